@@ -1,0 +1,7 @@
+#!/usr/bin/env bash
+# Sets up and builds everything, then runs every test (widget tests offscreen).
+set -euo pipefail
+cd "$(dirname "$0")/.."
+scripts/setup.sh
+export QT_QPA_PLATFORM=offscreen
+ctest --test-dir build --output-on-failure -j"$(nproc)"

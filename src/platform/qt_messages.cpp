@@ -1,0 +1,111 @@
+// Qt message boxes, file dialogs and the print dialog behind the message seam.
+#include "platform/qt_messages.h"
+
+#include <QApplication>
+#include <QFileDialog>
+#include <QMessageBox>
+#include <QPageSetupDialog>
+#include <QPrintDialog>
+#include <QPrinter>
+#include <QPrinterInfo>
+#include <QStringList>
+
+QString QtFilterFromPairs(const std::string& filter)
+{
+    QStringList parts = QString::fromStdString(filter).split('|');
+    QStringList names;
+    for (int i = 0; i < parts.size(); i += 2) names << parts[i];
+    return names.join(";;");
+}
+
+MsgButton QtMessages::Message(const std::string& text, MsgType type, unsigned buttons, const std::string& caption)
+{
+    QMessageBox::Icon icon = QMessageBox::Information;
+    QString title = QString::fromStdString(caption);
+    switch (type) {
+    case MsgType::Error: icon = QMessageBox::Critical; if (title.isEmpty()) title = "Error"; break;
+    case MsgType::Warning: icon = QMessageBox::Warning; if (title.isEmpty()) title = "Warning"; break;
+    case MsgType::Information: icon = QMessageBox::Information; if (title.isEmpty()) title = "Information"; break;
+    case MsgType::Confirmation: icon = QMessageBox::Question; if (title.isEmpty()) title = "Confirm"; break;
+    }
+    QMessageBox box(icon, title, QString::fromStdString(text), QMessageBox::NoButton, parent_);
+    struct Pair { MsgButton ours; QMessageBox::StandardButton qt; };
+    const Pair pairs[] = {{MbYes, QMessageBox::Yes}, {MbNo, QMessageBox::No}, {MbOk, QMessageBox::Ok},
+                          {MbCancel, QMessageBox::Cancel}, {MbAbort, QMessageBox::Abort},
+                          {MbRetry, QMessageBox::Retry}, {MbIgnore, QMessageBox::Ignore}};
+    for (const auto& p : pairs)
+        if (buttons & p.ours) box.addButton(p.qt);
+    box.exec();
+    auto clicked = box.standardButton(box.clickedButton());
+    for (const auto& p : pairs)
+        if (p.qt == clicked) return p.ours;
+    return (buttons & MbCancel) ? MbCancel : MbOk;
+}
+
+std::optional<std::string> QtMessages::OpenFile(const FileDialogRequest& request)
+{
+    QFileDialog dialog(parent_, QString::fromStdString(request.title), QString::fromStdString(request.folder),
+                       QtFilterFromPairs(request.filter));
+    dialog.setFileMode(QFileDialog::ExistingFile);
+    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setDefaultSuffix(QString::fromStdString(request.defaultExt));
+    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+    if (!request.fileName.empty()) dialog.selectFile(QString::fromStdString(request.fileName));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return dialog.selectedFiles().first().toStdString();
+}
+
+std::optional<std::string> QtMessages::SaveFile(const FileDialogRequest& request)
+{
+    QFileDialog dialog(parent_, QString::fromStdString(request.title), QString::fromStdString(request.folder),
+                       QtFilterFromPairs(request.filter));
+    dialog.setFileMode(QFileDialog::AnyFile);
+    dialog.setAcceptMode(QFileDialog::AcceptSave);
+    dialog.setDefaultSuffix(QString::fromStdString(request.defaultExt));
+    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+    dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.askOverwrite);
+    if (!request.fileName.empty()) dialog.selectFile(QString::fromStdString(request.fileName));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return dialog.selectedFiles().first().toStdString();
+}
+
+std::optional<std::string> QtMessages::ChooseFolder(const std::string& title, const std::string& folder)
+{
+    QString chosen = QFileDialog::getExistingDirectory(parent_, QString::fromStdString(title),
+                                                       QString::fromStdString(folder),
+                                                       QFileDialog::ShowDirsOnly | QFileDialog::DontUseNativeDialog);
+    if (chosen.isEmpty()) return std::nullopt;
+    return chosen.toStdString();
+}
+
+std::optional<PrintChoice> QtMessages::Print(const PrintRequest& request)
+{
+    QPrinter printer(QPrinter::HighResolution);
+    if (QPrinterInfo::availablePrinters().isEmpty()) {
+        // No printer installed: print into a PDF file the user names.
+        FileDialogRequest save{"Print to PDF file", "", "print.pdf", "PDF Files (*.pdf)|*.pdf", "pdf", false, true};
+        auto file = SaveFile(save);
+        if (!file) return std::nullopt;
+        PrintChoice choice;
+        choice.outputFile = *file;
+        return choice;
+    }
+    QPrintDialog dialog(&printer, parent_);
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, request.allowSelection);
+    if (dialog.exec() != QDialog::Accepted) return std::nullopt;
+    PrintChoice choice;
+    choice.printerName = printer.printerName().toStdString();
+    choice.outputFile = printer.outputFileName().toStdString();
+    choice.selectionOnly = printer.printRange() == QPrinter::Selection;
+    choice.copies = printer.copyCount();
+    return choice;
+}
+
+bool QtMessages::PrinterSetup()
+{
+    QPrinter printer;
+    QPageSetupDialog dialog(&printer, parent_);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+void QtMessages::Beep() { QApplication::beep(); }

@@ -1,0 +1,35 @@
+// Constant tables indexed by measure number, phase or harmonic channel.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string_view>
+
+#include "survey/records.h"
+
+// Indexed 1..14 (index 0 unused; 11 to 14 empty).
+extern const std::array<std::string_view, kMeasureSlots + 1> MeasureNames;
+extern const std::array<std::string_view, kMeasureSlots + 1> DataFileExts;
+extern const std::array<std::string_view, kMeasureSlots + 1> TempFileNames;
+// Entry 0 is the floppy header file "datainfo._tn"; 1 to 10 the part-file masks.
+extern const std::array<std::string_view, kMeasureSlots + 1> ArchiveFileNames;
+// Indexed 1..4: "L1", "L2", "L3", "3Ph." (index 0 unused).
+extern const std::array<std::string_view, 5> PhaseNames;
+// Flicker statistics in the order of a full flicker record.
+extern const std::array<std::string_view, 8> FlickerStatNames;
+
+// Harmonic channels: three phases per order, orders 0 (THD) to 51.
+constexpr int kHarmonicChannels = 156;
+extern const std::array<std::uint8_t, kHarmonicChannels> ChannelHarmonicOrder;
+
+// Percent: THD, then orders 1 to 25.
+inline constexpr std::array<float, 26> DefaultHarmonicLimits = {
+    8, 100, 2, 5, 1, 6, 0.5f, 5, 0.5f, 1.5f, 0.5f, 3.5f, 0.5f, 3, 0.5f, 0.5f, 0.5f, 2, 0.5f, 1.5f, 0.5f, 0.5f, 0.5f,
+    1.5f, 0.5f, 1.5f};
+// THD, DC, then orders 1 to 25 (setup editor).
+extern const std::array<float, 27> DefaultCurrentHarmonicLimits;
+// Observation periods in minutes, indexed 1..6 (index 0 unused).
+extern const std::array<std::uint16_t, 7> ObservationPeriods;
+
+// A measure number's name, or "" outside 1..14.
+std::string_view MeasureName(int measure);
