@@ -1,10 +1,137 @@
-// The MDI main window.
+// The MDI main window: menus, toolbars, status-bar hints, the Window and Help commands, the
+// recent-files menus, and the program's folders and date formats for the run.
 #pragma once
 
+#include "app/recent_files.h"
+
 #include <QMainWindow>
+#include <optional>
+#include <string>
+
+class QAction;
+class QLabel;
+class QMdiArea;
+class QMdiSubWindow;
+class QMenu;
+class QSpinBox;
+class QToolBar;
+class TChildForm;
 
 class TMainForm : public QMainWindow {
     Q_OBJECT
 public:
     explicit TMainForm(QWidget* parent = nullptr);
+    ~TMainForm() override;
+
+    // Fields besides the controls.
+    int UntitledSetupCount = 0;
+    std::string SavedShortDateFormat;
+    RecentFiles Recent;
+    int CurrentEventNumber = 1;
+    std::string ReportFileName;
+
+    QMdiArea* MdiArea;
+    QLabel* StatusPanel0;
+    QLabel* StatusPanel1;
+
+    // Menus.
+    QMenu *MFile, *MTransfer, *MView, *MAnalysis, *MWindow, *MHelp;
+    QMenu *MReopenSurvey, *MReopenAnalysis, *MReopenReport, *MReopenSummary, *MReopenSheet;
+    QMenu *GraphPopup, *ReportPopup, *SummaryPopup, *SheetPopup;
+
+    // Menu items.
+    QAction *ItemNewSetup, *ItemOpenSetup, *ItemSaveSetup, *ItemSaveSetupAs, *ItemExport, *ItemPrint,
+        *ItemPrinterSetup, *ItemExit;
+    QAction *ItemRead, *ItemRunComm, *ItemImport;
+    QAction *ItemOpenSurvey, *ItemSettings, *ItemCopyClip;
+    QAction *ItemRunAnalysis, *ItemOpenReport, *ItemFailed, *ItemBarReport, *ItemSummary, *ItemOpenSheet,
+        *ItemSaveSheetAs;
+    QAction *ItemCascade, *ItemTileHoriz, *ItemTileVert, *ItemArrangeIcons, *ItemClose, *ItemCloseAll;
+    QAction *ItemContents, *ItemAbout;
+
+    // Toolbars and their buttons (separate actions from the menu items: they are enabled apart).
+    QToolBar *ToolBar, *ToolBar2, *ToolBarGraph, *ToolBarEvents;
+    QAction *BtnNew, *BtnOpen, *BtnSave, *BtnExport, *BtnRead, *BtnComm, *BtnRepos, *BtnSurvey;
+    QAction *BtnAnalysis, *BtnReport, *BtnFailed, *BtnBarReport, *BtnSummary, *BtnOpenSheet, *BtnSaveSheet,
+        *BtnCopyClip, *BtnPrint, *BtnHelp, *BtnExit;
+    QAction *BtnTraces, *BtnZoomIn, *BtnZoomOut, *BtnMeas, *BtnValues, *BtnCurve;
+    QAction *BtnFirst, *BtnPrec, *BtnPrecTimer, *BtnNextTimer, *BtnNext, *BtnLast, *BtnHand, *BtnFull, *BtnEvent;
+    QSpinBox* SpinEdit;
+
+    // The active child window, or null.
+    TChildForm* ActiveChild() const;
+    QMdiSubWindow* AddChild(TChildForm* child);
+
+    void EnableMainCommands();
+    void WidenDateFormat();
+    void LoadRecentFiles(const std::string& path);
+    void SaveRecentFiles(const std::string& path);
+    void BuildRecentMenus();
+    // Puts a path at the top of a list and rebuilds the menus.
+    void AddRecent(RecentList list, const std::string& path);
+    // The reopen rule: an existing file moves to the top and is returned; a missing one is
+    // reported ("Unable to open the file.") and dropped from the list.
+    std::optional<std::string> TakeRecentForReopen(RecentList list, int index);
+
+    // Menu on-open handlers.
+    void MFileClick();
+    void MViewClick();
+    void MAnalysisClick();
+    void MWindowClick();
+
+    // Frame commands.
+    void ItemPrinterSetupClick();
+    void ItemExitClick();
+    void ItemContentsClick();
+    void ItemAboutClick();
+    void ItemCascadeClick();
+    void ItemTileHorizClick();
+    void ItemTileVertClick();
+    void ItemArrangeIconsClick();
+    void ItemCloseClick();
+    void ItemCloseAllClick();
+
+    // Commands whose windows come with later work; each does nothing until then.
+    void ItemNewSetupClick() {}
+    void ItemOpenSetupClick() {}
+    void ItemSaveSetupClick() {}
+    void ItemSaveSetupAsClick() {}
+    void ItemExportClick() {}
+    void ItemPrintClick() {}
+    void ItemReadClick() {}
+    void ItemRunCommClick() {}
+    void ItemImportClick() {}
+    void ItemOpenSurveyClick() {}
+    void ItemSettingsClick() {}
+    void ItemCopyClipClick() {}
+    void ItemRunAnalysisClick() {}
+    void ItemOpenReportClick() {}
+    void ItemFailedClick() {}
+    void ItemBarReportClick() {}
+    void ItemSummaryClick() {}
+    void ItemOpenSheetClick() {}
+    void ItemSaveSheetAsClick() {}
+    void ItemReopenSurveyClick(int index);
+    void ItemReopenReportClick(int index);
+    void ItemReopenSummaryClick(int index);
+    void ItemReopenSheetClick(int index);
+    void BtnZoomInClick() {}
+    void BtnZoomOutClick() {}
+    void BtnMeasClick() {}
+    void BtnValuesClick() {}
+    void BtnCurveClick() {}
+
+protected:
+    bool event(QEvent* event) override;
+
+private:
+    void FormCreate();
+    void FormDestroy();
+    void CreateMenus();
+    void CreateToolBars();
+    void CreateStatusBar();
+    void FillRecentMenu(QMenu* menu, QMenu* popup, RecentList list);
 };
+
+// The one main window of the run.
+extern TMainForm* MainForm;

@@ -1,0 +1,128 @@
+// Main window: date-format widening, Window menu enabling, Close, recent menus.
+#include "app/child_form.h"
+#include "app/main_form.h"
+#include "fixtures/temp_prog_dir.h"
+#include "platform/date_format.h"
+#include "platform/file_io.h"
+#include "platform/scripted_messages.h"
+
+#include <QCoreApplication>
+#include <QEvent>
+#include <QMdiArea>
+#include <QPointer>
+#include <QMdiSubWindow>
+#include <QMenu>
+#include <cstdlib>
+#include <gtest/gtest.h>
+
+namespace {
+QStringList Captions(QMenu* menu)
+{
+    QStringList captions;
+    for (QAction* a : menu->actions()) captions << a->text();
+    return captions;
+}
+}  // namespace
+
+TEST(MainForm, ShortDateFormatIsWidenedForTheRunAndRestoredAtExit)
+{
+    TempProgDir dir;
+    struct Case { const char* system; const char* run; };
+    for (Case c : {Case{"d/M/yy", "d/M/yyyy"}, Case{"yyyy-MM-dd", "yyyy-MM-dd"}}) {
+        setenv("ORV_SHORT_DATE_FORMAT", c.system, 1);
+        {
+            TMainForm form;
+            EXPECT_EQ(RunDateFormats().shortDate, c.run);
+            EXPECT_EQ(form.SavedShortDateFormat, c.system);
+            EXPECT_EQ(RunDateFormats().longTime, "hh:mm:ss");
+        }
+        EXPECT_EQ(RunDateFormats().shortDate, c.system);
+    }
+    unsetenv("ORV_SHORT_DATE_FORMAT");
+}
+
+TEST(MainForm, WindowCommandsNeedAnActiveChild)
+{
+    TempProgDir dir;
+    TMainForm form;
+    form.resize(800, 600);
+    form.show();
+    form.MWindowClick();
+    for (QAction* a : {form.ItemCascade, form.ItemTileHoriz, form.ItemTileVert, form.ItemArrangeIcons,
+                       form.ItemClose, form.ItemCloseAll})
+        EXPECT_FALSE(a->isEnabled());
+
+    QPointer<TChildForm> first = new TChildForm(11);
+    QPointer<TChildForm> second = new TChildForm(26);
+    form.AddChild(first)->show();
+    QMdiSubWindow* sub2 = form.AddChild(second);
+    sub2->show();
+    form.MdiArea->setActiveSubWindow(sub2);
+    form.MWindowClick();
+    EXPECT_TRUE(form.ItemClose->isEnabled());
+    EXPECT_EQ(form.ActiveChild(), second.data());
+
+    form.ItemCloseClick();  // closes the active child only
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(second.isNull());
+    EXPECT_FALSE(first.isNull());
+
+    form.ItemCloseAllClick();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_TRUE(first.isNull());
+}
+
+TEST(MainForm, CloseLeavesAChildOfUnknownKindOpen)
+{
+    TempProgDir dir;
+    TMainForm form;
+    form.show();
+    QPointer<TChildForm> odd = new TChildForm(5);
+    form.MdiArea->setActiveSubWindow(form.AddChild(odd));
+    form.ItemCloseClick();
+    QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
+    EXPECT_FALSE(odd.isNull());
+}
+
+TEST(MainForm, RecentMenusShowEmptyItemsThenEntries)
+{
+    TempProgDir dir;
+    TMainForm form;
+    EXPECT_EQ(Captions(form.MReopenSurvey), QStringList{"(empty)"});
+    EXPECT_FALSE(form.MReopenSurvey->actions().first()->isEnabled());
+    EXPECT_TRUE(form.GraphPopup->actions().isEmpty());  // filled by the first rebuild
+
+    form.AddRecent(RecentList::Surveys, "/data/R&D.orv");
+    EXPECT_EQ(Captions(form.MReopenSurvey), QStringList{"&0 /data/R&&D.orv"});
+    EXPECT_EQ(Captions(form.GraphPopup), QStringList{"&0 /data/R&&D.orv"});
+    EXPECT_EQ(Captions(form.SheetPopup), QStringList{"(empty)"});
+}
+
+TEST(MainForm, RecentListsSurviveTheRun)
+{
+    TempProgDir dir;
+    std::string survey = dir.Write("a.orv", "x");
+    {
+        TMainForm form;
+        form.AddRecent(RecentList::Surveys, survey);
+        form.AddRecent(RecentList::Sheets, dir / "s.xls");
+    }
+    ASSERT_TRUE(FileExists(dir / "orv.mru"));
+    TMainForm again;
+    EXPECT_EQ(again.Recent.List(RecentList::Surveys), std::vector<std::string>{survey});
+    EXPECT_EQ(Captions(again.MReopenSheet).size(), 1);
+}
+
+TEST(MainForm, ReopeningAMissingFileReportsAndDropsIt)
+{
+    TempProgDir dir;
+    ScriptedMessages messages;
+    TMainForm form;
+    std::string kept = dir.Write("kept.orv", "x");
+    form.AddRecent(RecentList::Surveys, kept);
+    form.AddRecent(RecentList::Surveys, dir / "gone.orv");
+    EXPECT_FALSE(form.TakeRecentForReopen(RecentList::Surveys, 0));
+    EXPECT_TRUE(messages.Shown("Unable to open the file."));
+    EXPECT_EQ(form.Recent.List(RecentList::Surveys), std::vector<std::string>{kept});
+    EXPECT_EQ(form.TakeRecentForReopen(RecentList::Surveys, 0), kept);
+}
