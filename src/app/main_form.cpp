@@ -3,6 +3,7 @@
 
 #include "app/about_box.h"
 #include "app/child_form.h"
+#include "app/qt_program_starter.h"
 #include "platform/date_format.h"
 #include "platform/file_io.h"
 #include "platform/messages.h"
@@ -27,6 +28,8 @@ TMainForm* MainForm = nullptr;
 TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent)
 {
     MainForm = this;
+    ownStarter_ = std::make_unique<QtProgramStarter>();
+    Starter = ownStarter_.get();
     setWindowTitle("Tarn - Zidevid Phase Monitor");
     MdiArea = new QMdiArea(this);
     MdiArea->setBackground(Qt::white);
@@ -263,6 +266,3 @@ void TMainForm::ItemReopenReportClick(int index) { TakeRecentForReopen(RecentLis
 void TMainForm::ItemReopenSummaryClick(int index) { TakeRecentForReopen(RecentList::Summaries, index); }
 void TMainForm::ItemReopenSheetClick(int index) { TakeRecentForReopen(RecentList::Sheets, index); }
 
-void TMainForm::MFileClick() {}
-void TMainForm::MViewClick() {}
-void TMainForm::MAnalysisClick() {}

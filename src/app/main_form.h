@@ -2,9 +2,12 @@
 // recent-files menus, and the program's folders and date formats for the run.
 #pragma once
 
+#include "app/command_routing.h"
+#include "app/communication_manager.h"
 #include "app/recent_files.h"
 
 #include <QMainWindow>
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -91,35 +94,54 @@ public:
     void ItemCloseClick();
     void ItemCloseAllClick();
 
-    // Commands whose windows come with later work; each does nothing until then.
+    // Commands routed to the active child by its view kind.
+    void ItemPrintClick();
+    void ItemSettingsClick();
+    void ItemCopyClipClick();
+    void ItemSaveSheetAsClick();
+    void ItemFailedClick();
+    void BtnZoomInClick();
+    void BtnZoomOutClick();
+    void BtnMeasClick();
+    void BtnCurveClick();
+    void BtnValuesClick();
+    // Runs a routed command on the active child; false when it does not apply.
+    bool RouteToActiveChild(Command command);
+
+    // The waveform view's event toolbar (acts on an active waveform view only).
+    void BtnHandClick();
+    void BtnFullClick();
+    void BtnFirstClick();
+    void BtnPrecClick();
+    void BtnPrecTimerClick();
+    void BtnNextTimerClick();
+    void BtnNextClick();
+    void BtnLastClick();
+    void BtnEventClick();
+    void SpinEditEnter();
+
+    void ItemRunCommClick();
+    // Replaced in tests; the real one starts programs detached.
+    ProgramStarter* Starter;
+
+    // Roads whose windows come with later work; each does nothing until then.
     void ItemNewSetupClick() {}
     void ItemOpenSetupClick() {}
     void ItemSaveSetupClick() {}
     void ItemSaveSetupAsClick() {}
     void ItemExportClick() {}
-    void ItemPrintClick() {}
     void ItemReadClick() {}
-    void ItemRunCommClick() {}
     void ItemImportClick() {}
     void ItemOpenSurveyClick() {}
-    void ItemSettingsClick() {}
-    void ItemCopyClipClick() {}
     void ItemRunAnalysisClick() {}
     void ItemOpenReportClick() {}
-    void ItemFailedClick() {}
     void ItemBarReportClick() {}
     void ItemSummaryClick() {}
     void ItemOpenSheetClick() {}
-    void ItemSaveSheetAsClick() {}
     void ItemReopenSurveyClick(int index);
     void ItemReopenReportClick(int index);
     void ItemReopenSummaryClick(int index);
     void ItemReopenSheetClick(int index);
-    void BtnZoomInClick() {}
-    void BtnZoomOutClick() {}
-    void BtnMeasClick() {}
-    void BtnValuesClick() {}
-    void BtnCurveClick() {}
 
 protected:
     bool event(QEvent* event) override;
@@ -131,6 +153,9 @@ private:
     void CreateToolBars();
     void CreateStatusBar();
     void FillRecentMenu(QMenu* menu, QMenu* popup, RecentList list);
+    // The waveform view when it is the active child.
+    TChildForm* ActiveWaveform() const;
+    std::unique_ptr<ProgramStarter> ownStarter_;
 };
 
 // The one main window of the run.

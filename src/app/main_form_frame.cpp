@@ -203,16 +203,15 @@ void TMainForm::CreateToolBars()
     BtnCurve = AddButton(ToolBarGraph, "Show CPF Curve", GlyphIcon("%", graph), this, &F::BtnCurveClick);
 
     ToolBarEvents = NewBar(this, "Event Commands", "ToolBarEvents");
-    auto none = [] {};
-    BtnFirst = AddButton(ToolBarEvents, "First Event", s->standardIcon(QStyle::SP_MediaSkipBackward), this, none);
-    BtnPrec = AddButton(ToolBarEvents, "Previous Event", s->standardIcon(QStyle::SP_MediaSeekBackward), this, none);
-    BtnPrecTimer = AddButton(ToolBarEvents, "Auto Backward", GlyphIcon("<<", event), this, none);
-    BtnNextTimer = AddButton(ToolBarEvents, "Auto Forward", GlyphIcon(">>", event), this, none);
-    BtnNext = AddButton(ToolBarEvents, "Next Event", s->standardIcon(QStyle::SP_MediaSeekForward), this, none);
-    BtnLast = AddButton(ToolBarEvents, "Last Event", s->standardIcon(QStyle::SP_MediaSkipForward), this, none);
+    BtnFirst = AddButton(ToolBarEvents, "First Event", s->standardIcon(QStyle::SP_MediaSkipBackward), this, &F::BtnFirstClick);
+    BtnPrec = AddButton(ToolBarEvents, "Previous Event", s->standardIcon(QStyle::SP_MediaSeekBackward), this, &F::BtnPrecClick);
+    BtnPrecTimer = AddButton(ToolBarEvents, "Auto Backward", GlyphIcon("<<", event), this, &F::BtnPrecTimerClick);
+    BtnNextTimer = AddButton(ToolBarEvents, "Auto Forward", GlyphIcon(">>", event), this, &F::BtnNextTimerClick);
+    BtnNext = AddButton(ToolBarEvents, "Next Event", s->standardIcon(QStyle::SP_MediaSeekForward), this, &F::BtnNextClick);
+    BtnLast = AddButton(ToolBarEvents, "Last Event", s->standardIcon(QStyle::SP_MediaSkipForward), this, &F::BtnLastClick);
     ToolBarEvents->addSeparator();
-    BtnHand = AddButton(ToolBarEvents, "Scroll Graph", GlyphIcon("H", event), this, none);
-    BtnFull = AddButton(ToolBarEvents, "Full Zoom Out", GlyphIcon("[ ]", event), this, none);
+    BtnHand = AddButton(ToolBarEvents, "Scroll Graph", GlyphIcon("H", event), this, &F::BtnHandClick);
+    BtnFull = AddButton(ToolBarEvents, "Full Zoom Out", GlyphIcon("[ ]", event), this, &F::BtnFullClick);
     ToolBarEvents->addSeparator();
     SpinEdit = new QSpinBox(this);
     SpinEdit->setRange(1, 1);
@@ -227,6 +226,7 @@ void TMainForm::CreateToolBars()
     BtnEvent->setToolTip("Go To Event...");
     BtnEvent->setStatusTip("Go To Event...");
     BtnEvent->setEnabled(false);
+    connect(BtnEvent, &QAction::triggered, this, &F::BtnEventClick);
 }
 
 void TMainForm::CreateStatusBar()
