@@ -1,0 +1,85 @@
+// Checked opening and block reading of fixed-record data files.
+#include "survey/data_file.h"
+
+#include <algorithm>
+
+DataFileFault TDataFile::Open(const std::string& path, int measure)
+{
+    Close();
+    measure_ = measure;
+    BinaryFile file;
+    Bytes head;
+    if (!file.Open(path) || !file.ReadAt(0, kDataFileHeaderSize, head)) return DataFileFault::Unreadable;
+    header_ = LoadDataFileHeader(head);
+    DataFileFault fault = CheckDataFileHeader(header_, file.Size(), MinimumRecordSize(measure));
+    if (fault != DataFileFault::None) return fault;
+    recordSize_ = header_.RecordSize();
+    file_ = std::move(file);
+    return DataFileFault::None;
+}
+
+std::uint64_t TDataFile::RecordPosition(std::int64_t index) const
+{
+    return kDataFileHeaderSize + static_cast<std::uint64_t>(index) * recordSize_;
+}
+
+std::int64_t TDataFile::RecordIndex(std::uint64_t position) const
+{
+    if (recordSize_ == 0 || position < kDataFileHeaderSize) return -1;
+    const std::uint64_t rel = position - kDataFileHeaderSize;
+    if (rel % recordSize_ != 0 || rel / recordSize_ >= header_.RecordCount) return -1;
+    return static_cast<std::int64_t>(rel / recordSize_);
+}
+
+bool TDataFile::ReadAt(std::uint64_t position, std::size_t count, Bytes& out)
+{
+    // Only the records: never the header, never past the end offset.
+    if (position < kDataFileHeaderSize || position > header_.EndOffset || count > header_.EndOffset - position) {
+        out.clear();
+        return false;
+    }
+    return file_.ReadAt(position, count, out);
+}
+
+bool TDataFile::ReadRecord(std::uint64_t position, Bytes& out)
+{
+    if (RecordIndex(position) < 0) {
+        out.clear();
+        return false;
+    }
+    return ReadAt(position, recordSize_, out);
+}
+
+bool TDataFile::ReadRecords(std::int64_t first, std::int64_t count, Bytes& out)
+{
+    if (first < 0 || count < 0 || first + count > static_cast<std::int64_t>(header_.RecordCount)) {
+        out.clear();
+        return false;
+    }
+    return ReadAt(RecordPosition(first), static_cast<std::size_t>(count) * recordSize_, out);
+}
+
+RecordBlockReader::RecordBlockReader(TDataFile& file, std::int64_t first, std::int64_t last, std::size_t blockBytes)
+    : file_(file), next_(std::max<std::int64_t>(first, 0)),
+      last_(std::min<std::int64_t>(last, static_cast<std::int64_t>(file.RecordCount()) - 1)),
+      recordsPerBlock_(std::max<std::int64_t>(1, static_cast<std::int64_t>(blockBytes / std::max<std::uint32_t>(file.RecordSize(), 1))))
+{
+}
+
+std::span<const std::uint8_t> RecordBlockReader::Next()
+{
+    if (failed_ || next_ > last_) return {};
+    if (next_ >= blockFirst_ + blockCount_) {
+        blockFirst_ = next_;
+        blockCount_ = std::min(recordsPerBlock_, last_ - next_ + 1);
+        if (!file_.ReadRecords(blockFirst_, blockCount_, block_)) {
+            failed_ = true;
+            blockCount_ = 0;
+            return {};
+        }
+    }
+    const std::size_t size = file_.RecordSize();
+    const std::size_t at = static_cast<std::size_t>(next_ - blockFirst_) * size;
+    ++next_;
+    return std::span<const std::uint8_t>(block_.data() + at, size);
+}

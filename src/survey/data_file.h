@@ -1,0 +1,65 @@
+// An open fixed-record data file whose header has passed the check, and the record-block reader
+// through which views and engines read the records of a window in large blocks.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <string>
+
+#include "survey/binary_file.h"
+#include "survey/data_layout.h"
+
+class TDataFile {
+public:
+    // Opens a fixed-record file of a measure (1 to 7, 9, 10) and checks its header; the file
+    // stays closed unless the result is None.
+    DataFileFault Open(const std::string& path, int measure);
+    void Close() { file_.Close(); }
+    bool IsOpen() const { return file_.IsOpen(); }
+
+    int Measure() const { return measure_; }
+    const TDataFileHeader& Header() const { return header_; }
+    std::uint32_t RecordSize() const { return recordSize_; }
+    std::uint32_t RecordCount() const { return header_.RecordCount; }
+    std::uint64_t RecordPosition(std::int64_t index) const;
+    // Index of the record at a byte position, or -1 when it is not a record start.
+    std::int64_t RecordIndex(std::uint64_t position) const;
+
+    // Reads `count` bytes of the records at `position`; false outside the records.
+    bool ReadAt(std::uint64_t position, std::size_t count, Bytes& out);
+    // The whole record at `position` (a record start).
+    bool ReadRecord(std::uint64_t position, Bytes& out);
+    // Records [first, first + count) in one read.
+    bool ReadRecords(std::int64_t first, std::int64_t count, Bytes& out);
+
+private:
+    BinaryFile file_;
+    TDataFileHeader header_;
+    std::uint32_t recordSize_ = 0;
+    int measure_ = 0;
+};
+
+// Walks records first..last (indices, inclusive) of an open data file, reading about
+// `blockBytes` at a time, so a year of records costs a few dozen reads.
+class RecordBlockReader {
+public:
+    RecordBlockReader(TDataFile& file, std::int64_t first, std::int64_t last, std::size_t blockBytes = 1 << 20);
+
+    // The next record's bytes (valid until the next call), or an empty span at the end or after
+    // a failed read (Failed()).
+    std::span<const std::uint8_t> Next();
+    // Index and byte position of the record Next() returned last.
+    std::int64_t Index() const { return next_ - 1; }
+    std::uint64_t Position() const { return file_.RecordPosition(Index()); }
+    bool Failed() const { return failed_; }
+
+private:
+    TDataFile& file_;
+    std::int64_t next_;
+    std::int64_t last_;
+    std::int64_t blockFirst_ = 0;
+    std::int64_t blockCount_ = 0;
+    std::int64_t recordsPerBlock_;
+    Bytes block_;
+    bool failed_ = false;
+};

@@ -1,0 +1,47 @@
+// The program's one date-time representation: days since 30/12/1899 as a double, the time of
+// day as the fraction (as stored in report and hand-over files). Every module encodes, decodes
+// and shows date-times through these routines, so equal stamps compare equal.
+#pragma once
+
+#include <optional>
+#include <string>
+
+using TDateTime = double;
+
+struct DateTimeParts {
+    int year = 1899;
+    int month = 12;
+    int day = 30;
+    int hour = 0;
+    int minute = 0;
+    int second = 0;
+    int millisecond = 0;
+    bool operator==(const DateTimeParts&) const = default;
+};
+
+constexpr double kMillisecondsPerDay = 86400000.0;
+constexpr double kOneMinute = 1.0 / 1440.0;
+constexpr double kOneSecond = 1.0 / 86400.0;
+
+bool IsValidDate(int year, int month, int day);
+bool IsValidTime(int hour, int minute, int second, int millisecond);
+int DaysInMonth(int year, int month);
+
+// Nothing when the fields are out of range (year 1..9999, month 1..12, day of that month).
+std::optional<TDateTime> EncodeDate(int year, int month, int day);
+// Fraction of a day; nothing when hour > 23, minute > 59, second > 59 or millisecond > 999.
+std::optional<double> EncodeTime(int hour, int minute, int second = 0, int millisecond = 0);
+std::optional<TDateTime> EncodeDateTime(const DateTimeParts& parts);
+
+// Fields of a date-time, rounded to the millisecond.
+DateTimeParts DecodeDateTime(TDateTime t);
+
+// Shows a date-time with a Qt-style pattern: d dd M MM yy yyyy h hh m mm s ss z zzz, other
+// characters as they stand.
+std::string FormatDateTimePattern(TDateTime t, const std::string& pattern);
+// The run's short date format ("dd/MM/yyyy" in tests).
+std::string FormatShortDate(TDateTime t);
+// "hh:mm:ss".
+std::string FormatLongTime(TDateTime t);
+// Short date, a blank, "hh:mm:ss".
+std::string FormatDateTime(TDateTime t);

@@ -1,0 +1,21 @@
+// Survey record fill for the selection wizard.
+#include "survey/selection_loader.h"
+
+#include "platform/file_io.h"
+#include "survey/measure_file_info.h"
+
+void FillSurveySelection(const std::string& surveyPath, SurveyLines& lines, TSurveySelection& selection)
+{
+    selection = TSurveySelection{};
+    selection.Name = ExtractFileName(surveyPath);
+    TSurveyInfo info = ReadSurveyInfo(lines);
+    selection.Description = info.Description;
+    selection.Site = info.Site;
+    selection.Operator = info.Operator;
+    for (int k = 1; k <= kMeasureSlots && static_cast<std::size_t>(k) < lines.size(); ++k) {
+        if (DataFileLine(lines, k).empty()) continue;
+        auto path = FindSurveyDataFile(surveyPath, lines, k);
+        // A missing data file makes its measure silently unavailable.
+        if (!path || !ReadMeasureFileInfo(*path, k, selection.File(k))) SetDataFileLine(lines, k, "");
+    }
+}

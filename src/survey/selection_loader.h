@@ -1,0 +1,13 @@
+// Filling the program-wide survey record from a survey file's lines: name, information lines,
+// and one checked slot per measure whose data file exists and reads. A measure whose file is
+// missing or unusable has its line emptied in memory, so it cannot be chosen.
+#pragma once
+
+#include "survey/records.h"
+#include "survey/survey_file.h"
+
+#include <string>
+
+// Resets `selection`, then fills it from the survey at `surveyPath` with lines `lines`
+// (already checked and upgraded). Empties the lines of measures that cannot be used.
+void FillSurveySelection(const std::string& surveyPath, SurveyLines& lines, TSurveySelection& selection);

@@ -1,0 +1,55 @@
+// The packed date and time stamps of the recorder's files and their decoding into date-times.
+// DecodeStamp and DecodeStampEx show "Invalid Date" / "Invalid Time" themselves; the Try forms
+// are silent and say which part failed, for searches that report a fault once.
+#pragma once
+
+#include "survey/date_time.h"
+
+#include <cstdint>
+#include <optional>
+#include <span>
+
+struct TPackedDate {
+    std::uint16_t Year = 0;
+    std::uint8_t Day = 0;
+    std::uint8_t Month = 0;
+};
+
+struct TPackedTime {
+    std::uint8_t Minute = 0;
+    std::uint8_t Hour = 0;
+};
+
+// The hundredths byte enters the date-time as that many milliseconds.
+struct TPackedTimeEx {
+    std::uint8_t Minute = 0;
+    std::uint8_t Hour = 0;
+    std::uint8_t Hundredths = 0;
+    std::uint8_t Second = 0;
+};
+
+constexpr std::size_t kPackedDateSize = 4;
+constexpr std::size_t kPackedTimeSize = 2;
+constexpr std::size_t kPackedTimeExSize = 4;
+
+// Fields at the start of `p`; the caller has checked the bytes are there.
+TPackedDate LoadPackedDate(const std::uint8_t* p);
+TPackedTime LoadPackedTime(const std::uint8_t* p);
+TPackedTimeEx LoadPackedTimeEx(const std::uint8_t* p);
+void StorePackedDate(std::uint8_t* p, const TPackedDate& d);
+void StorePackedTime(std::uint8_t* p, const TPackedTime& t);
+void StorePackedTimeEx(std::uint8_t* p, const TPackedTimeEx& t);
+
+enum class StampFault { None, InvalidDate, InvalidTime };
+
+std::optional<TDateTime> TryDecodeStamp(const TPackedDate& date, const TPackedTimeEx& time, StampFault* fault = nullptr);
+// Shows "Invalid Date" or "Invalid Time" for a fault other than None.
+void ShowStampFault(StampFault fault);
+
+// On failure the message is shown and T is left as it was.
+bool DecodeStamp(const TPackedDate& date, const TPackedTime& time, TDateTime& T);
+bool DecodeStampEx(const TPackedDate& date, const TPackedTimeEx& time, TDateTime& T);
+
+// Stamps of a date-time, for writers and test fixtures.
+TPackedDate PackDate(TDateTime t);
+TPackedTime PackTime(TDateTime t);
