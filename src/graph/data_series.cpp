@@ -1,0 +1,145 @@
+// Point insertion, merging, id lookup and extremes of a graph series.
+#include "graph/data_series.h"
+
+#include <algorithm>
+#include <cmath>
+
+void TDataSeries::Clear()
+{
+    xs_.clear();
+    ys_.clear();
+    connects_.clear();
+    ids_.clear();
+    lastId_ = 0;
+    dirty_ = true;
+    Changed(ReasonPoints);
+}
+
+void TDataSeries::InsertAt(std::size_t pos, bool connect, double x, double y)
+{
+    xs_.insert(xs_.begin() + static_cast<std::ptrdiff_t>(pos), x);
+    ys_.insert(ys_.begin() + static_cast<std::ptrdiff_t>(pos), y);
+    connects_.insert(connects_.begin() + static_cast<std::ptrdiff_t>(pos), connect ? 1 : 0);
+    ids_.insert(ids_.begin() + static_cast<std::ptrdiff_t>(pos), ++lastId_);
+}
+
+void TDataSeries::Overwrite(std::size_t pos, bool connect, double x, double y)
+{
+    xs_[pos] = x;
+    ys_[pos] = y;
+    connects_[pos] = connect ? 1 : 0;
+}
+
+bool TDataSeries::AddPoint(bool connect, double x, double y)
+{
+    if (!std::isfinite(x) || !std::isfinite(y)) return false;
+    const bool wasEmpty = xs_.empty();
+    if (wasEmpty || x > xs_.back() || (x == xs_.back() && allowDuplicates_)) {
+        InsertAt(xs_.size(), connect, x, y);
+    } else if (x == xs_.back()) {
+        Overwrite(xs_.size() - 1, connect, x, y);
+    } else {
+        // Before the points that already have this x, as a walk from the head finds it.
+        const auto pos = static_cast<std::size_t>(std::lower_bound(xs_.begin(), xs_.end(), x) - xs_.begin());
+        if (!allowDuplicates_ && xs_[pos] == x) Overwrite(pos, connect, x, y);
+        else InsertAt(pos, connect, x, y);
+    }
+
+    // The first point sets the extremes; an overwrite of a lone point only widens them.
+    if (wasEmpty) {
+        xMin_ = xMax_ = x;
+        if (autoOffset_) yOffset_ = y;
+        yMin_ = yMax_ = y - yOffset_;
+        dirty_ = false;
+    } else if (autoOffset_ && y < yOffset_) {
+        yOffset_ = y;
+        dirty_ = true;
+    } else if (!dirty_) {
+        // An overwrite only widens: the old value's share stays until the next Recalc.
+        yMin_ = std::min(yMin_, y - yOffset_);
+        yMax_ = std::max(yMax_, y - yOffset_);
+        xMin_ = std::min(xMin_, x);
+        xMax_ = std::max(xMax_, x);
+    }
+
+    if (MaxPoints != 0 && Count() > MaxPoints) TooManyPoints();
+    Changed(ReasonPoints);
+    return true;
+}
+
+bool TDataSeries::GetPoint(std::uint32_t& id, double& x, double& y, double& z) const
+{
+    if (id == 0) return false;
+    std::size_t pos = id - 1;
+    // Points that arrive in x order keep id = position + 1; only inserts and removals move them.
+    if (pos >= ids_.size() || ids_[pos] != id) {
+        const auto it = std::find(ids_.begin(), ids_.end(), id);
+        if (it == ids_.end()) return false;
+        pos = static_cast<std::size_t>(it - ids_.begin());
+    }
+    x = xs_[pos];
+    y = ys_[pos];
+    z = 0;
+    id = pos + 1 < ids_.size() ? ids_[pos + 1] : 0;
+    return true;
+}
+
+void TDataSeries::SetYOffset(double value)
+{
+    if (!autoOffset_ && value == yOffset_) return;
+    yOffset_ = value;
+    autoOffset_ = false;
+    dirty_ = true;
+    Changed(ReasonOffset);
+}
+
+void TDataSeries::SetAutoOffset(bool value)
+{
+    if (value == autoOffset_) return;
+    autoOffset_ = value;
+    dirty_ = true;
+    Changed(ReasonOffset);
+}
+
+void TDataSeries::SetAllowDuplicates(bool value)
+{
+    if (value == allowDuplicates_) return;
+    allowDuplicates_ = value;
+    if (!value) RemoveDuplicates();
+}
+
+void TDataSeries::RemoveDuplicates()
+{
+    // The first point of each run of one x value survives.
+    std::size_t keep = 0;
+    for (std::size_t i = 0; i < xs_.size(); ++i) {
+        if (keep > 0 && xs_[i] == xs_[keep - 1]) continue;
+        if (keep != i) {
+            xs_[keep] = xs_[i];
+            ys_[keep] = ys_[i];
+            connects_[keep] = connects_[i];
+            ids_[keep] = ids_[i];
+        }
+        ++keep;
+    }
+    if (keep != xs_.size()) {
+        xs_.resize(keep);
+        ys_.resize(keep);
+        connects_.resize(keep);
+        ids_.resize(keep);
+        dirty_ = true;
+    }
+    if (dirty_) Changed(ReasonPoints);
+}
+
+void TDataSeries::Recalc()
+{
+    if (xs_.empty()) return;
+    const auto [yLow, yHigh] = std::minmax_element(ys_.begin(), ys_.end());
+    xMin_ = xs_.front();
+    xMax_ = xs_.back();
+    if (autoOffset_) yOffset_ = *yLow;
+    yMin_ = *yLow - yOffset_;
+    yMax_ = *yHigh - yOffset_;
+    dirty_ = false;
+}

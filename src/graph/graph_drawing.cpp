@@ -1,0 +1,208 @@
+// The graph's picture: the panel face with its caption, the plot background, the axes with
+// grids, ticks, labels and titles, the graph title, and the series in index order.
+#include "graph/graph_engine.h"
+
+#include <algorithm>
+#include <cmath>
+
+namespace {
+
+// Where an axis line crosses the other axis, as a value of that other axis.
+double CrossingValue(const TAxis& own, const TAxis& other)
+{
+    switch (own.OffsetType()) {
+    case ao_Minimum: return other.Min();
+    case ao_Maximum: return other.Max();
+    case ao_percentage: return other.Min() + (other.Max() - other.Min()) * own.Offset() / 100;
+    case ao_absolute: return own.Offset();
+    }
+    return other.Min();
+}
+
+} // namespace
+
+void GraphEngine::Draw(TGraphCanvas& canvas)
+{
+    DrawPanel(canvas);
+    switch (state_) {
+    case LayoutState::Valid: DrawGraph(canvas); break;
+    case LayoutState::XInvalid: {
+        // The Y axis is drawn against a stand-in X range; the X range itself stays.
+        errorMode_ = true;
+        DrawGraphTitle(canvas);
+        const double minimum = XAxis.Min(), maximum = XAxis.Max(), ppu = XAxis.PixelsPerUnit;
+        XAxis.AssignRange(1, 10);
+        CalcXMetrics();
+        DrawYAxis(canvas, YAxis);
+        XAxis.AssignRange(minimum, maximum);
+        XAxis.PixelsPerUnit = ppu;
+        errorMode_ = false;
+        break;
+    }
+    case LayoutState::YInvalid: {
+        errorMode_ = true;
+        DrawGraphTitle(canvas);
+        const double minimum = YAxis.Min(), maximum = YAxis.Max(), ppu = YAxis.PixelsPerUnit;
+        YAxis.AssignRange(1, 10);
+        CalcYMetrics();
+        DrawXAxis(canvas);
+        YAxis.AssignRange(minimum, maximum);
+        YAxis.PixelsPerUnit = ppu;
+        errorMode_ = false;
+        break;
+    }
+    case LayoutState::BothInvalid:
+        DrawGraphTitle(canvas);
+        break;
+    }
+}
+
+void GraphEngine::DrawPanel(TGraphCanvas& canvas)
+{
+    canvas.ResetClip();
+    canvas.SetPen(color_, psSolid, 1, clNone);
+    canvas.SetBrush(color_, true);
+    canvas.Rectangle(0, 0, width_, height_);
+    // A single border.
+    canvas.SetPen(clBlack, psSolid, 1, clNone);
+    canvas.SetBrush(color_, false);
+    canvas.Rectangle(0, 0, width_, height_);
+    if (!caption_.empty()) {
+        canvas.SetFont(font_);
+        const int w = canvas.TextWidth(caption_), h = canvas.TextHeight(caption_);
+        canvas.TextOut((width_ - w) / 2, (height_ - h) / 2, caption_);
+    }
+}
+
+void GraphEngine::DrawGraph(TGraphCanvas& canvas)
+{
+    if (Appearance.BackgroundColor() != color_) {
+        canvas.SetPen(Appearance.BackgroundColor(), psSolid, 1, clNone);
+        canvas.SetBrush(Appearance.BackgroundColor(), true);
+        canvas.Rectangle(XToPixel(XAxis.Min()), YToPixel(YAxis.Max()), XToPixel(XAxis.Max()), YToPixel(YAxis.Min()));
+        canvas.SetBrush(color_, false);
+    }
+    DrawXAxis(canvas);
+    DrawYAxis(canvas, YAxis);
+    DrawYAxis(canvas, YAxis_Second);
+    if (Appearance.ShowGraphTitle()) DrawGraphTitle(canvas);
+    if (!plotting_) return;
+    for (auto& [index, series] : series_) DrawSeries(canvas, *series);
+}
+
+void GraphEngine::DrawGraphTitle(TGraphCanvas& canvas)
+{
+    const std::string& title = Appearance.GraphTitle();
+    canvas.SetFont(font_);
+    const int w = canvas.TextWidth(title), h = canvas.TextHeight(title);
+    const int middle = Dimensions.LeftMargin() + (width_ - Dimensions.LeftMargin() - Dimensions.RightMargin()) / 2;
+    canvas.TextOut(middle - w / 2, Dimensions.TopMargin() - Dimensions.GraphTitleOffset() - h, title);
+}
+
+// A tick that the walk leaves unlabelled still gets its label near the end of the axis.
+static bool LabelShown(const TAxisTick& tick, const TAxis& axis, double step)
+{
+    return tick.Labelled || std::fabs(axis.Max() - tick.Value) <= step;
+}
+
+void GraphEngine::DrawXAxis(TGraphCanvas& canvas)
+{
+    const AxisPlan& plan = PlanOf(XAxis);
+    const double step = plan.DrawStep;
+    const int tick = Dimensions.TickLength();
+    if (XAxis.Gridlines() && !errorMode_) {
+        canvas.SetPen(Appearance.GridColor(), Appearance.GridStyle(), 1, color_);
+        const int top = YToPixel(YAxis.Min()), bottom = YToPixel(YAxis.Max());
+        for (std::size_t k = 0; k < plan.Ticks.size(); ++k) {
+            if (k == 0 && plan.Ticks[k].Value < XAxis.Min() + 0.01 * step) continue;
+            const int column = XToPixel(plan.Ticks[k].Value);
+            canvas.MoveTo(column, top);
+            canvas.LineTo(column, bottom);
+        }
+    }
+    if (!XAxis.ShowAxis()) return;
+
+    const int row = YToPixel(CrossingValue(XAxis, YAxis));
+    const bool reversed = XAxis.Reversed();
+    if (Appearance.ShowTicks()) {
+        canvas.SetPen(XAxis.AxisColor(), psSolid, 1, clNone);
+        for (const TAxisTick& t : plan.Ticks) {
+            const int column = XToPixel(t.Value);
+            canvas.MoveTo(column, row);
+            canvas.LineTo(column, reversed ? row - tick : row + tick);
+        }
+    }
+    if (XAxis.ShowLabel()) {
+        canvas.SetFont(XAxis.LabelFont());
+        for (const TAxisTick& t : plan.Ticks) {
+            if (!LabelShown(t, XAxis, step)) continue;
+            const int w = canvas.TextWidth(t.Text), h = canvas.TextHeight(t.Text);
+            const int offset = tick + Dimensions.XAxisLabelOffset();
+            canvas.TextOut(XToPixel(t.Value) - w / 2, reversed ? row - offset - h : row + offset, t.Text);
+        }
+    }
+    if (XAxis.ShowTitle()) {
+        canvas.SetFont(XAxis.TitleFont());
+        const std::string& title = XAxis.Title();
+        const int w = canvas.TextWidth(title), h = canvas.TextHeight(title);
+        const int middle = Dimensions.LeftMargin() + (width_ - Dimensions.LeftMargin() - Dimensions.RightMargin()) / 2;
+        const int offset = tick + Dimensions.XAxisTitleOffset();
+        canvas.TextOut(middle - w / 2, reversed ? row - offset - 2 * h : row + offset + h, title);
+    }
+    canvas.SetPen(XAxis.AxisColor(), psSolid, 1, clNone);
+    canvas.MoveTo(XToPixel(XAxis.Min()), row);
+    canvas.LineTo(XToPixel(XAxis.Max()), row);
+}
+
+void GraphEngine::DrawYAxis(TGraphCanvas& canvas, TAxis& axis)
+{
+    const AxisPlan& plan = PlanOf(axis);
+    const double step = plan.DrawStep;
+    const int tick = Dimensions.TickLength();
+    auto rowOf = [&](double v) { return &axis == &YAxis ? YToPixel(v) : Y2ToPixel(v); };
+    if (axis.Gridlines() && !errorMode_) {
+        canvas.SetPen(Appearance.GridColor(), Appearance.GridStyle(), 1, Appearance.BackgroundColor());
+        const int left = XToPixel(XAxis.Min()), right = XToPixel(XAxis.Max());
+        for (std::size_t k = 0; k < plan.Ticks.size(); ++k) {
+            if (k == 0 && plan.Ticks[k].Value < axis.Min() + 0.01 * step) continue;
+            const int row = rowOf(plan.Ticks[k].Value);
+            canvas.MoveTo(left, row);
+            canvas.LineTo(right, row);
+        }
+    }
+    if (!axis.ShowAxis()) return;
+
+    const int column = XToPixel(CrossingValue(axis, XAxis));
+    const bool reversed = axis.Reversed();
+    if (Appearance.ShowTicks()) {
+        canvas.SetPen(axis.AxisColor(), psSolid, 1, clNone);
+        for (const TAxisTick& t : plan.Ticks) {
+            const int row = rowOf(t.Value);
+            canvas.MoveTo(column, row);
+            canvas.LineTo(reversed ? column + tick : column - tick, row);
+        }
+    }
+    if (axis.ShowLabel()) {
+        canvas.SetFont(axis.LabelFont());
+        const int offset = tick + Dimensions.YAxisLabelOffset();
+        for (const TAxisTick& t : plan.Ticks) {
+            if (!LabelShown(t, axis, step)) continue;
+            const int w = canvas.TextWidth(t.Text), h = canvas.TextHeight(t.Text);
+            canvas.TextOut(reversed ? column + offset : column - offset - w, rowOf(t.Value) - h / 2, t.Text);
+        }
+    }
+    if (axis.ShowTitle()) {
+        canvas.SetFont(axis.TitleFont());
+        const std::string& title = axis.Title();
+        // Both measured in the title's font, along the text as if it were not turned.
+        const int labelWidth = plan.Ticks.empty() ? 0 : canvas.TextWidth(plan.Ticks.front().Text);
+        const int w = canvas.TextWidth(title), h = canvas.TextHeight(title);
+        const int offset = tick + Dimensions.YAxisTitleOffset();
+        const int left = reversed ? column + offset + labelWidth : std::max(0, column - offset - labelWidth - h);
+        const int middle = Dimensions.TopMargin() + (height_ - Dimensions.TopMargin() - Dimensions.BottomMargin()) / 2;
+        canvas.TextOutUpward(left, middle + w / 2, title);
+    }
+    canvas.SetPen(axis.AxisColor(), psSolid, 1, clNone);
+    canvas.MoveTo(column, YToPixel(YAxis.Min()));
+    canvas.LineTo(column, YToPixel(YAxis.Max()));
+}

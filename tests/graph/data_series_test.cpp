@@ -1,0 +1,162 @@
+#include "graph/data_series.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+#include <limits>
+#include <vector>
+
+namespace {
+
+// Counts what a series tells its owner.
+class ObservedSeries : public TDataSeries {
+public:
+    std::vector<int> reasons;
+    int tooMany = 0;
+
+protected:
+    void Changed(std::uint8_t reason) override { reasons.push_back(reason); }
+    void TooManyPoints() override { ++tooMany; }
+};
+
+std::vector<double> XsOf(const TDataSeries& s) { return {s.Xs().begin(), s.Xs().end()}; }
+std::vector<std::uint32_t> IdsOf(const TDataSeries& s) { return {s.Ids().begin(), s.Ids().end()}; }
+
+} // namespace
+
+TEST(DataSeries, SameXWithoutDuplicatesOverwritesAndOnlyWidens)
+{
+    ObservedSeries s;
+    s.AddPoint(true, 10, 5);
+    s.AddPoint(true, 10, 7);
+    ASSERT_EQ(s.Count(), 1);
+    std::uint32_t id = 1;
+    double x = 0, y = 0, z = -1;
+    ASSERT_TRUE(s.GetPoint(id, x, y, z));
+    EXPECT_EQ(y, 7);
+    EXPECT_EQ(z, 0);
+    EXPECT_EQ(id, 0u);
+    EXPECT_EQ(s.YMax(), 7);
+    EXPECT_EQ(s.YMin(), 5); // the overwritten value counts until Recalc
+    s.Recalc();
+    EXPECT_EQ(s.YMin(), 7);
+}
+
+TEST(DataSeries, OutOfOrderPointsAreSortedAndKeepCreationIds)
+{
+    TDataSeries s;
+    s.AddPoint(true, 1, 0);
+    s.AddPoint(true, 3, 0);
+    s.AddPoint(true, 2, 0);
+    EXPECT_EQ(XsOf(s), (std::vector<double>{1, 2, 3}));
+    EXPECT_EQ(IdsOf(s), (std::vector<std::uint32_t>{1, 3, 2}));
+
+    // Iterating by id follows x order: 1 -> 3 -> 2 -> end.
+    std::uint32_t id = 1;
+    double x, y, z;
+    std::vector<double> walked;
+    while (id != 0 && s.GetPoint(id, x, y, z)) walked.push_back(x);
+    EXPECT_EQ(walked, (std::vector<double>{1, 2, 3}));
+}
+
+TEST(DataSeries, DuplicatesGoAfterAtTheEndAndBeforeInTheMiddle)
+{
+    TDataSeries s;
+    s.SetAllowDuplicates(true);
+    s.AddPoint(true, 1, 10);
+    s.AddPoint(true, 2, 20);
+    s.AddPoint(true, 2, 21); // at the end: after the first 2
+    s.AddPoint(true, 1, 11); // in the middle: before the existing 1
+    EXPECT_EQ(XsOf(s), (std::vector<double>{1, 1, 2, 2}));
+    EXPECT_EQ(std::vector<double>(s.Ys().begin(), s.Ys().end()), (std::vector<double>{11, 10, 20, 21}));
+}
+
+TEST(DataSeries, SwitchingDuplicatesOffKeepsTheFirstOfEachX)
+{
+    ObservedSeries s;
+    s.SetAllowDuplicates(true);
+    s.AddPoint(true, 1, 0);
+    s.AddPoint(true, 2, 5);
+    s.AddPoint(true, 2, 6);
+    s.reasons.clear();
+    s.SetAllowDuplicates(false);
+    EXPECT_EQ(XsOf(s), (std::vector<double>{1, 2}));
+    EXPECT_EQ(s.Ys()[1], 5);
+    EXPECT_EQ(s.reasons, (std::vector<int>{1}));
+    EXPECT_TRUE(s.Dirty());
+}
+
+TEST(DataSeries, PointsBeyondMaxPointsWarnAndStay)
+{
+    ObservedSeries s;
+    for (int i = 0; i < 30002; ++i) s.AddPoint(true, i, 0);
+    EXPECT_EQ(s.Count(), 30002);
+    EXPECT_EQ(s.tooMany, 2);
+}
+
+TEST(DataSeries, GetPointWithUnknownIdChangesNothing)
+{
+    TDataSeries s;
+    s.AddPoint(true, 1, 2);
+    std::uint32_t id = 9;
+    double x = 42, y = 43, z = 44;
+    EXPECT_FALSE(s.GetPoint(id, x, y, z));
+    EXPECT_EQ(id, 9u);
+    EXPECT_EQ(x, 42);
+    id = 0;
+    EXPECT_FALSE(s.GetPoint(id, x, y, z));
+}
+
+TEST(DataSeries, ClearRestartsIdsAndExtremes)
+{
+    TDataSeries s;
+    s.AddPoint(true, 1, 2);
+    s.AddPoint(true, 5, 9);
+    s.Clear();
+    EXPECT_TRUE(s.Dirty());
+    EXPECT_EQ(s.XMax(), 5); // kept until the next point
+    s.AddPoint(true, 3, 4);
+    EXPECT_EQ(s.Ids()[0], 1u);
+    EXPECT_EQ(s.XMin(), 3);
+    EXPECT_EQ(s.XMax(), 3);
+    EXPECT_EQ(s.YMin(), 4);
+    EXPECT_EQ(s.YMax(), 4);
+    EXPECT_FALSE(s.Dirty());
+}
+
+TEST(DataSeries, OffsetsAreAppliedToExtremesOnly)
+{
+    ObservedSeries s;
+    s.AddPoint(true, 1, 10);
+    s.AddPoint(true, 2, 20);
+    s.SetYOffset(5);
+    EXPECT_EQ(s.reasons.back(), 2);
+    s.Recalc();
+    EXPECT_EQ(s.YMin(), 5);
+    EXPECT_EQ(s.YMax(), 15);
+    EXPECT_EQ(s.Ys()[0], 10);
+}
+
+TEST(DataSeries, AutoOffsetFollowsTheSmallestY)
+{
+    TDataSeries s;
+    s.SetAutoOffset(true);
+    s.AddPoint(true, 1, 10);
+    EXPECT_EQ(s.YOffset(), 10);
+    EXPECT_EQ(s.YMin(), 0);
+    s.AddPoint(true, 2, 4);
+    EXPECT_EQ(s.YOffset(), 4);
+    EXPECT_TRUE(s.Dirty());
+    s.Recalc();
+    EXPECT_EQ(s.YMin(), 0);
+    EXPECT_EQ(s.YMax(), 6);
+}
+
+TEST(DataSeries, NonFiniteValuesAreRefused)
+{
+    ObservedSeries s;
+    EXPECT_FALSE(s.AddPoint(true, std::nan(""), 1));
+    EXPECT_FALSE(s.AddPoint(true, 1, std::numeric_limits<double>::infinity()));
+    EXPECT_EQ(s.Count(), 0);
+    EXPECT_TRUE(s.reasons.empty());
+}
