@@ -1,0 +1,532 @@
+// Excel 5.0 workbook stream writer: globals (code page, fonts, formats, XFs, palette, sheet list),
+// then one substream per sheet with its settings, row records and cells.
+#include "sheet/biff5_writer.h"
+
+#include "platform/little_endian.h"
+#include "platform/text_encoding.h"
+#include "sheet/biff5_records.h"
+#include "sheet/number_format.h"
+#include "sheet/sheet_units.h"
+
+#include <algorithm>
+#include <cctype>
+#include <cmath>
+#include <map>
+#include <set>
+
+namespace {
+using namespace biff5;
+
+void Record(ByteWriter& out, std::uint16_t id, const ByteWriter& body)
+{
+    out.U16(id);
+    out.U16(static_cast<std::uint16_t>(body.Size()));
+    out.Bytes(body.Data().data(), body.Size());
+}
+
+void EmptyRecord(ByteWriter& out, std::uint16_t id)
+{
+    out.U16(id);
+    out.U16(0);
+}
+
+void Word(ByteWriter& out, std::uint16_t id, std::uint16_t value)
+{
+    ByteWriter body;
+    body.U16(value);
+    Record(out, id, body);
+}
+
+void Real(ByteWriter& out, std::uint16_t id, double value)
+{
+    ByteWriter body;
+    body.F64(value);
+    Record(out, id, body);
+}
+
+void Bof(ByteWriter& out, std::uint16_t type)
+{
+    ByteWriter body;
+    body.U16(kVersionBiff5);
+    body.U16(type);
+    body.U16(0x096C);  // build and year of Excel 5.0
+    body.U16(0x07C9);
+    Record(out, kBof, body);
+}
+
+// Palette indices for every colour the book uses: the default palette where it has the colour,
+// replaced entries (from the end) for the others.
+class PaletteBuilder {
+public:
+    PaletteBuilder() { std::copy(std::begin(kDefaultPalette), std::end(kDefaultPalette), entries_); }
+
+    void Need(std::uint32_t colour)
+    {
+        if (colour != kAutoColour) needed_.insert(colour & 0xFFFFFFu);
+    }
+
+    bool Build()
+    {
+        bool fixed[kPaletteSize] = {};
+        std::vector<std::uint32_t> missing;
+        for (std::uint32_t c : needed_) {
+            const std::uint32_t* at = std::find(std::begin(entries_), std::end(entries_), c);
+            if (at == std::end(entries_)) missing.push_back(c);
+            else fixed[at - entries_] = true, index_[c] = static_cast<std::uint16_t>(kPaletteFirst + (at - entries_));
+        }
+        int slot = kPaletteSize - 1;
+        for (std::uint32_t c : missing) {
+            while (slot >= 0 && fixed[slot]) --slot;
+            if (slot < 0) return false;
+            entries_[slot] = c;
+            fixed[slot] = true;
+            index_[c] = static_cast<std::uint16_t>(kPaletteFirst + slot);
+        }
+        return true;
+    }
+
+    std::uint16_t Index(std::uint32_t colour, std::uint16_t automatic) const
+    {
+        if (colour == kAutoColour) return automatic;
+        auto it = index_.find(colour & 0xFFFFFFu);
+        return it == index_.end() ? automatic : it->second;
+    }
+
+    void Write(ByteWriter& out) const
+    {
+        ByteWriter body;
+        body.U16(kPaletteSize);
+        for (std::uint32_t c : entries_) body.U32(c & 0xFFFFFFu);  // R, G, B, 0 in file order
+        Record(out, kPalette, body);
+    }
+
+private:
+    std::uint32_t entries_[kPaletteSize];
+    std::set<std::uint32_t> needed_;
+    std::map<std::uint32_t, std::uint16_t> index_;
+};
+
+// Excel 5.0 has eight line styles; the later dashed variants get the nearest of them.
+std::uint32_t FileLineStyle(int style)
+{
+    static constexpr int kNearest[14] = {0, 1, 2, 3, 4, 5, 6, 7, 2, 3, 2, 4, 2, 2};
+    return static_cast<std::uint32_t>(style >= 0 && style < 14 ? kNearest[style] : 0);
+}
+
+int BuiltinFormatIndex(const std::string& format)
+{
+    if (IsGeneralFormat(format)) return 0;
+    for (const BuiltinFormat& f : kBuiltinFormats)
+        if (format == f.text) return f.index;
+    return -1;
+}
+
+bool ByteString(ByteWriter& body, const std::string& utf8, std::size_t limit)
+{
+    std::string bytes = ToCp1252(utf8);
+    if (bytes.size() > limit) return false;
+    body.U8(static_cast<std::uint8_t>(bytes.size()));
+    body.Chars(bytes);
+    return true;
+}
+
+std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
+
+class Biff5Writer {
+public:
+    Biff5Writer(const TF1Book& book, std::string& error) : book_(book), error_(error) {}
+
+    std::optional<std::vector<std::uint8_t>> Write()
+    {
+        if (!CheckSheets() || !CollectStyles()) return std::nullopt;
+        Bof(out_, kBofGlobals);
+        Word(out_, kCodePage, kCodePage1252);
+        WriteWindow1();
+        Word(out_, kDateMode, 0);
+        WriteFonts();
+        WriteFormats();
+        WriteXfs();
+        WriteStyle();
+        palette_.Write(out_);
+        std::vector<std::size_t> offsetFields;
+        for (int s = 1; s <= book_.NumSheets(); ++s) {
+            ByteWriter body;
+            offsetFields.push_back(out_.Size() + 4);
+            body.U32(0);  // stream offset of the sheet's BOF, set below
+            body.U16(0);  // visible worksheet
+            ByteString(body, book_.SheetName(s), 31);
+            Record(out_, kBoundSheet, body);
+        }
+        EmptyRecord(out_, kEof);
+        std::vector<std::uint8_t> stream = out_.Take();
+        for (int s = 1; s <= book_.NumSheets(); ++s) {
+            StoreU32(stream.data() + offsetFields[static_cast<std::size_t>(s - 1)], static_cast<std::uint32_t>(stream.size()));
+            ByteWriter sheet;
+            if (!WriteSheet(sheet, s)) return std::nullopt;
+            const auto& bytes = sheet.Data();
+            stream.insert(stream.end(), bytes.begin(), bytes.end());
+        }
+        return stream;
+    }
+
+private:
+    bool Fail(const std::string& message)
+    {
+        error_ = message;
+        return false;
+    }
+
+    bool CheckSheets()
+    {
+        std::set<std::string> names;
+        for (int s = 1; s <= book_.NumSheets(); ++s) {
+            const Worksheet& sheet = book_.SheetAt(s);
+            std::string name = ToCp1252(sheet.name);
+            if (name.empty() || name.size() > 31 || name.find_first_of("[]:*?/\\") != std::string::npos)
+                return Fail("The sheet name " + Quoted(sheet.name) +
+                            " cannot be saved in Excel 5.0 format: a sheet name has 1 to 31 characters and none of [ ] : * ? / \\.");
+            std::string lower = name;
+            for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+            if (!names.insert(lower).second) return Fail("Two sheets are named " + Quoted(sheet.name) + ".");
+            int rows = sheet.LastRow(), cols = sheet.LastCol();
+            if (rows > kExcelMaxRows)
+                return Fail("Sheet " + Quoted(sheet.name) + " has " + std::to_string(rows) +
+                            " rows; an Excel 5.0 sheet holds at most 16384 rows.");
+            if (cols > kExcelMaxCols)
+                return Fail("Sheet " + Quoted(sheet.name) + " has " + std::to_string(cols) +
+                            " columns; an Excel 5.0 sheet holds at most 256 columns.");
+        }
+        return true;
+    }
+
+    bool CollectStyles()
+    {
+        const StyleTable& styles = book_.Styles();
+        xfOfStyle_.assign(styles.Count(), -1);
+        xfOfStyle_[0] = kDefaultCellXf;
+        usedStyles_.push_back(0);
+        for (int s = 1; s <= book_.NumSheets(); ++s)
+            for (const SheetRow& row : book_.SheetAt(s).rows)
+                for (const Cell& cell : row.cells)
+                    if (xfOfStyle_[cell.style] < 0) {
+                        xfOfStyle_[cell.style] = kDefaultCellXf + static_cast<int>(usedStyles_.size());
+                        usedStyles_.push_back(cell.style);
+                    }
+        if (kDefaultCellXf + static_cast<int>(usedStyles_.size()) > kMaxXf)
+            return Fail("The book has too many different cell formats for an Excel 5.0 file.");
+        for (std::uint32_t id : usedStyles_) {
+            const CellStyle& st = styles.Get(id);
+            if (std::find(fonts_.begin(), fonts_.end(), st.font) == fonts_.end()) fonts_.push_back(st.font);
+            if (BuiltinFormatIndex(st.numberFormat) < 0 && !formats_.count(st.numberFormat)) {
+                int index = kFirstCustomFormat + static_cast<int>(formats_.size());
+                formats_[st.numberFormat] = index;
+            }
+            palette_.Need(st.font.colour);
+            palette_.Need(st.patternFore);
+            palette_.Need(st.patternBack);
+            for (const BorderLine* line : {&st.left, &st.right, &st.top, &st.bottom})
+                if (line->style > 0) palette_.Need(line->colour);
+        }
+        if (fonts_.size() > 400) return Fail("The book has too many different fonts for an Excel 5.0 file.");
+        if (!palette_.Build()) return Fail("The book uses more than 56 different colours, more than an Excel 5.0 file holds.");
+        return true;
+    }
+
+    void WriteWindow1()
+    {
+        ByteWriter body;
+        body.U16(0x0168);
+        body.U16(0x001E);
+        body.U16(0x3A5C);
+        body.U16(0x2328);
+        body.U16(0x0038);  // horizontal and vertical scroll bars, sheet tabs
+        body.U16(static_cast<std::uint16_t>(book_.Sheet() - 1));
+        body.U16(0);
+        body.U16(1);
+        body.U16(0x0258);
+        Record(out_, kWindow1, body);
+    }
+
+    void WriteFont(const CellFont& font)
+    {
+        ByteWriter body;
+        body.U16(static_cast<std::uint16_t>(font.heightTwips));
+        // Bold and underline also as the older option bits, which some readers take instead.
+        body.U16(static_cast<std::uint16_t>((font.bold ? 0x01 : 0) | (font.italic ? 0x02 : 0) |
+                                            (font.underline ? 0x04 : 0) | (font.strikeout ? 0x08 : 0) |
+                                            (font.outline ? 0x10 : 0) | (font.shadow ? 0x20 : 0)));
+        body.U16(palette_.Index(font.colour, kAutoFontColour));
+        body.U16(font.bold ? 700 : 400);
+        body.U16(0);
+        body.U8(font.underline ? 1 : 0);
+        body.U8(2);  // swiss family
+        body.U8(0);  // ANSI character set
+        body.U8(0);
+        std::string name = ToCp1252(font.name).substr(0, 255);
+        body.U8(static_cast<std::uint8_t>(name.size()));
+        body.Chars(name);
+        Record(out_, kFont, body);
+    }
+
+    // The first four font records are the default font; font index 4 does not exist in the file.
+    void WriteFonts()
+    {
+        for (int i = 0; i < 4; ++i) WriteFont(fonts_[0]);
+        for (std::size_t i = 1; i < fonts_.size(); ++i) WriteFont(fonts_[i]);
+    }
+
+    std::uint16_t FontIndex(const CellFont& font) const
+    {
+        std::size_t i = static_cast<std::size_t>(std::find(fonts_.begin(), fonts_.end(), font) - fonts_.begin());
+        return static_cast<std::uint16_t>(i == 0 ? 0 : i + 4);
+    }
+
+    void WriteFormats()
+    {
+        for (const auto& [text, index] : formats_) {
+            ByteWriter body;
+            body.U16(static_cast<std::uint16_t>(index));
+            ByteString(body, text, 255);
+            Record(out_, kFormat, body);
+        }
+    }
+
+    void WriteXf(const CellStyle& st, bool styleXf)
+    {
+        ByteWriter body;
+        body.U16(FontIndex(st.font));
+        int format = BuiltinFormatIndex(st.numberFormat);
+        body.U16(static_cast<std::uint16_t>(format >= 0 ? format : formats_.at(st.numberFormat)));
+        body.U16(styleXf ? 0xFFF5 : 0x0001);  // locked; a style has no parent, a cell XF has style 0
+        body.U8(static_cast<std::uint8_t>((st.horizontal - 1) | (st.wrap ? 0x08 : 0) | ((st.vertical - 1) << 4)));
+        body.U8(static_cast<std::uint8_t>(st.orientation | (styleXf ? 0 : 0xFC)));
+        auto colour = [&](const BorderLine& line) {
+            return line.style > 0 ? std::uint32_t{palette_.Index(line.colour, kPaletteFirst)} : 0u;
+        };
+        std::uint32_t fore = palette_.Index(st.patternFore, kAutoPatternFore);
+        std::uint32_t back = palette_.Index(st.patternBack, kAutoPatternBack);
+        body.U32(fore | (back << 7) | (static_cast<std::uint32_t>(st.pattern) << 16) |
+                 (FileLineStyle(st.bottom.style) << 22) | (colour(st.bottom) << 25));
+        body.U32(FileLineStyle(st.top.style) | (FileLineStyle(st.left.style) << 3) |
+                 (FileLineStyle(st.right.style) << 6) | (colour(st.top) << 9) | (colour(st.left) << 16) |
+                 (colour(st.right) << 23));
+        Record(out_, kXf, body);
+    }
+
+    void WriteXfs()
+    {
+        const CellStyle normal;
+        for (int i = 0; i < kStyleXfCount; ++i) WriteXf(normal, true);
+        for (std::uint32_t id : usedStyles_) WriteXf(book_.Styles().Get(id), false);
+    }
+
+    void WriteStyle()
+    {
+        ByteWriter body;
+        body.U16(0x8000);  // built-in style on XF 0
+        body.U8(0);        // "Normal"
+        body.U8(0xFF);
+        Record(out_, kStyle, body);
+    }
+
+    bool WriteHeaderText(ByteWriter& out, std::uint16_t id, const std::string& text, const std::string& sheetName)
+    {
+        std::string file = text;
+        std::replace(file.begin(), file.end(), '\r', '\n');  // the file's line break is LF
+        ByteWriter body;
+        if (!file.empty() && !ByteString(body, file, 255))
+            return Fail("The print " + std::string(id == kHeader ? "header" : "footer") + " of sheet " +
+                        Quoted(sheetName) + " is longer than the 255 characters an Excel 5.0 file holds.");
+        Record(out, id, body);
+        return true;
+    }
+
+    bool WritePageSettings(ByteWriter& out, const Worksheet& sheet)
+    {
+        const PrintSettings& p = book_.Print;
+        Word(out, kPrintHeaders, 0);
+        Word(out, kPrintGridLines, p.gridLines ? 1 : 0);
+        Word(out, kGridSet, 1);
+        ByteWriter rowHeight;
+        rowHeight.U16(0);
+        rowHeight.U16(sheet_units::kDefaultRowHeight);
+        Record(out, kDefaultRowHeight, rowHeight);
+        if (!WriteHeaderText(out, kHeader, p.header, sheet.name) || !WriteHeaderText(out, kFooter, p.footer, sheet.name))
+            return false;
+        Real(out, kLeftMargin, p.leftMargin);
+        Real(out, kRightMargin, p.rightMargin);
+        Real(out, kTopMargin, p.topMargin);
+        Real(out, kBottomMargin, p.bottomMargin);
+        ByteWriter setup;
+        setup.U16(9);    // A4
+        setup.U16(100);  // scale
+        setup.U16(1);    // first page number
+        setup.U16(1);
+        setup.U16(1);
+        setup.U16(static_cast<std::uint16_t>((p.leftToRight ? 0x01 : 0) | 0x02 | (p.noColor ? 0x08 : 0)));
+        setup.U16(300);
+        setup.U16(300);
+        setup.F64(0.5);  // header margin
+        setup.F64(0.5);  // footer margin
+        setup.U16(1);
+        Record(out, kSetup, setup);
+        return true;
+    }
+
+    void WriteColumns(ByteWriter& out, const Worksheet& sheet)
+    {
+        Word(out, kDefColWidth, 8);
+        const auto& widths = sheet.columnWidths;
+        int count = std::min(static_cast<int>(widths.size()), kExcelMaxCols);
+        for (int c = 0; c < count;) {
+            int width = widths[static_cast<std::size_t>(c)];
+            int last = c;
+            while (last + 1 < count && widths[static_cast<std::size_t>(last + 1)] == width) ++last;
+            if (width >= 0) {
+                ByteWriter body;
+                body.U16(static_cast<std::uint16_t>(c));
+                body.U16(static_cast<std::uint16_t>(last));
+                body.U16(static_cast<std::uint16_t>(width));
+                body.U16(kDefaultCellXf);
+                body.U16(0);
+                body.U16(0);
+                Record(out, kColInfo, body);
+            }
+            c = last + 1;
+        }
+    }
+
+    static bool HasContent(const Cell& cell) { return cell.kind != CellKind::Empty || cell.style != 0; }
+
+    // Rows go in blocks of 32: the block's row records, then its cells.
+    bool WriteCells(ByteWriter& out, const Worksheet& sheet)
+    {
+        int rowCount = std::min(static_cast<int>(sheet.rows.size()), kExcelMaxRows);
+        for (int block = 0; block < rowCount; block += 32) {
+            int end = std::min(block + 32, rowCount);
+            for (int r = block; r < end; ++r) WriteRowRecord(out, sheet.rows[static_cast<std::size_t>(r)], r);
+            for (int r = block; r < end; ++r)
+                if (!WriteRowCells(out, sheet, r)) return false;
+        }
+        return true;
+    }
+
+    void WriteRowRecord(ByteWriter& out, const SheetRow& row, int r)
+    {
+        int first = -1, last = -1;
+        for (int c = 0; c < static_cast<int>(row.cells.size()) && c < kExcelMaxCols; ++c)
+            if (HasContent(row.cells[static_cast<std::size_t>(c)])) {
+                if (first < 0) first = c;
+                last = c;
+            }
+        if (first < 0 && row.height < 0) return;
+        ByteWriter body;
+        body.U16(static_cast<std::uint16_t>(r));
+        body.U16(static_cast<std::uint16_t>(first < 0 ? 0 : first));
+        body.U16(static_cast<std::uint16_t>(first < 0 ? 0 : last + 1));
+        body.U16(row.height < 0 ? static_cast<std::uint16_t>(0x8000 | sheet_units::kDefaultRowHeight)
+                                : static_cast<std::uint16_t>(row.height));
+        body.U16(0);
+        body.U16(0);
+        body.U16(static_cast<std::uint16_t>(0x0100 | (row.height < 0 ? 0 : 0x40)));
+        body.U16(kDefaultCellXf);
+        Record(out, kRow, body);
+    }
+
+    bool WriteRowCells(ByteWriter& out, const Worksheet& sheet, int r)
+    {
+        const SheetRow& row = sheet.rows[static_cast<std::size_t>(r)];
+        for (int c = 0; c < static_cast<int>(row.cells.size()) && c < kExcelMaxCols; ++c) {
+            const Cell& cell = row.cells[static_cast<std::size_t>(c)];
+            if (!HasContent(cell)) continue;
+            ByteWriter body;
+            body.U16(static_cast<std::uint16_t>(r));
+            body.U16(static_cast<std::uint16_t>(c));
+            body.U16(static_cast<std::uint16_t>(xfOfStyle_[cell.style]));
+            if (cell.kind == CellKind::Number) {
+                body.F64(cell.number);
+                Record(out, kNumber, body);
+            } else if (cell.kind == CellKind::Text) {
+                std::string bytes = ToCp1252(cell.text);
+                if (bytes.size() > static_cast<std::size_t>(kExcelMaxLabel))
+                    return Fail("Cell " + CellReference(r + 1, c + 1) + " of sheet " + Quoted(sheet.name) + " holds " +
+                                std::to_string(bytes.size()) +
+                                " characters; an Excel 5.0 cell holds at most 255 characters.");
+                body.U16(static_cast<std::uint16_t>(bytes.size()));
+                body.Chars(bytes);
+                Record(out, kLabel, body);
+            } else {
+                Record(out, kBlank, body);
+            }
+        }
+        return true;
+    }
+
+    void WriteWindow2(ByteWriter& out, int s)
+    {
+        const Worksheet& sheet = book_.SheetAt(s);
+        ByteWriter body;
+        bool headings = book_.ShowRowHeading || book_.ShowColHeading;
+        body.U16(static_cast<std::uint16_t>((book_.ShowGridLines ? 0x02 : 0) | (headings ? 0x04 : 0) | 0x10 | 0x20 |
+                                            0x80 | (s == book_.Sheet() ? 0x0600 : 0)));
+        body.U16(static_cast<std::uint16_t>(std::min(sheet.topRow, kExcelMaxRows) - 1));
+        body.U16(static_cast<std::uint16_t>(std::min(sheet.leftCol, kExcelMaxCols) - 1));
+        body.U32(0);
+        Record(out, kWindow2, body);
+        ByteWriter sel;
+        auto row = [](int r) { return static_cast<std::uint16_t>(std::clamp(r, 1, kExcelMaxRows) - 1); };
+        auto col = [](int c) { return static_cast<std::uint16_t>(std::clamp(c, 1, kExcelMaxCols) - 1); };
+        sel.U8(3);
+        sel.U16(row(sheet.activeRow));
+        sel.U16(col(sheet.activeCol));
+        sel.U16(0);
+        sel.U16(1);
+        sel.U16(row(sheet.selection.row1));
+        sel.U16(row(sheet.selection.row2));
+        sel.U8(static_cast<std::uint8_t>(col(sheet.selection.col1)));
+        sel.U8(static_cast<std::uint8_t>(col(sheet.selection.col2)));
+        Record(out, kSelection, sel);
+    }
+
+    bool WriteSheet(ByteWriter& out, int s)
+    {
+        const Worksheet& sheet = book_.SheetAt(s);
+        Bof(out, kBofWorksheet);
+        if (!WritePageSettings(out, sheet)) return false;
+        WriteColumns(out, sheet);
+        int lastRow = sheet.LastRow(), lastCol = sheet.LastCol();
+        ByteWriter dims;
+        dims.U16(0);
+        dims.U16(static_cast<std::uint16_t>(lastRow));
+        dims.U16(0);
+        dims.U16(static_cast<std::uint16_t>(lastCol));
+        dims.U16(0);
+        Record(out, kDimensions, dims);
+        if (!WriteCells(out, sheet)) return false;
+        WriteWindow2(out, s);
+        EmptyRecord(out, kEof);
+        return true;
+    }
+
+    const TF1Book& book_;
+    std::string& error_;
+    ByteWriter out_;
+    std::vector<int> xfOfStyle_;
+    std::vector<std::uint32_t> usedStyles_;
+    std::vector<CellFont> fonts_;
+    std::map<std::string, int> formats_;
+    PaletteBuilder palette_;
+};
+}  // namespace
+
+std::string CellReference(int row, int col)
+{
+    std::string letters;
+    for (int c = col; c > 0; c = (c - 1) / 26) letters.insert(letters.begin(), static_cast<char>('A' + (c - 1) % 26));
+    return letters + std::to_string(row);
+}
+
+std::optional<std::vector<std::uint8_t>> WriteBiff5Stream(const TF1Book& book, std::string& error)
+{
+    return Biff5Writer(book, error).Write();
+}

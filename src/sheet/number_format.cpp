@@ -1,0 +1,351 @@
+// Display texts of numbers under Excel-style formats: General, digit placeholders with sections,
+// percent, thousands and exponent, and day/month/year and time codes of date-time serials.
+#include "sheet/number_format.h"
+
+#include <array>
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+#include <vector>
+
+namespace {
+char Lower(char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; }
+
+std::string ToChars(double v, std::chars_format form, int precision)
+{
+    std::array<char, 64> buf;
+    auto res = std::to_chars(buf.data(), buf.data() + buf.size(), v, form, precision);
+    return std::string(buf.data(), res.ptr);
+}
+
+std::string GeneralText(double v)
+{
+    if (!std::isfinite(v)) return "#NUM!";
+    if (v == std::floor(v) && std::fabs(v) < 1e11) return ToChars(v, std::chars_format::fixed, 0);
+    std::string s = ToChars(v, std::chars_format::general, 10);
+    for (char& c : s)
+        if (c == 'e') c = 'E';
+    return s;
+}
+
+// Splits at ";" outside quotes and escapes.
+std::vector<std::string> Sections(const std::string& format)
+{
+    std::vector<std::string> out(1);
+    bool quoted = false;
+    for (std::size_t i = 0; i < format.size(); ++i) {
+        char c = format[i];
+        if (c == '"') quoted = !quoted;
+        if (!quoted && c == '\\' && i + 1 < format.size()) {
+            out.back() += c;
+            out.back() += format[++i];
+            continue;
+        }
+        if (!quoted && c == ';') out.emplace_back();
+        else out.back() += c;
+    }
+    return out;
+}
+
+
+// One piece of a format section: a literal text or a code.
+struct Token {
+    bool literal;
+    std::string text;
+};
+
+std::vector<Token> Tokenize(const std::string& section)
+{
+    std::vector<Token> tokens;
+    auto literal = [&](const std::string& t) {
+        if (!tokens.empty() && tokens.back().literal) tokens.back().text += t;
+        else tokens.push_back({true, t});
+    };
+    for (std::size_t i = 0; i < section.size(); ++i) {
+        char c = section[i];
+        if (IsGeneralFormat(section.substr(i, 7)) && section.size() - i >= 7) {
+            tokens.push_back({false, "General"});
+            i += 6;
+        } else if (c == '"') {
+            std::size_t end = section.find('"', i + 1);
+            if (end == std::string::npos) end = section.size();
+            literal(section.substr(i + 1, end - i - 1));
+            i = end;
+        } else if (c == '\\' && i + 1 < section.size()) {
+            literal(std::string(1, section[++i]));
+        } else if (c == '[') {  // colour or condition: not shown
+            std::size_t end = section.find(']', i);
+            i = end == std::string::npos ? section.size() : end;
+        } else if (c == '_' && i + 1 < section.size()) {
+            literal(" ");
+            ++i;
+        } else if (c == '*' && i + 1 < section.size()) {
+            ++i;  // fill character: not repeated in a text
+        } else {
+            char l = Lower(c);
+            if (l == 'y' || l == 'm' || l == 'd' || l == 'h' || l == 's') {
+                std::size_t j = i;
+                while (j < section.size() && Lower(section[j]) == l) ++j;
+                tokens.push_back({false, std::string(j - i, l)});
+                i = j - 1;
+            } else if (section.compare(i, 5, "AM/PM") == 0 || section.compare(i, 5, "am/pm") == 0) {
+                tokens.push_back({false, "ampm"});
+                i += 4;
+            } else if (l == 'e' && i + 1 < section.size() && (section[i + 1] == '+' || section[i + 1] == '-')) {
+                tokens.push_back({false, section.substr(i, 2)});
+                ++i;
+            } else if (c == '0' || c == '#' || c == '?' || c == '.' || c == ',' || c == '%' || c == '@') {
+                tokens.push_back({false, std::string(1, c)});
+            } else {
+                literal(std::string(1, c));
+            }
+        }
+    }
+    return tokens;
+}
+
+bool IsDateToken(const Token& t)
+{
+    return !t.literal && (t.text[0] == 'y' || t.text[0] == 'm' || t.text[0] == 'd' || t.text[0] == 'h' ||
+                          t.text[0] == 's' || t.text == "ampm");
+}
+
+std::string TwoDigits(long v) { return (v < 10 ? "0" : "") + std::to_string(v); }
+
+std::string FormatDate(double serial, const std::vector<Token>& tokens)
+{
+    static const char* kMonths[] = {"January", "February", "March", "April", "May", "June", "July",
+                                    "August", "September", "October", "November", "December"};
+    static const char* kDays[] = {"Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"};
+    if (!std::isfinite(serial) || serial < 0 || serial > 2958465.0) return "#######";
+    long long totalSeconds = std::llround(serial * 86400.0);
+    long long days = totalSeconds / 86400;
+    long secondsOfDay = static_cast<long>(totalSeconds % 86400);
+    // Civil date from days since 30/12/1899 (1899-12-30 is day 0; 1970-01-01 is day 25569).
+    long long z = days - 25569 + 719468;
+    long long era = (z >= 0 ? z : z - 146096) / 146097;
+    long long doe = z - era * 146097;
+    long long yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+    long long doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+    long long mp = (5 * doy + 2) / 153;
+    long day = static_cast<long>(doy - (153 * mp + 2) / 5 + 1);
+    long month = static_cast<long>(mp < 10 ? mp + 3 : mp - 9);
+    long year = static_cast<long>(yoe + era * 400 + (month <= 2));
+    long weekday = static_cast<long>((days + 6) % 7);  // 30/12/1899 was a Saturday
+    long hour = secondsOfDay / 3600, minute = secondsOfDay / 60 % 60, second = secondsOfDay % 60;
+    bool twelveHour = false;
+    for (const Token& t : tokens) twelveHour = twelveHour || t.text == "ampm";
+
+    std::string out;
+    for (std::size_t i = 0; i < tokens.size(); ++i) {
+        const Token& t = tokens[i];
+        if (t.literal || !IsDateToken(t)) {
+            out += t.text;
+            continue;
+        }
+        char kind = t.text[0];
+        std::size_t n = t.text.size();
+        if (kind == 'm') {
+            // "m" after an hour or before a second is the minute.
+            bool minute_ = false;
+            for (std::size_t j = i; j-- > 0;)
+                if (!tokens[j].literal) { minute_ = tokens[j].text[0] == 'h'; break; }
+            for (std::size_t j = i + 1; j < tokens.size() && !minute_; ++j)
+                if (!tokens[j].literal) { minute_ = tokens[j].text[0] == 's'; break; }
+            if (minute_) out += n >= 2 ? TwoDigits(minute) : std::to_string(minute);
+            else if (n >= 4) out += kMonths[month - 1];
+            else if (n == 3) out += std::string(kMonths[month - 1]).substr(0, 3);
+            else out += n == 2 ? TwoDigits(month) : std::to_string(month);
+        } else if (kind == 'y') {
+            out += n <= 2 ? TwoDigits(year % 100) : std::to_string(year);
+        } else if (kind == 'd') {
+            if (n >= 4) out += kDays[weekday];
+            else if (n == 3) out += std::string(kDays[weekday]).substr(0, 3);
+            else out += n == 2 ? TwoDigits(day) : std::to_string(day);
+        } else if (kind == 'h') {
+            long h = twelveHour ? (hour % 12 == 0 ? 12 : hour % 12) : hour;
+            out += n >= 2 ? TwoDigits(h) : std::to_string(h);
+        } else if (kind == 's') {
+            out += n >= 2 ? TwoDigits(second) : std::to_string(second);
+        } else {
+            out += hour < 12 ? "AM" : "PM";
+        }
+    }
+    return out;
+}
+
+// Fixed text of a non-negative value with `decimals` digits, rounded half away from zero on its
+// 15-digit decimal form (as a spreadsheet shows 3.25 as 3.3 and 1.005 as 1.01).
+std::string FixedText(double v, int decimals)
+{
+    std::string s = ToChars(v, std::chars_format::scientific, 14);
+    std::size_t e = s.find('e');
+    int exponent = std::stoi(s.substr(e + 1));
+    std::string digits = s.substr(0, 1) + s.substr(2, e - 2);  // 15 significant digits
+    // Position of the decimal point within `digits` is exponent + 1.
+    int point = exponent + 1;
+    if (point < 0) {
+        digits.insert(0, static_cast<std::size_t>(-point), '0');
+        point = 0;
+    }
+    if (static_cast<int>(digits.size()) < point + decimals + 1)
+        digits.append(static_cast<std::size_t>(point + decimals + 1 - static_cast<int>(digits.size())), '0');
+    bool up = digits[static_cast<std::size_t>(point + decimals)] >= '5';
+    digits.resize(static_cast<std::size_t>(point + decimals));
+    if (up) {
+        int i = static_cast<int>(digits.size()) - 1;
+        for (; i >= 0 && digits[static_cast<std::size_t>(i)] == '9'; --i) digits[static_cast<std::size_t>(i)] = '0';
+        if (i >= 0) ++digits[static_cast<std::size_t>(i)];
+        else digits.insert(digits.begin(), '1'), ++point;
+    }
+    std::string intPart = point > 0 ? digits.substr(0, static_cast<std::size_t>(point)) : "0";
+    std::size_t nonZero = intPart.find_first_not_of('0');
+    intPart = nonZero == std::string::npos ? "0" : intPart.substr(nonZero);
+    if (decimals == 0) return intPart;
+    return intPart + "." + digits.substr(static_cast<std::size_t>(point));
+}
+
+std::string WithThousands(const std::string& digits)
+{
+    std::string out;
+    for (std::size_t i = 0; i < digits.size(); ++i) {
+        if (i > 0 && (digits.size() - i) % 3 == 0) out += ',';
+        out += digits[i];
+    }
+    return out;
+}
+
+std::string FormatDigits(double v, const std::vector<Token>& tokens)
+{
+    int intZeros = 0, fracZeros = 0, fracAll = 0, percents = 0;
+    bool point = false, thousands = false, exponent = false, seenDigit = false;
+    for (const Token& t : tokens) {
+        if (t.literal) continue;
+        char c = t.text[0];
+        if (c == '%') ++percents;
+        else if (c == '.') point = true;
+        else if (c == ',' && seenDigit && !point) thousands = true;
+        else if (Lower(c) == 'e') exponent = true;
+        else if (c == '0' || c == '#' || c == '?') {
+            seenDigit = true;
+            if (exponent) continue;
+            if (point) { ++fracAll; if (c == '0') fracZeros = fracAll; }
+            else if (c == '0') ++intZeros;
+        }
+    }
+    for (int i = 0; i < percents; ++i) v *= 100.0;
+    std::string intText, fracText, expText;
+    if (exponent) {
+        std::string s = ToChars(v, std::chars_format::scientific, fracAll);
+        std::size_t e = s.find('e');
+        std::string mant = s.substr(0, e);
+        int ex = std::stoi(s.substr(e + 1));
+        std::size_t dot = mant.find('.');
+        intText = mant.substr(0, dot);
+        fracText = dot == std::string::npos ? "" : mant.substr(dot + 1);
+        expText = std::string(ex < 0 ? "E-" : "E+") + TwoDigits(std::abs(ex));
+    } else {
+        std::string s = FixedText(v, fracAll);
+        std::size_t dot = s.find('.');
+        intText = s.substr(0, dot);
+        fracText = dot == std::string::npos ? "" : s.substr(dot + 1);
+    }
+    while (static_cast<int>(fracText.size()) > fracZeros && !fracText.empty() && fracText.back() == '0')
+        fracText.pop_back();
+    if (intText == "0" && intZeros == 0) intText.clear();
+    while (static_cast<int>(intText.size()) < intZeros) intText.insert(intText.begin(), '0');
+    if (thousands) intText = WithThousands(intText);
+
+    std::string out;
+    bool intDone = false, fracDone = false, expDone = false;
+    bool inFraction = false, inExponent = false;
+    for (const Token& t : tokens) {
+        if (t.literal) { out += t.text; continue; }
+        char c = t.text[0];
+        if (c == '.') { out += '.'; inFraction = true; }
+        else if (Lower(c) == 'e') { inExponent = true; if (!expDone) out += expText; expDone = true; }
+        else if (c == '%') out += '%';
+        else if (c == '0' || c == '#' || c == '?') {
+            if (inExponent) continue;
+            if (inFraction) { if (!fracDone) out += fracText; fracDone = true; }
+            else { if (!intDone) out += intText; intDone = true; }
+        }
+    }
+    if (point && !fracDone) out += fracText;
+    return out;
+}
+}  // namespace
+
+bool IsGeneralFormat(const std::string& format)
+{
+    if (format.empty()) return true;
+    if (format.size() != 7) return false;
+    static const char kGeneral[] = "general";
+    for (std::size_t i = 0; i < 7; ++i)
+        if (Lower(format[i]) != kGeneral[i]) return false;
+    return true;
+}
+
+bool ParseTypedNumber(const std::string& text, double& value, int& decimals)
+{
+    std::size_t i = 0, n = text.size();
+    if (i < n && (text[i] == '+' || text[i] == '-')) ++i;
+    int digits = 0;
+    while (i < n && text[i] >= '0' && text[i] <= '9') ++i, ++digits;
+    int fraction = 0;
+    if (i < n && text[i] == '.') {
+        ++i;
+        while (i < n && text[i] >= '0' && text[i] <= '9') ++i, ++fraction;
+    }
+    if (digits + fraction == 0) return false;
+    bool exponent = false;
+    if (i < n && (text[i] == 'e' || text[i] == 'E')) {
+        exponent = true;
+        ++i;
+        if (i < n && (text[i] == '+' || text[i] == '-')) ++i;
+        std::size_t expDigits = i;
+        while (i < n && text[i] >= '0' && text[i] <= '9') ++i;
+        if (i == expDigits) return false;
+    }
+    if (i != n) return false;
+    std::size_t start = text[0] == '+' ? 1 : 0;
+    double v = 0;
+    auto res = std::from_chars(text.data() + start, text.data() + n, v);
+    if (res.ec != std::errc() || res.ptr != text.data() + n || !std::isfinite(v)) return false;
+    value = v;
+    decimals = exponent ? -1 : fraction;
+    return true;
+}
+
+std::string FixedDecimalsFormat(int decimals)
+{
+    return decimals <= 0 ? "0" : "0." + std::string(static_cast<std::size_t>(decimals), '0');
+}
+
+std::string FormatCellNumber(double value, const std::string& format)
+{
+    if (!std::isfinite(value)) return "#NUM!";
+    if (IsGeneralFormat(format)) return GeneralText(value);
+    std::vector<std::string> sections = Sections(format);
+    std::size_t index = 0;
+    bool negativeSection = false;
+    if (value < 0 && sections.size() >= 2) { index = 1; negativeSection = true; }
+    else if (value == 0 && sections.size() >= 3) index = 2;
+    double shown = negativeSection ? -value : value;
+    std::vector<Token> tokens = Tokenize(sections[index]);
+    bool date = false, digits = false;
+    for (const Token& t : tokens) {
+        if (IsDateToken(t)) date = true;
+        else if (!t.literal && (t.text == "0" || t.text == "#" || t.text == "?")) digits = true;
+    }
+    if (date) return FormatDate(value, tokens);
+    if (!digits) {
+        std::string out;
+        for (const Token& t : tokens) out += t.literal || t.text != "General" ? t.text : GeneralText(shown);
+        return out;
+    }
+    std::string text = FormatDigits(std::fabs(shown), tokens);
+    // One section: the sign is shown before the number; rounding to zero drops it.
+    if (!negativeSection && shown < 0 && text.find_first_of("123456789") != std::string::npos) text = "-" + text;
+    return text;
+}

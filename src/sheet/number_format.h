@@ -1,0 +1,17 @@
+// Number formats of cells: the display text of a number under a format text ("General", "0.00",
+// "+0.0;-0.0", "dd/mm/yyyy hh:mm"), and the reading of typed input as a number.
+#pragma once
+
+#include <string>
+
+// A typed text is a number when it is a plain decimal ("12", "-3.50", "+1e3"); `decimals` is the
+// count of digits after the point (-1 with an exponent). Texts with blanks, "inf" or "nan" are not.
+bool ParseTypedNumber(const std::string& text, double& value, int& decimals);
+
+// "0" for no decimals, else "0." followed by that many zeros.
+std::string FixedDecimalsFormat(int decimals);
+
+// Display text of a number under an Excel-style format (locale-free, decimal point ".").
+std::string FormatCellNumber(double value, const std::string& format);
+
+bool IsGeneralFormat(const std::string& format);

@@ -1,0 +1,390 @@
+// The spreadsheet book: cells, sizes, selection formatting, clearing and deleting.
+#include "sheet/sheet_book.h"
+
+#include "sheet/number_format.h"
+#include "sheet/sheet_units.h"
+#include "sheet/text_width.h"
+
+#include <algorithm>
+#include <unordered_map>
+
+namespace {
+constexpr int kMaxSheets = 256;
+
+bool HasContent(const Cell& cell) { return cell.kind != CellKind::Empty || cell.style != 0; }
+
+// Which edges of a range a cell lies on, for borders that differ between inside and outline.
+enum Edge : unsigned { EdgeLeft = 1, EdgeRight = 2, EdgeTop = 4, EdgeBottom = 8 };
+
+CellRange Normalised(int row1, int col1, int row2, int col2)
+{
+    return {std::min(row1, row2), std::min(col1, col2), std::max(row1, row2), std::max(col1, col2)};
+}
+}  // namespace
+
+const Cell* Worksheet::Find(int row, int col) const
+{
+    if (row < 1 || col < 1 || row > static_cast<int>(rows.size())) return nullptr;
+    const auto& cells = rows[static_cast<std::size_t>(row - 1)].cells;
+    if (col > static_cast<int>(cells.size())) return nullptr;
+    return &cells[static_cast<std::size_t>(col - 1)];
+}
+
+Cell& Worksheet::At(int row, int col)
+{
+    if (row > static_cast<int>(rows.size())) rows.resize(static_cast<std::size_t>(row));
+    auto& cells = rows[static_cast<std::size_t>(row - 1)].cells;
+    if (col > static_cast<int>(cells.size())) cells.resize(static_cast<std::size_t>(col));
+    return cells[static_cast<std::size_t>(col - 1)];
+}
+
+int Worksheet::LastRow() const
+{
+    for (std::size_t r = rows.size(); r > 0; --r)
+        for (const Cell& cell : rows[r - 1].cells)
+            if (HasContent(cell)) return static_cast<int>(r);
+    return 0;
+}
+
+int Worksheet::LastCol() const
+{
+    int last = 0;
+    for (const SheetRow& row : rows)
+        for (std::size_t c = row.cells.size(); c > static_cast<std::size_t>(last); --c)
+            if (HasContent(row.cells[c - 1])) {
+                last = static_cast<int>(c);
+                break;
+            }
+    return last;
+}
+
+TF1Book::TF1Book() { Reset(); }
+
+void TF1Book::Reset()
+{
+    sheets_.assign(1, Worksheet{});
+    sheets_[0].name = "Sheet1";
+    sheet_ = 1;
+    styles_.Clear();
+}
+
+void TF1Book::SetSheet(int sheet) { sheet_ = std::clamp(sheet, 1, NumSheets()); }
+
+void TF1Book::SetNumSheets(int count)
+{
+    count = std::clamp(count, 1, kMaxSheets);
+    while (NumSheets() > count) sheets_.pop_back();
+    while (NumSheets() < count) {
+        Worksheet added;
+        for (int n = NumSheets() + 1;; ++n) {
+            added.name = "Sheet" + std::to_string(n);
+            bool taken = std::any_of(sheets_.begin(), sheets_.end(), [&](const Worksheet& s) { return s.name == added.name; });
+            if (!taken) break;
+        }
+        sheets_.push_back(std::move(added));
+    }
+    SetSheet(sheet_);
+}
+
+std::string TF1Book::SheetName(int sheet) const
+{
+    return sheet >= 1 && sheet <= NumSheets() ? SheetAt(sheet).name : std::string();
+}
+
+void TF1Book::SetSheetName(int sheet, const std::string& name)
+{
+    if (sheet >= 1 && sheet <= NumSheets()) SheetAt(sheet).name = name;
+}
+
+std::string TF1Book::DisplayText(const Cell& cell) const
+{
+    switch (cell.kind) {
+    case CellKind::Text: return cell.text;
+    case CellKind::Number: return FormatCellNumber(cell.number, StyleOf(cell).numberFormat);
+    case CellKind::Empty: break;
+    }
+    return {};
+}
+
+std::string TF1Book::DisplayText(int sheet, int row, int col) const
+{
+    if (sheet < 1 || sheet > NumSheets()) return {};
+    const Cell* cell = SheetAt(sheet).Find(row, col);
+    return cell ? DisplayText(*cell) : std::string();
+}
+
+std::string TF1Book::CellText(int row, int col) const { return DisplayText(sheet_, row, col); }
+
+void TF1Book::SetValue(int row, int col, CellKind kind, const std::string& text, double number)
+{
+    if (!InBook(row, col)) return;
+    if (kind == CellKind::Empty && !Current().Find(row, col)) return;
+    Cell& cell = Current().At(row, col);
+    cell.kind = kind;
+    cell.text = text;
+    cell.number = number;
+}
+
+void TF1Book::SetCellText(int row, int col, const std::string& text)
+{
+    SetValue(row, col, text.empty() ? CellKind::Empty : CellKind::Text, text, 0);
+}
+
+void TF1Book::SetCellEntry(int row, int col, const std::string& text)
+{
+    double value = 0;
+    int decimals = 0;
+    if (!ParseTypedNumber(text, value, decimals)) {
+        SetCellText(row, col, text);
+        return;
+    }
+    SetValue(row, col, CellKind::Number, {}, value);
+    // The number is shown with the decimals it was typed with ("207.30" stays "207.30").
+    if (decimals > 0 && InBook(row, col)) {
+        Cell& cell = Current().At(row, col);
+        if (IsGeneralFormat(StyleOf(cell).numberFormat)) {
+            CellStyle style = StyleOf(cell);
+            style.numberFormat = FixedDecimalsFormat(decimals);
+            cell.style = styles_.Intern(style);
+        }
+    }
+}
+
+double TF1Book::CellNumber(int row, int col) const
+{
+    const Cell* cell = Current().Find(row, col);
+    return cell && cell->kind == CellKind::Number ? cell->number : 0.0;
+}
+
+void TF1Book::SetCellNumber(int row, int col, double value) { SetValue(row, col, CellKind::Number, {}, value); }
+
+void TF1Book::SetRow(int row)
+{
+    Worksheet& s = Current();
+    s.activeRow = std::clamp(row, 1, kBookMaxRows);
+    s.selection = {s.activeRow, s.activeCol, s.activeRow, s.activeCol};
+}
+
+void TF1Book::SetCol(int col)
+{
+    Worksheet& s = Current();
+    s.activeCol = std::clamp(col, 1, kBookMaxCols);
+    s.selection = {s.activeRow, s.activeCol, s.activeRow, s.activeCol};
+}
+
+void TF1Book::SetTopRow(int row) { Current().topRow = std::clamp(row, 1, std::max(1, maxRow_)); }
+void TF1Book::SetLeftCol(int col) { Current().leftCol = std::clamp(col, 1, std::max(1, maxCol_)); }
+void TF1Book::SetMaxRow(int row) { maxRow_ = std::clamp(row, 1, kBookMaxRows); }
+void TF1Book::SetMaxCol(int col) { maxCol_ = std::clamp(col, 1, kBookMaxCols); }
+
+int TF1Book::ColumnWidth(int col) const
+{
+    const auto& widths = Current().columnWidths;
+    if (col < 1 || col > static_cast<int>(widths.size()) || widths[static_cast<std::size_t>(col - 1)] < 0)
+        return sheet_units::kDefaultColumnWidth;
+    return widths[static_cast<std::size_t>(col - 1)];
+}
+
+void TF1Book::SetColumnWidth(int col, int width)
+{
+    if (col < 1 || col > kBookMaxCols) return;
+    auto& widths = Current().columnWidths;
+    if (col > static_cast<int>(widths.size())) widths.resize(static_cast<std::size_t>(col), -1);
+    widths[static_cast<std::size_t>(col - 1)] = width < 0 ? -1 : std::min(width, sheet_units::kMaxColumnWidth);
+}
+
+void TF1Book::SetColumnWidths(int col1, int col2, int width, bool useDefault)
+{
+    if (col1 == -1) col1 = 1, col2 = std::max(1, LastCol());
+    for (int c = std::min(col1, col2); c <= std::max(col1, col2); ++c) SetColumnWidth(c, useDefault ? -1 : width);
+}
+
+int TF1Book::RowHeight(int row) const
+{
+    const auto& rows = Current().rows;
+    if (row < 1 || row > static_cast<int>(rows.size()) || rows[static_cast<std::size_t>(row - 1)].height < 0)
+        return sheet_units::kDefaultRowHeight;
+    return rows[static_cast<std::size_t>(row - 1)].height;
+}
+
+void TF1Book::SetRowHeight(int row, int height)
+{
+    if (row < 1 || row > kBookMaxRows) return;
+    auto& rows = Current().rows;
+    if (row > static_cast<int>(rows.size())) rows.resize(static_cast<std::size_t>(row));
+    rows[static_cast<std::size_t>(row - 1)].height = height < 0 ? -1 : std::min(height, sheet_units::kMaxRowHeight);
+}
+
+std::optional<CellRange> TF1Book::Bounded(int row1, int col1, int row2, int col2) const
+{
+    if (row1 == -1 || row2 == -1) row1 = 1, row2 = std::max(1, LastRow());
+    if (col1 == -1 || col2 == -1) col1 = 1, col2 = std::max(1, LastCol());
+    CellRange r = Normalised(row1, col1, row2, col2);
+    r.row1 = std::max(r.row1, 1);
+    r.col1 = std::max(r.col1, 1);
+    r.row2 = std::min(r.row2, kBookMaxRows);
+    r.col2 = std::min(r.col2, kBookMaxCols);
+    if (r.row1 > r.row2 || r.col1 > r.col2) return std::nullopt;
+    return r;
+}
+
+void TF1Book::AutoFitColumns(int row1, int col1, int row2, int col2, bool setDefaults)
+{
+    auto range = Bounded(row1, col1, row2, col2);
+    if (!range) return;
+    constexpr double kPaddingPixels = 6;  // cell margins and the grid line
+    const Worksheet& s = Current();
+    for (int c = range->col1; c <= range->col2; ++c) {
+        double widest = -1;
+        int lastRow = std::min(range->row2, static_cast<int>(s.rows.size()));
+        for (int r = range->row1; r <= lastRow; ++r) {
+            const Cell* cell = s.Find(r, c);
+            if (!cell || cell->kind == CellKind::Empty) continue;
+            double points = TextWidthPoints(DisplayText(*cell), StyleOf(*cell).font);
+            widest = std::max(widest, sheet_units::PointsToPixels(points));
+        }
+        if (widest >= 0) SetColumnWidth(c, sheet_units::ColumnWidthFromPixels(widest + kPaddingPixels));
+        else if (setDefaults) SetColumnWidth(c, -1);
+    }
+}
+
+void TF1Book::SetSelection(int row1, int col1, int row2, int col2)
+{
+    auto range = Bounded(row1, col1, row2, col2);
+    if (!range) return;
+    Worksheet& s = Current();
+    s.selection = *range;
+    s.activeRow = range->row1;
+    s.activeCol = range->col1;
+}
+
+// Applies `change(style, edges)` to every cell of the range; equal inputs share one result.
+template <class Change>
+void TF1Book::ChangeStyles(const CellRange& range, Change change)
+{
+    std::unordered_map<std::uint64_t, std::uint32_t> done;
+    Worksheet& s = Current();
+    for (int r = range.row1; r <= range.row2; ++r)
+        for (int c = range.col1; c <= range.col2; ++c) {
+            unsigned edges = (c == range.col1 ? EdgeLeft : 0u) | (c == range.col2 ? EdgeRight : 0u) |
+                             (r == range.row1 ? EdgeTop : 0u) | (r == range.row2 ? EdgeBottom : 0u);
+            Cell& cell = s.At(r, c);
+            std::uint64_t key = (std::uint64_t{cell.style} << 4) | edges;
+            auto it = done.find(key);
+            if (it == done.end()) {
+                CellStyle style = styles_.Get(cell.style);
+                change(style, edges);
+                it = done.emplace(key, styles_.Intern(style)).first;
+            }
+            cell.style = it->second;
+        }
+}
+
+void TF1Book::SetFont(const std::string& name, double size, bool bold, bool italic, bool underline, bool strikeout,
+                      std::uint32_t colour, bool outline, bool shadow)
+{
+    CellFont font{name, static_cast<int>(std::clamp(size, 1.0, 409.0) * 20 + 0.5), bold, italic, underline,
+                  strikeout, outline, shadow, colour & 0xFFFFFFu};
+    ChangeStyles(Current().selection, [&](CellStyle& s, unsigned) { s.font = font; });
+}
+
+void TF1Book::SetAlignment(int horizontal, bool wrap, int vertical, int orientation)
+{
+    ChangeStyles(Current().selection, [&](CellStyle& s, unsigned) {
+        if (horizontal >= 1 && horizontal <= 7) s.horizontal = horizontal;
+        if (vertical >= 1 && vertical <= 3) s.vertical = vertical;
+        if (orientation >= 0 && orientation <= 3) s.orientation = orientation;
+        s.wrap = wrap;
+    });
+}
+
+void TF1Book::SetBorder(int outline, int left, int right, int top, int bottom, bool shade, std::uint32_t outlineColour,
+                        std::uint32_t leftColour, std::uint32_t rightColour, std::uint32_t topColour,
+                        std::uint32_t bottomColour)
+{
+    auto set = [](BorderLine& line, int style, std::uint32_t colour) {
+        if (style >= 0 && style <= 13) line = {style, colour & 0xFFFFFFu};
+    };
+    ChangeStyles(Current().selection, [&](CellStyle& s, unsigned edges) {
+        set(s.left, left, leftColour);
+        set(s.right, right, rightColour);
+        set(s.top, top, topColour);
+        set(s.bottom, bottom, bottomColour);
+        if (edges & EdgeLeft) set(s.left, outline, outlineColour);
+        if (edges & EdgeRight) set(s.right, outline, outlineColour);
+        if (edges & EdgeTop) set(s.top, outline, outlineColour);
+        if (edges & EdgeBottom) set(s.bottom, outline, outlineColour);
+        if (shade) {
+            s.pattern = 1;
+            s.patternFore = 0xC0C0C0;
+            s.patternBack = kAutoColour;
+        }
+    });
+}
+
+void TF1Book::SetPattern(int pattern, std::uint32_t fore, std::uint32_t back)
+{
+    if (pattern < 0 || pattern > 18) return;
+    ChangeStyles(Current().selection, [&](CellStyle& s, unsigned) {
+        s.pattern = pattern;
+        s.patternFore = pattern == 0 ? kAutoColour : fore & 0xFFFFFFu;
+        s.patternBack = pattern == 0 ? kAutoColour : back & 0xFFFFFFu;
+    });
+}
+
+std::string TF1Book::NumberFormat() const
+{
+    const Cell* cell = Current().Find(Row(), Col());
+    return cell ? StyleOf(*cell).numberFormat : styles_.Get(0).numberFormat;
+}
+
+void TF1Book::SetNumberFormat(const std::string& format)
+{
+    std::string f = format.empty() ? "General" : format;
+    ChangeStyles(Current().selection, [&](CellStyle& s, unsigned) { s.numberFormat = f; });
+}
+
+void TF1Book::SetPrintAreaFromSelection() { Current().printArea = Current().selection; }
+
+void TF1Book::ClearRange(int row1, int col1, int row2, int col2, int type)
+{
+    Worksheet& s = Current();
+    if (type == 1 && row1 == -1 && col1 == -1) {
+        s.rows.clear();
+        s.columnWidths.clear();
+        s.printArea.reset();
+        return;
+    }
+    auto range = Bounded(row1, col1, row2, col2);
+    if (!range || type < 1 || type > 3) return;
+    int lastRow = std::min(range->row2, static_cast<int>(s.rows.size()));
+    for (int r = range->row1; r <= lastRow; ++r) {
+        auto& cells = s.rows[static_cast<std::size_t>(r - 1)].cells;
+        int lastCol = std::min(range->col2, static_cast<int>(cells.size()));
+        for (int c = range->col1; c <= lastCol; ++c) {
+            Cell& cell = cells[static_cast<std::size_t>(c - 1)];
+            if (type != 2) cell.kind = CellKind::Empty, cell.text.clear(), cell.number = 0;
+            if (type != 3) cell.style = 0;
+        }
+    }
+}
+
+void TF1Book::DeleteRange(int row1, int col1, int row2, int col2, int type)
+{
+    Worksheet& s = Current();
+    if (type == 3) {
+        int first = std::max(1, std::min(row1, row2)), last = std::max(row1, row2);
+        if (first > static_cast<int>(s.rows.size()) || last < 1) return;
+        last = std::min(last, static_cast<int>(s.rows.size()));
+        s.rows.erase(s.rows.begin() + (first - 1), s.rows.begin() + last);
+    } else if (type == 4) {
+        int first = std::max(1, std::min(col1, col2)), last = std::max(col1, col2);
+        if (last < 1) return;
+        auto erase = [&](auto& v) {
+            if (first > static_cast<int>(v.size())) return;
+            v.erase(v.begin() + (first - 1), v.begin() + std::min(last, static_cast<int>(v.size())));
+        };
+        for (SheetRow& row : s.rows) erase(row.cells);
+        erase(s.columnWidths);
+    }
+}

@@ -1,0 +1,45 @@
+// Display texts of numbers under cell formats, and typed input read as numbers.
+#include "sheet/number_format.h"
+
+#include <gtest/gtest.h>
+
+TEST(NumberFormat, FormatsNumbersAsTheFormatSays)
+{
+    struct Case {
+        double value;
+        const char* format;
+        const char* shown;
+    } cases[] = {
+        {207.3, "General", "207.3"},     {12, "General", "12"},         {1e20, "General", "1E+20"},
+        {207.3, "0.00", "207.30"},       {-0.004, "0.00", "0.00"},      {-3.25, "0.0", "-3.3"},
+        {10.0, "+0.0;-0.0", "+10.0"},    {-10.5, "+0.0;-0.0", "-10.5"}, {0.25, "0%", "25%"},
+        {1234567.891, "#,##0.00", "1,234,567.89"}, {0.5, "#.##", ".5"}, {12345, "0.00E+00", "1.23E+04"},
+        {45337.4270833333, "dd/mm/yyyy hh:mm", "15/02/2024 10:15"}, {0.75, "h:mm AM/PM", "6:00 PM"},
+        {5, "\"Value \"0", "Value 5"},   {3, "[Red]0", "3"},            {0, "0;-0;\"zero\"", "zero"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(FormatCellNumber(c.value, c.format), c.shown) << c.format;
+}
+
+TEST(NumberFormat, TypedInputIsANumberOnlyWhenItIsAPlainDecimal)
+{
+    struct Case {
+        const char* text;
+        bool number;
+        double value;
+        int decimals;
+    } cases[] = {
+        {"207.30", true, 207.3, 2}, {"-100.00", true, -100, 2}, {"+5", true, 5, 0}, {"12", true, 12, 0},
+        {"1e3", true, 1000, -1},    {".5", true, 0.5, 1},       {"", false, 0, 0},  {" 5", false, 0, 0},
+        {"5 ", false, 0, 0},        {"inf", false, 0, 0},       {"nan", false, 0, 0}, {"1,5", false, 0, 0},
+        {"10/02/2024", false, 0, 0}, {"-", false, 0, 0},        {"1e", false, 0, 0}, {"0x10", false, 0, 0},
+    };
+    for (const Case& c : cases) {
+        double v = 0;
+        int d = 0;
+        EXPECT_EQ(ParseTypedNumber(c.text, v, d), c.number) << c.text;
+        if (c.number) {
+            EXPECT_DOUBLE_EQ(v, c.value) << c.text;
+            EXPECT_EQ(d, c.decimals) << c.text;
+        }
+    }
+}

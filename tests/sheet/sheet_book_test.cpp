@@ -1,0 +1,146 @@
+// The book model: typed input, sizes, selection formatting, clearing, deleting and fitting.
+#include "sheet/sheet_book.h"
+#include "sheet/sheet_units.h"
+
+#include <gtest/gtest.h>
+
+TEST(SheetBook, TypedNumbersBecomeNumbersShownAsTyped)
+{
+    TF1Book book;
+    book.SetCellEntry(3, 6, "207.30");
+    book.SetCellEntry(3, 7, "12");
+    book.SetCellEntry(3, 2, "10/02/2024 10:15");
+    book.SetCellText(3, 8, "42");
+    EXPECT_DOUBLE_EQ(book.CellNumber(3, 6), 207.3);
+    EXPECT_EQ(book.CellEntry(3, 6), "207.30");
+    EXPECT_EQ(book.CellText(3, 7), "12");
+    EXPECT_EQ(book.CellText(3, 2), "10/02/2024 10:15");
+    EXPECT_DOUBLE_EQ(book.CellNumber(3, 8), 0);  // literal text stays text
+    EXPECT_EQ(book.CellText(9, 9), "");
+    EXPECT_EQ(book.LastRow(), 3);
+    EXPECT_EQ(book.LastCol(), 8);
+}
+
+TEST(SheetBook, SheetsHaveNamesAndTheirOwnCells)
+{
+    TF1Book book;
+    book.SetNumSheets(3);
+    EXPECT_EQ(book.SheetName(3), "Sheet3");
+    book.SetSheet(2);
+    book.SetCellText(1, 1, "two");
+    book.SetSheet(1);
+    EXPECT_EQ(book.CellText(1, 1), "");
+    EXPECT_EQ(book.DisplayText(2, 1, 1), "two");
+    book.SetNumSheets(1);
+    EXPECT_EQ(book.NumSheets(), 1);
+    EXPECT_EQ(book.Sheet(), 1);
+}
+
+TEST(SheetBook, BordersMergeWithWhatTheCellAlreadyHas)
+{
+    TF1Book book;
+    book.SetSelection(2, 2, 4, 4);
+    book.SetBorder(2, 1, 1, 1, 1);
+    book.SetSelection(2, 2, 2, 4);
+    book.SetPattern(1, 0xC0C0C0, 0xC0C0C0);
+    book.SetBorder(5, -1, -1, -1, -1);
+    const Worksheet& s = book.SheetAt(1);
+    const CellStyle& corner = book.StyleOf(*s.Find(2, 2));
+    EXPECT_EQ(corner.top.style, 5);
+    EXPECT_EQ(corner.left.style, 5);
+    EXPECT_EQ(corner.bottom.style, 5);
+    EXPECT_EQ(corner.right.style, 1);  // inner line left as it was
+    EXPECT_EQ(corner.pattern, 1);
+    const CellStyle& middle = book.StyleOf(*s.Find(3, 3));
+    EXPECT_EQ(middle.left.style, 1);
+    EXPECT_EQ(middle.pattern, 0);
+    EXPECT_EQ(book.StyleOf(*s.Find(4, 4)).bottom.style, 2);
+}
+
+TEST(SheetBook, SixteenThousandFormattedRowsShareAFewStyles)
+{
+    TF1Book book;
+    for (int r = 3; r <= 16002; ++r)
+        for (int c = 2; c <= 8; ++c) book.SetCellEntry(r, c, c == 2 ? "10/02/2024 10:15:00.00" : "1.25");
+    book.SetSelection(2, 2, 16002, 8);
+    book.SetBorder(2, 1, 1, 1, 1);
+    book.SetAlignment(4, false, 2, 0);
+    book.SetFont("Arial", 10, false, false, false, false, 0x008000);
+    EXPECT_LT(book.Styles().Count(), 30u);
+    EXPECT_EQ(book.LastRow(), 16002);
+}
+
+TEST(SheetBook, DeleteRangeRemovesRowsWithTheirHeightsAndFormats)
+{
+    TF1Book book;
+    for (int r = 1; r <= 6; ++r) book.SetCellText(r, 2, "row " + std::to_string(r));
+    book.SetRowHeight(5, 400);
+    book.SetSelection(5, 2, 5, 2);
+    book.SetFont("Arial", 12, true);
+    book.DeleteRange(2, -1, 3, -1, 3);
+    EXPECT_EQ(book.CellText(2, 2), "row 4");
+    EXPECT_EQ(book.CellText(3, 2), "row 5");
+    EXPECT_EQ(book.RowHeight(3), 400);
+    EXPECT_TRUE(book.StyleOf(*book.SheetAt(1).Find(3, 2)).font.bold);
+    EXPECT_EQ(book.RowHeight(5), sheet_units::kDefaultRowHeight);
+    EXPECT_EQ(book.LastRow(), 4);
+}
+
+TEST(SheetBook, ClearRangeOfAllEmptiesTheSheetWithItsSizes)
+{
+    TF1Book book;
+    book.SetCellText(1, 1, "a");
+    book.SetColumnWidth(2, 5000);
+    book.SetRowHeight(3, 500);
+    book.ClearRange(-1, -1, 0, 0, 1);
+    EXPECT_EQ(book.LastRow(), 0);
+    EXPECT_EQ(book.ColumnWidth(2), sheet_units::kDefaultColumnWidth);
+    EXPECT_EQ(book.RowHeight(3), sheet_units::kDefaultRowHeight);
+
+    book.SetCellText(2, 2, "b");
+    book.SetSelection(2, 2, 2, 2);
+    book.SetFont("Arial", 10, true);
+    book.ClearRange(2, 2, 2, 2, 3);  // values only: the format stays
+    EXPECT_EQ(book.CellText(2, 2), "");
+    EXPECT_EQ(book.LastRow(), 2);
+    book.ClearRange(2, 2, 2, 2, 2);
+    EXPECT_EQ(book.LastRow(), 0);
+}
+
+TEST(SheetBook, AutoFitColumnsUsesTheBuiltInWidths)
+{
+    TF1Book book;
+    book.SetCellText(2, 2, "Duration (s.)");
+    book.SetCellText(3, 2, "x");
+    book.SetCellText(2, 3, "WWWWWWWWWWWWWWWWWWWW");
+    book.SetSelection(2, 3, 2, 3);
+    book.SetFont("Arial", 10, true);
+    book.SetColumnWidth(4, 9999);
+    book.AutoFitColumns(2, 2, 3, 4, false);
+    int narrow = book.ColumnWidth(2);
+    int wide = book.ColumnWidth(3);
+    EXPECT_GT(narrow, 2 * 256);
+    EXPECT_LT(narrow, 12 * 256);
+    EXPECT_GT(wide, narrow * 2);
+    EXPECT_EQ(book.ColumnWidth(4), 9999);  // no text: left alone
+    book.AutoFitColumns(2, 4, 3, 4, true);
+    EXPECT_EQ(book.ColumnWidth(4), sheet_units::kDefaultColumnWidth);
+    // Same text, same width: nothing depends on a window or a screen.
+    TF1Book again;
+    again.SetCellText(2, 2, "Duration (s.)");
+    again.AutoFitColumns(-1, 2, -1, 2, false);
+    EXPECT_EQ(again.ColumnWidth(2), narrow);
+}
+
+TEST(SheetBook, AllRowsAndColumnsMeanTheUsedPart)
+{
+    TF1Book book;
+    book.SetCellText(4, 3, "x");
+    book.SetSelection(-1, -1, -1, -1);
+    EXPECT_EQ(book.SelStartRow(), 1);
+    EXPECT_EQ(book.SelEndRow(), 4);
+    EXPECT_EQ(book.SelEndCol(), 3);
+    book.SetRow(2);
+    EXPECT_EQ(book.SelStartRow(), 2);
+    EXPECT_EQ(book.SelEndRow(), 2);
+}

@@ -1,0 +1,19 @@
+// Runs Debian's xlrd on a written workbook (tests/sheet/xlrd_dump.py) and gives what it read as
+// keys: "sheet.1.name", "cell.1.2.3" ("t:text", "n:12.5", "b:"), "cellxf.1.2.3", "xf.N.font",
+// "font.N.bold", "sheet.1.colwidth.2", ...; "log" and "stray" hold what xlrd said. Sheets, rows
+// and columns count from 1.
+#pragma once
+
+#include <map>
+#include <string>
+
+struct XlrdDump {
+    std::map<std::string, std::string> values;
+    bool Has(const std::string& key) const { return values.count(key) != 0; }
+    std::string operator[](const std::string& key) const;
+    // Key of the font or XF of a cell: "font.N." / "xf.N.".
+    std::string XfOf(int sheet, int row, int col) const;
+    std::string FontOf(int sheet, int row, int col) const;
+};
+
+XlrdDump RunXlrd(const std::string& path);

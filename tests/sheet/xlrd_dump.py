@@ -1,0 +1,101 @@
+# Independent check of written workbooks: opens a file with Debian's xlrd (formatting_info=True)
+# and prints what it found as key=value lines for the C++ tests. Anything xlrd logs while opening
+# is printed under "log" and fails the tests.
+import io
+import sys
+
+import xlrd
+
+
+def esc(text):
+    return text.replace("\\", "\\\\").replace("\n", "\\n").replace("\r", "\\r")
+
+
+def rgb(book, index):
+    colour = book.colour_map.get(index)
+    if colour is None:
+        return "auto"
+    return "%02x%02x%02x" % colour
+
+
+def main(path):
+    log = io.StringIO()
+    book = xlrd.open_workbook(path, formatting_info=True, logfile=log, verbosity=0)
+    out = []
+    put = lambda key, value: out.append("%s=%s" % (key, value))
+    put("biff", book.biff_version)
+    put("codepage", book.codepage)
+    put("sheets", book.nsheets)
+    for fx, font in enumerate(book.font_list):
+        key = "font.%d." % fx
+        put(key + "name", esc(font.name))
+        put(key + "height", font.height)
+        put(key + "bold", int(font.bold))
+        put(key + "italic", int(font.italic))
+        put(key + "underline", int(font.underlined))
+        put(key + "strikeout", int(font.struck_out))
+        put(key + "colour", rgb(book, font.colour_index))
+    for xx, xf in enumerate(book.xf_list):
+        key = "xf.%d." % xx
+        put(key + "font", xf.font_index)
+        put(key + "format", esc(book.format_map[xf.format_key].format_str))
+        a = xf.alignment
+        put(key + "hor", a.hor_align)
+        put(key + "vert", a.vert_align)
+        put(key + "wrap", a.text_wrapped)
+        put(key + "rotation", a.rotation)
+        b = xf.border
+        for side in ("left", "right", "top", "bottom"):
+            put(key + side, getattr(b, side + "_line_style"))
+            put(key + side + "colour", rgb(book, getattr(b, side + "_colour_index")))
+        bg = xf.background
+        put(key + "pattern", bg.fill_pattern)
+        put(key + "patternfore", rgb(book, bg.pattern_colour_index))
+        put(key + "patternback", rgb(book, bg.background_colour_index))
+    for sx in range(book.nsheets):
+        sh = book.sheet_by_index(sx)
+        key = "sheet.%d." % (sx + 1)
+        put(key + "name", esc(sh.name))
+        put(key + "nrows", sh.nrows)
+        put(key + "ncols", sh.ncols)
+        put(key + "gridlines", int(sh.show_grid_lines))
+        put(key + "headings", int(sh.show_sheet_headers))
+        for cx, info in sh.colinfo_map.items():
+            put(key + "colwidth.%d" % (cx + 1), info.width)
+        for rx, info in sh.rowinfo_map.items():
+            if not info.has_default_height:
+                put(key + "rowheight.%d" % (rx + 1), info.height)
+        total, texts, textbytes, filled = 0.0, 0, 0, 0
+        for rx in range(sh.nrows):
+            shown = rx < 40 or rx >= sh.nrows - 3
+            for cx in range(sh.ncols):
+                cell = sh.cell(rx, cx)
+                if cell.ctype == xlrd.XL_CELL_NUMBER:
+                    total += cell.value
+                    filled += 1
+                    value = "n:" + repr(cell.value)
+                elif cell.ctype == xlrd.XL_CELL_TEXT:
+                    texts += 1
+                    textbytes += len(cell.value)
+                    filled += 1
+                    value = "t:" + esc(cell.value)
+                elif cell.ctype == xlrd.XL_CELL_BLANK:
+                    value = "b:"
+                else:
+                    continue
+                if shown:
+                    put("cell.%d.%d.%d" % (sx + 1, rx + 1, cx + 1), value)
+                    put("cellxf.%d.%d.%d" % (sx + 1, rx + 1, cx + 1), cell.xf_index)
+        put(key + "numbersum", repr(total))
+        put(key + "texts", texts)
+        put(key + "textchars", textbytes)
+        put(key + "filled", filled)
+    put("log", esc(log.getvalue()))
+    sys.stdout.write("\n".join(out) + "\n")
+
+
+if __name__ == "__main__":
+    try:
+        main(sys.argv[1])
+    except Exception as error:  # xlrd refused the file
+        sys.stdout.write("error=%s\n" % esc(str(error)))
