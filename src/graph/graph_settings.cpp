@@ -22,12 +22,7 @@ void TDimensions::SetPrintScalePct(int value) { printScalePct_ = std::clamp(valu
 void TDimensions::SetPrintXOffsetPct(int value) { printXOffsetPct_ = std::min(value, 100); }
 void TDimensions::SetPrintYOffsetPct(int value) { printYOffsetPct_ = std::min(value, 100); }
 
-template <typename T>
-void TAppearance::Store(T& field, const T& value)
-{
-    field = value;
-    graph_.PaintIfPlotting();
-}
+void TAppearance::Changed() { graph_.PaintIfPlotting(); }
 
 void TAppearance::SetErrorCaption(const std::string& value)
 {

@@ -84,7 +84,12 @@ public:
 
 private:
     template <typename T>
-    void Store(T& field, const T& value);
+    void Store(T& field, const T& value)
+    {
+        field = value;
+        Changed();
+    }
+    void Changed();
 
     GraphEngine& graph_;
     bool showTicks_ = true, showMarks_ = false, plotOffGraph_ = false;

@@ -1,0 +1,414 @@
+#include "graph/calendar_dates.h"
+#include "graph/graph_engine.h"
+#include "recording_canvas.h"
+
+#include <gtest/gtest.h>
+
+#include <vector>
+
+namespace {
+
+class StubHost : public TGraphHost {
+public:
+    int pictures = 0, overlays = 0, sizeDrags = 0, moveDrags = 0, releases = 0;
+    std::vector<TCursorShape> cursors;
+    void GraphPictureChanged() override { ++pictures; }
+    void GraphOverlayChanged() override { ++overlays; }
+    void SetScreenCursor(TCursorShape shape) override { cursors.push_back(shape); }
+    void ReleaseMouseCapture() override { ++releases; }
+    void BeginSizeFromCorner() override { ++sizeDrags; }
+    void BeginMoveByCorner() override { ++moveDrags; }
+};
+
+// A 240 x 170 graph: the plot area is 185 x 100 pixels; X 0..18.5 and Y 0..10 give 10 pixels
+// per unit, so x maps to column 40 + 10x and y to row 30 + 10 (10 - y).
+class GraphFixture : public testing::Test {
+protected:
+    GraphFixture()
+    {
+        graph.SetHost(&host);
+        graph.SetSize(240, 170);
+        graph.SetPlotting(false);
+        graph.XAxis.SetMin(0);
+        graph.XAxis.SetMax(18.5);
+        graph.XAxis.SetStepSize(2);
+        graph.YAxis.SetMin(0);
+        graph.YAxis.SetMax(10);
+        graph.YAxis.SetStepSize(2);
+        graph.SetPlotting(true);
+        host.pictures = 0;
+    }
+
+    RecordingCanvas Paint()
+    {
+        RecordingCanvas canvas;
+        graph.Draw(canvas);
+        return canvas;
+    }
+
+    StubHost host;
+    GraphEngine graph;
+};
+
+} // namespace
+
+TEST_F(GraphFixture, PixelConversionRoundTripsAndRoundsHalvesToEven)
+{
+    EXPECT_EQ(graph.XToPixel(0), 40);
+    EXPECT_EQ(graph.XToPixel(18.5), 225);
+    EXPECT_EQ(graph.YToPixel(10), 30);
+    EXPECT_EQ(graph.YToPixel(0), 130);
+    for (int p : {40, 41, 100, 225}) EXPECT_EQ(graph.XToPixel(graph.PixelToX(p)), p);
+    for (int p : {30, 77, 130}) EXPECT_EQ(graph.YToPixel(graph.PixelToY(p)), p);
+    EXPECT_EQ(graph.XToPixel(0.25), 42); // 2.5 pixels: to even
+    EXPECT_EQ(graph.XToPixel(0.35), 44); // 3.5 pixels
+}
+
+TEST_F(GraphFixture, FarOffValuesAreClampedTo20000)
+{
+    EXPECT_EQ(graph.YToPixel(10010), -20000); // 10 000 above Max on 10 pixels per unit
+    EXPECT_EQ(graph.YToPixel(-5000), 20000);
+    EXPECT_EQ(graph.XToPixel(5000), 20000);
+    EXPECT_EQ(graph.XToPixel(-5000), -20000);
+}
+
+TEST_F(GraphFixture, LogarithmicAxesConvertByNaturalLogs)
+{
+    graph.SetPlotting(false);
+    graph.YAxis.SetLogScale(true);
+    graph.YAxis.SetMin(1);
+    graph.YAxis.SetMax(100);
+    graph.SetPlotting(true);
+    EXPECT_EQ(graph.YToPixel(100), 30);
+    EXPECT_EQ(graph.YToPixel(10), 80);
+    EXPECT_EQ(graph.YToPixel(1), 130);
+    EXPECT_NEAR(graph.PixelToY(80), 10, 1e-9);
+}
+
+TEST_F(GraphFixture, NearestPointPicksTheCloserNeighbour)
+{
+    for (double x : {1.0, 2.0, 10.0}) graph.AddPoint(1, true, x, x * 0.5);
+    struct Case { double x; double found; };
+    for (const Case c : {Case{3, 2}, Case{7, 10}, Case{2, 2}, Case{0.5, 1}, Case{15, 10}}) {
+        std::uint32_t id = 0;
+        double x = 0, y = 0;
+        ASSERT_TRUE(graph.FindNearestPoint(1, graph.XToPixel(c.x), id, x, y)) << c.x;
+        EXPECT_EQ(x, c.found) << c.x;
+        EXPECT_EQ(y, c.found * 0.5);
+    }
+    std::uint32_t id = 0;
+    double x = 0, y = 0;
+    EXPECT_FALSE(graph.FindNearestPoint(1, 30, id, x, y)); // left of the X range
+}
+
+TEST_F(GraphFixture, SeriesAreCreatedOnDemandOnlyWhereTheInterfaceSaysSo)
+{
+    std::vector<int> created;
+    graph.OnNewSeries = [&](GraphEngine&, int index) { created.push_back(index); };
+    bool visible = false;
+    double offset = 1;
+    EXPECT_FALSE(graph.GetSeriesState(9, visible, offset));
+    EXPECT_FALSE(graph.SeriesExists(9));
+    std::uint32_t id = 0;
+    double x = 0, y = 0;
+    EXPECT_FALSE(graph.FindNearestPoint(9, 100, id, x, y));
+    EXPECT_TRUE(graph.SeriesExists(9));
+    EXPECT_EQ(created, std::vector<int>{9});
+    EXPECT_TRUE(graph.GetSeriesState(9, visible, offset));
+    EXPECT_TRUE(visible);
+    EXPECT_EQ(offset, 0);
+}
+
+TEST_F(GraphFixture, SeriesDefaultsDependOnTheIndex)
+{
+    const TSeries& two = graph.GetSeries(2);
+    EXPECT_EQ(two.LineColor(), clBlue);
+    EXPECT_EQ(two.LineStyle(), psDash);
+    EXPECT_EQ(two.Shape(), TSeries::ShapeCircle);
+    EXPECT_TRUE(two.FillPoints());
+    const TSeries& seven = graph.GetSeries(7);
+    EXPECT_EQ(seven.LineColor(), clGreen);
+    EXPECT_EQ(seven.LineStyle(), psSolid);
+    EXPECT_EQ(seven.Shape(), TSeries::ShapeCircle);
+    EXPECT_FALSE(seven.FillPoints());
+    EXPECT_EQ(seven.Name, "Series 7");
+    graph.SetSeriesPoints(7, true, 3, TSeries::ShapeSquare, true, clRed);
+    EXPECT_EQ(graph.GetSeries(7).PointSize(), 4); // markers are even-sized
+}
+
+TEST_F(GraphFixture, FirstVisibleSeriesSkipsHiddenOnes)
+{
+    graph.ConfigureSeries(1, false, true, false, 0, &graph.YAxis);
+    graph.ConfigureSeries(3, true, true, false, 0, &graph.YAxis);
+    EXPECT_EQ(graph.FirstVisibleSeries(), 3);
+    graph.GetSeries(3).SetVisible(false);
+    EXPECT_EQ(graph.FirstVisibleSeries(), 0);
+}
+
+TEST_F(GraphFixture, ConfigureSeriesRepaintsOnceOnlyWhenSomethingChanges)
+{
+    graph.AddPoint(1, true, 1, 1);
+    host.pictures = 0;
+    graph.ConfigureSeries(1, true, false, false, 0, &graph.YAxis);
+    EXPECT_EQ(host.pictures, 0);
+    graph.ConfigureSeries(1, true, true, false, 0, &graph.YAxis);
+    EXPECT_EQ(host.pictures, 1);
+    graph.ConfigureSeries(1, true, true, false, 0, &graph.YAxis);
+    EXPECT_EQ(host.pictures, 2);
+    graph.ConfigureSeries(1, true, false, false, 0, &graph.YAxis_Second);
+    EXPECT_EQ(host.pictures, 3); // the axis change repaints on its own
+}
+
+TEST_F(GraphFixture, PointsAddedWhilePlottingIsOffPaintOnce)
+{
+    graph.SetPlotting(false);
+    host.pictures = 0;
+    for (int i = 0; i < 100; ++i) graph.AddPoint(1, true, i * 0.1, 5);
+    EXPECT_EQ(host.pictures, 0);
+    int rescales = 0;
+    graph.OnRescale = [&](GraphEngine&) { ++rescales; };
+    graph.SetPlotting(true);
+    EXPECT_EQ(host.pictures, 1);
+    EXPECT_EQ(rescales, 1);
+    graph.AddPoint(1, true, 11, 5);
+    EXPECT_EQ(host.pictures, 2);
+}
+
+TEST_F(GraphFixture, TooManyPointsIsReportedPerPointBeyondTheLimit)
+{
+    graph.SetPlotting(false);
+    std::vector<int> reported;
+    graph.OnTooManyPoints = [&](GraphEngine&, int index) { reported.push_back(index); };
+    for (int i = 0; i < 30002; ++i) graph.AddPoint(4, true, i, 1);
+    EXPECT_EQ(reported, (std::vector<int>{4, 4}));
+}
+
+TEST_F(GraphFixture, InvalidYRangeShowsTheYCaptionWithTheXAxisDrawn)
+{
+    graph.AddPoint(1, true, 1, 5);
+    graph.YAxis.SetMax(0); // Min = Max = 0, no automatic sizing
+    EXPECT_EQ(graph.Caption(), "Y-AXES: MAX/MIN VALUES INCONSISTENT");
+    const RecordingCanvas canvas = Paint();
+    EXPECT_TRUE(canvas.HasPrefix("Text ")); // caption, title and X labels
+    EXPECT_TRUE(canvas.Has("Text 134,136 10")); // the X label at x = 10, below the stand-in Y range
+    EXPECT_FALSE(canvas.HasPrefix("Polyline"));
+    EXPECT_FALSE(canvas.HasPrefix("Clip"));
+}
+
+TEST_F(GraphFixture, DateAxisBefore1900ShowsTheXCaption)
+{
+    graph.XAxis.SetShowAsTime(true);
+    graph.XAxis.SetMin(0.5);
+    EXPECT_EQ(graph.Caption(), "X-AXIS: MAX/MIN VALUES INCONSISTENT");
+    const RecordingCanvas canvas = Paint();
+    EXPECT_TRUE(canvas.Has("Text 28,125 0")); // the Y axis still gets its labels
+    graph.YAxis.SetMax(0);
+    EXPECT_EQ(graph.Caption(), "BOTH AXES: MAX/MIN VALUES INCONSISTENT");
+    graph.Appearance.SetErrorCaption("Errore: valori non validi");
+    EXPECT_EQ(graph.Caption(), "BOTH AXES: Errore: valori non validi");
+}
+
+TEST_F(GraphFixture, ScalingErrorBecomesTheCaptionInsteadOfLeavingThePaint)
+{
+    graph.YAxis.SetMin(-3);
+    graph.YAxis.SetMax(-3);
+    graph.YAxis.SetAutoSizing(true); // no data: Min := 0 > Max, GetStep fails
+    EXPECT_EQ(graph.Caption(), "Y-AXES: MAX/MIN VALUES INCONSISTENT");
+    graph.YAxis.SetMin(0);
+    graph.YAxis.SetMax(10);
+    EXPECT_EQ(graph.Caption(), "");
+}
+
+TEST_F(GraphFixture, LiftedPenIsNeverBridged)
+{
+    graph.SetPlotting(false);
+    graph.SetSeriesPoints(1, false, 1, 1, true, clGreen);
+    graph.AddPoint(1, true, 1, 5);
+    graph.AddPoint(1, false, 2, 6);
+    graph.AddPoint(1, true, 3, 7);
+    graph.SetPlotting(true);
+    const std::vector<std::string> series = Paint().From("Clip");
+    const std::vector<std::string> expected = {
+        "Clip 40,30 226,131", "Pen 32768 0 1", "MoveTo 50,80", "Polyline 60,70 70,60", "NoClip"};
+    EXPECT_EQ(series, expected);
+}
+
+TEST_F(GraphFixture, RecordedPaintOfOneSmallGraph)
+{
+    graph.SetPlotting(false);
+    graph.XAxis.SetStepSize(5);
+    graph.XAxis.SetGridlines(false);
+    graph.YAxis.SetStepSize(5);
+    graph.YAxis.SetGridlines(false);
+    graph.Appearance.SetShowGraphTitle(false);
+    graph.XAxis.SetShowTitle(false);
+    graph.YAxis.SetShowTitle(false);
+    graph.SetSeriesPoints(1, true, 4, TSeries::ShapeSquare, true, clRed);
+    graph.AddPoint(1, true, 5, 5);
+    graph.AddPoint(1, true, 10, 2);
+    graph.SetPlotting(true);
+    const std::vector<std::string> expected = {
+        // panel face and border
+        "NoClip", "Pen 16777215 0 1", "Brush 16777215 solid", "Rectangle 0,0 240,170", "Pen 0 0 1",
+        "Brush 16777215 clear", "Rectangle 0,0 240,170",
+        // X axis: ticks at 0, 5, 10, 15, labels, axis line
+        "Pen 0 0 1", "MoveTo 40,130", "LineTo 40,134", "MoveTo 90,130", "LineTo 90,134", "MoveTo 140,130",
+        "LineTo 140,134", "MoveTo 190,130", "LineTo 190,134", "Text 37,136 0", "Text 87,136 5", "Text 134,136 10",
+        "Text 184,136 15", "Pen 0 0 1", "MoveTo 40,130", "LineTo 225,130",
+        // Y axis: ticks at 0, 5, 10, labels, axis line
+        "Pen 0 0 1", "MoveTo 40,130", "LineTo 36,130", "MoveTo 40,80", "LineTo 36,80", "MoveTo 40,30",
+        "LineTo 36,30", "Text 28,125 0", "Text 28,75 5", "Text 22,25 10", "Pen 0 0 1", "MoveTo 40,130",
+        "LineTo 40,30",
+        // the second Y axis is hidden; series 1: line, then markers
+        "Clip 40,30 226,131", "Pen 32768 0 1", "Polyline 90,80 140,110", "NoClip", "Pen 255 0 1",
+        "Brush 255 solid", "Polygon 88,78 92,78 92,82 88,82", "Polygon 138,108 142,108 142,112 138,112",
+        "Brush 16777215 clear", "Pen 255 0 1"};
+    EXPECT_EQ(Paint().calls, expected);
+}
+
+TEST_F(GraphFixture, PlotOffGraphDrawsWithoutClipping)
+{
+    graph.Appearance.SetPlotOffGraph(true);
+    graph.AddPoint(1, true, 1, 50);
+    graph.AddPoint(1, true, 2, 60);
+    const RecordingCanvas canvas = Paint();
+    EXPECT_FALSE(canvas.HasPrefix("Clip"));
+    EXPECT_TRUE(canvas.Has("Polygon 48,-372 52,-372 52,-368 48,-368")); // marker above the plot area
+}
+
+TEST_F(GraphFixture, LogErrorSkipsASeriesWithNonPositiveValues)
+{
+    std::vector<int> errors;
+    graph.OnLogError = [&](TSeries&, int index) { errors.push_back(index); };
+    graph.SetPlotting(false);
+    graph.YAxis.SetLogScale(true);
+    graph.YAxis.SetMin(1);
+    graph.AddPoint(2, true, 1, 0);
+    graph.AddPoint(2, true, 2, 5);
+    graph.SetPlotting(true);
+    EXPECT_FALSE(Paint().HasPrefix("Clip"));
+    EXPECT_EQ(errors, std::vector<int>{2});
+}
+
+TEST_F(GraphFixture, ClearedSeriesDoesNotStretchAnAutomaticAxis)
+{
+    graph.SetPlotting(false);
+    graph.YAxis.SetAutoSizing(true);
+    graph.AddPoint(1, true, 1, 1000);
+    graph.AddPoint(2, true, 1, 220);
+    graph.AddPoint(2, true, 2, 240);
+    graph.GetSeries(1).Clear();
+    graph.SetPlotting(true);
+    EXPECT_LT(graph.YAxis.Max(), 300);
+    EXPECT_GT(graph.YAxis.Min(), 100);
+}
+
+TEST_F(GraphFixture, CoarseDateTicksFollowALongRange)
+{
+    const double start = EncodeCalendarDate(2024, 1, 3) + 0.5;
+    graph.SetPlotting(false);
+    graph.XAxis.SetShowAsTime(true);
+    graph.XAxis.SetDateTickType(dt_minute);
+    graph.XAxis.SetMin(start);
+    graph.XAxis.SetMax(start + 90);
+    graph.SetPlotting(true);
+    EXPECT_EQ(graph.XAxis.DateTickType(), dt_weekly);
+    EXPECT_EQ(FormatDateTime("dd/mm/yyyy", graph.XAxis.Min()), "31/12/2023"); // Sunday before
+    EXPECT_EQ(FormatDateTime("dd/mm/yyyy", graph.XAxis.Max()), "07/04/2024"); // Sunday after
+}
+
+TEST_F(GraphFixture, ShiftDragZoomsAndAShortBandRestores)
+{
+    graph.XAxis.SetAutoSizing(false);
+    graph.MouseDown(TMouseButton::mbLeft, ssShift, 60, 40);
+    EXPECT_TRUE(graph.Zooming());
+    EXPECT_TRUE(graph.Zoomed());
+    graph.MouseMove(ssShift, 50, 90);
+    EXPECT_EQ(graph.ZoomRect(), (TGraphRect{50, 40, 60, 90}));
+    graph.MouseMove(ssShift, 140, 80);
+    graph.MouseUp(TMouseButton::mbLeft, ssShift, 140, 80);
+    EXPECT_FALSE(graph.Zooming());
+    EXPECT_TRUE(graph.ZoomRect().Empty());
+    EXPECT_DOUBLE_EQ(graph.XAxis.Min(), 2);
+    EXPECT_DOUBLE_EQ(graph.XAxis.Max(), 10);
+    EXPECT_DOUBLE_EQ(graph.YAxis.Min(), 5);
+    EXPECT_DOUBLE_EQ(graph.YAxis.Max(), 9);
+
+    // 3 wide and 50 high: not a band, back to the saved ranges.
+    graph.MouseDown(TMouseButton::mbLeft, ssShift, 100, 40);
+    graph.MouseUp(TMouseButton::mbLeft, ssShift, 103, 90);
+    EXPECT_FALSE(graph.Zoomed());
+    EXPECT_EQ(graph.XAxis.Min(), 0);
+    EXPECT_EQ(graph.XAxis.Max(), 18.5);
+    EXPECT_EQ(graph.YAxis.Max(), 10);
+}
+
+TEST_F(GraphFixture, SecondZoomKeepsTheFirstSavedStateWithItsAutoSizing)
+{
+    graph.YAxis.SetAutoSizing(true);
+    graph.AddPoint(1, true, 1, 3);
+    graph.AddPoint(1, true, 15, 7);
+    const double yMin = graph.YAxis.Min(), yMax = graph.YAxis.Max();
+    for (int drag = 0; drag < 2; ++drag) {
+        graph.MouseDown(TMouseButton::mbLeft, ssShift, 60, 40);
+        graph.MouseUp(TMouseButton::mbLeft, ssShift, 200, 120);
+    }
+    EXPECT_FALSE(graph.YAxis.AutoSizing());
+    graph.MouseDown(TMouseButton::mbLeft, ssShift, 100, 60);
+    graph.MouseUp(TMouseButton::mbLeft, ssShift, 100, 60);
+    EXPECT_TRUE(graph.YAxis.AutoSizing());
+    EXPECT_EQ(graph.YAxis.Min(), yMin);
+    EXPECT_EQ(graph.YAxis.Max(), yMax);
+    EXPECT_EQ(graph.XAxis.Min(), 0);
+    EXPECT_EQ(graph.XAxis.Max(), 18.5);
+}
+
+TEST_F(GraphFixture, CursorSnapsToTheNearestPointOfTheFirstVisibleSeries)
+{
+    graph.AddPoint(2, true, 4, 5);
+    graph.AddPoint(2, true, 8, 5);
+    std::vector<int> downs;
+    graph.OnMouseDown = [&](TMouseButton, TShiftState, int x, int) { downs.push_back(x); };
+    graph.MouseDown(TMouseButton::mbLeft, 0, 105, 60); // XCursor off: nothing placed
+    EXPECT_EQ(graph.CursorX, 0);
+    graph.SetXCursor(true);
+    graph.MouseDown(TMouseButton::mbLeft, 0, 105, 60); // x = 6.5: nearer to 8 than to 4
+    EXPECT_EQ(graph.CursorX, 120);
+    EXPECT_TRUE(graph.CursorLineShown());
+    RecordingCanvas overlay;
+    graph.DrawOverlay(overlay);
+    EXPECT_TRUE(overlay.Has("MoveTo 120,130"));
+    EXPECT_TRUE(overlay.Has("LineTo 120,30"));
+    EXPECT_EQ(downs, (std::vector<int>{105, 105}));
+
+    graph.Repaint(); // the paint keeps the line where it snapped
+    EXPECT_TRUE(graph.CursorLineShown());
+    graph.SetXCursor(false);
+    EXPECT_EQ(graph.CursorX, 0);
+    EXPECT_FALSE(graph.CursorLineShown());
+}
+
+TEST_F(GraphFixture, CursorOutsideThePlotAreaOrWithoutSeriesIsNotPlaced)
+{
+    graph.SetXCursor(true);
+    graph.MouseDown(TMouseButton::mbLeft, 0, 95, 60); // no series at all
+    EXPECT_EQ(graph.CursorX, 0);
+    graph.AddPoint(1, true, 4, 5);
+    graph.MouseDown(TMouseButton::mbLeft, 0, 20, 60); // in the left margin
+    EXPECT_EQ(graph.CursorX, 0);
+}
+
+TEST_F(GraphFixture, CornerPressesSizeOrMoveTheControl)
+{
+    graph.SetXCursor(true);
+    graph.AddPoint(1, true, 4, 5);
+    graph.MouseDown(TMouseButton::mbLeft, 0, 235, 165);
+    EXPECT_EQ(host.sizeDrags, 1);
+    EXPECT_EQ(graph.CursorX, 0);
+    EXPECT_EQ(host.cursors, (std::vector<TCursorShape>{TCursorShape::crSizeNWSE, TCursorShape::crDefault}));
+    graph.MouseDown(TMouseButton::mbLeft, 0, 5, 5);
+    EXPECT_EQ(host.moveDrags, 1);
+    graph.SetDragAllowed(false);
+    graph.MouseDown(TMouseButton::mbLeft, 0, 235, 165);
+    EXPECT_EQ(host.sizeDrags, 1);
+}
