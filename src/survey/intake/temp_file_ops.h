@@ -1,0 +1,23 @@
+// Small file operations of the intake: growing a temporary file slice by slice, cutting it back
+// after a failed copy, copying a whole file into a staged file, and renaming staged files over
+// their targets.
+#pragma once
+
+#include "platform/file_io.h"
+
+#include <cstdint>
+#include <span>
+#include <string>
+
+// Creates the file empty (replacing it).
+bool CreateEmptyFile(const std::string& path);
+// Appends bytes at the file's end (creating it when missing); false unless all were written.
+bool AppendToFile(const std::string& path, std::span<const std::uint8_t> bytes);
+// Cuts the file back to `length` bytes.
+bool TruncateFile(const std::string& path, std::uint64_t length);
+// Copies `count` bytes of `source` from `offset` onto the end of `destination`, in blocks.
+bool AppendFileRange(const std::string& source, std::uint64_t offset, std::uint64_t count,
+                     const std::string& destination);
+// A name beside `path` that no file has yet, for building a file before renaming it over `path`.
+std::string StagedFileName(const std::string& path);
+bool RenameFile(const std::string& from, const std::string& to);
