@@ -1,0 +1,105 @@
+// Checked fill of a measure's file descriptor, fixed-record and samples files alike.
+#include "survey/measure_file_info.h"
+
+#include "platform/little_endian.h"
+#include "platform/messages.h"
+#include "survey/data_file.h"
+#include "survey/samples_file.h"
+#include "survey/text_tables.h"
+
+#include <cstring>
+
+namespace {
+struct HeadFields {
+    int nominalAt;  // -1: stays 0
+    int rateAt;     // -1: stays 0
+};
+
+HeadFields HeadFieldsOf(int measure)
+{
+    switch (measure) {
+    case MeasureFlicker: return {static_cast<int>(FlickerHead::Nominal), static_cast<int>(FlickerHead::Period)};
+    case MeasureEvents: return {static_cast<int>(EventField::Threshold), -1};
+    case MeasureCurrentHarmonics: return {-1, static_cast<int>(CurrentHarmonicsHead::Period)};
+    case MeasureEnergy: return {-1, static_cast<int>(EnergyField::Period)};
+    default: return {static_cast<int>(TrendHead::Nominal), static_cast<int>(TrendHead::Period)};
+    }
+}
+
+std::optional<TDateTime> TimeOrMessage(const StampLayout& layout, const Bytes& record)
+{
+    StampFault fault = StampFault::None;
+    auto t = RecordTime(layout, record, &fault);
+    if (!t) ShowStampFault(fault);
+    return t;
+}
+
+bool FillFixedRecord(const std::string& path, int measure, TMeasureFileInfo& info)
+{
+    TDataFile file;
+    if (file.Open(path, measure) != DataFileFault::None) return false;
+    info.FileName = path;
+    info.RecordCount = static_cast<std::int32_t>(file.RecordCount());
+    info.RecordSize = static_cast<std::int32_t>(file.RecordSize());
+    const StampLayout layout = *StampLayoutOf(measure);
+    Bytes first, last;
+    if (!file.ReadRecord(file.RecordPosition(0), first)) return false;
+    auto firstTime = TimeOrMessage(layout, first);
+    if (!firstTime) return false;
+    info.FirstTime = *firstTime;
+    const HeadFields fields = HeadFieldsOf(measure);
+    info.Nominal = {};
+    if (fields.nominalAt >= 0) std::memcpy(info.Nominal.data(), &first[static_cast<std::size_t>(fields.nominalAt)], 4);
+    info.Rate = fields.rateAt >= 0 ? static_cast<std::int16_t>(LoadU16(&first[static_cast<std::size_t>(fields.rateAt)])) : 0;
+    if (!file.ReadRecord(file.RecordPosition(file.RecordCount() - 1), last)) return false;
+    auto lastTime = TimeOrMessage(layout, last);
+    if (!lastTime) return false;
+    info.LastTime = *lastTime;
+    return true;
+}
+
+bool FillSamples(const std::string& path, TMeasureFileInfo& info)
+{
+    BinaryFile file;
+    TSamplesFileHeader header;
+    if (!file.Open(path) || !ReadSamplesFileHeader(file, header)) return false;
+    const std::size_t headSize = SamplesHeadSize(header.FileType);
+    if (headSize == 0 || header.RecordCount == 0 || header.EndOffset > file.Size() ||
+        header.EndOffset < kSamplesFileHeaderSize + headSize)
+        return false;
+    info.FileName = path;
+    info.RecordCount = static_cast<std::int32_t>(header.RecordCount);
+    info.RecordSize = 0;
+    TSamplesRecordHead head;
+    if (ReadSamplesRecordHead(file, kSamplesFileHeaderSize, header.FileType, head) == 0) return false;
+    if (head.Length < headSize || head.Length > header.EndOffset - kSamplesFileHeaderSize) return false;
+    auto firstTime = SamplesRecordTime(head);
+    if (!firstTime) return false;
+    info.FirstTime = *firstTime;
+    info.Nominal = {};
+    info.Rate = 0;
+    if (!ReadLastSamplesRecordHead(file, head)) return false;
+    auto lastTime = SamplesRecordTime(head);
+    if (!lastTime) return false;
+    info.LastTime = *lastTime;
+    return true;
+}
+}  // namespace
+
+bool ReadMeasureFileInfo(const std::string& Path, int Measure, TMeasureFileInfo& info)
+{
+    if (Measure < 1 || Measure > kMeasureCount) return true;
+    const bool ok = Measure == MeasureSamples ? FillSamples(Path, info) : FillFixedRecord(Path, Measure, info);
+    if (!ok) {
+        std::string text(kSurveyCorruptedMessage);
+        text.replace(0, 2, MeasureName(Measure));
+        ShowError(text);
+    }
+    return ok;
+}
+
+bool ReadMeasureFileInfo(const std::string& Path, int Measure)
+{
+    if (Measure < 1 || Measure > kMeasureSlots) return true;
+    return ReadMeasureFileInfo(Path, Measure, SurveySelection().File(Measure));
+}

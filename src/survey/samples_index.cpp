@@ -1,0 +1,75 @@
+// Building and searching the samples time index.
+#include "survey/samples_index.h"
+
+#include "platform/little_endian.h"
+#include "platform/prog_dirs.h"
+#include "survey/record_search.h"
+#include "survey/samples_file.h"
+
+#include <algorithm>
+#include <cstdlib>
+#include <unistd.h>
+
+std::optional<std::string> CreateSamplesIndexFile()
+{
+    std::string pattern = ProgDir() + "offXXXXXX";
+    const int fd = mkstemp(pattern.data());
+    if (fd < 0) return std::nullopt;
+    close(fd);
+    return pattern;
+}
+
+std::optional<Bytes> BuildSamplesIndexEntries(const std::string& samplesPath)
+{
+    BinaryFile f;
+    TSamplesFileHeader header;
+    if (!f.Open(samplesPath) || !ReadSamplesFileHeader(f, header)) return std::nullopt;
+    const std::size_t headSize = SamplesHeadSize(header.FileType);
+    if (headSize == 0 || header.EndOffset > f.Size()) return std::nullopt;
+
+    ByteWriter out;
+    std::uint64_t pos = kSamplesFileHeaderSize;
+    TDateTime previous = 0;
+    bool faultShown = false;
+    while (pos < header.EndOffset) {
+        TSamplesRecordHead head;
+        if (ReadSamplesRecordHead(f, pos, header.FileType, head) == 0) return std::nullopt;
+        if (head.Length < headSize || head.Length > header.EndOffset - pos) return std::nullopt;
+        if (auto t = SamplesRecordTime(head, !faultShown)) previous = *t;
+        else faultShown = true;
+        out.U32(static_cast<std::uint32_t>(pos));
+        out.F64(previous);
+        out.U8(0);
+        pos += head.Length;
+    }
+    return out.Take();
+}
+
+bool BuildSamplesIndex(const std::string& samplesPath, const std::string& IndexName)
+{
+    auto entries = BuildSamplesIndexEntries(samplesPath);
+    return entries && WriteFileAtomic(IndexName, *entries);
+}
+
+std::optional<TSamplesIndexEntry> IndexEntry(std::span<const std::uint8_t> index, std::int64_t n)
+{
+    if (n < 0 || static_cast<std::uint64_t>(n + 1) * kSamplesIndexEntrySize > index.size()) return std::nullopt;
+    ByteReader in(index.subspan(static_cast<std::size_t>(n) * kSamplesIndexEntrySize, kSamplesIndexEntrySize));
+    TSamplesIndexEntry e;
+    e.Offset = in.U32();
+    e.Time = in.F64();
+    return e;
+}
+
+std::int32_t FindIndexEntryAtTime(std::span<const std::uint8_t> index, const TMeasureFileInfo& Info, TDateTime T)
+{
+    const std::int64_t entries = static_cast<std::int64_t>(index.size() / kSamplesIndexEntrySize);
+    const std::int64_t n = std::min<std::int64_t>(entries, std::max<std::int32_t>(Info.RecordCount, 0));
+    if (T < Info.FirstTime || n == 0) return 0;
+    if (T > Info.LastTime) return static_cast<std::int32_t>(index.size());
+    auto probe = [&](std::int64_t i) -> std::optional<TDateTime> {
+        auto e = IndexEntry(index, i);
+        return e ? std::optional(e->Time) : std::nullopt;
+    };
+    return static_cast<std::int32_t>(NearestEntry(n, Info.FirstTime, Info.LastTime, T, probe) * kSamplesIndexEntrySize);
+}
