@@ -3,8 +3,11 @@
 
 #include "platform/file_io.h"
 #include "platform/messages.h"
+#include "sheet/biff5_reader.h"
 #include "sheet/biff5_writer.h"
+#include "sheet/compound_file_reader.h"
 #include "sheet/compound_file_writer.h"
+#include "sheet/text_reader.h"
 #include "sheet/text_writer.h"
 
 std::optional<std::vector<std::uint8_t>> BookFileBytes(const TF1Book& book, int type, std::string& error)
@@ -34,5 +37,46 @@ bool TF1Book::WriteFile(const std::string& path, int type) const
         ShowError("Unable to write the file " + path + ".");
         return false;
     }
+    return true;
+}
+
+std::optional<TF1Book> ReadBookBytes(const std::vector<std::uint8_t>& bytes, int& type, std::string& error)
+{
+    type = kFileTypeExcel5;
+    if (IsCompoundFile(bytes)) {
+        CompoundFileReader file;
+        if (!file.Open(bytes, error)) return std::nullopt;
+        if (!file.HasStream("Book")) {
+            error = file.HasStream("Workbook")
+                        ? "The file is an Excel 97 or later workbook; only Excel 5.0/95 workbooks can be read. Save it in the Excel 5.0/95 format first."
+                        : "The file is not an Excel 5.0 workbook.";
+            return std::nullopt;
+        }
+        auto stream = file.ReadStream("Book", error);
+        if (!stream) return std::nullopt;
+        return ReadBiff5Stream(*stream, error);
+    }
+    if (StartsWithBiffBof(bytes)) return ReadBiff5Stream(bytes, error);
+    type = kFileTypeText;
+    return ReadSheetText(bytes, error);
+}
+
+bool TF1Book::ReadFile(const std::string& path, int* type)
+{
+    constexpr std::uint64_t kLargestFile = 256ull << 20;
+    auto bytes = ReadWholeFile(path, kLargestFile);
+    if (!bytes) {
+        ShowError("Unable to read the sheet file " + path + ".");
+        return false;
+    }
+    std::string error;
+    int readType = 0;
+    auto book = ReadBookBytes(*bytes, readType, error);
+    if (!book) {
+        ShowError("Unable to open the sheet file " + path + ".\n" + error);
+        return false;
+    }
+    *this = std::move(*book);
+    if (type) *type = readType;
     return true;
 }
