@@ -1,0 +1,152 @@
+// QPainter implementation of the graph canvas.
+#include "graph/qpainter_canvas.h"
+
+#include <QFont>
+#include <QFontMetrics>
+#include <QLine>
+#include <QPen>
+#include <QPolygon>
+#include <QString>
+
+#include <algorithm>
+#include <vector>
+
+namespace {
+
+Qt::PenStyle ToQtPenStyle(TPenStyle style)
+{
+    switch (style) {
+    case psSolid: return Qt::SolidLine;
+    case psDash: return Qt::DashLine;
+    case psDot: return Qt::DotLine;
+    case psDashDot: return Qt::DashDotLine;
+    case psDashDotDot: return Qt::DashDotDotLine;
+    case psClear: return Qt::NoPen;
+    }
+    return Qt::SolidLine;
+}
+
+QPolygon ToQPolygon(std::span<const TGraphPixel> points)
+{
+    QPolygon polygon(static_cast<int>(points.size()));
+    for (std::size_t i = 0; i < points.size(); ++i) polygon.setPoint(static_cast<int>(i), points[i].X, points[i].Y);
+    return polygon;
+}
+
+QString ToQString(const std::string& text) { return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size())); }
+
+} // namespace
+
+QColor ToQColor(TColor color) { return QColor(ColorRed(color), ColorGreen(color), ColorBlue(color)); }
+
+QPainterCanvas::QPainterCanvas(QPainter& painter) : painter_(painter), textColor_(Qt::black)
+{
+    painter_.setRenderHint(QPainter::Antialiasing, false);
+    painter_.setRenderHint(QPainter::TextAntialiasing, true);
+}
+
+void QPainterCanvas::SetPen(TColor color, TPenStyle style, int width, TColor gapColor)
+{
+    QPen pen(ToQColor(color));
+    pen.setStyle(ToQtPenStyle(style));
+    pen.setWidth(width <= 1 ? 0 : width); // width 1: cosmetic, one pixel at any scale
+    pen.setCapStyle(Qt::SquareCap);       // a line covers both of its end pixels
+    pen.setJoinStyle(Qt::MiterJoin);
+    painter_.setPen(pen);
+    if (gapColor == clNone) {
+        painter_.setBackgroundMode(Qt::TransparentMode);
+    } else {
+        painter_.setBackgroundMode(Qt::OpaqueMode);
+        painter_.setBackground(ToQColor(gapColor));
+    }
+}
+
+void QPainterCanvas::SetBrush(TColor color, bool solid)
+{
+    painter_.setBrush(solid ? QBrush(ToQColor(color)) : QBrush(Qt::NoBrush));
+}
+
+void QPainterCanvas::SetFont(const TGraphFont& font)
+{
+    QFont f(ToQString(font.Name));
+    f.setPixelSize(std::max(1, font.Height < 0 ? -font.Height : font.Height));
+    f.setBold(font.Bold);
+    f.setItalic(font.Italic);
+    painter_.setFont(f);
+    textColor_ = ToQColor(font.Color);
+}
+
+void QPainterCanvas::MoveTo(int x, int y) { position_ = QPoint(x, y); }
+
+void QPainterCanvas::LineTo(int x, int y)
+{
+    const QPoint to(x, y);
+    painter_.drawLine(position_, to);
+    position_ = to;
+}
+
+void QPainterCanvas::Polyline(std::span<const TGraphPixel> points)
+{
+    // Segment by segment: Qt rasterises a polyline's joins unlike separate lines, and the
+    // graph's pictures must not depend on how a line was split.
+    if (points.empty()) return;
+    std::vector<QLine> lines;
+    lines.reserve(points.size());
+    for (std::size_t i = 1; i < points.size(); ++i)
+        lines.emplace_back(points[i - 1].X, points[i - 1].Y, points[i].X, points[i].Y);
+    painter_.drawLines(lines.data(), static_cast<int>(lines.size()));
+    position_ = QPoint(points.back().X, points.back().Y);
+}
+
+void QPainterCanvas::Rectangle(int left, int top, int right, int bottom)
+{
+    if (right <= left || bottom <= top) return;
+    if (painter_.pen().style() == Qt::NoPen) {
+        painter_.fillRect(QRect(left, top, right - left, bottom - top), painter_.brush());
+        return;
+    }
+    painter_.drawRect(QRect(left, top, right - left - 1, bottom - top - 1));
+}
+
+void QPainterCanvas::Polygon(std::span<const TGraphPixel> points) { painter_.drawPolygon(ToQPolygon(points)); }
+
+void QPainterCanvas::Ellipse(int left, int top, int right, int bottom)
+{
+    painter_.drawEllipse(QRect(left, top, right - left, bottom - top));
+}
+
+int QPainterCanvas::TextWidth(const std::string& text)
+{
+    return QFontMetrics(painter_.font()).horizontalAdvance(ToQString(text));
+}
+
+int QPainterCanvas::TextHeight(const std::string&) { return QFontMetrics(painter_.font()).height(); }
+
+void QPainterCanvas::DrawText(const QPoint& topLeft, const std::string& text)
+{
+    const QPen pen = painter_.pen();
+    const Qt::BGMode mode = painter_.backgroundMode();
+    painter_.setBackgroundMode(Qt::TransparentMode);
+    painter_.setPen(textColor_);
+    painter_.drawText(topLeft + QPoint(0, QFontMetrics(painter_.font()).ascent()), ToQString(text));
+    painter_.setPen(pen);
+    painter_.setBackgroundMode(mode);
+}
+
+void QPainterCanvas::TextOut(int x, int y, const std::string& text) { DrawText(QPoint(x, y), text); }
+
+void QPainterCanvas::TextOutUpward(int x, int y, const std::string& text)
+{
+    painter_.save();
+    painter_.translate(x, y);
+    painter_.rotate(-90); // the text's top faces left and it reads bottom to top
+    DrawText(QPoint(0, 0), text);
+    painter_.restore();
+}
+
+void QPainterCanvas::SetClipRect(int left, int top, int right, int bottom)
+{
+    painter_.setClipRect(QRect(left, top, right - left, bottom - top));
+}
+
+void QPainterCanvas::ResetClip() { painter_.setClipping(false); }
