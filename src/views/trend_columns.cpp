@@ -1,0 +1,57 @@
+// Column tables from content flags, on the data layout's own offset rules.
+#include "views/trend_columns.h"
+
+#include "survey/data_layout.h"
+
+namespace {
+struct StatGroup {
+    std::uint16_t flag;
+    std::vector<std::pair<TrendValue, const char*>> values;
+};
+
+const std::vector<StatGroup>& StatGroups()
+{
+    static const std::vector<StatGroup> groups = {
+        {FlagMinAvgMax, {{TrendValue::Minimum, "Minimum"}, {TrendValue::Average, "Average"}, {TrendValue::Maximum, "Maximum"}}},
+        {FlagPercentile90, {{TrendValue::Min90, "Min Percentile 90%"}, {TrendValue::Max90, "Max Percentile 90%"}}},
+        {FlagPercentile95, {{TrendValue::Min95, "Min Percentile 95%"}, {TrendValue::Max95, "Max Percentile 95%"}}},
+        {FlagPercentile99, {{TrendValue::Min99, "Min Percentile 99%"}, {TrendValue::Max99, "Max Percentile 99%"}}},
+    };
+    return groups;
+}
+}  // namespace
+
+TTrendColumns BuildTrendColumns(std::uint16_t flags, bool threePhase, int curveClasses)
+{
+    TTrendColumns result;
+    std::vector<std::int32_t> l1;
+    for (const StatGroup& group : StatGroups()) {
+        if (!(flags & group.flag)) continue;
+        for (const auto& [value, name] : group.values) {
+            result.StatNames.emplace_back(name);
+            l1.push_back(static_cast<std::int32_t>(*TrendValueOffset(flags, curveClasses, 0, value)));
+        }
+    }
+    if (auto curve = TrendCurveOffset(flags, curveClasses, 0)) {
+        result.HasCurve = true;
+        result.CurveOffset = static_cast<std::int32_t>(*curve + kCurveTotalAt);
+    }
+    const int n = static_cast<int>(l1.size());
+    for (int k = 1; k <= n; ++k) result.Columns[static_cast<std::size_t>(k)] = l1[static_cast<std::size_t>(k - 1)];
+    if (threePhase) {
+        result.PhaseStride = static_cast<std::int32_t>(TrendPhaseBlockSize(flags, curveClasses));
+        for (int k = 1; k <= n; ++k) {
+            result.Columns[static_cast<std::size_t>(n + k)] = l1[static_cast<std::size_t>(k - 1)] + result.PhaseStride;
+            result.Columns[static_cast<std::size_t>(2 * n + k)] = l1[static_cast<std::size_t>(k - 1)] + 2 * result.PhaseStride;
+        }
+    }
+    return result;
+}
+
+std::int32_t ColumnOffset(const TColumnTable& columns, int statCount, int phase, int item)
+{
+    if (item <= 0) return columns[0];
+    const int entry = statCount * phase + item;
+    if (entry < 0 || entry >= kColumnEntries) return columns[0];
+    return columns[static_cast<std::size_t>(entry)];
+}

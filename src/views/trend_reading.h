@@ -1,0 +1,63 @@
+// A trend view's reading of its data file: the one check and the head at creation (file
+// header, first record's head, the interval's first and last records), and the values of a
+// record window read in large blocks. Messages go through the message seam.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <functional>
+#include <vector>
+
+#include "survey/data_file.h"
+#include "survey/record_readers.h"
+#include "survey/records.h"
+#include "views/trend_columns.h"
+#include "views/trend_window.h"
+
+// Opens the data file of a measure; a file whose header does not check is refused with
+// "<measure> survey is corrupted. Unable to open the file." (false, file closed).
+bool OpenTrendDataFile(TDataFile& F, const TMeasureFileInfo& info, int measure);
+
+struct TTrendHead {
+    std::array<std::uint8_t, 18> RecordHead{};
+    bool ThreePhase = false;
+    std::int16_t Period = 0;
+    std::uint16_t Flags = 0;
+    TRecordWindow FullWindow;
+    std::uint32_t PeriodRecords = 0;
+    TTrendColumns Columns;
+};
+
+enum class TrendOpenFault {
+    None,
+    FileRefused,    // header, or records too small for what their flags announce
+    EmptyInterval,  // "No record found."
+    RecordUnreadable // a stamp at the interval's ends did not decode (its message shown)
+};
+
+struct TTrendOpening {
+    TrendOpenFault Fault = TrendOpenFault::None;
+    TTrendHead Head;
+};
+
+// Voltage, frequency and unbalance files. `traces` takes the time of the last record read.
+TTrendOpening OpenTrendHead(const TMeasureFileInfo& info, int measure, int curveClasses, TDateTime start, TDateTime stop,
+                            TTraceSettings& traces);
+
+// One record into the settings; shows the stamp's message itself.
+using TrendRecordReader = std::function<bool(RecordBytes record, TTraceSettings& S)>;
+
+struct TWindowValues {
+    std::vector<TDateTime> Times;
+    std::array<std::vector<float>, kTraceCount> Values;  // for each trace with an item
+    bool Complete = true;          // every record of the window was read
+    bool AnyAtLeast1000 = false;   // some chosen trace reached 1000
+    std::uint32_t RecordsRead() const { return static_cast<std::uint32_t>(Times.size()); }
+};
+
+// The records FirstPos..LastPos of the window (in time order), stopping at the first record
+// that cannot be read; the values read before it stay.
+TWindowValues ReadWindowValues(TDataFile& F, const TRecordWindow& window, TTraceSettings& S, const TrendRecordReader& read);
+
+// Joined flag of each record's point (the first point never joins).
+std::vector<std::uint8_t> JoinFlags(const std::vector<TDateTime>& times, std::int64_t periodSeconds);

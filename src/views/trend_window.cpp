@@ -1,0 +1,73 @@
+// Record windows, time ticks, gaps and the Y scale of the trend views.
+#include "views/trend_window.h"
+
+#include <cmath>
+
+const std::array<std::int32_t, 12> TimeStepMinutes = {1, 5, 30, 60, 360, 1440, 10080, 43200, 86400, 129600, 525960, 5259600};
+const std::array<std::string_view, 12> TimeAxisTitles = {
+    "Time [minutes]", "Time [minutes]", "Time [minutes]", "Time [hours]", "Time [hours]", "Time [days]",
+    "Time [weeks]",   "Time [months]",  "Time [months]",  "Time [months]", "Time [years]", "Time [years]"};
+const std::array<std::string_view, 5> YAxisTitles = {"Volt", "Hertz", "Unbalance %", "% of fundamental", "p.u."};
+
+std::uint32_t PeriodRecordCount(const TRecordWindow& window, std::uint32_t recordSize)
+{
+    if (recordSize == 0 || window.LastPos < window.FirstPos) return window.LastPos == window.FirstPos ? 1 : 0;
+    return (window.LastPos - window.FirstPos) / recordSize + 1;
+}
+
+TRecordWindow OrderedWindow(const TRecordWindow& window)
+{
+    if (window.FirstPos <= window.LastPos) return window;
+    return {window.LastPos, window.FirstPos, window.LastTime, window.FirstTime};
+}
+
+std::int64_t SpanMinutes(TDateTime first, TDateTime last)
+{
+    // Rounded to the millisecond first, as the date-time decoding does, so 10:00 to 10:12
+    // stays 12 minutes and not 11.
+    const double ms = std::round((last - first) * kMillisecondsPerDay);
+    if (ms <= 0) return 0;
+    return static_cast<std::int64_t>(ms) / 60000;
+}
+
+int TimeTickIndex(std::int64_t spanMinutes)
+{
+    for (int i = 0; i < static_cast<int>(TimeStepMinutes.size()); ++i)
+        if (spanMinutes / TimeStepMinutes[static_cast<std::size_t>(i)] <= 12) return i;
+    return static_cast<int>(TimeStepMinutes.size()) - 1;
+}
+
+bool JoinsPrevious(TDateTime previous, TDateTime time, std::int64_t periodSeconds)
+{
+    if (periodSeconds <= 0 || previous <= 0) return false;
+    return std::llround((time - previous) * 86400.0) == periodSeconds;
+}
+
+bool PlotInKilovolts(bool anyValueAtLeast1000, bool axisAuto, float axisMax)
+{
+    return anyValueAtLeast1000 && (axisAuto || axisMax >= 1000);
+}
+
+TYAxisScale YAxisScale(const TTraceSettings& traces, std::string_view title, bool kilovolts)
+{
+    TYAxisScale scale;
+    scale.Auto = traces.Axis1Auto;
+    scale.Min = traces.Axis1Min;
+    scale.Max = traces.Axis1Max;
+    scale.Title = std::string(title);
+    if (kilovolts) {
+        scale.Min /= 1000;
+        scale.Max /= 1000;
+        scale.Title = std::string(KilovoltTitle);
+    }
+    const double range = std::trunc(scale.Max - scale.Min);
+    scale.Step = range >= 10 ? static_cast<double>(static_cast<std::int64_t>(range) / 10) : 0;
+    return scale;
+}
+
+bool AnyTraceChosen(const TTraceSettings& traces)
+{
+    for (const TTraceEntry& e : traces.Entries)
+        if (e.Item > 0) return true;
+    return false;
+}

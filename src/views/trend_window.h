@@ -1,0 +1,58 @@
+// The record window a trend view shows and the rules it plots by: records of a window, the
+// time axis's tick index and titles, the gap rule between consecutive points, the kilovolt
+// decision and the Y axis scale that follows from the trace settings.
+#pragma once
+
+#include <array>
+#include <cstdint>
+#include <string>
+#include <string_view>
+
+#include "survey/date_time.h"
+#include "survey/trace_records.h"
+
+// A range of records: byte offsets of its first and last records and their times.
+struct TRecordWindow {
+    std::uint32_t FirstPos = 0;
+    std::uint32_t LastPos = 0;
+    TDateTime FirstTime = 0;
+    TDateTime LastTime = 0;
+    bool operator==(const TRecordWindow&) const = default;
+};
+
+// (LastPos - FirstPos) div recordSize + 1.
+std::uint32_t PeriodRecordCount(const TRecordWindow& window, std::uint32_t recordSize);
+// The same window with its ends in time order (a zoom band may be dragged right to left).
+TRecordWindow OrderedWindow(const TRecordWindow& window);
+
+extern const std::array<std::int32_t, 12> TimeStepMinutes;
+extern const std::array<std::string_view, 12> TimeAxisTitles;
+// 0 "Volt", 1 "Hertz", 2 "Unbalance %", 3 "% of fundamental", 4 "p.u.".
+extern const std::array<std::string_view, 5> YAxisTitles;
+inline constexpr std::string_view KilovoltTitle = "kVolt";
+
+// Whole minutes from first to last, seconds dropped.
+std::int64_t SpanMinutes(TDateTime first, TDateTime last);
+// The first index whose step gives at most 12 ticks over the span; 11 when none does.
+int TimeTickIndex(std::int64_t spanMinutes);
+
+// Two consecutive points of a trace are joined when they lie exactly one recording period
+// apart, to the second; a missing record, a pause or a missing day leaves a gap.
+bool JoinsPrevious(TDateTime previous, TDateTime time, std::int64_t periodSeconds);
+
+// Voltage views switch to kilovolts when a chosen trace reaches 1000 V in the window, unless a
+// manual scale stops below 1000. One decision serves axis, title, plotted values and readouts.
+bool PlotInKilovolts(bool anyValueAtLeast1000, bool axisAuto, float axisMax);
+
+struct TYAxisScale {
+    double Min = 0;
+    double Max = 0;
+    double Step = 0;  // Trunc(Max - Min) div 10: 0 for a range under 10
+    bool Auto = true;
+    std::string Title;
+};
+// The left Y axis from the settings; in kilovolts the range is divided by 1000 and titled "kVolt".
+TYAxisScale YAxisScale(const TTraceSettings& traces, std::string_view title, bool kilovolts);
+
+// Some entry has an item.
+bool AnyTraceChosen(const TTraceSettings& traces);

@@ -1,0 +1,183 @@
+// A trend view's reading: the head and interval at creation, the refusals, and the values of
+// a window with its gaps.
+#include "views/trend_reading.h"
+
+#include "fixtures/temp_prog_dir.h"
+#include "fixtures/view_fixture.h"
+#include "platform/scripted_messages.h"
+#include "survey/data_layout.h"
+#include "survey/records.h"
+#include "views/trace_settings.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+const double kStart = FixtureTime(2024, 3, 15, 10, 0);
+
+TTrendOpening Open(const TDateTime start, const TDateTime stop, TTraceSettings& traces)
+{
+    return OpenTrendHead(SurveySelection().File(1), 1, kVoltageCurveClasses, start, stop, traces);
+}
+
+TrendRecordReader VoltageReader()
+{
+    return [](RecordBytes r, TTraceSettings& s) { return ReadTrendRecord(1, r, s); };
+}
+}  // namespace
+
+TEST(TrendOpening, ReadsHeadAndClampsTheInterval)
+{
+    TempProgDir dir;
+    ScriptedMessages messages;
+    const std::string path = WriteVoltageSeries(dir / "s.vme", {.start = kStart, .count = 6});
+    ASSERT_TRUE(SelectVoltageSurvey(path, kStart - 1, kStart + 1));
+    TTraceSettings traces = NewTraceSettings(200, 250);
+    const TTrendOpening o = Open(kStart - 1, kStart + 1, traces);
+    ASSERT_EQ(o.Fault, TrendOpenFault::None);
+    EXPECT_TRUE(o.Head.ThreePhase);
+    EXPECT_EQ(o.Head.Period, 10);
+    EXPECT_EQ(o.Head.Flags, 2);
+    EXPECT_EQ(o.Head.FullWindow.FirstPos, 8u);
+    EXPECT_EQ(o.Head.FullWindow.LastPos, 8u + 5 * 60);
+    EXPECT_DOUBLE_EQ(o.Head.FullWindow.FirstTime, kStart);
+    EXPECT_NEAR(o.Head.FullWindow.LastTime, kStart + 50 * kOneMinute, 1e-9);
+    EXPECT_EQ(o.Head.PeriodRecords, 6u);
+    EXPECT_EQ(o.Head.Columns.StatCount(), 3);
+    EXPECT_TRUE(messages.messages.empty());
+}
+
+TEST(TrendOpening, IntervalEndsAreBoundedNotNearest)
+{
+    TempProgDir dir;
+    ScriptedMessages messages;
+    const std::string path = WriteVoltageSeries(dir / "s.vme", {.start = kStart, .count = 6});
+    ASSERT_TRUE(SelectVoltageSurvey(path, kStart, kStart + 1));
+    TTraceSettings traces = NewTraceSettings(200, 250);
+    // 10:05 to 10:15 (+59.999 s): the 10:10 record only; the nearest search would also take 10:20.
+    const TTrendOpening one = Open(kStart + 5 * kOneMinute, kStart + 15 * kOneMinute + kStopMinuteExtraDays, traces);
+    ASSERT_EQ(one.Fault, TrendOpenFault::None);
+    EXPECT_EQ(one.Head.PeriodRecords, 1u);
+    EXPECT_EQ(one.Head.FullWindow.FirstPos, one.Head.FullWindow.LastPos);
+
+    const TTrendOpening none = Open(kStart + 1 * kOneMinute, kStart + 5 * kOneMinute, traces);
+    EXPECT_EQ(none.Fault, TrendOpenFault::EmptyInterval);
+    EXPECT_EQ(messages.Texts(), std::vector<std::string>{"No record found."});
+}
+
+TEST(TrendOpening, RefusesBadFilesWithOneMessage)
+{
+    TempProgDir dir;
+    const std::string path = WriteVoltageSeries(dir / "s.vme", {.start = kStart, .count = 4});
+    ASSERT_TRUE(SelectVoltageSurvey(path, kStart, kStart + 1));
+    TTraceSettings traces = NewTraceSettings(200, 250);
+    const std::string corrupted = "Voltage survey is corrupted. Unable to open the file.";
+    {
+        // The header's end offset no longer matches the records.
+        ScriptedMessages messages;
+        PatchFile(path, 0, {0xFF, 0xFF, 0, 0});
+        EXPECT_EQ(Open(kStart, kStart + 1, traces).Fault, TrendOpenFault::FileRefused);
+        EXPECT_EQ(messages.Texts(), std::vector<std::string>{corrupted});
+    }
+    {
+        // Flags announce a density curve the 60-byte records do not hold.
+        ScriptedMessages messages;
+        const std::string p2 = WriteVoltageSeries(dir / "t.vme", {.start = kStart, .count = 4});
+        PatchFile(p2, 8 + TrendHead::Flags, {2 | 32, 0});
+        SurveySelection().File(1).FileName = p2;
+        EXPECT_EQ(Open(kStart, kStart + 1, traces).Fault, TrendOpenFault::FileRefused);
+        EXPECT_EQ(messages.Texts(), std::vector<std::string>{corrupted});
+    }
+    {
+        // The last record's month is 13: the stamp routine's own message, nothing more.
+        ScriptedMessages messages;
+        const std::string p3 = WriteVoltageSeries(dir / "u.vme", {.start = kStart, .count = 4});
+        SurveySelection().File(1).FileName = p3;
+        PatchFile(p3, 8 + 3 * 60 + 3, {13});
+        EXPECT_EQ(Open(kStart, kStart + 1, traces).Fault, TrendOpenFault::RecordUnreadable);
+        ASSERT_FALSE(messages.Texts().empty());
+        EXPECT_EQ(messages.Texts().back(), "Invalid Date");
+    }
+}
+
+TEST(WindowValues, GapsWhereRecordsAreMissing)
+{
+    TempProgDir dir;
+    ScriptedMessages messages;
+    // Grid 10:00 ... 11:30 every 10 minutes; 10:30 is missing.
+    const std::string path = WriteVoltageSeries(dir / "s.vme", {.start = kStart, .count = 10, .missing = {3}});
+    ASSERT_TRUE(SelectVoltageSurvey(path, kStart, kStart + 1));
+    TTraceSettings traces = NewTraceSettings(200, 250);
+    TTrendOpening o = Open(kStart, kStart + 1, traces);
+    ASSERT_EQ(o.Fault, TrendOpenFault::None);
+    traces.Entries[0].Item = 2;
+    traces.Entries[1].Item = 3;
+    traces.Entries[1].Phase = 2;
+    ResolveOffsets(traces, o.Head.Columns.Columns, o.Head.Columns.StatCount());
+
+    TDataFile F;
+    ASSERT_TRUE(OpenTrendDataFile(F, SurveySelection().File(1), 1));
+    const TWindowValues v = ReadWindowValues(F, o.Head.FullWindow, traces, VoltageReader());
+    EXPECT_TRUE(v.Complete);
+    ASSERT_EQ(v.RecordsRead(), 9u);
+    EXPECT_EQ(v.Values[0][0], 230);
+    EXPECT_EQ(v.Values[0][3], 234);  // grid position 4
+    EXPECT_EQ(v.Values[1][8], 249);
+    EXPECT_TRUE(v.Values[2].empty());
+    EXPECT_FALSE(v.AnyAtLeast1000);
+    const std::vector<std::uint8_t> expected = {0, 1, 1, 0, 1, 1, 1, 1, 1};
+    EXPECT_EQ(JoinFlags(v.Times, 600), expected);
+
+    // A window given with its ends swapped reads the same records.
+    TRecordWindow reversed{o.Head.FullWindow.LastPos, o.Head.FullWindow.FirstPos, o.Head.FullWindow.LastTime,
+                           o.Head.FullWindow.FirstTime};
+    EXPECT_EQ(ReadWindowValues(F, reversed, traces, VoltageReader()).RecordsRead(), 9u);
+    EXPECT_TRUE(messages.messages.empty());
+}
+
+TEST(WindowValues, NoJoinAcrossAMissingDay)
+{
+    TempProgDir dir;
+    ScriptedMessages messages;
+    // One-hour records; the 24 records of the second day are missing, so the next record
+    // comes a day and one period after the last one before the gap.
+    std::set<int> missing;
+    for (int i = 24; i < 48; ++i) missing.insert(i);
+    const std::string path =
+        WriteVoltageSeries(dir / "s.vme", {.start = kStart, .periodMinutes = 60, .count = 50, .missing = missing});
+    ASSERT_TRUE(SelectVoltageSurvey(path, kStart, kStart + 3));
+    TTraceSettings traces = NewTraceSettings(200, 250);
+    TTrendOpening o = Open(kStart, kStart + 3, traces);
+    ASSERT_EQ(o.Fault, TrendOpenFault::None);
+    traces.Entries[0].Item = 2;
+    ResolveOffsets(traces, o.Head.Columns.Columns, o.Head.Columns.StatCount());
+    TDataFile F;
+    ASSERT_TRUE(OpenTrendDataFile(F, SurveySelection().File(1), 1));
+    const TWindowValues v = ReadWindowValues(F, o.Head.FullWindow, traces, VoltageReader());
+    const auto joined = JoinFlags(v.Times, 3600);
+    ASSERT_EQ(v.RecordsRead(), 26u);
+    EXPECT_EQ(joined[23], 1);
+    EXPECT_EQ(joined[24], 0);  // 25 hours after the previous point: a gap
+    EXPECT_EQ(joined[25], 1);
+}
+
+TEST(WindowValues, StopsAtAnUnreadableRecordKeepingWhatWasRead)
+{
+    TempProgDir dir;
+    ScriptedMessages messages;
+    const std::string path = WriteVoltageSeries(
+        dir / "s.vme", {.start = kStart, .count = 6, .values = [](int i, int) { return MinAvgMax{0, 900.0f + 50 * i, 0}; }});
+    ASSERT_TRUE(SelectVoltageSurvey(path, kStart, kStart + 1));
+    TTraceSettings traces = NewTraceSettings(200, 250);
+    TTrendOpening o = Open(kStart, kStart + 1, traces);
+    ASSERT_EQ(o.Fault, TrendOpenFault::None);
+    traces.Entries[0].Item = 2;
+    ResolveOffsets(traces, o.Head.Columns.Columns, o.Head.Columns.StatCount());
+    PatchFile(path, 8 + 4 * 60 + 3, {0});  // record 4: month 0
+    TDataFile F;
+    ASSERT_TRUE(OpenTrendDataFile(F, SurveySelection().File(1), 1));
+    const TWindowValues v = ReadWindowValues(F, o.Head.FullWindow, traces, VoltageReader());
+    EXPECT_FALSE(v.Complete);
+    EXPECT_EQ(v.RecordsRead(), 4u);
+    EXPECT_TRUE(v.AnyAtLeast1000);  // 900, 950, 1000, 1050
+    EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Invalid Date"});
+}

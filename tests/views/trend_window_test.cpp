@@ -1,0 +1,114 @@
+// Time ticks, the gap rule, the kilovolt decision and the Y scale.
+#include "views/trend_member.h"
+#include "views/trend_window.h"
+
+#include "survey/date_time.h"
+
+#include <gtest/gtest.h>
+
+namespace {
+double At(int day, int hour, int minute, int second = 0)
+{
+    return *EncodeDateTime({2024, 3, day, hour, minute, second, 0});
+}
+}  // namespace
+
+TEST(TimeAxis, TickIndexBySpan)
+{
+    const struct {
+        std::int64_t minutes;
+        int index;
+    } cases[] = {{0, 0}, {12, 0}, {13, 1}, {64, 1}, {65, 2}, {389, 2}, {390, 3}, {12LL * 5259600 + 1, 11}, {1LL << 40, 11}};
+    for (const auto& c : cases) EXPECT_EQ(TimeTickIndex(c.minutes), c.index) << c.minutes;
+    EXPECT_EQ(TimeAxisTitles[TimeTickIndex(12)], "Time [minutes]");
+    EXPECT_EQ(TimeAxisTitles[5], "Time [days]");
+}
+
+TEST(TimeAxis, SpanDropsSecondsAndCountsWholeDays)
+{
+    EXPECT_EQ(SpanMinutes(At(15, 10, 0), At(15, 10, 12, 59)), 12);
+    EXPECT_EQ(SpanMinutes(At(15, 10, 0), At(15, 10, 12)), 12);  // not 11 from rounding
+    EXPECT_EQ(SpanMinutes(At(14, 23, 50), At(16, 0, 5)), 1440 + 15);
+    EXPECT_EQ(SpanMinutes(At(15, 10, 0), At(15, 9, 0)), 0);
+}
+
+TEST(GapRule, JoinsOnlyPointsOnePeriodApart)
+{
+    const struct {
+        const char* name;
+        double previous, time;
+        bool joined;
+    } cases[] = {
+        {"OnePeriod", At(15, 10, 0), At(15, 10, 10), true},
+        {"MissingRecord", At(15, 10, 0), At(15, 10, 20), false},
+        {"OneSecondLate", At(15, 10, 0), At(15, 10, 10, 1), false},
+        // Formatted times of day alone would match here; the rounded seconds do not.
+        {"MissingDayPlusOnePeriod", At(15, 10, 0), At(16, 10, 10), false},
+        {"FirstPoint", 0, At(15, 10, 0), false},
+        {"AcrossMidnight", At(15, 23, 55), At(16, 0, 5), true},
+    };
+    for (const auto& c : cases) EXPECT_EQ(JoinsPrevious(c.previous, c.time, 600), c.joined) << c.name;
+    // A one-hour period joins records an hour apart.
+    EXPECT_TRUE(JoinsPrevious(At(15, 10, 0), At(15, 11, 0), 3600));
+    EXPECT_FALSE(JoinsPrevious(At(15, 10, 0), At(15, 10, 0), 0));
+}
+
+TEST(Kilovolts, OneDecisionForAxisTitleAndValues)
+{
+    const struct {
+        bool valueAtLeast1000;
+        bool autoScale;
+        float manualMax;
+        bool kilovolts;
+    } cases[] = {
+        {true, true, 250, true},      // automatic scale follows the values
+        {false, true, 250, false},
+        {true, false, 15000, true},   // manual scale in volts above 1000
+        {true, false, 250, false},    // a manual scale below 1000 keeps volts
+        {false, false, 15000, false}, // no kV axis for values that are all below 1000
+        {false, false, 250, false},
+        {true, false, 1000, true},
+    };
+    for (const auto& c : cases)
+        EXPECT_EQ(PlotInKilovolts(c.valueAtLeast1000, c.autoScale, c.manualMax), c.kilovolts)
+            << c.valueAtLeast1000 << c.autoScale << c.manualMax;
+}
+
+TEST(Kilovolts, ScaleDividesRangeAndRecomputesStep)
+{
+    TTraceSettings s;
+    s.Axis1Auto = false;
+    s.Axis1Min = 10000;
+    s.Axis1Max = 12000;
+    TYAxisScale volts = YAxisScale(s, YAxisTitles[0], false);
+    EXPECT_EQ(volts.Title, "Volt");
+    EXPECT_EQ(volts.Step, 200);
+    TYAxisScale kv = YAxisScale(s, YAxisTitles[0], true);
+    EXPECT_EQ(kv.Title, "kVolt");
+    EXPECT_DOUBLE_EQ(kv.Min, 10);
+    EXPECT_DOUBLE_EQ(kv.Max, 12);
+    EXPECT_EQ(kv.Step, 0);  // a range under 10 gives step 0
+    s.Axis1Min = 200;
+    s.Axis1Max = 250;
+    EXPECT_EQ(YAxisScale(s, YAxisTitles[0], false).Step, 5);
+    s.Axis1Max = 150;  // minimum above maximum: no negative step
+    EXPECT_EQ(YAxisScale(s, YAxisTitles[0], false).Step, 0);
+}
+
+TEST(RecordWindow, PeriodRecordsAndOrdering)
+{
+    EXPECT_EQ(PeriodRecordCount({8, 8, 0, 0}, 60), 1u);
+    EXPECT_EQ(PeriodRecordCount({8, 8 + 9 * 60, 0, 0}, 60), 10u);
+    const TRecordWindow reversed{128, 8, 2.0, 1.0};
+    const TRecordWindow ordered = OrderedWindow(reversed);
+    EXPECT_EQ(ordered, (TRecordWindow{8, 128, 1.0, 2.0}));
+    EXPECT_EQ(OrderedWindow(ordered), ordered);
+}
+
+TEST(CursorReadout, VoltsWithTwoDecimalsKilovoltsWithThree)
+{
+    EXPECT_EQ(FormatCursorValue(VoltageMember(), 230.456, false), "230.46 V");
+    EXPECT_EQ(FormatCursorValue(VoltageMember(), 11.0, true), "11.000 kV");
+    EXPECT_EQ(FormatCursorValue(VoltageMember(), 5.5, false), "5.50 V");
+    EXPECT_EQ(RateText(10, "min"), "  (Rate: 10min)");
+}
