@@ -42,7 +42,7 @@ bool TruncateFile(const std::string& path, std::uint64_t length)
 }
 
 bool AppendFileRange(const std::string& source, std::uint64_t offset, std::uint64_t count,
-                     const std::string& destination)
+                     const std::string& destination, const std::function<void(std::uint64_t)>& copied)
 {
     FilePtr in(std::fopen(source.c_str(), "rb"));
     FilePtr out(std::fopen(destination.c_str(), "ab"));
@@ -53,6 +53,7 @@ bool AppendFileRange(const std::string& source, std::uint64_t offset, std::uint6
         if (std::fread(block.data(), 1, n, in.get()) != n) return false;
         if (!WriteAll(out.get(), std::span(block.data(), n))) return false;
         count -= n;
+        if (copied) copied(n);
     }
     return std::fflush(out.get()) == 0;
 }

@@ -6,6 +6,7 @@
 #include "platform/file_io.h"
 
 #include <cstdint>
+#include <functional>
 #include <span>
 #include <string>
 
@@ -15,9 +16,10 @@ bool CreateEmptyFile(const std::string& path);
 bool AppendToFile(const std::string& path, std::span<const std::uint8_t> bytes);
 // Cuts the file back to `length` bytes.
 bool TruncateFile(const std::string& path, std::uint64_t length);
-// Copies `count` bytes of `source` from `offset` onto the end of `destination`, in blocks.
+// Copies `count` bytes of `source` from `offset` onto the end of `destination`, in blocks;
+// `copied` hears of every block with its byte count.
 bool AppendFileRange(const std::string& source, std::uint64_t offset, std::uint64_t count,
-                     const std::string& destination);
+                     const std::string& destination, const std::function<void(std::uint64_t)>& copied = {});
 // A name beside `path` that no file has yet, for building a file before renaming it over `path`.
 std::string StagedFileName(const std::string& path);
 bool RenameFile(const std::string& from, const std::string& to);

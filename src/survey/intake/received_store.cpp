@@ -1,0 +1,151 @@
+// Save wizard engine: planning, staging and committing the data files of a survey.
+#include "survey/intake/received_store.h"
+
+#include "platform/file_io.h"
+#include "platform/messages.h"
+#include "platform/prog_dirs.h"
+#include "survey/data_append.h"
+#include "survey/intake/append_checks.h"
+#include "survey/intake/samples_append.h"
+#include "survey/intake/temp_file_ops.h"
+#include "survey/text_tables.h"
+
+#include <strings.h>
+#include <vector>
+
+namespace {
+struct StoredFile {
+    int measure = 0;
+    std::string destination;
+    bool append = false;  // onto an existing data file
+    std::string staged;   // the complete new file, beside the destination
+};
+
+bool InMask(std::uint16_t mask, int k) { return k <= kMeasureCount && (mask & (1u << (k - 1))); }
+
+bool CopyFileContents(const std::string& source, const std::string& destination)
+{
+    auto size = FileSize(source);
+    return size && CreateEmptyFile(destination) && AppendFileRange(source, 0, *size, destination);
+}
+
+bool StageFile(StoredFile& file)
+{
+    const std::string temp = TempFileName(file.measure);
+    file.staged = StagedFileName(file.destination);
+    if (!file.append) return CopyFileContents(temp, file.staged);
+    if (!CopyFileContents(file.destination, file.staged)) return false;
+    const AppendResult result = file.measure == MeasureSamples ? AppendSamplesFile(temp, file.staged)
+                                                               : AppendDataFile(temp, file.staged, file.measure);
+    return result == AppendResult::Ok;
+}
+
+void RemoveStaged(const std::vector<StoredFile>& files)
+{
+    for (const auto& f : files)
+        if (!f.staged.empty()) DeleteFile(f.staged);
+}
+
+// Stage every file, then rename them into place and save the survey lines; the temporary files
+// go only after the survey file is saved.
+bool StoreFiles(std::vector<StoredFile>& files, const std::string& surveyPath, const SurveyLines& lines)
+{
+    for (auto& f : files) {
+        if (!StageFile(f)) {
+            RemoveStaged(files);
+            ShowError("Unable to save the " + std::string(MeasureName(f.measure)) + " data file " + f.destination +
+                      ". The received data are kept.");
+            return false;
+        }
+    }
+    for (auto& f : files) {
+        if (!RenameFile(f.staged, f.destination)) {
+            RemoveStaged(files);
+            ShowError("Unable to save the " + std::string(MeasureName(f.measure)) + " data file " + f.destination +
+                      ". The received data are kept.");
+            return false;
+        }
+        f.staged.clear();
+    }
+    if (!SaveSurveyLines(surveyPath, lines)) {
+        ShowError(std::string(kSurveySaveFailedMessage) + surveyPath + ". The received data are kept.");
+        return false;
+    }
+    for (const auto& f : files) DeleteFile(TempFileName(f.measure));
+    return true;
+}
+
+std::string DefaultDataFile(const std::string& surveyPath, int k) { return ChangeFileExt(surveyPath, DataFileExt(k)); }
+}  // namespace
+
+std::string TempFileName(int measure) { return DataDir() + std::string(TempFileNames.at(static_cast<std::size_t>(measure))); }
+
+std::string DataFileExt(int measure) { return std::string(DataFileExts.at(static_cast<std::size_t>(measure))); }
+
+void DeleteTempFiles()
+{
+    for (int k = 1; k <= kMeasureSlots; ++k) {
+        if (TempFileNames[static_cast<std::size_t>(k)].empty()) continue;
+        const std::string temp = TempFileName(k);
+        if (FileExists(temp)) DeleteFile(temp);
+    }
+}
+
+std::string SurveyPathFor(const std::string& typedPath)
+{
+    return strcasecmp(ExtractFileExt(typedPath).c_str(), ".orv") == 0 ? typedPath : ChangeFileExt(typedPath, ".orv");
+}
+
+bool CopyDataFile(const std::string& source, const std::string& destination)
+{
+    const std::string staged = StagedFileName(destination);
+    if (CopyFileContents(source, staged) && RenameFile(staged, destination)) return true;
+    DeleteFile(staged);
+    return false;
+}
+
+bool CreateSurvey(const std::string& path, std::uint16_t mask, const TSurveyInfo& info)
+{
+    std::array<std::string, kMeasureSlots> names{};
+    std::vector<StoredFile> files;
+    for (int k = 1; k <= kMeasureCount; ++k) {
+        if (!InMask(mask, k)) continue;
+        files.push_back({k, DefaultDataFile(path, k), false, {}});
+        names[static_cast<std::size_t>(k - 1)] = ExtractFileName(files.back().destination);
+    }
+    return StoreFiles(files, path, NewSurveyLines(names, info));
+}
+
+bool AppendToSurvey(const std::string& path, SurveyLines& lines, std::uint16_t mask)
+{
+    const std::string folder = ExtractFilePath(path).empty() ? "./" : ExtractFilePath(path);
+    std::vector<StoredFile> files;
+    for (int k = 1; k <= kMeasureCount; ++k) {
+        if (!InMask(mask, k)) continue;
+        // The file checked is the file appended to: the one the survey names, else a file of the
+        // survey's own name for the measure.
+        auto existing = FindSurveyDataFile(path, lines, k);
+        if (!existing) existing = FindFileNoCase(folder, ExtractFileName(DefaultDataFile(path, k)));
+        if (existing && !CheckAppendCompatible(*existing, TempFileName(k), k)) {
+            if (ShowMessage("Skip this file and continue ?", MsgType::Error, MbYesNo) != MbYes) return false;
+            continue;
+        }
+        files.push_back({k, existing.value_or(DefaultDataFile(path, k)), existing.has_value(), {}});
+    }
+    if (files.empty()) {
+        ShowMessage("All the files have been skipped.", MsgType::Error, MbOk);
+        return false;
+    }
+    SurveyLines updated = lines;
+    // A 13-line survey has no line for energy (its line 10 is the description).
+    for (const auto& f : files) {
+        if (f.measure > DataLineCount(updated)) {
+            FullUpgrade(path, updated);
+            break;
+        }
+    }
+    for (const auto& f : files) SetDataFileLine(updated, f.measure, ExtractFileName(f.destination));
+    if (!StoreFiles(files, path, updated)) return false;
+    lines = std::move(updated);
+    return true;
+}
