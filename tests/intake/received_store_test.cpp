@@ -1,0 +1,312 @@
+// Save wizard engine: new survey layout, appends, compatibility refusals, skips and failures
+// that must leave the survey and the received data as they were.
+#include "survey/intake/received_store.h"
+
+#include "fixtures/data_fixture.h"
+#include "fixtures/samples_fixture.h"
+#include "fixtures/survey_fixture.h"
+#include "fixtures/temp_prog_dir.h"
+#include "platform/prog_dirs.h"
+#include "platform/scripted_messages.h"
+#include "survey/intake/append_checks.h"
+
+#include <gtest/gtest.h>
+
+#include <functional>
+
+namespace {
+FixtureStamp At(int hour, int minute, int second = 0)
+{
+    FixtureStamp s;
+    s.hour = hour, s.minute = minute, s.second = second;
+    return s;
+}
+
+// A record of the measure at a time, with the head changed by `edit`.
+using RecordMaker = std::function<Bytes(FixtureStamp)>;
+
+RecordMaker VoltageRecords(std::function<void(TrendRecordFields&)> edit = {}, int measure = MeasureVoltage)
+{
+    return [=](FixtureStamp t) {
+        TrendRecordFields r;
+        r.time = t;
+        if (edit) edit(r);
+        return TrendRecord(measure, r);
+    };
+}
+
+Bytes FileOf(const RecordMaker& make, std::vector<FixtureStamp> times)
+{
+    std::vector<Bytes> records;
+    for (auto t : times) records.push_back(make(t));
+    return DataFileBytes(records);
+}
+
+class ReceivedStoreTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        CreateProgramFolders();
+        CreateFolder(dir / "surveys");
+    }
+    std::string Survey(const char* name) { return dir / (std::string("surveys/") + name); }
+    void Receive(int k, const Bytes& bytes) { WriteBytes(TempFileName(k), bytes); }
+    Bytes Read(const std::string& path) { return ReadWholeFile(path).value_or(Bytes{}); }
+    // An 18-line survey "FEED.orv" holding a voltage file from 10:00 to 10:10.
+    std::string ExistingSurvey(const Bytes& voltage, int layout = 18)
+    {
+        WriteBytes(Survey("FEED.vme"), voltage);
+        return WriteSurveyFile(Survey("FEED.orv"), {.layout = layout, .dataFiles = {{1, "FEED.vme"}}});
+    }
+
+    TempProgDir dir;
+    ScriptedMessages msgs;
+    const Bytes oldVoltage = FileOf(VoltageRecords(), {At(10, 0), At(10, 10)});
+    const Bytes newVoltage = FileOf(VoltageRecords(), {At(11, 0), At(11, 5)});
+};
+
+TEST_F(ReceivedStoreTest, NewSurveyNamesItsDataFilesOnTheirLines)
+{
+    const Bytes events = DataFileBytes({EventRecord({.time = At(10, 2)})});
+    Receive(MeasureVoltage, newVoltage);
+    Receive(MeasureEvents, events);
+    const std::string path = Survey("SITE1.orv");
+
+    ASSERT_TRUE(CreateSurvey(path, 0x21, {"Feeder", "Site", "Me"}));
+    auto lines = LoadSurveyLines(path);
+    ASSERT_TRUE(lines);
+    SurveyLines expected(18);
+    expected[0] = "Tarn - Zidevid Phase Monitor Survey file with Powers and Currents";
+    expected[1] = "SITE1.vme";
+    expected[6] = "SITE1.ale";
+    expected[15] = "Feeder", expected[16] = "Site", expected[17] = "Me";
+    EXPECT_EQ(*lines, expected);
+    EXPECT_EQ(Read(Survey("SITE1.vme")), newVoltage);
+    EXPECT_EQ(Read(Survey("SITE1.ale")), events);
+    EXPECT_FALSE(FileExists(TempFileName(MeasureVoltage)));
+    EXPECT_FALSE(FileExists(TempFileName(MeasureEvents)));
+}
+
+TEST_F(ReceivedStoreTest, AppendJoinsRecordsAndAddsNewMeasures)
+{
+    const std::string path = ExistingSurvey(oldVoltage);
+    const Bytes events = DataFileBytes({EventRecord({.time = At(11, 2)})});
+    Receive(MeasureVoltage, newVoltage);
+    Receive(MeasureEvents, events);
+    auto lines = *LoadSurveyLines(path);
+
+    ASSERT_TRUE(AppendToSurvey(path, lines, 0x21));
+    EXPECT_EQ(Read(Survey("FEED.vme")), FileOf(VoltageRecords(), {At(10, 0), At(10, 10), At(11, 0), At(11, 5)}));
+    EXPECT_EQ(Read(Survey("FEED.ale")), events);
+    EXPECT_EQ(LoadSurveyLines(path)->at(6), "FEED.ale");
+    EXPECT_EQ(LoadSurveyLines(path)->size(), 18u);
+    EXPECT_TRUE(msgs.messages.empty());
+}
+
+TEST_F(ReceivedStoreTest, SamplesAppendKeepsTypeAndSumsTheHeader)
+{
+    const Bytes r1 = SamplesRecord(6, {.time = At(10, 0)}), r2 = SamplesRecord(6, {.time = At(11, 0), .length = 400});
+    WriteBytes(Survey("FEED.tme"), SamplesFileBytes(6, {r1}));
+    const std::string path = WriteSurveyFile(Survey("FEED.orv"), {.dataFiles = {{8, "FEED.tme"}}});
+    Receive(MeasureSamples, SamplesFileBytes(6, {r2}));
+    auto lines = *LoadSurveyLines(path);
+    ASSERT_TRUE(AppendToSurvey(path, lines, 0x80));
+    EXPECT_EQ(Read(Survey("FEED.tme")), SamplesFileBytes(6, {r1, r2}));
+}
+
+TEST_F(ReceivedStoreTest, AppendGoesToTheFileTheSurveyNames)
+{
+    WriteBytes(Survey("OLDNAME.vme"), oldVoltage);
+    const std::string path = WriteSurveyFile(Survey("FEED.orv"), {.dataFiles = {{1, "OLDNAME.vme"}}});
+    Receive(MeasureVoltage, newVoltage);
+    auto lines = *LoadSurveyLines(path);
+    ASSERT_TRUE(AppendToSurvey(path, lines, 0x01));
+    EXPECT_EQ(Read(Survey("OLDNAME.vme")).size(), oldVoltage.size() + newVoltage.size() - 8);
+    EXPECT_FALSE(FileExists(Survey("FEED.vme")));
+}
+
+TEST_F(ReceivedStoreTest, EnergyOntoThirteenLineSurveyUpgradesItFirst)
+{
+    const std::string path = ExistingSurvey(oldVoltage, 13);
+    const Bytes energy = DataFileBytes({EnergyRecord({.time = At(11, 0)})});
+    Receive(MeasureEnergy, energy);
+    auto lines = *LoadSurveyLines(path);
+    ASSERT_TRUE(AppendToSurvey(path, lines, 0x200));
+    auto saved = *LoadSurveyLines(path);
+    ASSERT_EQ(saved.size(), 18u);
+    EXPECT_EQ(saved[10], "FEED.ene");
+    EXPECT_EQ(saved[15], "Feeder 3");  // the description was line 10
+    EXPECT_EQ(Read(Survey("FEED.ene")), energy);
+}
+
+struct Refusal {
+    const char* name;
+    int measure;
+    Bytes existing, received;
+    std::string message;
+};
+
+std::vector<Refusal> Refusals()
+{
+    auto prefix = [](const char* m) { return std::string("Error during append of ") + m + " data file.\n"; };
+    auto harmonics = [](std::function<void(HarmonicsRecordFields&)> edit) {
+        return [=](FixtureStamp t) {
+            HarmonicsRecordFields r;
+            r.time = t;
+            r.blocks = {{.flags = 2, .order = 0}, {.flags = 2, .order = 3}};
+            if (edit) edit(r);
+            return HarmonicsRecord(r);
+        };
+    };
+    auto flicker = [](std::function<void(FlickerRecordFields&)> edit) {
+        return [=](FixtureStamp t) {
+            FlickerRecordFields r;
+            r.time = t;
+            if (edit) edit(r);
+            return FlickerRecord(r);
+        };
+    };
+    auto power = [](std::function<void(PowerRecordFields&)> edit) {
+        return [=](FixtureStamp t) {
+            PowerRecordFields r;
+            r.time = t;
+            if (edit) edit(r);
+            return PowerRecord(r);
+        };
+    };
+    auto energy = [](std::function<void(EnergyRecordFields&)> edit) {
+        return [=](FixtureStamp t) {
+            EnergyRecordFields r;
+            r.time = t;
+            if (edit) edit(r);
+            return EnergyRecord(r);
+        };
+    };
+    const std::vector<FixtureStamp> before = {At(10, 0), At(10, 10)}, after = {At(11, 0), At(11, 5)};
+    auto pair = [&](const RecordMaker& e, const RecordMaker& r) { return std::pair(FileOf(e, before), FileOf(r, after)); };
+    std::vector<Refusal> cases;
+    auto add = [&](const char* name, int k, std::pair<Bytes, Bytes> files, const char* measure, std::string_view reason) {
+        cases.push_back({name, k, files.first, files.second, prefix(measure) + std::string(reason)});
+    };
+    const auto plain = VoltageRecords();
+    add("voltage flags", 1, pair(plain, VoltageRecords([](auto& r) { r.flags = 2 | 4; })), "Voltage", kIncompatibleReason);
+    add("voltage wiring", 1, pair(plain, VoltageRecords([](auto& r) { r.wiring = 1; })), "Voltage", kWiringReason);
+    // Overlapping: received starts before the existing file ends (the first record is older).
+    add("voltage overlap", 1, {FileOf(plain, before), FileOf(plain, {At(10, 5), At(11, 0)})}, "Voltage", kNotNewerReason);
+    add("frequency flags", 2,
+        pair(VoltageRecords({}, MeasureFrequency), VoltageRecords([](auto& r) { r.flags = 2 | 16; }, MeasureFrequency)),
+        "Frequency", kIncompatibleReason);
+    add("harmonics wiring", 4, pair(harmonics({}), harmonics([](auto& r) { r.wiring = 1; })), "Voltage Harmonics", kWiringReason);
+    add("harmonics count", 4, pair(harmonics({}), harmonics([](auto& r) { r.blocks.pop_back(); })), "Voltage Harmonics",
+        kHarmonicCountReason);
+    add("harmonics orders", 4, pair(harmonics({}), harmonics([](auto& r) { r.blocks[1].order = 5; })), "Voltage Harmonics",
+        kHarmonicsReason);
+    add("harmonics flags", 4, pair(harmonics({}), harmonics([](auto& r) { r.blocks[1].flags = 2 | 4; })),
+        "Voltage Harmonics", kIncompatibleReason);
+    add("flicker flags", 5, pair(flicker({}), flicker([](auto& r) { r.flags = 1; })), "Flicker", kIncompatibleReason);
+    add("flicker mode", 5, pair(flicker({}), flicker([](auto& r) { r.mode = 2; })), "Flicker", kIncompatibleReason);
+    add("flicker wiring", 5, pair(flicker({}), flicker([](auto& r) { r.wiring = 1; })), "Flicker", kWiringReason);
+    add("events not newer", 6,
+        {DataFileBytes({EventRecord({.time = At(10, 0)}), EventRecord({.time = At(11, 0)})}),
+         DataFileBytes({EventRecord({.time = At(11, 0)})})},
+        "Events", kNotNewerReason);
+    add("power current wiring", 7, pair(power({}), power([](auto& r) { r.currentWiring = 1; })), "Powers and Currents",
+        kIncompatibleReason);
+    add("energy period", 10, pair(energy({}), energy([](auto& r) { r.period = 30; })), "Energy", kIncompatibleReason);
+    add("energy per phase", 10, pair(energy({}), energy([](auto& r) { r.perPhase = 0; })), "Energy", kWiringReason);
+    auto samples = [](std::uint8_t type, std::vector<FixtureStamp> times) {
+        std::vector<Bytes> records;
+        for (auto t : times) records.push_back(SamplesRecord(type, {.time = t}));
+        return SamplesFileBytes(type, records);
+    };
+    add("samples type", 8, {samples(4, before), samples(6, after)}, "Voltage Samples", kIncompatibleReason);
+    add("samples not newer", 8, {samples(4, before), samples(4, {At(10, 5), At(12, 0)})}, "Voltage Samples",
+        kNotNewerReason);
+    return cases;
+}
+
+TEST_F(ReceivedStoreTest, IncompatibleFilesAreRefusedWithTheirReasonAndNoWritesNothing)
+{
+    for (const auto& c : Refusals()) {
+        SCOPED_TRACE(c.name);
+        msgs.Clear();
+        const std::string ext = DataFileExt(c.measure);
+        WriteBytes(Survey(("FEED" + ext).c_str()), c.existing);
+        const std::string path = WriteSurveyFile(Survey("FEED.orv"), {.dataFiles = {{c.measure, "FEED" + ext}}});
+        const std::string surveyText = ReadText(path);
+        Receive(c.measure, c.received);
+        msgs.AnswerNext(MbOk);  // the reason
+        msgs.AnswerNext(MbNo);
+        auto lines = *LoadSurveyLines(path);
+
+        EXPECT_FALSE(AppendToSurvey(path, lines, static_cast<std::uint16_t>(1u << (c.measure - 1))));
+        ASSERT_EQ(msgs.messages.size(), 2u);
+        EXPECT_EQ(msgs.messages[0].text, c.message);
+        EXPECT_EQ(msgs.messages[0].type, MsgType::Error);
+        EXPECT_EQ(msgs.messages[1].text, "Skip this file and continue ?");
+        EXPECT_EQ(msgs.messages[1].buttons, MbYesNo);
+        EXPECT_EQ(Read(Survey(("FEED" + ext).c_str())), c.existing);
+        EXPECT_EQ(ReadText(path), surveyText);
+        EXPECT_TRUE(FileExists(TempFileName(c.measure)));
+    }
+}
+
+TEST_F(ReceivedStoreTest, SkippedMeasureIsLeftOutAndTheOthersAppended)
+{
+    const std::string path = ExistingSurvey(oldVoltage);
+    Receive(MeasureVoltage, FileOf(VoltageRecords([](auto& r) { r.wiring = 1; }), {At(11, 0)}));
+    const Bytes events = DataFileBytes({EventRecord({.time = At(11, 2)})});
+    Receive(MeasureEvents, events);
+    msgs.AnswerNext(MbOk);
+    msgs.AnswerNext(MbYes);
+    auto lines = *LoadSurveyLines(path);
+    ASSERT_TRUE(AppendToSurvey(path, lines, 0x21));
+    EXPECT_EQ(Read(Survey("FEED.vme")), oldVoltage);
+    EXPECT_EQ(Read(Survey("FEED.ale")), events);
+    DeleteTempFiles();
+    EXPECT_FALSE(FileExists(TempFileName(MeasureVoltage)));
+}
+
+TEST_F(ReceivedStoreTest, AllSkippedIsAFailure)
+{
+    const std::string path = ExistingSurvey(oldVoltage);
+    Receive(MeasureVoltage, oldVoltage);
+    msgs.AnswerNext(MbOk);
+    msgs.AnswerNext(MbYes);
+    auto lines = *LoadSurveyLines(path);
+    EXPECT_FALSE(AppendToSurvey(path, lines, 0x01));
+    EXPECT_EQ(msgs.messages.back().text, "All the files have been skipped.");
+    EXPECT_EQ(msgs.messages.back().type, MsgType::Error);
+}
+
+TEST_F(ReceivedStoreTest, FailedCopyLeavesSurveyAndReceivedDataAsTheyWere)
+{
+    // The events data cannot be stored (its temporary file is gone): nothing may change.
+    const std::string path = ExistingSurvey(oldVoltage);
+    const std::string surveyText = ReadText(path);
+    Receive(MeasureVoltage, newVoltage);
+    auto lines = *LoadSurveyLines(path);
+    EXPECT_FALSE(AppendToSurvey(path, lines, 0x21));
+    EXPECT_EQ(msgs.messages.back().type, MsgType::Error);
+    EXPECT_NE(msgs.messages.back().text.find("The received data are kept."), std::string::npos);
+    EXPECT_EQ(Read(Survey("FEED.vme")), oldVoltage);
+    EXPECT_EQ(ReadText(path), surveyText);
+    EXPECT_TRUE(FileExists(TempFileName(MeasureVoltage)));
+
+    msgs.Clear();
+    EXPECT_FALSE(CreateSurvey(Survey("NEW.orv"), 0x21, {}));
+    EXPECT_FALSE(FileExists(Survey("NEW.orv")));
+    EXPECT_FALSE(FileExists(Survey("NEW.vme")));
+    EXPECT_TRUE(FileExists(TempFileName(MeasureVoltage)));
+    // Nothing staged is left behind.
+    EXPECT_EQ(ListFiles(dir / "surveys", "*.new*").size(), 0u);
+}
+
+TEST(SurveyPath, ExtensionBecomesOrv)
+{
+    EXPECT_EQ(SurveyPathFor("/d/SITE1.orv"), "/d/SITE1.orv");
+    EXPECT_EQ(SurveyPathFor("/d/SITE1.ORV"), "/d/SITE1.ORV");
+    EXPECT_EQ(SurveyPathFor("/d/SITE1.vme"), "/d/SITE1.orv");
+    EXPECT_EQ(SurveyPathFor("/d/SITE1"), "/d/SITE1.orv");
+}
+}  // namespace
