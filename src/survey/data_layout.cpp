@@ -234,39 +234,6 @@ int ChannelClass(int code)
     return ClassOther;
 }
 
-std::optional<StampLayout> StampLayoutOf(int measure)
-{
-    switch (measure) {
-    case MeasureVoltage:
-    case MeasureFrequency:
-    case MeasureUnbalance:
-    case MeasurePowers: return StampLayout{0, 4, false, TrendHead::SecondsWord + 1, TrendHead::Size};
-    case MeasureVoltageHarmonics:
-    case MeasureCurrentHarmonics:
-    case MeasureEnergy: return StampLayout{0, 4, false, std::nullopt, 6};
-    case MeasureFlicker: return StampLayout{FlickerHead::Date, FlickerHead::Time, false, std::nullopt, 10};
-    case MeasureEvents: return StampLayout{EventField::Date, EventField::Time, true, std::nullopt, 14};
-    default: return std::nullopt;
-    }
-}
-
-std::optional<TDateTime> RecordTime(const StampLayout& layout, std::span<const std::uint8_t> record, StampFault* fault)
-{
-    if (record.size() < layout.bytesNeeded) {
-        if (fault) *fault = StampFault::InvalidDate;
-        return std::nullopt;
-    }
-    const TPackedDate date = LoadPackedDate(&record[layout.dateAt]);
-    TPackedTimeEx time{};
-    if (layout.extendedTime) {
-        time = LoadPackedTimeEx(&record[layout.timeAt]);
-    } else {
-        const TPackedTime t = LoadPackedTime(&record[layout.timeAt]);
-        time = {t.Minute, t.Hour, 0, layout.secondsAt ? record[*layout.secondsAt] : std::uint8_t(0)};
-    }
-    return TryDecodeStamp(date, time, fault);
-}
-
 std::size_t MinimumRecordSize(int measure)
 {
     switch (measure) {

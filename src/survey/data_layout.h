@@ -159,12 +159,43 @@ struct StampLayout {
     std::optional<std::size_t> secondsAt;  // byte holding the seconds
     std::size_t bytesNeeded = 0;    // bytes from the record start that hold the stamp
 };
-// Layout of measures 1 to 7, 9, 10 (nothing for 8 and others).
-std::optional<StampLayout> StampLayoutOf(int measure);
+namespace stamp_layouts {
+inline constexpr StampLayout WithSeconds{0, 4, false, TrendHead::SecondsWord + 1, TrendHead::Size};
+inline constexpr StampLayout MinutesOnly{0, 4, false, std::nullopt, 6};
+inline constexpr StampLayout Flicker{FlickerHead::Date, FlickerHead::Time, false, std::nullopt, 10};
+inline constexpr StampLayout Events{EventField::Date, EventField::Time, true, std::nullopt, 14};
+}  // namespace stamp_layouts
+
+// Layout of measures 1 to 7, 9, 10 (null for 8 and others).
+inline const StampLayout* StampLayoutOf(int measure)
+{
+    switch (measure) {
+    case 1: case 2: case 3: case 7: return &stamp_layouts::WithSeconds;  // the 18-byte heads
+    case 4: case 9: case 10: return &stamp_layouts::MinutesOnly;
+    case 5: return &stamp_layouts::Flicker;
+    case 6: return &stamp_layouts::Events;
+    default: return nullptr;
+    }
+}
+
 // The time of a record, decoded as every reader and search decodes it; nothing (with the fault)
-// when the stamp does not decode or the record is too short.
-std::optional<TDateTime> RecordTime(const StampLayout& layout, std::span<const std::uint8_t> record,
-                                    StampFault* fault = nullptr);
+// when the stamp does not decode or the record is too short. Inline: every record of a window
+// passes through here.
+inline std::optional<TDateTime> RecordTime(const StampLayout& layout, std::span<const std::uint8_t> record,
+                                           StampFault* fault = nullptr)
+{
+    if (record.size() < layout.bytesNeeded) {
+        if (fault) *fault = StampFault::InvalidDate;
+        return std::nullopt;
+    }
+    const std::uint8_t* d = record.data() + layout.dateAt;
+    const std::uint8_t* t = record.data() + layout.timeAt;
+    const TPackedDate date{static_cast<std::uint16_t>(d[0] | (d[1] << 8)), d[2], d[3]};
+    const TPackedTimeEx time =
+        layout.extendedTime ? TPackedTimeEx{t[0], t[1], t[2], t[3]}
+                            : TPackedTimeEx{t[0], t[1], 0, layout.secondsAt ? record[*layout.secondsAt] : std::uint8_t(0)};
+    return TryDecodeStamp(date, time, fault);
+}
 
 // The smallest record of a measure: the head bytes its readers take (decision: checked once).
 std::size_t MinimumRecordSize(int measure);

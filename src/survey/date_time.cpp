@@ -64,12 +64,6 @@ bool IsValidDate(int year, int month, int day)
     return year >= 1 && year <= 9999 && month >= 1 && month <= 12 && day >= 1 && day <= DaysInMonth(year, month);
 }
 
-bool IsValidTime(int hour, int minute, int second, int millisecond)
-{
-    return hour >= 0 && hour < 24 && minute >= 0 && minute < 60 && second >= 0 && second < 60 && millisecond >= 0 &&
-           millisecond < 1000;
-}
-
 std::optional<TDateTime> EncodeDate(int year, int month, int day)
 {
     if (!IsValidDate(year, month, day)) return std::nullopt;
@@ -79,7 +73,7 @@ std::optional<TDateTime> EncodeDate(int year, int month, int day)
 std::optional<double> EncodeTime(int hour, int minute, int second, int millisecond)
 {
     if (!IsValidTime(hour, minute, second, millisecond)) return std::nullopt;
-    return (((hour * 60 + minute) * 60 + second) * 1000 + millisecond) / kMillisecondsPerDay;
+    return TimeFraction(hour, minute, second, millisecond);
 }
 
 std::optional<TDateTime> EncodeDateTime(const DateTimeParts& p)

@@ -8,6 +8,10 @@
 
 using TDateTime = double;
 
+constexpr double kMillisecondsPerDay = 86400000.0;
+constexpr double kOneMinute = 1.0 / 1440.0;
+constexpr double kOneSecond = 1.0 / 86400.0;
+
 struct DateTimeParts {
     int year = 1899;
     int month = 12;
@@ -19,18 +23,24 @@ struct DateTimeParts {
     bool operator==(const DateTimeParts&) const = default;
 };
 
-constexpr double kMillisecondsPerDay = 86400000.0;
-constexpr double kOneMinute = 1.0 / 1440.0;
-constexpr double kOneSecond = 1.0 / 86400.0;
-
 bool IsValidDate(int year, int month, int day);
-bool IsValidTime(int hour, int minute, int second, int millisecond);
+inline bool IsValidTime(int hour, int minute, int second, int millisecond)
+{
+    return hour >= 0 && hour < 24 && minute >= 0 && minute < 60 && second >= 0 && second < 60 && millisecond >= 0 &&
+           millisecond < 1000;
+}
 int DaysInMonth(int year, int month);
 
 // Nothing when the fields are out of range (year 1..9999, month 1..12, day of that month).
 std::optional<TDateTime> EncodeDate(int year, int month, int day);
 // Fraction of a day; nothing when hour > 23, minute > 59, second > 59 or millisecond > 999.
 std::optional<double> EncodeTime(int hour, int minute, int second = 0, int millisecond = 0);
+// The same for fields already checked.
+inline double TimeFraction(int hour, int minute, int second, int millisecond)
+{
+    constexpr double kDaysPerMillisecond = 1.0 / kMillisecondsPerDay;
+    return (((hour * 60 + minute) * 60 + second) * 1000 + millisecond) * kDaysPerMillisecond;
+}
 std::optional<TDateTime> EncodeDateTime(const DateTimeParts& parts);
 
 // Fields of a date-time, rounded to the millisecond.

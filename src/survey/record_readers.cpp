@@ -5,7 +5,7 @@
 #include "survey/records.h"
 
 namespace {
-bool DecodeTime(const std::optional<StampLayout>& layout, RecordBytes record, TDateTime& T, bool showFault)
+bool DecodeTime(const StampLayout* layout, RecordBytes record, TDateTime& T, bool showFault)
 {
     if (!layout) return false;
     StampFault fault = StampFault::None;
@@ -25,23 +25,17 @@ bool FloatAt(RecordBytes record, std::int64_t offset, float& value)
     return true;
 }
 
-// Values of the active entries, all or nothing.
+// Values of the active entries, all or nothing: every offset is checked before any is taken.
 bool ReadEntryValues(RecordBytes record, TTraceSettings& S, float scale)
 {
-    std::array<float, kTraceCount> values{};
-    for (int k = 0; k < kTraceCount; ++k) {
-        const auto& e = S.Entries[static_cast<std::size_t>(k)];
-        if (e.Item > 0 && !FloatAt(record, e.Offset, values[static_cast<std::size_t>(k)])) return false;
-    }
-    for (int k = 0; k < kTraceCount; ++k) {
-        auto& e = S.Entries[static_cast<std::size_t>(k)];
-        if (e.Item > 0) e.Value = values[static_cast<std::size_t>(k)] * scale;
-    }
+    for (const auto& e : S.Entries)
+        if (e.Item > 0 && (e.Offset < 0 || static_cast<std::uint64_t>(e.Offset) + 4 > record.size())) return false;
+    for (auto& e : S.Entries)
+        if (e.Item > 0) e.Value = LoadF32(&record[static_cast<std::size_t>(e.Offset)]) * scale;
     return true;
 }
 
-bool ReadTrendWith(const std::optional<StampLayout>& layout, RecordBytes record, TTraceSettings& S, float scale,
-                   bool showFault)
+bool ReadTrendWith(const StampLayout* layout, RecordBytes record, TTraceSettings& S, float scale, bool showFault)
 {
     TDateTime t = S.RecordTime;
     if (!DecodeTime(layout, record, t, showFault) || !ReadEntryValues(record, S, scale)) return false;
@@ -63,7 +57,7 @@ bool ReadThreePhase(RecordBytes record, TPhaseValues& V, TDateTime t)
     return true;
 }
 
-bool ReadPhaseWith(const std::optional<StampLayout>& layout, RecordBytes record, TPhaseValues& V, bool showFault)
+bool ReadPhaseWith(const StampLayout* layout, RecordBytes record, TPhaseValues& V, bool showFault)
 {
     TDateTime t = V.Time;
     return DecodeTime(layout, record, t, showFault) && ReadThreePhase(record, V, t);

@@ -52,7 +52,7 @@ std::int64_t SearchableRecords(const TDataFile& F, const TMeasureFileInfo& Info)
     return std::min<std::int64_t>(F.RecordCount(), std::max<std::int32_t>(Info.RecordCount, 0));
 }
 
-std::int64_t FindWithLayout(TDataFile& F, const TMeasureFileInfo& Info, TDateTime T, std::optional<StampLayout> layout)
+std::int64_t FindWithLayout(TDataFile& F, const TMeasureFileInfo& Info, TDateTime T, const StampLayout* layout)
 {
     const std::int64_t n = SearchableRecords(F, Info);
     if (n <= 0 || !layout) return static_cast<std::int64_t>(kDataFileHeaderSize);

@@ -29,25 +29,6 @@ void StorePackedTimeEx(std::uint8_t* p, const TPackedTimeEx& t)
     p[3] = t.Second;
 }
 
-std::optional<TDateTime> TryDecodeStamp(const TPackedDate& date, const TPackedTimeEx& time, StampFault* fault)
-{
-    auto setFault = [fault](StampFault f) {
-        if (fault) *fault = f;
-    };
-    auto day = EncodeDate(date.Year, date.Month, date.Day);
-    if (!day) {
-        setFault(StampFault::InvalidDate);
-        return std::nullopt;
-    }
-    auto fraction = EncodeTime(time.Hour, time.Minute, time.Second, time.Hundredths);
-    if (!fraction) {
-        setFault(StampFault::InvalidTime);
-        return std::nullopt;
-    }
-    setFault(StampFault::None);
-    return *day + *fraction;
-}
-
 void ShowStampFault(StampFault fault)
 {
     if (fault == StampFault::InvalidDate) ShowError("Invalid Date");

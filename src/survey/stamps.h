@@ -42,7 +42,31 @@ void StorePackedTimeEx(std::uint8_t* p, const TPackedTimeEx& t);
 
 enum class StampFault { None, InvalidDate, InvalidTime };
 
-std::optional<TDateTime> TryDecodeStamp(const TPackedDate& date, const TPackedTimeEx& time, StampFault* fault = nullptr);
+// The day of a packed date; consecutive records share their date, so the last one is kept.
+inline std::optional<TDateTime> StampDay(const TPackedDate& date)
+{
+    thread_local std::uint32_t lastKey = 0;
+    thread_local std::optional<TDateTime> lastDay;
+    const std::uint32_t key = (std::uint32_t(date.Year) << 16) | (std::uint32_t(date.Month) << 8) | date.Day;
+    if (key != lastKey || !lastDay) {
+        lastKey = key;
+        lastDay = EncodeDate(date.Year, date.Month, date.Day);
+    }
+    return lastDay;
+}
+
+// Inline: every record of a window passes through here.
+inline std::optional<TDateTime> TryDecodeStamp(const TPackedDate& date, const TPackedTimeEx& time,
+                                               StampFault* fault = nullptr)
+{
+    const std::optional<TDateTime> day = StampDay(date);
+    StampFault result = StampFault::None;
+    if (!day) result = StampFault::InvalidDate;
+    else if (!IsValidTime(time.Hour, time.Minute, time.Second, time.Hundredths)) result = StampFault::InvalidTime;
+    if (fault) *fault = result;
+    if (result != StampFault::None) return std::nullopt;
+    return *day + TimeFraction(time.Hour, time.Minute, time.Second, time.Hundredths);
+}
 // Shows "Invalid Date" or "Invalid Time" for a fault other than None.
 void ShowStampFault(StampFault fault);
 

@@ -1,0 +1,63 @@
+// Reading one trace of every record of a year of one-minute three-phase voltage records, against
+// a plain sequential read of the same file's bytes.
+#include "fixtures/data_fixture.h"
+#include "survey/data_file.h"
+#include "survey/record_readers.h"
+#include "survey/records.h"
+
+#include <benchmark/benchmark.h>
+
+#include <cstdio>
+#include <filesystem>
+
+namespace {
+const std::string& YearFile()
+{
+    static const std::string path = [] {
+        const std::string p = (std::filesystem::temp_directory_path() / "orv_bench_year.vme").string();
+        const Bytes prototype = TrendRecord(MeasureVoltage, {.flags = 2});  // min/avg/max, no curve
+        WriteRecordSeries(p, MeasureVoltage, prototype, FixtureTime(2023, 1, 1, 0, 0), 1.0 / 1440, kYearOfMinutes,
+                          [](std::int64_t i, std::uint8_t* r) { StoreU32(r + 24, static_cast<std::uint32_t>(i)); });
+        return p;
+    }();
+    return path;
+}
+// Written before the benchmarks run, so no timing includes it.
+const std::string& kYearFile = YearFile();
+}  // namespace
+
+static void BM_SequentialBytes(benchmark::State& state)
+{
+    const std::string& path = YearFile();
+    std::vector<std::uint8_t> buffer(1 << 20);
+    for (auto _ : state) {
+        std::FILE* f = std::fopen(path.c_str(), "rb");
+        std::uint64_t sum = 0;
+        for (std::size_t n; (n = std::fread(buffer.data(), 1, buffer.size(), f)) > 0;)
+            for (std::size_t i = 0; i < n; i += 60) sum += buffer[i];
+        std::fclose(f);
+        benchmark::DoNotOptimize(sum);
+    }
+    state.SetItemsProcessed(state.iterations() * kYearOfMinutes);
+}
+BENCHMARK(BM_SequentialBytes)->Unit(benchmark::kMillisecond);
+
+static void BM_ReadOneTraceOfAYear(benchmark::State& state)
+{
+    const std::string& path = YearFile();
+    for (auto _ : state) {
+        TDataFile file;
+        if (file.Open(path, MeasureVoltage) != DataFileFault::None) state.SkipWithError("file refused");
+        TTraceSettings s;
+        s.Entries[0].Item = 1;
+        s.Entries[0].Offset = 24;  // L1 average
+        double sum = 0;
+        RecordBlockReader reader(file, 0, file.RecordCount() - 1);
+        for (auto record = reader.Next(); !record.empty(); record = reader.Next()) {
+            if (ReadTrendRecord(MeasureVoltage, record, s)) sum += s.Entries[0].Value + s.RecordTime;
+        }
+        benchmark::DoNotOptimize(sum);
+    }
+    state.SetItemsProcessed(state.iterations() * kYearOfMinutes);
+}
+BENCHMARK(BM_ReadOneTraceOfAYear)->Unit(benchmark::kMillisecond);
