@@ -177,13 +177,21 @@ void TF1Book::SetLeftCol(int col) { Current().leftCol = std::clamp(col, 1, std::
 void TF1Book::SetMaxRow(int row) { maxRow_ = std::clamp(row, 1, kBookMaxRows); }
 void TF1Book::SetMaxCol(int col) { maxCol_ = std::clamp(col, 1, kBookMaxCols); }
 
-int TF1Book::ColumnWidth(int col) const
+int Worksheet::ColumnWidth(int col) const
 {
-    const auto& widths = Current().columnWidths;
-    if (col < 1 || col > static_cast<int>(widths.size()) || widths[static_cast<std::size_t>(col - 1)] < 0)
+    if (col < 1 || col > static_cast<int>(columnWidths.size()) || columnWidths[static_cast<std::size_t>(col - 1)] < 0)
         return sheet_units::kDefaultColumnWidth;
-    return widths[static_cast<std::size_t>(col - 1)];
+    return columnWidths[static_cast<std::size_t>(col - 1)];
 }
+
+int Worksheet::RowHeight(int row) const
+{
+    if (row < 1 || row > static_cast<int>(rows.size()) || rows[static_cast<std::size_t>(row - 1)].height < 0)
+        return sheet_units::kDefaultRowHeight;
+    return rows[static_cast<std::size_t>(row - 1)].height;
+}
+
+int TF1Book::ColumnWidth(int col) const { return Current().ColumnWidth(col); }
 
 void TF1Book::SetColumnWidth(int col, int width)
 {
@@ -199,13 +207,7 @@ void TF1Book::SetColumnWidths(int col1, int col2, int width, bool useDefault)
     for (int c = std::min(col1, col2); c <= std::max(col1, col2); ++c) SetColumnWidth(c, useDefault ? -1 : width);
 }
 
-int TF1Book::RowHeight(int row) const
-{
-    const auto& rows = Current().rows;
-    if (row < 1 || row > static_cast<int>(rows.size()) || rows[static_cast<std::size_t>(row - 1)].height < 0)
-        return sheet_units::kDefaultRowHeight;
-    return rows[static_cast<std::size_t>(row - 1)].height;
-}
+int TF1Book::RowHeight(int row) const { return Current().RowHeight(row); }
 
 void TF1Book::SetRowHeight(int row, int height)
 {

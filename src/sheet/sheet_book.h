@@ -41,6 +41,9 @@ struct Worksheet {
 
     const Cell* Find(int row, int col) const;
     Cell& At(int row, int col);  // creates the row and cell
+    // Sizes with the defaults for columns and rows never sized.
+    int ColumnWidth(int col) const;
+    int RowHeight(int row) const;
     // Last row and column holding a value or a format other than the default (0 when none).
     int LastRow() const;
     int LastCol() const;
