@@ -1,0 +1,22 @@
+// Drive selection dialog.
+#include "survey/intake/drive_dlg.h"
+
+#include <QGroupBox>
+#include <QRadioButton>
+#include <QVBoxLayout>
+
+TDriveDlg::TDriveDlg(QWidget* parent, bool driveBAvailable) : FixedDialog(parent, "Drive Selection")
+{
+    auto* group = new QGroupBox("Input Drive", this);
+    auto* groupLayout = new QVBoxLayout(group);
+    RadioA = new QRadioButton("drive A", group);
+    RadioB = new QRadioButton("drive B", group);
+    RadioA->setChecked(true);
+    RadioB->setEnabled(driveBAvailable);
+    groupLayout->addWidget(RadioA);
+    groupLayout->addWidget(RadioB);
+    MainLayout()->addWidget(group);
+    AddOkCancelButtons(this, MainLayout());
+    connect(RadioA, &QRadioButton::clicked, this, &TDriveDlg::RadioAClick);
+    connect(RadioB, &QRadioButton::clicked, this, &TDriveDlg::RadioBClick);
+}

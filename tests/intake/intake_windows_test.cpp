@@ -1,0 +1,185 @@
+// Intake windows: drive choice, the reader window's disk runs, the save wizard's pages, and a
+// repository import followed by a two-disk floppy read appended to the survey it made.
+#include "survey/intake/drive_dlg.h"
+#include "survey/intake/floppy_reader.h"
+#include "survey/intake/intake_roads.h"
+#include "survey/intake/received_store.h"
+#include "survey/intake/save_read_dlg.h"
+
+#include "fixtures/archive_fixture.h"
+#include "fixtures/temp_prog_dir.h"
+#include "platform/prog_dirs.h"
+#include "platform/scripted_messages.h"
+#include "survey/measure_file_info.h"
+#include "survey/survey_picker.h"
+
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QStackedWidget>
+#include <gtest/gtest.h>
+
+#include <cstdlib>
+
+namespace {
+FixtureStamp At(int hour, int minute)
+{
+    FixtureStamp s;
+    s.hour = hour, s.minute = minute;
+    return s;
+}
+
+Bytes VoltageFile(std::vector<FixtureStamp> times)
+{
+    std::vector<Bytes> records;
+    for (auto t : times) records.push_back(TrendRecord(MeasureVoltage, {.time = t}));
+    return DataFileBytes(records);
+}
+
+// Drive A shows one folder per disk in order.
+class FolderDisks : public TDriveAccess {
+public:
+    std::vector<std::string> folders;
+    std::optional<std::string> DiskFolder(char, int disk) override
+    {
+        return disk <= static_cast<int>(folders.size()) ? std::optional(folders[disk - 1]) : std::nullopt;
+    }
+};
+
+// Pictures for looking at the windows, when ORV_GRAB_DIR names a folder.
+void Grab(QWidget& w, const char* name)
+{
+    if (const char* folder = std::getenv("ORV_GRAB_DIR")) {
+        w.show();
+        w.grab().save(QString(folder) + "/" + name + ".png");
+    }
+}
+
+class IntakeWindowsTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        CreateProgramFolders();
+        LastPath() = {};
+    }
+    TempProgDir dir;
+    ScriptedMessages msgs;
+};
+
+TEST_F(IntakeWindowsTest, DriveBIsOfferedOnlyWithASecondVolume)
+{
+    TDriveDlg one(nullptr, false);
+    EXPECT_TRUE(one.RadioA->isChecked());
+    EXPECT_FALSE(one.RadioB->isEnabled());
+    EXPECT_EQ(one.Drive, 'A');
+    TDriveDlg two(nullptr, true);
+    EXPECT_TRUE(two.RadioB->isEnabled());
+    two.RadioB->click();
+    EXPECT_EQ(two.Drive, 'B');
+    Grab(two, "drive_dlg");
+}
+
+TEST_F(IntakeWindowsTest, ReaderWindowReadsTwoDisksThroughItsTimer)
+{
+    const Bytes vm = VoltageFile({At(10, 0), At(10, 1), At(10, 2)});
+    const std::size_t half = vm.size() / 2;
+    FolderDisks disks;
+    disks.folders = {dir / "disk1", dir / "disk2"};
+    WriteArchiveDisk(disks.folders[0], {{1, 1, 2, Bytes(vm.begin(), vm.begin() + half)}},
+                     ArchiveHeaderBytes(0x01, 2, {static_cast<std::uint32_t>(vm.size())}));
+    WriteArchiveDisk(disks.folders[1], {{1, 2, 2, Bytes(vm.begin() + half, vm.end())}});
+    std::uint16_t mask = 0;
+    EXPECT_TRUE(ReadFloppyArchives(nullptr, 'A', disks, mask));
+    EXPECT_EQ(mask, 0x01);
+    EXPECT_EQ(ReadWholeFile(TempFileName(1)), vm);
+    EXPECT_EQ(msgs.messages.back().text, "Copy completed successfully.");
+}
+
+TEST_F(IntakeWindowsTest, ImportedRepositoryBecomesANewSurveyThatOpensAndTakesAFloppyAppend)
+{
+    // Repository: voltage 10:00-10:02 and events.
+    const Bytes vm = VoltageFile({At(10, 0), At(10, 1), At(10, 2)});
+    const Bytes al = DataFileBytes({EventRecord({.time = At(10, 1)})});
+    const std::string rpy = WriteBytes(dir / "site1.rpy", RepositoryBytes(9, {{1, vm}, {6, al}}));
+
+    TSaveReadDlg save;
+    ASSERT_TRUE(save.ImportRepository(rpy));
+    EXPECT_EQ(save.ReceivedMask, 0x21);
+    Grab(save, "save_read_page1");
+    save.BtnNextClick();
+    EXPECT_EQ(save.Notebook->currentIndex(), 1);
+    EXPECT_FALSE(save.BtnFinish->isEnabled());
+    msgs.PickFile(dir / "SITE1.orv");
+    save.BtnBrowseClick();
+    ASSERT_FALSE(msgs.fileRequests.empty());
+    EXPECT_EQ(msgs.fileRequests.back().fileName, "site1.orv");  // the repository's name proposed
+    EXPECT_EQ(msgs.fileRequests.back().folder, DataDir());
+    EXPECT_TRUE(save.BtnFinish->isEnabled());
+    save.EditDescr->setText("Feeder 7");
+    Grab(save, "save_read_page2");
+    save.BtnFinishClick();
+    EXPECT_EQ(save.result(), QDialog::Accepted);
+    EXPECT_EQ(save.SurveyFile, dir / "SITE1.orv");
+    EXPECT_TRUE(msgs.Shown("Copy completed successfully."));
+    EXPECT_EQ(LastPath().DataPath, dir.Path());
+
+    // The survey opens: every named data file passes the one check of the selection.
+    auto lines = LoadSurveyLines(save.SurveyFile);
+    ASSERT_TRUE(lines && lines->size() == 18);
+    for (int k : {1, 6}) {
+        auto file = FindSurveyDataFile(save.SurveyFile, *lines, k);
+        ASSERT_TRUE(file);
+        TMeasureFileInfo info;
+        EXPECT_TRUE(ReadMeasureFileInfo(*file, k, info));
+    }
+
+    // A two-disk archive of later voltage is read and appended to that survey.
+    const Bytes later = VoltageFile({At(11, 0), At(11, 1)});
+    FolderDisks disks;
+    disks.folders = {dir / "a", dir / "b"};
+    WriteArchiveDisk(disks.folders[0], {{1, 1, 2, Bytes(later.begin(), later.begin() + 20)}},
+                     ArchiveHeaderBytes(0x01, 2, {static_cast<std::uint32_t>(later.size())}));
+    WriteArchiveDisk(disks.folders[1], {{1, 2, 2, Bytes(later.begin() + 20, later.end())}});
+    std::uint16_t mask = 0;
+    ASSERT_TRUE(ReadFloppyArchives(nullptr, 'A', disks, mask));
+
+    TSaveReadDlg append;
+    append.ReceivedMask = mask;
+    append.RadioAppend->setChecked(true);
+    append.Picker->SelectFile(dir / "SITE1.orv");
+    append.BtnNextClick();
+    EXPECT_EQ(append.Notebook->currentIndex(), 2);
+    EXPECT_EQ(append.LabelDescr->text(), "Feeder 7");
+    ASSERT_TRUE(append.BtnFinish->isEnabled());
+    Grab(append, "save_read_page3");
+    append.BtnFinishClick();
+    EXPECT_EQ(append.result(), QDialog::Accepted);
+    TMeasureFileInfo info;
+    ASSERT_TRUE(ReadMeasureFileInfo(dir / "SITE1.vme", 1, info));
+    EXPECT_EQ(info.RecordCount, 5);
+    EXPECT_FALSE(FileExists(TempFileName(1)));
+}
+
+TEST_F(IntakeWindowsTest, CancelDiscardsReceivedDataButEscapeDoesNot)
+{
+    WriteBytes(TempFileName(1), VoltageFile({At(10, 0)}));
+    TSaveReadDlg dlg;
+    dlg.ReceivedMask = 0x01;
+    dlg.show();
+    dlg.reject();  // Escape or the close box
+    EXPECT_TRUE(dlg.isVisible());
+    EXPECT_TRUE(FileExists(TempFileName(1)));
+    dlg.BtnCancelClick();
+    EXPECT_FALSE(dlg.isVisible());
+    EXPECT_EQ(dlg.result(), QDialog::Rejected);
+    EXPECT_FALSE(FileExists(TempFileName(1)));
+}
+
+TEST_F(IntakeWindowsTest, InvalidRepositoryOpensNoWizard)
+{
+    const std::string rpy = WriteBytes(dir / "bad.rpy", Bytes(30, 0));
+    EXPECT_FALSE(ImportRepositoryFile(nullptr, rpy));
+    EXPECT_TRUE(msgs.Shown("Invalid repository file."));
+}
+}  // namespace
