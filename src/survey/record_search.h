@@ -1,7 +1,7 @@
 // Searching records by time. The nearest-record searches serve point look-ups (cursor, zoom ends,
 // curve record, waveform navigation); the bounded forms find the first and last records of an
 // interval (first at or after Start, last at or before Stop). Every probe stays inside the
-// records, whatever the file's order or stamps.
+// records, whatever the file's order or stamps. Times are compared to the millisecond.
 //
 // A stamp that does not decode takes the time of the probe before it (the first probe takes
 // Info.FirstTime), so the search still narrows and ends; its message is shown once per search.
