@@ -3,6 +3,7 @@
 #include "survey/intake/drive_dlg.h"
 #include "survey/intake/floppy_reader.h"
 #include "survey/intake/intake_roads.h"
+#include "survey/intake/read_dlg.h"
 #include "survey/intake/received_store.h"
 #include "survey/intake/save_read_dlg.h"
 
@@ -78,6 +79,11 @@ TEST_F(IntakeWindowsTest, DriveBIsOfferedOnlyWithASecondVolume)
     two.RadioB->click();
     EXPECT_EQ(two.Drive, 'B');
     Grab(two, "drive_dlg");
+
+    FolderDisks none;
+    TFloppyReader reader('A', none);
+    TReadDlg read(nullptr, reader);
+    Grab(read, "read_dlg");
 }
 
 TEST_F(IntakeWindowsTest, ReaderWindowReadsTwoDisksThroughItsTimer)

@@ -35,6 +35,18 @@ RecordMaker VoltageRecords(std::function<void(TrendRecordFields&)> edit = {}, in
     };
 }
 
+// Records written by `write` from `base` stamped at the time, changed by `edit`.
+template <typename Fields>
+RecordMaker Records(Bytes (*write)(const Fields&), std::function<void(Fields&)> edit, Fields base = {})
+{
+    return [=](FixtureStamp t) {
+        Fields r = base;
+        r.time = t;
+        if (edit) edit(r);
+        return write(r);
+    };
+}
+
 Bytes FileOf(const RecordMaker& make, std::vector<FixtureStamp> times)
 {
     std::vector<Bytes> records;
@@ -149,39 +161,11 @@ struct Refusal {
 std::vector<Refusal> Refusals()
 {
     auto prefix = [](const char* m) { return std::string("Error during append of ") + m + " data file.\n"; };
-    auto harmonics = [](std::function<void(HarmonicsRecordFields&)> edit) {
-        return [=](FixtureStamp t) {
-            HarmonicsRecordFields r;
-            r.time = t;
-            r.blocks = {{.flags = 2, .order = 0}, {.flags = 2, .order = 3}};
-            if (edit) edit(r);
-            return HarmonicsRecord(r);
-        };
-    };
-    auto flicker = [](std::function<void(FlickerRecordFields&)> edit) {
-        return [=](FixtureStamp t) {
-            FlickerRecordFields r;
-            r.time = t;
-            if (edit) edit(r);
-            return FlickerRecord(r);
-        };
-    };
-    auto power = [](std::function<void(PowerRecordFields&)> edit) {
-        return [=](FixtureStamp t) {
-            PowerRecordFields r;
-            r.time = t;
-            if (edit) edit(r);
-            return PowerRecord(r);
-        };
-    };
-    auto energy = [](std::function<void(EnergyRecordFields&)> edit) {
-        return [=](FixtureStamp t) {
-            EnergyRecordFields r;
-            r.time = t;
-            if (edit) edit(r);
-            return EnergyRecord(r);
-        };
-    };
+    const HarmonicsRecordFields twoBlocks{.blocks = {{.flags = 2, .order = 0}, {.flags = 2, .order = 3}}};
+    auto harmonics = [&](std::function<void(HarmonicsRecordFields&)> edit) { return Records(HarmonicsRecord, edit, twoBlocks); };
+    auto flicker = [](std::function<void(FlickerRecordFields&)> edit) { return Records(FlickerRecord, edit); };
+    auto power = [](std::function<void(PowerRecordFields&)> edit) { return Records(PowerRecord, edit); };
+    auto energy = [](std::function<void(EnergyRecordFields&)> edit) { return Records(EnergyRecord, edit); };
     const std::vector<FixtureStamp> before = {At(10, 0), At(10, 10)}, after = {At(11, 0), At(11, 5)};
     auto pair = [&](const RecordMaker& e, const RecordMaker& r) { return std::pair(FileOf(e, before), FileOf(r, after)); };
     std::vector<Refusal> cases;
