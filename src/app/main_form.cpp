@@ -4,6 +4,10 @@
 #include "app/about_box.h"
 #include "app/child_form.h"
 #include "app/qt_program_starter.h"
+#include "dialogs/alarm_bar_form.h"
+#include "dialogs/br_date_form.h"
+#include "dialogs/prn_form.h"
+#include "dialogs/prn_title_dlg.h"
 #include "platform/date_format.h"
 #include "platform/file_io.h"
 #include "platform/messages.h"
@@ -13,6 +17,7 @@
 #include "survey/records.h"
 
 #include <QDesktopServices>
+#include <QDialog>
 #include <QEvent>
 #include <QLabel>
 #include <QMdiArea>
@@ -30,6 +35,7 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent)
     MainForm = this;
     ownStarter_ = std::make_unique<QtProgramStarter>();
     Starter = ownStarter_.get();
+    ExecModal = [](QDialog& dialog) { return dialog.exec(); };
     setWindowTitle("Tarn - Zidevid Phase Monitor");
     MdiArea = new QMdiArea(this);
     MdiArea->setBackground(Qt::white);
@@ -44,6 +50,11 @@ TMainForm::~TMainForm()
 {
     FormDestroy();
     if (MainForm == this) MainForm = nullptr;
+    // The run-long windows it owns go with it.
+    BrDateForm = nullptr;
+    AlarmBarForm = nullptr;
+    PrnForm = nullptr;
+    PrnTitleDlg = nullptr;
 }
 
 void TMainForm::FormCreate()
@@ -261,8 +272,5 @@ std::optional<std::string> TMainForm::TakeRecentForReopen(RecentList list, int i
     return path;
 }
 
-void TMainForm::ItemReopenSurveyClick(int index) { TakeRecentForReopen(RecentList::Surveys, index); }
-void TMainForm::ItemReopenReportClick(int index) { TakeRecentForReopen(RecentList::Reports, index); }
 void TMainForm::ItemReopenSummaryClick(int index) { TakeRecentForReopen(RecentList::Summaries, index); }
-void TMainForm::ItemReopenSheetClick(int index) { TakeRecentForReopen(RecentList::Sheets, index); }
 

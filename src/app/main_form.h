@@ -7,11 +7,14 @@
 #include "app/recent_files.h"
 
 #include <QMainWindow>
+#include <functional>
 #include <memory>
 #include <optional>
 #include <string>
 
 class QAction;
+class QDialog;
+class TSelDataDlg;
 class QLabel;
 class QMdiArea;
 class QMdiSubWindow;
@@ -132,12 +135,23 @@ public:
     void ItemExportClick() {}
     void ItemReadClick() {}
     void ItemImportClick() {}
-    void ItemOpenSurveyClick() {}
+
+    // Survey roads.
+    void OpenSurveyViews();
+    // After a completed save of received data: "Open Survey now ?", then the wizard on it.
+    void OfferToOpenSurvey(const std::string& surveyFile);
+    // Restores every child to normal size (none stays maximised or minimised).
+    void RestoreChildren();
+    // Runs a modal dialog; tests replace it to drive the dialog and answer.
+    std::function<int(QDialog&)> ExecModal;
+    void ItemOpenSurveyClick();
     void ItemRunAnalysisClick() {}
-    void ItemOpenReportClick() {}
+    void ItemOpenReportClick();
     void ItemBarReportClick() {}
     void ItemSummaryClick() {}
-    void ItemOpenSheetClick() {}
+    void ItemOpenSheetClick();
+    // Opens a report or sheet file in its window (when that window exists in this build).
+    void OpenDocument(int viewKind, const std::string& path);
     void ItemReopenSurveyClick(int index);
     void ItemReopenReportClick(int index);
     void ItemReopenSummaryClick(int index);
@@ -156,6 +170,9 @@ private:
     // The waveform view when it is the active child.
     TChildForm* ActiveWaveform() const;
     std::unique_ptr<ProgramStarter> ownStarter_;
+    // Shows the selection wizard (preset on a survey when given); on Finish records the survey
+    // in the recent list and opens its views.
+    void RunSurveySelection(const std::string& presetPath);
 };
 
 // The one main window of the run.

@@ -5,6 +5,10 @@
 #include "app/main_form.h"
 #include "app/tool_icons.h"
 #include "app/warning_form.h"
+#include "dialogs/alarm_bar_form.h"
+#include "dialogs/br_date_form.h"
+#include "dialogs/prn_form.h"
+#include "dialogs/prn_title_dlg.h"
 
 #include <QApplication>
 #include <QScreen>
@@ -23,6 +27,11 @@ TProgramWindows StartProgram(QApplication& app)
 
     windows.MainForm = new TMainForm;
     windows.MainForm->setAttribute(Qt::WA_DeleteOnClose);
+    // The windows that live for the whole run, none of them shown yet.
+    BrDateForm = new TBrDateForm(windows.MainForm);
+    AlarmBarForm = new TAlarmBarForm(windows.MainForm);
+    PrnForm = new TPrnForm(windows.MainForm);
+    PrnTitleDlg = new TPrnTitleDlg(windows.MainForm);
     windows.WarningForm = new TWarningForm(windows.MainForm);
     // Without a window manager "maximised" alone keeps the default size: take the screen first.
     if (QScreen* screen = QGuiApplication::primaryScreen()) windows.MainForm->setGeometry(screen->availableGeometry());

@@ -1,0 +1,181 @@
+// The survey selection wizard driven offscreen: page 1 checks, page 2 boxes and interval,
+// Finish into SurveySelection.
+#include "survey/sel_data_dlg.h"
+
+#include "fixtures/data_fixture.h"
+#include "fixtures/survey_fixture.h"
+#include "fixtures/temp_prog_dir.h"
+#include "platform/date_format.h"
+#include "platform/prog_dirs.h"
+#include "platform/scripted_messages.h"
+#include "survey/data_layout.h"
+#include "survey/interval_fields.h"
+#include "survey/survey_picker.h"
+
+#include <QCheckBox>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <gtest/gtest.h>
+
+namespace {
+Bytes VoltageAt(int day, int hour, int minute)
+{
+    TrendRecordFields r;
+    r.time = {2024, 3, day, hour, minute};
+    r.phases = {{}, {}, {}};
+    return TrendRecord(MeasureVoltage, r);
+}
+
+Bytes EventAt(int day, int hour, int minute)
+{
+    EventRecordFields e;
+    e.time = {2024, 3, day, hour, minute};
+    return EventRecord(e);
+}
+
+class SelData : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        RunDateFormats().shortDate = "dd/MM/yyyy";
+        LastPath() = {};
+        CreateFolder(DataDir());
+    }
+    // A survey with voltage and events files and a flicker line naming a missing file.
+    std::string WriteSurvey(int layout = 18)
+    {
+        WriteDataFile(dir / "s.vme", {VoltageAt(15, 10, 0), VoltageAt(15, 10, 1), VoltageAt(16, 9, 30)});
+        WriteDataFile(dir / "s.ale", {EventAt(14, 23, 5), EventAt(15, 12, 0)});
+        SurveyFixture survey;
+        survey.layout = layout;
+        survey.dataFiles = {{1, "s.vme"}, {5, "s.fle"}, {6, "s.ale"}};
+        return WriteSurveyFile(dir / "s.orv", survey);
+    }
+    bool Checked(TSelDataDlg& d, int k) { return d.CBox[static_cast<std::size_t>(k - 1)]->isChecked(); }
+    bool Enabled(TSelDataDlg& d, int k) { return d.CBox[static_cast<std::size_t>(k - 1)]->isEnabled(); }
+
+    TempProgDir dir;
+    ScriptedMessages messages;
+};
+}  // namespace
+
+TEST_F(SelData, OnlyMeasuresWithReadableFilesAreOffered)
+{
+    std::string path = WriteSurvey();
+    TSelDataDlg dlg;
+    dlg.Picker->SelectFile(path);
+    EXPECT_EQ(dlg.SelectedFile, path);
+    EXPECT_TRUE(dlg.BtnNext->isEnabled());
+    EXPECT_EQ(dlg.Label1->text(), "Feeder 3");
+    dlg.BtnNextClick();
+    for (int k = 1; k <= kMeasureCount; ++k) {
+        bool available = k == 1 || k == 6;
+        EXPECT_EQ(Enabled(dlg, k), available) << k;
+        EXPECT_EQ(Checked(dlg, k), available) << k;
+    }
+    EXPECT_TRUE(messages.messages.empty());  // a missing file is silently unavailable
+    const TSurveySelection& s = SurveySelection();
+    EXPECT_EQ(s.Name, "s.orv");
+    EXPECT_EQ(s.File(1).FileName, dir / "s.vme");
+    EXPECT_EQ(s.File(1).RecordCount, 3);
+    EXPECT_EQ(s.File(6).RecordSize, 24);
+    EXPECT_EQ(s.File(1).LastTime, FixtureTime(2024, 3, 16, 9, 30));
+    // The default interval spans both measures: the first event to the last voltage record.
+    EXPECT_EQ(dlg.Interval->EditIniDate->text(), "14/03/2024");
+    EXPECT_EQ(dlg.Interval->rcEdit1TimeStart->text(), "23:05");
+    EXPECT_EQ(dlg.Interval->EditEndDate->text(), "16/03/2024");
+    EXPECT_EQ(dlg.Interval->rcEdit1TimeStop->text(), "09:30");
+}
+
+TEST_F(SelData, UntickingEveryBoxClearsTheIntervalAndFinish)
+{
+    TSelDataDlg dlg;
+    dlg.PresetSurvey(WriteSurvey());
+    ASSERT_TRUE(dlg.BtnFinish->isEnabled());
+    for (int k : {1, 6}) {
+        dlg.CBox[static_cast<std::size_t>(k - 1)]->setChecked(false);
+        dlg.CBoxClick();
+    }
+    EXPECT_FALSE(dlg.BtnFinish->isEnabled());
+    EXPECT_TRUE(dlg.Interval->EditIniDate->text().isEmpty());
+    dlg.CBox[0]->setChecked(true);
+    dlg.CBoxClick();
+    EXPECT_TRUE(dlg.BtnFinish->isEnabled());
+    EXPECT_EQ(dlg.Interval->EditIniDate->text(), "15/03/2024");
+    EXPECT_EQ(dlg.Interval->rcEdit1TimeStart->text(), "10:00");
+}
+
+TEST_F(SelData, FinishStoresTheIntervalWithAnInclusiveStopMinute)
+{
+    TSelDataDlg dlg;
+    dlg.PresetSurvey(WriteSurvey());
+    dlg.CBox[5]->setChecked(false);
+    dlg.CBoxClick();
+    dlg.BtnFinishClick();
+    EXPECT_EQ(dlg.result(), QDialog::Accepted);
+    const TSurveySelection& s = SurveySelection();
+    EXPECT_TRUE(s.File(1).Selected);
+    EXPECT_FALSE(s.File(6).Selected);
+    EXPECT_EQ(s.Start, FixtureTime(2024, 3, 15, 10, 0));
+    EXPECT_EQ(DecodeDateTime(s.Stop), (DateTimeParts{2024, 3, 16, 9, 30, 59, 999}));
+}
+
+TEST_F(SelData, StopBeforeStartIsRefusedAndTheWizardStays)
+{
+    TSelDataDlg dlg;
+    dlg.PresetSurvey(WriteSurvey());
+    dlg.Interval->EditEndDate->setText("01/03/2024");
+    dlg.BtnFinishClick();
+    EXPECT_TRUE(messages.Shown("Stop date and time must be greater than Start date and time"));
+    EXPECT_NE(dlg.result(), QDialog::Accepted);
+}
+
+TEST_F(SelData, OlderLayoutIsUpgradedOnDisk)
+{
+    std::string path = WriteSurvey(10);
+    TSelDataDlg dlg;
+    dlg.Picker->SelectFile(path);
+    EXPECT_EQ(dlg.Lines.size(), 18u);
+    auto lines = LoadSurveyLines(path);
+    ASSERT_TRUE(lines);
+    EXPECT_EQ(lines->size(), 18u);
+    EXPECT_EQ((*lines)[16], "Substation");
+}
+
+TEST_F(SelData, InvalidSurveyIsReportedAndLeftUnchanged)
+{
+    std::string path = WriteSurveyLines(dir / "bad.orv", {"not a survey", "a", "b"});
+    std::string before = ReadText(path);
+    TSelDataDlg dlg;
+    dlg.Picker->SelectFile(path);
+    EXPECT_TRUE(messages.Shown("Invalid ORV Survey file format."));
+    EXPECT_FALSE(dlg.BtnNext->isEnabled());
+    EXPECT_EQ(ReadText(path), before);
+}
+
+TEST_F(SelData, CorruptStampMakesItsMeasureUnavailable)
+{
+    std::string path = WriteSurvey();
+    PatchFile(dir / "s.vme", 8 + 3, {13});  // month 13 in the first record's date
+    TSelDataDlg dlg;
+    dlg.PresetSurvey(path);
+    EXPECT_TRUE(messages.Shown("Voltage survey is corrupted. Unable to open the file."));
+    EXPECT_FALSE(Enabled(dlg, 1));
+    EXPECT_TRUE(Checked(dlg, 6));
+}
+
+TEST_F(SelData, CancelStillRecordsTheFolder)
+{
+    WriteSurvey();
+    {
+        TSelDataDlg dlg;
+        dlg.Picker->SetFolder(dir.Path());
+        dlg.reject();
+    }
+    EXPECT_TRUE(LastPath().DataPathSet);
+    EXPECT_EQ(LastPath().DataPath, dir.Path());
+    TSelDataDlg again;
+    EXPECT_EQ(again.Picker->Folder(), dir.Path());
+}
