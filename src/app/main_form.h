@@ -7,6 +7,7 @@
 #include "app/recent_files.h"
 
 #include <QMainWindow>
+#include <cstdint>
 #include <functional>
 #include <memory>
 #include <optional>
@@ -133,8 +134,12 @@ public:
     void ItemSaveSetupClick() {}
     void ItemSaveSetupAsClick() {}
     void ItemExportClick() {}
-    void ItemReadClick() {}
-    void ItemImportClick() {}
+    void ItemReadClick();
+    void ItemImportClick();
+    // The floppy disk loop: true unless it ended with an error or an abort.
+    bool ReadFloppyArchives(char drive, std::uint16_t& mask);
+    // The save wizard for received data, then the offer to open the survey.
+    void StoreReceivedData(std::uint16_t mask);
 
     // Survey roads.
     void OpenSurveyViews();

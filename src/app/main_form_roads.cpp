@@ -1,9 +1,12 @@
-// Main window: the roads that open surveys and their views.
+// Main window: the roads that open surveys and their views, and the data intake roads.
 #include "app/child_form.h"
 #include "app/main_form.h"
 #include "app/view_registry.h"
+#include "platform/file_io.h"
 #include "platform/messages.h"
+#include "platform/prog_dirs.h"
 #include "survey/records.h"
+#include "survey/intake/intake_roads.h"
 #include "survey/sel_data_dlg.h"
 
 #include <QApplication>
@@ -54,4 +57,33 @@ void TMainForm::OfferToOpenSurvey(const std::string& surveyFile)
 {
     if (ShowMessage("Open Survey now ?", MsgType::Confirmation, MbYesNo) != MbYes) return;
     RunSurveySelection(surveyFile);
+}
+
+// ---- Data intake ----
+
+bool TMainForm::ReadFloppyArchives(char drive, std::uint16_t& mask) { return ::ReadFloppyArchives(this, drive, mask); }
+
+void TMainForm::StoreReceivedData(std::uint16_t mask)
+{
+    // "Open Survey now ?" only after a completed save.
+    if (auto survey = ::StoreReceivedData(this, mask)) OfferToOpenSurvey(*survey);
+}
+
+void TMainForm::ItemReadClick()
+{
+    auto drive = ChooseDrive(this);
+    if (!drive) return;
+    std::uint16_t mask = 0;
+    if (ReadFloppyArchives(*drive, mask)) StoreReceivedData(mask);
+}
+
+void TMainForm::ItemImportClick()
+{
+    FileDialogRequest request{"Open Repository File", LastPath().DataPathSet ? LastPath().DataPath : DataDir(), "",
+                              "Repository Files (*.rpy)|*.rpy", "rpy", true, false};
+    auto file = AskOpenFile(request);
+    if (!file) return;
+    LastPath().DataPathSet = true;
+    LastPath().DataPath = ExtractFilePath(*file);
+    if (auto survey = ImportRepositoryFile(this, *file)) OfferToOpenSurvey(*survey);
 }

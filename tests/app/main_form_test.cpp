@@ -38,7 +38,7 @@ TEST(MainForm, ShortDateFormatIsWidenedForTheRunAndRestoredAtExit)
         }
         EXPECT_EQ(RunDateFormats().shortDate, c.system);
     }
-    unsetenv("ORV_SHORT_DATE_FORMAT");
+    setenv("ORV_SHORT_DATE_FORMAT", "dd/MM/yyyy", 1);
 }
 
 TEST(MainForm, WindowCommandsNeedAnActiveChild)
