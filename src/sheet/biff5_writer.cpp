@@ -433,30 +433,34 @@ private:
         Record(out, kRow, body);
     }
 
+    // Cell records go straight into the stream: a sheet has up to four million of them.
     bool WriteRowCells(ByteWriter& out, const Worksheet& sheet, int r)
     {
         const SheetRow& row = sheet.rows[static_cast<std::size_t>(r)];
         for (int c = 0; c < static_cast<int>(row.cells.size()) && c < kExcelMaxCols; ++c) {
             const Cell& cell = row.cells[static_cast<std::size_t>(c)];
             if (!HasContent(cell)) continue;
-            ByteWriter body;
-            body.U16(static_cast<std::uint16_t>(r));
-            body.U16(static_cast<std::uint16_t>(c));
-            body.U16(static_cast<std::uint16_t>(xfOfStyle_[cell.style]));
+            auto place = [&](std::uint16_t id, std::size_t length) {
+                out.U16(id);
+                out.U16(static_cast<std::uint16_t>(length));
+                out.U16(static_cast<std::uint16_t>(r));
+                out.U16(static_cast<std::uint16_t>(c));
+                out.U16(static_cast<std::uint16_t>(xfOfStyle_[cell.style]));
+            };
             if (cell.kind == CellKind::Number) {
-                body.F64(cell.number);
-                Record(out, kNumber, body);
+                place(kNumber, 14);
+                out.F64(cell.number);
             } else if (cell.kind == CellKind::Text) {
                 std::string bytes = ToCp1252(cell.text);
                 if (bytes.size() > static_cast<std::size_t>(kExcelMaxLabel))
                     return Fail("Cell " + CellReference(r + 1, c + 1) + " of sheet " + Quoted(sheet.name) + " holds " +
                                 std::to_string(bytes.size()) +
                                 " characters; an Excel 5.0 cell holds at most 255 characters.");
-                body.U16(static_cast<std::uint16_t>(bytes.size()));
-                body.Chars(bytes);
-                Record(out, kLabel, body);
+                place(kLabel, 8 + bytes.size());
+                out.U16(static_cast<std::uint16_t>(bytes.size()));
+                out.Chars(bytes);
             } else {
-                Record(out, kBlank, body);
+                place(kBlank, 6);
             }
         }
         return true;

@@ -2,6 +2,7 @@
 // then borders on top.
 #include "sheet/sheet_painter.h"
 
+#include "platform/text_encoding.h"
 #include "sheet/sheet_units.h"
 
 #include <QFont>
@@ -165,7 +166,7 @@ void PaintSheetCells(QPainter& painter, const TF1Book& book, int sheet, const Ce
             painter.setFont(CellQFont(st.font));
             painter.setPen(options.noColor || st.font.colour == kAutoColour ? QColor(Qt::black) : SheetColour(st.font.colour));
             painter.drawText(textRect.adjusted(kPadding, 0, -kPadding, 0), flags,
-                             QString::fromStdString(book.DisplayText(*cell)));
+                             QString::fromStdString(::DisplayText(book.DisplayText(*cell))));
             painter.restore();
         }
     // Borders on top of everything.

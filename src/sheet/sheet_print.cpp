@@ -4,6 +4,7 @@
 #include "platform/date_format.h"
 #include "platform/messages.h"
 #include "platform/qt_print.h"
+#include "platform/text_encoding.h"
 #include "sheet/sheet_pages.h"
 #include "sheet/sheet_painter.h"
 
@@ -59,7 +60,7 @@ void PaintHeaderParts(QPainter& painter, const HeaderParts& parts, QRectF band, 
             double y = fromBottom ? band.bottom() - static_cast<double>(lines.size() - i) * kLineHeight
                                   : band.top() + static_cast<double>(i) * kLineHeight;
             painter.drawText(QRectF(band.left(), y, band.width(), kLineHeight), align | Qt::AlignVCenter,
-                             QString::fromStdString(lines[i]));
+                             QString::fromStdString(DisplayText(lines[i])));
         }
     };
     paint(parts.left, Qt::AlignLeft);

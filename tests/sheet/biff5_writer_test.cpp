@@ -151,7 +151,7 @@ INSTANTIATE_TEST_SUITE_P(Sizes, Biff5WriterEdges,
                                          EdgeCase{"BookOver7MB", 1, 16384, 25, 0}),
                          [](const auto& info) { return std::string(info.param.name); });
 
-TEST(Biff5Writer, BookOver7MBNeedsDifatSectors)
+TEST(Biff5Writer, BookOver7MBNeedsDifatSectorsAndReadsBack)
 {
     TF1Book book;
     for (int r = 1; r <= 16384; ++r)
@@ -162,6 +162,11 @@ TEST(Biff5Writer, BookOver7MBNeedsDifatSectors)
     EXPECT_GT(bytes->size(), 7u * 1024 * 1024);
     std::uint32_t difatSectors = static_cast<std::uint32_t>((*bytes)[0x48] | ((*bytes)[0x49] << 8));
     EXPECT_GT(difatSectors, 0u);
+    int type = 0;
+    auto read = ReadBookBytes(*bytes, type, error);
+    ASSERT_TRUE(read) << error;
+    EXPECT_EQ(read->LastRow(), 16384);
+    EXPECT_DOUBLE_EQ(read->CellNumber(16384, 25), 16384);
 }
 
 TEST(Biff5Writer, TextOutsideTheCodePageBecomesQuestionMarks)

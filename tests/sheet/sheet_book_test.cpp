@@ -3,6 +3,7 @@
 #include "sheet/sheet_units.h"
 
 #include <gtest/gtest.h>
+#include <malloc.h>
 
 TEST(SheetBook, TypedNumbersBecomeNumbersShownAsTyped)
 {
@@ -59,6 +60,7 @@ TEST(SheetBook, BordersMergeWithWhatTheCellAlreadyHas)
 
 TEST(SheetBook, SixteenThousandFormattedRowsShareAFewStyles)
 {
+    std::size_t before = mallinfo2().uordblks;
     TF1Book book;
     for (int r = 3; r <= 16002; ++r)
         for (int c = 2; c <= 8; ++c) book.SetCellEntry(r, c, c == 2 ? "10/02/2024 10:15:00.00" : "1.25");
@@ -68,6 +70,7 @@ TEST(SheetBook, SixteenThousandFormattedRowsShareAFewStyles)
     book.SetFont("Arial", 10, false, false, false, false, 0x008000);
     EXPECT_LT(book.Styles().Count(), 30u);
     EXPECT_EQ(book.LastRow(), 16002);
+    EXPECT_LT(mallinfo2().uordblks - before, 16u << 20);  // megabytes, not hundreds
 }
 
 TEST(SheetBook, DeleteRangeRemovesRowsWithTheirHeightsAndFormats)
