@@ -12,7 +12,7 @@
 #include <gtest/gtest.h>
 
 namespace {
-const double kStart = FixtureTime(2024, 3, 15, 10, 0);
+double Start() { return FixtureTime(2024, 3, 15, 10, 0); }
 
 TTrendOpening Open(const TDateTime start, const TDateTime stop, TTraceSettings& traces)
 {
@@ -29,18 +29,18 @@ TEST(TrendOpening, ReadsHeadAndClampsTheInterval)
 {
     TempProgDir dir;
     ScriptedMessages messages;
-    const std::string path = WriteVoltageSeries(dir / "s.vme", {.start = kStart, .count = 6});
-    ASSERT_TRUE(SelectVoltageSurvey(path, kStart - 1, kStart + 1));
+    const std::string path = WriteVoltageSeries(dir / "s.vme", {.start = Start(), .count = 6});
+    ASSERT_TRUE(SelectVoltageSurvey(path, Start() - 1, Start() + 1));
     TTraceSettings traces = NewTraceSettings(200, 250);
-    const TTrendOpening o = Open(kStart - 1, kStart + 1, traces);
+    const TTrendOpening o = Open(Start() - 1, Start() + 1, traces);
     ASSERT_EQ(o.Fault, TrendOpenFault::None);
     EXPECT_TRUE(o.Head.ThreePhase);
     EXPECT_EQ(o.Head.Period, 10);
     EXPECT_EQ(o.Head.Flags, 2);
     EXPECT_EQ(o.Head.FullWindow.FirstPos, 8u);
     EXPECT_EQ(o.Head.FullWindow.LastPos, 8u + 5 * 60);
-    EXPECT_DOUBLE_EQ(o.Head.FullWindow.FirstTime, kStart);
-    EXPECT_NEAR(o.Head.FullWindow.LastTime, kStart + 50 * kOneMinute, 1e-9);
+    EXPECT_DOUBLE_EQ(o.Head.FullWindow.FirstTime, Start());
+    EXPECT_NEAR(o.Head.FullWindow.LastTime, Start() + 50 * kOneMinute, 1e-9);
     EXPECT_EQ(o.Head.PeriodRecords, 6u);
     EXPECT_EQ(o.Head.Columns.StatCount(), 3);
     EXPECT_TRUE(messages.messages.empty());
@@ -50,16 +50,16 @@ TEST(TrendOpening, IntervalEndsAreBoundedNotNearest)
 {
     TempProgDir dir;
     ScriptedMessages messages;
-    const std::string path = WriteVoltageSeries(dir / "s.vme", {.start = kStart, .count = 6});
-    ASSERT_TRUE(SelectVoltageSurvey(path, kStart, kStart + 1));
+    const std::string path = WriteVoltageSeries(dir / "s.vme", {.start = Start(), .count = 6});
+    ASSERT_TRUE(SelectVoltageSurvey(path, Start(), Start() + 1));
     TTraceSettings traces = NewTraceSettings(200, 250);
     // 10:05 to 10:15 (+59.999 s): the 10:10 record only; the nearest search would also take 10:20.
-    const TTrendOpening one = Open(kStart + 5 * kOneMinute, kStart + 15 * kOneMinute + kStopMinuteExtraDays, traces);
+    const TTrendOpening one = Open(Start() + 5 * kOneMinute, Start() + 15 * kOneMinute + kStopMinuteExtraDays, traces);
     ASSERT_EQ(one.Fault, TrendOpenFault::None);
     EXPECT_EQ(one.Head.PeriodRecords, 1u);
     EXPECT_EQ(one.Head.FullWindow.FirstPos, one.Head.FullWindow.LastPos);
 
-    const TTrendOpening none = Open(kStart + 1 * kOneMinute, kStart + 5 * kOneMinute, traces);
+    const TTrendOpening none = Open(Start() + 1 * kOneMinute, Start() + 5 * kOneMinute, traces);
     EXPECT_EQ(none.Fault, TrendOpenFault::EmptyInterval);
     EXPECT_EQ(messages.Texts(), std::vector<std::string>{"No record found."});
 }
@@ -67,33 +67,33 @@ TEST(TrendOpening, IntervalEndsAreBoundedNotNearest)
 TEST(TrendOpening, RefusesBadFilesWithOneMessage)
 {
     TempProgDir dir;
-    const std::string path = WriteVoltageSeries(dir / "s.vme", {.start = kStart, .count = 4});
-    ASSERT_TRUE(SelectVoltageSurvey(path, kStart, kStart + 1));
+    const std::string path = WriteVoltageSeries(dir / "s.vme", {.start = Start(), .count = 4});
+    ASSERT_TRUE(SelectVoltageSurvey(path, Start(), Start() + 1));
     TTraceSettings traces = NewTraceSettings(200, 250);
     const std::string corrupted = "Voltage survey is corrupted. Unable to open the file.";
     {
         // The header's end offset no longer matches the records.
         ScriptedMessages messages;
         PatchFile(path, 0, {0xFF, 0xFF, 0, 0});
-        EXPECT_EQ(Open(kStart, kStart + 1, traces).Fault, TrendOpenFault::FileRefused);
+        EXPECT_EQ(Open(Start(), Start() + 1, traces).Fault, TrendOpenFault::FileRefused);
         EXPECT_EQ(messages.Texts(), std::vector<std::string>{corrupted});
     }
     {
         // Flags announce a density curve the 60-byte records do not hold.
         ScriptedMessages messages;
-        const std::string p2 = WriteVoltageSeries(dir / "t.vme", {.start = kStart, .count = 4});
+        const std::string p2 = WriteVoltageSeries(dir / "t.vme", {.start = Start(), .count = 4});
         PatchFile(p2, 8 + TrendHead::Flags, {2 | 32, 0});
         SurveySelection().File(1).FileName = p2;
-        EXPECT_EQ(Open(kStart, kStart + 1, traces).Fault, TrendOpenFault::FileRefused);
+        EXPECT_EQ(Open(Start(), Start() + 1, traces).Fault, TrendOpenFault::FileRefused);
         EXPECT_EQ(messages.Texts(), std::vector<std::string>{corrupted});
     }
     {
         // The last record's month is 13: the stamp routine's own message, nothing more.
         ScriptedMessages messages;
-        const std::string p3 = WriteVoltageSeries(dir / "u.vme", {.start = kStart, .count = 4});
+        const std::string p3 = WriteVoltageSeries(dir / "u.vme", {.start = Start(), .count = 4});
         SurveySelection().File(1).FileName = p3;
         PatchFile(p3, 8 + 3 * 60 + 3, {13});
-        EXPECT_EQ(Open(kStart, kStart + 1, traces).Fault, TrendOpenFault::RecordUnreadable);
+        EXPECT_EQ(Open(Start(), Start() + 1, traces).Fault, TrendOpenFault::RecordUnreadable);
         ASSERT_FALSE(messages.Texts().empty());
         EXPECT_EQ(messages.Texts().back(), "Invalid Date");
     }
@@ -104,10 +104,10 @@ TEST(WindowValues, GapsWhereRecordsAreMissing)
     TempProgDir dir;
     ScriptedMessages messages;
     // Grid 10:00 ... 11:30 every 10 minutes; 10:30 is missing.
-    const std::string path = WriteVoltageSeries(dir / "s.vme", {.start = kStart, .count = 10, .missing = {3}});
-    ASSERT_TRUE(SelectVoltageSurvey(path, kStart, kStart + 1));
+    const std::string path = WriteVoltageSeries(dir / "s.vme", {.start = Start(), .count = 10, .missing = {3}});
+    ASSERT_TRUE(SelectVoltageSurvey(path, Start(), Start() + 1));
     TTraceSettings traces = NewTraceSettings(200, 250);
-    TTrendOpening o = Open(kStart, kStart + 1, traces);
+    TTrendOpening o = Open(Start(), Start() + 1, traces);
     ASSERT_EQ(o.Fault, TrendOpenFault::None);
     traces.Entries[0].Item = 2;
     traces.Entries[1].Item = 3;
@@ -143,10 +143,10 @@ TEST(WindowValues, NoJoinAcrossAMissingDay)
     std::set<int> missing;
     for (int i = 24; i < 48; ++i) missing.insert(i);
     const std::string path =
-        WriteVoltageSeries(dir / "s.vme", {.start = kStart, .periodMinutes = 60, .count = 50, .missing = missing});
-    ASSERT_TRUE(SelectVoltageSurvey(path, kStart, kStart + 3));
+        WriteVoltageSeries(dir / "s.vme", {.start = Start(), .periodMinutes = 60, .count = 50, .missing = missing});
+    ASSERT_TRUE(SelectVoltageSurvey(path, Start(), Start() + 3));
     TTraceSettings traces = NewTraceSettings(200, 250);
-    TTrendOpening o = Open(kStart, kStart + 3, traces);
+    TTrendOpening o = Open(Start(), Start() + 3, traces);
     ASSERT_EQ(o.Fault, TrendOpenFault::None);
     traces.Entries[0].Item = 2;
     ResolveOffsets(traces, o.Head.Columns.Columns, o.Head.Columns.StatCount());
@@ -165,10 +165,10 @@ TEST(WindowValues, StopsAtAnUnreadableRecordKeepingWhatWasRead)
     TempProgDir dir;
     ScriptedMessages messages;
     const std::string path = WriteVoltageSeries(
-        dir / "s.vme", {.start = kStart, .count = 6, .values = [](int i, int) { return MinAvgMax{0, 900.0f + 50 * i, 0}; }});
-    ASSERT_TRUE(SelectVoltageSurvey(path, kStart, kStart + 1));
+        dir / "s.vme", {.start = Start(), .count = 6, .values = [](int i, int) { return MinAvgMax{0, 900.0f + 50 * i, 0}; }});
+    ASSERT_TRUE(SelectVoltageSurvey(path, Start(), Start() + 1));
     TTraceSettings traces = NewTraceSettings(200, 250);
-    TTrendOpening o = Open(kStart, kStart + 1, traces);
+    TTrendOpening o = Open(Start(), Start() + 1, traces);
     ASSERT_EQ(o.Fault, TrendOpenFault::None);
     traces.Entries[0].Item = 2;
     ResolveOffsets(traces, o.Head.Columns.Columns, o.Head.Columns.StatCount());

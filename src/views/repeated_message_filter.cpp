@@ -1,0 +1,16 @@
+// Dropping repeated messages for the length of one reading.
+#include "views/repeated_message_filter.h"
+
+TRepeatedMessageFilter::TRepeatedMessageFilter() : next_(CurrentMessageSeam()) { SetMessageSeam(this); }
+
+TRepeatedMessageFilter::~TRepeatedMessageFilter() { SetMessageSeam(next_); }
+
+MsgButton TRepeatedMessageFilter::Message(const std::string& text, MsgType type, unsigned buttons, const std::string& caption)
+{
+    if (!shown_.insert(text).second) return MbOk;
+    if (next_) return next_->Message(text, type, buttons, caption);
+    SetMessageSeam(nullptr);
+    const MsgButton answer = ShowMessage(text, type, buttons, caption);
+    SetMessageSeam(this);
+    return answer;
+}

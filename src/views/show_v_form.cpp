@@ -1,0 +1,17 @@
+// The voltage view and the registration of the trend views.
+#include "views/show_v_form.h"
+
+#include "app/view_registry.h"
+#include "survey/records.h"
+
+TShowVForm::TShowVForm(QWidget* parent) : TTrendViewForm(VoltageMember(), parent) { FormCreate(); }
+
+TChildForm* CreateVoltageView(QWidget* parent)
+{
+    auto* view = new TShowVForm(parent);
+    if (!view->OpenFailed()) return view;
+    delete view;
+    return nullptr;
+}
+
+void RegisterTrendViews() { RegisterMeasureView(MeasureVoltage, CreateVoltageView); }

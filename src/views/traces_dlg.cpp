@@ -1,0 +1,97 @@
+// The statistic-and-phase traces dialog.
+#include "views/traces_dlg.h"
+
+#include "views/trace_settings.h"
+
+#include <QButtonGroup>
+#include <QComboBox>
+#include <QGridLayout>
+#include <QGroupBox>
+#include <QHBoxLayout>
+#include <QRadioButton>
+
+TTracesDlg::TTracesDlg(QWidget* parent) : TTracesDialogBase(parent)
+{
+    GroupFase = new QGroupBox("  L1    L2    L3  ", this);
+    auto* rows = new QVBoxLayout(GroupFase);
+    for (int k = 0; k < kTraceCount; ++k) {
+        auto* panel = new QWidget(GroupFase);
+        panel->setObjectName(QString("Panel%1").arg(k + 1));
+        auto* row = new QHBoxLayout(panel);
+        row->setContentsMargins(0, 0, 0, 0);
+        auto* group = new QButtonGroup(panel);
+        for (int p = 0; p < 3; ++p) {
+            auto* radio = new QRadioButton(panel);
+            radio->setObjectName(QString("Radio%1L%2").arg(k + 1).arg(p + 1));
+            group->addButton(radio, p);
+            row->addWidget(radio);
+            Radios[static_cast<std::size_t>(k)][static_cast<std::size_t>(p)] = radio;
+        }
+        Radios[static_cast<std::size_t>(k)][0]->setChecked(true);
+        rowGroups_[static_cast<std::size_t>(k)] = group;
+        rows->addWidget(panel);
+    }
+    TraceRows()->addWidget(GroupFase, 1, 1, kTraceCount, 1);
+}
+
+void TTracesDlg::SetMeasure(bool threePhase, int measure)
+{
+    ThreePhase = threePhase;
+    const struct {
+        int measure;
+        const char* scale;
+        const char* caption;
+    } captions[] = {{1, "Y Axis (Volt)", "Voltage Traces Settings"},
+                    {2, "Y Axis (Hz)", "Frequency Traces Settings"},
+                    {3, "Y Axis (%)", "Unbalance Traces Settings"},
+                    {5, "Y Axis (p.u.)", "Flicker Traces Settings"}};
+    for (const auto& c : captions) {
+        if (c.measure != measure) continue;
+        GroupScale->setTitle(c.scale);
+        setWindowTitle(c.caption);
+    }
+}
+
+void TTracesDlg::SetTraces(const std::vector<std::string>& names, const TTraceSettings& settings, const TColumnTable& columns)
+{
+    Settings = settings;
+    Columns = columns;
+    StatCount = static_cast<int>(names.size()) - 1;
+    for (int k = 0; k < kTraceCount; ++k) SetListItems(k, names);
+    FormActivate();
+}
+
+void TTracesDlg::SetChannelSet(std::uint8_t channelSet)
+{
+    if (channelSet != 2 && channelSet != 7) return;
+    for (std::size_t k = 3; k < Combos.size(); ++k) {
+        Combos[k]->setCurrentIndex(0);
+        Combos[k]->setEnabled(false);
+        Settings.Entries[k].Item = 0;
+    }
+    ComboChange();
+}
+
+void TTracesDlg::EnablePhases()
+{
+    for (std::size_t k = 0; k < Radios.size(); ++k) {
+        Radios[k][0]->setEnabled(!NoTrace[k]);
+        Radios[k][1]->setEnabled(ThreePhase && !NoTrace[k]);
+        Radios[k][2]->setEnabled(ThreePhase && !NoTrace[k]);
+    }
+}
+
+void TTracesDlg::ShowPhases()
+{
+    for (std::size_t k = 0; k < Radios.size(); ++k) {
+        const int phase = Settings.Entries[k].Phase;
+        if (phase >= 0 && phase <= 2) Radios[k][static_cast<std::size_t>(phase)]->setChecked(true);
+    }
+}
+
+void TTracesDlg::ReadPhases()
+{
+    for (std::size_t k = 0; k < Radios.size(); ++k) Settings.Entries[k].Phase = std::max(0, rowGroups_[k]->checkedId());
+}
+
+void TTracesDlg::ResolveOffsets() { ::ResolveOffsets(Settings, Columns, StatCount); }

@@ -1,0 +1,310 @@
+// The trend view's interactive commands: rubber-band zoom and zoom out, the measuring cursor
+// by click and by key, the density curve of the cursor record, the clipboard and printing.
+#include "views/trend_view_form.h"
+
+#include "app/main_form.h"
+#include "dialogs/prn_form.h"
+#include "graph/zr_graph.h"
+#include "platform/date_format.h"
+#include "platform/messages.h"
+#include "platform/qt_print.h"
+#include "survey/record_search.h"
+#include "views/curve_form.h"
+#include "views/trend_buttons.h"
+#include "views/repeated_message_filter.h"
+#include "views/trend_cursor.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QClipboard>
+#include <QDateTime>
+#include <QKeyEvent>
+#include <QLayout>
+#include <QLabel>
+#include <QLocale>
+#include <QPainter>
+#include <QPrinter>
+
+namespace {
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+}  // namespace
+
+void TTrendViewForm::UpdateZoomButtons()
+{
+    const TTrendButtons b = TrendButtons({AnyTrace_, CursorOn_, ZoomMode_, Zoomed_, Columns_.HasCurve});
+    if (MainForm) {
+        MainForm->BtnZoomIn->setEnabled(b.ZoomInEnabled);
+        MainForm->BtnZoomIn->setChecked(b.ZoomInDown);
+        MainForm->BtnZoomOut->setEnabled(b.ZoomOutEnabled);
+    }
+    for (QWidget* w : std::initializer_list<QWidget*>{LabelZoomIni, LabelZoomEnd, LabelZoomCurIni, LabelZoomCurEnd,
+                                                      LabelRecordsZoom, ImageZoom, BevelZoom})
+        w->setVisible(b.ZoomLabelsShown);
+}
+
+void TTrendViewForm::UpdateCursorButtons()
+{
+    const TTrendButtons b = TrendButtons({AnyTrace_, CursorOn_, ZoomMode_, Zoomed_, Columns_.HasCurve});
+    if (!MainForm) return;
+    MainForm->BtnMeas->setEnabled(b.MeasEnabled);
+    MainForm->BtnMeas->setChecked(b.MeasDown);
+    MainForm->BtnCurve->setEnabled(b.CurveEnabled);
+}
+
+void TTrendViewForm::SetZoom(bool zoomIn)
+{
+    TRepeatedMessageFilter oneMessage;
+    if (zoomIn) {
+        ZoomMode_ = !ZoomMode_;
+    } else {
+        ZoomWindow_ = FullWindow_;
+        Zoomed_ = false;
+        SetupAxes();
+        LoadAndPlot();
+    }
+    UpdateZoomButtons();
+    UpdateCursorButtons();
+}
+
+void TTrendViewForm::ChartMouseDown(TMouseButton button, int x, int y)
+{
+    if (button != TMouseButton::mbLeft) return;
+    if (ZoomMode_) {
+        if (!Banding) {
+            Banding = true;
+            DrawZoomBand(x, y, 1);
+        }
+        return;
+    }
+    if (!CursorOn_ || !Chart->InPlotArea(x, y)) return;
+    const int s = Chart->FirstVisibleSeries();
+    if (s == 0) return;
+    std::uint32_t id = 0;
+    double px = 0, py = 0;
+    if (!Chart->FindNearestPoint(s, x, id, px, py)) return;
+    CursorPoint_ = {static_cast<std::int32_t>(id), px, py};
+    CurveTime_ = px;
+    ShowCursorValues(id);
+}
+
+// The time and the six value labels for the cursor record `id`; a series without that point
+// keeps its label.
+void TTrendViewForm::ShowCursorValues(std::uint32_t id)
+{
+    LabelCursTime->setText(Q(FormatDateTimePattern(CursorPoint_.X, "dd/MM hh:mm")));
+    for (int k = 1; k <= kTraceCount; ++k) {
+        if (Values.Traces.Entries[static_cast<std::size_t>(k - 1)].Item <= 0) continue;
+        std::uint32_t pointId = id;
+        double x = 0, y = 0, z = 0;
+        if (!Chart->GetPoint(k, pointId, x, y, z)) continue;
+        CursorLabels[static_cast<std::size_t>(k - 1)]->setText(Q(FormatCursorValue(Member, y, Kilovolts_)));
+    }
+}
+
+void TTrendViewForm::ChartMouseMove(int x, int y)
+{
+    const bool inside = Chart->InPlotArea(x, y);
+    if (ZoomMode_) Chart->setCursor(inside ? Qt::SizeHorCursor : Qt::ArrowCursor);
+    else if (CursorOn_) Chart->setCursor(inside ? Qt::CrossCursor : Qt::ArrowCursor);
+    if (Banding && inside) DrawZoomBand(x, y, 2);
+}
+
+void TTrendViewForm::ChartMouseUp(int x, int y)
+{
+    if (!Banding) return;
+    DrawZoomBand(x, y, 3);
+    Banding = false;
+    Chart->setCursor(Qt::ArrowCursor);
+}
+
+void TTrendViewForm::ChartDblClick()
+{
+    if (AnyTrace_) ToggleCursor();
+}
+
+void TTrendViewForm::DrawZoomBand(int x, int y, int phase)
+{
+    const int left = Chart->Dimensions.LeftMargin();
+    const int right = Chart->Width() - Chart->Dimensions.RightMargin();
+    const int column = std::clamp(x, left + 1, right - 1);
+    const int top = Chart->Dimensions.TopMargin();
+    const int bottom = Chart->Height() - Chart->Dimensions.BottomMargin();
+    if (phase == 1) {
+        BandStart = BandEnd = column;
+    } else if (phase == 2 || Chart->InPlotArea(column, y)) {
+        BandEnd = column;
+    }
+    Chart->ShowBand(std::min(BandStart, BandEnd), top, std::max(BandStart, BandEnd), bottom);
+    if (phase != 3) return;
+    TRepeatedMessageFilter oneMessage;
+    if (BandEnd != BandStart) {
+        const TRecordWindow before = ZoomWindow_;
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        ApplyZoom();
+        QApplication::restoreOverrideCursor();
+        if (!(ZoomWindow_ == before)) {
+            Zoomed_ = true;
+            ZoomMode_ = false;
+            BandStart = BandEnd = 0;
+            Chart->HideBand();
+            SetupAxes();
+            LoadAndPlot();
+            UpdateZoomButtons();
+            UpdateCursorButtons();
+            return;
+        }
+    }
+    // No width, or narrower than one record: the zoom stays armed and nothing changes.
+    BandStart = BandEnd = 0;
+    Chart->HideBand();
+}
+
+void TTrendViewForm::ApplyZoom()
+{
+    const int s = Chart->FirstVisibleSeries();
+    if (s == 0) return;
+    std::uint32_t id = 0;
+    double t1 = 0, t2 = 0, y = 0;
+    // The band's columns in time order, whichever way it was dragged.
+    if (!Chart->FindNearestPoint(s, std::min(BandStart, BandEnd), id, t1, y)) return;
+    if (!Chart->FindNearestPoint(s, std::max(BandStart, BandEnd), id, t2, y)) return;
+    if (t1 >= t2) return;
+    TDataFile F;
+    if (!OpenTrendDataFile(F, Values.FileInfo, Member.Measure)) return;
+    TRecordWindow w;
+    w.FirstTime = t1;
+    w.FirstPos = static_cast<std::uint32_t>(FindRecordAtTime(F, Values.FileInfo, t1));
+    w.LastTime = t2;
+    w.LastPos = static_cast<std::uint32_t>(FindRecordAtTime(F, Values.FileInfo, t2));
+    if (w.FirstPos < w.LastPos) ZoomWindow_ = w;
+}
+
+void TTrendViewForm::ToggleCursor()
+{
+    CursorOn_ = !CursorOn_;
+    Chart->SetXCursor(CursorOn_);
+    UpdateZoomButtons();
+    UpdateCursorButtons();
+    LabelCursTime->clear();
+    for (QLabel* l : CursorLabels) l->clear();
+    UpdateLegend();
+}
+
+void TTrendViewForm::keyPressEvent(QKeyEvent* event)
+{
+    FormKeyDown(event->key(), event->modifiers());
+    TChildForm::keyPressEvent(event);
+}
+
+void TTrendViewForm::FormKeyDown(int key, Qt::KeyboardModifiers shift)
+{
+    if (key != Qt::Key_Left && key != Qt::Key_Right) return;
+    if (shift & (Qt::ShiftModifier | Qt::AltModifier)) return;
+    if (!CursorOn_ || CursorPoint_.Id == 0) return;
+    const int s = Chart->FirstVisibleSeries();
+    if (s == 0) return;
+    const int step = CursorKeyStep(key == Qt::Key_Right, CursorPoint_.X, ZoomWindow_, FullWindow_);
+    if (step == 0) return;
+    const std::int32_t id = CursorPoint_.Id + step;
+    if (id <= 0) return;
+    std::uint32_t pointId = static_cast<std::uint32_t>(id);
+    double x = 0, y = 0, z = 0;
+    // The cursor is written only where the series has a point of that id.
+    if (!Chart->GetPoint(s, pointId, x, y, z)) return;
+    Chart->CursorX = Chart->XToPixel(x);
+    Chart->DrawXCursor();
+    CursorPoint_ = {id, x, y};
+    CurveTime_ = x;
+    ShowCursorValues(static_cast<std::uint32_t>(id));
+}
+
+void TTrendViewForm::ShowDensityCurve()
+{
+    if (!CursorOn_ || !Columns_.HasCurve || Member.Curve.Count == 0) return;
+    TDataFile F;
+    if (!OpenTrendDataFile(F, Values.FileInfo, Member.Measure)) return;
+    const std::int64_t position = FindRecordAtTime(F, Values.FileInfo, CurveTime_) + Columns_.CurveOffset;
+    F.Close();
+    TCurveForm curve(this);
+    curve.SetCurveHeader(Values.FileInfo, ThreePhase_, CursorPoint_.X);
+    curve.ShowDensity(position, Columns_.PhaseStride, Member.Curve.Count, Member.Curve.FirstValue, Member.Curve.ClassWidth);
+    curve.exec();
+}
+
+void TTrendViewForm::ShowAsPrinted(bool printed)
+{
+    PanelTop->setFrameShadow(printed ? QFrame::Sunken : QFrame::Raised);
+    PanelInfo->setVisible(printed);
+    for (QWidget* w : std::initializer_list<QWidget*>{PanelTop, PanelLegend}) {
+        QPalette p = w->palette();
+        p.setColor(QPalette::Window, printed ? QColor(Qt::white) : QApplication::palette().color(QPalette::Window));
+        w->setPalette(p);
+    }
+}
+
+void TTrendViewForm::CopyToClipboard()
+{
+    LabelPrint->clear();
+    PanelTop->setFrameShadow(QFrame::Sunken);
+    PanelInfo->show();
+    const QImage image = grab().toImage();
+    PanelInfo->hide();
+    PanelTop->setFrameShadow(QFrame::Raised);
+    QApplication::clipboard()->setImage(image);
+}
+
+void TTrendViewForm::PrintView()
+{
+    const std::optional<PrintChoice> choice = AskPrint();
+    if (!choice) return;
+    const QSize kept = size();
+    resize(620, 400);
+    Chart->SetColor(clWhite);
+    if (PrnForm) PrnForm->show();
+    LabelPrint->setText("Printed on: " + QLocale::c().toString(QDateTime::currentDateTime(),
+                                                               "dddd " + Q(RunDateFormats().shortDate) + " hh:mm"));
+    ShowAsPrinted(true);
+    // Laid out and painted at the printing size before the page is taken.
+    if (layout()) layout()->activate();
+    QApplication::processEvents();
+    QPrinter printer(QPrinter::HighResolution);
+    ConfigurePrinter(printer, *choice);
+    printer.setDocName(windowTitle());
+    PrintPage(printer);
+    ShowAsPrinted(false);
+    Chart->SetColor(clSilver);
+    resize(kept);
+    if (PrnForm) PrnForm->hide();
+}
+
+void TTrendViewForm::PrintPage(QPrinter& printer)
+{
+    QPainter painter;
+    if (!painter.begin(&printer)) {
+        ShowError("Unable to print.");
+        return;
+    }
+    const int dpiX = printer.logicalDpiX(), dpiY = printer.logicalDpiY();
+    const QRect page = printer.pageLayout().paintRectPixels(printer.resolution());
+    const int w = width(), h = height();
+    // Fit the window's picture to the page, keeping its aspect.
+    int printedWidth = static_cast<int>(static_cast<long long>(w) * page.height() / h);
+    int printedHeight = page.height();
+    if (page.width() <= printedWidth) {
+        printedWidth = page.width();
+        printedHeight = static_cast<int>(static_cast<long long>(h) * page.width() / w);
+    }
+    const int mx = dpiX / 2, my = dpiY / 2;
+    const QRect target(mx, my, printedWidth - 2 * mx, printedHeight - 2 * my);
+    // The panels are rendered as drawing, so their texts stay text on the page; the graph
+    // comes as its picture.
+    painter.save();
+    painter.translate(target.topLeft());
+    painter.scale(static_cast<double>(target.width()) / w, static_cast<double>(target.height()) / h);
+    render(&painter, QPoint(), QRegion(), QWidget::DrawChildren);
+    painter.restore();
+    painter.setPen(QPen(Qt::black, std::max(1, dpiX / 60)));
+    painter.setBrush(Qt::NoBrush);
+    painter.drawRect(QRect(QPoint(mx, my), QPoint(printedWidth - mx, printedHeight - my)));
+    painter.end();
+}

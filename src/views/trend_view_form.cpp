@@ -1,0 +1,431 @@
+// The trend-view frame: controls, creation, the head, the axes, loading and plotting, the
+// legend, the traces command and the toolbar duties.
+#include "views/trend_view_form.h"
+
+#include "app/main_form.h"
+#include "graph/zr_graph.h"
+#include "platform/date_format.h"
+#include "survey/text_tables.h"
+#include "views/path_shortening.h"
+#include "views/repeated_message_filter.h"
+#include "views/trace_settings.h"
+#include "views/traces_dlg.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QFontMetrics>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QTimer>
+#include <QVBoxLayout>
+
+namespace {
+QString Q(const std::string& s) { return QString::fromStdString(s); }
+QColor ToQColor(std::uint32_t c) { return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); }
+
+QFont ArialPixels(int pixels)
+{
+    QFont f("Arial");
+    f.setPixelSize(pixels);
+    return f;
+}
+
+QLabel* AddLabel(QWidget* parent, QGridLayout* grid, const char* caption, int row, int column)
+{
+    auto* label = new QLabel(caption, parent);
+    grid->addWidget(label, row, column);
+    return label;
+}
+
+std::string FormatStamp(TDateTime t, const std::string& pattern) { return FormatDateTimePattern(t, pattern); }
+}  // namespace
+
+TTrendViewForm::TTrendViewForm(const TTrendMember& member, QWidget* parent)
+    : TChildForm(member.ViewKind, parent), Member(member)
+{
+    BuildControls();
+}
+
+TTrendViewForm::~TTrendViewForm() = default;
+
+void TTrendViewForm::BuildControls()
+{
+    setFocusPolicy(Qt::StrongFocus);
+    auto* main = new QVBoxLayout(this);
+    main->setContentsMargins(0, 0, 0, 0);
+    main->setSpacing(0);
+
+    PanelTop = new QFrame(this);
+    PanelTop->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    PanelTop->setFixedHeight(56);
+    PanelTop->setFont(ArialPixels(11));
+    PanelTop->setAutoFillBackground(true);
+    auto* top = new QGridLayout(PanelTop);
+    top->setContentsMargins(8, 2, 8, 2);
+    top->setVerticalSpacing(0);
+    LabelIni = AddLabel(PanelTop, top, "Start date: ", 0, 0);
+    LabelEnd = AddLabel(PanelTop, top, "Stop date: ", 1, 0);
+    LabelNRec = AddLabel(PanelTop, top, "Records: ", 2, 0);
+    LabelDescr = AddLabel(PanelTop, top, "Description:", 0, 1);
+    LabelSite = AddLabel(PanelTop, top, "Site:", 1, 1);
+    LabelOperator = AddLabel(PanelTop, top, "Operator:", 2, 1);
+    top->setColumnStretch(1, 1);
+    main->addWidget(PanelTop);
+
+    auto* body = new QHBoxLayout;
+    body->setSpacing(0);
+    Chart = new TzrGraph(this);
+    Chart->SetColor(clSilver);
+    Chart->Appearance.SetBackgroundColor(clWhite);
+    TGraphFont font;
+    font.Name = "Arial";
+    font.Height = -9;
+    Chart->SetFont(font);
+    Chart->XAxis.SetLabelFont(font);
+    Chart->YAxis.SetLabelFont(font);
+    Chart->XAxis.SetTitleFont(font);
+    Chart->YAxis.SetTitleFont(font);
+    Chart->Dimensions.SetLeftMargin(50);
+    Chart->Dimensions.SetTopMargin(15);
+    Chart->Dimensions.SetYAxisTitleOffset(12);
+    Chart->SetDragAllowed(false);
+    Chart->OnMouseDown = [this](TMouseButton b, TShiftState, int x, int y) { ChartMouseDown(b, x, y); };
+    Chart->OnMouseMove = [this](TShiftState, int x, int y) { ChartMouseMove(x, y); };
+    Chart->OnMouseUp = [this](TMouseButton, TShiftState, int x, int y) { ChartMouseUp(x, y); };
+    Chart->OnDblClick = [this] { ChartDblClick(); };
+    body->addWidget(Chart, 1);
+    ImageToPrint = new QLabel(this);
+    ImageToPrint->hide();
+    body->addWidget(ImageToPrint, 1);
+
+    PanelLegend = new QFrame(this);
+    PanelLegend->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    PanelLegend->setFixedWidth(190);
+    PanelLegend->setFont(ArialPixels(11));
+    PanelLegend->setAutoFillBackground(true);
+    auto* legend = new QGridLayout(PanelLegend);
+    legend->setContentsMargins(6, 4, 6, 4);
+    legend->setVerticalSpacing(4);
+    PanelTitle = new QLabel(" Traces:", PanelLegend);
+    PanelTitle->setFrameStyle(QFrame::Panel | QFrame::Sunken);
+    legend->addWidget(PanelTitle, 0, 0, 1, 2);
+    LabelTime = AddLabel(PanelLegend, legend, "Curs Time:", 1, 0);
+    LabelCursTime = AddLabel(PanelLegend, legend, "", 1, 1);
+    for (int k = 0; k < kTraceCount; ++k) {
+        LegendLabels[static_cast<std::size_t>(k)] = AddLabel(PanelLegend, legend, "none", 2 + k, 0);
+        CursorLabels[static_cast<std::size_t>(k)] = AddLabel(PanelLegend, legend, "", 2 + k, 1);
+        CursorLabels[static_cast<std::size_t>(k)]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    }
+    BevelZoom = new QFrame(PanelLegend);
+    BevelZoom->setFrameStyle(QFrame::HLine | QFrame::Sunken);
+    legend->addWidget(BevelZoom, 8, 0, 1, 2);
+    LabelZoomIni = AddLabel(PanelLegend, legend, "Zoom start date: ", 9, 0);
+    LabelZoomCurIni = AddLabel(PanelLegend, legend, "", 9, 1);
+    LabelZoomEnd = AddLabel(PanelLegend, legend, "Zoom stop date: ", 10, 0);
+    LabelZoomCurEnd = AddLabel(PanelLegend, legend, "", 10, 1);
+    LabelRecordsZoom = AddLabel(PanelLegend, legend, "Records:  ", 11, 0);
+    ImageZoom = AddLabel(PanelLegend, legend, "", 11, 1);
+    ImageZoom->setFixedSize(16, 16);
+    legend->setRowStretch(12, 1);
+    PanelInfo = new QFrame(PanelLegend);
+    PanelInfo->setFrameStyle(QFrame::Box | QFrame::Plain);
+    auto* info = new QVBoxLayout(PanelInfo);
+    info->setContentsMargins(4, 4, 4, 4);
+    LabelInfo = new QLabel("Survey: <%s>", PanelInfo);
+    LabelMeas = new QLabel(Q(Member.MeasureLabel), PanelInfo);
+    LabelPrint = new QLabel("Printed on:", PanelInfo);
+    LabelTarn = new QLabel("Tarn - Zidevid Phase Monitor", PanelInfo);
+    for (QLabel* l : {LabelInfo, LabelMeas, LabelPrint, LabelTarn}) {
+        l->setWordWrap(true);
+        l->setTextFormat(Qt::PlainText);
+        info->addWidget(l);
+    }
+    legend->addWidget(PanelInfo, 13, 0, 1, 2);
+    PanelLegend->installEventFilter(this);
+    for (QLabel* l : PanelLegend->findChildren<QLabel*>()) l->installEventFilter(this);
+    body->addWidget(PanelLegend);
+    main->addLayout(body, 1);
+}
+
+void TTrendViewForm::FormCreate()
+{
+    resize(620, 400);
+    PanelInfo->hide();
+    const TSurveySelection& selection = SurveySelection();
+    LabelDescr->setText(LabelDescr->text() + " " + Q(selection.Description));
+    LabelSite->setText(LabelSite->text() + " " + Q(selection.Site));
+    LabelOperator->setText(LabelOperator->text() + " " + Q(selection.Operator));
+    LabelInfo->setText(LabelInfo->text().replace("%s", Q(selection.Name)));
+    Values.InfoPrint.DescriptionLine = LabelDescr->text().toStdString();
+    Values.InfoPrint.SiteLine = LabelSite->text().toStdString();
+    Values.InfoPrint.OperatorLine = LabelOperator->text().toStdString();
+    Values.SurveyName = selection.Name;
+    Values.FileInfo = selection.File(Member.Measure);
+    FormResize();
+
+    Values.Traces = NewTraceSettings(Member.DefaultMin, Member.DefaultMax);
+    TRepeatedMessageFilter oneMessage;
+    if (!ReadDataHeader()) {
+        OpenFailed_ = true;
+        return;
+    }
+    SetupAxes();
+    OpenFailed_ = !LoadAndPlot();
+    UpdateLegend();
+    SetToolbar(true);
+}
+
+bool TTrendViewForm::ReadDataHeader()
+{
+    const TSurveySelection& selection = SurveySelection();
+    TTrendOpening opening =
+        OpenTrendHead(Values.FileInfo, Member.Measure, Member.Curve.Count, selection.Start, selection.Stop, Values.Traces);
+    if (opening.Fault != TrendOpenFault::None) return false;
+    const TTrendHead& head = opening.Head;
+    RecordHead = head.RecordHead;
+    RecordPeriod = head.Period;
+    ThreePhase_ = head.ThreePhase;
+    FullWindow_ = head.FullWindow;
+    ZoomWindow_ = FullWindow_;
+    Values.PeriodRecords = head.PeriodRecords;
+    Columns_ = head.Columns;
+    CurveTime_ = FullWindow_.FirstTime;
+
+    const std::string stamp = RunDateFormats().shortDate + " hh:mm";
+    LabelIni->setText(LabelIni->text() + Q(FormatStamp(FullWindow_.FirstTime, stamp)));
+    LabelEnd->setText(LabelEnd->text() + Q(FormatStamp(FullWindow_.LastTime, stamp)));
+    LabelNRec->setText(LabelNRec->text() + QString::number(Values.PeriodRecords) + Q(RateText(RecordPeriod, "min")));
+    Values.InfoPrint.StartLine = LabelIni->text().toStdString();
+    Values.InfoPrint.StopLine = LabelEnd->text().toStdString();
+    Values.InfoPrint.RecordsLine = LabelNRec->text().toStdString();
+    return true;
+}
+
+void TTrendViewForm::ConfigureTraceSeries()
+{
+    for (int k = 1; k <= kTraceCount; ++k) {
+        const TTraceEntry& e = Values.Traces.Entries[static_cast<std::size_t>(k - 1)];
+        Chart->ConfigureSeries(k, e.Item != 0, true, false, 0.0, &Chart->YAxis);
+        Chart->SetSeriesLine(k, true, e.Colour, psSolid);
+        Chart->SetSeriesPoints(k, false, 1, 1, true, e.Colour);
+        Chart->GetSeries(k).MaxPoints = 0;  // a year of one-minute records is a normal window
+    }
+}
+
+void TTrendViewForm::ApplyYAxis()
+{
+    const TYAxisScale scale = YAxisScale(Values.Traces, YAxisTitles[static_cast<std::size_t>(Member.YTitleIndex)], Kilovolts_);
+    Chart->YAxis.SetTitle(scale.Title);
+    Chart->YAxis.SetMin(scale.Min);
+    Chart->YAxis.SetMax(scale.Max);
+    Chart->YAxis.SetStepSize(scale.Step);
+    Chart->YAxis.SetAutoSizing(scale.Auto);
+    Chart->YAxis.SetAutoStepping(scale.Auto);
+}
+
+void TTrendViewForm::SetupAxes()
+{
+    const TRecordWindow w = OrderedWindow(ZoomWindow_);
+    const int i = TimeTickIndex(SpanMinutes(w.FirstTime, w.LastTime));
+    Chart->SetPlotting(false);
+    ConfigureTraceSeries();
+    ApplyYAxis();
+    Chart->XAxis.SetShowAsTime(true);
+    Chart->XAxis.SetTitle(std::string(TimeAxisTitles[static_cast<std::size_t>(i)]));
+    Chart->XAxis.SetDateTimeFormat(i >= 5 ? "mmm dd" : "hh:nn");
+    Chart->XAxis.SetDateTickType(static_cast<Dateticks>(i));
+    Chart->XAxis.SetMin(w.FirstTime);
+    Chart->XAxis.SetMax(w.LastTime);
+    Chart->SetPlotting(true);
+}
+
+bool TTrendViewForm::ReadRecord(RecordBytes record, TTraceSettings& S) const
+{
+    return ReadTrendRecord(Member.Measure, record, S);
+}
+
+std::int64_t TTrendViewForm::PeriodSeconds() const
+{
+    return static_cast<std::int64_t>(RecordPeriod) * Member.PeriodUnitSeconds;
+}
+
+bool TTrendViewForm::LoadAndPlot()
+{
+    ZoomRecords_ = 0;
+    TDataFile F;
+    if (!OpenTrendDataFile(F, Values.FileInfo, Member.Measure)) return false;
+    QApplication::setOverrideCursor(Qt::WaitCursor);
+    Chart->SetPlotting(false);
+    const TWindowValues v =
+        ReadWindowValues(F, ZoomWindow_, Values.Traces, [this](RecordBytes r, TTraceSettings& s) { return ReadRecord(r, s); });
+    F.Close();
+    ZoomRecords_ = v.RecordsRead();
+    Kilovolts_ = Member.KilovoltRule && PlotInKilovolts(v.AnyAtLeast1000, Values.Traces.Axis1Auto, Values.Traces.Axis1Max);
+    ApplyYAxis();
+    const double scale = Kilovolts_ ? 1000.0 : 1.0;
+    const std::vector<std::uint8_t> joined = JoinFlags(v.Times, PeriodSeconds());
+    for (std::size_t k = 0; k < kTraceCount; ++k) {
+        const std::vector<float>& values = v.Values[k];
+        for (std::size_t i = 0; i < values.size(); ++i)
+            Chart->AddPoint(static_cast<int>(k) + 1, joined[i] != 0, v.Times[i], values[i] / scale);
+    }
+    Chart->SetPlotting(true);
+    QApplication::restoreOverrideCursor();
+    if (Zoomed_) {
+        const TRecordWindow w = OrderedWindow(ZoomWindow_);
+        LabelZoomCurIni->setText(Q(FormatStamp(w.FirstTime, "dd/MM hh:mm")));
+        LabelZoomCurEnd->setText(Q(FormatStamp(w.LastTime, "dd/MM hh:mm")));
+        LabelRecordsZoom->setText("Records: " + QString::number(ZoomRecords_));
+    }
+    return v.Complete;
+}
+
+std::string TTrendViewForm::TraceCaption(int index) const
+{
+    const TTraceEntry& e = Values.Traces.Entries[static_cast<std::size_t>(index - 1)];
+    if (e.Item <= 0 || e.Item >= static_cast<int>(Columns_.StatNames.size())) return "none";
+    const int phase = std::clamp(e.Phase, 0, 2);
+    return std::string(PhaseNames[static_cast<std::size_t>(phase + 1)]) + " " + Columns_.StatNames[static_cast<std::size_t>(e.Item)];
+}
+
+void TTrendViewForm::UpdateLegend()
+{
+    LabelTime->setVisible(CursorOn_);
+    LabelCursTime->setVisible(CursorOn_);
+    for (std::size_t k = 0; k < kTraceCount; ++k) {
+        const TTraceEntry& e = Values.Traces.Entries[k];
+        for (QLabel* label : {LegendLabels[k], CursorLabels[k]}) {
+            QPalette p = label->palette();
+            p.setColor(QPalette::WindowText, ToQColor(e.Colour));
+            label->setPalette(p);
+        }
+        CursorLabels[k]->setVisible(CursorOn_ && e.Item > 0);
+        LegendLabels[k]->setText(Q(TraceCaption(static_cast<int>(k) + 1)));
+    }
+}
+
+bool TTrendViewForm::RunTracesDialog(TTraceSettings& traces)
+{
+    TTracesDlg dialog(this);
+    dialog.SetMeasure(ThreePhase_, Member.Measure);
+    dialog.SetTraces(Columns_.StatNames, traces, Columns_.Columns);
+    if (dialog.exec() != QDialog::Accepted) return false;
+    dialog.GetTraceSettings(traces);
+    return true;
+}
+
+void TTrendViewForm::EditTraces()
+{
+    if (OpenFailed_ && Columns_.StatNames.size() <= 1) return;
+    TTraceSettings edited = Values.Traces;
+    if (!RunTracesDialog(edited)) return;
+    ApplyTraces(edited);
+}
+
+void TTrendViewForm::ApplyTraces(const TTraceSettings& traces)
+{
+    TRepeatedMessageFilter oneMessage;
+    Values.Traces = traces;
+    Chart->SetPlotting(false);
+    Kilovolts_ = false;
+    ApplyYAxis();
+    AnyTrace_ = AnyTraceChosen(Values.Traces);
+    ConfigureTraceSeries();
+    Chart->SetPlotting(true);
+    UpdateZoomButtons();
+    UpdateCursorButtons();
+    LoadAndPlot();
+    UpdateLegend();
+}
+
+void TTrendViewForm::SetToolbar(bool active)
+{
+    if (active) {
+        if (MainForm)
+            for (QAction* b : {MainForm->BtnTraces, MainForm->BtnValues, MainForm->BtnCopyClip, MainForm->BtnPrint})
+                b->setEnabled(true);
+        UpdateZoomButtons();
+        UpdateCursorButtons();
+        return;
+    }
+    if (MainForm) {
+        for (QAction* b : {MainForm->BtnTraces, MainForm->BtnValues, MainForm->BtnCopyClip, MainForm->BtnPrint,
+                           MainForm->BtnZoomIn, MainForm->BtnZoomOut, MainForm->BtnMeas, MainForm->BtnCurve})
+            b->setEnabled(false);
+        MainForm->BtnZoomIn->setChecked(false);
+        MainForm->BtnMeas->setChecked(false);
+    }
+    for (QWidget* w : std::initializer_list<QWidget*>{LabelZoomIni, LabelZoomEnd, LabelZoomCurIni, LabelZoomCurEnd,
+                                                      LabelRecordsZoom, ImageZoom, BevelZoom})
+        w->setVisible(Zoomed_);
+}
+
+void TTrendViewForm::FormActivate()
+{
+    if (OpenFailed_) {
+        // Closed after the activation has finished, so the MDI area is not changed under it.
+        QTimer::singleShot(0, this, [this] { if (QWidget* w = parentWidget()) w->close(); else close(); });
+        return;
+    }
+    SetToolbar(true);
+}
+
+void TTrendViewForm::FormDeactivate() { SetToolbar(false); }
+
+void TTrendViewForm::closeEvent(QCloseEvent* event)
+{
+    SetToolbar(false);
+    event->accept();
+}
+
+void TTrendViewForm::FormResize()
+{
+    const QString shortened = Q(ShortenPath(Values.FileInfo.FileName, width() / 3, [this](const std::string& s) {
+        return fontMetrics().horizontalAdvance(Q(s));
+    }));
+    setWindowTitle(Q(Member.CaptionFormat).replace("%s", shortened));
+}
+
+void TTrendViewForm::resizeEvent(QResizeEvent* event)
+{
+    TChildForm::resizeEvent(event);
+    FormResize();
+}
+
+void TTrendViewForm::showEvent(QShowEvent* event)
+{
+    TChildForm::showEvent(event);
+    WatchActivation();
+}
+
+// MDI children learn of their activation from the area they live in.
+void TTrendViewForm::WatchActivation()
+{
+    if (watchingActivation_) return;
+    auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget());
+    QMdiArea* area = sub ? sub->mdiArea() : nullptr;
+    if (!area) return;
+    watchingActivation_ = true;
+    connect(area, &QMdiArea::subWindowActivated, this, [this, sub](QMdiSubWindow* active) {
+        // Deactivations run at once and activations after them, so the view that becomes active
+        // has the last word on the toolbar whatever order the views were connected in.
+        if (active == sub) QTimer::singleShot(0, this, [this] { FormActivate(); });
+        else FormDeactivate();
+    });
+    if (area->activeSubWindow() == sub) FormActivate();
+}
+
+bool TTrendViewForm::eventFilter(QObject* watched, QEvent* event)
+{
+    if (event->type() == QEvent::MouseButtonDblClick) {
+        LegendDblClick();
+        return true;
+    }
+    return TChildForm::eventFilter(watched, event);
+}
+
+void TTrendViewForm::LegendDblClick() { EditTraces(); }

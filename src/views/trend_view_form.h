@@ -1,0 +1,155 @@
+// TTrendViewForm: the one window pattern of the eight trend views. It holds the panels, the
+// graph, the legend and the view state, reads the data file through the trend readers, plots
+// the chosen traces, and serves the main window's traces, zoom, cursor, curve, copy and print
+// commands. A member supplies its data (TTrendMember) and overrides where its records,
+// dialog or curve differ.
+#pragma once
+
+#include "app/child_form.h"
+#include "graph/graph_types.h"
+#include "views/trend_columns.h"
+#include "views/trend_member.h"
+#include "views/trend_reading.h"
+#include "views/trend_values_block.h"
+#include "views/trend_window.h"
+
+#include <QWidget>
+#include <array>
+
+class QFrame;
+class QLabel;
+class QPrinter;
+class TzrGraph;
+
+struct TCursorPoint {
+    std::int32_t Id = 0;  // the record's position in the zoom window, from 1
+    double X = 0;
+    double Y = 0;
+};
+
+class TTrendViewForm : public TChildForm {
+    Q_OBJECT
+public:
+    TTrendViewForm(const TTrendMember& member, QWidget* parent);
+    ~TTrendViewForm() override;
+
+    // What the main window's Values command copies.
+    const TTrendValuesBlock& ValuesBlock() const { return Values; }
+    // The first plotting met an unreadable record, or the file was refused: the view closes
+    // itself when first activated (its creator may drop it at once instead).
+    bool OpenFailed() const { return OpenFailed_; }
+
+    // Main-window commands.
+    void EditTraces() override;
+    void SetZoom(bool zoomIn) override;
+    void ToggleCursor() override;
+    void ShowDensityCurve() override;
+    void CopyToClipboard() override;
+    void PrintView() override;
+
+    // Window and graph events (public so tests drive them).
+    void FormActivate();
+    void FormDeactivate();
+    void ChartMouseDown(TMouseButton button, int x, int y);
+    void ChartMouseMove(int x, int y);
+    void ChartMouseUp(int x, int y);
+    void ChartDblClick();
+    void LegendDblClick();
+    void FormKeyDown(int key, Qt::KeyboardModifiers shift);
+
+    // The traces dialog's result, applied as after OK (tests and the dialog share this road).
+    void ApplyTraces(const TTraceSettings& traces);
+
+    // State, read by the tests and the members.
+    const TTraceSettings& Traces() const { return Values.Traces; }
+    const TRecordWindow& ZoomWindow() const { return ZoomWindow_; }
+    const TRecordWindow& FullWindow() const { return FullWindow_; }
+    const TTrendColumns& Columns() const { return Columns_; }
+    const TCursorPoint& CursorPoint() const { return CursorPoint_; }
+    bool ThreePhase() const { return ThreePhase_; }
+    bool Kilovolts() const { return Kilovolts_; }
+    bool Zoomed() const { return Zoomed_; }
+    bool ZoomMode() const { return ZoomMode_; }
+    bool CursorOn() const { return CursorOn_; }
+    bool AnyTrace() const { return AnyTrace_; }
+    bool HasCurve() const { return Columns_.HasCurve; }
+    TDateTime CurveTime() const { return CurveTime_; }
+    std::uint32_t ZoomRecords() const { return ZoomRecords_; }
+
+    // Controls.
+    QFrame* PanelTop;
+    QLabel *LabelIni, *LabelEnd, *LabelNRec, *LabelDescr, *LabelSite, *LabelOperator;
+    TzrGraph* Chart;
+    QLabel* ImageToPrint;
+    QFrame* PanelLegend;
+    QLabel *PanelTitle, *LabelTime, *LabelCursTime;
+    std::array<QLabel*, kTraceCount> LegendLabels{};  // Label1 to Label6
+    std::array<QLabel*, kTraceCount> CursorLabels{};  // LabelCurs1 to LabelCurs6
+    QFrame* BevelZoom;
+    QLabel *LabelZoomIni, *LabelZoomCurIni, *LabelZoomEnd, *LabelZoomCurEnd, *LabelRecordsZoom, *ImageZoom;
+    QFrame* PanelInfo;
+    QLabel *LabelInfo, *LabelMeas, *LabelPrint, *LabelTarn;
+
+protected:
+    // Creation in the family's order; each member's constructor calls it last.
+    void FormCreate();
+    // File head, full window, statistics, columns, head labels; false when the file is refused.
+    virtual bool ReadDataHeader();
+    void SetupAxes();
+    bool LoadAndPlot();
+    void UpdateLegend();
+    virtual std::string TraceCaption(int index) const;
+    // The traces dialog of the member; true with the new settings on OK.
+    virtual bool RunTracesDialog(TTraceSettings& traces);
+    virtual bool ReadRecord(RecordBytes record, TTraceSettings& S) const;
+    // The gap unit: one recording period in seconds.
+    virtual std::int64_t PeriodSeconds() const;
+
+    void UpdateZoomButtons();
+    void UpdateCursorButtons();
+    void DrawZoomBand(int x, int y, int phase);
+    void ApplyZoom();
+    void PrintPage(QPrinter& printer);
+    void FormResize();
+
+    void resizeEvent(QResizeEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
+    void showEvent(QShowEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+    const TTrendMember& Member;
+    TTrendValuesBlock Values;  // SurveyName, FileInfo, InfoPrint, PeriodRecords, Traces
+    std::array<std::uint8_t, 18> RecordHead{};
+    std::int16_t RecordPeriod = 0;
+    TTrendColumns Columns_;
+    TRecordWindow ZoomWindow_;
+    TRecordWindow FullWindow_;
+    TCursorPoint CursorPoint_;
+    std::uint32_t ZoomRecords_ = 0;
+    bool ZoomMode_ = false;
+    bool Banding = false;
+    bool Zoomed_ = false;
+    bool CursorOn_ = false;
+    bool AnyTrace_ = false;
+    bool ThreePhase_ = false;
+    bool OpenFailed_ = false;
+    bool Kilovolts_ = false;
+    TDateTime CurveTime_ = 0;
+    int BandStart = 0, BandEnd = 0;
+
+private:
+    void BuildControls();
+    void ApplyYAxis();
+    void ConfigureTraceSeries();
+    void SetToolbar(bool active);
+    void ShowCursorValues(std::uint32_t id);
+    void WatchActivation();
+    // Prepares the window as printed or copied (info panel shown, white panels) and back.
+    void ShowAsPrinted(bool printed);
+
+    bool watchingActivation_ = false;
+};
+
+// Registers the trend views the main window opens for a ticked measure.
+void RegisterTrendViews();

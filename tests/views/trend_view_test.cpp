@@ -1,0 +1,122 @@
+// The voltage view: creation, refusals, plotting with gaps and kilovolts, the legend and the
+// values block.
+#include "view_test_support.h"
+
+#include "graph/zr_graph.h"
+
+#include <QLabel>
+#include <gtest/gtest.h>
+
+TEST(VoltageView, NewViewShowsHeadAndNoTrace)
+{
+    VoltageViewFixture f({.count = 10});
+    TShowVForm& v = f.Open();
+    EXPECT_FALSE(v.OpenFailed());
+    EXPECT_EQ(v.ViewKind(), 11);
+    EXPECT_TRUE(v.windowTitle().startsWith("Survey File <"));
+    EXPECT_TRUE(v.windowTitle().endsWith("> - Voltage"));
+    EXPECT_EQ(v.LabelIni->text(), "Start date: 15/03/2024 10:00");
+    EXPECT_EQ(v.LabelEnd->text(), "Stop date: 15/03/2024 11:30");
+    EXPECT_EQ(v.LabelNRec->text(), "Records: 10  (Rate: 10min)");
+    EXPECT_EQ(v.LabelDescr->text(), "Description: Feeder 3");
+    EXPECT_EQ(v.LabelInfo->text(), "Survey: <test.orv>");
+    for (QLabel* l : v.LegendLabels) EXPECT_EQ(l->text(), "none");
+    EXPECT_FALSE(v.AnyTrace());
+    EXPECT_EQ(v.Chart->FirstVisibleSeries(), 0);
+    EXPECT_EQ(v.Chart->YAxis.Title(), "Volt");
+    EXPECT_DOUBLE_EQ(v.Chart->XAxis.Min(), ViewStart());
+
+    const TTrendValuesBlock& b = v.ValuesBlock();
+    EXPECT_EQ(b.SurveyName, "test.orv");
+    EXPECT_EQ(b.FileInfo.FileName, f.path);
+    EXPECT_EQ(b.PeriodRecords, 10u);
+    EXPECT_EQ(b.InfoPrint.RecordsLine, "Records: 10  (Rate: 10min)");
+    EXPECT_EQ(b.InfoPrint.SiteLine, "Site: Substation");
+    EXPECT_TRUE(f.messages.messages.empty());
+}
+
+TEST(VoltageView, ThreeTracesPlotWithGapsWhereRecordsAreMissing)
+{
+    VoltageViewFixture f({.count = 10, .missing = {4}});
+    TShowVForm& v = f.Open();
+    v.ApplyTraces(ChooseTraces(v, 3));
+    EXPECT_TRUE(v.AnyTrace());
+    EXPECT_EQ(v.ZoomRecords(), 9u);
+    EXPECT_EQ(v.LegendLabels[0]->text(), "L1 Average");
+    EXPECT_EQ(v.LegendLabels[1]->text(), "L2 Average");
+    EXPECT_EQ(v.LegendLabels[2]->text(), "L3 Average");
+    EXPECT_EQ(v.LegendLabels[3]->text(), "none");
+    for (int s = 1; s <= 3; ++s) {
+        const TSeries& series = v.Chart->GetSeries(s);
+        ASSERT_EQ(series.Count(), 9);
+        const std::vector<std::uint8_t> connects(series.Connects().begin(), series.Connects().end());
+        EXPECT_EQ(connects, (std::vector<std::uint8_t>{0, 1, 1, 1, 0, 1, 1, 1, 1})) << s;
+    }
+    EXPECT_EQ(v.Chart->GetSeries(1).Ys()[0], 230);
+    EXPECT_FALSE(v.Kilovolts());
+    EXPECT_EQ(v.Chart->YAxis.Title(), "Volt");
+}
+
+TEST(VoltageView, KilovoltsForAxisTitleValuesAndReadout)
+{
+    VoltageViewFixture f({.count = 10, .values = [](int i, int) { return MinAvgMax{0, 11000.0f + i, 0}; }});
+    TShowVForm& v = f.Open();
+    v.ApplyTraces(ChooseTraces(v, 1));
+    EXPECT_TRUE(v.Kilovolts());
+    EXPECT_EQ(v.Chart->YAxis.Title(), "kVolt");
+    EXPECT_DOUBLE_EQ(v.Chart->GetSeries(1).Ys()[0], 11.0);
+
+    // A manual scale below 1000 keeps volts, values undivided.
+    TTraceSettings manual = v.Traces();
+    manual.Axis1Auto = false;
+    manual.Axis1Min = 0;
+    manual.Axis1Max = 500;
+    v.ApplyTraces(manual);
+    EXPECT_FALSE(v.Kilovolts());
+    EXPECT_EQ(v.Chart->YAxis.Title(), "Volt");
+    EXPECT_DOUBLE_EQ(v.Chart->GetSeries(1).Ys()[0], 11000.0);
+    EXPECT_DOUBLE_EQ(v.Chart->YAxis.Max(), 500);
+
+    // A manual scale above 1000 in kilovolts: axis, title and values alike.
+    manual.Axis1Min = 10000;
+    manual.Axis1Max = 12000;
+    v.ApplyTraces(manual);
+    EXPECT_TRUE(v.Kilovolts());
+    EXPECT_DOUBLE_EQ(v.Chart->YAxis.Min(), 10);
+    EXPECT_DOUBLE_EQ(v.Chart->YAxis.Max(), 12);
+    EXPECT_DOUBLE_EQ(v.Chart->GetSeries(1).Ys()[0], 11.0);
+}
+
+TEST(VoltageView, ManualScaleAboveKilovoltWithLowValuesStaysInVolts)
+{
+    // A 0 to 1500 V manual range with 230 V values: the axis must not switch to kV while the
+    // values stay in volts.
+    VoltageViewFixture f({.count = 5});
+    TShowVForm& v = f.Open();
+    TTraceSettings s = ChooseTraces(v, 1);
+    s.Axis1Auto = false;
+    s.Axis1Min = 0;
+    s.Axis1Max = 1500;
+    v.ApplyTraces(s);
+    EXPECT_FALSE(v.Kilovolts());
+    EXPECT_EQ(v.Chart->YAxis.Title(), "Volt");
+    EXPECT_DOUBLE_EQ(v.Chart->YAxis.Max(), 1500);
+    EXPECT_DOUBLE_EQ(v.Chart->GetSeries(1).Ys()[0], 230);
+}
+
+TEST(VoltageView, UnreadableStampClosesTheViewWithOneMessage)
+{
+    VoltageViewFixture f({.count = 10});
+    PatchFile(f.path, 8 + 5 * 60 + 3, {13});  // record 5: month 13
+    TChildForm* view = CreateVoltageView(nullptr);
+    EXPECT_EQ(view, nullptr);
+    EXPECT_EQ(f.messages.Texts(), std::vector<std::string>{"Invalid Date"});
+}
+
+TEST(VoltageView, RefusedFileIsNotRead)
+{
+    VoltageViewFixture f({.count = 10});
+    PatchFile(f.path, 4, {11, 0, 0, 0});  // record count no longer matches the end offset
+    EXPECT_EQ(CreateVoltageView(nullptr), nullptr);
+    EXPECT_EQ(f.messages.Texts(), std::vector<std::string>{"Voltage survey is corrupted. Unable to open the file."});
+}
