@@ -1,7 +1,7 @@
 // The harmonics picker's rules.
 #include "dialogs/harmonic_picker.h"
 
-#include "dialogs/harmonic_labels.h"
+#include "survey/number_text.h"
 
 #include <algorithm>
 

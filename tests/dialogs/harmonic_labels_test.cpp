@@ -1,4 +1,4 @@
-#include "dialogs/harmonic_labels.h"
+#include "survey/number_text.h"
 
 #include <climits>
 #include <gtest/gtest.h>
@@ -23,7 +23,7 @@ TEST(HarmonicLabels, ParsingGivesTheNumberBack)
     for (int n = 0; n <= 50; ++n) EXPECT_EQ(ParseHarmonicLabel(HarmonicLabel(n)), n);
     for (int n = 0; n <= 52; ++n) EXPECT_EQ(ParseCurrentHarmonicLabel(CurrentHarmonicLabel(n)), n);
     EXPECT_EQ(ParseCurrentHarmonicLabel("4th"), 5);
-    EXPECT_EQ(ParseHarmonicLabel("x"), 0);
+    EXPECT_EQ(ParseHarmonicLabel("x"), -1);
     EXPECT_EQ(ParseHarmonicLabel("12345678901"), 1234567890);  // at most ten digits
     EXPECT_EQ(ParseHarmonicLabel("9999999999"), INT_MAX);
 }
