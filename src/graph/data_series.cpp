@@ -10,6 +10,7 @@ void TDataSeries::Clear()
     ys_.clear();
     connects_.clear();
     ids_.clear();
+    InvalidateEnvelopeFrom(0);
     lastId_ = 0;
     dirty_ = true;
     Changed(ReasonPoints);
@@ -17,6 +18,7 @@ void TDataSeries::Clear()
 
 void TDataSeries::InsertAt(std::size_t pos, bool connect, double x, double y)
 {
+    InvalidateEnvelopeFrom(pos);
     xs_.insert(xs_.begin() + static_cast<std::ptrdiff_t>(pos), x);
     ys_.insert(ys_.begin() + static_cast<std::ptrdiff_t>(pos), y);
     connects_.insert(connects_.begin() + static_cast<std::ptrdiff_t>(pos), connect ? 1 : 0);
@@ -25,6 +27,7 @@ void TDataSeries::InsertAt(std::size_t pos, bool connect, double x, double y)
 
 void TDataSeries::Overwrite(std::size_t pos, bool connect, double x, double y)
 {
+    InvalidateEnvelopeFrom(pos);
     xs_[pos] = x;
     ys_[pos] = y;
     connects_[pos] = connect ? 1 : 0;
@@ -123,6 +126,7 @@ void TDataSeries::RemoveDuplicates()
         ++keep;
     }
     if (keep != xs_.size()) {
+        InvalidateEnvelopeFrom(0);
         xs_.resize(keep);
         ys_.resize(keep);
         connects_.resize(keep);
@@ -142,4 +146,58 @@ void TDataSeries::Recalc()
     yMin_ = *yLow - yOffset_;
     yMax_ = *yHigh - yOffset_;
     dirty_ = false;
+}
+
+void TDataSeries::InvalidateEnvelopeFrom(std::size_t pos)
+{
+    envelopeCovered_ = std::min(envelopeCovered_, pos / EnvelopeBlock * EnvelopeBlock);
+}
+
+void TDataSeries::ExtendEnvelope() const
+{
+    const std::size_t n = ys_.size();
+    const std::size_t blocks = (n + EnvelopeBlock - 1) / EnvelopeBlock;
+    blockLow_.resize(blocks);
+    blockHigh_.resize(blocks);
+    const std::size_t from = envelopeCovered_ / EnvelopeBlock * EnvelopeBlock;
+    lifts_.erase(std::lower_bound(lifts_.begin(), lifts_.end(), from), lifts_.end());
+    for (std::size_t i = from; i < n; ++i)
+        if (connects_[i] == 0) lifts_.push_back(i);
+    for (std::size_t b = envelopeCovered_ / EnvelopeBlock; b < blocks; ++b) {
+        const std::size_t first = b * EnvelopeBlock, last = std::min(n, first + EnvelopeBlock);
+        double low = ys_[first], high = ys_[first];
+        for (std::size_t i = first + 1; i < last; ++i) {
+            low = std::min(low, ys_[i]);
+            high = std::max(high, ys_[i]);
+        }
+        blockLow_[b] = low;
+        blockHigh_[b] = high;
+    }
+    envelopeCovered_ = n;
+}
+
+void TDataSeries::YExtremes(std::size_t begin, std::size_t end, double& low, double& high) const
+{
+    if (envelopeCovered_ < ys_.size()) ExtendEnvelope();
+    low = high = ys_[begin];
+    std::size_t i = begin;
+    for (; i < end && i % EnvelopeBlock != 0; ++i) {
+        low = std::min(low, ys_[i]);
+        high = std::max(high, ys_[i]);
+    }
+    for (; i + EnvelopeBlock <= end; i += EnvelopeBlock) {
+        low = std::min(low, blockLow_[i / EnvelopeBlock]);
+        high = std::max(high, blockHigh_[i / EnvelopeBlock]);
+    }
+    for (; i < end; ++i) {
+        low = std::min(low, ys_[i]);
+        high = std::max(high, ys_[i]);
+    }
+}
+
+std::size_t TDataSeries::FirstLift(std::size_t begin, std::size_t end) const
+{
+    if (envelopeCovered_ < ys_.size()) ExtendEnvelope();
+    const auto it = std::lower_bound(lifts_.begin(), lifts_.end(), begin);
+    return it != lifts_.end() && *it < end ? *it : end;
 }

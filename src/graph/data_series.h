@@ -51,6 +51,11 @@ public:
     std::span<const double> Ys() const { return ys_; }
     std::span<const std::uint8_t> Connects() const { return connects_; }
     std::span<const std::uint32_t> Ids() const { return ids_; }
+    // Smallest and largest stored y of the points [begin, end), begin < end; from a block
+    // envelope kept alongside the points, so a paint does not scan every point of a column.
+    void YExtremes(std::size_t begin, std::size_t end, double& low, double& high) const;
+    // The first point in [begin, end) whose pen is lifted (Connect false), or end.
+    std::size_t FirstLift(std::size_t begin, std::size_t end) const;
 
 protected:
     virtual void Changed(std::uint8_t reason) { (void)reason; }
@@ -59,10 +64,16 @@ protected:
 private:
     void InsertAt(std::size_t pos, bool connect, double x, double y);
     void Overwrite(std::size_t pos, bool connect, double x, double y);
+    void InvalidateEnvelopeFrom(std::size_t pos);
+    void ExtendEnvelope() const;
 
     std::vector<double> xs_, ys_;
     std::vector<std::uint8_t> connects_;
     std::vector<std::uint32_t> ids_;
+    static constexpr std::size_t EnvelopeBlock = 16;
+    mutable std::vector<double> blockLow_, blockHigh_;
+    mutable std::vector<std::size_t> lifts_; // positions of the lifted pens, ascending
+    mutable std::size_t envelopeCovered_ = 0; // points whose blocks are up to date
     std::uint32_t lastId_ = 0;
     double xMin_ = 0, xMax_ = 0, yMin_ = 0, yMax_ = 0;
     double yOffset_ = 0;

@@ -22,8 +22,9 @@ public:
     // Lines cover both end pixels, so a line folded back over itself covers the same pixels
     // as its longest stretch.
     virtual void LineTo(int x, int y) = 0;
-    // A connected line through the points, drawn as MoveTo and LineTo would draw it.
-    virtual void Polyline(std::span<const TGraphPixel> points) = 0;
+    // Separate lines, each from an even entry to the odd entry after it, drawn as MoveTo and
+    // LineTo would draw them.
+    virtual void Segments(std::span<const TGraphPixel> endpoints) = 0;
     // Right and bottom are exclusive, filled with the brush, outlined with the pen.
     virtual void Rectangle(int left, int top, int right, int bottom) = 0;
     virtual void Polygon(std::span<const TGraphPixel> points) = 0;

@@ -170,6 +170,7 @@ private:
     void DrawSeriesLine(TGraphCanvas& canvas, const TSeries& series);
     void DrawSeriesMarkers(TGraphCanvas& canvas, const TSeries& series);
     int SeriesRow(const TSeries& series, double y) const;
+    std::size_t RunEnd(std::span<const double> xs, std::size_t from, std::size_t end, int column) const;
 
     void SaveZoomState();
     void ApplyZoomBand(int x, int y);

@@ -67,4 +67,4 @@ inline double Log10Of(double v) { return std::log(v) * Log10Factor; }
 inline double Pow10Of(double n) { return std::exp(n / Log10Factor); }
 
 // Nearest integer, halves to even (the current rounding mode is never changed by the program).
-inline double RoundHalfEven(double v) { return std::nearbyint(v); }
+inline double RoundHalfEven(double v) { return std::rint(v); }

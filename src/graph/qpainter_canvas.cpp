@@ -9,6 +9,7 @@
 #include <QString>
 
 #include <algorithm>
+#include <cstdlib>
 #include <vector>
 
 namespace {
@@ -80,22 +81,27 @@ void QPainterCanvas::MoveTo(int x, int y) { position_ = QPoint(x, y); }
 
 void QPainterCanvas::LineTo(int x, int y)
 {
-    const QPoint to(x, y);
-    painter_.drawLine(position_, to);
-    position_ = to;
+    const TGraphPixel line[] = {{position_.x(), position_.y()}, {x, y}};
+    Segments(line);
+    position_ = QPoint(x, y);
 }
 
-void QPainterCanvas::Polyline(std::span<const TGraphPixel> points)
+void QPainterCanvas::Segments(std::span<const TGraphPixel> endpoints)
 {
-    // Segment by segment: Qt rasterises a polyline's joins unlike separate lines, and the
-    // graph's pictures must not depend on how a line was split.
-    if (points.empty()) return;
+    // A solid one-pixel vertical line is a one-pixel-wide rectangle: the same pixels, filled
+    // without the line rasteriser (dense series are mostly such columns).
+    const QPen pen = painter_.pen();
+    const bool fillVertical = pen.style() == Qt::SolidLine && pen.width() <= 1;
     std::vector<QLine> lines;
-    lines.reserve(points.size());
-    for (std::size_t i = 1; i < points.size(); ++i)
-        lines.emplace_back(points[i - 1].X, points[i - 1].Y, points[i].X, points[i].Y);
-    painter_.drawLines(lines.data(), static_cast<int>(lines.size()));
-    position_ = QPoint(points.back().X, points.back().Y);
+    lines.reserve(endpoints.size() / 2);
+    for (std::size_t i = 0; i + 1 < endpoints.size(); i += 2) {
+        const TGraphPixel a = endpoints[i], b = endpoints[i + 1];
+        if (fillVertical && a.X == b.X)
+            painter_.fillRect(QRect(a.X, std::min(a.Y, b.Y), 1, std::abs(a.Y - b.Y) + 1), pen.color());
+        else
+            lines.emplace_back(a.X, a.Y, b.X, b.Y);
+    }
+    if (!lines.empty()) painter_.drawLines(lines.data(), static_cast<int>(lines.size()));
 }
 
 void QPainterCanvas::Rectangle(int left, int top, int right, int bottom)

@@ -19,7 +19,7 @@ public:
     void SetFont(const TGraphFont& font) override;
     void MoveTo(int x, int y) override;
     void LineTo(int x, int y) override;
-    void Polyline(std::span<const TGraphPixel> points) override;
+    void Segments(std::span<const TGraphPixel> endpoints) override;
     void Rectangle(int left, int top, int right, int bottom) override;
     void Polygon(std::span<const TGraphPixel> points) override;
     void Ellipse(int left, int top, int right, int bottom) override;

@@ -7,23 +7,6 @@
 #include <algorithm>
 #include <cmath>
 
-namespace {
-
-// Consecutive equal vertices add nothing to a line.
-void Append(std::vector<TGraphPixel>& path, TGraphPixel p)
-{
-    if (path.empty() || !(path.back() == p)) path.push_back(p);
-}
-
-void Flush(TGraphCanvas& canvas, std::vector<TGraphPixel>& path)
-{
-    if (path.size() == 1) canvas.MoveTo(path[0].X, path[0].Y);
-    else if (path.size() > 1) canvas.Polyline(path);
-    path.clear();
-}
-
-} // namespace
-
 int GraphEngine::SeriesRow(const TSeries& series, double y) const
 {
     const double plotted = y - series.YOffset();
@@ -73,45 +56,52 @@ void GraphEngine::DrawSeriesLine(TGraphCanvas& canvas, const TSeries& series)
     // Dash patterns depend on every vertex, so only solid lines are reduced.
     const bool reduce = series.LineStyle() == psSolid;
 
-    std::vector<TGraphPixel> path;
+    // Per run of points on one column: the join from the previous run's last point, and the
+    // column's extent from its highest to its lowest point, which covers every line between
+    // the run's own points.
+    std::vector<TGraphPixel> segments;
+    TGraphPixel previousLast;
     std::size_t i = begin;
     while (i < end) {
         const int column = XToPixel(xs[i]);
-        std::size_t j = i + 1;
-        if (reduce) {
-            // The run of points on this column: gallop, then halve.
-            std::size_t step = 1, last = i; // last: known to be on the column
-            while (last + step < end && XToPixel(xs[last + step]) == column) {
-                last += step;
-                step *= 2;
-            }
-            std::size_t high = std::min(end, last + step);
-            while (high - last > 1) {
-                const std::size_t mid = last + (high - last) / 2;
-                if (XToPixel(xs[mid]) == column) last = mid;
-                else high = mid;
-            }
-            j = last + 1;
-            // A lifted pen inside the column starts a new run there.
-            const auto lift = std::find(connects.begin() + static_cast<std::ptrdiff_t>(i + 1),
-                                        connects.begin() + static_cast<std::ptrdiff_t>(j), 0);
-            j = static_cast<std::size_t>(lift - connects.begin());
+        const std::size_t j = reduce ? series.FirstLift(i + 1, RunEnd(xs, i, end, column)) : i + 1;
+        const TGraphPixel first{column, SeriesRow(series, ys[i])};
+        if (i != begin && connects[i] != 0) {
+            segments.push_back(previousLast);
+            segments.push_back(first);
         }
-        if (i == begin || connects[i] == 0) Flush(canvas, path);
-        Append(path, {column, SeriesRow(series, ys[i])});
+        previousLast = first;
         if (j - i > 1) {
-            double low = ys[i], high = ys[i];
-            for (std::size_t k = i + 1; k < j; ++k) {
-                low = ys[k] < low ? ys[k] : low;
-                high = ys[k] > high ? ys[k] : high;
-            }
-            Append(path, {column, SeriesRow(series, high)});
-            Append(path, {column, SeriesRow(series, low)});
-            Append(path, {column, SeriesRow(series, ys[j - 1])});
+            double low = 0, high = 0;
+            series.YExtremes(i, j, low, high);
+            segments.push_back({column, SeriesRow(series, high)});
+            segments.push_back({column, SeriesRow(series, low)});
+            previousLast = {column, SeriesRow(series, ys[j - 1])};
         }
         i = j;
     }
-    Flush(canvas, path);
+    canvas.Segments(segments);
+}
+
+// The end of the run of points from `from` on that share its column. The column's right edge
+// in x gives the guess; XToPixel settles the points next to it (rounding, clamped columns).
+std::size_t GraphEngine::RunEnd(std::span<const double> xs, std::size_t from, std::size_t end, int column) const
+{
+    auto onColumn = [&](std::size_t k) { return XToPixel(xs[k]) == column; };
+    std::size_t j = from + 1;
+    if (std::abs(column) < 20000) {
+        const double units = (column - Dimensions.LeftMargin() + 0.5) / XAxis.PixelsPerUnit;
+        const double edge = XAxis.LogScale() ? XAxis.Min() * std::exp(units) : XAxis.Min() + units;
+        // Gallop from the run's start, then halve: the run is near, the array's end is far.
+        std::size_t step = 1;
+        while (j + step < end && xs[j + step] < edge) step *= 2;
+        const auto first = xs.begin() + static_cast<std::ptrdiff_t>(j + step / 2);
+        const auto last = xs.begin() + static_cast<std::ptrdiff_t>(std::min(end, j + step));
+        j = static_cast<std::size_t>(std::lower_bound(first, last, edge) - xs.begin());
+        while (j > from + 1 && !onColumn(j - 1)) --j;
+    }
+    while (j < end && onColumn(j)) ++j;
+    return j;
 }
 
 void GraphEngine::DrawSeriesMarkers(TGraphCanvas& canvas, const TSeries& series)

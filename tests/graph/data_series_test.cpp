@@ -160,3 +160,37 @@ TEST(DataSeries, NonFiniteValuesAreRefused)
     EXPECT_EQ(s.Count(), 0);
     EXPECT_TRUE(s.reasons.empty());
 }
+
+// The block envelope behind dense drawing must follow every change of the points.
+TEST(DataSeries, ColumnExtremesFollowInsertsOverwritesAndAppends)
+{
+    TDataSeries s;
+    for (int i = 0; i < 1000; ++i) s.AddPoint(i % 100 != 50, i, i % 7);
+    double low = 0, high = 0;
+    s.YExtremes(10, 900, low, high);
+    EXPECT_EQ(low, 0);
+    EXPECT_EQ(high, 6);
+    EXPECT_EQ(s.FirstLift(0, 1000), 50u);
+    EXPECT_EQ(s.FirstLift(51, 140), 140u);
+
+    s.AddPoint(false, 500.5, 99); // insert in the middle, pen lifted
+    s.YExtremes(10, 900, low, high);
+    EXPECT_EQ(high, 99);
+    EXPECT_EQ(s.FirstLift(451, 1001), 501u);
+    s.AddPoint(true, 500.5, -5); // overwrite it
+    s.YExtremes(490, 520, low, high);
+    EXPECT_EQ(low, -5);
+    EXPECT_EQ(high, 6);
+    EXPECT_EQ(s.FirstLift(451, 1001), 551u);
+    s.AddPoint(false, 2000, 42); // append: the 1002nd point
+    s.YExtremes(995, 1002, low, high);
+    EXPECT_EQ(high, 42);
+    EXPECT_EQ(s.FirstLift(960, 1002), 1001u);
+    s.Clear();
+    s.AddPoint(true, 1, 3);
+    s.AddPoint(true, 2, 4);
+    s.YExtremes(0, 2, low, high);
+    EXPECT_EQ(low, 3);
+    EXPECT_EQ(high, 4);
+    EXPECT_EQ(s.FirstLift(0, 2), 2u);
+}

@@ -191,7 +191,7 @@ TEST_F(GraphFixture, InvalidYRangeShowsTheYCaptionWithTheXAxisDrawn)
     const RecordingCanvas canvas = Paint();
     EXPECT_TRUE(canvas.HasPrefix("Text ")); // caption, title and X labels
     EXPECT_TRUE(canvas.Has("Text 134,136 10")); // the X label at x = 10, below the stand-in Y range
-    EXPECT_FALSE(canvas.HasPrefix("Polyline"));
+    EXPECT_FALSE(canvas.HasPrefix("Segments"));
     EXPECT_FALSE(canvas.HasPrefix("Clip"));
 }
 
@@ -229,7 +229,7 @@ TEST_F(GraphFixture, LiftedPenIsNeverBridged)
     graph.SetPlotting(true);
     const std::vector<std::string> series = Paint().From("Clip");
     const std::vector<std::string> expected = {
-        "Clip 40,30 226,131", "Pen 32768 0 1", "MoveTo 50,80", "Polyline 60,70 70,60", "NoClip"};
+        "Clip 40,30 226,131", "Pen 32768 0 1", "Segments 60,70 70,60", "NoClip"};
     EXPECT_EQ(series, expected);
 }
 
@@ -260,7 +260,7 @@ TEST_F(GraphFixture, RecordedPaintOfOneSmallGraph)
         "LineTo 36,30", "Text 28,125 0", "Text 28,75 5", "Text 22,25 10", "Pen 0 0 1", "MoveTo 40,130",
         "LineTo 40,30",
         // the second Y axis is hidden; series 1: line, then markers
-        "Clip 40,30 226,131", "Pen 32768 0 1", "Polyline 90,80 140,110", "NoClip", "Pen 255 0 1",
+        "Clip 40,30 226,131", "Pen 32768 0 1", "Segments 90,80 140,110", "NoClip", "Pen 255 0 1",
         "Brush 255 solid", "Polygon 88,78 92,78 92,82 88,82", "Polygon 138,108 142,108 142,112 138,112",
         "Brush 16777215 clear", "Pen 255 0 1"};
     EXPECT_EQ(Paint().calls, expected);

@@ -20,7 +20,7 @@ public:
     void SetFont(const TGraphFont&) override {}
     void MoveTo(int x, int y) override { Add("MoveTo " + Xy(x, y)); }
     void LineTo(int x, int y) override { Add("LineTo " + Xy(x, y)); }
-    void Polyline(std::span<const TGraphPixel> points) override { Add("Polyline" + Points(points)); }
+    void Segments(std::span<const TGraphPixel> endpoints) override { Add("Segments" + Points(endpoints)); }
     void Rectangle(int l, int t, int r, int b) override { Add("Rectangle " + Xy(l, t) + " " + Xy(r, b)); }
     void Polygon(std::span<const TGraphPixel> points) override { Add("Polygon" + Points(points)); }
     void Ellipse(int l, int t, int r, int b) override { Add("Ellipse " + Xy(l, t) + " " + Xy(r, b)); }
