@@ -174,8 +174,17 @@ void TF1Book::SetCol(int col)
 
 void TF1Book::SetTopRow(int row) { Current().topRow = std::clamp(row, 1, std::max(1, maxRow_)); }
 void TF1Book::SetLeftCol(int col) { Current().leftCol = std::clamp(col, 1, std::max(1, maxCol_)); }
-void TF1Book::SetMaxRow(int row) { maxRow_ = std::clamp(row, 1, kBookMaxRows); }
-void TF1Book::SetMaxCol(int col) { maxCol_ = std::clamp(col, 1, kBookMaxCols); }
+void TF1Book::SetMaxRow(int row)
+{
+    maxRow_ = std::clamp(row, 1, kBookMaxRows);
+    for (Worksheet& s : sheets_) s.topRow = std::min(s.topRow, maxRow_);
+}
+
+void TF1Book::SetMaxCol(int col)
+{
+    maxCol_ = std::clamp(col, 1, kBookMaxCols);
+    for (Worksheet& s : sheets_) s.leftCol = std::min(s.leftCol, maxCol_);
+}
 
 int Worksheet::ColumnWidth(int col) const
 {
@@ -347,6 +356,7 @@ void TF1Book::SetNumberFormat(const std::string& format)
 }
 
 void TF1Book::SetPrintAreaFromSelection() { Current().printArea = Current().selection; }
+void TF1Book::ClearPrintArea() { Current().printArea.reset(); }
 
 void TF1Book::ClearRange(int row1, int col1, int row2, int col2, int type)
 {

@@ -146,6 +146,7 @@ public:
     std::string NumberFormat() const;  // of the active cell
     void SetNumberFormat(const std::string& format);
     void SetPrintAreaFromSelection();
+    void ClearPrintArea();  // prints the used part again
 
     // Type 1 clears values and formats (the whole sheet with sizes too), 2 formats, 3 values.
     void ClearRange(int row1, int col1, int row2, int col2, int type);

@@ -73,7 +73,10 @@ std::vector<PrintedPage> BookPages(const TF1Book& book, QSizeF paper)
 {
     QRectF content = ContentRect(book, paper);
     std::vector<PrintedPage> pages;
+    // A print area on the current sheet prints just that area; else every sheet's used part.
+    bool areaOnly = book.SheetAt(book.Sheet()).printArea.has_value();
     for (int s = 1; s <= book.NumSheets(); ++s) {
+        if (areaOnly && s != book.Sheet()) continue;
         auto range = PrintRange(book, s);
         if (!range) continue;
         for (const CellRange& cells : SheetPages(book, s, *range, content.width(), content.height(), book.Print.leftToRight))

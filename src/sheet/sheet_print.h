@@ -15,7 +15,8 @@ struct PrintedPage {
     CellRange cells;
 };
 
-// Pages of the whole book on paper of `paper` size (sheet pixels, 1/96 inch).
+// Pages of the whole book on paper of `paper` size (sheet pixels, 1/96 inch); only the print
+// area when the current sheet has one.
 std::vector<PrintedPage> BookPages(const TF1Book& book, QSizeF paper);
 
 // Paints page `index` of `pages` (painter in sheet pixels, origin at the paper's corner).

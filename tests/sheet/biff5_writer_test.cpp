@@ -8,6 +8,7 @@
 #include "sheet_samples.h"
 #include "xlrd_check.h"
 
+#include <cstdlib>
 #include <gtest/gtest.h>
 
 namespace {
@@ -84,6 +85,23 @@ TEST(Biff5Writer, FormattedSheetReadsBackInXlrdWithItsValuesAndFormats)
     EXPECT_EQ(x[x.XfOf(1, 3, 6) + "format"], "0.00");
     EXPECT_EQ(x[x.XfOf(1, 4, 6) + "format"], "+0.0;-0.0");
     EXPECT_EQ(x[x.XfOf(1, 3, 7) + "format"], "General");
+}
+
+TEST(Biff5Writer, GnumericReadsTheFileToo)
+{
+    TempProgDir dir;
+    TF1Book book = SampleFormattedBook();
+    ScriptedMessages messages;
+    ASSERT_TRUE(book.WriteFile(dir / "book.xls", kFileTypeExcel5));
+    std::string command = "ssconvert '" + dir / "book.xls" + "' '" + dir / "book.csv" + "' >/dev/null 2>&1";
+    ASSERT_EQ(std::system(command.c_str()), 0);
+    auto csv = ReadWholeFile(dir / "book.csv");
+    ASSERT_TRUE(csv);
+    std::string text(csv->begin(), csv->end());
+    // Gnumeric's CSV leaves out the empty first row and column and gives the numbers unformatted.
+    EXPECT_EQ(text.rfind("Date,Measure,Type,Unit,Threshold,Peak,\"Duration (s.)\"\n", 0), 0u) << text;
+    EXPECT_NE(text.find("\"10/02/2024 10:15:03.25\",\"L1 Voltage\",,,207.3"), std::string::npos) << text;
+    EXPECT_NE(text.find(",60,"), std::string::npos) << text;
 }
 
 TEST(Biff5Writer, ViewSwitchesReachTheFile)

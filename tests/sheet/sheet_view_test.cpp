@@ -131,6 +131,24 @@ TEST(SheetPrint, PrintsEveryPageIntoThePdfChosen)
     EXPECT_EQ(std::system(render.c_str()), 0);
 }
 
+TEST(SheetPrint, PrintAreaOfTheCurrentSheetPrintsAlone)
+{
+    TF1Book book = SampleFormattedBook();
+    book.SetNumSheets(3);
+    book.SetSheet(3);
+    book.SetCellText(1, 1, "third");
+    book.SetSheet(1);
+    QSizeF a4(793.7, 1122.5);
+    EXPECT_EQ(BookPages(book, a4).size(), 2u);  // sheet 2 is empty
+    book.SetSelection(3, 2, 4, 3);
+    book.SetPrintAreaFromSelection();
+    auto pages = BookPages(book, a4);
+    ASSERT_EQ(pages.size(), 1u);
+    EXPECT_EQ(pages[0].cells, (CellRange{3, 2, 4, 3}));
+    book.ClearPrintArea();
+    EXPECT_EQ(BookPages(book, a4).size(), 2u);
+}
+
 TEST(SheetPrint, CancelledDialogPrintsNothing)
 {
     TF1Book book = SampleFormattedBook();
