@@ -95,25 +95,20 @@ void TAxis::SetLogCycleDivisions(int value)
     Repaint();
 }
 
-void TAxis::SetMin(double value)
+// A range end set by hand ends automatic sizing; without data a date-time axis also takes it
+// as its data range, which its coarser tick units round.
+void TAxis::SetRangeEnd(double& end, double& dataEnd, double value)
 {
     autoSizing_ = false;
-    if (value == min_) return;
-    min_ = value;
-    if (showAsTime_ && !HasData()) oMin = value;
+    if (value == end) return;
+    end = value;
+    if (showAsTime_ && !HasData()) dataEnd = value;
     Rescaled();
     Repaint();
 }
 
-void TAxis::SetMax(double value)
-{
-    autoSizing_ = false;
-    if (value == max_) return;
-    max_ = value;
-    if (showAsTime_ && !HasData()) oMax = value;
-    Rescaled();
-    Repaint();
-}
+void TAxis::SetMin(double value) { SetRangeEnd(min_, oMin, value); }
+void TAxis::SetMax(double value) { SetRangeEnd(max_, oMax, value); }
 
 void TAxis::SetStepSize(double value)
 {

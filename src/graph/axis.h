@@ -155,6 +155,7 @@ private:
     bool HasData() const;
     void Repaint();
     void Rescaled();
+    void SetRangeEnd(double& end, double& dataEnd, double value);
 
     TAxisOwner* owner_;
     TAxisKind kind_;

@@ -99,6 +99,26 @@ void GraphEngine::DrawGraphTitle(TGraphCanvas& canvas)
     canvas.TextOut(middle - w / 2, Dimensions.TopMargin() - Dimensions.GraphTitleOffset() - h, title);
 }
 
+// One line per tick across the axis: vertical lines for the X axis, horizontal ones for a Y
+// axis, from `from` to `to`; `pixelOf` places a tick along the axis. A first tick below
+// `skipBelow` gets no line (no grid line on the axis itself).
+template <typename PixelOf>
+static void DrawTickLines(TGraphCanvas& canvas, const std::vector<TAxisTick>& ticks, bool vertical, PixelOf pixelOf,
+                          int from, int to, double skipBelow)
+{
+    for (std::size_t k = 0; k < ticks.size(); ++k) {
+        if (k == 0 && ticks[k].Value < skipBelow) continue;
+        const int p = pixelOf(ticks[k].Value);
+        if (vertical) {
+            canvas.MoveTo(p, from);
+            canvas.LineTo(p, to);
+        } else {
+            canvas.MoveTo(from, p);
+            canvas.LineTo(to, p);
+        }
+    }
+}
+
 // A tick that the walk leaves unlabelled still gets its label near the end of the axis.
 static bool LabelShown(const TAxisTick& tick, const TAxis& axis, double step)
 {
@@ -110,15 +130,11 @@ void GraphEngine::DrawXAxis(TGraphCanvas& canvas)
     const AxisPlan& plan = PlanOf(XAxis);
     const double step = plan.DrawStep;
     const int tick = Dimensions.TickLength();
+    auto columnOf = [this](double v) { return XToPixel(v); };
     if (XAxis.Gridlines() && !errorMode_) {
         canvas.SetPen(Appearance.GridColor(), Appearance.GridStyle(), 1, color_);
-        const int top = YToPixel(YAxis.Min()), bottom = YToPixel(YAxis.Max());
-        for (std::size_t k = 0; k < plan.Ticks.size(); ++k) {
-            if (k == 0 && plan.Ticks[k].Value < XAxis.Min() + 0.01 * step) continue;
-            const int column = XToPixel(plan.Ticks[k].Value);
-            canvas.MoveTo(column, top);
-            canvas.LineTo(column, bottom);
-        }
+        DrawTickLines(canvas, plan.Ticks, true, columnOf, YToPixel(YAxis.Min()), YToPixel(YAxis.Max()),
+                      XAxis.Min() + 0.01 * step);
     }
     if (!XAxis.ShowAxis()) return;
 
@@ -126,11 +142,7 @@ void GraphEngine::DrawXAxis(TGraphCanvas& canvas)
     const bool reversed = XAxis.Reversed();
     if (Appearance.ShowTicks()) {
         canvas.SetPen(XAxis.AxisColor(), psSolid, 1, clNone);
-        for (const TAxisTick& t : plan.Ticks) {
-            const int column = XToPixel(t.Value);
-            canvas.MoveTo(column, row);
-            canvas.LineTo(column, reversed ? row - tick : row + tick);
-        }
+        DrawTickLines(canvas, plan.Ticks, true, columnOf, row, reversed ? row - tick : row + tick, -HUGE_VAL);
     }
     if (XAxis.ShowLabel()) {
         canvas.SetFont(XAxis.LabelFont());
@@ -162,13 +174,8 @@ void GraphEngine::DrawYAxis(TGraphCanvas& canvas, TAxis& axis)
     auto rowOf = [&](double v) { return &axis == &YAxis ? YToPixel(v) : Y2ToPixel(v); };
     if (axis.Gridlines() && !errorMode_) {
         canvas.SetPen(Appearance.GridColor(), Appearance.GridStyle(), 1, Appearance.BackgroundColor());
-        const int left = XToPixel(XAxis.Min()), right = XToPixel(XAxis.Max());
-        for (std::size_t k = 0; k < plan.Ticks.size(); ++k) {
-            if (k == 0 && plan.Ticks[k].Value < axis.Min() + 0.01 * step) continue;
-            const int row = rowOf(plan.Ticks[k].Value);
-            canvas.MoveTo(left, row);
-            canvas.LineTo(right, row);
-        }
+        DrawTickLines(canvas, plan.Ticks, false, rowOf, XToPixel(XAxis.Min()), XToPixel(XAxis.Max()),
+                      axis.Min() + 0.01 * step);
     }
     if (!axis.ShowAxis()) return;
 
@@ -176,11 +183,7 @@ void GraphEngine::DrawYAxis(TGraphCanvas& canvas, TAxis& axis)
     const bool reversed = axis.Reversed();
     if (Appearance.ShowTicks()) {
         canvas.SetPen(axis.AxisColor(), psSolid, 1, clNone);
-        for (const TAxisTick& t : plan.Ticks) {
-            const int row = rowOf(t.Value);
-            canvas.MoveTo(column, row);
-            canvas.LineTo(reversed ? column + tick : column - tick, row);
-        }
+        DrawTickLines(canvas, plan.Ticks, false, rowOf, column, reversed ? column + tick : column - tick, -HUGE_VAL);
     }
     if (axis.ShowLabel()) {
         canvas.SetFont(axis.LabelFont());

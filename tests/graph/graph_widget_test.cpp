@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QMouseEvent>
 #include <QDir>
 #include <QImage>
 #include <QPainter>
@@ -173,4 +174,38 @@ TEST(GraphPicture, HatchedBandInvertsAndGoesAway)
     EXPECT_EQ(banded.pixelColor(100, 100), QColor(Qt::black)); // the band's edge inverts white
     graph.HideBand();
     EXPECT_EQ(graph.Picture(), before);
+}
+
+namespace {
+
+void SendMouse(QWidget& widget, QEvent::Type type, QPoint at, Qt::MouseButton button, Qt::MouseButtons buttons,
+               Qt::KeyboardModifiers keys)
+{
+    QMouseEvent event(type, QPointF(at), widget.mapToGlobal(QPointF(at)), button, buttons, keys);
+    QCoreApplication::sendEvent(&widget, &event);
+}
+
+} // namespace
+
+TEST(GraphWindow, ShiftDragWithTheMouseZoomsTheAxes)
+{
+    TzrGraph graph;
+    graph.resize(240, 170);
+    graph.show();
+    graph.SetPlotting(false);
+    graph.XAxis.SetMin(0);
+    graph.XAxis.SetMax(18.5);
+    graph.YAxis.SetMin(0);
+    graph.YAxis.SetMax(10);
+    graph.SetPlotting(true);
+    int ups = 0;
+    graph.OnMouseUp = [&](TMouseButton, TShiftState, int, int) { ++ups; };
+    SendMouse(graph, QEvent::MouseButtonPress, {60, 40}, Qt::LeftButton, Qt::LeftButton, Qt::ShiftModifier);
+    SendMouse(graph, QEvent::MouseMove, {140, 80}, Qt::NoButton, Qt::LeftButton, Qt::ShiftModifier);
+    EXPECT_EQ(graph.ZoomRect(), (TGraphRect{60, 40, 140, 80}));
+    SendMouse(graph, QEvent::MouseButtonRelease, {140, 80}, Qt::LeftButton, Qt::NoButton, Qt::ShiftModifier);
+    EXPECT_TRUE(graph.Zoomed());
+    EXPECT_DOUBLE_EQ(graph.XAxis.Min(), 2);
+    EXPECT_DOUBLE_EQ(graph.XAxis.Max(), 10);
+    EXPECT_EQ(ups, 1);
 }
