@@ -296,15 +296,34 @@ void TTrendViewForm::PrintPage(QPrinter& printer)
     }
     const int mx = dpiX / 2, my = dpiY / 2;
     const QRect target(mx, my, printedWidth - 2 * mx, printedHeight - 2 * my);
-    // The panels are rendered as drawing, so their texts stay text on the page; the graph
-    // comes as its picture.
     painter.save();
     painter.translate(target.topLeft());
     painter.scale(static_cast<double>(target.width()) / w, static_cast<double>(target.height()) / h);
-    render(&painter, QPoint(), QRegion(), QWidget::DrawChildren);
+    PaintForPage(painter);
     painter.restore();
     painter.setPen(QPen(Qt::black, std::max(1, dpiX / 60)));
     painter.setBrush(Qt::NoBrush);
     painter.drawRect(QRect(QPoint(mx, my), QPoint(printedWidth - mx, printedHeight - my)));
     painter.end();
+}
+
+// The window as drawing: the graph as its picture, the panels' frames, and every shown label
+// as text, so the page's texts stay text.
+void TTrendViewForm::PaintForPage(QPainter& painter)
+{
+    painter.fillRect(rect(), Qt::white);
+    painter.drawImage(Chart->geometry().topLeft(), Chart->Picture());
+    painter.setPen(QPen(Qt::gray, 1));
+    painter.setBrush(Qt::NoBrush);
+    for (QFrame* frame : {PanelTop, PanelLegend, PanelInfo})
+        if (frame->isVisible()) painter.drawRect(QRect(frame->mapTo(this, QPoint(0, 0)), frame->size()).adjusted(0, 0, -1, -1));
+    for (QLabel* label : findChildren<QLabel*>()) {
+        if (!label->isVisible() || label == ImageToPrint || label->text().isEmpty()) continue;
+        const QRect box(label->mapTo(this, QPoint(0, 0)), label->size());
+        painter.setFont(label->font());
+        painter.setPen(label->palette().color(QPalette::WindowText));
+        int flags = static_cast<int>(label->alignment());
+        if (label->wordWrap()) flags |= Qt::TextWordWrap;
+        painter.drawText(box.adjusted(label->margin(), 0, -label->margin(), 0), flags, label->text());
+    }
 }

@@ -89,6 +89,7 @@ void TTrendViewForm::BuildControls()
     Chart->YAxis.SetLabelFont(font);
     Chart->XAxis.SetTitleFont(font);
     Chart->YAxis.SetTitleFont(font);
+    Chart->Appearance.SetShowGraphTitle(false);
     Chart->Dimensions.SetLeftMargin(50);
     Chart->Dimensions.SetTopMargin(15);
     Chart->Dimensions.SetYAxisTitleOffset(12);

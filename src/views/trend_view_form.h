@@ -18,6 +18,7 @@
 
 class QFrame;
 class QLabel;
+class QPainter;
 class QPrinter;
 class TzrGraph;
 
@@ -110,6 +111,7 @@ protected:
     void DrawZoomBand(int x, int y, int phase);
     void ApplyZoom();
     void PrintPage(QPrinter& printer);
+    void PaintForPage(QPainter& painter);
     void FormResize();
 
     void resizeEvent(QResizeEvent* event) override;
