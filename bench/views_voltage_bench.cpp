@@ -1,0 +1,79 @@
+// A voltage view created and plotted with three traces over a year of one-minute three-phase
+// records, against reading the same file's bytes sequentially in the same run.
+#include "fixtures/data_fixture.h"
+#include "fixtures/temp_prog_dir.h"
+#include "fixtures/view_fixture.h"
+#include "platform/scripted_messages.h"
+#include "views/show_v_form.h"
+#include "views/trace_settings.h"
+
+#include <QApplication>
+#include <benchmark/benchmark.h>
+#include <cstdio>
+#include <fstream>
+#include <vector>
+
+namespace {
+struct YearSurvey {
+    TempProgDir dir;
+    std::string path;
+    YearSurvey()
+    {
+        TrendRecordFields r;
+        r.period = 1;
+        r.phases = {{.values = {220, 230, 240}}, {.values = {221, 231, 241}}, {.values = {222, 232, 242}}};
+        const double start = FixtureTime(2023, 1, 1, 0, 0);
+        path = WriteRecordSeries(dir / "year.vme", 1, TrendRecord(1, r), start, kOneMinuteDays, kYearOfMinutes);
+        SelectVoltageSurvey(path, start, start + 400);
+    }
+    static constexpr double kOneMinuteDays = 1.0 / 1440.0;
+};
+
+YearSurvey& Survey()
+{
+    static YearSurvey survey;
+    return survey;
+}
+
+void ReadFileSequentially(benchmark::State& state)
+{
+    std::vector<char> buffer(1 << 20);
+    for (auto _ : state) {
+        std::ifstream in(Survey().path, std::ios::binary);
+        std::size_t total = 0;
+        while (in.read(buffer.data(), static_cast<std::streamsize>(buffer.size())) || in.gcount() > 0)
+            total += static_cast<std::size_t>(in.gcount());
+        benchmark::DoNotOptimize(total);
+    }
+}
+
+void CreateViewAndPlotThreeTraces(benchmark::State& state)
+{
+    ScriptedMessages messages;
+    Survey();
+    for (auto _ : state) {
+        TShowVForm view;
+        TTraceSettings s = view.Traces();
+        for (int k = 0; k < 3; ++k) {
+            s.Entries[k].Item = 2;
+            s.Entries[k].Phase = k;
+        }
+        ResolveOffsets(s, view.Columns().Columns, view.Columns().StatCount());
+        view.ApplyTraces(s);
+        benchmark::DoNotOptimize(view.ZoomRecords());
+    }
+}
+}  // namespace
+
+BENCHMARK(ReadFileSequentially)->Unit(benchmark::kMillisecond);
+BENCHMARK(CreateViewAndPlotThreeTraces)->Unit(benchmark::kMillisecond);
+
+int main(int argc, char** argv)
+{
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    QApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}
