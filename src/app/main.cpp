@@ -1,15 +1,27 @@
 // Program entry: no command-line arguments are read.
 #include "app/main_form.h"
 #include "app/program_start.h"
+#include "app/view_registry.h"
 #include "platform/qt_messages.h"
+#include "survey/records.h"
+#include "views/show_v_form.h"
 
 #include <QApplication>
+
+namespace {
+// The windows this build has, by measure.
+void RegisterWindows()
+{
+    RegisterMeasureView(MeasureVoltage, CreateVoltageView);
+}
+}  // namespace
 
 int main(int argc, char** argv)
 {
     QApplication app(argc, argv);
     QtMessages messages;
     SetMessageSeam(&messages);
+    RegisterWindows();
     TProgramWindows windows = StartProgram(app);
     messages.SetParent(windows.MainForm);
     return app.exec();

@@ -22,7 +22,6 @@ TProgramWindows StartProgram(QApplication& app)
     app.processEvents();
 
     app.setApplicationName("ORV");
-    app.setApplicationDisplayName("ORV");
     app.setWindowIcon(ProgramIcon());
 
     windows.MainForm = new TMainForm;
