@@ -66,6 +66,7 @@ void TF1Book::Reset()
     sheets_[0].name = "Sheet1";
     sheet_ = 1;
     styles_.Clear();
+    decimalStyles_.clear();
 }
 
 void TF1Book::SetSheet(int sheet) { sheet_ = std::clamp(sheet, 1, NumSheets()); }
@@ -142,10 +143,16 @@ void TF1Book::SetCellEntry(int row, int col, const std::string& text)
     // The number is shown with the decimals it was typed with ("207.30" stays "207.30").
     if (decimals > 0 && InBook(row, col)) {
         Cell& cell = Current().At(row, col);
-        if (IsGeneralFormat(StyleOf(cell).numberFormat)) {
+        std::uint64_t key = (std::uint64_t{cell.style} << 16) | static_cast<std::uint64_t>(decimals);
+        auto known = decimalStyles_.find(key);
+        if (known != decimalStyles_.end()) {
+            cell.style = known->second;
+        } else if (IsGeneralFormat(StyleOf(cell).numberFormat)) {
             CellStyle style = StyleOf(cell);
             style.numberFormat = FixedDecimalsFormat(decimals);
-            cell.style = styles_.Intern(style);
+            cell.style = decimalStyles_[key] = styles_.Intern(style);
+        } else {
+            decimalStyles_[key] = cell.style;
         }
     }
 }

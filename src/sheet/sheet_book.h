@@ -9,6 +9,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <unordered_map>
 #include <vector>
 
 enum class CellKind : std::uint8_t { Empty, Text, Number };
@@ -209,6 +210,8 @@ private:
     std::string tableName_;
     std::string appName_;
     StyleTable styles_;
+    // Style of a typed number by (the cell's style, the decimals typed): saves an interning per cell.
+    std::unordered_map<std::uint64_t, std::uint32_t> decimalStyles_;
 };
 
 inline bool InBook(int row, int col) { return row >= 1 && row <= kBookMaxRows && col >= 1 && col <= kBookMaxCols; }
