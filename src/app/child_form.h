@@ -6,6 +6,8 @@
 #include "app/command_routing.h"
 
 #include <QWidget>
+#include <cstdint>
+#include <string>
 
 class TChildForm : public QWidget {
     Q_OBJECT
@@ -40,6 +42,11 @@ public:
     virtual void GoToNextEvent() {}
     virtual void GoToLastEvent() {}
     virtual void GoToEventNumber(int /*number*/) {}
+    virtual void GoToEventOffset(std::int32_t /*offset*/) {}
+    virtual void GoToEventTime(double /*eventTime*/) {}
+    // The samples file a waveform view shows and the period it covers.
+    virtual std::string SamplesFilePath() const { return {}; }
+    virtual bool PeriodHolds(double /*eventTime*/) const { return false; }
 
 private:
     const int viewKind_;

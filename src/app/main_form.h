@@ -5,6 +5,7 @@
 #include "app/command_routing.h"
 #include "app/communication_manager.h"
 #include "app/recent_files.h"
+#include "platform/messages.h"
 
 #include <QMainWindow>
 #include <cstdint>
@@ -143,6 +144,11 @@ public:
 
     // Survey roads.
     void OpenSurveyViews();
+    // Shows the waveform of an event chosen in the events list: an open waveform view of the
+    // same samples file whose own period holds the event, else a new view on the survey that
+    // owns the file.
+    void ShowSamplesAt(const std::string& path, bool truncated, double eventTime, double start, double stop,
+                       std::int32_t offset);
     // After a completed save of received data: "Open Survey now ?", then the wizard on it.
     void OfferToOpenSurvey(const std::string& surveyFile);
     // Restores every child to normal size (none stays maximised or minimised).
@@ -157,6 +163,8 @@ public:
     void ItemOpenSheetClick();
     // Opens a report or sheet file in its window (when that window exists in this build).
     void OpenDocument(int viewKind, const std::string& path);
+    void OpenDocumentFromDialog(const FileDialogRequest& request, RecentList list, int viewKind);
+    void ReopenDocument(RecentList list, int viewKind, int index);
     void ItemReopenSurveyClick(int index);
     void ItemReopenReportClick(int index);
     void ItemReopenSummaryClick(int index);

@@ -28,38 +28,34 @@ void TMainForm::OpenDocument(int viewKind, const std::string& path)
     if (TChildForm* window = CreateDocumentWindow(viewKind, nullptr, path)) AddChild(window)->show();
 }
 
-void TMainForm::ItemOpenReportClick()
+namespace {
+// Records the folder of a chosen file in the data or the sheet pair of LastPath.
+void RecordFolder(bool sheetFolder, const std::string& file)
 {
-    auto file = AskOpenFile(OpenReportDlg());
+    TLastPath& last = LastPath();
+    (sheetFolder ? last.SheetPathSet : last.DataPathSet) = true;
+    (sheetFolder ? last.SheetPath : last.DataPath) = ExtractFilePath(file);
+}
+}  // namespace
+
+void TMainForm::OpenDocumentFromDialog(const FileDialogRequest& request, RecentList list, int viewKind)
+{
+    auto file = AskOpenFile(request);
     if (!file) return;
-    LastPath().DataPathSet = true;
-    LastPath().DataPath = ExtractFilePath(*file);
-    AddRecent(RecentList::Reports, *file);
-    OpenDocument(kAnalysisReportKind, *file);
+    RecordFolder(viewKind == kSheetKind, *file);
+    AddRecent(list, *file);
+    OpenDocument(viewKind, *file);
 }
 
-void TMainForm::ItemReopenReportClick(int index)
+void TMainForm::ReopenDocument(RecentList list, int viewKind, int index)
 {
-    auto path = TakeRecentForReopen(RecentList::Reports, index);
+    auto path = TakeRecentForReopen(list, index);
     if (!path) return;
     RestoreChildren();
-    OpenDocument(kAnalysisReportKind, *path);
+    OpenDocument(viewKind, *path);
 }
 
-void TMainForm::ItemOpenSheetClick()
-{
-    auto file = AskOpenFile(OpenSheetDlg());
-    if (!file) return;
-    LastPath().SheetPathSet = true;
-    LastPath().SheetPath = ExtractFilePath(*file);
-    AddRecent(RecentList::Sheets, *file);
-    OpenDocument(kSheetKind, *file);
-}
-
-void TMainForm::ItemReopenSheetClick(int index)
-{
-    auto path = TakeRecentForReopen(RecentList::Sheets, index);
-    if (!path) return;
-    RestoreChildren();
-    OpenDocument(kSheetKind, *path);
-}
+void TMainForm::ItemOpenReportClick() { OpenDocumentFromDialog(OpenReportDlg(), RecentList::Reports, kAnalysisReportKind); }
+void TMainForm::ItemReopenReportClick(int index) { ReopenDocument(RecentList::Reports, kAnalysisReportKind, index); }
+void TMainForm::ItemOpenSheetClick() { OpenDocumentFromDialog(OpenSheetDlg(), RecentList::Sheets, kSheetKind); }
+void TMainForm::ItemReopenSheetClick(int index) { ReopenDocument(RecentList::Sheets, kSheetKind, index); }

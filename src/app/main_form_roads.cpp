@@ -7,6 +7,7 @@
 #include "platform/prog_dirs.h"
 #include "survey/records.h"
 #include "survey/intake/intake_roads.h"
+#include "survey/samples_file.h"
 #include "survey/sel_data_dlg.h"
 
 #include <QApplication>
@@ -86,4 +87,39 @@ void TMainForm::ItemImportClick()
     LastPath().DataPathSet = true;
     LastPath().DataPath = ExtractFilePath(*file);
     if (auto survey = ImportRepositoryFile(this, *file)) OfferToOpenSurvey(*survey);
+}
+
+// ---- Waveform of an event ----
+
+namespace {
+void MoveToEvent(TChildForm& view, double eventTime, std::int32_t offset)
+{
+    if (offset > 0) view.GoToEventOffset(offset);
+    else view.GoToEventTime(eventTime);
+}
+}  // namespace
+
+void TMainForm::ShowSamplesAt(const std::string& path, bool truncated, double eventTime, double start, double stop,
+                              std::int32_t offset)
+{
+    QList<QMdiSubWindow*> windows = MdiArea->subWindowList(QMdiArea::CreationOrder);
+    for (auto it = windows.rbegin(); it != windows.rend() && !truncated; ++it) {
+        auto* view = qobject_cast<TChildForm*>((*it)->widget());
+        // A view is reused only when its own period holds the event: the list's interval may
+        // be wider than the period the view was opened on.
+        if (!view || view->ViewKind() != kWaveformKind || view->SamplesFilePath() != path || !view->PeriodHolds(eventTime))
+            continue;
+        MoveToEvent(*view, eventTime, offset);
+        MdiArea->setActiveSubWindow(*it);
+        view->setFocus();
+        return;
+    }
+    if (!FileExists(path)) return;
+    // An invalid type is reported by the check itself; a failed lookup must not open a view on
+    // the survey that happened to be selected before.
+    if (GetSamplesFileType(path) == 0 || !LookUpSurveyForSamples(path, start, stop)) return;
+    TChildForm* view = CreateMeasureView(MeasureSamples, nullptr);
+    if (!view) return;
+    AddChild(view)->show();
+    MoveToEvent(*view, eventTime, offset);
 }

@@ -49,3 +49,18 @@ TChildForm* CreateDocumentWindow(int viewKind, QWidget* parent, const std::strin
     if (slot < 0 || !DocumentWindows()[static_cast<std::size_t>(slot)]) return nullptr;
     return DocumentWindows()[static_cast<std::size_t>(slot)](parent, path);
 }
+
+namespace {
+SamplesSurveyLookup& SamplesLookup()
+{
+    static SamplesSurveyLookup lookup;
+    return lookup;
+}
+}  // namespace
+
+void RegisterSamplesSurveyLookup(SamplesSurveyLookup lookup) { SamplesLookup() = std::move(lookup); }
+
+bool LookUpSurveyForSamples(const std::string& samplesPath, double start, double stop)
+{
+    return SamplesLookup() && SamplesLookup()(samplesPath, start, stop);
+}

@@ -19,3 +19,9 @@ bool HasMeasureView(int measure);
 using DocumentWindowFactory = std::function<TChildForm*(QWidget* parent, const std::string& path)>;
 void RegisterDocumentWindow(int viewKind, DocumentWindowFactory factory);
 TChildForm* CreateDocumentWindow(int viewKind, QWidget* parent, const std::string& path);
+
+// Fills SurveySelection for the survey that owns a samples file, over [start, stop]; false when
+// no survey can be found (the waveform view's survey lookup registers it).
+using SamplesSurveyLookup = std::function<bool(const std::string& samplesPath, double start, double stop)>;
+void RegisterSamplesSurveyLookup(SamplesSurveyLookup lookup);
+bool LookUpSurveyForSamples(const std::string& samplesPath, double start, double stop);

@@ -108,3 +108,47 @@ TEST(MainFormRoads, PrintReachesOnlyAnActiveChild)
     form.MFileClick();
     EXPECT_TRUE(form.ItemPrint->isEnabled());
 }
+
+namespace {
+struct FakeWaveform : TChildForm {
+    FakeWaveform(std::string path, double first, double last) : TChildForm(18), path_(std::move(path)), first_(first), last_(last) {}
+    std::string SamplesFilePath() const override { return path_; }
+    bool PeriodHolds(double t) const override { return t >= first_ && t <= last_; }
+    void GoToEventTime(double t) override { shownTime = t; }
+    void GoToEventOffset(std::int32_t offset) override { shownOffset = offset; }
+    double shownTime = 0;
+    std::int32_t shownOffset = 0;
+    std::string path_;
+    double first_, last_;
+};
+}  // namespace
+
+TEST(MainFormRoads, ShowSamplesAtReusesOnlyAViewWhosePeriodHoldsTheEvent)
+{
+    TempProgDir dir;
+    ScriptedMessages messages;
+    std::string samples = dir.Write("s.tme", "not a samples file");
+    TMainForm form;
+    form.show();
+    auto* view = new FakeWaveform(samples, 100.0, 101.0);
+    form.AddChild(view)->show();
+
+    form.ShowSamplesAt(samples, false, 100.5, 99.0, 102.0, 0);
+    EXPECT_EQ(view->shownTime, 100.5);
+    form.ShowSamplesAt(samples, false, 100.25, 99.0, 102.0, 4711);
+    EXPECT_EQ(view->shownOffset, 4711);
+
+    // Outside the view's own period, or from a truncated list: a new view would be needed; the
+    // file's type is checked first, and this one is refused with its message.
+    form.ShowSamplesAt(samples, false, 101.5, 99.0, 102.0, 0);
+    EXPECT_EQ(view->shownTime, 100.5);
+    ASSERT_EQ(messages.messages.size(), 1u);
+    EXPECT_EQ(messages.messages[0].text.rfind("Invalid File type: ", 0), 0u);
+    form.ShowSamplesAt(samples, true, 100.75, 99.0, 102.0, 0);
+    EXPECT_EQ(view->shownTime, 100.5);
+    EXPECT_EQ(form.MdiArea->subWindowList().size(), 1);
+
+    messages.Clear();
+    form.ShowSamplesAt(dir / "missing.tme", false, 100.5, 99.0, 102.0, 0);
+    EXPECT_TRUE(messages.messages.empty());
+}
