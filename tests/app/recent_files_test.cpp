@@ -46,6 +46,16 @@ TEST(RecentFiles, ShortFileReadsMissingLinesAsEmpty)
     EXPECT_TRUE(recent.List(RecentList::Sheets).empty());
 }
 
+TEST(RecentFiles, LinesBeyondTwentyAreIgnored)
+{
+    TempProgDir dir;
+    std::string text;
+    for (int i = 1; i <= 25; ++i) text += "p" + std::to_string(i) + "\r\n";
+    RecentFiles recent;
+    ASSERT_TRUE(recent.Load(dir.Write("orv.mru", text)));
+    EXPECT_EQ(recent.List(RecentList::Sheets), (List{"p16", "p17", "p18", "p19", "p20"}));
+}
+
 TEST(RecentFiles, SixthEntryPushesTheOldestOut)
 {
     RecentFiles recent;
