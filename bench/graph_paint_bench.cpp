@@ -1,8 +1,8 @@
 // Painting six series into a 1200 x 600 image: a year of one-minute records per series
 // against 2400 records per series, in the same run.
-#include "graph/calendar_dates.h"
 #include "graph/graph_engine.h"
 #include "graph/qpainter_canvas.h"
+#include "platform/date_time.h"
 
 #include <benchmark/benchmark.h>
 
@@ -32,7 +32,7 @@ std::unique_ptr<GraphEngine> GraphOf(int pointsPerSeries)
     auto graph = std::make_unique<GraphEngine>();
     graph->SetSize(1200, 600);
     graph->SetPlotting(false);
-    const double start = EncodeCalendarDate(2023, 1, 1);
+    const double start = DateSerial(2023, 1, 1);
     graph->XAxis.SetShowAsTime(true);
     graph->XAxis.SetDateTickType(pointsPerSeries > 100000 ? dt_monthly : dt_6hour);
     graph->XAxis.SetDateTimeFormat("mmm dd");

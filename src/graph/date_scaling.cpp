@@ -9,7 +9,7 @@ constexpr double MinuteDays = 1.0 / 1440.0;
 
 double At(int year, int month, int day, int hour = 0, int minute = 0)
 {
-    return EncodeDateTimeParts({year, month, day, hour, minute, 0, 0});
+    return DateSerial(year, month, day) + TimeFraction(hour, minute, 0, 0);
 }
 
 // Months are added within one year step: n is at most 12.
@@ -23,24 +23,24 @@ void AddMonths(int& year, int& month, int n)
     }
 }
 
-double MidnightOf(const TDateTimeParts& p) { return At(p.Year, p.Month, p.Day); }
+double MidnightOf(const DateTimeParts& p) { return At(p.year, p.month, p.day); }
 
-bool TimeIsMidnight(const TDateTimeParts& p) { return p.Hour == 0 && p.Minute == 0 && p.Second == 0; }
+bool TimeIsMidnight(const DateTimeParts& p) { return p.hour == 0 && p.minute == 0 && p.second == 0; }
 
-double FirstOfMonthUp(const TDateTimeParts& p, int& year, int& month)
+double FirstOfMonthUp(const DateTimeParts& p, int& year, int& month)
 {
-    year = p.Year;
-    month = p.Month;
-    if (!(p.Day <= 1 && TimeIsMidnight(p))) AddMonths(year, month, 1);
+    year = p.year;
+    month = p.month;
+    if (!(p.day <= 1 && TimeIsMidnight(p))) AddMonths(year, month, 1);
     return At(year, month, 1);
 }
 
-double YearsUp(const TDateTimeParts& p, int period)
+double YearsUp(const DateTimeParts& p, int period)
 {
-    const bool exact = p.Month <= 1 && p.Day <= 1 && TimeIsMidnight(p);
-    if (exact && p.Year % period == 0) return At(p.Year, 1, 1);
-    if (period == 1) return At(p.Year + 1, 1, 1);
-    return At((p.Year / period + 1) * period, 1, 1);
+    const bool exact = p.month <= 1 && p.day <= 1 && TimeIsMidnight(p);
+    if (exact && p.year % period == 0) return At(p.year, 1, 1);
+    if (period == 1) return At(p.year + 1, 1, 1);
+    return At((p.year / period + 1) * period, 1, 1);
 }
 
 } // namespace
@@ -54,21 +54,21 @@ double DateStepDays(Dateticks unit)
 
 double RoundDateDown(double value, Dateticks unit)
 {
-    const TDateTimeParts p = DecodeDateTimeParts(value);
+    const DateTimeParts p = DecodeDateTime(value);
     switch (unit) {
-    case dt_minute: return At(p.Year, p.Month, p.Day, p.Hour, p.Minute);
-    case dt_5minute: return At(p.Year, p.Month, p.Day, p.Hour, p.Minute - p.Minute % 5);
-    case dt_halfhourly: return At(p.Year, p.Month, p.Day, p.Hour, p.Minute >= 30 ? 30 : 0);
+    case dt_minute: return At(p.year, p.month, p.day, p.hour, p.minute);
+    case dt_5minute: return At(p.year, p.month, p.day, p.hour, p.minute - p.minute % 5);
+    case dt_halfhourly: return At(p.year, p.month, p.day, p.hour, p.minute >= 30 ? 30 : 0);
     case dt_hourly:
-    case dt_6hour: return At(p.Year, p.Month, p.Day, p.Hour);
+    case dt_6hour: return At(p.year, p.month, p.day, p.hour);
     case dt_daily: return MidnightOf(p);
     case dt_weekly: return MidnightOf(p) - (DayOfWeek(value) - 1);
-    case dt_monthly: return At(p.Year, p.Month, 1);
-    case dt_2monthly: return At(p.Year, p.Month % 2 == 1 ? p.Month : p.Month - 1, 1);
-    case dt_quarterly: return At(p.Year, (p.Month - 1) / 3 * 3 + 1, 1);
-    case dt_annually: return At(p.Year, 1, 1);
-    case dt_decade: return At(p.Year - p.Year % 10, 1, 1);
-    case dt_century: return At(p.Year - p.Year % 100, 1, 1);
+    case dt_monthly: return At(p.year, p.month, 1);
+    case dt_2monthly: return At(p.year, p.month % 2 == 1 ? p.month : p.month - 1, 1);
+    case dt_quarterly: return At(p.year, (p.month - 1) / 3 * 3 + 1, 1);
+    case dt_annually: return At(p.year, 1, 1);
+    case dt_decade: return At(p.year - p.year % 10, 1, 1);
+    case dt_century: return At(p.year - p.year % 100, 1, 1);
     case dt_custom: break;
     }
     return value;
@@ -76,21 +76,21 @@ double RoundDateDown(double value, Dateticks unit)
 
 double RoundDateUp(double value, Dateticks unit)
 {
-    const TDateTimeParts p = DecodeDateTimeParts(value);
-    const double hour = At(p.Year, p.Month, p.Day, p.Hour);
+    const DateTimeParts p = DecodeDateTime(value);
+    const double hour = At(p.year, p.month, p.day, p.hour);
     int year = 0, month = 0;
     switch (unit) {
     case dt_minute:
-        return At(p.Year, p.Month, p.Day, p.Hour, p.Minute) + (p.Second != 0 ? MinuteDays : 0.0);
+        return At(p.year, p.month, p.day, p.hour, p.minute) + (p.second != 0 ? MinuteDays : 0.0);
     case dt_5minute:
-        if (p.Minute % 5 == 0 && p.Second == 0) return At(p.Year, p.Month, p.Day, p.Hour, p.Minute);
-        return At(p.Year, p.Month, p.Day, p.Hour, p.Minute - p.Minute % 5) + 5 * MinuteDays;
+        if (p.minute % 5 == 0 && p.second == 0) return At(p.year, p.month, p.day, p.hour, p.minute);
+        return At(p.year, p.month, p.day, p.hour, p.minute - p.minute % 5) + 5 * MinuteDays;
     case dt_halfhourly:
-        if (p.Minute == 0 && p.Second == 0) return hour;
-        if (p.Minute < 30) return hour + 30 * MinuteDays;
+        if (p.minute == 0 && p.second == 0) return hour;
+        if (p.minute < 30) return hour + 30 * MinuteDays;
         return hour + 1.0 / 24;
-    case dt_hourly: return hour + (p.Minute != 0 || p.Second != 0 ? 1.0 / 24 : 0.0);
-    case dt_6hour: return hour + (p.Minute != 0 || p.Second != 0 ? 0.25 : 0.0);
+    case dt_hourly: return hour + (p.minute != 0 || p.second != 0 ? 1.0 / 24 : 0.0);
+    case dt_6hour: return hour + (p.minute != 0 || p.second != 0 ? 0.25 : 0.0);
     case dt_daily: return MidnightOf(p) + (TimeIsMidnight(p) ? 0.0 : 1.0);
     case dt_weekly: return MidnightOf(p) + 8 - DayOfWeek(value);
     case dt_monthly: return FirstOfMonthUp(p, year, month);
@@ -113,15 +113,15 @@ double RoundDateUp(double value, Dateticks unit)
 double NextDateTick(double value, Dateticks unit)
 {
     if (unit <= dt_weekly) return value + DateStepDays(unit);
-    const TDateTimeParts p = DecodeDateTimeParts(value);
-    int year = p.Year, month = p.Month;
+    const DateTimeParts p = DecodeDateTime(value);
+    int year = p.year, month = p.month;
     switch (unit) {
     case dt_monthly: AddMonths(year, month, 1); return At(year, month, 1);
     case dt_2monthly: AddMonths(year, month, 2); return At(year, month, 1);
     case dt_quarterly: AddMonths(year, month, 3); return At(year, month, 1);
-    case dt_annually: return At(p.Year + 1, 1, 1);
-    case dt_decade: return At(p.Year + 10, 1, 1);
-    case dt_century: return At(p.Year + 100, 1, 1);
+    case dt_annually: return At(p.year + 1, 1, 1);
+    case dt_decade: return At(p.year + 10, 1, 1);
+    case dt_century: return At(p.year + 100, 1, 1);
     default: break;
     }
     return value;

@@ -2,7 +2,7 @@
 // automatic scaling, validity and captions, metrics and the axes' tick plans.
 #include "graph/graph_engine.h"
 
-#include "graph/calendar_dates.h"
+#include "platform/date_time.h"
 
 #include <chrono>
 #include <cmath>
@@ -23,8 +23,8 @@ double GraphEngine::AxisNow() const
     const std::time_t t = std::time(nullptr);
     std::tm local{};
     localtime_r(&t, &local);
-    return EncodeDateTimeParts({local.tm_year + 1900, local.tm_mon + 1, local.tm_mday, local.tm_hour, local.tm_min,
-                                local.tm_sec, 0});
+    return DateSerial(local.tm_year + 1900, local.tm_mon + 1, local.tm_mday) +
+           TimeFraction(local.tm_hour, local.tm_min, local.tm_sec, 0);
 }
 
 void GraphEngine::SetSize(int width, int height)

@@ -3,7 +3,7 @@
 // interval ends a wizard stores (start minute; stop minute + 59.999 s).
 #pragma once
 
-#include "survey/date_time.h"
+#include "platform/date_time.h"
 #include "survey/records.h"
 
 #include <optional>

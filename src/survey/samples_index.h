@@ -9,7 +9,7 @@
 #include <string>
 
 #include "platform/file_io.h"
-#include "survey/date_time.h"
+#include "platform/date_time.h"
 #include "survey/records.h"
 
 constexpr std::size_t kSamplesIndexEntrySize = 13;

@@ -3,7 +3,7 @@
 // are silent and say which part failed, for searches that report a fault once.
 #pragma once
 
-#include "survey/date_time.h"
+#include "platform/date_time.h"
 
 #include <cstdint>
 #include <optional>

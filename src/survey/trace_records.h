@@ -8,7 +8,7 @@
 #include <string>
 
 #include "survey/data_layout.h"
-#include "survey/date_time.h"
+#include "platform/date_time.h"
 
 constexpr int kTraceCount = 6;
 

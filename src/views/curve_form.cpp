@@ -4,7 +4,7 @@
 #include "platform/date_format.h"
 #include "platform/messages.h"
 #include "platform/qt_print.h"
-#include "survey/date_time.h"
+#include "platform/date_time.h"
 #include "survey/text_tables.h"
 #include "views/trend_reading.h"
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "survey/date_time.h"
+#include "platform/date_time.h"
 #include "survey/trace_records.h"
 
 // A range of records: byte offsets of its first and last records and their times.

@@ -52,7 +52,7 @@ TEST(AxisLabels, DateAxisUsesItsPattern)
 {
     TAxis axis(nullptr, TAxisKind::X);
     axis.SetShowAsTime(true);
-    const double t = EncodeDateTimeParts({2024, 3, 5, 9, 7, 30, 0});
+    const double t = *EncodeDateTime({2024, 3, 5, 9, 7, 30, 0});
     EXPECT_EQ(axis.FormatLabel(t), "05-Mar");
     axis.SetDateTimeFormat("hh:nn");
     EXPECT_EQ(axis.FormatLabel(t), "09:07");
@@ -64,14 +64,14 @@ TEST(AxisLabels, DateAxisUsesItsPattern)
 
 TEST(CalendarDates, DecodeRoundsToTheMillisecondAndCarries)
 {
-    const double midnight = EncodeCalendarDate(2024, 2, 29);
-    const TDateTimeParts p = DecodeDateTimeParts(midnight - 1e-10); // just before midnight
-    EXPECT_EQ(p.Day, 29);
-    EXPECT_EQ(p.Hour, 0);
-    EXPECT_EQ(EncodeCalendarDate(1899, 12, 30), 0);
-    EXPECT_EQ(DayOfWeek(0), 7);                                  // a Saturday
-    EXPECT_EQ(DayOfWeek(EncodeCalendarDate(2024, 3, 3)), 1);     // a Sunday
-    const TDateTimeParts q = DecodeDateTimeParts(EncodeDateTimeParts({2024, 12, 31, 23, 59, 59, 999}));
-    EXPECT_EQ(q.MSec, 999);
-    EXPECT_EQ(q.Year, 2024);
+    const double midnight = DateSerial(2024, 2, 29);
+    const DateTimeParts p = DecodeDateTime(midnight - 1e-10); // just before midnight
+    EXPECT_EQ(p.day, 29);
+    EXPECT_EQ(p.hour, 0);
+    EXPECT_EQ(DateSerial(1899, 12, 30), 0);
+    EXPECT_EQ(DayOfWeek(0), 7);                      // a Saturday
+    EXPECT_EQ(DayOfWeek(DateSerial(2024, 3, 3)), 1); // a Sunday
+    const DateTimeParts q = DecodeDateTime(*EncodeDateTime({2024, 12, 31, 23, 59, 59, 999}));
+    EXPECT_EQ(q.millisecond, 999);
+    EXPECT_EQ(q.year, 2024);
 }

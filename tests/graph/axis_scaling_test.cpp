@@ -29,7 +29,7 @@ TAxis LinearAxis(double oMin, double oMax, double step, bool autoStepping)
 
 double At(int y, int mo, int d, int h = 0, int mi = 0, int s = 0)
 {
-    return EncodeDateTimeParts({y, mo, d, h, mi, s, 0});
+    return DateSerial(y, mo, d) + TimeFraction(h, mi, s, 0);
 }
 
 std::vector<double> TickValues(TAxis& axis)

@@ -305,7 +305,7 @@ TEST_F(GraphFixture, ClearedSeriesDoesNotStretchAnAutomaticAxis)
 
 TEST_F(GraphFixture, CoarseDateTicksFollowALongRange)
 {
-    const double start = EncodeCalendarDate(2024, 1, 3) + 0.5;
+    const double start = DateSerial(2024, 1, 3) + 0.5;
     graph.SetPlotting(false);
     graph.XAxis.SetShowAsTime(true);
     graph.XAxis.SetDateTickType(dt_minute);

@@ -1,6 +1,6 @@
-#include "graph/calendar_dates.h"
 #include "graph/qpainter_canvas.h"
 #include "graph/zr_graph.h"
+#include "platform/date_time.h"
 
 #include <gtest/gtest.h>
 
@@ -106,7 +106,7 @@ TEST(GraphPicture, RendersAxesCursorAndBandToPng)
     graph.Dimensions.SetTopMargin(30);
     graph.Dimensions.SetYAxisTitleOffset(12);
 
-    const double start = EncodeCalendarDate(2024, 3, 5) + 6.0 / 24;
+    const double start = DateSerial(2024, 3, 5) + 6.0 / 24;
     graph.XAxis.SetShowAsTime(true);
     graph.XAxis.SetDateTickType(dt_hourly);
     graph.XAxis.SetDateTimeFormat("hh:nn");

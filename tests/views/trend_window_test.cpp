@@ -2,7 +2,7 @@
 #include "views/trend_member.h"
 #include "views/trend_window.h"
 
-#include "survey/date_time.h"
+#include "platform/date_time.h"
 
 #include <gtest/gtest.h>
 

@@ -33,13 +33,16 @@ int DaysInMonth(int year, int month);
 
 // Nothing when the fields are out of range (year 1..9999, month 1..12, day of that month).
 std::optional<TDateTime> EncodeDate(int year, int month, int day);
+// The day number of a date with month 1..12 and day 1..31 left to the caller; any year, so
+// calendar arithmetic may step past 1..9999.
+TDateTime DateSerial(int year, int month, int day);
 // Fraction of a day; nothing when hour > 23, minute > 59, second > 59 or millisecond > 999.
 std::optional<double> EncodeTime(int hour, int minute, int second = 0, int millisecond = 0);
-// The same for fields already checked.
+// The same for fields already checked. Divided, not multiplied by the reciprocal, which can land
+// one bit off the nearest double.
 inline double TimeFraction(int hour, int minute, int second, int millisecond)
 {
-    constexpr double kDaysPerMillisecond = 1.0 / kMillisecondsPerDay;
-    return (((hour * 60 + minute) * 60 + second) * 1000 + millisecond) * kDaysPerMillisecond;
+    return (((hour * 60 + minute) * 60 + second) * 1000 + millisecond) / kMillisecondsPerDay;
 }
 std::optional<TDateTime> EncodeDateTime(const DateTimeParts& parts);
 

@@ -1,5 +1,5 @@
 // Date-time encoding on the proleptic Gregorian calendar, day 0 = 30/12/1899.
-#include "survey/date_time.h"
+#include "platform/date_time.h"
 
 #include "platform/date_format.h"
 
@@ -64,10 +64,15 @@ bool IsValidDate(int year, int month, int day)
     return year >= 1 && year <= 9999 && month >= 1 && month <= 12 && day >= 1 && day <= DaysInMonth(year, month);
 }
 
+TDateTime DateSerial(int year, int month, int day)
+{
+    return static_cast<double>(DaysFromCivil(year, month, day) - kEpochOffset);
+}
+
 std::optional<TDateTime> EncodeDate(int year, int month, int day)
 {
     if (!IsValidDate(year, month, day)) return std::nullopt;
-    return static_cast<double>(DaysFromCivil(year, month, day) - kEpochOffset);
+    return DateSerial(year, month, day);
 }
 
 std::optional<double> EncodeTime(int hour, int minute, int second, int millisecond)

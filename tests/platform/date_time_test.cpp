@@ -1,9 +1,7 @@
-// Date-time encoding, stamp decoding and the date-time texts.
-#include "survey/date_time.h"
-#include "survey/stamps.h"
+// Date-time encoding and decoding, and the date-time texts.
+#include "platform/date_time.h"
 
 #include "platform/date_format.h"
-#include "platform/scripted_messages.h"
 
 #include <gtest/gtest.h>
 
@@ -31,42 +29,19 @@ TEST(DateTime, DecodeRoundsToTheMillisecond)
     EXPECT_EQ(DecodeDateTime(-1.5), (DateTimeParts{1899, 12, 28, 12, 0, 0, 0}));
 }
 
+// A time of day is the nearest double to its milliseconds over a day's: multiplying by the
+// rounded reciprocal put 00:00:09 one bit away, so equal times could compare unequal.
+TEST(DateTime, TimeFractionIsTheNearestDouble)
+{
+    EXPECT_EQ(TimeFraction(0, 0, 9, 0), 9000.0 / 86400000.0);
+    EXPECT_EQ(*EncodeTime(0, 0, 9), 9000.0 / 86400000.0);
+    EXPECT_EQ(*EncodeDateTime({1899, 12, 30, 0, 0, 13, 0}), 13000.0 / 86400000.0);
+}
+
 TEST(DateTime, TextsUseTheRunsShortDateFormat)
 {
     RunDateFormats().shortDate = "dd/MM/yyyy";
     const double t = *EncodeDateTime({2024, 3, 5, 9, 7, 3, 0});
     EXPECT_EQ(FormatDateTime(t), "05/03/2024 09:07:03");
     EXPECT_EQ(FormatDateTimePattern(t, "d/M/yy h:mm:ss.zzz"), "5/3/24 9:07:03.000");
-}
-
-TEST(Stamps, DecodeStampExTakesHundredthsAsMilliseconds)
-{
-    double t = 0;
-    ASSERT_TRUE(DecodeStampEx({2024, 15, 3}, {30, 12, 50, 45}, t));
-    EXPECT_EQ(DecodeDateTime(t), (DateTimeParts{2024, 3, 15, 12, 30, 45, 50}));
-    ASSERT_TRUE(DecodeStamp({2024, 15, 3}, {30, 12}, t));
-    EXPECT_EQ(t, *EncodeDateTime({2024, 3, 15, 12, 30, 0, 0}));
-}
-
-TEST(Stamps, BadStampShowsItsMessageAndKeepsT)
-{
-    struct Case {
-        TPackedDate date;
-        TPackedTimeEx time;
-        const char* message;
-    } cases[] = {
-        {{2024, 31, 2}, {0, 0, 0, 0}, "Invalid Date"},
-        {{0, 1, 1}, {0, 0, 0, 0}, "Invalid Date"},
-        {{2024, 1, 1}, {60, 0, 0, 0}, "Invalid Time"},
-        {{2024, 1, 1}, {0, 24, 0, 0}, "Invalid Time"},
-        {{2024, 1, 1}, {0, 0, 0, 60}, "Invalid Time"},
-    };
-    for (const auto& c : cases) {
-        ScriptedMessages messages;
-        double t = 123;
-        EXPECT_FALSE(DecodeStampEx(c.date, c.time, t));
-        EXPECT_EQ(t, 123);
-        ASSERT_EQ(messages.Texts(), std::vector<std::string>{c.message});
-        EXPECT_EQ(messages.messages[0].type, MsgType::Error);
-    }
 }
