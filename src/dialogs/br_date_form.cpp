@@ -30,11 +30,8 @@ TBrDateForm::TBrDateForm(QWidget* parent) : FixedDialog(parent, "Date Selection"
     NextMonthBtn = new QToolButton(this);
     NextMonthBtn->setArrowType(Qt::RightArrow);
     NextMonthBtn->setAutoRaise(true);
-    TitleLabel = new QLabel(this);
+    TitleLabel = BoldLabel(QString(), this);
     TitleLabel->setAlignment(Qt::AlignCenter);
-    QFont bold = TitleLabel->font();
-    bold.setBold(true);
-    TitleLabel->setFont(bold);
 
     auto* titleRow = new QHBoxLayout;
     titleRow->addWidget(PrevMonthBtn);

@@ -1,10 +1,11 @@
 // Frame shared by the program's small modal dialogs: fixed size, no help button, centred on the
-// screen when shown, with the usual "&OK" (default) and "&Cancel" buttons.
+// screen when shown, with the usual "&OK" (default) and "&Cancel" buttons and bold title labels.
 #pragma once
 
 #include <QDialog>
 
 class QBoxLayout;
+class QLabel;
 class QVBoxLayout;
 class QPushButton;
 
@@ -33,3 +34,6 @@ OkCancelButtons AddOkCancelButtons(QDialog* dialog, QBoxLayout* layout);
 
 // Moves the window to the centre of the screen it is on.
 void CentreOnScreen(QWidget* window);
+
+// A label in the bold of the dialog's font, for page titles and list headings.
+QLabel* BoldLabel(const QString& text, QWidget* parent);

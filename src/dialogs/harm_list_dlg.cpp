@@ -10,15 +10,6 @@
 #include <QVBoxLayout>
 
 namespace {
-QLabel* BoldLabel(const QString& text, QWidget* parent)
-{
-    auto* label = new QLabel(text, parent);
-    QFont font = label->font();
-    font.setBold(true);
-    label->setFont(font);
-    return label;
-}
-
 QToolButton* MoveButton(const QString& text, QWidget* parent)
 {
     auto* button = new QToolButton(parent);

@@ -42,31 +42,31 @@ MsgButton QtMessages::Message(const std::string& text, MsgType type, unsigned bu
     return (buttons & MbCancel) ? MbCancel : MbOk;
 }
 
-std::optional<std::string> QtMessages::OpenFile(const FileDialogRequest& request)
+namespace {
+// Open and save differ only in the file mode and the overwrite question.
+std::optional<std::string> RunFileDialog(QWidget* parent, const FileDialogRequest& request, bool save)
 {
-    QFileDialog dialog(parent_, QString::fromStdString(request.title), QString::fromStdString(request.folder),
+    QFileDialog dialog(parent, QString::fromStdString(request.title), QString::fromStdString(request.folder),
                        QtFilterFromPairs(request.filter));
-    dialog.setFileMode(QFileDialog::ExistingFile);
-    dialog.setAcceptMode(QFileDialog::AcceptOpen);
+    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setDefaultSuffix(QString::fromStdString(request.defaultExt));
     dialog.setOption(QFileDialog::DontUseNativeDialog, true);
+    if (save) dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.askOverwrite);
     if (!request.fileName.empty()) dialog.selectFile(QString::fromStdString(request.fileName));
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     return dialog.selectedFiles().first().toStdString();
 }
+}  // namespace
+
+std::optional<std::string> QtMessages::OpenFile(const FileDialogRequest& request)
+{
+    return RunFileDialog(parent_, request, false);
+}
 
 std::optional<std::string> QtMessages::SaveFile(const FileDialogRequest& request)
 {
-    QFileDialog dialog(parent_, QString::fromStdString(request.title), QString::fromStdString(request.folder),
-                       QtFilterFromPairs(request.filter));
-    dialog.setFileMode(QFileDialog::AnyFile);
-    dialog.setAcceptMode(QFileDialog::AcceptSave);
-    dialog.setDefaultSuffix(QString::fromStdString(request.defaultExt));
-    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
-    dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.askOverwrite);
-    if (!request.fileName.empty()) dialog.selectFile(QString::fromStdString(request.fileName));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
-    return dialog.selectedFiles().first().toStdString();
+    return RunFileDialog(parent_, request, true);
 }
 
 std::optional<std::string> QtMessages::ChooseFolder(const std::string& title, const std::string& folder)

@@ -2,6 +2,7 @@
 #include "survey/sel_data_dlg.h"
 
 #include "dialogs/edit_survey_dlg.h"
+#include "dialogs/fixed_dialog.h"
 #include "platform/file_io.h"
 #include "platform/messages.h"
 #include "platform/prog_dirs.h"
@@ -25,15 +26,6 @@ const char* const kBoxCaptions[kMeasureCount] = {"Voltage",          "Frequency"
                                                  "Voltage Harmonics", "Flicker",   "Alarms",
                                                  "Powers && Currents", "Voltage Samples", "Current Harmonics",
                                                  "Energy"};
-
-QLabel* BoldTitle(const char* text, QWidget* parent)
-{
-    auto* title = new QLabel(text, parent);
-    QFont font = title->font();
-    font.setBold(true);
-    title->setFont(font);
-    return title;
-}
 
 QString Shown(const std::string& bytes) { return QString::fromStdString(DisplayText(bytes)); }
 }  // namespace
@@ -63,7 +55,7 @@ TSelDataDlg::TSelDataDlg(QWidget* parent) : QDialog(parent)
     BtnInfo = new QPushButton("Edit Info", info);
     infoGrid->addWidget(BtnInfo, 3, 1, Qt::AlignRight);
     auto* page1Layout = new QVBoxLayout(page1);
-    page1Layout->addWidget(BoldTitle("Select a Survey:", page1));
+    page1Layout->addWidget(BoldLabel("Select a Survey:", page1));
     auto* row = new QHBoxLayout;
     row->addWidget(Picker, 3);
     row->addWidget(info, 2);
@@ -81,7 +73,7 @@ TSelDataDlg::TSelDataDlg(QWidget* parent) : QDialog(parent)
     }
     Interval = new TIntervalFields(page2);
     auto* page2Layout = new QVBoxLayout(page2);
-    page2Layout->addWidget(BoldTitle("Select the data type and the interval:", page2));
+    page2Layout->addWidget(BoldLabel("Select the data type and the interval:", page2));
     auto* row2 = new QHBoxLayout;
     row2->addWidget(types, 3);
     row2->addWidget(Interval, 2, Qt::AlignTop);

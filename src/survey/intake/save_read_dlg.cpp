@@ -25,15 +25,6 @@ namespace {
 enum Page { PageOptions = 0, PageCreate = 1, PageAppend = 2 };
 constexpr int kInfoTextLength = 60;
 
-QLabel* BoldLabel(const char* text, QWidget* parent)
-{
-    auto* label = new QLabel(text, parent);
-    QFont font = label->font();
-    font.setBold(true);
-    label->setFont(font);
-    return label;
-}
-
 QLineEdit* InfoEdit(QWidget* parent)
 {
     auto* edit = new QLineEdit(parent);
