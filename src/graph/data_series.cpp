@@ -19,6 +19,13 @@ void TDataSeries::Clear()
 void TDataSeries::InsertAt(std::size_t pos, bool connect, double x, double y)
 {
     InvalidateEnvelopeFrom(pos);
+    if (pos == xs_.size()) {
+        xs_.push_back(x);
+        ys_.push_back(y);
+        connects_.push_back(connect ? 1 : 0);
+        ids_.push_back(++lastId_);
+        return;
+    }
     xs_.insert(xs_.begin() + static_cast<std::ptrdiff_t>(pos), x);
     ys_.insert(ys_.begin() + static_cast<std::ptrdiff_t>(pos), y);
     connects_.insert(connects_.begin() + static_cast<std::ptrdiff_t>(pos), connect ? 1 : 0);
@@ -34,6 +41,36 @@ void TDataSeries::Overwrite(std::size_t pos, bool connect, double x, double y)
 }
 
 bool TDataSeries::AddPoint(bool connect, double x, double y)
+{
+    if (!Place(connect, x, y)) return false;
+    Changed(ReasonPoints);
+    return true;
+}
+
+std::size_t TDataSeries::AddPoints(std::span<const double> xs, std::span<const double> ys,
+                                   std::span<const std::uint8_t> connects)
+{
+    const std::size_t n = std::min({xs.size(), ys.size(), connects.size()});
+    // Geometric growth still, so many short runs do not reallocate each time.
+    const std::size_t needed = xs_.size() + n;
+    if (needed > xs_.capacity()) Reserve(std::max(needed, 2 * xs_.capacity()));
+    std::size_t taken = 0;
+    for (std::size_t i = 0; i < n; ++i)
+        if (Place(connects[i] != 0, xs[i], ys[i])) ++taken;
+    if (taken > 0) Changed(ReasonPoints);
+    return taken;
+}
+
+void TDataSeries::Reserve(std::size_t count)
+{
+    xs_.reserve(count);
+    ys_.reserve(count);
+    connects_.reserve(count);
+    ids_.reserve(count);
+}
+
+// One point into the store and the extremes; the caller tells the change.
+bool TDataSeries::Place(bool connect, double x, double y)
 {
     if (!std::isfinite(x) || !std::isfinite(y)) return false;
     const bool wasEmpty = xs_.empty();
@@ -66,7 +103,6 @@ bool TDataSeries::AddPoint(bool connect, double x, double y)
     }
 
     if (MaxPoints != 0 && Count() > MaxPoints) TooManyPoints();
-    Changed(ReasonPoints);
     return true;
 }
 

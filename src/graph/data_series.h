@@ -25,6 +25,13 @@ public:
     // Inserts or merges one point. Non-finite coordinates cannot be scaled or drawn: such a point
     // is refused (false) and nothing changes.
     bool AddPoint(bool connect, double x, double y);
+    // A run of points, each as AddPoint would take it (connects[i] != 0 joins point i), with
+    // one change notice for the run: a window of records is plotted in one call, without a
+    // notice or a reallocation per point. The three spans have one length; returns the points
+    // taken.
+    std::size_t AddPoints(std::span<const double> xs, std::span<const double> ys, std::span<const std::uint8_t> connects);
+    // Room for `count` points in all, so a known number of points grows the store once.
+    void Reserve(std::size_t count);
     // Point by id: its x, y (without offset) and z; id becomes the next point's id, 0 after the
     // last. False, outputs untouched, when no point has that id.
     bool GetPoint(std::uint32_t& id, double& x, double& y, double& z) const;
@@ -62,6 +69,7 @@ protected:
     virtual void TooManyPoints() {}
 
 private:
+    bool Place(bool connect, double x, double y);
     void InsertAt(std::size_t pos, bool connect, double x, double y);
     void Overwrite(std::size_t pos, bool connect, double x, double y);
     void InvalidateEnvelopeFrom(std::size_t pos);

@@ -131,6 +131,12 @@ bool GraphEngine::AddPoint(int index, bool connect, double x, double y)
     return GetSeries(index).AddPoint(connect, x, y);
 }
 
+std::size_t GraphEngine::AddPoints(int index, std::span<const double> xs, std::span<const double> ys,
+                                   std::span<const std::uint8_t> connects)
+{
+    return GetSeries(index).AddPoints(xs, ys, connects);
+}
+
 bool GraphEngine::GetPoint(int index, std::uint32_t& id, double& x, double& y, double& z)
 {
     return GetSeries(index).GetPoint(id, x, y, z);

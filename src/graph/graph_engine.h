@@ -14,6 +14,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <span>
 #include <string>
 #include <vector>
 
@@ -86,6 +87,9 @@ public:
     void SetSeriesLine(int index, bool showLine, TColor colour, TPenStyle penStyle);
     void SetSeriesPoints(int index, bool showPoints, int size, std::uint8_t shape, bool fill, TColor colour);
     bool AddPoint(int index, bool connect, double x, double y);
+    // A run of points into one series, with one repaint while plotting (TDataSeries::AddPoints).
+    std::size_t AddPoints(int index, std::span<const double> xs, std::span<const double> ys,
+                          std::span<const std::uint8_t> connects);
     bool GetPoint(int index, std::uint32_t& id, double& x, double& y, double& z);
     int FirstVisibleSeries() const;
     // Some series holds points and, unless axis is null or the X axis, lies on axis.

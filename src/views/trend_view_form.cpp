@@ -269,10 +269,14 @@ bool TTrendViewForm::LoadAndPlot()
     ApplyYAxis();
     const double scale = Kilovolts_ ? 1000.0 : 1.0;
     const std::vector<std::uint8_t> joined = JoinFlags(v.Times, PeriodSeconds());
+    std::vector<double> ys;
     for (std::size_t k = 0; k < kTraceCount; ++k) {
         const std::vector<float>& values = v.Values[k];
-        for (std::size_t i = 0; i < values.size(); ++i)
-            Chart->AddPoint(static_cast<int>(k) + 1, joined[i] != 0, v.Times[i], values[i] / scale);
+        if (values.empty()) continue;
+        ys.resize(values.size());
+        for (std::size_t i = 0; i < values.size(); ++i) ys[i] = values[i] / scale;
+        Chart->AddPoints(static_cast<int>(k) + 1, std::span(v.Times).first(values.size()), ys,
+                         std::span(joined).first(values.size()));
     }
     Chart->SetPlotting(true);
     QApplication::restoreOverrideCursor();

@@ -194,3 +194,37 @@ TEST(DataSeries, ColumnExtremesFollowInsertsOverwritesAndAppends)
     EXPECT_EQ(high, 4);
     EXPECT_EQ(s.FirstLift(0, 2), 2u);
 }
+
+// A run takes each point as AddPoint does (refusals, merges, inserts, ids, extremes, warnings)
+// and tells its owner once.
+TEST(DataSeries, RunOfPointsMatchesPointByPointWithOneNotice)
+{
+    const double nan = std::nan("");
+    const std::vector<double> xs{1, 2, 2, nan, 5, 3, 6, 7};
+    const std::vector<double> ys{10, 20, 25, 1, 50, 30, 4, -2};
+    const std::vector<std::uint8_t> connects{1, 1, 0, 1, 1, 0, 1, 1};
+
+    ObservedSeries single, run;
+    single.MaxPoints = run.MaxPoints = 4;
+    for (std::size_t i = 0; i < xs.size(); ++i) single.AddPoint(connects[i] != 0, xs[i], ys[i]);
+    EXPECT_EQ(run.AddPoints(xs, ys, connects), 7u);
+
+    EXPECT_EQ(XsOf(run), XsOf(single));
+    EXPECT_EQ(std::vector<double>(run.Ys().begin(), run.Ys().end()), std::vector<double>(single.Ys().begin(), single.Ys().end()));
+    EXPECT_EQ(std::vector<std::uint8_t>(run.Connects().begin(), run.Connects().end()),
+              std::vector<std::uint8_t>(single.Connects().begin(), single.Connects().end()));
+    EXPECT_EQ(IdsOf(run), IdsOf(single));
+    EXPECT_EQ(run.XMin(), single.XMin());
+    EXPECT_EQ(run.XMax(), single.XMax());
+    EXPECT_EQ(run.YMin(), single.YMin());
+    EXPECT_EQ(run.YMax(), single.YMax());
+    EXPECT_EQ(run.tooMany, single.tooMany);
+    EXPECT_EQ(run.reasons, (std::vector<int>{1}));
+
+    // A run with nothing to take tells nothing.
+    run.reasons.clear();
+    const std::vector<double> none{nan};
+    const std::vector<std::uint8_t> joined{1};
+    EXPECT_EQ(run.AddPoints(none, none, joined), 0u);
+    EXPECT_TRUE(run.reasons.empty());
+}

@@ -174,6 +174,15 @@ TEST_F(GraphFixture, PointsAddedWhilePlottingIsOffPaintOnce)
     EXPECT_EQ(host.pictures, 2);
 }
 
+TEST_F(GraphFixture, RunOfPointsWhilePlottingRepaintsOnce)
+{
+    const std::vector<double> xs{1, 2, 3, 4}, ys{5, 6, 7, 8};
+    const std::vector<std::uint8_t> connects{0, 1, 1, 1};
+    EXPECT_EQ(graph.AddPoints(2, xs, ys, connects), 4u);
+    EXPECT_EQ(host.pictures, 1);
+    EXPECT_EQ(graph.GetSeries(2).Count(), 4);
+}
+
 TEST_F(GraphFixture, TooManyPointsIsReportedPerPointBeyondTheLimit)
 {
     graph.SetPlotting(false);
