@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <limits>
 
 void TDataSeries::Clear()
 {
@@ -55,10 +56,44 @@ std::size_t TDataSeries::AddPoints(std::span<const double> xs, std::span<const d
     const std::size_t needed = xs_.size() + n;
     if (needed > xs_.capacity()) Reserve(std::max(needed, 2 * xs_.capacity()));
     std::size_t taken = 0;
-    for (std::size_t i = 0; i < n; ++i)
-        if (Place(connects[i] != 0, xs[i], ys[i])) ++taken;
+    for (std::size_t i = 0; i < n; ++i) {
+        const std::size_t run = AppendInOrder(xs.subspan(i, n - i), ys.subspan(i, n - i), connects.subspan(i, n - i));
+        taken += run;
+        i += run;
+        if (i < n && Place(connects[i] != 0, xs[i], ys[i])) ++taken;
+    }
     if (taken > 0) Changed(ReasonPoints);
     return taken;
+}
+
+// The leading points that go after the last one, copied in one piece: what Place would do
+// with each of them, without its search. Stops at the warning limit, so Place warns per point.
+std::size_t TDataSeries::AppendInOrder(std::span<const double> xs, std::span<const double> ys,
+                                       std::span<const std::uint8_t> connects)
+{
+    std::size_t n = xs.size();
+    if (MaxPoints != 0) n = std::min(n, static_cast<std::size_t>(std::max(0, MaxPoints - Count())));
+    double last = xs_.empty() ? -std::numeric_limits<double>::infinity() : xs_.back();
+    std::size_t count = 0;
+    for (; count < n; ++count) {
+        const double x = xs[count];
+        if (!std::isfinite(x) || !std::isfinite(ys[count]) || !(x > last || (x == last && allowDuplicates_))) break;
+        last = x;
+    }
+    if (count == 0) return 0;
+
+    const std::size_t from = xs_.size();
+    InvalidateEnvelopeFrom(from);
+    xs_.insert(xs_.end(), xs.begin(), xs.begin() + static_cast<std::ptrdiff_t>(count));
+    ys_.insert(ys_.end(), ys.begin(), ys.begin() + static_cast<std::ptrdiff_t>(count));
+    connects_.resize(from + count);
+    ids_.resize(from + count);
+    for (std::size_t i = 0; i < count; ++i) {
+        connects_[from + i] = connects[i] != 0 ? 1 : 0;
+        ids_[from + i] = ++lastId_;
+    }
+    for (std::size_t i = 0; i < count; ++i) TakeExtremes(from + i == 0, xs[i], ys[i]);
+    return count;
 }
 
 void TDataSeries::Reserve(std::size_t count)
@@ -85,8 +120,15 @@ bool TDataSeries::Place(bool connect, double x, double y)
         else InsertAt(pos, connect, x, y);
     }
 
+    TakeExtremes(wasEmpty, x, y);
+    if (MaxPoints != 0 && Count() > MaxPoints) TooManyPoints();
+    return true;
+}
+
+void TDataSeries::TakeExtremes(bool first, double x, double y)
+{
     // The first point sets the extremes; an overwrite of a lone point only widens them.
-    if (wasEmpty) {
+    if (first) {
         xMin_ = xMax_ = x;
         if (autoOffset_) yOffset_ = y;
         yMin_ = yMax_ = y - yOffset_;
@@ -101,9 +143,6 @@ bool TDataSeries::Place(bool connect, double x, double y)
         xMin_ = std::min(xMin_, x);
         xMax_ = std::max(xMax_, x);
     }
-
-    if (MaxPoints != 0 && Count() > MaxPoints) TooManyPoints();
-    return true;
 }
 
 bool TDataSeries::GetPoint(std::uint32_t& id, double& x, double& y, double& z) const

@@ -70,6 +70,8 @@ protected:
 
 private:
     bool Place(bool connect, double x, double y);
+    std::size_t AppendInOrder(std::span<const double> xs, std::span<const double> ys, std::span<const std::uint8_t> connects);
+    void TakeExtremes(bool first, double x, double y);
     void InsertAt(std::size_t pos, bool connect, double x, double y);
     void Overwrite(std::size_t pos, bool connect, double x, double y);
     void InvalidateEnvelopeFrom(std::size_t pos);

@@ -200,31 +200,55 @@ TEST(DataSeries, ColumnExtremesFollowInsertsOverwritesAndAppends)
 TEST(DataSeries, RunOfPointsMatchesPointByPointWithOneNotice)
 {
     const double nan = std::nan("");
-    const std::vector<double> xs{1, 2, 2, nan, 5, 3, 6, 7};
-    const std::vector<double> ys{10, 20, 25, 1, 50, 30, 4, -2};
-    const std::vector<std::uint8_t> connects{1, 1, 0, 1, 1, 0, 1, 1};
+    const std::vector<double> xs{1, 2, 2, nan, 5, 3, 6, 7, 7, 8};
+    const std::vector<double> ys{10, 20, 25, 1, 50, 30, 4, -2, 3, 9};
+    const std::vector<std::uint8_t> connects{1, 1, 0, 1, 1, 0, 1, 1, 0, 1};
 
-    ObservedSeries single, run;
-    single.MaxPoints = run.MaxPoints = 4;
-    for (std::size_t i = 0; i < xs.size(); ++i) single.AddPoint(connects[i] != 0, xs[i], ys[i]);
-    EXPECT_EQ(run.AddPoints(xs, ys, connects), 7u);
+    for (const bool duplicates : {false, true}) {
+        for (const int maxPoints : {0, 4}) {
+            SCOPED_TRACE(testing::Message() << "duplicates " << duplicates << ", max points " << maxPoints);
+            ObservedSeries single, run;
+            for (ObservedSeries* s : {&single, &run}) {
+                s->SetAllowDuplicates(duplicates);
+                s->SetAutoOffset(true);
+                s->MaxPoints = maxPoints;
+                s->reasons.clear();
+            }
+            std::size_t added = 0;
+            for (std::size_t i = 0; i < xs.size(); ++i) added += single.AddPoint(connects[i] != 0, xs[i], ys[i]) ? 1 : 0;
+            EXPECT_EQ(run.AddPoints(xs, ys, connects), added);
 
-    EXPECT_EQ(XsOf(run), XsOf(single));
-    EXPECT_EQ(std::vector<double>(run.Ys().begin(), run.Ys().end()), std::vector<double>(single.Ys().begin(), single.Ys().end()));
-    EXPECT_EQ(std::vector<std::uint8_t>(run.Connects().begin(), run.Connects().end()),
-              std::vector<std::uint8_t>(single.Connects().begin(), single.Connects().end()));
-    EXPECT_EQ(IdsOf(run), IdsOf(single));
-    EXPECT_EQ(run.XMin(), single.XMin());
-    EXPECT_EQ(run.XMax(), single.XMax());
-    EXPECT_EQ(run.YMin(), single.YMin());
-    EXPECT_EQ(run.YMax(), single.YMax());
-    EXPECT_EQ(run.tooMany, single.tooMany);
-    EXPECT_EQ(run.reasons, (std::vector<int>{1}));
+            EXPECT_EQ(XsOf(run), XsOf(single));
+            EXPECT_EQ(std::vector<double>(run.Ys().begin(), run.Ys().end()),
+                      std::vector<double>(single.Ys().begin(), single.Ys().end()));
+            EXPECT_EQ(std::vector<std::uint8_t>(run.Connects().begin(), run.Connects().end()),
+                      std::vector<std::uint8_t>(single.Connects().begin(), single.Connects().end()));
+            EXPECT_EQ(IdsOf(run), IdsOf(single));
+            EXPECT_EQ(run.XMin(), single.XMin());
+            EXPECT_EQ(run.XMax(), single.XMax());
+            EXPECT_EQ(run.YMin(), single.YMin());
+            EXPECT_EQ(run.YMax(), single.YMax());
+            EXPECT_EQ(run.YOffset(), single.YOffset());
+            EXPECT_EQ(run.Dirty(), single.Dirty());
+            EXPECT_EQ(run.tooMany, single.tooMany);
+            EXPECT_EQ(run.reasons, (std::vector<int>{1}));
+            double low = 0, high = 0, singleLow = 0, singleHigh = 0;
+            run.YExtremes(0, static_cast<std::size_t>(run.Count()), low, high);
+            single.YExtremes(0, static_cast<std::size_t>(single.Count()), singleLow, singleHigh);
+            EXPECT_EQ(low, singleLow);
+            EXPECT_EQ(high, singleHigh);
+            EXPECT_EQ(run.FirstLift(0, static_cast<std::size_t>(run.Count())),
+                      single.FirstLift(0, static_cast<std::size_t>(single.Count())));
+        }
+    }
+}
 
-    // A run with nothing to take tells nothing.
-    run.reasons.clear();
-    const std::vector<double> none{nan};
+TEST(DataSeries, RunWithNothingToTakeTellsNothing)
+{
+    ObservedSeries s;
+    const std::vector<double> none{std::nan("")};
     const std::vector<std::uint8_t> joined{1};
-    EXPECT_EQ(run.AddPoints(none, none, joined), 0u);
-    EXPECT_TRUE(run.reasons.empty());
+    EXPECT_EQ(s.AddPoints(none, none, joined), 0u);
+    EXPECT_EQ(s.Count(), 0);
+    EXPECT_TRUE(s.reasons.empty());
 }
