@@ -1,8 +1,10 @@
 // A voltage view created and plotted with three traces over a year of one-minute three-phase
-// records, against reading the same file's bytes sequentially in the same run.
+// records, and its zoom re-plots (in on half the year, out to the whole year), against reading
+// the same file's bytes sequentially in the same run.
 #include "fixtures/data_fixture.h"
 #include "fixtures/temp_prog_dir.h"
 #include "fixtures/view_fixture.h"
+#include "graph/zr_graph.h"
 #include "platform/scripted_messages.h"
 #include "views/show_v_form.h"
 #include "views/trace_settings.h"
@@ -47,26 +49,78 @@ void ReadFileSequentially(benchmark::State& state)
     }
 }
 
+void PlotThreeTraces(TShowVForm& view)
+{
+    TTraceSettings s = view.Traces();
+    for (int k = 0; k < 3; ++k) {
+        s.Entries[k].Item = 2;
+        s.Entries[k].Phase = k;
+    }
+    ResolveOffsets(s, view.Columns().Columns, view.Columns().StatCount());
+    view.ApplyTraces(s);
+}
+
 void CreateViewAndPlotThreeTraces(benchmark::State& state)
 {
     ScriptedMessages messages;
     Survey();
     for (auto _ : state) {
         TShowVForm view;
-        TTraceSettings s = view.Traces();
-        for (int k = 0; k < 3; ++k) {
-            s.Entries[k].Item = 2;
-            s.Entries[k].Phase = k;
-        }
-        ResolveOffsets(s, view.Columns().Columns, view.Columns().StatCount());
-        view.ApplyTraces(s);
+        PlotThreeTraces(view);
         benchmark::DoNotOptimize(view.ZoomRecords());
     }
+}
+
+// A zoom band dragged over the left half of the plot area, as the mouse does it.
+void ZoomInOnLeftHalf(TShowVForm& view)
+{
+    const int left = view.Chart->Dimensions.LeftMargin() + 1;
+    const int right = view.Chart->Width() - view.Chart->Dimensions.RightMargin() - 1;
+    const int row = (view.Chart->Dimensions.TopMargin() + view.Chart->Height() - view.Chart->Dimensions.BottomMargin()) / 2;
+    view.SetZoom(true);
+    view.ChartMouseDown(TMouseButton::mbLeft, left, row);
+    view.ChartMouseMove((left + right) / 2, row);
+    view.ChartMouseUp((left + right) / 2, row);
+}
+
+void ZoomInOnHalfYear(benchmark::State& state)
+{
+    ScriptedMessages messages;
+    Survey();
+    TShowVForm view;
+    PlotThreeTraces(view);
+    for (auto _ : state) {
+        state.PauseTiming();
+        view.SetZoom(false);
+        state.ResumeTiming();
+        ZoomInOnLeftHalf(view);
+        if (!view.Zoomed()) state.SkipWithError("the zoom band did not zoom");
+        benchmark::DoNotOptimize(view.ZoomRecords());
+    }
+    state.counters["records"] = view.ZoomRecords();
+}
+
+void ZoomOutToYear(benchmark::State& state)
+{
+    ScriptedMessages messages;
+    Survey();
+    TShowVForm view;
+    PlotThreeTraces(view);
+    for (auto _ : state) {
+        state.PauseTiming();
+        ZoomInOnLeftHalf(view);
+        state.ResumeTiming();
+        view.SetZoom(false);
+        benchmark::DoNotOptimize(view.ZoomRecords());
+    }
+    state.counters["records"] = view.ZoomRecords();
 }
 }  // namespace
 
 BENCHMARK(ReadFileSequentially)->Unit(benchmark::kMillisecond);
 BENCHMARK(CreateViewAndPlotThreeTraces)->Unit(benchmark::kMillisecond);
+BENCHMARK(ZoomInOnHalfYear)->Unit(benchmark::kMillisecond);
+BENCHMARK(ZoomOutToYear)->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {
