@@ -41,6 +41,26 @@ void TDataSeries::Overwrite(std::size_t pos, bool connect, double x, double y)
     connects_[pos] = connect ? 1 : 0;
 }
 
+inline void TDataSeries::TakeExtremes(bool first, double x, double y)
+{
+    // The first point sets the extremes; an overwrite of a lone point only widens them.
+    if (first) {
+        xMin_ = xMax_ = x;
+        if (autoOffset_) yOffset_ = y;
+        yMin_ = yMax_ = y - yOffset_;
+        dirty_ = false;
+    } else if (autoOffset_ && y < yOffset_) {
+        yOffset_ = y;
+        dirty_ = true;
+    } else if (!dirty_) {
+        // An overwrite only widens: the old value's share stays until the next Recalc.
+        yMin_ = std::min(yMin_, y - yOffset_);
+        yMax_ = std::max(yMax_, y - yOffset_);
+        xMin_ = std::min(xMin_, x);
+        xMax_ = std::max(xMax_, x);
+    }
+}
+
 bool TDataSeries::AddPoint(bool connect, double x, double y)
 {
     if (!Place(connect, x, y)) return false;
@@ -92,7 +112,25 @@ std::size_t TDataSeries::AppendInOrder(std::span<const double> xs, std::span<con
         connects_[from + i] = connects[i] != 0 ? 1 : 0;
         ids_[from + i] = ++lastId_;
     }
-    for (std::size_t i = 0; i < count; ++i) TakeExtremes(from + i == 0, xs[i], ys[i]);
+    TakeExtremes(from == 0, xs[0], ys[0]);
+    if (autoOffset_) {
+        for (std::size_t i = 1; i < count; ++i) TakeExtremes(false, xs[i], ys[i]);
+    } else if (!dirty_) {
+        // Without an automatic offset the extremes only widen over the run: kept in locals, not
+        // stored back per point.
+        const double offset = yOffset_;
+        double xMin = xMin_, xMax = xMax_, yMin = yMin_, yMax = yMax_;
+        for (std::size_t i = 1; i < count; ++i) {
+            yMin = std::min(yMin, ys[i] - offset);
+            yMax = std::max(yMax, ys[i] - offset);
+            xMin = std::min(xMin, xs[i]);
+            xMax = std::max(xMax, xs[i]);
+        }
+        xMin_ = xMin;
+        xMax_ = xMax;
+        yMin_ = yMin;
+        yMax_ = yMax;
+    }
     return count;
 }
 
@@ -123,26 +161,6 @@ bool TDataSeries::Place(bool connect, double x, double y)
     TakeExtremes(wasEmpty, x, y);
     if (MaxPoints != 0 && Count() > MaxPoints) TooManyPoints();
     return true;
-}
-
-void TDataSeries::TakeExtremes(bool first, double x, double y)
-{
-    // The first point sets the extremes; an overwrite of a lone point only widens them.
-    if (first) {
-        xMin_ = xMax_ = x;
-        if (autoOffset_) yOffset_ = y;
-        yMin_ = yMax_ = y - yOffset_;
-        dirty_ = false;
-    } else if (autoOffset_ && y < yOffset_) {
-        yOffset_ = y;
-        dirty_ = true;
-    } else if (!dirty_) {
-        // An overwrite only widens: the old value's share stays until the next Recalc.
-        yMin_ = std::min(yMin_, y - yOffset_);
-        yMax_ = std::max(yMax_, y - yOffset_);
-        xMin_ = std::min(xMin_, x);
-        xMax_ = std::max(xMax_, x);
-    }
 }
 
 bool TDataSeries::GetPoint(std::uint32_t& id, double& x, double& y, double& z) const

@@ -204,42 +204,53 @@ TEST(DataSeries, RunOfPointsMatchesPointByPointWithOneNotice)
     const std::vector<double> ys{10, 20, 25, 1, 50, 30, 4, -2, 3, 9};
     const std::vector<std::uint8_t> connects{1, 1, 0, 1, 1, 0, 1, 1, 0, 1};
 
-    for (const bool duplicates : {false, true}) {
-        for (const int maxPoints : {0, 4}) {
-            SCOPED_TRACE(testing::Message() << "duplicates " << duplicates << ", max points " << maxPoints);
-            ObservedSeries single, run;
-            for (ObservedSeries* s : {&single, &run}) {
-                s->SetAllowDuplicates(duplicates);
-                s->SetAutoOffset(true);
-                s->MaxPoints = maxPoints;
-                s->reasons.clear();
+    struct Case {
+        bool duplicates;
+        bool autoOffset;
+        int maxPoints;
+        bool dirtyBefore; // a point and an offset change before the run
+    };
+    for (const Case c : {Case{false, false, 0, false}, Case{true, false, 0, false}, Case{false, true, 0, false},
+                         Case{true, true, 0, false}, Case{false, false, 4, false}, Case{true, true, 4, false},
+                         Case{false, false, 0, true}}) {
+        SCOPED_TRACE(testing::Message() << "duplicates " << c.duplicates << ", auto offset " << c.autoOffset
+                                        << ", max points " << c.maxPoints << ", dirty before " << c.dirtyBefore);
+        ObservedSeries single, run;
+        for (ObservedSeries* s : {&single, &run}) {
+            s->SetAllowDuplicates(c.duplicates);
+            if (c.dirtyBefore) {
+                s->AddPoint(true, 0, 100);
+                s->SetYOffset(3);
             }
-            std::size_t added = 0;
-            for (std::size_t i = 0; i < xs.size(); ++i) added += single.AddPoint(connects[i] != 0, xs[i], ys[i]) ? 1 : 0;
-            EXPECT_EQ(run.AddPoints(xs, ys, connects), added);
-
-            EXPECT_EQ(XsOf(run), XsOf(single));
-            EXPECT_EQ(std::vector<double>(run.Ys().begin(), run.Ys().end()),
-                      std::vector<double>(single.Ys().begin(), single.Ys().end()));
-            EXPECT_EQ(std::vector<std::uint8_t>(run.Connects().begin(), run.Connects().end()),
-                      std::vector<std::uint8_t>(single.Connects().begin(), single.Connects().end()));
-            EXPECT_EQ(IdsOf(run), IdsOf(single));
-            EXPECT_EQ(run.XMin(), single.XMin());
-            EXPECT_EQ(run.XMax(), single.XMax());
-            EXPECT_EQ(run.YMin(), single.YMin());
-            EXPECT_EQ(run.YMax(), single.YMax());
-            EXPECT_EQ(run.YOffset(), single.YOffset());
-            EXPECT_EQ(run.Dirty(), single.Dirty());
-            EXPECT_EQ(run.tooMany, single.tooMany);
-            EXPECT_EQ(run.reasons, (std::vector<int>{1}));
-            double low = 0, high = 0, singleLow = 0, singleHigh = 0;
-            run.YExtremes(0, static_cast<std::size_t>(run.Count()), low, high);
-            single.YExtremes(0, static_cast<std::size_t>(single.Count()), singleLow, singleHigh);
-            EXPECT_EQ(low, singleLow);
-            EXPECT_EQ(high, singleHigh);
-            EXPECT_EQ(run.FirstLift(0, static_cast<std::size_t>(run.Count())),
-                      single.FirstLift(0, static_cast<std::size_t>(single.Count())));
+            s->SetAutoOffset(c.autoOffset);
+            s->MaxPoints = c.maxPoints;
+            s->reasons.clear();
         }
+        std::size_t added = 0;
+        for (std::size_t i = 0; i < xs.size(); ++i) added += single.AddPoint(connects[i] != 0, xs[i], ys[i]) ? 1 : 0;
+        EXPECT_EQ(run.AddPoints(xs, ys, connects), added);
+
+        EXPECT_EQ(XsOf(run), XsOf(single));
+        EXPECT_EQ(std::vector<double>(run.Ys().begin(), run.Ys().end()),
+                  std::vector<double>(single.Ys().begin(), single.Ys().end()));
+        EXPECT_EQ(std::vector<std::uint8_t>(run.Connects().begin(), run.Connects().end()),
+                  std::vector<std::uint8_t>(single.Connects().begin(), single.Connects().end()));
+        EXPECT_EQ(IdsOf(run), IdsOf(single));
+        EXPECT_EQ(run.XMin(), single.XMin());
+        EXPECT_EQ(run.XMax(), single.XMax());
+        EXPECT_EQ(run.YMin(), single.YMin());
+        EXPECT_EQ(run.YMax(), single.YMax());
+        EXPECT_EQ(run.YOffset(), single.YOffset());
+        EXPECT_EQ(run.Dirty(), single.Dirty());
+        EXPECT_EQ(run.tooMany, single.tooMany);
+        EXPECT_EQ(run.reasons, (std::vector<int>{1}));
+        const auto count = static_cast<std::size_t>(run.Count());
+        double low = 0, high = 0, singleLow = 0, singleHigh = 0;
+        run.YExtremes(0, count, low, high);
+        single.YExtremes(0, count, singleLow, singleHigh);
+        EXPECT_EQ(low, singleLow);
+        EXPECT_EQ(high, singleHigh);
+        EXPECT_EQ(run.FirstLift(0, count), single.FirstLift(0, count));
     }
 }
 
