@@ -24,6 +24,7 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QStatusBar>
+#include <QStyle>
 #include <QStatusTipEvent>
 #include <QUrl>
 #include <algorithm>
@@ -114,9 +115,19 @@ TChildForm* TMainForm::ActiveChild() const
 
 QMdiSubWindow* TMainForm::AddChild(TChildForm* child)
 {
+    // A child sets its client size when it is created; the frame goes around that size.
+    const bool sized = child->testAttribute(Qt::WA_Resized);
+    const QSize client = child->size();
     child->setAttribute(Qt::WA_DeleteOnClose);
     QMdiSubWindow* sub = MdiArea->addSubWindow(child);
     sub->setAttribute(Qt::WA_DeleteOnClose);
+    if (sized) {
+        sub->ensurePolished();
+        QMargins frame = sub->contentsMargins();
+        int titleHeight = sub->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, sub);
+        sub->resize(client.width() + frame.left() + frame.right(),
+                    client.height() + frame.top() + frame.bottom() + titleHeight);
+    }
     return sub;
 }
 
