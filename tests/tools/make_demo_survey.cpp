@@ -9,6 +9,7 @@
 #include <cmath>
 #include <cstdio>
 #include <cstring>
+#include <filesystem>
 #include <string>
 
 int main(int argc, char** argv)
@@ -20,6 +21,12 @@ int main(int argc, char** argv)
     std::string folder = argv[1];
     if (folder.back() != '/') folder += '/';
     int days = argc > 2 ? std::atoi(argv[2]) : 2;
+    std::error_code ec;
+    std::filesystem::create_directories(folder, ec);
+    if (ec || days < 1) {
+        std::fprintf(stderr, "cannot write into %s\n", folder.c_str());
+        return 1;
+    }
     double start = FixtureTime(2024, 3, 15, 0, 0);
 
     TrendRecordFields proto;
@@ -60,6 +67,11 @@ int main(int argc, char** argv)
     SurveyFixture survey;
     survey.dataFiles = {{1, "demo.vme"}, {6, "demo.ale"}};
     survey.description = "Demonstration feeder";
-    std::printf("%s\n", WriteSurveyFile(folder + "demo.orv", survey).c_str());
+    std::string path = WriteSurveyFile(folder + "demo.orv", survey);
+    if (!FileExists(path) || !FileExists(folder + "demo.vme")) {
+        std::fprintf(stderr, "cannot write the survey into %s\n", folder.c_str());
+        return 1;
+    }
+    std::printf("%s\n", path.c_str());
     return 0;
 }
