@@ -1,0 +1,20 @@
+#!/usr/bin/env bash
+# Builds the robustness tests (spreadsheet, and survey-side files) with AddressSanitizer and
+# UndefinedBehaviorSanitizer in one build folder of their own and runs them: damaged files must
+# be read or refused without any fault.
+set -euo pipefail
+cd "$(dirname "$0")/.."
+flags="-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer"
+tests=(sheet/sheet_robustness_tests survey/survey_robustness_tests)
+cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS="$flags" > /dev/null
+cmake --build build-sanitize --target "${tests[@]##*/}" -j"$(nproc)"
+export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1
+export LC_ALL=C.UTF-8
+# The tests run side by side; each stops at its first fault.
+pids=()
+for t in "${tests[@]}"; do
+  build-sanitize/tests/"$t" --gtest_brief=1 & pids+=($!)
+done
+status=0
+for pid in "${pids[@]}"; do wait "$pid" || status=1; done
+exit "$status"
