@@ -638,6 +638,9 @@ TEST_F(SurveyRobustness, SurveyFilesOfEachLayoutSurviveTruncationsAndByteChanges
 }
 
 namespace {
+// Appends the received temporary files of `mask` to a sound survey in `folder` + "existing/".
+void ExpectAppendKeepsTheSurvey(const std::string& folder, std::uint16_t mask, const std::string& what);
+
 // Drive A shows the disk folders in turn; the last stays in.
 class FolderDrive : public TDriveAccess {
 public:
@@ -650,7 +653,7 @@ public:
 
 // The whole disk loop, each showing stepped to its end; the loop ends with a message and a
 // received measure's temporary file holds what the header announced.
-void ExpectDisksReadOrRefused(FolderDrive& drive, const std::string& what)
+void ExpectDisksReadOrRefused(FolderDrive& drive, const std::string& folder, const std::string& what)
 {
     DeleteTempFiles();
     AnsweringMessages messages;
@@ -675,6 +678,8 @@ void ExpectDisksReadOrRefused(FolderDrive& drive, const std::string& what)
             if (mask & (1u << (k - 1))) {
                 EXPECT_TRUE(std::filesystem::exists(TempFileName(k))) << what << " measure " << k;
             }
+        // What was received from damaged disks must not spoil a survey it is appended to.
+        ExpectAppendKeepsTheSurvey(folder, mask, what);
     }
 }
 }  // namespace
@@ -699,26 +704,34 @@ TEST_F(SurveyRobustness, FloppyDisksSurviveDamagedHeadersAndParts)
         WriteArchiveDisk(drive.disks[1], {{1, 2, 2, part2}, {6, 1, 1, al}});
     };
     writeDisks(header, vm1, vm2);
-    ExpectDisksReadOrRefused(drive, "sound disks");
-    EXPECT_EQ(ReadWholeFile(TempFileName(1)), vm);
+    ExpectDisksReadOrRefused(drive, dir.Path(), "sound disks");
+    {
+        // The sound disks' records were appended to the survey of the day before.
+        ScriptedMessages messages;
+        TMeasureFileInfo info;
+        ASSERT_TRUE(ReadMeasureFileInfo(dir / "existing/old.vme", MeasureVoltage, info));
+        EXPECT_EQ(info.RecordCount, 2 + 3);
+        ASSERT_TRUE(ReadMeasureFileInfo(dir / "existing/old.ale", MeasureEvents, info));
+        EXPECT_EQ(info.RecordCount, 1 + 3);
+    }
 
     for (std::size_t n = 0; n <= header.size() + 1; ++n) {
         Bytes head = n <= header.size() ? Cut(header, n) : Concat({header, Bytes(1, 0)});
         writeDisks(head, vm1, vm2);
-        ExpectDisksReadOrRefused(drive, "header cut at " + std::to_string(n));
+        ExpectDisksReadOrRefused(drive, dir.Path(), "header cut at " + std::to_string(n));
     }
     for (std::size_t n = 0; n <= vm1.size() + 3; n += 7) {
         Bytes part = n <= vm1.size() ? Cut(vm1, n) : Concat({vm1, Bytes(n - vm1.size(), 1)});
         writeDisks(header, part, vm2);
-        ExpectDisksReadOrRefused(drive, "first part cut at " + std::to_string(n));
+        ExpectDisksReadOrRefused(drive, dir.Path(), "first part cut at " + std::to_string(n));
         writeDisks(header, vm1, n <= vm2.size() ? Cut(vm2, n) : vm2);
-        ExpectDisksReadOrRefused(drive, "second part cut at " + std::to_string(n));
+        ExpectDisksReadOrRefused(drive, dir.Path(), "second part cut at " + std::to_string(n));
     }
     for (unsigned seed = 1; seed <= 300; ++seed) {
         writeDisks(Mutated(header, seed), vm1, vm2);
-        ExpectDisksReadOrRefused(drive, "header seed " + std::to_string(seed));
+        ExpectDisksReadOrRefused(drive, dir.Path(), "header seed " + std::to_string(seed));
         writeDisks(Targeted(header, headerFields, seed), vm1, vm2);
-        ExpectDisksReadOrRefused(drive, "header targeted seed " + std::to_string(seed));
+        ExpectDisksReadOrRefused(drive, dir.Path(), "header targeted seed " + std::to_string(seed));
     }
 }
 
@@ -734,7 +747,7 @@ RepositoryCase SoundRepository(int tableEntries)
     // Received data an hour after the survey's own records, so that it may be appended.
     std::vector<Bytes> voltage;
     for (int i = 0; i < 3; ++i) {
-        TrendRecordFields r{.time = Minute(60 + 10 * i, 5 * i), .period = 10};
+        TrendRecordFields r{.time = Minute(60 + 10 * i, 5 * i), .period = 10, .flags = 2 | 4 | 8 | 16};
         r.phases = {{.values = {229, 230, 231}}, {}, {}};
         voltage.push_back(TrendRecord(1, r));
     }
@@ -761,21 +774,27 @@ RepositoryCase SoundRepository(int tableEntries)
     return c;
 }
 
-// Writes a survey of voltage, events and samples files from an hour before the received data.
+FixtureStamp DayBefore(FixtureStamp s)
+{
+    --s.day;
+    return s;
+}
+
+// Writes a survey of voltage, events and samples files from the day before the received data.
 std::string WriteExistingSurvey(const std::string& folder)
 {
     std::filesystem::remove_all(folder);
     std::filesystem::create_directories(folder);
     std::vector<Bytes> voltage;
     for (int i = 0; i < 2; ++i) {
-        TrendRecordFields r{.time = Minute(10 * i), .period = 10};
+        TrendRecordFields r{.time = DayBefore(Minute(10 * i)), .period = 10, .flags = 2 | 4 | 8 | 16};
         r.phases = {{}, {}, {}};
         voltage.push_back(TrendRecord(1, r));
     }
     WriteDataFile(folder + "old.vme", voltage);
-    WriteDataFile(folder + "old.ale", {EventRecord({.time = Minute(1)})});
+    WriteDataFile(folder + "old.ale", {EventRecord({.time = DayBefore(Minute(1))})});
     SamplesRecordFields r;
-    r.time = Minute(2);
+    r.time = DayBefore(Minute(2));
     WriteBytes(folder + "old.tme", SamplesFileBytes(4, {SamplesRecord(4, r)}));
     return WriteSurveyFile(folder + "old.orv", {.dataFiles = {{1, "old.vme"}, {6, "old.ale"}, {8, "old.tme"}}});
 }
@@ -798,8 +817,12 @@ void ExpectRepositoryReadOrRefused(const std::string& folder, const Bytes& bytes
         if (*mask & (1u << (k - 1))) {
             EXPECT_TRUE(std::filesystem::exists(TempFileName(k))) << what << " measure " << k;
         }
-    if (!store || *mask == 0) return;
+    if (store && *mask != 0) ExpectAppendKeepsTheSurvey(folder, *mask, what);
+}
 
+void ExpectAppendKeepsTheSurvey(const std::string& folder, std::uint16_t mask, const std::string& what)
+{
+    AnsweringMessages messages;
     // Onto an existing survey: its data files keep their records, whatever was received.
     const std::string surveyFolder = folder + "existing/";
     const std::string surveyPath = WriteExistingSurvey(surveyFolder);
@@ -808,7 +831,7 @@ void ExpectRepositoryReadOrRefused(const std::string& folder, const Bytes& bytes
     auto lines = OpenSurveyFile(surveyPath, SurveyUpgrade::TenLineStep);
     ASSERT_TRUE(lines) << what;
     messages.Clear();
-    AppendToSurvey(surveyPath, *lines, *mask);
+    AppendToSurvey(surveyPath, *lines, mask);
     for (const auto& [name, old] : before) {
         const Bytes now = ReadWholeFile(surveyFolder + name).value_or(Bytes{});
         const std::size_t headerSize = name == "old.tme" ? kSamplesFileHeaderSize : kDataFileHeaderSize;
@@ -826,7 +849,7 @@ void ExpectRepositoryReadOrRefused(const std::string& folder, const Bytes& bytes
     // As a new survey, when the received data are still there.
     bool any = false;
     for (int k = 1; k <= kMeasureCount; ++k) any = any || std::filesystem::exists(TempFileName(k));
-    if (any) CreateSurvey(folder + "new/n.orv", *mask, {"d", "s", "o"});
+    if (any) CreateSurvey(folder + "new/n.orv", mask, {"d", "s", "o"});
 }
 }  // namespace
 
@@ -838,6 +861,15 @@ TEST_F(SurveyRobustness, RepositoryFilesSurviveTruncationsAndByteChanges)
         const RepositoryCase good = SoundRepository(entries);
         const std::string name = std::to_string(entries) + "-entry repository";
         ExpectRepositoryReadOrRefused(folder, good.bytes, true, name + " sound");
+        {
+            // The sound file's records were appended to the survey of the day before.
+            ScriptedMessages messages;
+            TMeasureFileInfo info;
+            ASSERT_TRUE(ReadMeasureFileInfo(folder + "existing/old.vme", MeasureVoltage, info)) << name;
+            EXPECT_EQ(info.RecordCount, 2 + 3) << name;
+            ASSERT_TRUE(ReadMeasureFileInfo(folder + "existing/old.tme", MeasureSamples, info)) << name;
+            EXPECT_EQ(info.RecordCount, entries > 8 ? 1 + 2 : 1) << name;
+        }
         for (std::size_t n = 0; n < good.bytes.size(); ++n)
             ExpectRepositoryReadOrRefused(folder, Cut(good.bytes, n), n % 16 == 0, name + " cut at " + std::to_string(n));
         for (unsigned seed = 1; seed <= 400; ++seed) {
