@@ -1,5 +1,6 @@
 // Program entry: no command-line arguments are read.
 #include "app/main_form.h"
+#include "app/orv_application.h"
 #include "app/program_start.h"
 #include "app/view_registry.h"
 #include "platform/qt_messages.h"
@@ -18,7 +19,7 @@ void RegisterWindows()
 
 int main(int argc, char** argv)
 {
-    QApplication app(argc, argv);
+    TOrvApplication app(argc, argv);
     QtMessages messages;
     SetMessageSeam(&messages);
     RegisterWindows();
