@@ -16,23 +16,33 @@ void InsertEmptyLines(SurveyLines& lines, std::size_t at, std::size_t count)
 bool SaveUpgraded(const std::string& path, const SurveyLines& lines) { return SaveSurveyLines(path, lines); }
 
 // Step 1 of the full upgrade: the 10-line file takes the current header and 8 empty lines at
-// 7 to 14, so its information moves from 7-9 to 15-17.
-bool TenLinesToCurrent(const std::string& path, SurveyLines& lines)
+// 7 to 14, so its information moves from 7-9 to 15-17. True when the lines changed.
+bool TenLinesUpgraded(SurveyLines& lines)
 {
-    if (lines.size() >= 11) return true;
+    if (lines.size() >= 11) return false;
     lines[0] = std::string(kSurveyHeader);
     InsertEmptyLines(lines, 7, 8);
-    return SaveUpgraded(path, lines);
+    return true;
 }
 
 // Step 2 of the full upgrade: the 13-line file's information moves from 10-12 to 15-17.
-bool ThirteenLinesToCurrent(const std::string& path, SurveyLines& lines)
+bool ThirteenLinesUpgraded(SurveyLines& lines)
 {
-    if (lines.size() >= 14) return true;
+    if (lines.size() >= 14) return false;
     lines.resize(kSurveyLineCount);
     for (std::size_t i = 0; i < 3; ++i) lines[15 + i] = std::move(lines[10 + i]);
     for (std::size_t i = 10; i < 15; ++i) lines[i].clear();
-    return SaveUpgraded(path, lines);
+    return true;
+}
+
+bool TenLinesToCurrent(const std::string& path, SurveyLines& lines)
+{
+    return !TenLinesUpgraded(lines) || SaveUpgraded(path, lines);
+}
+
+bool ThirteenLinesToCurrent(const std::string& path, SurveyLines& lines)
+{
+    return !ThirteenLinesUpgraded(lines) || SaveUpgraded(path, lines);
 }
 }  // namespace
 
@@ -85,6 +95,12 @@ bool FullUpgrade(const std::string& path, SurveyLines& lines)
 {
     bool saved = TenLinesToCurrent(path, lines);
     return ThirteenLinesToCurrent(path, lines) && saved;
+}
+
+void UpgradeToCurrentLayout(SurveyLines& lines)
+{
+    TenLinesUpgraded(lines);
+    ThirteenLinesUpgraded(lines);
 }
 
 bool ShortUpgrade(const std::string& path, SurveyLines& lines)

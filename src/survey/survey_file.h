@@ -50,6 +50,8 @@ bool CheckSurveyHeader(SurveyLines& lines);
 // it; false only when that save failed (the lines are upgraded all the same).
 // Full upgrade: 10 or 13 lines become 18 (survey selection wizard).
 bool FullUpgrade(const std::string& path, SurveyLines& lines);
+// The same lines without saving, for a caller that saves them with other files.
+void UpgradeToCurrentLayout(SurveyLines& lines);
 // Short upgrade: 10 lines become 13; 13 and 18 stay (export, analysis, summary, waveform lookup).
 bool ShortUpgrade(const std::string& path, SurveyLines& lines);
 // 10-line step: 10 lines become 18; 13 stay (save wizard).

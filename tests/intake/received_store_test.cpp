@@ -12,6 +12,7 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
 #include <functional>
 
 namespace {
@@ -284,6 +285,56 @@ TEST_F(ReceivedStoreTest, FailedCopyLeavesSurveyAndReceivedDataAsTheyWere)
     EXPECT_TRUE(FileExists(TempFileName(MeasureVoltage)));
     // Nothing staged is left behind.
     EXPECT_EQ(ListFiles(dir / "surveys", "*.new*").size(), 0u);
+}
+
+// A folder where a data or survey file should go: its rename fails, as on a write error.
+void BlockWith(const std::string& path)
+{
+    CreateFolder(path);
+    WriteBytes(path + "/keep", Bytes{1});
+}
+
+TEST_F(ReceivedStoreTest, FailedRenameOrSurveySaveLeavesEveryFileAsItWas)
+{
+    struct Case {
+        const char* name;
+        int layout;           // of the existing survey FEED.orv (0: a new survey NEW.orv)
+        std::uint16_t mask;
+        const char* blocked;  // the file whose rename fails
+    };
+    const Case cases[] = {
+        {"events after voltage appended", 18, 0x21, "FEED.ale"},
+        {"energy onto a 13-line survey", 13, 0x201, "FEED.ene"},
+        {"new survey file after its data files", 0, 0x21, "NEW.orv"},
+    };
+    const Bytes events = DataFileBytes({EventRecord({.time = At(11, 2)})});
+    const Bytes energy = DataFileBytes({EnergyRecord({.time = At(11, 0)})});
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        msgs.Clear();
+        const std::string path = c.layout ? ExistingSurvey(oldVoltage, c.layout) : Survey("NEW.orv");
+        const std::string surveyText = c.layout ? ReadText(path) : "";
+        Receive(MeasureVoltage, newVoltage);
+        Receive(MeasureEvents, events);
+        Receive(MeasureEnergy, energy);
+        BlockWith(Survey(c.blocked));
+        auto lines = c.layout ? *LoadSurveyLines(path) : SurveyLines{};
+
+        EXPECT_FALSE(c.layout ? AppendToSurvey(path, lines, c.mask) : CreateSurvey(path, c.mask, {}));
+        EXPECT_NE(msgs.messages.back().text.find("The received data are kept."), std::string::npos);
+        if (c.layout) {
+            EXPECT_EQ(Read(Survey("FEED.vme")), oldVoltage);
+            EXPECT_EQ(ReadText(path), surveyText);
+        } else {
+            EXPECT_FALSE(FileExists(Survey("NEW.vme")));
+        }
+        EXPECT_FALSE(FileExists(Survey("FEED.ale")) || FileExists(Survey("NEW.ale")));
+        EXPECT_TRUE(FileExists(TempFileName(MeasureVoltage)));
+        EXPECT_TRUE(FileExists(TempFileName(MeasureEvents)));
+        // Nothing staged or kept aside is left behind.
+        EXPECT_EQ(ListFiles(dir / "surveys", "*.*.*").size(), 0u);
+        std::filesystem::remove_all(Survey(c.blocked));
+    }
 }
 
 TEST(SurveyPath, ExtensionBecomesOrv)

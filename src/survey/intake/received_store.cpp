@@ -10,15 +10,19 @@
 #include "survey/intake/temp_file_ops.h"
 #include "survey/text_tables.h"
 
+#include <filesystem>
 #include <strings.h>
 #include <vector>
 
 namespace {
 struct StoredFile {
+    StoredFile(int k, std::string to, bool onto) : measure(k), destination(std::move(to)), append(onto) {}
     int measure = 0;
     std::string destination;
     bool append = false;  // onto an existing data file
     std::string staged;   // the complete new file, beside the destination
+    std::string former;   // the destination's former contents, kept until the survey is saved
+    bool placed = false;  // the staged file is now the destination
 };
 
 bool InMask(std::uint16_t mask, int k) { return k <= kMeasureCount && (mask & (1u << (k - 1))); }
@@ -40,38 +44,66 @@ bool StageFile(StoredFile& file)
     return result == AppendResult::Ok;
 }
 
-void RemoveStaged(const std::vector<StoredFile>& files)
+// A second name for the destination's contents, so that renaming the staged file over it loses
+// nothing until the survey file is saved.
+bool KeepFormer(StoredFile& file)
 {
-    for (const auto& f : files)
-        if (!f.staged.empty()) DeleteFile(f.staged);
+    if (!FileExists(file.destination)) return true;
+    file.former = StagedFileName(file.destination, ".old");
+    std::error_code ec;
+    std::filesystem::create_hard_link(file.destination, file.former, ec);
+    if (!ec || CopyFileContents(file.destination, file.former)) return true;
+    DeleteFile(file.former);
+    file.former.clear();
+    return false;
 }
 
-// Stage every file, then rename them into place and save the survey lines; the temporary files
-// go only after the survey file is saved.
+// Puts every destination back as it was before the save began.
+void Restore(std::vector<StoredFile>& files)
+{
+    for (auto f = files.rbegin(); f != files.rend(); ++f) {
+        if (f->placed) {
+            const bool back = f->former.empty() ? DeleteFile(f->destination) : RenameFile(f->former, f->destination);
+            if (back) f->former.clear();  // else the former contents stay under their second name
+            f->placed = false;
+        } else if (!f->former.empty()) {
+            DeleteFile(f->former);
+            f->former.clear();
+        }
+        if (!f->staged.empty()) DeleteFile(f->staged);
+        f->staged.clear();
+    }
+}
+
+bool SaveFailed(std::vector<StoredFile>& files, const std::string& message)
+{
+    Restore(files);
+    ShowError(message + ". The received data are kept.");
+    return false;
+}
+
+std::string DataFileFailure(const StoredFile& f)
+{
+    return "Unable to save the " + std::string(MeasureName(f.measure)) + " data file " + f.destination;
+}
+
+// Stage every file, then rename them into place and save the survey lines; a failure at any
+// point puts back every file already placed. The temporary files go only after the survey file
+// is saved.
 bool StoreFiles(std::vector<StoredFile>& files, const std::string& surveyPath, const SurveyLines& lines)
 {
+    for (auto& f : files)
+        if (!StageFile(f)) return SaveFailed(files, DataFileFailure(f));
     for (auto& f : files) {
-        if (!StageFile(f)) {
-            RemoveStaged(files);
-            ShowError("Unable to save the " + std::string(MeasureName(f.measure)) + " data file " + f.destination +
-                      ". The received data are kept.");
-            return false;
-        }
-    }
-    for (auto& f : files) {
-        if (!RenameFile(f.staged, f.destination)) {
-            RemoveStaged(files);
-            ShowError("Unable to save the " + std::string(MeasureName(f.measure)) + " data file " + f.destination +
-                      ". The received data are kept.");
-            return false;
-        }
+        if (!KeepFormer(f) || !RenameFile(f.staged, f.destination)) return SaveFailed(files, DataFileFailure(f));
         f.staged.clear();
+        f.placed = true;
     }
-    if (!SaveSurveyLines(surveyPath, lines)) {
-        ShowError(std::string(kSurveySaveFailedMessage) + surveyPath + ". The received data are kept.");
-        return false;
+    if (!SaveSurveyLines(surveyPath, lines)) return SaveFailed(files, std::string(kSurveySaveFailedMessage) + surveyPath);
+    for (const auto& f : files) {
+        if (!f.former.empty()) DeleteFile(f.former);
+        DeleteFile(TempFileName(f.measure));
     }
-    for (const auto& f : files) DeleteFile(TempFileName(f.measure));
     return true;
 }
 
@@ -110,7 +142,7 @@ bool CreateSurvey(const std::string& path, std::uint16_t mask, const TSurveyInfo
     std::vector<StoredFile> files;
     for (int k = 1; k <= kMeasureCount; ++k) {
         if (!InMask(mask, k)) continue;
-        files.push_back({k, DefaultDataFile(path, k), false, {}});
+        files.emplace_back(k, DefaultDataFile(path, k), false);
         names[static_cast<std::size_t>(k - 1)] = ExtractFileName(files.back().destination);
     }
     return StoreFiles(files, path, NewSurveyLines(names, info));
@@ -130,7 +162,7 @@ bool AppendToSurvey(const std::string& path, SurveyLines& lines, std::uint16_t m
             if (ShowMessage("Skip this file and continue ?", MsgType::Error, MbYesNo) != MbYes) return false;
             continue;
         }
-        files.push_back({k, existing.value_or(DefaultDataFile(path, k)), existing.has_value(), {}});
+        files.emplace_back(k, existing.value_or(DefaultDataFile(path, k)), existing.has_value());
     }
     if (files.empty()) {
         ShowMessage("All the files have been skipped.", MsgType::Error, MbOk);
@@ -140,7 +172,8 @@ bool AppendToSurvey(const std::string& path, SurveyLines& lines, std::uint16_t m
     // A 13-line survey has no line for energy (its line 10 is the description).
     for (const auto& f : files) {
         if (f.measure > DataLineCount(updated)) {
-            FullUpgrade(path, updated);
+            // Saved with the data files, not before them.
+            UpgradeToCurrentLayout(updated);
             break;
         }
     }

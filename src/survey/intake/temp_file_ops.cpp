@@ -58,10 +58,11 @@ bool AppendFileRange(const std::string& source, std::uint64_t offset, std::uint6
     return std::fflush(out.get()) == 0;
 }
 
-std::string StagedFileName(const std::string& path)
+std::string StagedFileName(const std::string& path, const std::string& suffix)
 {
-    std::string staged = path + ".new";
-    for (int n = 1; FileExists(staged); ++n) staged = path + ".new" + std::to_string(n);
+    std::string staged = path + suffix;
+    for (int n = 1; std::filesystem::exists(staged) || std::filesystem::is_symlink(staged); ++n)
+        staged = path + suffix + std::to_string(n);
     return staged;
 }
 

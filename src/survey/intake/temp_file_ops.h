@@ -20,6 +20,7 @@ bool TruncateFile(const std::string& path, std::uint64_t length);
 // `copied` hears of every block with its byte count.
 bool AppendFileRange(const std::string& source, std::uint64_t offset, std::uint64_t count,
                      const std::string& destination, const std::function<void(std::uint64_t)>& copied = {});
-// A name beside `path` that no file has yet, for building a file before renaming it over `path`.
-std::string StagedFileName(const std::string& path);
+// A name beside `path` (path + suffix, numbered when taken) that nothing has yet, for building a
+// file before renaming it over `path`, or for keeping its former contents.
+std::string StagedFileName(const std::string& path, const std::string& suffix = ".new");
 bool RenameFile(const std::string& from, const std::string& to);
