@@ -14,6 +14,7 @@
 
 #include <filesystem>
 #include <functional>
+#include <map>
 
 namespace {
 FixtureStamp At(int hour, int minute, int second = 0)
@@ -285,6 +286,39 @@ TEST_F(ReceivedStoreTest, FailedCopyLeavesSurveyAndReceivedDataAsTheyWere)
     EXPECT_TRUE(FileExists(TempFileName(MeasureVoltage)));
     // Nothing staged is left behind.
     EXPECT_EQ(ListFiles(dir / "surveys", "*.new*").size(), 0u);
+}
+
+TEST_F(ReceivedStoreTest, MeasureIsNotAppendedToTheFileOfAnotherMeasure)
+{
+    // Frequency and unbalance records share one layout, so the checks alone cannot tell the files apart.
+    const Bytes unbalance = FileOf(VoltageRecords({}, MeasureUnbalance), {At(10, 0), At(10, 10)});
+    struct Case {
+        const char* name;
+        std::map<int, std::string> dataFiles;
+        std::uint16_t mask;
+    };
+    const Case cases[] = {
+        {"the frequency file's own name on the unbalance line", {{3, "FEED.hze"}}, 0x02},
+        {"one file on two lines", {{2, "FEED.hze"}, {3, "FEED.hze"}}, 0x06},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        msgs.Clear();
+        WriteBytes(Survey("FEED.hze"), unbalance);
+        const std::string path = WriteSurveyFile(Survey("FEED.orv"), {.dataFiles = c.dataFiles});
+        const std::string surveyText = ReadText(path);
+        Receive(MeasureFrequency, FileOf(VoltageRecords({}, MeasureFrequency), {At(11, 0)}));
+        Receive(MeasureUnbalance, FileOf(VoltageRecords({}, MeasureUnbalance), {At(11, 0)}));
+        auto lines = *LoadSurveyLines(path);
+
+        EXPECT_FALSE(AppendToSurvey(path, lines, c.mask));
+        ASSERT_FALSE(msgs.messages.empty());
+        EXPECT_EQ(msgs.messages.back().text, "Unable to append the Frequency data: FEED.hze is the Unbalance data file.");
+        EXPECT_EQ(msgs.messages.back().type, MsgType::Error);
+        EXPECT_EQ(Read(Survey("FEED.hze")), unbalance);
+        EXPECT_EQ(ReadText(path), surveyText);
+        EXPECT_TRUE(FileExists(TempFileName(MeasureFrequency)));
+    }
 }
 
 // A folder where a data or survey file should go: its rename fails, as on a write error.

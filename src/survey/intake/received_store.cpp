@@ -108,6 +108,23 @@ bool StoreFiles(std::vector<StoredFile>& files, const std::string& surveyPath, c
 }
 
 std::string DefaultDataFile(const std::string& surveyPath, int k) { return ChangeFileExt(surveyPath, DataFileExt(k)); }
+
+bool SameFile(const std::string& a, const std::string& b)
+{
+    std::error_code ec;
+    return std::filesystem::equivalent(a, b, ec);
+}
+
+// The measure other than k whose line names `file`, or 0.
+int OtherOwner(const std::string& path, const SurveyLines& lines, int k, const std::string& file)
+{
+    for (int j = 1; j <= DataLineCount(lines); ++j) {
+        if (j == k) continue;
+        auto named = FindSurveyDataFile(path, lines, j);
+        if (named && SameFile(*named, file)) return j;
+    }
+    return 0;
+}
 }  // namespace
 
 std::string TempFileName(int measure) { return DataDir() + std::string(TempFileNames.at(static_cast<std::size_t>(measure))); }
@@ -158,6 +175,12 @@ bool AppendToSurvey(const std::string& path, SurveyLines& lines, std::uint16_t m
         // survey's own name for the measure.
         auto existing = FindSurveyDataFile(path, lines, k);
         if (!existing) existing = FindFileNoCase(folder, ExtractFileName(DefaultDataFile(path, k)));
+        // Records of two measures in one file would be lost to both.
+        if (const int owner = existing ? OtherOwner(path, lines, k, *existing) : 0) {
+            ShowError("Unable to append the " + std::string(MeasureName(k)) + " data: " + ExtractFileName(*existing) +
+                      " is the " + std::string(MeasureName(owner)) + " data file.");
+            return false;
+        }
         if (existing && !CheckAppendCompatible(*existing, TempFileName(k), k)) {
             if (ShowMessage("Skip this file and continue ?", MsgType::Error, MbYesNo) != MbYes) return false;
             continue;
