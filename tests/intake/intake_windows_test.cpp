@@ -167,6 +167,25 @@ TEST_F(IntakeWindowsTest, ImportedRepositoryBecomesANewSurveyThatOpensAndTakesAF
     EXPECT_FALSE(FileExists(TempFileName(1)));
 }
 
+TEST_F(IntakeWindowsTest, NameTypedWithAnotherExtensionAsksBeforeReplacingTheSurveyItBecomes)
+{
+    // The file dialog asked about SITE1.dat only; the survey written would be SITE1.orv.
+    const std::string survey = WriteBytes(dir / "SITE1.orv", Bytes{'x'});
+    for (MsgButton answer : {MbNo, MbYes}) {
+        SCOPED_TRACE(answer == MbNo ? "kept" : "replaced");
+        msgs.Clear();
+        TSaveReadDlg save;
+        save.ReceivedMask = 0x01;
+        save.BtnNextClick();
+        msgs.PickFile(dir / "SITE1.dat");
+        msgs.AnswerNext(answer);
+        save.BtnBrowseClick();
+        EXPECT_TRUE(msgs.Shown("SITE1.orv already exists.\nDo you want to replace it?"));
+        EXPECT_EQ(save.SurveyFile, answer == MbYes ? survey : "");
+        EXPECT_EQ(save.BtnFinish->isEnabled(), answer == MbYes);
+    }
+}
+
 TEST_F(IntakeWindowsTest, CancelDiscardsReceivedDataButEscapeDoesNot)
 {
     WriteBytes(TempFileName(1), VoltageFile({At(10, 0)}));

@@ -101,6 +101,37 @@ TEST_F(ReceivedStoreTest, NewSurveyNamesItsDataFilesOnTheirLines)
     EXPECT_FALSE(FileExists(TempFileName(MeasureEvents)));
 }
 
+TEST_F(ReceivedStoreTest, NewSurveyAsksBeforeReplacingADataFileItsNameTakes)
+{
+    struct Case {
+        const char* name;
+        bool replacingSite1;  // SITE1.orv exists and names SITE1.vme: the user agreed to replace it
+        MsgButton answer;
+        bool replaced;
+    };
+    const Case cases[] = {
+        {"another survey's file kept", false, MbNo, false},
+        {"another survey's file replaced", false, MbYes, true},
+        {"the replaced survey's own file", true, MbNo, true},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        msgs.Clear();
+        DeleteFile(Survey("SITE1.orv"));
+        WriteBytes(Survey("SITE1.vme"), oldVoltage);
+        WriteSurveyFile(Survey("OTHER.orv"), {.dataFiles = {{1, "SITE1.vme"}}});
+        if (c.replacingSite1) WriteSurveyFile(Survey("SITE1.orv"), {.dataFiles = {{1, "SITE1.vme"}}});
+        Receive(MeasureVoltage, newVoltage);
+        msgs.AnswerNext(c.answer);
+
+        EXPECT_EQ(CreateSurvey(Survey("SITE1.orv"), 0x01, {}), c.replaced);
+        EXPECT_EQ(msgs.Shown("The data file SITE1.vme already exists.\nDo you want to replace it?"), !c.replacingSite1);
+        EXPECT_EQ(Read(Survey("SITE1.vme")), c.replaced ? newVoltage : oldVoltage);
+        EXPECT_EQ(FileExists(Survey("SITE1.orv")), c.replaced || c.replacingSite1);
+        EXPECT_EQ(FileExists(TempFileName(MeasureVoltage)), !c.replaced);
+    }
+}
+
 TEST_F(ReceivedStoreTest, AppendJoinsRecordsAndAddsNewMeasures)
 {
     const std::string path = ExistingSurvey(oldVoltage);

@@ -115,11 +115,11 @@ bool SameFile(const std::string& a, const std::string& b)
     return std::filesystem::equivalent(a, b, ec);
 }
 
-// The measure other than k whose line names `file`, or 0.
-int OtherOwner(const std::string& path, const SurveyLines& lines, int k, const std::string& file)
+// The measure other than `except` whose line names `file`, or 0.
+int OwnerOf(const std::string& path, const SurveyLines& lines, const std::string& file, int except = 0)
 {
     for (int j = 1; j <= DataLineCount(lines); ++j) {
-        if (j == k) continue;
+        if (j == except) continue;
         auto named = FindSurveyDataFile(path, lines, j);
         if (named && SameFile(*named, file)) return j;
     }
@@ -162,6 +162,18 @@ bool CreateSurvey(const std::string& path, std::uint16_t mask, const TSurveyInfo
         files.emplace_back(k, DefaultDataFile(path, k), false);
         names[static_cast<std::size_t>(k - 1)] = ExtractFileName(files.back().destination);
     }
+    // A data file of the new name may hold another survey's records. Those of the survey being
+    // replaced (the user agreed to replace it) go without a second question.
+    const auto replaced = LoadSurveyLines(path);
+    for (const auto& f : files) {
+        auto taken = FindFileNoCase(ExtractFilePath(f.destination).empty() ? "./" : ExtractFilePath(f.destination),
+                                    ExtractFileName(f.destination));
+        if (!taken) continue;
+        if (replaced && SurveyHeaderValid(*replaced) && OwnerOf(path, *replaced, *taken) != 0) continue;
+        if (ShowMessage("The data file " + ExtractFileName(*taken) + " already exists.\nDo you want to replace it?",
+                        MsgType::Warning, MbYesNo) != MbYes)
+            return false;
+    }
     return StoreFiles(files, path, NewSurveyLines(names, info));
 }
 
@@ -176,7 +188,7 @@ bool AppendToSurvey(const std::string& path, SurveyLines& lines, std::uint16_t m
         auto existing = FindSurveyDataFile(path, lines, k);
         if (!existing) existing = FindFileNoCase(folder, ExtractFileName(DefaultDataFile(path, k)));
         // Records of two measures in one file would be lost to both.
-        if (const int owner = existing ? OtherOwner(path, lines, k, *existing) : 0) {
+        if (const int owner = existing ? OwnerOf(path, lines, *existing, k) : 0) {
             ShowError("Unable to append the " + std::string(MeasureName(k)) + " data: " + ExtractFileName(*existing) +
                       " is the " + std::string(MeasureName(owner)) + " data file.");
             return false;

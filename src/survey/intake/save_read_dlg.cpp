@@ -185,6 +185,11 @@ void TSaveReadDlg::BtnBrowseClick()
     auto chosen = AskSaveFile(request);
     if (!chosen) return;
     const std::string path = SurveyPathFor(*chosen);
+    // The file dialog asked about the name as typed, not about the survey it becomes.
+    if (path != *chosen && FileExists(path) &&
+        ShowMessage(ExtractFileName(path) + " already exists.\nDo you want to replace it?", MsgType::Warning, MbYesNo) !=
+            MbYes)
+        return;
     LastPath().DataPathSet = true;
     LastPath().DataPath = ExtractFilePath(path);
     SurvName->setText(Shown(path));
