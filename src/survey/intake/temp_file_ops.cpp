@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <filesystem>
 #include <memory>
+#include <unistd.h>
 
 namespace {
 struct FileCloser {
@@ -55,7 +56,8 @@ bool AppendFileRange(const std::string& source, std::uint64_t offset, std::uint6
         count -= n;
         if (copied) copied(n);
     }
-    return std::fflush(out.get()) == 0;
+    // On the disk before anything (a temporary file, an old data file) is given up for it.
+    return std::fflush(out.get()) == 0 && fsync(fileno(out.get())) == 0;
 }
 
 std::string StagedFileName(const std::string& path, const std::string& suffix)

@@ -17,7 +17,7 @@ bool AppendToFile(const std::string& path, std::span<const std::uint8_t> bytes);
 // Cuts the file back to `length` bytes.
 bool TruncateFile(const std::string& path, std::uint64_t length);
 // Copies `count` bytes of `source` from `offset` onto the end of `destination`, in blocks;
-// `copied` hears of every block with its byte count.
+// `copied` hears of every block with its byte count. True once the bytes are on the disk.
 bool AppendFileRange(const std::string& source, std::uint64_t offset, std::uint64_t count,
                      const std::string& destination, const std::function<void(std::uint64_t)>& copied = {});
 // A name beside `path` (path + suffix, numbered when taken) that nothing has yet, for building a
