@@ -307,14 +307,32 @@ TEST_F(FloppyReaderTest, MaskKeepsOnlyMeasuresOneToTen)
     EXPECT_EQ(mask, 0x0001);
 }
 
-TEST(RemovableMounts, VolumesUnderMediaRunMediaAndMntInMountOrder)
+TEST(SystemDrives, VolumesAreLookedUpForEveryDiskAndAFolderIsAskedWhenNoneIsMounted)
+{
+    ScriptedMessages msgs;
+    // What is mounted at each look-up: each disk mounts at its own path.
+    const std::vector<std::vector<std::string>> mounted = {
+        {"/media/u/DISK1/"}, {"/media/u/DISK2/", "/media/u/STICK/"}, {"/media/u/DISK3/", "/media/u/STICK/"}, {}, {}};
+    std::size_t lookup = 0;
+    TSystemDriveAccess access([&] { return mounted[std::min(lookup++, mounted.size() - 1)]; });
+    EXPECT_EQ(access.DiskFolder('A', 1), "/media/u/DISK1/");
+    EXPECT_EQ(access.DiskFolder('A', 2), "/media/u/DISK2/");
+    EXPECT_EQ(access.DiskFolder('B', 3), "/media/u/STICK/");
+    msgs.PickFolder("/tmp/copied disk 4");
+    EXPECT_EQ(access.DiskFolder('A', 4), "/tmp/copied disk 4/");
+    EXPECT_EQ(access.DiskFolder('A', 5), std::nullopt);  // folder choice cancelled: drive not ready
+    EXPECT_EQ(lookup, 5u);
+}
+
+TEST(RemovableMounts, VolumesUnderMediaAndRunMediaInMountOrder)
 {
     const std::string info =
         "22 1 8:1 / / rw - ext4 /dev/sda1 rw\n"
         "40 22 8:17 / /media/user/FLOPPY\\040A rw - vfat /dev/sdb1 rw\n"
         "41 22 0:5 / /proc rw - proc proc rw\n"
         "42 22 8:33 / /run/media/user/DISK2 rw - vfat /dev/sdc1 rw\n"
-        "43 22 8:49 / /mnt rw - ext4 /dev/sdd1 rw\n";
+        "43 22 8:49 / /mnt rw - ext4 /dev/sdd1 rw\n"
+        "44 22 0:60 / /mnt/iso rw - iso9660 /dev/loop0 ro\n";
     EXPECT_EQ(RemovableMountPoints(info),
               (std::vector<std::string>{"/media/user/FLOPPY A", "/run/media/user/DISK2"}));
 }

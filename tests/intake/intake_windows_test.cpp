@@ -19,9 +19,12 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QStackedWidget>
+#include <QTimer>
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstdlib>
+#include <thread>
 
 namespace {
 FixtureStamp At(int hour, int minute)
@@ -45,6 +48,16 @@ public:
     std::optional<std::string> DiskFolder(char, int disk) override
     {
         return disk <= static_cast<int>(folders.size()) ? std::optional(folders[disk - 1]) : std::nullopt;
+    }
+};
+
+// Every block takes its time, as on a real floppy.
+class SlowDisks : public FolderDisks {
+public:
+    std::optional<Bytes> ReadSlice(const std::string& path, std::uint64_t offset, std::size_t count) override
+    {
+        std::this_thread::sleep_for(std::chrono::milliseconds(25));
+        return FolderDisks::ReadSlice(path, offset, count);
     }
 };
 
@@ -100,6 +113,32 @@ TEST_F(IntakeWindowsTest, ReaderWindowReadsTwoDisksThroughItsTimer)
     EXPECT_EQ(mask, 0x01);
     EXPECT_EQ(ReadWholeFile(TempFileName(1)), vm);
     EXPECT_EQ(msgs.messages.back().text, "Copy completed successfully.");
+}
+
+TEST_F(IntakeWindowsTest, AbortButtonStopsASlowCopyAndKeepsNoHalfPart)
+{
+    SlowDisks disks;
+    disks.folders = {dir / "disk1"};
+    const Bytes vm(40 * TFloppyReader::kSliceBytes, 7);
+    WriteArchiveDisk(disks.folders[0], {{1, 1, 1, vm}}, ArchiveHeaderBytes(0x01, 1, {static_cast<std::uint32_t>(vm.size())}));
+    TFloppyReader reader('A', disks);
+    TReadDlg dlg(nullptr, reader);
+    QString shown;
+    std::uint64_t copiedBeforeAbort = 0;
+    // A second into a copy of at least 40 x 25 ms.
+    QTimer::singleShot(300, [&] {
+        shown = dlg.Text->text();
+        copiedBeforeAbort = FileSize(TempFileName(1)).value_or(0);
+        Grab(dlg, "read_dlg_copying");
+        dlg.BtnAbort->click();
+    });
+    std::uint16_t mask = 0xFFFF;
+    EXPECT_FALSE(ReadArchiveDisks(reader, [&] { dlg.exec(); }, mask));
+    EXPECT_EQ(shown, "Copying Voltage file...");
+    EXPECT_GT(copiedBeforeAbort, 0u);
+    EXPECT_EQ(msgs.messages.back().text, "Function interrupted by user.");
+    EXPECT_EQ(FileSize(TempFileName(1)), 0u);
+    EXPECT_EQ(mask, 0);
 }
 
 TEST_F(IntakeWindowsTest, ImportedRepositoryBecomesANewSurveyThatOpensAndTakesAFloppyAppend)

@@ -39,9 +39,11 @@ std::string DecodeMountPath(const std::string& field)
     return out;
 }
 
+// Where the desktop mounts removable media. /mnt is left out: it holds mounts of every kind, and
+// an image mounted there by hand is reached through the folder choice.
 bool UnderRemovableRoot(const std::string& mountPoint)
 {
-    for (const char* root : {"/media/", "/run/media/", "/mnt/"})
+    for (const char* root : {"/media/", "/run/media/"})
         if (mountPoint.rfind(root, 0) == 0 && mountPoint.size() > std::string(root).size()) return true;
     return false;
 }
@@ -75,7 +77,7 @@ std::vector<std::string> RemovableVolumes()
 
 std::optional<std::string> TSystemDriveAccess::DiskFolder(char drive, int disk)
 {
-    const auto volumes = RemovableVolumes();
+    const auto volumes = volumes_();
     const std::size_t index = drive == 'B' ? 1 : 0;
     if (index < volumes.size()) return volumes[index];
     auto folder = AskFolder("Folder holding disk " + std::to_string(disk), lastFolder_);

@@ -7,6 +7,7 @@
 #include "platform/file_io.h"
 
 #include <cstdint>
+#include <functional>
 #include <optional>
 #include <string>
 #include <vector>
@@ -22,7 +23,7 @@ public:
     virtual std::optional<Bytes> ReadSlice(const std::string& path, std::uint64_t offset, std::size_t count);
 };
 
-// Mount points of removable volumes in mount order: those under /media, /run/media and /mnt,
+// Mount points of removable volumes in mount order: those under /media and /run/media,
 // from the text of /proc/self/mountinfo (octal escapes such as "\040" decoded).
 std::vector<std::string> RemovableMountPoints(const std::string& mountInfo);
 // The same for this machine, each with a trailing "/".
@@ -32,9 +33,13 @@ std::vector<std::string> RemovableVolumes();
 // user chooses the folder that holds the disk's files (a copied disk or an image mounted by hand).
 class TSystemDriveAccess : public TDriveAccess {
 public:
+    using VolumeList = std::function<std::vector<std::string>()>;
+    // `volumes` lists the removable volumes now mounted; asked afresh for every disk.
+    explicit TSystemDriveAccess(VolumeList volumes = RemovableVolumes) : volumes_(std::move(volumes)) {}
     std::optional<std::string> DiskFolder(char drive, int disk) override;
 
 private:
+    VolumeList volumes_;
     std::string lastFolder_;
 };
 

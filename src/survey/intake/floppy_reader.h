@@ -68,8 +68,9 @@ public:
     // Every measure of the archive is complete and the read ended with code 0.
     bool Succeeded() const { return code_ == ReadDiskDone && AllComplete(); }
 
-    // Bytes copied per step of a part copy.
-    static constexpr std::size_t kSliceBytes = 16 * 4096;
+    // Bytes copied per step of a part copy: one 4096-byte block, a fraction of a second even on
+    // a real floppy, so the window stays responsive and Abort is heard during a long part.
+    static constexpr std::size_t kSliceBytes = 4096;
 
 private:
     bool CheckDrive();
