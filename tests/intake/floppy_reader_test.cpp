@@ -149,6 +149,23 @@ TEST_F(FloppyReaderTest, FirstDiskAgainIsTheWrongDiskAndRetryAsksForTheDisk)
     EXPECT_EQ(TempFile("vm.tmp"), Joined(p1, p2));
 }
 
+TEST_F(FloppyReaderTest, DiskOfAnotherSetIsTheWrongDisk)
+{
+    const Bytes p1 = Filled(80, 7), p2 = Filled(90, 8);
+    WriteArchiveDisk(Disk(1), {{1, 1, 2, p1}}, ArchiveHeaderBytes(0x01, 2, {170}));
+    WriteArchiveDisk(Disk(3), {{1, 2, 3, Filled(60, 9)}});  // part 2 of a three-disk set
+    WriteArchiveDisk(Disk(2), {{1, 2, 2, p2}});
+    drive.inserted = {Disk(1), Disk(3), Disk(2)};
+    msgs.AnswerNext(MbOk);
+    msgs.AnswerNext(MbOk);
+    msgs.AnswerNext(MbYes);  // wrong disk: retry
+
+    std::uint16_t mask = 0;
+    EXPECT_TRUE(Read(mask));
+    EXPECT_TRUE(msgs.Shown("Wrong disk number. Retry ?"));
+    EXPECT_EQ(TempFile("vm.tmp"), Joined(p1, p2));
+}
+
 TEST_F(FloppyReaderTest, NoDiskInDriveRetriesWithoutPrompt)
 {
     WriteArchiveDisk(Disk(1), {{1, 1, 1, Filled(40, 9)}}, ArchiveHeaderBytes(0x01, 1, {40}));

@@ -128,8 +128,8 @@ bool TFloppyReader::FindArchivePart()
     if (firstPart_) partCount_ = parsed.count;
     sourcePath_ = root_ + name;
     if (parsed.count == 0 || parsed.number == 0) return Fail(ReadFileUnknown);
-    if (parsed.number != part_) return Fail(ReadWrongDisk);
-    if (part_ > partCount_) return Fail(ReadFileUnknown);
+    // A later part counting otherwise belongs to another set of disks.
+    if (parsed.number != part_ || parsed.count != partCount_) return Fail(ReadWrongDisk);
     return true;
 }
 
@@ -144,7 +144,7 @@ bool TFloppyReader::CheckDiskSpace()
 bool TFloppyReader::CopyArchivePart()
 {
     if (!copying_) {
-        tempPath_ = DataDir() + std::string(TempFileNames[static_cast<std::size_t>(measure_)]);
+        tempPath_ = TempFileName(measure_);
         auto length = FileSize(sourcePath_);
         if (!length) return Fail(ReadDriveNotReady);
         partLength_ = *length;

@@ -127,8 +127,6 @@ int OwnerOf(const std::string& path, const SurveyLines& lines, const std::string
 }
 }  // namespace
 
-std::string TempFileName(int measure) { return DataDir() + std::string(TempFileNames.at(static_cast<std::size_t>(measure))); }
-
 std::string DataFileExt(int measure) { return std::string(DataFileExts.at(static_cast<std::size_t>(measure))); }
 
 void DeleteTempFiles()

@@ -5,13 +5,12 @@
 // the received data.
 #pragma once
 
+#include "survey/intake/temp_file_ops.h"
 #include "survey/survey_file.h"
 
 #include <cstdint>
 #include <string>
 
-// DataDir + TempFileNames[k].
-std::string TempFileName(int measure);
 // DataFileExts[k].
 std::string DataFileExt(int measure);
 // Deletes every temporary file 1 to 14 that exists.

@@ -114,8 +114,6 @@ bool CopySection(const std::string& path, const SectionCopy& copy, const std::st
            AppendFileRange(path, copy.oldest, s.DataEnd - copy.oldest, temp, copied) &&
            AppendFileRange(path, firstRecord, copy.oldest - firstRecord, temp, copied);
 }
-
-std::string TempFilePath(int measure) { return DataDir() + std::string(TempFileNames[static_cast<std::size_t>(measure)]); }
 }  // namespace
 
 std::optional<TRepositoryTable> ReadRepositoryTable(BinaryFile& repository)
@@ -219,9 +217,9 @@ std::optional<std::uint16_t> ImportRepository(const std::string& path, const Imp
     };
     for (const auto& copy : copies) {
         const int k = copy.section.Measure;
-        if (!CopySection(path, copy, TempFilePath(k), copied)) {
-            for (const auto& made : copies) DeleteFile(TempFilePath(made.section.Measure));
-            ShowError("Unable to write the file " + TempFilePath(k) + ".");
+        if (!CopySection(path, copy, TempFileName(k), copied)) {
+            for (const auto& made : copies) DeleteFile(TempFileName(made.section.Measure));
+            ShowError("Unable to write the file " + TempFileName(k) + ".");
             return std::nullopt;
         }
         mask |= static_cast<std::uint16_t>(1u << (k - 1));

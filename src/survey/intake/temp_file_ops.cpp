@@ -1,6 +1,9 @@
 // Intake file operations on stdio and std::filesystem.
 #include "survey/intake/temp_file_ops.h"
 
+#include "platform/prog_dirs.h"
+#include "survey/text_tables.h"
+
 #include <algorithm>
 #include <cstdio>
 #include <filesystem>
@@ -20,6 +23,8 @@ bool WriteAll(std::FILE* f, std::span<const std::uint8_t> bytes)
     return bytes.empty() || std::fwrite(bytes.data(), 1, bytes.size(), f) == bytes.size();
 }
 }  // namespace
+
+std::string TempFileName(int measure) { return DataDir() + std::string(TempFileNames.at(static_cast<std::size_t>(measure))); }
 
 bool CreateEmptyFile(const std::string& path)
 {

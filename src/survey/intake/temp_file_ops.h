@@ -1,4 +1,4 @@
-// Small file operations of the intake: growing a temporary file slice by slice, cutting it back
+// Small file operations of the intake: the temporary file of each measure, growing a temporary file slice by slice, cutting it back
 // after a failed copy, copying a whole file into a staged file, and renaming staged files over
 // their targets.
 #pragma once
@@ -9,6 +9,9 @@
 #include <functional>
 #include <span>
 #include <string>
+
+// Where received data of measure k wait for the save wizard: DataDir + TempFileNames[k].
+std::string TempFileName(int measure);
 
 // Creates the file empty (replacing it).
 bool CreateEmptyFile(const std::string& path);
