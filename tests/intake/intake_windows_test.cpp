@@ -240,6 +240,20 @@ TEST_F(IntakeWindowsTest, CancelDiscardsReceivedDataButEscapeDoesNot)
     EXPECT_FALSE(FileExists(TempFileName(1)));
 }
 
+TEST_F(IntakeWindowsTest, SurveyFailingTheHeaderCheckCannotBeChosenForAppend)
+{
+    WriteBytes(dir / "NOTASURVEY.orv", Bytes{'x', '\r', '\n'});
+    TSaveReadDlg dlg;
+    dlg.ReceivedMask = 0x01;
+    dlg.RadioAppend->setChecked(true);
+    dlg.BtnNextClick();
+    dlg.Picker->SelectFile(dir / "NOTASURVEY.orv");
+    EXPECT_TRUE(msgs.Shown("Invalid ORV Survey file format."));
+    EXPECT_FALSE(dlg.BtnFinish->isEnabled());
+    EXPECT_TRUE(dlg.SurveyFile.empty());
+    EXPECT_TRUE(dlg.Lines.empty());
+}
+
 TEST_F(IntakeWindowsTest, InvalidRepositoryOpensNoWizard)
 {
     const std::string rpy = WriteBytes(dir / "bad.rpy", Bytes(30, 0));

@@ -210,6 +210,13 @@ std::vector<Refusal> Refusals()
     add("voltage wiring", 1, pair(plain, VoltageRecords([](auto& r) { r.wiring = 1; })), "Voltage", kWiringReason);
     // Overlapping: received starts before the existing file ends (the first record is older).
     add("voltage overlap", 1, {FileOf(plain, before), FileOf(plain, {At(10, 5), At(11, 0)})}, "Voltage", kNotNewerReason);
+    // Same flags and wiring, longer records (as from another firmware): still not one file.
+    const RecordMaker padded = [plain](FixtureStamp t) {
+        Bytes r = plain(t);
+        r.resize(r.size() + 2);
+        return r;
+    };
+    add("voltage record size", 1, pair(plain, padded), "Voltage", kIncompatibleReason);
     add("frequency flags", 2,
         pair(VoltageRecords({}, MeasureFrequency), VoltageRecords([](auto& r) { r.flags = 2 | 16; }, MeasureFrequency)),
         "Frequency", kIncompatibleReason);
