@@ -27,18 +27,12 @@ struct StoredFile {
 
 bool InMask(std::uint16_t mask, int k) { return k <= kMeasureCount && (mask & (1u << (k - 1))); }
 
-bool CopyFileContents(const std::string& source, const std::string& destination)
-{
-    auto size = FileSize(source);
-    return size && CreateEmptyFile(destination) && AppendFileRange(source, 0, *size, destination);
-}
-
 bool StageFile(StoredFile& file)
 {
     const std::string temp = TempFileName(file.measure);
     file.staged = StagedFileName(file.destination);
-    if (!file.append) return CopyFileContents(temp, file.staged);
-    if (!CopyFileContents(file.destination, file.staged)) return false;
+    if (!file.append) return CopyDataFile(temp, file.staged);
+    if (!CopyDataFile(file.destination, file.staged)) return false;
     const AppendResult result = file.measure == MeasureSamples ? AppendSamplesFile(temp, file.staged)
                                                                : AppendDataFile(temp, file.staged, file.measure);
     return result == AppendResult::Ok;
@@ -52,7 +46,7 @@ bool KeepFormer(StoredFile& file)
     file.former = StagedFileName(file.destination, ".old");
     std::error_code ec;
     std::filesystem::create_hard_link(file.destination, file.former, ec);
-    if (!ec || CopyFileContents(file.destination, file.former)) return true;
+    if (!ec || CopyDataFile(file.destination, file.former)) return true;
     DeleteFile(file.former);
     file.former.clear();
     return false;
@@ -141,14 +135,6 @@ void DeleteTempFiles()
 std::string SurveyPathFor(const std::string& typedPath)
 {
     return strcasecmp(ExtractFileExt(typedPath).c_str(), ".orv") == 0 ? typedPath : ChangeFileExt(typedPath, ".orv");
-}
-
-bool CopyDataFile(const std::string& source, const std::string& destination)
-{
-    const std::string staged = StagedFileName(destination);
-    if (CopyFileContents(source, staged) && RenameFile(staged, destination)) return true;
-    DeleteFile(staged);
-    return false;
 }
 
 bool CreateSurvey(const std::string& path, std::uint16_t mask, const TSurveyInfo& info)

@@ -18,9 +18,6 @@ void DeleteTempFiles();
 // A survey file name ends with ".orv"; another extension is replaced.
 std::string SurveyPathFor(const std::string& typedPath);
 
-// Creates Destination (replacing it) from the whole of Source; true when all was copied.
-bool CopyDataFile(const std::string& source, const std::string& destination);
-
 // A new survey at `path` from the received measures of `mask`.
 bool CreateSurvey(const std::string& path, std::uint16_t mask, const TSurveyInfo& info);
 // Appends the received measures to the survey at `path` whose lines are `lines` (after the header

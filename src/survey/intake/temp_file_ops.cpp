@@ -65,6 +65,12 @@ bool AppendFileRange(const std::string& source, std::uint64_t offset, std::uint6
     return std::fflush(out.get()) == 0 && fsync(fileno(out.get())) == 0;
 }
 
+bool CopyDataFile(const std::string& source, const std::string& destination)
+{
+    auto size = FileSize(source);
+    return size && CreateEmptyFile(destination) && AppendFileRange(source, 0, *size, destination);
+}
+
 std::string StagedFileName(const std::string& path, const std::string& suffix)
 {
     std::string staged = path + suffix;
