@@ -234,6 +234,21 @@ std::vector<Refusal> Refusals()
         {DataFileBytes({EventRecord({.time = At(10, 0)}), EventRecord({.time = At(11, 0)})}),
          DataFileBytes({EventRecord({.time = At(11, 0)})})},
         "Events", kNotNewerReason);
+    const CurrentHarmonicsRecordFields twoCurrentBlocks{.blocks = {{.index = 2}, {.index = 4}}};
+    auto currents = [&](std::function<void(CurrentHarmonicsRecordFields&)> edit) {
+        return Records(CurrentHarmonicsRecord, edit, twoCurrentBlocks);
+    };
+    add("current harmonics wiring", 9, pair(currents({}), currents([](auto& r) { r.wiring = 1; })), "Current Harmonics",
+        kWiringReason);
+    add("current harmonics count", 9, pair(currents({}), currents([](auto& r) { r.blocks.pop_back(); })),
+        "Current Harmonics", kHarmonicCountReason);
+    add("current harmonics orders", 9, pair(currents({}), currents([](auto& r) { r.blocks[1].index = 5; })),
+        "Current Harmonics", kHarmonicsReason);
+    add("current harmonics flags", 9, pair(currents({}), currents([](auto& r) { r.blocks[0].flags = 2 | 4; })),
+        "Current Harmonics", kIncompatibleReason);
+    add("power flags", 7, pair(power({}), power([](auto& r) { r.flags = 2 | 4; })), "Powers and Currents",
+        kIncompatibleReason);
+    add("power wiring", 7, pair(power({}), power([](auto& r) { r.wiring = 1; })), "Powers and Currents", kWiringReason);
     add("power current wiring", 7, pair(power({}), power([](auto& r) { r.currentWiring = 1; })), "Powers and Currents",
         kIncompatibleReason);
     add("energy period", 10, pair(energy({}), energy([](auto& r) { r.period = 30; })), "Energy", kIncompatibleReason);
