@@ -125,13 +125,17 @@ TEST_F(IntakeWindowsTest, AbortButtonStopsASlowCopyAndKeepsNoHalfPart)
     TReadDlg dlg(nullptr, reader);
     QString shown;
     std::uint64_t copiedBeforeAbort = 0;
-    // A second into a copy of at least 40 x 25 ms.
-    QTimer::singleShot(300, [&] {
-        shown = dlg.Text->text();
+    // Abort once the copy (at least 40 x 25 ms) has begun.
+    QTimer watch;
+    QObject::connect(&watch, &QTimer::timeout, [&] {
         copiedBeforeAbort = FileSize(TempFileName(1)).value_or(0);
+        if (!dlg.isVisible() || copiedBeforeAbort == 0) return;
+        watch.stop();
+        shown = dlg.Text->text();
         Grab(dlg, "read_dlg_copying");
         dlg.BtnAbort->click();
     });
+    watch.start(10);
     std::uint16_t mask = 0xFFFF;
     EXPECT_FALSE(ReadArchiveDisks(reader, [&] { dlg.exec(); }, mask));
     EXPECT_EQ(shown, "Copying Voltage file...");
