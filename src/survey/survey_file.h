@@ -37,7 +37,7 @@ struct TSurveyInfo {
 // Lines of the file, split at CR LF, LF or CR; a final line break adds no empty line. Nothing
 // when the file cannot be read or is far too large to be a survey file.
 std::optional<SurveyLines> LoadSurveyLines(const std::string& path);
-// Writes every line followed by CR LF, through a temporary file.
+// Writes every line followed by CR LF, through a temporary file; refuses lines holding a break.
 bool SaveSurveyLines(const std::string& path, const SurveyLines& lines);
 
 // Line 0 is one of the two header texts exactly, and the line count is one of the three layouts
@@ -65,7 +65,8 @@ std::optional<SurveyLines> OpenSurveyFile(const std::string& path, SurveyUpgrade
 // The info-line rule: lines 15-17 when the file has more than 13 lines, else 10-12.
 std::size_t InfoLineIndex(const SurveyLines& lines);
 TSurveyInfo ReadSurveyInfo(const SurveyLines& lines);
-// Puts the texts into the lines the info-line rule names (growing the list when short).
+// Puts the texts into the lines the info-line rule names (growing the list when short), line
+// breaks inside them turned into spaces.
 void StoreSurveyInfo(SurveyLines& lines, const TSurveyInfo& info);
 
 // Data-file lines of the layout: 6, 9 or 14.

@@ -121,6 +121,20 @@ TEST(SurveyFile, SavedLinesEndWithCrLf)
     TempProgDir dir;
     ASSERT_TRUE(SaveSurveyLines(dir / "s.orv", {"a", "", "b"}));
     EXPECT_EQ(ReadText(dir / "s.orv"), "a\r\n\r\nb\r\n");
+    // A break inside a line would add a line and break the layout: refused, file unchanged.
+    EXPECT_FALSE(SaveSurveyLines(dir / "s.orv", {"a", "x\ny", "b"}));
+    EXPECT_EQ(ReadText(dir / "s.orv"), "a\r\n\r\nb\r\n");
+}
+
+TEST(SurveyFile, EditedTextsWithLineBreaksStayOneLineEach)
+{
+    TempProgDir dir;
+    SurveyLines lines = SurveyFixtureLines(SurveyFixture{});
+    StoreSurveyInfo(lines, {"Feeder\r\n3", "Sub\nstation", "Op"});
+    ASSERT_TRUE(SaveSurveyLines(dir / "s.orv", lines));
+    auto loaded = OpenSurveyFile(dir / "s.orv", SurveyUpgrade::Full);
+    ASSERT_TRUE(loaded);
+    EXPECT_EQ(ReadSurveyInfo(*loaded), (TSurveyInfo{"Feeder  3", "Sub station", "Op"}));
 }
 
 TEST(SurveyFile, HeaderWithTrailingSpaceFails)
