@@ -183,7 +183,9 @@ bool SetDataFileLine(SurveyLines& lines, int measure, const std::string& name)
 std::optional<std::string> FindSurveyDataFile(const std::string& surveyPath, const SurveyLines& lines, int measure)
 {
     const std::string name = DataFileLine(lines, measure);
-    if (name.empty()) return std::nullopt;
+    // A line names a file of the survey's own folder; one naming a folder is not a data file of
+    // this survey, and following it would read or append to a file elsewhere.
+    if (name.empty() || name.find_first_of("/\\") != std::string::npos) return std::nullopt;
     const std::string folder = ExtractFilePath(surveyPath);
     return FindFileNoCase(folder.empty() ? "./" : folder, name);
 }

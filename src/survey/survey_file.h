@@ -76,7 +76,7 @@ std::string DataFileLine(const SurveyLines& lines, int measure);
 // False when the layout has no line for the measure (a 13-line file has none for measure 10).
 bool SetDataFileLine(SurveyLines& lines, int measure, const std::string& name);
 // The existing data file of measure k beside the survey file (exact name first, then ignoring
-// case); nothing when the line is empty or the file is missing.
+// case); nothing when the line is empty, names a folder or the file is missing.
 std::optional<std::string> FindSurveyDataFile(const std::string& surveyPath, const SurveyLines& lines, int measure);
 
 // A new survey file in the current layout; dataNames[k-1] is measure k's file name or "".

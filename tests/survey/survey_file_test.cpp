@@ -227,6 +227,22 @@ TEST(SurveyFile, DataFileFoundIgnoringCase)
     EXPECT_FALSE(FindSurveyDataFile(path, *lines, 2));
 }
 
+TEST(SurveyFile, LineNamingAnotherFolderIsNoDataFile)
+{
+    TempProgDir dir;
+    CreateFolder(dir / "survey");
+    dir.Write("outside.vme", "x");
+    dir.Write("survey/inner.hze", "x");
+    SurveyFixture s;
+    s.dataFiles[1] = "../outside.vme";
+    s.dataFiles[2] = "..\\outside.vme";
+    s.dataFiles[3] = "survey/inner.hze";
+    const std::string path = WriteSurveyFile(dir / "s.orv", s);
+    auto lines = LoadSurveyLines(path);
+    for (int k = 1; k <= 3; ++k) EXPECT_FALSE(FindSurveyDataFile(dir / "survey/s.orv", *lines, k)) << k;
+    EXPECT_FALSE(FindSurveyDataFile(path, *lines, 3));
+}
+
 TEST(SurveyFile, NewSurveyLinesAreTheCurrentLayout)
 {
     std::array<std::string, kMeasureSlots> names{};
