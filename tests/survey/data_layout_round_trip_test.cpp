@@ -292,4 +292,11 @@ TEST(DataLayoutRoundTrip, EnergyAndEvents)
     EXPECT_EQ(U32At(ev, EventField::Duration), 123456u);
     EXPECT_EQ(F32At(ev, EventField::Peak), 261.25f);
     EXPECT_EQ(U16At(ev, EventField::Channel), 205);
+
+    const Bytes harmonic = EventRecord({.type = 3, .channel = 205, .harmonicThreshold = {{-1250, 375}}});
+    ASSERT_EQ(harmonic.size(), EventField::Size);
+    EXPECT_EQ(static_cast<std::int16_t>(U16At(harmonic, EventField::Threshold)), -1250);
+    EXPECT_EQ(U16At(harmonic, EventField::Threshold + 2), 375);
+    EXPECT_EQ(harmonic[EventField::Time + 1], 10);  // the fields after it stay in place
+    EXPECT_EQ(U16At(harmonic, EventField::Channel), 205);
 }
