@@ -59,29 +59,50 @@ std::optional<Bytes> ReadFileRange(const std::string& path, std::uint64_t offset
     return bytes;
 }
 
-bool WriteFileAtomic(const std::string& path, const void* data, std::size_t size)
+AtomicFileWriter::AtomicFileWriter(const std::string& path) : path_(path), temp_(path + ".part")
 {
-    std::string temp = path + ".part";
-    for (int n = 1; FileExists(temp); ++n) temp = path + ".part" + std::to_string(n);
-    {
-        FilePtr f(std::fopen(temp.c_str(), "wb"));
-        if (!f) return false;
-        bool ok = size == 0 || std::fwrite(data, 1, size, f.get()) == size;
-        ok = std::fflush(f.get()) == 0 && ok;
-        ok = ok && fsync(fileno(f.get())) == 0;
-        if (!ok) {
-            f.reset();
-            std::remove(temp.c_str());
-            return false;
-        }
+    for (int n = 1; FileExists(temp_); ++n) temp_ = path + ".part" + std::to_string(n);
+    file_ = std::fopen(temp_.c_str(), "wb");
+}
+
+AtomicFileWriter::~AtomicFileWriter() { Drop(); }
+
+void AtomicFileWriter::Drop()
+{
+    if (!file_) return;
+    std::fclose(file_);
+    file_ = nullptr;
+    std::remove(temp_.c_str());
+}
+
+bool AtomicFileWriter::Write(const void* data, std::size_t size)
+{
+    if (file_ && size > 0 && std::fwrite(data, 1, size, file_) != size) Drop();
+    return file_ != nullptr;
+}
+
+bool AtomicFileWriter::Commit()
+{
+    if (!file_) return false;
+    if (std::fflush(file_) != 0 || fsync(fileno(file_)) != 0) {
+        Drop();
+        return false;
     }
+    const bool closed = std::fclose(file_) == 0;
+    file_ = nullptr;
     std::error_code ec;
-    fs::rename(temp, path, ec);
-    if (ec) {
-        std::remove(temp.c_str());
+    if (closed) fs::rename(temp_, path_, ec);
+    if (!closed || ec) {
+        std::remove(temp_.c_str());
         return false;
     }
     return true;
+}
+
+bool WriteFileAtomic(const std::string& path, const void* data, std::size_t size)
+{
+    AtomicFileWriter writer(path);
+    return writer.Write(data, size) && writer.Commit();
 }
 
 bool CreateFolder(const std::string& path)

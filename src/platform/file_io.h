@@ -3,6 +3,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstdio>
 #include <optional>
 #include <string>
 #include <vector>
@@ -18,6 +19,27 @@ std::optional<std::uint64_t> FileSize(const std::string& path);
 std::optional<Bytes> ReadWholeFile(const std::string& path, std::uint64_t maxBytes = 1ull << 32);
 // Reads exactly `count` bytes at `offset`; a short read is a failure.
 std::optional<Bytes> ReadFileRange(const std::string& path, std::uint64_t offset, std::size_t count);
+
+// Builds a file piece by piece in a temporary file beside `path` and renames it over `path`
+// only on Commit(), once every byte is on the disk; a failed write, a failed commit or no commit
+// at all deletes the temporary file and leaves `path` as it was.
+class AtomicFileWriter {
+public:
+    explicit AtomicFileWriter(const std::string& path);
+    ~AtomicFileWriter();
+    AtomicFileWriter(const AtomicFileWriter&) = delete;
+    AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
+
+    // False once any write has failed.
+    bool Ok() const { return file_ != nullptr; }
+    bool Write(const void* data, std::size_t size);
+    bool Commit();
+
+private:
+    void Drop();
+    std::string path_, temp_;
+    std::FILE* file_ = nullptr;
+};
 
 // Writes to a temporary file in the same folder and renames it over `path` only when complete,
 // so a failed save leaves the old file as it was.

@@ -3,39 +3,58 @@
 
 #include "platform/file_io.h"
 #include "platform/little_endian.h"
+#include "survey/binary_file.h"
 #include "survey/data_layout.h"
 
+#include <algorithm>
 #include <limits>
-#include <optional>
 
 namespace {
-// The file's bytes when its header checks; nothing otherwise.
-std::optional<Bytes> ReadCheckedDataFile(const std::string& path, int measure, TDataFileHeader& header)
+// Opens the file and reads its header; true only when the header checks.
+bool OpenCheckedDataFile(const std::string& path, int measure, BinaryFile& file, TDataFileHeader& header)
 {
-    auto bytes = ReadWholeFile(path);
-    if (!bytes || bytes->size() < kDataFileHeaderSize) return std::nullopt;
-    header = LoadDataFileHeader(*bytes);
-    if (CheckDataFileHeader(header, bytes->size(), MinimumRecordSize(measure)) != DataFileFault::None) return std::nullopt;
-    return bytes;
+    Bytes head;
+    if (!file.Open(path) || !file.ReadAt(0, kDataFileHeaderSize, head)) return false;
+    header = LoadDataFileHeader(head);
+    return CheckDataFileHeader(header, file.Size(), MinimumRecordSize(measure)) == DataFileFault::None;
+}
+
+// Copies the records of a checked file (header to end offset) onto the writer, a block at a
+// time: a year of records never has to fit in memory.
+bool CopyRecords(BinaryFile& file, const TDataFileHeader& header, AtomicFileWriter& out)
+{
+    constexpr std::uint64_t kBlock = 1 << 20;
+    Bytes block;
+    for (std::uint64_t at = kDataFileHeaderSize; at < header.EndOffset;) {
+        const std::uint64_t count = std::min<std::uint64_t>(kBlock, header.EndOffset - at);
+        if (!file.ReadAt(at, static_cast<std::size_t>(count), block) || !out.Write(block.data(), block.size()))
+            return false;
+        at += count;
+    }
+    return true;
 }
 }  // namespace
 
 AppendResult AppendDataFile(const std::string& source, const std::string& destination, int measure)
 {
+    BinaryFile dest, src;
     TDataFileHeader destHeader, sourceHeader;
-    auto dest = ReadCheckedDataFile(destination, measure, destHeader);
-    if (!dest) return AppendResult::DestinationCorrupt;
-    auto src = ReadCheckedDataFile(source, measure, sourceHeader);
-    if (!src) return AppendResult::SourceCorrupt;
+    if (!OpenCheckedDataFile(destination, measure, dest, destHeader)) return AppendResult::DestinationCorrupt;
+    if (!OpenCheckedDataFile(source, measure, src, sourceHeader)) return AppendResult::SourceCorrupt;
     if (destHeader.RecordSize() != sourceHeader.RecordSize()) return AppendResult::RecordSizeMismatch;
 
     const std::uint64_t end = std::uint64_t(destHeader.EndOffset) + sourceHeader.EndOffset - kDataFileHeaderSize;
     const std::uint64_t count = std::uint64_t(destHeader.RecordCount) + sourceHeader.RecordCount;
     if (end > std::numeric_limits<std::uint32_t>::max()) return AppendResult::TooLarge;
 
-    // Bytes past a header's end offset are not records; they are left out.
-    dest->resize(destHeader.EndOffset);
-    dest->insert(dest->end(), src->begin() + kDataFileHeaderSize, src->begin() + sourceHeader.EndOffset);
-    StoreDataFileHeader(dest->data(), {static_cast<std::uint32_t>(end), static_cast<std::uint32_t>(count)});
-    return WriteFileAtomic(destination, *dest) ? AppendResult::Ok : AppendResult::WriteFailed;
+    // The joined file: new header, the destination's records, the source's records. Bytes past
+    // either header's end offset are not records and are left out.
+    std::uint8_t head[kDataFileHeaderSize];
+    StoreDataFileHeader(head, {static_cast<std::uint32_t>(end), static_cast<std::uint32_t>(count)});
+    AtomicFileWriter out(destination);
+    const bool written = out.Write(head, sizeof head) && CopyRecords(dest, destHeader, out) &&
+                         CopyRecords(src, sourceHeader, out);
+    dest.Close();
+    src.Close();
+    return written && out.Commit() ? AppendResult::Ok : AppendResult::WriteFailed;
 }

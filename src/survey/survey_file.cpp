@@ -72,7 +72,11 @@ std::optional<SurveyLines> LoadSurveyLines(const std::string& path)
 bool SaveSurveyLines(const std::string& path, const SurveyLines& lines)
 {
     std::string text;
-    for (const auto& line : lines) text += line + "\r\n";
+    for (const auto& line : lines) {
+        // A break inside a line would shift every later line: the file would lose its layout.
+        if (line.find_first_of("\r\n") != std::string::npos) return false;
+        text += line + "\r\n";
+    }
     return WriteFileAtomic(path, text);
 }
 
@@ -145,9 +149,15 @@ void StoreSurveyInfo(SurveyLines& lines, const TSurveyInfo& info)
 {
     const std::size_t first = InfoLineIndex(lines);
     if (lines.size() < first + 3) lines.resize(first + 3);
-    lines[first] = info.Description;
-    lines[first + 1] = info.Site;
-    lines[first + 2] = info.Operator;
+    // Each text is one line of the file: a pasted line break becomes a space.
+    auto oneLine = [](std::string text) {
+        for (char& c : text)
+            if (c == '\r' || c == '\n') c = ' ';
+        return text;
+    };
+    lines[first] = oneLine(info.Description);
+    lines[first + 1] = oneLine(info.Site);
+    lines[first + 2] = oneLine(info.Operator);
 }
 
 int DataLineCount(const SurveyLines& lines)
@@ -173,7 +183,9 @@ bool SetDataFileLine(SurveyLines& lines, int measure, const std::string& name)
 std::optional<std::string> FindSurveyDataFile(const std::string& surveyPath, const SurveyLines& lines, int measure)
 {
     const std::string name = DataFileLine(lines, measure);
-    if (name.empty()) return std::nullopt;
+    // A line names a file of the survey's own folder; one naming a folder is not a data file of
+    // this survey, and following it would read or append to a file elsewhere.
+    if (name.empty() || name.find_first_of("/\\") != std::string::npos) return std::nullopt;
     const std::string folder = ExtractFilePath(surveyPath);
     return FindFileNoCase(folder.empty() ? "./" : folder, name);
 }

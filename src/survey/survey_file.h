@@ -37,7 +37,7 @@ struct TSurveyInfo {
 // Lines of the file, split at CR LF, LF or CR; a final line break adds no empty line. Nothing
 // when the file cannot be read or is far too large to be a survey file.
 std::optional<SurveyLines> LoadSurveyLines(const std::string& path);
-// Writes every line followed by CR LF, through a temporary file.
+// Writes every line followed by CR LF, through a temporary file; refuses lines holding a break.
 bool SaveSurveyLines(const std::string& path, const SurveyLines& lines);
 
 // Line 0 is one of the two header texts exactly, and the line count is one of the three layouts
@@ -65,7 +65,8 @@ std::optional<SurveyLines> OpenSurveyFile(const std::string& path, SurveyUpgrade
 // The info-line rule: lines 15-17 when the file has more than 13 lines, else 10-12.
 std::size_t InfoLineIndex(const SurveyLines& lines);
 TSurveyInfo ReadSurveyInfo(const SurveyLines& lines);
-// Puts the texts into the lines the info-line rule names (growing the list when short).
+// Puts the texts into the lines the info-line rule names (growing the list when short), line
+// breaks inside them turned into spaces.
 void StoreSurveyInfo(SurveyLines& lines, const TSurveyInfo& info);
 
 // Data-file lines of the layout: 6, 9 or 14.
@@ -75,7 +76,7 @@ std::string DataFileLine(const SurveyLines& lines, int measure);
 // False when the layout has no line for the measure (a 13-line file has none for measure 10).
 bool SetDataFileLine(SurveyLines& lines, int measure, const std::string& name);
 // The existing data file of measure k beside the survey file (exact name first, then ignoring
-// case); nothing when the line is empty or the file is missing.
+// case); nothing when the line is empty, names a folder or the file is missing.
 std::optional<std::string> FindSurveyDataFile(const std::string& surveyPath, const SurveyLines& lines, int measure);
 
 // A new survey file in the current layout; dataNames[k-1] is measure k's file name or "".

@@ -10,6 +10,8 @@
 
 #include <gtest/gtest.h>
 
+#include <fstream>
+
 namespace {
 std::vector<Bytes> VoltageRecords(int count, std::uint16_t flags = FlagMinAvgMax, int firstMinute = 0)
 {
@@ -98,6 +100,30 @@ TEST(DataAppend, AppendsRecordsAndHeader)
     Bytes record;
     ASSERT_TRUE(file.ReadRecord(file.RecordPosition(3), record));
     EXPECT_EQ(LoadF32(&record[24]), 30.0f);
+}
+
+TEST(DataAppend, CopiesFilesLargerThanOneBlockAndDropsBytesPastTheEndOffset)
+{
+    TempProgDir dir;
+    const std::int64_t n = 40000;  // 2.4 MB: several copy blocks
+    auto numbered = [](std::int64_t first) {
+        return [first](std::int64_t i, std::uint8_t* r) { StoreU32(r + 24, static_cast<std::uint32_t>(first + i)); };
+    };
+    const Bytes prototype = TrendRecord(1, {.flags = FlagMinAvgMax});
+    const std::string dest = WriteRecordSeries(dir / "s.vme", MeasureVoltage, prototype, FixtureTime(2024, 1, 1, 0, 0),
+                                               kOneMinute, n, numbered(0));
+    const std::string src = WriteRecordSeries(dir / "vm.tmp", MeasureVoltage, prototype, FixtureTime(2024, 3, 1, 0, 0),
+                                              kOneMinute, n, numbered(n));
+    { std::ofstream(dest, std::ios::binary | std::ios::app) << "trailing"; }
+    ASSERT_EQ(AppendDataFile(src, dest, MeasureVoltage), AppendResult::Ok);
+    EXPECT_EQ(FileSize(dest), 8u + 2 * n * 60);
+    TDataFile file;
+    ASSERT_EQ(file.Open(dest, MeasureVoltage), DataFileFault::None);
+    ASSERT_EQ(file.RecordCount(), static_cast<std::uint32_t>(2 * n));
+    RecordBlockReader reader(file, 0, 2 * n - 1);
+    std::uint32_t expected = 0;
+    for (auto r = reader.Next(); !r.empty(); r = reader.Next()) ASSERT_EQ(LoadU32(&r[24]), expected++);
+    EXPECT_EQ(expected, 2 * n);
 }
 
 TEST(DataAppend, RefusalsLeaveTheDestinationAsItWas)

@@ -121,6 +121,20 @@ TEST(SurveyFile, SavedLinesEndWithCrLf)
     TempProgDir dir;
     ASSERT_TRUE(SaveSurveyLines(dir / "s.orv", {"a", "", "b"}));
     EXPECT_EQ(ReadText(dir / "s.orv"), "a\r\n\r\nb\r\n");
+    // A break inside a line would add a line and break the layout: refused, file unchanged.
+    EXPECT_FALSE(SaveSurveyLines(dir / "s.orv", {"a", "x\ny", "b"}));
+    EXPECT_EQ(ReadText(dir / "s.orv"), "a\r\n\r\nb\r\n");
+}
+
+TEST(SurveyFile, EditedTextsWithLineBreaksStayOneLineEach)
+{
+    TempProgDir dir;
+    SurveyLines lines = SurveyFixtureLines(SurveyFixture{});
+    StoreSurveyInfo(lines, {"Feeder\r\n3", "Sub\nstation", "Op"});
+    ASSERT_TRUE(SaveSurveyLines(dir / "s.orv", lines));
+    auto loaded = OpenSurveyFile(dir / "s.orv", SurveyUpgrade::Full);
+    ASSERT_TRUE(loaded);
+    EXPECT_EQ(ReadSurveyInfo(*loaded), (TSurveyInfo{"Feeder  3", "Sub station", "Op"}));
 }
 
 TEST(SurveyFile, HeaderWithTrailingSpaceFails)
@@ -211,6 +225,22 @@ TEST(SurveyFile, DataFileFoundIgnoringCase)
     auto lines = LoadSurveyLines(path);
     EXPECT_EQ(FindSurveyDataFile(path, *lines, 1), dir / "SITE.VME");
     EXPECT_FALSE(FindSurveyDataFile(path, *lines, 2));
+}
+
+TEST(SurveyFile, LineNamingAnotherFolderIsNoDataFile)
+{
+    TempProgDir dir;
+    CreateFolder(dir / "survey");
+    dir.Write("outside.vme", "x");
+    dir.Write("survey/inner.hze", "x");
+    SurveyFixture s;
+    s.dataFiles[1] = "../outside.vme";
+    s.dataFiles[2] = "..\\outside.vme";
+    s.dataFiles[3] = "survey/inner.hze";
+    const std::string path = WriteSurveyFile(dir / "s.orv", s);
+    auto lines = LoadSurveyLines(path);
+    for (int k = 1; k <= 3; ++k) EXPECT_FALSE(FindSurveyDataFile(dir / "survey/s.orv", *lines, k)) << k;
+    EXPECT_FALSE(FindSurveyDataFile(path, *lines, 3));
 }
 
 TEST(SurveyFile, NewSurveyLinesAreTheCurrentLayout)
