@@ -18,6 +18,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
@@ -229,17 +230,24 @@ void TSelDataDlg::BtnFinishClick()
 
 void TSelDataDlg::PresetSurvey(const std::string& path)
 {
-    // Selecting the file runs the page-1 check with the full upgrade.
-    Picker->SelectFile(path);
+    // The lists show the survey's folder with the file selected, but the check and the full
+    // upgrade run here, once, whether or not the file list could select it.
+    {
+        const QSignalBlocker quiet(Picker);
+        Picker->SelectFile(path);
+    }
     SelectedFile = path;
     auto lines = OpenSurveyFile(path, SurveyUpgrade::Full);
     if (!lines) {
+        SelectedFile.clear();
         Lines.clear();
+        for (QLabel* l : {Label1, Label2, Label3}) l->clear();
         BtnNext->setEnabled(false);
         BtnInfo->setEnabled(false);
         return;
     }
     Lines = std::move(*lines);
     ShowInfoLabels();
+    BtnInfo->setEnabled(true);
     BtnNextClick();
 }
