@@ -4,7 +4,6 @@
 #include "dialogs/edit_survey_dlg.h"
 #include "dialogs/fixed_dialog.h"
 #include "platform/file_io.h"
-#include "platform/messages.h"
 #include "platform/prog_dirs.h"
 #include "platform/text_encoding.h"
 #include "survey/interval_fields.h"
@@ -211,20 +210,12 @@ void TSelDataDlg::CBoxClick()
 
 void TSelDataDlg::BtnFinishClick()
 {
-    auto start = Interval->Start();
-    auto stop = Interval->Stop();
-    if (!start || !stop) {
-        ShowMessage("Invalid date or time.", MsgType::Error);
-        return;
-    }
-    if (*stop < *start) {
-        ShowMessage(kStopBeforeStartMessage, MsgType::Error);
-        return;
-    }
+    auto interval = Interval->CheckedInterval();
+    if (!interval) return;
     TSurveySelection& selection = SurveySelection();
     for (int k = 1; k <= kMeasureCount; ++k) selection.File(k).Selected = CBox[static_cast<std::size_t>(k - 1)]->isChecked();
-    selection.Start = *start;
-    selection.Stop = *stop;
+    selection.Start = interval->first;
+    selection.Stop = interval->last;
     accept();
 }
 
