@@ -52,6 +52,11 @@ TSelDataDlg::TSelDataDlg(QWidget* parent) : QDialog(parent)
     infoGrid->addWidget(new QLabel("Operator:", info), 2, 0);
     infoGrid->addWidget(Label3, 2, 1);
     infoGrid->setColumnStretch(1, 1);
+    // Texts of up to 60 characters wrap inside the group instead of widening the page.
+    for (QLabel* l : {Label1, Label2, Label3}) {
+        l->setWordWrap(true);
+        l->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    }
     BtnInfo = new QPushButton("Edit Info", info);
     infoGrid->addWidget(BtnInfo, 3, 1, Qt::AlignRight);
     auto* page1Layout = new QVBoxLayout(page1);
@@ -129,26 +134,39 @@ void TSelDataDlg::ShowInfoLabels()
     Label1->setText(Shown(info.Description));
     Label2->setText(Shown(info.Site));
     Label3->setText(Shown(info.Operator));
+    for (QLabel* l : {Label1, Label2, Label3}) l->setToolTip(l->text());  // a text without spaces may not fit
 }
 
-void TSelDataDlg::FileListChange()
+void TSelDataDlg::ForgetSurvey()
 {
     SelectedFile.clear();
-    for (QLabel* l : {Label1, Label2, Label3}) l->clear();
+    Lines.clear();
+    for (QLabel* l : {Label1, Label2, Label3}) {
+        l->clear();
+        l->setToolTip(QString());
+    }
     BtnNext->setEnabled(false);
     BtnInfo->setEnabled(false);
-    std::string path = Picker->SelectedFile();
-    if (path.empty()) return;
-    SelectedFile = path;
+}
+
+bool TSelDataDlg::OpenSurvey(const std::string& path)
+{
+    ForgetSurvey();
     auto lines = OpenSurveyFile(path, SurveyUpgrade::Full);
-    if (!lines) {
-        Lines.clear();
-        return;
-    }
+    if (!lines) return false;
+    SelectedFile = path;
     Lines = std::move(*lines);
     ShowInfoLabels();
     BtnNext->setEnabled(true);
     BtnInfo->setEnabled(true);
+    return true;
+}
+
+void TSelDataDlg::FileListChange()
+{
+    std::string path = Picker->SelectedFile();
+    if (path.empty()) ForgetSurvey();
+    else OpenSurvey(path);
 }
 
 void TSelDataDlg::BtnInfoClick()
@@ -227,18 +245,5 @@ void TSelDataDlg::PresetSurvey(const std::string& path)
         const QSignalBlocker quiet(Picker);
         Picker->SelectFile(path);
     }
-    SelectedFile = path;
-    auto lines = OpenSurveyFile(path, SurveyUpgrade::Full);
-    if (!lines) {
-        SelectedFile.clear();
-        Lines.clear();
-        for (QLabel* l : {Label1, Label2, Label3}) l->clear();
-        BtnNext->setEnabled(false);
-        BtnInfo->setEnabled(false);
-        return;
-    }
-    Lines = std::move(*lines);
-    ShowInfoLabels();
-    BtnInfo->setEnabled(true);
-    BtnNextClick();
+    if (OpenSurvey(path)) BtnNextClick();
 }
