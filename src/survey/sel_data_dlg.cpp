@@ -62,8 +62,8 @@ TSelDataDlg::TSelDataDlg(QWidget* parent) : QDialog(parent)
     auto* page1Layout = new QVBoxLayout(page1);
     page1Layout->addWidget(BoldLabel("Select a Survey:", page1));
     auto* row = new QHBoxLayout;
-    row->addWidget(Picker, 3);
-    row->addWidget(info, 2);
+    row->addWidget(Picker, 1);
+    row->addWidget(info, 1);
     page1Layout->addLayout(row);
     Tabs->addWidget(page1);
 
