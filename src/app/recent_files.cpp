@@ -4,6 +4,27 @@
 #include "platform/file_io.h"
 
 #include <algorithm>
+#include <cctype>
+#include <filesystem>
+
+namespace {
+bool EqualIgnoringCase(const std::string& a, const std::string& b)
+{
+    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
+               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
+           });
+}
+}  // namespace
+
+bool RecentFiles::SameFile(const std::string& a, const std::string& b)
+{
+    if (a == b) return true;
+    // Spellings that differ only in letter case are one file on a case-blind volume (a FAT
+    // stick) and two files elsewhere: the file system decides.
+    if (!EqualIgnoringCase(a, b)) return false;
+    std::error_code ec;
+    return std::filesystem::equivalent(a, b, ec) && !ec;
+}
 
 bool RecentFiles::Load(const std::string& path)
 {
@@ -42,8 +63,8 @@ bool RecentFiles::Add(RecentList which, const std::string& path)
 {
     if (path.empty() || path.find_first_of("\r\n") != std::string::npos) return false;
     auto& list = lists_[Index(which)];
-    // Paths are compared exactly: on this system A.orv and a.orv are two files.
-    list.erase(std::remove(list.begin(), list.end(), path), list.end());
+    list.erase(std::remove_if(list.begin(), list.end(), [&](const std::string& entry) { return SameFile(entry, path); }),
+               list.end());
     list.insert(list.begin(), path);
     if (list.size() > kEntries) list.resize(kEntries);
     return true;

@@ -21,12 +21,17 @@ public:
     // Writes exactly 20 lines, replacing the file only when complete.
     bool Save(const std::string& path) const;
 
-    // Puts a path at the top of a list (an equal entry moves there; a sixth entry drops out).
+    // Puts a path at the top of a list (an entry naming the same file gives way to it, spelled
+    // the new way; a sixth entry drops out).
     // A path holding CR or LF would break the file's lines and is not recorded.
     bool Add(RecentList list, const std::string& path);
     void Remove(RecentList list, std::size_t index);
     // Moves an entry to the top.
     void MoveToTop(RecentList list, std::size_t index);
+
+    // One file under both spellings: the same text, or texts that differ only in letter case
+    // naming one existing file.
+    static bool SameFile(const std::string& a, const std::string& b);
 
     // Menu caption of entry i: "&i path", with any "&" of the path doubled.
     static std::string Caption(std::size_t index, const std::string& path);

@@ -22,7 +22,8 @@ TAlarmBarForm::TAlarmBarForm(QWidget* parent)
 
 void TAlarmBarForm::SetProgressCaption(const QString& caption)
 {
-    setWindowTitle(caption);
+    // Callers name the shared window, whichever instance they reach it through.
+    (AlarmBarForm ? AlarmBarForm : this)->setWindowTitle(caption);
 }
 
 void TAlarmBarForm::ResetProgress()

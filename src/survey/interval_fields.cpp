@@ -2,6 +2,7 @@
 #include "survey/interval_fields.h"
 
 #include "dialogs/br_date_form.h"
+#include "platform/messages.h"
 
 #include <QGridLayout>
 #include <QLabel>
@@ -110,6 +111,21 @@ std::optional<TDateTime> TIntervalFields::Start() const
 std::optional<TDateTime> TIntervalFields::Stop() const
 {
     return IntervalStop(EditEndDate->text().toStdString(), rcEdit1TimeStop->text().toStdString());
+}
+
+std::optional<TInterval> TIntervalFields::CheckedInterval() const
+{
+    auto start = Start();
+    auto stop = Stop();
+    if (!start || !stop) {
+        ShowMessage("Invalid date or time.", MsgType::Error);
+        return std::nullopt;
+    }
+    if (*stop < *start) {
+        ShowMessage(kStopBeforeStartMessage, MsgType::Error);
+        return std::nullopt;
+    }
+    return TInterval{*start, *stop};
 }
 
 void TIntervalFields::BtnIniClick()

@@ -37,6 +37,9 @@ public:
     // The interval ends the fields hold (stop + 59.999 s); nothing when a field is not valid.
     std::optional<TDateTime> Start() const;
     std::optional<TDateTime> Stop() const;
+    // The interval as every wizard's Finish takes it (first = Start, last = Stop); nothing, after
+    // an error message, when a field is not valid or Stop precedes Start.
+    std::optional<TInterval> CheckedInterval() const;
 
     void BtnIniClick();
     void BtnEndClick();

@@ -4,7 +4,6 @@
 #include "dialogs/edit_survey_dlg.h"
 #include "dialogs/fixed_dialog.h"
 #include "platform/file_io.h"
-#include "platform/messages.h"
 #include "platform/prog_dirs.h"
 #include "platform/text_encoding.h"
 #include "survey/interval_fields.h"
@@ -18,6 +17,7 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QPushButton>
+#include <QSignalBlocker>
 #include <QStackedWidget>
 #include <QVBoxLayout>
 
@@ -52,13 +52,18 @@ TSelDataDlg::TSelDataDlg(QWidget* parent) : QDialog(parent)
     infoGrid->addWidget(new QLabel("Operator:", info), 2, 0);
     infoGrid->addWidget(Label3, 2, 1);
     infoGrid->setColumnStretch(1, 1);
+    // Texts of up to 60 characters wrap inside the group instead of widening the page.
+    for (QLabel* l : {Label1, Label2, Label3}) {
+        l->setWordWrap(true);
+        l->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    }
     BtnInfo = new QPushButton("Edit Info", info);
     infoGrid->addWidget(BtnInfo, 3, 1, Qt::AlignRight);
     auto* page1Layout = new QVBoxLayout(page1);
     page1Layout->addWidget(BoldLabel("Select a Survey:", page1));
     auto* row = new QHBoxLayout;
-    row->addWidget(Picker, 3);
-    row->addWidget(info, 2);
+    row->addWidget(Picker, 1);
+    row->addWidget(info, 1);
     page1Layout->addLayout(row);
     Tabs->addWidget(page1);
 
@@ -129,26 +134,39 @@ void TSelDataDlg::ShowInfoLabels()
     Label1->setText(Shown(info.Description));
     Label2->setText(Shown(info.Site));
     Label3->setText(Shown(info.Operator));
+    for (QLabel* l : {Label1, Label2, Label3}) l->setToolTip(l->text());  // a text without spaces may not fit
 }
 
-void TSelDataDlg::FileListChange()
+void TSelDataDlg::ForgetSurvey()
 {
     SelectedFile.clear();
-    for (QLabel* l : {Label1, Label2, Label3}) l->clear();
+    Lines.clear();
+    for (QLabel* l : {Label1, Label2, Label3}) {
+        l->clear();
+        l->setToolTip(QString());
+    }
     BtnNext->setEnabled(false);
     BtnInfo->setEnabled(false);
-    std::string path = Picker->SelectedFile();
-    if (path.empty()) return;
-    SelectedFile = path;
+}
+
+bool TSelDataDlg::OpenSurvey(const std::string& path)
+{
+    ForgetSurvey();
     auto lines = OpenSurveyFile(path, SurveyUpgrade::Full);
-    if (!lines) {
-        Lines.clear();
-        return;
-    }
+    if (!lines) return false;
+    SelectedFile = path;
     Lines = std::move(*lines);
     ShowInfoLabels();
     BtnNext->setEnabled(true);
     BtnInfo->setEnabled(true);
+    return true;
+}
+
+void TSelDataDlg::FileListChange()
+{
+    std::string path = Picker->SelectedFile();
+    if (path.empty()) ForgetSurvey();
+    else OpenSurvey(path);
 }
 
 void TSelDataDlg::BtnInfoClick()
@@ -210,36 +228,22 @@ void TSelDataDlg::CBoxClick()
 
 void TSelDataDlg::BtnFinishClick()
 {
-    auto start = Interval->Start();
-    auto stop = Interval->Stop();
-    if (!start || !stop) {
-        ShowMessage("Invalid date or time.", MsgType::Error);
-        return;
-    }
-    if (*stop < *start) {
-        ShowMessage(kStopBeforeStartMessage, MsgType::Error);
-        return;
-    }
+    auto interval = Interval->CheckedInterval();
+    if (!interval) return;
     TSurveySelection& selection = SurveySelection();
     for (int k = 1; k <= kMeasureCount; ++k) selection.File(k).Selected = CBox[static_cast<std::size_t>(k - 1)]->isChecked();
-    selection.Start = *start;
-    selection.Stop = *stop;
+    selection.Start = interval->first;
+    selection.Stop = interval->last;
     accept();
 }
 
 void TSelDataDlg::PresetSurvey(const std::string& path)
 {
-    // Selecting the file runs the page-1 check with the full upgrade.
-    Picker->SelectFile(path);
-    SelectedFile = path;
-    auto lines = OpenSurveyFile(path, SurveyUpgrade::Full);
-    if (!lines) {
-        Lines.clear();
-        BtnNext->setEnabled(false);
-        BtnInfo->setEnabled(false);
-        return;
+    // The lists show the survey's folder with the file selected, but the check and the full
+    // upgrade run here, once, whether or not the file list could select it.
+    {
+        const QSignalBlocker quiet(Picker);
+        Picker->SelectFile(path);
     }
-    Lines = std::move(*lines);
-    ShowInfoLabels();
-    BtnNextClick();
+    if (OpenSurvey(path)) BtnNextClick();
 }

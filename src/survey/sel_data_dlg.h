@@ -47,6 +47,11 @@ public:
 private:
     void FormCreate();
     void FormDestroy();
+    // No valid survey: empty SelectedFile, lines and labels; Next and Edit Info disabled.
+    void ForgetSurvey();
+    // Loads, checks and fully upgrades a survey file and shows its information; false (after
+    // the message) when it is no survey file.
+    bool OpenSurvey(const std::string& path);
     void ShowInfoLabels();
     void LoadSurveySelection();
     void SetDataTypeBoxes();

@@ -15,7 +15,11 @@ void FillSurveySelection(const std::string& surveyPath, SurveyLines& lines, TSur
     for (int k = 1; k <= kMeasureSlots && static_cast<std::size_t>(k) < lines.size(); ++k) {
         if (DataFileLine(lines, k).empty()) continue;
         auto path = FindSurveyDataFile(surveyPath, lines, k);
-        // A missing data file makes its measure silently unavailable.
-        if (!path || !ReadMeasureFileInfo(*path, k, selection.File(k))) SetDataFileLine(lines, k, "");
+        // A missing data file makes its measure silently unavailable; an unusable one (reported
+        // by the reader) leaves no half-filled slot behind.
+        if (!path || !ReadMeasureFileInfo(*path, k, selection.File(k))) {
+            SetDataFileLine(lines, k, "");
+            selection.File(k) = TMeasureFileInfo{};
+        }
     }
 }

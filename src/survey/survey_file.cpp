@@ -147,14 +147,14 @@ TSurveyInfo ReadSurveyInfo(const SurveyLines& lines)
 
 void StoreSurveyInfo(SurveyLines& lines, const TSurveyInfo& info)
 {
-    const std::size_t first = InfoLineIndex(lines);
-    if (lines.size() < first + 3) lines.resize(first + 3);
-    // Each text is one line of the file: a pasted line break becomes a space.
+    // A line break (pasted into an edit) would add lines to the file and break its layout.
     auto oneLine = [](std::string text) {
         for (char& c : text)
             if (c == '\r' || c == '\n') c = ' ';
         return text;
     };
+    const std::size_t first = InfoLineIndex(lines);
+    if (lines.size() < first + 3) lines.resize(first + 3);
     lines[first] = oneLine(info.Description);
     lines[first + 1] = oneLine(info.Site);
     lines[first + 2] = oneLine(info.Operator);

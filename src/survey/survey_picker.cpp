@@ -34,6 +34,8 @@ TSurveyPicker::TSurveyPicker(QWidget* parent, const std::string& mask) : QWidget
     DriveBox = new QComboBox(this);
     FolderLabel = new QLabel(this);
     FolderLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
+    // A deep folder is shortened in the middle rather than widening the page.
+    FolderLabel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
     DirList = new QListWidget(this);
     FileList = new QListWidget(this);
     FileList->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -84,7 +86,7 @@ void TSurveyPicker::SetFolder(const std::string& folder)
 
 void TSurveyPicker::FillLists()
 {
-    FolderLabel->setText(Shown(folder_));
+    ShowFolderText();
     DirList->clear();
     QStyle* s = style();
     if (folder_ != "/") DirList->addItem(new QListWidgetItem(s->standardIcon(QStyle::SP_FileDialogToParent), ".."));
@@ -109,6 +111,19 @@ void TSurveyPicker::FillLists()
     }
     if (best >= 0) DriveBox->setCurrentIndex(best);
     emit FileListChange();
+}
+
+void TSurveyPicker::ShowFolderText()
+{
+    const QString full = Shown(folder_);
+    FolderLabel->setToolTip(full);
+    FolderLabel->setText(FolderLabel->fontMetrics().elidedText(full, Qt::ElideMiddle, FolderLabel->width()));
+}
+
+void TSurveyPicker::resizeEvent(QResizeEvent* event)
+{
+    QWidget::resizeEvent(event);
+    ShowFolderText();
 }
 
 void TSurveyPicker::DirListActivated()

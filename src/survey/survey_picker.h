@@ -30,6 +30,9 @@ public:
     QListWidget* DirList;
     QListWidget* FileList;
 
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
 signals:
     // The file list's selection changed (also to no file).
     void FileListChange();
@@ -38,6 +41,7 @@ private:
     void FillDriveBox();
     void FillLists();
     void DirListActivated();
+    void ShowFolderText();
     std::string mask_;
     std::string folder_;
 };

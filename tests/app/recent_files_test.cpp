@@ -3,6 +3,7 @@
 #include "fixtures/temp_prog_dir.h"
 #include "platform/file_io.h"
 
+#include <filesystem>
 #include <gtest/gtest.h>
 
 namespace {
@@ -79,4 +80,26 @@ TEST(RecentFiles, CaptionNumbersEntryAndDoublesAmpersands)
 {
     EXPECT_EQ(RecentFiles::Caption(0, "/data/a.orv"), "&0 /data/a.orv");
     EXPECT_EQ(RecentFiles::Caption(3, "/data/R&D.orv"), "&3 /data/R&&D.orv");
+}
+
+TEST(RecentFiles, SpellingsOfOneFileShareOneEntry)
+{
+    TempProgDir dir;
+    std::string upper = dir.Write("A.ORV", "x");
+    std::string lower = dir.Write("a.orv", "y");  // a second file on this file system
+    RecentFiles recent;
+    recent.Add(RecentList::Surveys, upper);
+    recent.Add(RecentList::Surveys, lower);
+    EXPECT_EQ(recent.List(RecentList::Surveys), (List{lower, upper}));
+
+    // On a case-blind volume both spellings reach one file; a link stands in for one here.
+    std::string mixed = dir / "b.orv";
+    std::string other = dir / "B.orv";
+    dir.Write("b.orv", "z");
+    std::filesystem::create_symlink(mixed, other);
+    recent.Add(RecentList::Surveys, mixed);
+    recent.Add(RecentList::Surveys, other);
+    EXPECT_EQ(recent.List(RecentList::Surveys), (List{other, lower, upper}));
+    recent.Add(RecentList::Surveys, other);
+    EXPECT_EQ(recent.List(RecentList::Surveys).size(), 3u);
 }

@@ -108,6 +108,16 @@ TEST(AlarmBarForm, BarShowsTheHighestPercentageSinceReset)
     EXPECT_EQ(form.Bar->value(), 25);
 }
 
+TEST(AlarmBarForm, CaptionGoesToTheSharedWindow)
+{
+    TAlarmBarForm shared, other;
+    AlarmBarForm = &shared;
+    other.SetProgressCaption("Reading events...");
+    AlarmBarForm = nullptr;
+    EXPECT_EQ(shared.windowTitle(), "Reading events...");
+    EXPECT_EQ(other.windowTitle(), "processing Events...");
+}
+
 TEST(PrnForm, ShowsPrinting)
 {
     TPrnForm form;

@@ -2,6 +2,7 @@
 // Finish into SurveySelection.
 #include "survey/sel_data_dlg.h"
 
+#include "dialogs/edit_survey_dlg.h"
 #include "fixtures/data_fixture.h"
 #include "fixtures/survey_fixture.h"
 #include "fixtures/temp_prog_dir.h"
@@ -12,11 +13,15 @@
 #include "survey/interval_fields.h"
 #include "survey/survey_picker.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
 #include <QPushButton>
+#include <QStackedWidget>
+#include <QTimer>
+#include <QToolButton>
 #include <gtest/gtest.h>
 
 namespace {
@@ -132,16 +137,118 @@ TEST_F(SelData, StopBeforeStartIsRefusedAndTheWizardStays)
     EXPECT_NE(dlg.result(), QDialog::Accepted);
 }
 
-TEST_F(SelData, OlderLayoutIsUpgradedOnDisk)
+TEST_F(SelData, EveryLayoutIsUpgradedOnDiskAndOffersTheSameMeasures)
 {
-    std::string path = WriteSurvey(10);
+    for (int layout : {10, 13, 18}) {
+        std::string path = WriteSurvey(layout);
+        TSelDataDlg dlg;
+        dlg.Picker->SelectFile(path);
+        ASSERT_TRUE(dlg.BtnNext->isEnabled()) << layout;
+        EXPECT_EQ(dlg.Lines.size(), 18u) << layout;
+        EXPECT_EQ(dlg.Label2->text(), "Substation") << layout;
+        auto lines = LoadSurveyLines(path);
+        ASSERT_TRUE(lines);
+        EXPECT_EQ(*lines, dlg.Lines) << layout;  // the upgrade is written
+        EXPECT_EQ((*lines)[0], layout == 13 ? kOldSurveyHeader : kSurveyHeader) << layout;  // a 13-line file keeps its own
+        dlg.BtnNextClick();
+        for (int k = 1; k <= kMeasureCount; ++k) EXPECT_EQ(Checked(dlg, k), k == 1 || k == 6) << layout << " " << k;
+    }
+    EXPECT_TRUE(messages.messages.empty());
+}
+
+TEST_F(SelData, MissingDataFileLeavesTheSurveyFileAsItWas)
+{
+    std::string path = WriteSurvey();
+    const std::string before = ReadText(path);
     TSelDataDlg dlg;
+    dlg.PresetSurvey(path);
+    EXPECT_FALSE(Enabled(dlg, 5));
+    EXPECT_TRUE(DataFileLine(dlg.Lines, 5).empty());  // emptied in memory only
+    EXPECT_EQ(ReadText(path), before);
+    EXPECT_TRUE(SurveySelection().File(5).FileName.empty());
+}
+
+TEST_F(SelData, DataFileWithoutRecordsCannotBeTickedNorMoveTheInterval)
+{
+    std::string path = WriteSurvey();
+    PatchFile(dir / "s.vme", 0, {8, 0, 0, 0, 0, 0, 0, 0});  // end offset 8, count 0
+    TSelDataDlg dlg;
+    dlg.PresetSurvey(path);
+    EXPECT_TRUE(messages.Shown("Voltage survey is corrupted. Unable to open the file."));
+    EXPECT_FALSE(Enabled(dlg, 1));
+    EXPECT_FALSE(Checked(dlg, 1));
+    EXPECT_EQ(SurveySelection().File(1).RecordCount, 0);
+    // The interval is the events file's alone.
+    EXPECT_EQ(dlg.Interval->EditIniDate->text(), "14/03/2024");
+    EXPECT_EQ(dlg.Interval->rcEdit1TimeStart->text(), "23:05");
+    EXPECT_EQ(dlg.Interval->EditEndDate->text(), "15/03/2024");
+    EXPECT_EQ(dlg.Interval->rcEdit1TimeStop->text(), "12:00");
+}
+
+TEST_F(SelData, BackAndNextSwapTheButtonsAndRereadTheSurvey)
+{
+    std::string path = WriteSurvey();
+    TSelDataDlg dlg;
+    EXPECT_FALSE(dlg.BtnNext->isEnabled());
+    EXPECT_FALSE(dlg.BtnInfo->isEnabled());
+    EXPECT_TRUE(dlg.BtnFinish->isHidden());
     dlg.Picker->SelectFile(path);
-    EXPECT_EQ(dlg.Lines.size(), 18u);
-    auto lines = LoadSurveyLines(path);
-    ASSERT_TRUE(lines);
-    EXPECT_EQ(lines->size(), 18u);
-    EXPECT_EQ((*lines)[16], "Substation");
+    dlg.BtnNext->click();
+    EXPECT_EQ(dlg.Tabs->currentIndex(), 1);
+    EXPECT_TRUE(dlg.BtnNext->isHidden());
+    EXPECT_FALSE(dlg.BtnFinish->isHidden());
+    EXPECT_TRUE(dlg.BtnBack->isEnabled());
+    dlg.CBox[0]->click();  // untick Voltage
+    EXPECT_EQ(dlg.Interval->EditEndDate->text(), "15/03/2024");
+
+    dlg.BtnBack->click();
+    EXPECT_EQ(dlg.Tabs->currentIndex(), 0);
+    EXPECT_FALSE(dlg.BtnBack->isEnabled());
+    EXPECT_TRUE(dlg.BtnFinish->isHidden());
+    EXPECT_FALSE(dlg.BtnFinish->isEnabled());
+    EXPECT_TRUE(dlg.BtnNext->isEnabled());
+    // The file changes meanwhile: a new voltage record appears on the next visit.
+    WriteDataFile(dir / "s.vme", {VoltageAt(15, 10, 0), VoltageAt(17, 8, 0)});
+    dlg.BtnNext->click();
+    EXPECT_TRUE(Checked(dlg, 1));  // every available measure starts ticked again
+    EXPECT_EQ(SurveySelection().File(1).RecordCount, 2);
+    EXPECT_EQ(dlg.Interval->EditEndDate->text(), "17/03/2024");
+    EXPECT_EQ(dlg.Interval->rcEdit1TimeStop->text(), "08:00");
+}
+
+TEST_F(SelData, SpinButtonsWrapTheirOwnFieldOnly)
+{
+    TSelDataDlg dlg;
+    dlg.PresetSurvey(WriteSurvey());
+    dlg.Interval->rcEdit1TimeStart->setText("10:59");
+    dlg.Interval->BtnMinStart->UpButton->click();
+    EXPECT_EQ(dlg.Interval->rcEdit1TimeStart->text(), "10:00");
+    dlg.Interval->rcEdit1TimeStop->setText("00:30");
+    dlg.Interval->BtnOreStop->DownButton->click();
+    EXPECT_EQ(dlg.Interval->rcEdit1TimeStop->text(), "23:30");
+    EXPECT_EQ(dlg.Interval->rcEdit1TimeStart->text(), "10:00");
+}
+
+TEST_F(SelData, PresetOnAnInvalidFileStaysOnTheFirstPageWithOneMessage)
+{
+    std::string path = WriteSurveyLines(dir / "bad.orv", {"not a survey", "a", "b"});
+    TSelDataDlg dlg;
+    dlg.PresetSurvey(path);
+    EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Invalid ORV Survey file format."});
+    EXPECT_EQ(dlg.Tabs->currentIndex(), 0);
+    EXPECT_FALSE(dlg.BtnNext->isEnabled());
+    EXPECT_TRUE(dlg.SelectedFile.empty());
+}
+
+TEST_F(SelData, PresetUpgradesAnOlderSurveyItself)
+{
+    std::string path = WriteSurvey(13);
+    TSelDataDlg dlg;
+    dlg.PresetSurvey(path);
+    EXPECT_EQ(dlg.Tabs->currentIndex(), 1);
+    EXPECT_EQ(LoadSurveyLines(path)->size(), 18u);
+    EXPECT_EQ(dlg.Label1->text(), "Feeder 3");
+    EXPECT_TRUE(dlg.BtnFinish->isEnabled());
 }
 
 TEST_F(SelData, InvalidSurveyIsReportedAndLeftUnchanged)
@@ -178,4 +285,66 @@ TEST_F(SelData, CancelStillRecordsTheFolder)
     EXPECT_EQ(LastPath().DataPath, dir.Path());
     TSelDataDlg again;
     EXPECT_EQ(again.Picker->Folder(), dir.Path());
+}
+
+TEST_F(SelData, EditInfoSavesTheSurveyAndRefreshesTheLabels)
+{
+    std::string path = WriteSurvey();
+    TSelDataDlg dlg;
+    dlg.Picker->SelectFile(path);
+    QTimer::singleShot(0, [] {
+        auto* editor = qobject_cast<TEditSurveyDlg*>(QApplication::activeModalWidget());
+        ASSERT_NE(editor, nullptr);
+        EXPECT_EQ(editor->EditSite->text(), "Substation");
+        editor->EditSite->setText("North\r\nyard");  // a pasted line break
+        editor->BtnOk->click();
+    });
+    dlg.BtnInfo->click();
+    EXPECT_EQ(dlg.Label2->text(), "North  yard");
+    auto lines = LoadSurveyLines(path);
+    ASSERT_TRUE(lines);
+    EXPECT_EQ(lines->size(), 18u);  // the survey keeps its layout
+    EXPECT_EQ((*lines)[16], "North  yard");
+}
+
+TEST_F(SelData, ModalRoundFromFileListToFinish)
+{
+    std::string path = WriteSurvey();
+    LastPath().DataPathSet = true;
+    LastPath().DataPath = dir.Path();
+    TSelDataDlg dlg;
+    ASSERT_EQ(dlg.Picker->FileList->count(), 1);
+    QTimer::singleShot(0, [&] {
+        dlg.Picker->FileList->setCurrentRow(0);
+        dlg.BtnNext->click();
+        dlg.BtnFinish->click();
+    });
+    EXPECT_EQ(dlg.exec(), QDialog::Accepted);
+    EXPECT_EQ(dlg.SelectedFile, path);
+    EXPECT_TRUE(SurveySelection().File(6).Selected);
+    EXPECT_EQ(SurveySelection().Stop, FixtureTime(2024, 3, 16, 9, 30, 59, 999));
+
+    TSelDataDlg cancelled;
+    QTimer::singleShot(0, [&] { cancelled.BtnCancel->click(); });
+    EXPECT_EQ(cancelled.exec(), QDialog::Rejected);
+}
+
+TEST_F(SelData, PickerListsSurveysWhateverTheCaseOfTheirExtension)
+{
+    dir.Write("B.ORV", "x");
+    dir.Write("a.orv", "x");
+    dir.Write("notes.txt", "x");
+    dir.Write("sub/c.Orv", "x");
+    TSurveyPicker picker;
+    picker.SetFolder(dir.Path());
+    QStringList files, folders;
+    for (int i = 0; i < picker.FileList->count(); ++i) files << picker.FileList->item(i)->text();
+    for (int i = 0; i < picker.DirList->count(); ++i) folders << picker.DirList->item(i)->text();
+    EXPECT_EQ(files, (QStringList{"B.ORV", "a.orv"}));
+    EXPECT_TRUE(folders.contains("..") && folders.contains("sub"));
+    picker.DirList->setCurrentRow(static_cast<int>(folders.indexOf("sub")));
+    emit picker.DirList->itemActivated(picker.DirList->currentItem());
+    EXPECT_EQ(picker.Folder(), dir / "sub/");
+    ASSERT_EQ(picker.FileList->count(), 1);
+    EXPECT_EQ(picker.FileList->item(0)->text(), "c.Orv");
 }
