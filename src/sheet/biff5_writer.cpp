@@ -218,6 +218,9 @@ private:
             const CellStyle& st = styles.Get(id);
             if (std::find(fonts_.begin(), fonts_.end(), st.font) == fonts_.end()) fonts_.push_back(st.font);
             if (BuiltinFormatIndex(st.numberFormat) < 0 && !formats_.count(st.numberFormat)) {
+                if (ToCp1252(st.numberFormat).size() > 255)
+                    return Fail("The number format " + Quoted(st.numberFormat.substr(0, 40) + "...") +
+                                " is longer than the 255 characters an Excel 5.0 file holds.");
                 int index = kFirstCustomFormat + static_cast<int>(formats_.size());
                 formats_[st.numberFormat] = index;
             }
@@ -447,7 +450,12 @@ private:
                 out.U16(static_cast<std::uint16_t>(c));
                 out.U16(static_cast<std::uint16_t>(xfOfStyle_[cell.style]));
             };
-            if (cell.kind == CellKind::Number) {
+            if (cell.kind == CellKind::Number && !std::isfinite(cell.number)) {
+                // No number record holds infinity or "not a number": the cell shows the error #NUM!.
+                place(kBoolErr, 8);
+                out.U8(kErrorNum);
+                out.U8(1);
+            } else if (cell.kind == CellKind::Number) {
                 place(kNumber, 14);
                 out.F64(cell.number);
             } else if (cell.kind == CellKind::Text) {
