@@ -139,6 +139,7 @@ public:
     std::optional<std::vector<std::uint8_t>> Write()
     {
         if (!CheckSheets() || !CollectStyles()) return std::nullopt;
+        out_.Reserve(cellBytes_ + 65536);
         Bof(out_, kBofGlobals);
         Word(out_, kCodePage, kCodePage1252);
         WriteWindow1();
@@ -158,14 +159,13 @@ public:
             Record(out_, kBoundSheet, body);
         }
         EmptyRecord(out_, kEof);
-        std::vector<std::uint8_t> stream = out_.Take();
+        std::vector<std::uint32_t> sheetOffsets;
         for (int s = 1; s <= book_.NumSheets(); ++s) {
-            StoreU32(stream.data() + offsetFields[static_cast<std::size_t>(s - 1)], static_cast<std::uint32_t>(stream.size()));
-            ByteWriter sheet;
-            if (!WriteSheet(sheet, s)) return std::nullopt;
-            const auto& bytes = sheet.Data();
-            stream.insert(stream.end(), bytes.begin(), bytes.end());
+            sheetOffsets.push_back(static_cast<std::uint32_t>(out_.Size()));
+            if (!WriteSheet(out_, s)) return std::nullopt;
         }
+        std::vector<std::uint8_t> stream = out_.Take();
+        for (std::size_t i = 0; i < sheetOffsets.size(); ++i) StoreU32(stream.data() + offsetFields[i], sheetOffsets[i]);
         return stream;
     }
 
@@ -207,11 +207,13 @@ private:
         usedStyles_.push_back(0);
         for (int s = 1; s <= book_.NumSheets(); ++s)
             for (const SheetRow& row : book_.SheetAt(s).rows)
-                for (const Cell& cell : row.cells)
+                for (const Cell& cell : row.cells) {
+                    cellBytes_ += 18 + cell.text.size();  // for reserving the stream: a number record and the text
                     if (xfOfStyle_[cell.style] < 0) {
                         xfOfStyle_[cell.style] = kDefaultCellXf + static_cast<int>(usedStyles_.size());
                         usedStyles_.push_back(cell.style);
                     }
+                }
         if (kDefaultCellXf + static_cast<int>(usedStyles_.size()) > kMaxXf)
             return Fail("The book has too many different cell formats for an Excel 5.0 file.");
         for (std::uint32_t id : usedStyles_) {
@@ -525,6 +527,7 @@ private:
     ByteWriter out_;
     std::vector<int> xfOfStyle_;
     std::vector<std::uint32_t> usedStyles_;
+    std::size_t cellBytes_ = 0;
     std::vector<CellFont> fonts_;
     std::map<std::string, int> formats_;
     PaletteBuilder palette_;
