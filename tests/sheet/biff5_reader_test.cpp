@@ -7,6 +7,7 @@
 #include "sheet/biff5_reader.h"
 #include "sheet/biff5_records.h"
 #include "sheet/biff5_writer.h"
+#include "sheet/compound_file_writer.h"
 #include "sheet/sheet_book.h"
 #include "sheet/sheet_files.h"
 #include "sheet_samples.h"
@@ -129,6 +130,18 @@ TEST(Biff5Reader, RefusesExcel97WorkbooksWithAClearMessage)
     ASSERT_EQ(messages.messages.size(), 1u);
     EXPECT_NE(messages.messages[0].text.find("Excel 97 or later"), std::string::npos) << messages.messages[0].text;
     EXPECT_EQ(book.CellText(1, 1), "kept");
+}
+
+TEST(Biff5Reader, ReadsAnExcel95StreamNamedWorkbook)
+{
+    TF1Book book;
+    book.SetCellText(1, 1, "in Workbook");
+    std::string error;
+    std::vector<std::uint8_t> file = WriteCompoundFile("Workbook", *WriteBiff5Stream(book, error));
+    int type = 0;
+    auto read = ReadBookBytes(file, type, error);
+    ASSERT_TRUE(read) << error;
+    EXPECT_EQ(read->CellText(1, 1), "in Workbook");
 }
 
 TEST(Biff5Reader, RefusesPasswordProtectedWorkbooks)
