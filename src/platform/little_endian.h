@@ -70,6 +70,7 @@ public:
     void Zeros(std::size_t count) { bytes_.insert(bytes_.end(), count, 0); }
 
     std::size_t Size() const { return bytes_.size(); }
+    void Reserve(std::size_t count) { bytes_.reserve(count); }
     const std::vector<std::uint8_t>& Data() const { return bytes_; }
     std::vector<std::uint8_t> Take() { return std::move(bytes_); }
 

@@ -353,7 +353,7 @@ private:
         case kBoolErr: {
             if (!CellPlace(d, 8, row, col)) return false;
             static const std::map<int, std::string> kErrors = {{0x00, "#NULL!"}, {0x07, "#DIV/0!"}, {0x0F, "#VALUE!"},
-                                                               {0x17, "#REF!"},  {0x1D, "#NAME?"},  {0x24, "#NUM!"},
+                                                               {0x17, "#REF!"},  {0x1D, "#NAME?"},  {kErrorNum, "#NUM!"},
                                                                {0x2A, "#N/A"}};
             std::string text = d[7] ? (kErrors.count(d[6]) ? kErrors.at(d[6]) : "#N/A") : (d[6] ? "TRUE" : "FALSE");
             Text(row, col, LoadU16(d.data() + 4), text);

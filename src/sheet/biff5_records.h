@@ -53,6 +53,7 @@ constexpr std::uint16_t kVersionBiff8 = 0x0600;
 constexpr std::uint16_t kBofGlobals = 0x0005;
 constexpr std::uint16_t kBofWorksheet = 0x0010;
 constexpr std::uint16_t kCodePage1252 = 1252;
+constexpr std::uint8_t kErrorNum = 0x24;  // the error value #NUM!
 
 constexpr std::size_t kMaxRecordData = 2080;  // longest record body Excel 5.0 writes
 constexpr int kStyleXfCount = 15;             // XF 0 to 14 are styles, XF 15 the default cell

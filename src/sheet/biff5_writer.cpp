@@ -139,6 +139,7 @@ public:
     std::optional<std::vector<std::uint8_t>> Write()
     {
         if (!CheckSheets() || !CollectStyles()) return std::nullopt;
+        out_.Reserve(cellBytes_ + 65536);
         Bof(out_, kBofGlobals);
         Word(out_, kCodePage, kCodePage1252);
         WriteWindow1();
@@ -158,14 +159,13 @@ public:
             Record(out_, kBoundSheet, body);
         }
         EmptyRecord(out_, kEof);
-        std::vector<std::uint8_t> stream = out_.Take();
+        std::vector<std::uint32_t> sheetOffsets;
         for (int s = 1; s <= book_.NumSheets(); ++s) {
-            StoreU32(stream.data() + offsetFields[static_cast<std::size_t>(s - 1)], static_cast<std::uint32_t>(stream.size()));
-            ByteWriter sheet;
-            if (!WriteSheet(sheet, s)) return std::nullopt;
-            const auto& bytes = sheet.Data();
-            stream.insert(stream.end(), bytes.begin(), bytes.end());
+            sheetOffsets.push_back(static_cast<std::uint32_t>(out_.Size()));
+            if (!WriteSheet(out_, s)) return std::nullopt;
         }
+        std::vector<std::uint8_t> stream = out_.Take();
+        for (std::size_t i = 0; i < sheetOffsets.size(); ++i) StoreU32(stream.data() + offsetFields[i], sheetOffsets[i]);
         return stream;
     }
 
@@ -207,17 +207,22 @@ private:
         usedStyles_.push_back(0);
         for (int s = 1; s <= book_.NumSheets(); ++s)
             for (const SheetRow& row : book_.SheetAt(s).rows)
-                for (const Cell& cell : row.cells)
+                for (const Cell& cell : row.cells) {
+                    cellBytes_ += 18 + cell.text.size();  // for reserving the stream: a number record and the text
                     if (xfOfStyle_[cell.style] < 0) {
                         xfOfStyle_[cell.style] = kDefaultCellXf + static_cast<int>(usedStyles_.size());
                         usedStyles_.push_back(cell.style);
                     }
+                }
         if (kDefaultCellXf + static_cast<int>(usedStyles_.size()) > kMaxXf)
             return Fail("The book has too many different cell formats for an Excel 5.0 file.");
         for (std::uint32_t id : usedStyles_) {
             const CellStyle& st = styles.Get(id);
             if (std::find(fonts_.begin(), fonts_.end(), st.font) == fonts_.end()) fonts_.push_back(st.font);
             if (BuiltinFormatIndex(st.numberFormat) < 0 && !formats_.count(st.numberFormat)) {
+                if (ToCp1252(st.numberFormat).size() > 255)
+                    return Fail("The number format " + Quoted(st.numberFormat.substr(0, 40) + "...") +
+                                " is longer than the 255 characters an Excel 5.0 file holds.");
                 int index = kFirstCustomFormat + static_cast<int>(formats_.size());
                 formats_[st.numberFormat] = index;
             }
@@ -447,7 +452,12 @@ private:
                 out.U16(static_cast<std::uint16_t>(c));
                 out.U16(static_cast<std::uint16_t>(xfOfStyle_[cell.style]));
             };
-            if (cell.kind == CellKind::Number) {
+            if (cell.kind == CellKind::Number && !std::isfinite(cell.number)) {
+                // No number record holds infinity or "not a number": the cell shows the error #NUM!.
+                place(kBoolErr, 8);
+                out.U8(kErrorNum);
+                out.U8(1);
+            } else if (cell.kind == CellKind::Number) {
                 place(kNumber, 14);
                 out.F64(cell.number);
             } else if (cell.kind == CellKind::Text) {
@@ -517,6 +527,7 @@ private:
     ByteWriter out_;
     std::vector<int> xfOfStyle_;
     std::vector<std::uint32_t> usedStyles_;
+    std::size_t cellBytes_ = 0;
     std::vector<CellFont> fonts_;
     std::map<std::string, int> formats_;
     PaletteBuilder palette_;

@@ -47,6 +47,7 @@ std::vector<std::uint8_t> WriteCompoundFile(const std::string& streamName, const
     const std::uint32_t firstDifat = firstFat + static_cast<std::uint32_t>(fatSectors);
 
     ByteWriter out;
+    out.Reserve(kHeaderSize + (dataSectors + 1 + fatSectors + difatSectors) * kSector);
     out.Bytes(kSignature, sizeof kSignature);
     out.Zeros(16);
     out.U16(0x003E);

@@ -2,6 +2,7 @@
 // percent, thousands and exponent, and day/month/year and time codes of date-time serials.
 #include "sheet/number_format.h"
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <cmath>
@@ -9,6 +10,8 @@
 #include <vector>
 
 namespace {
+constexpr int kMostDecimals = 30;
+
 char Lower(char c) { return (c >= 'A' && c <= 'Z') ? char(c - 'A' + 'a') : c; }
 
 std::string ToChars(double v, std::chars_format form, int precision)
@@ -234,6 +237,11 @@ std::string FormatDigits(double v, const std::vector<Token>& tokens)
         }
     }
     for (int i = 0; i < percents; ++i) v *= 100.0;
+    // A format read from a file may scale a number beyond a double or ask for more decimals than
+    // a spreadsheet shows (30).
+    if (!std::isfinite(v)) return "#NUM!";
+    fracAll = std::min(fracAll, kMostDecimals);
+    fracZeros = std::min(fracZeros, kMostDecimals);
     std::string intText, fracText, expText;
     if (exponent) {
         std::string s = ToChars(v, std::chars_format::scientific, fracAll);
@@ -319,7 +327,7 @@ bool ParseTypedNumber(const std::string& text, double& value, int& decimals)
 
 std::string FixedDecimalsFormat(int decimals)
 {
-    return decimals <= 0 ? "0" : "0." + std::string(static_cast<std::size_t>(decimals), '0');
+    return decimals <= 0 ? "0" : "0." + std::string(static_cast<std::size_t>(std::min(decimals, kMostDecimals)), '0');
 }
 
 std::string FormatCellNumber(double value, const std::string& format)

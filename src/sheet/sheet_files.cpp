@@ -46,13 +46,14 @@ std::optional<TF1Book> ReadBookBytes(const std::vector<std::uint8_t>& bytes, int
     if (IsCompoundFile(bytes)) {
         CompoundFileReader file;
         if (!file.Open(bytes, error)) return std::nullopt;
-        if (!file.HasStream("Book")) {
-            error = file.HasStream("Workbook")
-                        ? "The file is an Excel 97 or later workbook; only Excel 5.0/95 workbooks can be read. Save it in the Excel 5.0/95 format first."
-                        : "The file is not an Excel 5.0 workbook.";
+        // Excel 97 and later name the stream "Workbook", but some writers put an Excel 5.0/95
+        // workbook there too: the stream's first record tells the version.
+        const char* name = file.HasStream("Book") ? "Book" : "Workbook";
+        if (!file.HasStream(name)) {
+            error = "The file is not an Excel 5.0 workbook.";
             return std::nullopt;
         }
-        auto stream = file.ReadStream("Book", error);
+        auto stream = file.ReadStream(name, error);
         if (!stream) return std::nullopt;
         return ReadBiff5Stream(*stream, error);
     }

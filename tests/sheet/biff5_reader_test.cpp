@@ -7,24 +7,27 @@
 #include "sheet/biff5_reader.h"
 #include "sheet/biff5_records.h"
 #include "sheet/biff5_writer.h"
+#include "sheet/compound_file_writer.h"
 #include "sheet/sheet_book.h"
 #include "sheet/sheet_files.h"
 #include "sheet_samples.h"
+#include "xlrd_check.h"
 
 #include <cstdlib>
 #include <gtest/gtest.h>
 
 namespace {
-TF1Book RoundTrip(const TF1Book& book)
+// Writes the book, has xlrd read the file (kept in `dump`), and reads it back with the book.
+TF1Book RoundTrip(const TF1Book& book, XlrdDump& dump)
 {
-    std::string error;
-    auto bytes = BookFileBytes(book, kFileTypeExcel5, error);
-    EXPECT_TRUE(bytes) << error;
+    TempProgDir dir;
+    dump = WriteAndCheckWithXlrd(book, dir / "book.xls");
+    TF1Book read;
+    ScriptedMessages messages;
     int type = 0;
-    auto read = ReadBookBytes(*bytes, type, error);
-    EXPECT_TRUE(read) << error;
+    EXPECT_TRUE(read.ReadFile(dir / "book.xls", &type)) << testing::PrintToString(messages.Texts());
     EXPECT_EQ(type, kFileTypeExcel5);
-    return read ? std::move(*read) : TF1Book();
+    return read;
 }
 
 const CellStyle& StyleAt(const TF1Book& book, int sheet, int row, int col)
@@ -59,7 +62,24 @@ TEST(Biff5Reader, ReadsBackWhatTheWriterWrote)
     book.SetPrintBottomMargin(1.5);
     book.SetPrintNoColor(true);
     book.ShowGridLines = false;
-    TF1Book read = RoundTrip(book);
+    XlrdDump x;
+    TF1Book read = RoundTrip(book, x);
+    // What xlrd finds in the file.
+    EXPECT_EQ(x["sheets"], "5");
+    EXPECT_EQ(x["sheet.5.name"], "Last");
+    EXPECT_EQ(x["sheet.5.nrows"], "16384");
+    EXPECT_EQ(x["sheet.5.ncols"], "256");
+    EXPECT_EQ(x["cell.5.16384.256"], "n:-1.5");
+    EXPECT_EQ(x["sheet.1.header"], "&L&A of <&F> printed on &D &T\\nStart date: 1\\nStop date: 2");
+    EXPECT_EQ(x["sheet.1.footer"], "&LPage &P/&N");
+    EXPECT_EQ(x["sheet.5.footer"], "&LPage &P/&N");  // the book's print settings go with every sheet
+    EXPECT_EQ(x["sheet.1.topmargin"], "1.4");
+    EXPECT_EQ(x["sheet.1.bottommargin"], "1.5");
+    EXPECT_EQ(x["sheet.1.leftmargin"], "0.75");
+    EXPECT_EQ(x["sheet.1.nocolor"], "1");
+    EXPECT_EQ(x["sheet.1.printgrid"], "0");
+    EXPECT_EQ(x["sheet.1.gridlines"], "0");
+    // What the book reads back.
 
     ASSERT_EQ(read.NumSheets(), 5);
     EXPECT_EQ(read.SheetName(1), "Events");
@@ -110,6 +130,18 @@ TEST(Biff5Reader, RefusesExcel97WorkbooksWithAClearMessage)
     ASSERT_EQ(messages.messages.size(), 1u);
     EXPECT_NE(messages.messages[0].text.find("Excel 97 or later"), std::string::npos) << messages.messages[0].text;
     EXPECT_EQ(book.CellText(1, 1), "kept");
+}
+
+TEST(Biff5Reader, ReadsAnExcel95StreamNamedWorkbook)
+{
+    TF1Book book;
+    book.SetCellText(1, 1, "in Workbook");
+    std::string error;
+    std::vector<std::uint8_t> file = WriteCompoundFile("Workbook", *WriteBiff5Stream(book, error));
+    int type = 0;
+    auto read = ReadBookBytes(file, type, error);
+    ASSERT_TRUE(read) << error;
+    EXPECT_EQ(read->CellText(1, 1), "in Workbook");
 }
 
 TEST(Biff5Reader, RefusesPasswordProtectedWorkbooks)

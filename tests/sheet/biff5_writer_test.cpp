@@ -9,23 +9,11 @@
 #include "xlrd_check.h"
 
 #include <cstdlib>
+#include <limits>
 #include <gtest/gtest.h>
 
 namespace {
-// Writes the book as Excel 5.0 into the temporary folder and reads it back with xlrd, which must
-// have nothing to say about the file.
-XlrdDump WriteAndCheck(const TF1Book& book, const TempProgDir& dir, const std::string& name = "book.xls")
-{
-    ScriptedMessages messages;
-    std::string path = dir / name;
-    EXPECT_TRUE(book.WriteFile(path, kFileTypeExcel5)) << testing::PrintToString(messages.Texts());
-    XlrdDump dump = RunXlrd(path);
-    EXPECT_FALSE(dump.Has("error")) << dump["error"];
-    EXPECT_EQ(dump["log"], "");
-    EXPECT_EQ(dump["stray"], "<missing stray>");
-    EXPECT_EQ(dump["biff"], "50");  // Excel 5.0
-    return dump;
-}
+XlrdDump WriteAndCheck(const TF1Book& book, const TempProgDir& dir) { return WriteAndCheckWithXlrd(book, dir / "book.xls"); }
 
 std::string Key(const char* what, int sheet, int row, int col)
 {
@@ -198,6 +186,23 @@ TEST(Biff5Writer, TextOutsideTheCodePageBecomesQuestionMarks)
     EXPECT_EQ(x["sheet.1.name"], "Müller");
 }
 
+TEST(Biff5Writer, NumberThatIsNoNumberIsWrittenAsTheErrorNum)
+{
+    TempProgDir dir;
+    TF1Book book;
+    book.SetCellNumber(1, 1, std::numeric_limits<double>::quiet_NaN());
+    book.SetCellNumber(1, 2, -std::numeric_limits<double>::infinity());
+    book.SetCellNumber(1, 3, 2.5);
+    XlrdDump x = WriteAndCheck(book, dir);
+    EXPECT_EQ(x[Key("cell", 1, 1, 1)], "e:#NUM!");
+    EXPECT_EQ(x[Key("cell", 1, 1, 2)], "e:#NUM!");
+    EXPECT_EQ(x[Key("cell", 1, 1, 3)], "n:2.5");
+    TF1Book read;
+    ScriptedMessages messages;
+    ASSERT_TRUE(read.ReadFile(dir / "book.xls"));
+    EXPECT_EQ(read.CellText(1, 1), "#NUM!");
+}
+
 struct Refusal {
     const char* name;
     void (*fill)(TF1Book&);
@@ -232,6 +237,8 @@ INSTANTIATE_TEST_SUITE_P(
                     Refusal{"LongSheetName", [](TF1Book& b) { b.SetSheetName(1, std::string(32, 'n')); }, "1 to 31 characters"},
                     Refusal{"SheetNameWithSlash", [](TF1Book& b) { b.SetSheetName(1, "a/b"); }, "cannot be saved"},
                     Refusal{"SameSheetNames", [](TF1Book& b) { b.SetNumSheets(2); b.SetSheetName(2, "SHEET1"); }, "Two sheets"},
+                    Refusal{"LongNumberFormat", [](TF1Book& b) { b.SetCellNumber(1, 1, 1); b.SetNumberFormat(std::string(256, '0')); },
+                            "number format"},
                     Refusal{"LongHeader", [](TF1Book& b) { b.SetPrintHeader(std::string(256, 'h')); }, "print header"}),
     [](const auto& info) { return std::string(info.param.name); });
 

@@ -5,10 +5,12 @@
 #include "sheet/biff5_reader.h"
 #include "sheet/biff5_writer.h"
 #include "sheet/compound_file_writer.h"
+#include "sheet/number_format.h"
 #include "sheet/sheet_files.h"
 #include "sheet_samples.h"
 
 #include <gtest/gtest.h>
+#include <limits>
 #include <random>
 
 namespace {
@@ -41,7 +43,12 @@ void ExpectReadOrRefused(const std::vector<std::uint8_t>& bytes, const std::stri
     auto book = ReadBookBytes(bytes, type, error);
     if (!book) {
         EXPECT_FALSE(error.empty()) << what;
+        return;
     }
+    // Whatever was read can be shown: every cell's text under the format the file gave it.
+    for (int s = 1; s <= book->NumSheets(); ++s)
+        for (const SheetRow& row : book->SheetAt(s).rows)
+            for (const Cell& cell : row.cells) book->DisplayText(cell);
 }
 
 void ExpectStreamReadOrRefused(const std::vector<std::uint8_t>& stream, const std::string& what)
@@ -118,4 +125,20 @@ TEST(SheetRobustness, CellOutsideTheSheetIsRefused)
     }
     EXPECT_FALSE(ReadBiff5Stream(stream, error));
     EXPECT_NE(error.find("outside the sheet"), std::string::npos) << error;
+}
+
+// Formats come from files too: any text of format characters gives some text, never a fault.
+TEST(SheetRobustness, AnyFormatTextFormatsAnyNumber)
+{
+    const std::string pieces[] = {"0", "#", "?", ".", ",", "%", "E+", "e-", ";", "\"", "\\", "[", "]", "_",
+                                  "*", "@", "y", "m", "d", "h", "s", "AM/PM", "General", " ", "0.0", "%%%%%%%%%%",
+                                  "0000000000000000000000000000000000000000"};
+    const double values[] = {0, -0.0, 1, -1, 0.5, 1e-300, 1e300, -1e308, 45337.427, 2958466, -45337.4,
+                             std::numeric_limits<double>::infinity(), std::numeric_limits<double>::quiet_NaN()};
+    std::mt19937 random(7);
+    for (int i = 0; i < 20000; ++i) {
+        std::string format;
+        for (int n = 1 + static_cast<int>(random() % 12); n > 0; --n) format += pieces[random() % std::size(pieces)];
+        for (double v : values) EXPECT_NO_THROW(FormatCellNumber(v, format)) << format << " " << v;
+    }
 }

@@ -7,6 +7,7 @@
 #include "sheet/sheet_grid_view.h"
 #include "sheet/sheet_print.h"
 #include "sheet_samples.h"
+#include "xlrd_check.h"
 #include "survey/records.h"
 
 #include <QAbstractScrollArea>
@@ -189,6 +190,8 @@ TEST(SaveSheetAs, ProposesTheTypeLastChosenInTheFolderLastUsed)
     auto excel = ReadWholeFile(dir / "out/list2.xls");
     ASSERT_TRUE(excel);
     EXPECT_EQ((*excel)[0], 0xD0);
+    XlrdDump x = CheckWithXlrd(dir / "out/list2.xls");
+    EXPECT_EQ(x["cell.1.2.2"], "t:Date");
 
     messages.CancelFileDialog();
     EXPECT_FALSE(SaveSheetAs(book, dialog));

@@ -1,7 +1,11 @@
 // Runs the xlrd dump script with Debian's own interpreter and parses its key=value lines.
 #include "xlrd_check.h"
 
+#include "platform/scripted_messages.h"
+#include "sheet/sheet_book.h"
+
 #include <cstdio>
+#include <gtest/gtest.h>
 #include <memory>
 
 std::string XlrdDump::operator[](const std::string& key) const
@@ -41,4 +45,21 @@ XlrdDump RunXlrd(const std::string& path)
         start = end + 1;
     }
     return dump;
+}
+
+XlrdDump CheckWithXlrd(const std::string& path)
+{
+    XlrdDump dump = RunXlrd(path);
+    EXPECT_FALSE(dump.Has("error")) << dump["error"];
+    EXPECT_EQ(dump["log"], "");
+    EXPECT_EQ(dump["stray"], "<missing stray>");
+    EXPECT_EQ(dump["biff"], "50");  // Excel 5.0
+    return dump;
+}
+
+XlrdDump WriteAndCheckWithXlrd(const TF1Book& book, const std::string& path)
+{
+    ScriptedMessages messages;
+    EXPECT_TRUE(book.WriteFile(path, kFileTypeExcel5)) << testing::PrintToString(messages.Texts());
+    return CheckWithXlrd(path);
 }

@@ -17,3 +17,10 @@ struct XlrdDump {
 };
 
 XlrdDump RunXlrd(const std::string& path);
+
+class TF1Book;
+// Writes the book as Excel 5.0 to `path` and reads it with xlrd, which must take it as an Excel
+// 5.0 file and have nothing to say about it (failures are test failures).
+XlrdDump WriteAndCheckWithXlrd(const TF1Book& book, const std::string& path);
+// The same for a file already written.
+XlrdDump CheckWithXlrd(const std::string& path);

@@ -2,9 +2,11 @@
 # and prints what it found as key=value lines for the C++ tests. Anything xlrd logs while opening
 # is printed under "log" and fails the tests.
 import io
+import struct
 import sys
 
 import xlrd
+from xlrd import compdoc
 
 
 def esc(text):
@@ -16,6 +18,32 @@ def rgb(book, index):
     if colour is None:
         return "auto"
     return "%02x%02x%02x" % colour
+
+
+def page_settings(path, log, put):
+    """xlrd skips the print settings; walk the records of its own "Book" stream for them."""
+    with open(path, "rb") as f:
+        stream = compdoc.CompDoc(f.read(), logfile=log).get_named_stream("Book")
+    at, sheet = 0, 0
+    while at + 4 <= len(stream):
+        rc, length = struct.unpack("<HH", stream[at:at + 4])
+        body = stream[at + 4:at + 4 + length]
+        at += 4 + length
+        key = "sheet.%d." % sheet
+        if rc == 0x0809 and struct.unpack("<H", body[2:4])[0] == 0x0010:
+            sheet += 1
+        elif rc in (0x0014, 0x0015) and sheet:
+            text = body[1:1 + body[0]].decode("cp1252") if body else ""
+            put(key + ("header" if rc == 0x0014 else "footer"), esc(text))
+        elif rc in (0x0026, 0x0027, 0x0028, 0x0029) and sheet:
+            side = {0x0026: "left", 0x0027: "right", 0x0028: "top", 0x0029: "bottom"}[rc]
+            put(key + side + "margin", repr(struct.unpack("<d", body)[0]))
+        elif rc == 0x002B and sheet:
+            put(key + "printgrid", struct.unpack("<H", body)[0])
+        elif rc == 0x00A1 and sheet:
+            flags = struct.unpack("<H", body[10:12])[0]
+            put(key + "lefttoright", flags & 1)
+            put(key + "nocolor", (flags >> 3) & 1)
 
 
 def main(path):
@@ -81,6 +109,8 @@ def main(path):
                     value = "t:" + esc(cell.value)
                 elif cell.ctype == xlrd.XL_CELL_BLANK:
                     value = "b:"
+                elif cell.ctype == xlrd.XL_CELL_ERROR:
+                    value = "e:" + xlrd.error_text_from_code.get(cell.value, "?")
                 else:
                     continue
                 if shown:
@@ -90,6 +120,7 @@ def main(path):
         put(key + "texts", texts)
         put(key + "textchars", textbytes)
         put(key + "filled", filled)
+    page_settings(path, log, put)
     put("log", esc(log.getvalue()))
     sys.stdout.write("\n".join(out) + "\n")
 
