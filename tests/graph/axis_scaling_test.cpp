@@ -173,7 +173,12 @@ INSTANTIATE_TEST_SUITE_P(Cases, DateRange, testing::Values(
     DateCase{dt_quarterly, At(2024, 6, 30), At(2024, 11, 2), At(2024, 4, 1), At(2025, 1, 1)},
     DateCase{dt_annually, At(2023, 6, 30), At(2024, 1, 1), At(2023, 1, 1), At(2024, 1, 1)},
     DateCase{dt_decade, At(2013, 6, 30), At(2020, 1, 1), At(2010, 1, 1), At(2020, 1, 1)},
-    DateCase{dt_decade, At(2013, 6, 30), At(2020, 1, 2), At(2010, 1, 1), At(2030, 1, 1)}));
+    DateCase{dt_decade, At(2013, 6, 30), At(2020, 1, 2), At(2010, 1, 1), At(2030, 1, 1)},
+    // Six-hour units keep whole hours, not multiples of six.
+    DateCase{dt_6hour, At(2024, 3, 5, 10, 15), At(2024, 3, 5, 13, 20), At(2024, 3, 5, 10), At(2024, 3, 5, 19)},
+    DateCase{dt_6hour, At(2024, 3, 5, 10, 15), At(2024, 3, 5, 13), At(2024, 3, 5, 10), At(2024, 3, 5, 13)},
+    DateCase{dt_century, At(1950, 6, 30), At(2001, 1, 1), At(1900, 1, 1), At(2100, 1, 1)},
+    DateCase{dt_quarterly, At(2024, 2, 29), At(2024, 7, 1), At(2024, 1, 1), At(2024, 7, 1)}));
 
 TEST(AxisScaling, DateRangeBefore1900OrEmptyIsLeftAlone)
 {

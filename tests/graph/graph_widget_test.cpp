@@ -163,6 +163,31 @@ TEST(GraphPicture, RendersAxesCursorAndBandToPng)
     EXPECT_EQ(picture.pixelColor(65, 40), QColor(Qt::white));
 }
 
+// An impossible Y range: the caption in the middle of the face, the X axis drawn against a
+// stand-in Y range, and not one pixel of the series.
+TEST(GraphPicture, ImpossibleRangeShowsTheCaptionAndNoSeries)
+{
+    TzrGraph graph;
+    graph.resize(420, 260);
+    graph.SetPlotting(false);
+    graph.XAxis.SetMin(0);
+    graph.XAxis.SetMax(10);
+    graph.XAxis.SetStepSize(1);
+    graph.YAxis.SetMin(5);
+    graph.YAxis.SetMax(5);
+    graph.SetSeriesLine(1, true, clRed, psSolid);
+    for (int i = 0; i <= 10; ++i) graph.AddPoint(1, true, i, i % 3);
+    graph.SetPlotting(true);
+    EXPECT_EQ(graph.Caption(), "Y-AXES: MAX/MIN VALUES INCONSISTENT");
+
+    const QImage picture = graph.Picture();
+    ASSERT_TRUE(picture.save(QDir::current().absoluteFilePath("graph_caption.png")));
+    int red = 0;
+    for (int py = 0; py < picture.height(); ++py)
+        for (int px = 0; px < picture.width(); ++px) red += picture.pixelColor(px, py) == QColor(Qt::red);
+    EXPECT_EQ(red, 0);
+}
+
 TEST(GraphPicture, HatchedBandInvertsAndGoesAway)
 {
     TzrGraph graph;
