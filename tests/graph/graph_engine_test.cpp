@@ -407,6 +407,21 @@ TEST_F(GraphFixture, CursorOutsideThePlotAreaOrWithoutSeriesIsNotPlaced)
     EXPECT_EQ(graph.CursorX, 0);
 }
 
+TEST_F(GraphFixture, NoCursorLineOverTheImpossibleRangeCaption)
+{
+    graph.AddPoint(1, true, 4, 5);
+    graph.SetXCursor(true);
+    graph.YAxis.SetMax(0); // Min = Max = 0
+    graph.MouseDown(TMouseButton::mbLeft, 0, 105, 60);
+    EXPECT_FALSE(graph.CursorLineShown());
+    RecordingCanvas overlay;
+    graph.DrawOverlay(overlay);
+    EXPECT_TRUE(overlay.calls.empty());
+    graph.YAxis.SetMax(10); // the range is back: the placed cursor shows again
+    EXPECT_TRUE(graph.CursorLineShown());
+    EXPECT_EQ(graph.CursorX, 80);
+}
+
 TEST_F(GraphFixture, CornerPressesSizeOrMoveTheControl)
 {
     graph.SetXCursor(true);
