@@ -345,7 +345,8 @@ bool TAxis::Rescale()
 
 bool TAxis::IsValidRange() const
 {
-    if (!(min_ < max_)) return false;
+    // A span that overflows (or an infinite end) has no pixels per unit to draw with.
+    if (!(min_ < max_) || !std::isfinite(max_ - min_)) return false;
     if (logScale_ && !(min_ > 0)) return false;
     if (showAsTime_ && !(min_ >= 1.0)) return false;
     return true;

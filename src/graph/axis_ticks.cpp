@@ -4,6 +4,7 @@
 #include "graph/calendar_dates.h"
 #include "graph/date_scaling.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace {
@@ -11,7 +12,9 @@ namespace {
 // Decimals a label needs for a value of this size: -Trunc(log10(1.01 x)), one more below 1.
 int DecimalsFor(double x)
 {
-    const double l = Log10Of(1.01 * x);
+    // Bounded: a non-finite or extreme tick still gets a number of decimals the label can hold.
+    const double l = std::clamp(Log10Of(1.01 * x), -400.0, 400.0);
+    if (std::isnan(l)) return 0;
     int d = -static_cast<int>(std::trunc(l));
     if (l < 0) d += 1;
     return d;

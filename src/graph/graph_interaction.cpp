@@ -11,7 +11,7 @@ bool GraphEngine::FindNearestPoint(int index, int pixelX, std::uint32_t& id, dou
     const double target = PixelToX(pixelX);
     const TSeries& series = GetSeries(index);
     const auto xs = series.Xs();
-    if (xs.empty() || target < XAxis.Min() || target > XAxis.Max()) return false;
+    if (xs.empty() || !(target >= XAxis.Min() && target <= XAxis.Max())) return false; // NaN too
 
     std::size_t found = 0;
     if (target > xs.front()) {
@@ -30,7 +30,10 @@ bool GraphEngine::FindNearestPoint(int index, int pixelX, std::uint32_t& id, dou
 void GraphEngine::DrawXCursor()
 {
     const int first = FirstVisibleSeries();
-    if (first == 0) {
+    if (state_ != LayoutState::Valid) {
+        // The picture is the impossible-range caption: no pixels to place a line by.
+        cursorLineShown_ = false;
+    } else if (first == 0) {
         CursorX = 0;
         CursorY = 0;
         cursorLineShown_ = false;

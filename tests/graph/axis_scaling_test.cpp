@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
 #include <vector>
 
 namespace {
@@ -67,7 +68,10 @@ INSTANTIATE_TEST_SUITE_P(Cases, LinearRange, testing::Values(
     LinearCase{0, 10, 2, false, -2, 12, 2},         // 1% of a step of margin at a round end
     LinearCase{0, 1000, 1, false, -100, 1100, 100}, // 1000 steps > MaxSteps: automatic step
     LinearCase{200, 250, 5, false, 195, 255, 5},
-    LinearCase{-97, -3, 0.2, true, -100, 0, 10}));
+    LinearCase{-97, -3, 0.2, true, -100, 0, 10},
+    // The truncated log constant puts log10(10) a hair below 1, so 10^1 comes out a hair above
+    // 10 and a span of exactly 10 divides by 5 into a hair fewer than MinSteps: step 1, not 2.
+    LinearCase{0, 10, 0.2, true, -1, 11, 1}));
 
 TEST(AxisScaling, GetStepRefusesAnEmptyRange)
 {
@@ -169,7 +173,12 @@ INSTANTIATE_TEST_SUITE_P(Cases, DateRange, testing::Values(
     DateCase{dt_quarterly, At(2024, 6, 30), At(2024, 11, 2), At(2024, 4, 1), At(2025, 1, 1)},
     DateCase{dt_annually, At(2023, 6, 30), At(2024, 1, 1), At(2023, 1, 1), At(2024, 1, 1)},
     DateCase{dt_decade, At(2013, 6, 30), At(2020, 1, 1), At(2010, 1, 1), At(2020, 1, 1)},
-    DateCase{dt_decade, At(2013, 6, 30), At(2020, 1, 2), At(2010, 1, 1), At(2030, 1, 1)}));
+    DateCase{dt_decade, At(2013, 6, 30), At(2020, 1, 2), At(2010, 1, 1), At(2030, 1, 1)},
+    // Six-hour units keep whole hours, not multiples of six.
+    DateCase{dt_6hour, At(2024, 3, 5, 10, 15), At(2024, 3, 5, 13, 20), At(2024, 3, 5, 10), At(2024, 3, 5, 19)},
+    DateCase{dt_6hour, At(2024, 3, 5, 10, 15), At(2024, 3, 5, 13), At(2024, 3, 5, 10), At(2024, 3, 5, 13)},
+    DateCase{dt_century, At(1950, 6, 30), At(2001, 1, 1), At(1900, 1, 1), At(2100, 1, 1)},
+    DateCase{dt_quarterly, At(2024, 2, 29), At(2024, 7, 1), At(2024, 1, 1), At(2024, 7, 1)}));
 
 TEST(AxisScaling, DateRangeBefore1900OrEmptyIsLeftAlone)
 {
@@ -284,6 +293,34 @@ TEST(AxisRescale, WithoutDataDefaultRangesApply)
     EXPECT_EQ(log.Max(), 10);
 }
 
+TEST(AxisRescale, ShortDataRangeIsLengthenedToMinScaleLength)
+{
+    StubOwner owner;
+    owner.hasData = true;
+    TAxis axis(&owner, TAxisKind::Y);
+    axis.SetAutoSizing(true);
+    axis.SetAutoStepping(true);
+    axis.SetMinScaleLength(20);
+    axis.oMin = 221;
+    axis.oMax = 223;
+    axis.Rescale();
+    EXPECT_EQ(axis.oMax, 241);
+    ExpectClose(axis.StepSize(), 2);
+    ExpectClose(axis.Min(), 220);
+    ExpectClose(axis.Max(), 242);
+}
+
+TEST(AxisRescale, InfiniteOrOverflowingRangeIsNotValid)
+{
+    TAxis axis(nullptr, TAxisKind::Y);
+    axis.AssignRange(0, HUGE_VAL);
+    EXPECT_FALSE(axis.IsValidRange());
+    axis.AssignRange(-1e308, 1e308); // the span overflows
+    EXPECT_FALSE(axis.IsValidRange());
+    axis.AssignRange(-1e300, 1e300);
+    EXPECT_TRUE(axis.IsValidRange());
+}
+
 TEST(AxisRescale, WithDataOnlyAutoSizingChangesTheRange)
 {
     StubOwner owner;
@@ -314,4 +351,53 @@ TEST(AxisSetters, MinAndMaxSwitchAutoSizingOffAndFollowWithoutData)
     EXPECT_EQ(owner.repaints, 1);
     axis.SetStepSize(0.5);
     EXPECT_FALSE(axis.AutoStepping());
+}
+
+TEST(AxisTicks, CrowdedLogWalkLabelsOnlyTheDecades)
+{
+    TAxis axis(nullptr, TAxisKind::Y);
+    axis.SetLogScale(true);
+    axis.SetLogCycleDivisions(9);
+    axis.AssignRange(1, 1e6); // 6 decades x 9 divisions: too many labels
+    axis.UpdateLogLabelling();
+    EXPECT_FALSE(axis.LabelEveryDivision());
+    std::vector<std::string> labels;
+    const std::vector<TAxisTick> ticks = axis.TickWalk();
+    for (const TAxisTick& t : ticks)
+        if (t.Labelled) labels.push_back(t.Text);
+    EXPECT_EQ(ticks.size(), 61u);
+    // Five or more divisions give one more decimal; 10^4 and up are beyond fixed-point labels.
+    EXPECT_EQ(labels, (std::vector<std::string>{"1.0", "10", "100", "1000", "1.0E+4", "1.0E+5", "1.0E+6"}));
+
+    axis.SetLogCycleDivisions(2);
+    axis.AssignRange(1, 100);
+    axis.UpdateLogLabelling();
+    EXPECT_TRUE(axis.LabelEveryDivision());
+}
+
+// A power of ten below 1 is first reached as the closing entry of the decade below it; the
+// walk then gives it once more as the first entry of its own decade.
+TEST(AxisTicks, LogWalkFromATenthRepeatsItsFirstTick)
+{
+    TAxis axis(nullptr, TAxisKind::Y);
+    axis.SetLogScale(true);
+    axis.SetLogCycleDivisions(2);
+    axis.AssignRange(0.1, 10);
+    std::vector<std::string> labels;
+    for (const TAxisTick& t : axis.TickWalk()) labels.push_back(t.Text);
+    EXPECT_EQ(labels, (std::vector<std::string>{"0.1", "0.1", "0.2", "0.5", "1", "2", "5", "10"}));
+}
+
+TEST(AxisScaling, DateStepsFollowTheUnit)
+{
+    const double steps[] = {1.0 / 1440, 5.0 / 1440, 1.0 / 48, 1.0 / 24, 0.25, 1, 7, 30, 61, 91, 365, 3654, 36540};
+    TAxis axis(nullptr, TAxisKind::X);
+    axis.SetShowAsTime(true);
+    for (int unit = dt_minute; unit <= dt_century; ++unit) {
+        axis.SetDateTickType(static_cast<Dateticks>(unit));
+        EXPECT_DOUBLE_EQ(axis.GetDateStep(), steps[unit]) << unit;
+    }
+    axis.SetDateTickType(dt_custom);
+    axis.AssignRange(0, 1);
+    ExpectClose(axis.GetDateStep(), 0.2);
 }

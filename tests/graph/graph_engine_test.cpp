@@ -407,6 +407,21 @@ TEST_F(GraphFixture, CursorOutsideThePlotAreaOrWithoutSeriesIsNotPlaced)
     EXPECT_EQ(graph.CursorX, 0);
 }
 
+TEST_F(GraphFixture, NoCursorLineOverTheImpossibleRangeCaption)
+{
+    graph.AddPoint(1, true, 4, 5);
+    graph.SetXCursor(true);
+    graph.YAxis.SetMax(0); // Min = Max = 0
+    graph.MouseDown(TMouseButton::mbLeft, 0, 105, 60);
+    EXPECT_FALSE(graph.CursorLineShown());
+    RecordingCanvas overlay;
+    graph.DrawOverlay(overlay);
+    EXPECT_TRUE(overlay.calls.empty());
+    graph.YAxis.SetMax(10); // the range is back: the placed cursor shows again
+    EXPECT_TRUE(graph.CursorLineShown());
+    EXPECT_EQ(graph.CursorX, 80);
+}
+
 TEST_F(GraphFixture, CornerPressesSizeOrMoveTheControl)
 {
     graph.SetXCursor(true);
@@ -420,4 +435,76 @@ TEST_F(GraphFixture, CornerPressesSizeOrMoveTheControl)
     graph.SetDragAllowed(false);
     graph.MouseDown(TMouseButton::mbLeft, 0, 235, 165);
     EXPECT_EQ(host.sizeDrags, 1);
+}
+
+// Markers keep to the axis ranges: nothing left of X Min, nothing after the first point beyond
+// X Max, no cross outside the Y range; a step bar runs to the next point's column, and the last
+// one to the column of X Max.
+TEST_F(GraphFixture, StepBarsAndMarkersKeepToTheAxisRanges)
+{
+    graph.SetPlotting(false);
+    for (int index : {1, 2}) {
+        graph.SetSeriesLine(index, false, clRed, psSolid);
+        graph.SetSeriesPoints(index, true, 4, index == 1 ? TSeries::ShapeStepBar : TSeries::ShapeCross, true, clRed);
+        for (double x : {-1.0, 2.0, 5.0, 9.0, 20.0}) graph.AddPoint(index, true, x, x > 8 ? 12 : 3);
+    }
+    graph.SetPlotting(true);
+    const std::vector<std::string> calls = Paint().From("Pen 255 0 2");
+    const std::vector<std::string> expected = {
+        "Pen 255 0 2", "Brush 255 solid",
+        "MoveTo 60,100", "LineTo 90,100", "MoveTo 90,100", "LineTo 130,100", "MoveTo 130,10", "LineTo 225,10",
+        "Brush 16777215 clear", "Pen 255 0 1",
+        "Clip 40,30 226,131", "NoClip", "Pen 255 0 1", "Brush 255 solid",
+        "MoveTo 58,100", "LineTo 62,100", "MoveTo 60,98", "LineTo 60,102",
+        "MoveTo 88,100", "LineTo 92,100", "MoveTo 90,98", "LineTo 90,102",
+        "Brush 16777215 clear", "Pen 255 0 1"};
+    EXPECT_EQ(calls, expected);
+}
+
+// The second Y axis crosses at X Max with ticks, labels and its upward title on the right.
+TEST_F(GraphFixture, SecondYAxisDrawsOnTheRightOfThePlot)
+{
+    graph.SetPlotting(false);
+    graph.YAxis_Second.SetShowAxis(true);
+    graph.YAxis_Second.SetShowLabel(true);
+    graph.YAxis_Second.SetShowTitle(true);
+    graph.YAxis_Second.SetMin(0);
+    graph.YAxis_Second.SetMax(100);
+    graph.YAxis_Second.SetStepSize(50);
+    graph.SetPlotting(true);
+    const std::vector<std::string> calls = Paint().From("MoveTo 225,130");
+    const std::vector<std::string> expected = {
+        "MoveTo 225,130", "LineTo 229,130", "MoveTo 225,80", "LineTo 229,80", "MoveTo 225,30", "LineTo 229,30",
+        "Text 231,125 0", "Text 231,75 50", "Text 231,25 100",
+        // left edge past the ticks, the title offset and the first label's width
+        "TextUp 239,119 Second Y axis", "Pen 0 0 1", "MoveTo 225,130", "LineTo 225,30"};
+    ASSERT_GE(calls.size(), expected.size());
+    EXPECT_EQ(std::vector<std::string>(calls.begin(), calls.begin() + static_cast<std::ptrdiff_t>(expected.size())),
+              expected);
+}
+
+TEST_F(GraphFixture, InfiniteRangeShowsTheCaptionInsteadOfAnEmptyAxis)
+{
+    graph.XAxis.SetMax(HUGE_VAL);
+    EXPECT_EQ(graph.Caption(), "X-AXIS: MAX/MIN VALUES INCONSISTENT");
+    graph.XAxis.SetMax(18.5);
+    EXPECT_EQ(graph.Caption(), "");
+}
+
+TEST_F(GraphFixture, StepBoundsAndTickLengthFollowTheirRules)
+{
+    struct Case { int minSteps, maxSteps, wantMin, wantMax; };
+    // MinSteps only below MaxSteps / 2.5 and not 0; MaxSteps only above 2.5 x MinSteps, at most 90.
+    for (const Case c : {Case{19, 50, 19, 50}, Case{20, 50, 5, 50}, Case{0, 50, 5, 50}, Case{5, 12, 5, 50},
+                         Case{5, 13, 5, 13}, Case{5, 91, 5, 50}, Case{5, 90, 5, 90}}) {
+        GraphEngine fresh;
+        fresh.Appearance.SetMaxSteps(c.maxSteps);
+        fresh.Appearance.SetMinSteps(c.minSteps);
+        EXPECT_EQ(fresh.Appearance.MinSteps(), c.wantMin) << c.minSteps << " " << c.maxSteps;
+        EXPECT_EQ(fresh.Appearance.MaxSteps(), c.wantMax) << c.minSteps << " " << c.maxSteps;
+    }
+    graph.Dimensions.SetTickLength(0);
+    EXPECT_FALSE(graph.Appearance.ShowTicks());
+    graph.Dimensions.SetPrintScalePct(5);
+    EXPECT_EQ(graph.Dimensions.PrintScalePct(), 20);
 }

@@ -44,50 +44,68 @@ QImage Render(GraphEngine& graph)
 } // namespace
 
 // Dense data drawn per pixel column (first, highest, lowest, last) must give the very pixels
-// of drawing every point: spikes, gaps and the joins between columns included.
+// of drawing every point: spikes, gaps and the joins between columns included, on a linear, a
+// date-time and a logarithmic X axis (whose columns hold ever more points to the right).
 TEST(GraphPicture, ReducedLineGivesTheSamePixelsAsEveryPoint)
 {
-    GraphEngine graph;
-    graph.SetSize(640, 360);
-    graph.SetPlotting(false);
-    graph.XAxis.SetMin(0);
-    graph.XAxis.SetMax(20000);
-    graph.YAxis.SetMin(-60);
-    graph.YAxis.SetMax(60);
-    graph.SetSeriesLine(1, true, clBlue, psSolid);
-    graph.SetSeriesPoints(1, false, 1, 1, true, clBlue);
-    std::mt19937 random(7);
-    std::normal_distribution<double> noise(0, 2);
-    double y = 0;
-    for (int i = -300; i < 20300; ++i) { // some points beyond both ends of the X range
-        y = std::clamp(y + noise(random), -50.0, 50.0);
-        double value = y;
-        if (i % 4999 == 0) value = 58;      // single spikes
-        if (i == 7000) value = -1000;       // far below the plot
-        graph.AddPoint(1, i % 3001 != 0 || i == 0 ? true : false, i, value); // a few lifted pens
-    }
-    graph.SetPlotting(true);
-    const QImage reduced = Render(graph);
+    struct Scaling {
+        const char* name;
+        bool log, time;
+        double min, max, firstX, spacing;
+    };
+    const Scaling scalings[] = {{"linear", false, false, 0, 20000, -300, 1},
+                                {"date-time", false, true, 45000, 45000 + 20000 / 1440.0, 45000 - 300 / 1440.0, 1 / 1440.0},
+                                {"logarithmic", true, false, 100, 20000, 10, 1}};
+    for (const Scaling& scaling : scalings) {
+        SCOPED_TRACE(scaling.name);
+        GraphEngine graph;
+        graph.SetSize(640, 360);
+        graph.SetPlotting(false);
+        graph.XAxis.SetLogScale(scaling.log);
+        graph.XAxis.SetShowAsTime(scaling.time);
+        graph.XAxis.SetDateTickType(dt_daily);
+        graph.XAxis.SetMin(scaling.min);
+        graph.XAxis.SetMax(scaling.max);
+        graph.YAxis.SetMin(-60);
+        graph.YAxis.SetMax(60);
+        graph.SetSeriesLine(1, true, clBlue, psSolid);
+        graph.SetSeriesPoints(1, false, 1, 1, true, clBlue);
+        std::mt19937 random(7);
+        std::normal_distribution<double> noise(0, 2);
+        double y = 0;
+        for (int i = 0; i < 20600; ++i) { // some points beyond both ends of the X range
+            y = std::clamp(y + noise(random), -50.0, 50.0);
+            const bool lifted = i % 3001 == 0 && i != 0;
+            if (lifted) y = y > 0 ? -40 : 40; // a gap across the plot, inside one pixel column
+            double value = y;
+            if (i % 4999 == 0) value = 58; // single spikes
+            if (i == 7300) value = -1000;  // far below the plot
+            graph.AddPoint(1, !lifted, scaling.firstX + i * scaling.spacing, value);
+        }
+        graph.SetPlotting(true);
+        ASSERT_EQ(graph.Caption(), "");
+        const QImage reduced = Render(graph);
 
-    graph.SetPlotting(false); // axes only, then every point by hand
-    QImage everyPoint = Render(graph);
-    QPainter painter(&everyPoint);
-    QPainterCanvas canvas(painter);
-    canvas.SetClipRect(40, 30, 640 - 15 + 1, 360 - 40 + 1);
-    canvas.SetPen(clBlue, psSolid, 1, clNone);
-    const TSeries& series = graph.GetSeries(1);
-    for (int i = 0; i < series.Count(); ++i) {
-        const int px = graph.XToPixel(series.Xs()[i]), py = graph.YToPixel(series.Ys()[i]);
-        if (i == 0 || !series.Connects()[i]) canvas.MoveTo(px, py);
-        else canvas.LineTo(px, py);
+        graph.SetPlotting(false); // axes only, then every point by hand
+        QImage everyPoint = Render(graph);
+        QPainter painter(&everyPoint);
+        QPainterCanvas canvas(painter);
+        canvas.SetClipRect(40, 30, 640 - 15 + 1, 360 - 40 + 1);
+        canvas.SetPen(clBlue, psSolid, 1, clNone);
+        const TSeries& series = graph.GetSeries(1);
+        for (int i = 0; i < series.Count(); ++i) {
+            const int px = graph.XToPixel(series.Xs()[i]), py = graph.YToPixel(series.Ys()[i]);
+            if (i == 0 || !series.Connects()[i]) canvas.MoveTo(px, py);
+            else canvas.LineTo(px, py);
+        }
+        painter.end();
+        int differing = 0;
+        for (int py = 0; py < reduced.height(); ++py)
+            for (int px = 0; px < reduced.width(); ++px)
+                if (reduced.pixel(px, py) != everyPoint.pixel(px, py) && differing++ < 10)
+                    ADD_FAILURE() << "pixel " << px << "," << py;
+        EXPECT_EQ(differing, 0);
     }
-    painter.end();
-    int differing = 0;
-    for (int py = 0; py < reduced.height(); ++py)
-        for (int px = 0; px < reduced.width(); ++px)
-            if (reduced.pixel(px, py) != everyPoint.pixel(px, py) && differing++ < 10)
-                ADD_FAILURE() << "pixel " << px << "," << py;
-    EXPECT_EQ(differing, 0);
 }
 
 // The picture the closing look is taken from: date X axis, linear Y axis, logarithmic second
@@ -161,6 +179,31 @@ TEST(GraphPicture, RendersAxesCursorAndBandToPng)
     // The cursor line is black at its column inside the plot area; the plot background white.
     EXPECT_EQ(picture.pixelColor(graph.CursorX, 300), QColor(Qt::black));
     EXPECT_EQ(picture.pixelColor(65, 40), QColor(Qt::white));
+}
+
+// An impossible Y range: the caption in the middle of the face, the X axis drawn against a
+// stand-in Y range, and not one pixel of the series.
+TEST(GraphPicture, ImpossibleRangeShowsTheCaptionAndNoSeries)
+{
+    TzrGraph graph;
+    graph.resize(420, 260);
+    graph.SetPlotting(false);
+    graph.XAxis.SetMin(0);
+    graph.XAxis.SetMax(10);
+    graph.XAxis.SetStepSize(1);
+    graph.YAxis.SetMin(5);
+    graph.YAxis.SetMax(5);
+    graph.SetSeriesLine(1, true, clRed, psSolid);
+    for (int i = 0; i <= 10; ++i) graph.AddPoint(1, true, i, i % 3);
+    graph.SetPlotting(true);
+    EXPECT_EQ(graph.Caption(), "Y-AXES: MAX/MIN VALUES INCONSISTENT");
+
+    const QImage picture = graph.Picture();
+    ASSERT_TRUE(picture.save(QDir::current().absoluteFilePath("graph_caption.png")));
+    int red = 0;
+    for (int py = 0; py < picture.height(); ++py)
+        for (int px = 0; px < picture.width(); ++px) red += picture.pixelColor(px, py) == QColor(Qt::red);
+    EXPECT_EQ(red, 0);
 }
 
 TEST(GraphPicture, HatchedBandInvertsAndGoesAway)
