@@ -283,5 +283,3 @@ std::optional<std::string> TMainForm::TakeRecentForReopen(RecentList list, int i
     return path;
 }
 
-void TMainForm::ItemReopenSummaryClick(int index) { TakeRecentForReopen(RecentList::Summaries, index); }
-
