@@ -281,6 +281,7 @@ std::optional<std::string> TMainForm::TakeRecentForReopen(RecentList list, int i
     }
     Recent.MoveToTop(list, static_cast<std::size_t>(index));
     BuildRecentMenus();
+    RestoreChildren();
     return path;
 }
 

@@ -77,8 +77,9 @@ public:
     void BuildRecentMenus();
     // Puts a path at the top of a list and rebuilds the menus.
     void AddRecent(RecentList list, const std::string& path);
-    // The reopen rule: an existing file moves to the top and is returned; a missing one is
-    // reported ("Unable to open the file.") and dropped from the list.
+    // The reopen rule: an existing file moves to the top and is returned, every child window
+    // restored to normal size; a missing one is reported ("Unable to open the file.") and
+    // dropped from the list.
     std::optional<std::string> TakeRecentForReopen(RecentList list, int index);
 
     // Menu on-open handlers.

@@ -49,10 +49,7 @@ void TMainForm::OpenDocumentFromDialog(const FileDialogRequest& request, RecentL
 
 void TMainForm::ReopenDocument(RecentList list, int viewKind, int index)
 {
-    auto path = TakeRecentForReopen(list, index);
-    if (!path) return;
-    RestoreChildren();
-    OpenDocument(viewKind, *path);
+    if (auto path = TakeRecentForReopen(list, index)) OpenDocument(viewKind, *path);
 }
 
 void TMainForm::ItemOpenReportClick() { OpenDocumentFromDialog(OpenReportDlg(), RecentList::Reports, kAnalysisReportKind); }
@@ -108,8 +105,5 @@ void TMainForm::ItemSummaryClick() { RunSummary(""); }
 
 void TMainForm::ItemReopenSummaryClick(int index)
 {
-    auto path = TakeRecentForReopen(RecentList::Summaries, index);
-    if (!path) return;
-    RestoreChildren();
-    RunSummary(*path);
+    if (auto path = TakeRecentForReopen(RecentList::Summaries, index)) RunSummary(*path);
 }

@@ -4,6 +4,7 @@
 #include "app/view_registry.h"
 #include "fixtures/archive_fixture.h"
 #include "fixtures/data_fixture.h"
+#include "fixtures/samples_fixture.h"
 #include "fixtures/survey_fixture.h"
 #include "fixtures/temp_prog_dir.h"
 #include "platform/scripted_messages.h"
@@ -348,4 +349,38 @@ TEST(MainFormRoads, EventToolbarActsOnAnActiveWaveformViewWithTheClampedNumber)
     form.BtnEventClick();
     EXPECT_EQ(waveform->nexts, 1);
     EXPECT_EQ(waveform->numbers.size(), 2u);
+}
+
+TEST(MainFormRoads, ShowSamplesAtOpensANewViewOnlyWhenTheSurveyLookupSucceeds)
+{
+    TempProgDir dir;
+    ScriptedMessages messages;
+    std::string samples = WriteSamplesFile(dir / "s.tme", 4, {SamplesRecordFields{}});
+    std::vector<FakeWaveform*> created;
+    RegisterMeasureView(MeasureSamples, [&](QWidget*) {
+        created.push_back(new FakeWaveform(samples, 0, 1e9));
+        return created.back();
+    });
+    bool found = false;
+    RegisterSamplesSurveyLookup([&](const std::string&, double, double) { return found; });
+    TMainForm form;
+    form.show();
+
+    // The lookup fails: no view on whatever survey was selected before.
+    form.ShowSamplesAt(samples, false, 100.5, 99.0, 102.0, 0);
+    EXPECT_TRUE(created.empty());
+    EXPECT_TRUE(messages.messages.empty());
+
+    found = true;
+    form.ShowSamplesAt(samples, false, 100.5, 99.0, 102.0, 0);
+    ASSERT_EQ(created.size(), 1u);
+    EXPECT_EQ(created[0]->shownTime, 100.5);
+    // A truncated list always opens a new view, even over one of the same file.
+    form.ShowSamplesAt(samples, true, 100.5, 99.0, 102.0, 64);
+    ASSERT_EQ(created.size(), 2u);
+    EXPECT_EQ(created[1]->shownOffset, 64);
+    EXPECT_EQ(form.MdiArea->subWindowList().size(), 2);
+
+    RegisterMeasureView(MeasureSamples, nullptr);
+    RegisterSamplesSurveyLookup(nullptr);
 }
