@@ -115,6 +115,20 @@ TEST(MainFormRoads, PrintReachesOnlyAnActiveChild)
     EXPECT_TRUE(form.ItemPrint->isEnabled());
 }
 
+TEST(MainFormRoads, ViewMenuFollowsTheActiveChild)
+{
+    TempProgDir dir;
+    TMainForm form;
+    form.show();
+    struct Case { int kind; bool settings, copy; };
+    for (Case c : {Case{16, true, false}, Case{18, false, false}, Case{11, true, true}}) {
+        form.MdiArea->setActiveSubWindow(form.AddChild(new CountingChild(c.kind)));
+        form.MViewClick();
+        EXPECT_EQ(form.ItemSettings->isEnabled(), c.settings) << c.kind;
+        EXPECT_EQ(form.ItemCopyClip->isEnabled(), c.copy) << c.kind;
+    }
+}
+
 namespace {
 struct FakeWaveform : TChildForm {
     FakeWaveform(std::string path, double first, double last) : TChildForm(18), path_(std::move(path)), first_(first), last_(last) {}
