@@ -76,10 +76,10 @@ std::optional<std::string> FindCommunicationManager(const std::string& volumeRoo
     return std::nullopt;
 }
 
-bool RunCommunicationManager(const std::string& progDir, ProgramStarter& starter)
+std::optional<CommunicationManagerRun> RunCommunicationManager(const std::string& volumeRoot, ProgramStarter& starter)
 {
-    auto program = FindCommunicationManager(VolumeRootOf(progDir));
-    if (!program) return false;
+    auto program = FindCommunicationManager(volumeRoot);
+    if (!program) return std::nullopt;
     // The switch goes as an argument of its own: a path with blanks stays one path.
-    return starter.Start(*program, {"/v"});
+    return CommunicationManagerRun{*program, starter.Start(*program, {"/v"})};
 }

@@ -19,5 +19,10 @@ public:
     virtual ~ProgramStarter() = default;
     virtual bool Start(const std::string& program, const std::vector<std::string>& arguments) = 0;
 };
-// Searches and starts the manager with the argument "/v"; nothing happens when none is found.
-bool RunCommunicationManager(const std::string& progDir, ProgramStarter& starter);
+struct CommunicationManagerRun {
+    std::string program;
+    bool started = false;
+};
+// Searches the volume root and starts the first manager found with the argument "/v"; nothing
+// when none is found (then nothing happens).
+std::optional<CommunicationManagerRun> RunCommunicationManager(const std::string& volumeRoot, ProgramStarter& starter);

@@ -18,7 +18,9 @@ TLogoForm::TLogoForm(QWidget* parent)
     QPalette pal = palette();
     pal.setColor(QPalette::Window, Qt::white);
     setPalette(pal);
-    setStyleSheet("TLogoForm { border: 1px solid #808080; }");
+    // A frame of its own: the splash stands over the white client area of the main window.
+    setAttribute(Qt::WA_StyledBackground);
+    setStyleSheet("TLogoForm { background: white; border: 1px solid #808080; }");
 
     auto* picture = new QLabel(this);
     picture->setPixmap(WaveformPicture(300, 70));

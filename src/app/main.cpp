@@ -4,8 +4,7 @@
 #include "app/program_start.h"
 #include "app/view_registry.h"
 #include "platform/qt_messages.h"
-#include "survey/records.h"
-#include "views/show_v_form.h"
+#include "views/trend_view_form.h"
 
 #include <QApplication>
 
@@ -13,7 +12,7 @@ namespace {
 // The windows this build has, by measure.
 void RegisterWindows()
 {
-    RegisterMeasureView(MeasureVoltage, CreateVoltageView);
+    RegisterTrendViews();
 }
 }  // namespace
 

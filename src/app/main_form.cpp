@@ -191,8 +191,9 @@ void TMainForm::ItemCloseClick()
 
 void TMainForm::ItemCloseAllClick()
 {
-    QList<QMdiSubWindow*> windows = MdiArea->subWindowList(QMdiArea::CreationOrder);
-    for (auto it = windows.rbegin(); it != windows.rend(); ++it) (*it)->close();
+    // From the back of the stack to the front: the active child closes last, so closing the
+    // others never hands the activation from one to the next.
+    for (QMdiSubWindow* sub : MdiArea->subWindowList(QMdiArea::StackingOrder)) sub->close();
 }
 
 // ---- Frame commands ----
@@ -280,8 +281,7 @@ std::optional<std::string> TMainForm::TakeRecentForReopen(RecentList list, int i
     }
     Recent.MoveToTop(list, static_cast<std::size_t>(index));
     BuildRecentMenus();
+    RestoreChildren();
     return path;
 }
-
-void TMainForm::ItemReopenSummaryClick(int index) { TakeRecentForReopen(RecentList::Summaries, index); }
 

@@ -77,8 +77,9 @@ public:
     void BuildRecentMenus();
     // Puts a path at the top of a list and rebuilds the menus.
     void AddRecent(RecentList list, const std::string& path);
-    // The reopen rule: an existing file moves to the top and is returned; a missing one is
-    // reported ("Unable to open the file.") and dropped from the list.
+    // The reopen rule: an existing file moves to the top and is returned, every child window
+    // restored to normal size; a missing one is reported ("Unable to open the file.") and
+    // dropped from the list.
     std::optional<std::string> TakeRecentForReopen(RecentList list, int index);
 
     // Menu on-open handlers.
@@ -129,12 +130,13 @@ public:
     // Replaced in tests; the real one starts programs detached.
     ProgramStarter* Starter;
 
-    // Roads whose windows come with later work; each does nothing until then.
+    // The setup commands stay disabled: setup files come from the recorder's own software.
     void ItemNewSetupClick() {}
     void ItemOpenSetupClick() {}
     void ItemSaveSetupClick() {}
     void ItemSaveSetupAsClick() {}
-    void ItemExportClick() {}
+    // Export wizard, then the exporter.
+    void ItemExportClick();
     void ItemReadClick();
     void ItemImportClick();
     // The floppy disk loop: true unless it ended with an error or an abort.
@@ -156,10 +158,13 @@ public:
     // Runs a modal dialog; tests replace it to drive the dialog and answer.
     std::function<int(QDialog&)> ExecModal;
     void ItemOpenSurveyClick();
-    void ItemRunAnalysisClick() {}
+    // Analysis wizard, the engine, and the saved report in its window.
+    void ItemRunAnalysisClick();
+    void RunAnalysis(bool& saved, std::string& reportName);
     void ItemOpenReportClick();
-    void ItemBarReportClick() {}
-    void ItemSummaryClick() {}
+    void ItemBarReportClick();
+    // Summary wizard, the engine, and the summary report window.
+    void ItemSummaryClick();
     void ItemOpenSheetClick();
     // Opens a report or sheet file in its window (when that window exists in this build).
     void OpenDocument(int viewKind, const std::string& path);
@@ -172,6 +177,7 @@ public:
 
 protected:
     bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
     void FormCreate();
@@ -186,6 +192,8 @@ private:
     // Shows the selection wizard (preset on a survey when given); on Finish records the survey
     // in the recent list and opens its views.
     void RunSurveySelection(const std::string& presetPath);
+    // The summary road from the wizard on (preset on a survey when given).
+    void RunSummary(const std::string& presetSurvey);
 };
 
 // The one main window of the run.

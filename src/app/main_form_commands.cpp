@@ -2,9 +2,13 @@
 // communication manager.
 #include "app/child_form.h"
 #include "app/main_form.h"
+#include "app/view_registry.h"
+#include "platform/messages.h"
 #include "platform/prog_dirs.h"
 
 #include <QAction>
+#include <QEvent>
+#include <QMdiSubWindow>
 #include <QSpinBox>
 
 bool TMainForm::RouteToActiveChild(Command command)
@@ -29,9 +33,9 @@ void TMainForm::BtnCurveClick() { RouteToActiveChild(Command::Curve); }
 
 void TMainForm::BtnValuesClick()
 {
-    // The values sheet window comes with the values export; until then nothing opens.
     TChildForm* child = ActiveChild();
-    if (!child || !RouteCommand(Command::ShowValues, child->ViewKind())) return;
+    if (!child || !RouteCommand(Command::ShowValues, child->ViewKind()) || !RoadWindows().ValuesSheet) return;
+    if (TChildForm* sheet = RoadWindows().ValuesSheet(*child)) AddChild(sheet)->show();
 }
 
 void TMainForm::MFileClick()
@@ -83,10 +87,22 @@ void TMainForm::BtnEventClick()
     if (auto* w = ActiveWaveform()) w->GoToEventNumber(CurrentEventNumber);
 }
 
+bool TMainForm::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == SpinEdit && event->type() == QEvent::FocusIn) SpinEditEnter();
+    return QMainWindow::eventFilter(watched, event);
+}
+
 void TMainForm::SpinEditEnter()
 {
     CurrentEventNumber = SpinEdit->value();
     if (auto* w = ActiveWaveform()) w->GoToEventNumber(CurrentEventNumber);
 }
 
-void TMainForm::ItemRunCommClick() { RunCommunicationManager(ProgDir(), *Starter); }
+void TMainForm::ItemRunCommClick()
+{
+    auto run = RunCommunicationManager(VolumeRootOf(ProgDir()), *Starter);
+    // Found but refused by the system (a missing program loader, no permission): say so
+    // rather than seem to ignore the command.
+    if (run && !run->started) ShowMessage("Unable to start the communication manager " + run->program + ".", MsgType::Error);
+}

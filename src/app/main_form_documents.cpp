@@ -1,4 +1,4 @@
-// Main window: the roads that open analysis reports and sheets.
+// Main window: the roads of export, analysis, summary, and of the report and sheet windows.
 #include "app/child_form.h"
 #include "app/main_form.h"
 #include "app/view_registry.h"
@@ -49,13 +49,61 @@ void TMainForm::OpenDocumentFromDialog(const FileDialogRequest& request, RecentL
 
 void TMainForm::ReopenDocument(RecentList list, int viewKind, int index)
 {
-    auto path = TakeRecentForReopen(list, index);
-    if (!path) return;
-    RestoreChildren();
-    OpenDocument(viewKind, *path);
+    if (auto path = TakeRecentForReopen(list, index)) OpenDocument(viewKind, *path);
 }
 
 void TMainForm::ItemOpenReportClick() { OpenDocumentFromDialog(OpenReportDlg(), RecentList::Reports, kAnalysisReportKind); }
 void TMainForm::ItemReopenReportClick(int index) { ReopenDocument(RecentList::Reports, kAnalysisReportKind, index); }
 void TMainForm::ItemOpenSheetClick() { OpenDocumentFromDialog(OpenSheetDlg(), RecentList::Sheets, kSheetKind); }
 void TMainForm::ItemReopenSheetClick(int index) { ReopenDocument(RecentList::Sheets, kSheetKind, index); }
+
+// ---- Tasks: export, analysis, summary ----
+
+void TMainForm::ItemExportClick()
+{
+    TRoadWindows& road = RoadWindows();
+    if (!road.ExportWizard || !road.ExportWizard(this)) return;
+    if (road.Exporter) road.Exporter(this);
+}
+
+void TMainForm::RunAnalysis(bool& saved, std::string& reportName)
+{
+    saved = false;
+    reportName.clear();
+    if (RoadWindows().AnalysisEngine) saved = RoadWindows().AnalysisEngine(this, reportName);
+}
+
+void TMainForm::ItemRunAnalysisClick()
+{
+    if (!RoadWindows().AnalysisWizard || !RoadWindows().AnalysisWizard(this)) return;
+    bool saved = false;
+    std::string reportName;
+    RunAnalysis(saved, reportName);
+    if (!saved) return;
+    AddRecent(RecentList::Reports, reportName);
+    OpenDocument(kAnalysisReportKind, reportName);
+}
+
+void TMainForm::ItemBarReportClick()
+{
+    if (RoadWindows().BarReport) RoadWindows().BarReport(this, ReportFileName);
+}
+
+void TMainForm::RunSummary(const std::string& presetSurvey)
+{
+    TRoadWindows& road = RoadWindows();
+    if (!road.SummaryWizard) return;
+    auto survey = road.SummaryWizard(this, presetSurvey);
+    if (!survey) return;
+    AddRecent(RecentList::Summaries, *survey);
+    if (!road.SummaryEngine || !road.SummaryEngine(this)) return;
+    // The report window reads the summary hand-over file the engine wrote.
+    OpenDocument(kSummaryReportKind, "");
+}
+
+void TMainForm::ItemSummaryClick() { RunSummary(""); }
+
+void TMainForm::ItemReopenSummaryClick(int index)
+{
+    if (auto path = TakeRecentForReopen(RecentList::Summaries, index)) RunSummary(*path);
+}

@@ -218,7 +218,9 @@ void TMainForm::CreateToolBars()
     SpinEdit->setValue(1);
     SpinEdit->setToolTip("Event Number");
     SpinEdit->setStatusTip("Event Number");
-    SpinEdit->setFocusPolicy(Qt::NoFocus);
+    // No tab stop; a click on the box enters it, which goes to the number shown (SpinEditEnter).
+    SpinEdit->setFocusPolicy(Qt::ClickFocus);
+    SpinEdit->installEventFilter(this);
     if (auto* edit = SpinEdit->findChild<QLineEdit*>()) edit->setReadOnly(true);  // the arrows still step
     SpinEdit->setEnabled(false);
     ToolBarEvents->addWidget(SpinEdit);

@@ -31,10 +31,7 @@ void TMainForm::ItemOpenSurveyClick() { RunSurveySelection(""); }
 
 void TMainForm::ItemReopenSurveyClick(int index)
 {
-    auto path = TakeRecentForReopen(RecentList::Surveys, index);
-    if (!path) return;
-    RestoreChildren();
-    RunSurveySelection(*path);
+    if (auto path = TakeRecentForReopen(RecentList::Surveys, index)) RunSurveySelection(*path);
 }
 
 void TMainForm::RestoreChildren()

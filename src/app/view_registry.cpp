@@ -64,3 +64,9 @@ bool LookUpSurveyForSamples(const std::string& samplesPath, double start, double
 {
     return SamplesLookup() && SamplesLookup()(samplesPath, start, stop);
 }
+
+TRoadWindows& RoadWindows()
+{
+    static TRoadWindows windows;
+    return windows;
+}

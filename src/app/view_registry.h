@@ -3,6 +3,7 @@
 #pragma once
 
 #include <functional>
+#include <optional>
 #include <string>
 
 class QWidget;
@@ -25,3 +26,24 @@ TChildForm* CreateDocumentWindow(int viewKind, QWidget* parent, const std::strin
 using SamplesSurveyLookup = std::function<bool(const std::string& samplesPath, double start, double stop)>;
 void RegisterSamplesSurveyLookup(SamplesSurveyLookup lookup);
 bool LookUpSurveyForSamples(const std::string& samplesPath, double start, double stop);
+
+// The modal windows of the main window's task roads and the values sheet, set by the program
+// when they exist. A road whose window is not set ends where that window would open.
+struct TRoadWindows {
+    // Export wizard (true on Finish), then the exporter; they share "export.tmp".
+    std::function<bool(QWidget* parent)> ExportWizard;
+    std::function<void(QWidget* parent)> Exporter;
+    // Analysis wizard (true on Finish); the analysis engine: true when the report was saved,
+    // with its file name.
+    std::function<bool(QWidget* parent)> AnalysisWizard;
+    std::function<bool(QWidget* parent, std::string& reportName)> AnalysisEngine;
+    // Bar report of a report file.
+    std::function<void(QWidget* parent, const std::string& reportFile)> BarReport;
+    // Summary wizard, preset on a survey file when one is given: the survey chosen, nothing on
+    // Cancel. The summary engine: false when it was aborted.
+    std::function<std::optional<std::string>(QWidget* parent, const std::string& presetSurvey)> SummaryWizard;
+    std::function<bool(QWidget* parent)> SummaryEngine;
+    // A values sheet window (kind 25) started on the values block of a view of kind 11 to 20.
+    std::function<TChildForm*(TChildForm& view)> ValuesSheet;
+};
+TRoadWindows& RoadWindows();

@@ -27,6 +27,13 @@ TEST(CommunicationManager, FirstSubFolderHoldingTheProgramIsStartedWithSwitch)
     auto found = FindCommunicationManager(root.Path());
     ASSERT_TRUE(found);
     EXPECT_EQ(*found, exe);
+
+    RecordingStarter starter;
+    auto run = RunCommunicationManager(root.Path(), starter);
+    ASSERT_TRUE(run);
+    EXPECT_TRUE(run->started);
+    EXPECT_EQ(starter.started, std::vector<std::string>{exe});  // the blank stays inside the path
+    EXPECT_EQ(starter.args, std::vector<std::string>{"/v"});
 }
 
 TEST(CommunicationManager, NothingHappensWhenNoneIsFound)
@@ -36,6 +43,7 @@ TEST(CommunicationManager, NothingHappensWhenNoneIsFound)
     EXPECT_FALSE(FindCommunicationManager(root.Path()));
     RecordingStarter starter;
     EXPECT_FALSE(RunCommunicationManager(root.Path(), starter));
+    EXPECT_FALSE(RunCommunicationManager(root / "no such folder", starter));
     EXPECT_TRUE(starter.started.empty());
 }
 

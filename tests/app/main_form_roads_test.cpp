@@ -1,16 +1,22 @@
-// Main window roads: Open and Reopen Survey, repository import, routed commands.
+// Main window roads: Open and Reopen Survey, repository import, the task roads, routed commands.
 #include "app/child_form.h"
 #include "app/main_form.h"
 #include "app/view_registry.h"
+#include "fixtures/archive_fixture.h"
 #include "fixtures/data_fixture.h"
+#include "fixtures/samples_fixture.h"
 #include "fixtures/survey_fixture.h"
 #include "fixtures/temp_prog_dir.h"
 #include "platform/scripted_messages.h"
+#include "survey/intake/save_read_dlg.h"
 #include "survey/sel_data_dlg.h"
 #include "survey/survey_picker.h"
 
+#include <QApplication>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QSpinBox>
+#include <QTimer>
 #include <gtest/gtest.h>
 
 namespace {
@@ -109,6 +115,20 @@ TEST(MainFormRoads, PrintReachesOnlyAnActiveChild)
     EXPECT_TRUE(form.ItemPrint->isEnabled());
 }
 
+TEST(MainFormRoads, ViewMenuFollowsTheActiveChild)
+{
+    TempProgDir dir;
+    TMainForm form;
+    form.show();
+    struct Case { int kind; bool settings, copy; };
+    for (Case c : {Case{16, true, false}, Case{18, false, false}, Case{11, true, true}}) {
+        form.MdiArea->setActiveSubWindow(form.AddChild(new CountingChild(c.kind)));
+        form.MViewClick();
+        EXPECT_EQ(form.ItemSettings->isEnabled(), c.settings) << c.kind;
+        EXPECT_EQ(form.ItemCopyClip->isEnabled(), c.copy) << c.kind;
+    }
+}
+
 namespace {
 struct FakeWaveform : TChildForm {
     FakeWaveform(std::string path, double first, double last) : TChildForm(18), path_(std::move(path)), first_(first), last_(last) {}
@@ -151,4 +171,230 @@ TEST(MainFormRoads, ShowSamplesAtReusesOnlyAViewWhosePeriodHoldsTheEvent)
     messages.Clear();
     form.ShowSamplesAt(dir / "missing.tme", false, 100.5, 99.0, 102.0, 0);
     EXPECT_TRUE(messages.messages.empty());
+}
+
+namespace {
+// Runs `drive` on the save wizard once its modal loop is running.
+void WhenSaveWizardShows(std::function<void(TSaveReadDlg&)> drive)
+{
+    QTimer::singleShot(0, [drive] {
+        auto* wizard = qobject_cast<TSaveReadDlg*>(QApplication::activeModalWidget());
+        ASSERT_NE(wizard, nullptr);
+        drive(*wizard);
+    });
+}
+}  // namespace
+
+TEST(MainFormRoads, OpenSurveyNowIsAskedOnlyAfterACompletedSave)
+{
+    TempProgDir dir;
+    ScriptedMessages messages;
+    TMainForm form;
+    LastPath() = {};
+    const std::string rpy =
+        WriteBytes(dir / "site.rpy", RepositoryBytes(9, {{1, DataFileBytes({TrendRecord(MeasureVoltage, {})})}}));
+    std::string presetSurvey;
+    form.ExecModal = [&](QDialog& d) {
+        presetSurvey = static_cast<TSelDataDlg&>(d).SelectedFile;
+        return int(QDialog::Rejected);
+    };
+
+    messages.PickFile(rpy);
+    WhenSaveWizardShows([](TSaveReadDlg& wizard) { wizard.BtnCancelClick(); });
+    form.ItemImportClick();
+    EXPECT_FALSE(messages.Shown("Open Survey now ?"));
+    EXPECT_TRUE(presetSurvey.empty());
+
+    messages.PickFile(rpy);
+    WhenSaveWizardShows([&](TSaveReadDlg& wizard) {
+        wizard.BtnNextClick();
+        messages.PickFile(dir / "site.orv");
+        wizard.BtnBrowseClick();
+        wizard.BtnFinishClick();
+    });
+    form.ItemImportClick();
+    EXPECT_TRUE(messages.Shown("Open Survey now ?"));
+    EXPECT_EQ(presetSurvey, dir / "site.orv");  // Yes: the selection wizard opens on it
+}
+
+namespace {
+// Fake task windows and document windows, removed again at the end of each test.
+class TaskRoads : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        for (int kind : {26, 27}) {
+            RegisterDocumentWindow(kind, [this, kind](QWidget*, const std::string& path) {
+                opened.push_back({kind, path});
+                return new CountingChild(kind);
+            });
+        }
+    }
+    void TearDown() override
+    {
+        RoadWindows() = {};
+        RegisterDocumentWindow(26, nullptr);
+        RegisterDocumentWindow(27, nullptr);
+    }
+    TempProgDir dir;
+    ScriptedMessages messages;
+    std::vector<std::pair<int, std::string>> opened;
+};
+}  // namespace
+
+TEST_F(TaskRoads, AnalysisOpensTheReportOnlyWhenItWasSaved)
+{
+    TMainForm form;
+    bool finish = false, save = false;
+    int engineRuns = 0;
+    RoadWindows().AnalysisWizard = [&](QWidget*) { return finish; };
+    RoadWindows().AnalysisEngine = [&](QWidget*, std::string& name) {
+        ++engineRuns;
+        name = dir / "site.rep";
+        return save;
+    };
+    form.ItemRunAnalysisClick();  // wizard cancelled
+    EXPECT_EQ(engineRuns, 0);
+    finish = true;
+    form.ItemRunAnalysisClick();  // "No" to saving the report
+    EXPECT_EQ(engineRuns, 1);
+    EXPECT_TRUE(form.Recent.List(RecentList::Reports).empty());
+    EXPECT_TRUE(opened.empty());
+    save = true;
+    form.ItemRunAnalysisClick();
+    EXPECT_EQ(form.Recent.List(RecentList::Reports), std::vector<std::string>{dir / "site.rep"});
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_EQ(opened[0], std::make_pair(26, dir / "site.rep"));
+    EXPECT_EQ(form.ActiveChild()->ViewKind(), 26);
+}
+
+TEST_F(TaskRoads, SummaryRecordsTheSurveyAndOpensTheReportUnlessAborted)
+{
+    TMainForm form;
+    form.show();
+    const std::string survey = dir.Write("site.orv", "x");
+    std::string preset = "unset";
+    bool completed = false;
+    RoadWindows().SummaryWizard = [&](QWidget*, const std::string& presetSurvey) -> std::optional<std::string> {
+        preset = presetSurvey;
+        return survey;
+    };
+    RoadWindows().SummaryEngine = [&](QWidget*) { return completed; };
+
+    form.ItemSummaryClick();  // aborted: the survey is recorded, no report opens
+    EXPECT_EQ(preset, "");
+    EXPECT_EQ(form.Recent.List(RecentList::Summaries), std::vector<std::string>{survey});
+    EXPECT_TRUE(opened.empty());
+
+    completed = true;
+    QMdiSubWindow* maximised = form.AddChild(new CountingChild(11));
+    maximised->showMaximized();
+    form.ItemReopenSummaryClick(0);
+    EXPECT_EQ(preset, survey);
+    EXPECT_FALSE(maximised->isMaximized());
+    ASSERT_EQ(opened.size(), 1u);
+    EXPECT_EQ(opened[0].first, 27);
+
+    RoadWindows().SummaryWizard = [](QWidget*, const std::string&) { return std::optional<std::string>(); };
+    form.ItemSummaryClick();  // wizard cancelled: nothing further
+    EXPECT_EQ(opened.size(), 1u);
+}
+
+TEST_F(TaskRoads, ExportBarReportAndValuesReachTheirWindows)
+{
+    TMainForm form;
+    form.show();
+    bool finish = false;
+    int exports = 0;
+    RoadWindows().ExportWizard = [&](QWidget*) { return finish; };
+    RoadWindows().Exporter = [&](QWidget*) { ++exports; };
+    form.ItemExportClick();
+    EXPECT_EQ(exports, 0);
+    finish = true;
+    form.ItemExportClick();
+    EXPECT_EQ(exports, 1);
+
+    std::string barReportOf;
+    RoadWindows().BarReport = [&](QWidget*, const std::string& file) { barReportOf = file; };
+    form.ReportFileName = "/reports/site.rep";
+    form.ItemBarReportClick();
+    EXPECT_EQ(barReportOf, "/reports/site.rep");
+
+    std::vector<int> valuesOf;
+    RoadWindows().ValuesSheet = [&](TChildForm& view) {
+        valuesOf.push_back(view.ViewKind());
+        return new CountingChild(25);
+    };
+    form.MdiArea->setActiveSubWindow(form.AddChild(new CountingChild(16)));
+    form.BtnValuesClick();  // the events list has no values block
+    EXPECT_TRUE(valuesOf.empty());
+    form.MdiArea->setActiveSubWindow(form.AddChild(new CountingChild(17)));
+    form.BtnValuesClick();
+    EXPECT_EQ(valuesOf, std::vector<int>{17});
+    EXPECT_EQ(form.ActiveChild()->ViewKind(), 25);
+}
+
+TEST(MainFormRoads, EventToolbarActsOnAnActiveWaveformViewWithTheClampedNumber)
+{
+    TempProgDir dir;
+    struct Waveform : TChildForm {
+        Waveform() : TChildForm(18) {}
+        void GoToEventNumber(int n) override { numbers.push_back(n); }
+        void GoToNextEvent() override { ++nexts; }
+        std::vector<int> numbers;
+        int nexts = 0;
+    };
+    TMainForm form;
+    form.show();
+    auto* waveform = new Waveform;
+    QMdiSubWindow* sub = form.AddChild(waveform);
+    form.MdiArea->setActiveSubWindow(sub);
+    form.SpinEdit->setRange(1, 40);
+    form.SpinEdit->setValue(7);
+    form.BtnNextClick();
+    form.BtnEventClick();
+    form.SpinEditEnter();
+    EXPECT_EQ(waveform->nexts, 1);
+    EXPECT_EQ(waveform->numbers, (std::vector<int>{7, 7}));
+    EXPECT_EQ(form.CurrentEventNumber, 7);
+
+    form.MdiArea->setActiveSubWindow(form.AddChild(new CountingChild(11)));
+    form.BtnNextClick();
+    form.BtnEventClick();
+    EXPECT_EQ(waveform->nexts, 1);
+    EXPECT_EQ(waveform->numbers.size(), 2u);
+}
+
+TEST(MainFormRoads, ShowSamplesAtOpensANewViewOnlyWhenTheSurveyLookupSucceeds)
+{
+    TempProgDir dir;
+    ScriptedMessages messages;
+    std::string samples = WriteSamplesFile(dir / "s.tme", 4, {SamplesRecordFields{}});
+    std::vector<FakeWaveform*> created;
+    RegisterMeasureView(MeasureSamples, [&](QWidget*) {
+        created.push_back(new FakeWaveform(samples, 0, 1e9));
+        return created.back();
+    });
+    bool found = false;
+    RegisterSamplesSurveyLookup([&](const std::string&, double, double) { return found; });
+    TMainForm form;
+    form.show();
+
+    // The lookup fails: no view on whatever survey was selected before.
+    form.ShowSamplesAt(samples, false, 100.5, 99.0, 102.0, 0);
+    EXPECT_TRUE(created.empty());
+    EXPECT_TRUE(messages.messages.empty());
+
+    found = true;
+    form.ShowSamplesAt(samples, false, 100.5, 99.0, 102.0, 0);
+    ASSERT_EQ(created.size(), 1u);
+    EXPECT_EQ(created[0]->shownTime, 100.5);
+    // A truncated list always opens a new view, even over one of the same file.
+    form.ShowSamplesAt(samples, true, 100.5, 99.0, 102.0, 64);
+    ASSERT_EQ(created.size(), 2u);
+    EXPECT_EQ(created[1]->shownOffset, 64);
+    EXPECT_EQ(form.MdiArea->subWindowList().size(), 2);
+
+    RegisterMeasureView(MeasureSamples, nullptr);
+    RegisterSamplesSurveyLookup(nullptr);
 }

@@ -1,4 +1,5 @@
-// Main window: date-format widening, Window menu enabling, Close, recent menus.
+// Main window: every command wired, date-format widening, Window menu enabling, Close, recent
+// menus.
 #include "app/child_form.h"
 #include "app/main_form.h"
 #include "fixtures/temp_prog_dir.h"
@@ -6,8 +7,12 @@
 #include "platform/file_io.h"
 #include "platform/scripted_messages.h"
 
+#include <QApplication>
 #include <QCoreApplication>
+#include <QDialog>
 #include <QEvent>
+#include <QTimer>
+#include <QToolBar>
 #include <QMdiArea>
 #include <QPointer>
 #include <QMdiSubWindow>
@@ -16,6 +21,25 @@
 #include <gtest/gtest.h>
 
 namespace {
+// QObject::receivers is protected; a pointer to it taken through a derived class reaches it.
+struct ReceiverCount : QObject {
+    static int Of(const QObject* object, const char* signal)
+    {
+        int (QObject::*receivers)(const char*) const = &ReceiverCount::receivers;
+        return (object->*receivers)(signal);
+    }
+};
+
+// The command items of a menu and its sub-menus' own commands: no separators, no sub-menu
+// entries, no recent-file items.
+QList<QAction*> CommandItems(QMenu* menu)
+{
+    QList<QAction*> items;
+    for (QAction* a : menu->actions())
+        if (!a->isSeparator() && !a->menu() && a->text() != "(empty)") items << a;
+    return items;
+}
+
 QStringList Captions(QMenu* menu)
 {
     QStringList captions;
@@ -125,4 +149,42 @@ TEST(MainForm, ReopeningAMissingFileReportsAndDropsIt)
     EXPECT_TRUE(messages.Shown("Unable to open the file."));
     EXPECT_EQ(form.Recent.List(RecentList::Surveys), std::vector<std::string>{kept});
     EXPECT_EQ(form.TakeRecentForReopen(RecentList::Surveys, 0), kept);
+}
+
+TEST(MainForm, EveryMenuItemAndToolbarButtonReachesAHandlerAndEndsCleanlyWithoutAChild)
+{
+    TempProgDir dir;
+    ScriptedMessages messages;  // file dialogs are cancelled, boxes answered with their first button
+    TMainForm form;
+    form.show();
+    QList<QAction*> commands;
+    for (QMenu* menu : {form.MFile, form.MView, form.MAnalysis, form.MWindow})  // the on-open enabling
+        EXPECT_GT(ReceiverCount::Of(menu, SIGNAL(aboutToShow())), 0) << menu->title().toStdString();
+    for (QMenu* menu : {form.MFile, form.MTransfer, form.MView, form.MAnalysis, form.MWindow, form.MHelp})
+        commands << CommandItems(menu);
+    EXPECT_EQ(commands.size(), 8 + 3 + 3 + 7 + 6 + 2);
+    int buttons = 0;
+    for (QToolBar* bar : {form.ToolBar, form.ToolBar2, form.ToolBarGraph, form.ToolBarEvents})
+        for (QAction* a : bar->actions())
+            if (!a->isSeparator() && !bar->widgetForAction(a)->inherits("QSpinBox")) commands << a, ++buttons;
+    EXPECT_EQ(buttons, 8 + 11 + 6 + 9);
+    for (QAction* a : commands)
+        EXPECT_GT(ReceiverCount::Of(a, SIGNAL(triggered(bool))), 0) << a->text().toStdString();
+
+    // Run each one with no child window: modal windows are closed as soon as they show.
+    QTimer closer;
+    QObject::connect(&closer, &QTimer::timeout, [] {
+        if (auto* dialog = qobject_cast<QDialog*>(QApplication::activeModalWidget())) dialog->reject();
+    });
+    closer.start(5);
+    for (QAction* a : commands) {
+        if (a == form.ItemExit || a == form.BtnExit) continue;
+        a->setEnabled(true);
+        a->trigger();
+    }
+    EXPECT_TRUE(form.MdiArea->subWindowList().isEmpty());
+    EXPECT_TRUE(messages.Shown("No help file is installed: " + dir.Path() + "orvhelp.hlp was not found."));
+    form.BtnExit->setEnabled(true);
+    form.BtnExit->trigger();
+    EXPECT_FALSE(form.isVisible());
 }
