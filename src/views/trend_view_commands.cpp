@@ -315,8 +315,12 @@ void TTrendViewForm::PaintForPage(QPainter& painter)
     painter.drawImage(Chart->geometry().topLeft(), Chart->Picture());
     painter.setPen(QPen(Qt::gray, 1));
     painter.setBrush(Qt::NoBrush);
-    for (QFrame* frame : {PanelTop, PanelLegend, PanelInfo})
+    for (QFrame* frame : std::initializer_list<QFrame*>{PanelTop, PanelLegend, PanelTitle, PanelInfo})
         if (frame->isVisible()) painter.drawRect(QRect(frame->mapTo(this, QPoint(0, 0)), frame->size()).adjusted(0, 0, -1, -1));
+    if (BevelZoom->isVisible()) {
+        const QRect bevel(BevelZoom->mapTo(this, QPoint(0, 0)), BevelZoom->size());
+        painter.drawLine(bevel.left(), bevel.center().y(), bevel.right(), bevel.center().y());
+    }
     for (QLabel* label : findChildren<QLabel*>()) {
         if (!label->isVisible() || label == ImageToPrint || label->text().isEmpty()) continue;
         const QRect box(label->mapTo(this, QPoint(0, 0)), label->size());
