@@ -268,11 +268,12 @@ bool TTrendViewForm::LoadAndPlot()
     Kilovolts_ = Member.KilovoltRule && PlotInKilovolts(v.AnyAtLeast1000, Values.Traces.Axis1Auto, Values.Traces.Axis1Max);
     ApplyYAxis();
     const double scale = Kilovolts_ ? 1000.0 : 1.0;
-    const std::vector<std::uint8_t> joined = JoinFlags(v.Times, PeriodSeconds());
+    std::vector<std::uint8_t> joined;
     std::vector<double> ys;
     for (std::size_t k = 0; k < kTraceCount; ++k) {
         const std::vector<float>& values = v.Values[k];
         if (values.empty()) continue;
+        if (joined.empty()) joined = JoinFlags(v.Times, PeriodSeconds());
         ys.resize(values.size());
         for (std::size_t i = 0; i < values.size(); ++i) ys[i] = values[i] / scale;
         Chart->AddPoints(static_cast<int>(k) + 1, std::span(v.Times).first(values.size()), ys,

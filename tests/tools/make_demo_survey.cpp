@@ -1,8 +1,10 @@
 // Writes a demonstration survey for looking at the program by hand:
 //   orv_make_demo_survey <folder> [days]
-// A three-phase voltage file of one-minute records with a density curve, and an events file.
+// A three-phase voltage file of one-minute records with a density curve (an hour missing at noon
+// each day) and an events file in demo.orv; the same voltage at 11 kV in demo_mv.orv.
 #include "fixtures/data_fixture.h"
 #include "fixtures/survey_fixture.h"
+#include "fixtures/view_fixture.h"
 #include "survey/data_layout.h"
 #include "survey/records.h"
 
@@ -29,28 +31,26 @@ int main(int argc, char** argv)
     }
     double start = FixtureTime(2024, 3, 15, 0, 0);
 
-    TrendRecordFields proto;
-    proto.flags = 2 | 32;
-    proto.phases.resize(3);
-    for (auto& p : proto.phases) {
-        p.values = {225, 230, 235};
-        // A bell-shaped density around the middle class.
-        p.curve.assign(kVoltageCurveClasses, 0);
-        for (int c = 0; c < kVoltageCurveClasses; ++c) {
-            p.curve[static_cast<std::size_t>(c)] = static_cast<std::int32_t>(1000 * std::exp(-(c - 60) * (c - 60) / 50.0));
-            p.curveTotal += static_cast<std::uint32_t>(p.curve[static_cast<std::size_t>(c)]);
-        }
+    // A bell-shaped density around the middle class; an hour missing at noon every day.
+    VoltageSeriesFields series{.start = start, .periodMinutes = 1, .count = days * 1440, .flags = 2 | 32};
+    series.curve.assign(kVoltageCurveClasses, 0);
+    for (int c = 0; c < kVoltageCurveClasses; ++c) {
+        series.curve[static_cast<std::size_t>(c)] = static_cast<std::int32_t>(1000 * std::exp(-(c - 60) * (c - 60) / 50.0));
+        series.curveTotal += static_cast<std::uint32_t>(series.curve[static_cast<std::size_t>(c)]);
     }
-    Bytes record = TrendRecord(MeasureVoltage, proto);
-    int avgOffset[3];
-    for (int phase = 0; phase < 3; ++phase) avgOffset[phase] = static_cast<int>(*TrendValueOffset(proto.flags, kVoltageCurveClasses, phase, TrendValue::Average));
-    WriteRecordSeries(folder + "demo.vme", MeasureVoltage, record, start, 1.0 / 1440, std::int64_t(days) * 1440,
-                      [&](std::int64_t i, std::uint8_t* r) {
-                          for (int phase = 0; phase < 3; ++phase) {
-                              float avg = 230 + 6 * std::sin(i / 240.0 + phase) + (i % 997 == 0 ? 25 : 0);
-                              std::memcpy(r + avgOffset[phase], &avg, 4);
-                          }
-                      });
+    for (int i = 0; i < series.count; ++i)
+        if (i % 1440 >= 720 && i % 1440 < 780) series.missing.insert(i);
+    auto around = [](float nominal) {
+        return [nominal](int i, int phase) {
+            const float avg = nominal * (1 + 0.026f * static_cast<float>(std::sin(i / 240.0 + phase)) + (i % 997 == 0 ? 0.11f : 0));
+            return MinAvgMax{avg - nominal * 0.02f, avg, avg + nominal * 0.02f};
+        };
+    };
+    series.values = around(230);
+    WriteVoltageSeries(folder + "demo.vme", series);
+    // The same feeder at 11 kV, where the voltage view plots in kilovolts.
+    series.values = around(11000);
+    WriteVoltageSeries(folder + "demo_mv.vme", series);
 
     std::vector<Bytes> events;
     for (int i = 0; i < 12; ++i) {
@@ -68,7 +68,10 @@ int main(int argc, char** argv)
     survey.dataFiles = {{1, "demo.vme"}, {6, "demo.ale"}};
     survey.description = "Demonstration feeder";
     std::string path = WriteSurveyFile(folder + "demo.orv", survey);
-    if (!FileExists(path) || !FileExists(folder + "demo.vme")) {
+    survey.dataFiles = {{1, "demo_mv.vme"}};
+    survey.description = "Demonstration feeder, 11 kV";
+    WriteSurveyFile(folder + "demo_mv.orv", survey);
+    if (!FileExists(path) || !FileExists(folder + "demo.vme") || !FileExists(folder + "demo_mv.orv")) {
         std::fprintf(stderr, "cannot write the survey into %s\n", folder.c_str());
         return 1;
     }
