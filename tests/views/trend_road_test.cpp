@@ -6,6 +6,7 @@
 
 #include "app/main_form.h"
 #include "app/view_registry.h"
+#include "dialogs/prn_form.h"
 #include "fixtures/survey_fixture.h"
 #include "graph/zr_graph.h"
 #include "survey/records.h"
@@ -15,6 +16,7 @@
 #include "views/traces_dlg.h"
 
 #include <QAction>
+#include <QClipboard>
 #include <QComboBox>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -179,6 +181,13 @@ TEST(VoltageViewRoad, OpenChooseTracesZoomCursorCurveAndPrint)
     QApplication::processEvents();
     Grab(form, "06_cursor");
 
+    // Copy to Clipboard: the view's picture with its info panel.
+    form.BtnCopyClip->trigger();
+    const QImage copied = QApplication::clipboard()->image();
+    EXPECT_EQ(copied.size(), view->size());
+    EXPECT_FALSE(view->PanelInfo->isVisibleTo(view));
+    if (const char* folder = std::getenv("ORV_GRAB_DIR")) copied.save(QString(folder) + "/06b_clipboard.png");
+
     // The density curve of the cursor record.
     const bool curveShown = OnModal<TCurveForm>([&] { form.BtnCurve->trigger(); }, [&](TCurveForm& c) {
         EXPECT_FALSE(c.NotAvailable());
@@ -192,7 +201,10 @@ TEST(VoltageViewRoad, OpenChooseTracesZoomCursorCurveAndPrint)
     // Print to a PDF file.
     const std::string pdf = dir / "view.pdf";
     messages.PrintTo(PrintChoice{.outputFile = pdf});
+    PrnForm = new TPrnForm(&form);
     form.BtnPrint->trigger();
+    EXPECT_FALSE(PrnForm->isVisible());
+    PrnForm = nullptr;
     EXPECT_NE(CommandOutput("pdfinfo '" + pdf + "'").find("Pages:           1"), std::string::npos);
     EXPECT_NE(CommandOutput("pdftotext '" + pdf + "' -").find("Printed on: "), std::string::npos);
     if (const char* folder = std::getenv("ORV_GRAB_DIR"))
