@@ -226,7 +226,8 @@ void TTrendViewForm::ShowDensityCurve()
     const std::int64_t position = FindRecordAtTime(F, Values.FileInfo, CurveTime_) + Columns_.CurveOffset;
     F.Close();
     TCurveForm curve(this);
-    curve.SetCurveHeader(Values.FileInfo, ThreePhase_, CursorPoint_.X);
+    // The record shown is the one at CurveTime, also before the cursor was first placed.
+    curve.SetCurveHeader(Values.FileInfo, ThreePhase_, CurveTime_);
     curve.ShowDensity(position, Columns_.PhaseStride, Member.Curve.Count, Member.Curve.FirstValue, Member.Curve.ClassWidth);
     curve.exec();
 }

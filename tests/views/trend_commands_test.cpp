@@ -198,7 +198,9 @@ TEST(TrendPrint, OnePdfPageWithTitleAndPrintedOn)
     v.PrintView();
     EXPECT_EQ(v.size(), before);
     EXPECT_FALSE(v.PanelInfo->isVisibleTo(&v));
-    EXPECT_NE(CommandOutput("pdfinfo '" + pdf + "'").find("Pages:           1"), std::string::npos);
+    const std::string info = CommandOutput("pdfinfo '" + pdf + "'");
+    EXPECT_NE(info.find("Pages:           1"), std::string::npos);
+    EXPECT_NE(info.find("Title:           " + v.windowTitle().toStdString()), std::string::npos);
     const std::string text = CommandOutput("pdftotext '" + pdf + "' -");
     EXPECT_NE(text.find("Measure: Voltage"), std::string::npos);
     EXPECT_NE(text.find("Survey: <test.orv>"), std::string::npos);

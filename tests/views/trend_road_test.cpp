@@ -174,7 +174,11 @@ TEST(VoltageViewRoad, OpenChooseTracesZoomCursorCurveAndPrint)
     Release(&chart, QPoint((left + right) / 2, row));
     const std::int32_t clicked = view->CursorPoint().Id;
     ASSERT_GT(clicked, 0);
-    Key(view, Qt::Key_Right);
+    // The key goes where the window system sends it: the focused widget, which is the view.
+    QApplication::setActiveWindow(&form);
+    QApplication::processEvents();
+    ASSERT_EQ(QApplication::focusWidget(), view);
+    Key(QApplication::focusWidget(), Qt::Key_Right);
     EXPECT_EQ(view->CursorPoint().Id, clicked + 1);
     EXPECT_NE(view->CursorLabels[0]->text().indexOf(" kV"), -1);
     EXPECT_TRUE(form.BtnCurve->isEnabled());
