@@ -323,7 +323,12 @@ void TTrendViewForm::PaintForPage(QPainter& painter)
         painter.drawLine(bevel.left(), bevel.center().y(), bevel.right(), bevel.center().y());
     }
     for (QLabel* label : findChildren<QLabel*>()) {
-        if (!label->isVisible() || label == ImageToPrint || label->text().isEmpty()) continue;
+        if (!label->isVisible() || label == ImageToPrint) continue;
+        if (label->pixmap().isNull() == false) {
+            painter.drawPixmap(label->mapTo(this, QPoint(0, 0)), label->pixmap());
+            continue;
+        }
+        if (label->text().isEmpty()) continue;
         const QRect box(label->mapTo(this, QPoint(0, 0)), label->size());
         painter.setFont(label->font());
         painter.setPen(label->palette().color(QPalette::WindowText));

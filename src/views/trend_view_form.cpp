@@ -20,6 +20,7 @@
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPainter>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -39,6 +40,21 @@ QLabel* AddLabel(QWidget* parent, QGridLayout* grid, const char* caption, int ro
     auto* label = new QLabel(caption, parent);
     grid->addWidget(label, row, column);
     return label;
+}
+
+// The small magnifying glass beside the zoom labels.
+QPixmap MagnifierPicture()
+{
+    QPixmap picture(16, 16);
+    picture.fill(Qt::transparent);
+    QPainter p(&picture);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(Qt::black, 2));
+    p.drawLine(QPointF(10, 10), QPointF(14.5, 14.5));
+    p.setPen(QPen(Qt::black, 1.5));
+    p.setBrush(QColor(200, 230, 255));
+    p.drawEllipse(QRectF(1.5, 1.5, 9, 9));
+    return picture;
 }
 
 std::string FormatStamp(TDateTime t, const std::string& pattern) { return FormatDateTimePattern(t, pattern); }
@@ -131,6 +147,7 @@ void TTrendViewForm::BuildControls()
     LabelRecordsZoom = AddLabel(PanelLegend, legend, "Records:  ", 11, 0);
     ImageZoom = AddLabel(PanelLegend, legend, "", 11, 1);
     ImageZoom->setFixedSize(16, 16);
+    ImageZoom->setPixmap(MagnifierPicture());
     legend->setRowStretch(12, 1);
     PanelInfo = new QFrame(PanelLegend);
     PanelInfo->setFrameStyle(QFrame::Box | QFrame::Plain);
