@@ -23,17 +23,6 @@ void Band(TShowVForm& v, int from, int to)
     v.ChartMouseMove(to, 100);
     v.ChartMouseUp(to, 100);
 }
-
-std::string CommandOutput(const std::string& command)
-{
-    std::string out;
-    if (FILE* p = popen(command.c_str(), "r")) {
-        char buffer[4096];
-        while (std::size_t n = fread(buffer, 1, sizeof buffer, p)) out.append(buffer, n);
-        pclose(p);
-    }
-    return out;
-}
 }  // namespace
 
 TEST(TrendButtons, ZoomAndCursorExcludeEachOther)

@@ -37,17 +37,6 @@ void Grab(QWidget& w, const std::string& name)
     if (const char* folder = std::getenv("ORV_GRAB_DIR")) w.grab().save(QString(folder) + "/" + QString::fromStdString(name) + ".png");
 }
 
-std::string CommandOutput(const std::string& command)
-{
-    std::string out;
-    if (FILE* p = popen(command.c_str(), "r")) {
-        char buffer[4096];
-        while (std::size_t n = fread(buffer, 1, sizeof buffer, p)) out.append(buffer, n);
-        pclose(p);
-    }
-    return out;
-}
-
 // Runs `act` on the modal window that `trigger` opens, once it is up.
 template <typename Dialog>
 bool OnModal(const std::function<void()>& trigger, const std::function<void(Dialog&)>& act)
