@@ -247,8 +247,8 @@ void TTrendViewForm::ApplyYAxis()
 
 void TTrendViewForm::SetupAxes()
 {
-    const TRecordWindow w = OrderedWindow(ZoomWindow_);
-    const int i = TimeTickIndex(SpanMinutes(w.FirstTime, w.LastTime));
+    const TTimeRange x = XAxisRange(ZoomWindow_, PeriodSeconds());
+    const int i = TimeTickIndex(SpanMinutes(x.Min, x.Max));
     Chart->SetPlotting(false);
     ConfigureTraceSeries();
     ApplyYAxis();
@@ -256,8 +256,8 @@ void TTrendViewForm::SetupAxes()
     Chart->XAxis.SetTitle(std::string(TimeAxisTitles[static_cast<std::size_t>(i)]));
     Chart->XAxis.SetDateTimeFormat(i >= 5 ? "mmm dd" : "hh:nn");
     Chart->XAxis.SetDateTickType(static_cast<Dateticks>(i));
-    Chart->XAxis.SetMin(w.FirstTime);
-    Chart->XAxis.SetMax(w.LastTime);
+    Chart->XAxis.SetMin(x.Min);
+    Chart->XAxis.SetMax(x.Max);
     Chart->SetPlotting(true);
 }
 

@@ -200,3 +200,30 @@ TEST(TrendPrint, OnePdfPageWithTitleAndPrintedOn)
     v.PrintView();
     EXPECT_FALSE(std::ifstream(none).good());
 }
+
+TEST(TrendCursor, OneRecordWindowAndNoVisibleSeriesLeaveTheCursorAlone)
+{
+    VoltageViewFixture f({.count = 1});
+    TShowVForm& v = f.Open();
+    EXPECT_EQ(v.ValuesBlock().PeriodRecords, 1u);
+    EXPECT_EQ(v.ZoomWindow().FirstPos, v.ZoomWindow().LastPos);
+    v.ToggleCursor();  // no trace: a click and the keys find no series
+    v.ChartMouseDown(TMouseButton::mbLeft, v.Chart->Width() / 2, 100);
+    v.FormKeyDown(Qt::Key_Right, {});
+    EXPECT_EQ(v.CursorPoint().Id, 0);
+    EXPECT_TRUE(v.LabelCursTime->text().isEmpty());
+    v.ToggleCursor();
+
+    v.ApplyTraces(ChooseTraces(v, 1));
+    v.ToggleCursor();
+    v.ChartMouseDown(TMouseButton::mbLeft, v.Chart->Width() / 2, 100);
+    if (const char* folder = std::getenv("ORV_GRAB_DIR")) v.grab().save(QString(folder) + "/one_record.png");
+    ASSERT_EQ(v.CursorPoint().Id, 1);
+    const QString value = v.CursorLabels[0]->text();
+    for (int key : {Qt::Key_Left, Qt::Key_Right}) {
+        v.FormKeyDown(key, {});
+        EXPECT_EQ(v.CursorPoint().Id, 1);
+        EXPECT_EQ(v.CursorLabels[0]->text(), value);
+    }
+    if (const char* folder = std::getenv("ORV_GRAB_DIR")) v.grab().save(QString(folder) + "/one_record.png");
+}
