@@ -119,6 +119,7 @@ TEST(VoltageViewRoad, OpenChooseTracesZoomCursorCurveAndPrint)
     EXPECT_EQ(view->windowTitle().toStdString().find("Survey File <"), 0u);
     EXPECT_TRUE(form.BtnTraces->isEnabled());
     EXPECT_FALSE(form.BtnZoomIn->isEnabled());
+    EXPECT_EQ(view->size(), QSize(620, 400));  // the client size the view sets
     Grab(form, "01_opened");
 
     // Traces Settings...: average of L1, L2 and L3.
