@@ -71,6 +71,17 @@ void CreateViewAndPlotThreeTraces(benchmark::State& state)
     }
 }
 
+// Creation alone: the head, and every stamp of the interval decoded once with no trace chosen.
+void CreateViewWithoutTraces(benchmark::State& state)
+{
+    ScriptedMessages messages;
+    Survey();
+    for (auto _ : state) {
+        TShowVForm view;
+        benchmark::DoNotOptimize(view.ZoomRecords());
+    }
+}
+
 // A zoom band dragged over the left half of the plot area, as the mouse does it.
 void ZoomInOnLeftHalf(TShowVForm& view)
 {
@@ -119,6 +130,7 @@ void ZoomOutToYear(benchmark::State& state)
 
 BENCHMARK(ReadFileSequentially)->Unit(benchmark::kMillisecond);
 BENCHMARK(CreateViewAndPlotThreeTraces)->Unit(benchmark::kMillisecond);
+BENCHMARK(CreateViewWithoutTraces)->Unit(benchmark::kMillisecond);
 BENCHMARK(ZoomInOnHalfYear)->Unit(benchmark::kMillisecond);
 BENCHMARK(ZoomOutToYear)->Unit(benchmark::kMillisecond);
 

@@ -24,7 +24,6 @@
 #include <QMdiSubWindow>
 #include <QMenu>
 #include <QStatusBar>
-#include <QStyle>
 #include <QStatusTipEvent>
 #include <QUrl>
 #include <algorithm>
@@ -122,11 +121,10 @@ QMdiSubWindow* TMainForm::AddChild(TChildForm* child)
     QMdiSubWindow* sub = MdiArea->addSubWindow(child);
     sub->setAttribute(Qt::WA_DeleteOnClose);
     if (sized) {
+        // The sub-window's top margin already holds its title bar.
         sub->ensurePolished();
-        QMargins frame = sub->contentsMargins();
-        int titleHeight = sub->style()->pixelMetric(QStyle::PM_TitleBarHeight, nullptr, sub);
-        sub->resize(client.width() + frame.left() + frame.right(),
-                    client.height() + frame.top() + frame.bottom() + titleHeight);
+        const QMargins frame = sub->contentsMargins();
+        sub->resize(client.width() + frame.left() + frame.right(), client.height() + frame.top() + frame.bottom());
     }
     return sub;
 }

@@ -21,6 +21,7 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <QValueAxis>
+#include <cmath>
 
 namespace {
 QToolButton* Button(QWidget* parent, const QString& text, const QString& hint)
@@ -32,6 +33,16 @@ QToolButton* Button(QWidget* parent, const QString& text, const QString& hint)
 }
 
 constexpr int kFootHeight = 48;
+
+// 1, 2 or 5 times a power of ten, at least `rough`.
+double RoundTickStep(double rough)
+{
+    if (rough <= 0) return 1;
+    const double power = std::pow(10.0, std::floor(std::log10(rough)));
+    for (double m : {1.0, 2.0, 5.0})
+        if (m * power >= rough) return m * power;
+    return 10 * power;
+}
 }  // namespace
 
 TCurveForm::TCurveForm(QWidget* parent) : QDialog(parent)
@@ -203,11 +214,16 @@ bool TCurveForm::Plot()
         maxY = std::max(maxY, p.Y);
     }
     axisY_->setRange(0, maxY > 0 ? maxY * 1.05 : 1);
+    axisY_->applyNiceNumbers();
     if (CpfMode) {
         axisLogX_->setRange(0.01, points_.back().X);
     } else {
-        axisX_->setRange(points_.front().X, points_.back().X);
-        axisX_->applyNiceNumbers();
+        // The shown classes fill the axis; the labels fall on whole multiples of a round step.
+        const double from = points_.front().X, to = points_.back().X;
+        axisX_->setRange(from, to);
+        axisX_->setTickType(QValueAxis::TicksDynamic);
+        axisX_->setTickAnchor(0);
+        axisX_->setTickInterval(RoundTickStep((to - from) / 6));
     }
     return true;
 }

@@ -226,7 +226,8 @@ void TTrendViewForm::ShowDensityCurve()
     const std::int64_t position = FindRecordAtTime(F, Values.FileInfo, CurveTime_) + Columns_.CurveOffset;
     F.Close();
     TCurveForm curve(this);
-    curve.SetCurveHeader(Values.FileInfo, ThreePhase_, CursorPoint_.X);
+    // The record shown is the one at CurveTime, also before the cursor was first placed.
+    curve.SetCurveHeader(Values.FileInfo, ThreePhase_, CurveTime_);
     curve.ShowDensity(position, Columns_.PhaseStride, Member.Curve.Count, Member.Curve.FirstValue, Member.Curve.ClassWidth);
     curve.exec();
 }
@@ -315,10 +316,19 @@ void TTrendViewForm::PaintForPage(QPainter& painter)
     painter.drawImage(Chart->geometry().topLeft(), Chart->Picture());
     painter.setPen(QPen(Qt::gray, 1));
     painter.setBrush(Qt::NoBrush);
-    for (QFrame* frame : {PanelTop, PanelLegend, PanelInfo})
+    for (QFrame* frame : std::initializer_list<QFrame*>{PanelTop, PanelLegend, PanelTitle, PanelInfo})
         if (frame->isVisible()) painter.drawRect(QRect(frame->mapTo(this, QPoint(0, 0)), frame->size()).adjusted(0, 0, -1, -1));
+    if (BevelZoom->isVisible()) {
+        const QRect bevel(BevelZoom->mapTo(this, QPoint(0, 0)), BevelZoom->size());
+        painter.drawLine(bevel.left(), bevel.center().y(), bevel.right(), bevel.center().y());
+    }
     for (QLabel* label : findChildren<QLabel*>()) {
-        if (!label->isVisible() || label == ImageToPrint || label->text().isEmpty()) continue;
+        if (!label->isVisible() || label == ImageToPrint) continue;
+        if (label->pixmap().isNull() == false) {
+            painter.drawPixmap(label->mapTo(this, QPoint(0, 0)), label->pixmap());
+            continue;
+        }
+        if (label->text().isEmpty()) continue;
         const QRect box(label->mapTo(this, QPoint(0, 0)), label->size());
         painter.setFont(label->font());
         painter.setPen(label->palette().color(QPalette::WindowText));

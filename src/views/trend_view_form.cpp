@@ -20,6 +20,7 @@
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
+#include <QPainter>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -39,6 +40,21 @@ QLabel* AddLabel(QWidget* parent, QGridLayout* grid, const char* caption, int ro
     auto* label = new QLabel(caption, parent);
     grid->addWidget(label, row, column);
     return label;
+}
+
+// The small magnifying glass beside the zoom labels.
+QPixmap MagnifierPicture()
+{
+    QPixmap picture(16, 16);
+    picture.fill(Qt::transparent);
+    QPainter p(&picture);
+    p.setRenderHint(QPainter::Antialiasing);
+    p.setPen(QPen(Qt::black, 2));
+    p.drawLine(QPointF(10, 10), QPointF(14.5, 14.5));
+    p.setPen(QPen(Qt::black, 1.5));
+    p.setBrush(QColor(200, 230, 255));
+    p.drawEllipse(QRectF(1.5, 1.5, 9, 9));
+    return picture;
 }
 
 std::string FormatStamp(TDateTime t, const std::string& pattern) { return FormatDateTimePattern(t, pattern); }
@@ -131,6 +147,7 @@ void TTrendViewForm::BuildControls()
     LabelRecordsZoom = AddLabel(PanelLegend, legend, "Records:  ", 11, 0);
     ImageZoom = AddLabel(PanelLegend, legend, "", 11, 1);
     ImageZoom->setFixedSize(16, 16);
+    ImageZoom->setPixmap(MagnifierPicture());
     legend->setRowStretch(12, 1);
     PanelInfo = new QFrame(PanelLegend);
     PanelInfo->setFrameStyle(QFrame::Box | QFrame::Plain);
@@ -230,8 +247,8 @@ void TTrendViewForm::ApplyYAxis()
 
 void TTrendViewForm::SetupAxes()
 {
-    const TRecordWindow w = OrderedWindow(ZoomWindow_);
-    const int i = TimeTickIndex(SpanMinutes(w.FirstTime, w.LastTime));
+    const TTimeRange x = XAxisRange(ZoomWindow_, PeriodSeconds());
+    const int i = TimeTickIndex(SpanMinutes(x.Min, x.Max));
     Chart->SetPlotting(false);
     ConfigureTraceSeries();
     ApplyYAxis();
@@ -239,8 +256,8 @@ void TTrendViewForm::SetupAxes()
     Chart->XAxis.SetTitle(std::string(TimeAxisTitles[static_cast<std::size_t>(i)]));
     Chart->XAxis.SetDateTimeFormat(i >= 5 ? "mmm dd" : "hh:nn");
     Chart->XAxis.SetDateTickType(static_cast<Dateticks>(i));
-    Chart->XAxis.SetMin(w.FirstTime);
-    Chart->XAxis.SetMax(w.LastTime);
+    Chart->XAxis.SetMin(x.Min);
+    Chart->XAxis.SetMax(x.Max);
     Chart->SetPlotting(true);
 }
 
@@ -268,11 +285,12 @@ bool TTrendViewForm::LoadAndPlot()
     Kilovolts_ = Member.KilovoltRule && PlotInKilovolts(v.AnyAtLeast1000, Values.Traces.Axis1Auto, Values.Traces.Axis1Max);
     ApplyYAxis();
     const double scale = Kilovolts_ ? 1000.0 : 1.0;
-    const std::vector<std::uint8_t> joined = JoinFlags(v.Times, PeriodSeconds());
+    std::vector<std::uint8_t> joined;
     std::vector<double> ys;
     for (std::size_t k = 0; k < kTraceCount; ++k) {
         const std::vector<float>& values = v.Values[k];
         if (values.empty()) continue;
+        if (joined.empty()) joined = JoinFlags(v.Times, PeriodSeconds());
         ys.resize(values.size());
         for (std::size_t i = 0; i < values.size(); ++i) ys[i] = values[i] / scale;
         Chart->AddPoints(static_cast<int>(k) + 1, std::span(v.Times).first(values.size()), ys,

@@ -1,6 +1,7 @@
 // Record windows, time ticks, gaps and the Y scale of the trend views.
 #include "views/trend_window.h"
 
+#include <algorithm>
 #include <cmath>
 
 const std::array<std::int32_t, 12> TimeStepMinutes = {1, 5, 30, 60, 360, 1440, 10080, 43200, 86400, 129600, 525960, 5259600};
@@ -19,6 +20,14 @@ TRecordWindow OrderedWindow(const TRecordWindow& window)
 {
     if (window.FirstPos <= window.LastPos) return window;
     return {window.LastPos, window.FirstPos, window.LastTime, window.FirstTime};
+}
+
+TTimeRange XAxisRange(const TRecordWindow& window, std::int64_t periodSeconds)
+{
+    const TRecordWindow w = OrderedWindow(window);
+    if (w.LastTime > w.FirstTime) return {w.FirstTime, w.LastTime};
+    const double period = static_cast<double>(std::max<std::int64_t>(periodSeconds, 60)) / 86400.0;
+    return {w.FirstTime - period, w.FirstTime + period};
 }
 
 std::int64_t SpanMinutes(TDateTime first, TDateTime last)

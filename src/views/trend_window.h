@@ -31,6 +31,14 @@ extern const std::array<std::string_view, 12> TimeAxisTitles;
 extern const std::array<std::string_view, 5> YAxisTitles;
 inline constexpr std::string_view KilovoltTitle = "kVolt";
 
+// The X axis's range over a window: its first to last time, or one recording period either
+// side of the time of a one-record window, which an empty range could not draw.
+struct TTimeRange {
+    TDateTime Min = 0;
+    TDateTime Max = 0;
+};
+TTimeRange XAxisRange(const TRecordWindow& window, std::int64_t periodSeconds);
+
 // Whole minutes from first to last, seconds dropped.
 std::int64_t SpanMinutes(TDateTime first, TDateTime last);
 // The first index whose step gives at most 12 ticks over the span; 11 when none does.

@@ -60,9 +60,10 @@ void ExpectDemoSelection(const std::string& folder)
     EXPECT_EQ(s.Description, "Demonstration feeder");
     const std::string voltage = folder + "demo.vme";
     EXPECT_EQ(s.File(1).FileName, voltage);
-    EXPECT_EQ(s.File(1).RecordCount, 2 * 1440);
+    constexpr int voltageRecords = 2 * (1440 - kDemoGapMinutes);
+    EXPECT_EQ(s.File(1).RecordCount, voltageRecords);
     ASSERT_GT(s.File(1).RecordSize, 0);
-    EXPECT_EQ(*FileSize(voltage), 8 + std::uint64_t(2 * 1440) * std::uint64_t(s.File(1).RecordSize));
+    EXPECT_EQ(*FileSize(voltage), 8 + std::uint64_t(voltageRecords) * std::uint64_t(s.File(1).RecordSize));
     EXPECT_EQ(s.File(1).FirstTime, FixtureTime(2024, 3, 15, 0, 0));
     EXPECT_EQ(DecodeDateTime(s.File(1).LastTime), (DateTimeParts{2024, 3, 16, 23, 59, 0, 0}));
     EXPECT_EQ(s.File(6).FileName, folder + "demo.ale");

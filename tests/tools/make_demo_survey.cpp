@@ -1,6 +1,7 @@
 // Writes a demonstration survey for looking at the program by hand:
 //   orv_make_demo_survey <folder> [days]
-// A three-phase voltage file of one-minute records with a density curve, and an events file.
+// demo.orv: a three-phase voltage file of one-minute records with a density curve (an hour missing
+// at noon each day) and an events file; demo_mv.orv: the same voltage at 11 kV.
 #include "fixtures/demo_survey.h"
 
 #include <cstdio>

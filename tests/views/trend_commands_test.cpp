@@ -23,17 +23,6 @@ void Band(TShowVForm& v, int from, int to)
     v.ChartMouseMove(to, 100);
     v.ChartMouseUp(to, 100);
 }
-
-std::string CommandOutput(const std::string& command)
-{
-    std::string out;
-    if (FILE* p = popen(command.c_str(), "r")) {
-        char buffer[4096];
-        while (std::size_t n = fread(buffer, 1, sizeof buffer, p)) out.append(buffer, n);
-        pclose(p);
-    }
-    return out;
-}
 }  // namespace
 
 TEST(TrendButtons, ZoomAndCursorExcludeEachOther)
@@ -198,7 +187,9 @@ TEST(TrendPrint, OnePdfPageWithTitleAndPrintedOn)
     v.PrintView();
     EXPECT_EQ(v.size(), before);
     EXPECT_FALSE(v.PanelInfo->isVisibleTo(&v));
-    EXPECT_NE(CommandOutput("pdfinfo '" + pdf + "'").find("Pages:           1"), std::string::npos);
+    const std::string info = CommandOutput("pdfinfo '" + pdf + "'");
+    EXPECT_NE(info.find("Pages:           1"), std::string::npos);
+    EXPECT_NE(info.find("Title:           " + v.windowTitle().toStdString()), std::string::npos);
     const std::string text = CommandOutput("pdftotext '" + pdf + "' -");
     EXPECT_NE(text.find("Measure: Voltage"), std::string::npos);
     EXPECT_NE(text.find("Survey: <test.orv>"), std::string::npos);
@@ -208,4 +199,31 @@ TEST(TrendPrint, OnePdfPageWithTitleAndPrintedOn)
     const std::string none = f.dir / "none.pdf";
     v.PrintView();
     EXPECT_FALSE(std::ifstream(none).good());
+}
+
+TEST(TrendCursor, OneRecordWindowAndNoVisibleSeriesLeaveTheCursorAlone)
+{
+    VoltageViewFixture f({.count = 1});
+    TShowVForm& v = f.Open();
+    EXPECT_EQ(v.ValuesBlock().PeriodRecords, 1u);
+    EXPECT_EQ(v.ZoomWindow().FirstPos, v.ZoomWindow().LastPos);
+    v.ToggleCursor();  // no trace: a click and the keys find no series
+    v.ChartMouseDown(TMouseButton::mbLeft, v.Chart->Width() / 2, 100);
+    v.FormKeyDown(Qt::Key_Right, {});
+    EXPECT_EQ(v.CursorPoint().Id, 0);
+    EXPECT_TRUE(v.LabelCursTime->text().isEmpty());
+    v.ToggleCursor();
+
+    v.ApplyTraces(ChooseTraces(v, 1));
+    v.ToggleCursor();
+    v.ChartMouseDown(TMouseButton::mbLeft, v.Chart->Width() / 2, 100);
+    if (const char* folder = std::getenv("ORV_GRAB_DIR")) v.grab().save(QString(folder) + "/one_record.png");
+    ASSERT_EQ(v.CursorPoint().Id, 1);
+    const QString value = v.CursorLabels[0]->text();
+    for (int key : {Qt::Key_Left, Qt::Key_Right}) {
+        v.FormKeyDown(key, {});
+        EXPECT_EQ(v.CursorPoint().Id, 1);
+        EXPECT_EQ(v.CursorLabels[0]->text(), value);
+    }
+    if (const char* folder = std::getenv("ORV_GRAB_DIR")) v.grab().save(QString(folder) + "/one_record.png");
 }

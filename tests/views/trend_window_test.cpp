@@ -97,6 +97,13 @@ TEST(Kilovolts, ScaleDividesRangeAndRecomputesStep)
 
 TEST(RecordWindow, PeriodRecordsAndOrdering)
 {
+    // A one-record window still gets an X range: one period either side.
+    const TTimeRange one = XAxisRange({8, 8, At(15, 10, 0), At(15, 10, 0)}, 600);
+    EXPECT_NEAR(one.Min, At(15, 9, 50), 1e-9);
+    EXPECT_NEAR(one.Max, At(15, 10, 10), 1e-9);
+    const TTimeRange two = XAxisRange({68, 8, At(15, 10, 10), At(15, 10, 0)}, 600);
+    EXPECT_DOUBLE_EQ(two.Min, At(15, 10, 0));
+    EXPECT_DOUBLE_EQ(two.Max, At(15, 10, 10));
     EXPECT_EQ(PeriodRecordCount({8, 8, 0, 0}, 60), 1u);
     EXPECT_EQ(PeriodRecordCount({8, 8 + 9 * 60, 0, 0}, 60), 10u);
     const TRecordWindow reversed{128, 8, 2.0, 1.0};

@@ -3,6 +3,8 @@
 
 #include "views/trace_settings.h"
 
+#include <cstdio>
+
 TTraceSettings ChooseTraces(const TTrendViewForm& view, int count, int item)
 {
     TTraceSettings s = view.Traces();
@@ -12,4 +14,15 @@ TTraceSettings ChooseTraces(const TTrendViewForm& view, int count, int item)
     }
     ResolveOffsets(s, view.Columns().Columns, view.Columns().StatCount());
     return s;
+}
+
+std::string CommandOutput(const std::string& command)
+{
+    std::string out;
+    if (FILE* p = popen(command.c_str(), "r")) {
+        char buffer[4096];
+        while (std::size_t n = fread(buffer, 1, sizeof buffer, p)) out.append(buffer, n);
+        pclose(p);
+    }
+    return out;
 }

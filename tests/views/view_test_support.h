@@ -36,3 +36,6 @@ struct VoltageViewFixture {
 
 // Traces 1 to `count` on statistic `item`, phases L1, L2, L3 in turn, offsets resolved.
 TTraceSettings ChooseTraces(const TTrendViewForm& view, int count, int item = 2);
+
+// What a shell command writes to its standard output (pdfinfo, pdftotext).
+std::string CommandOutput(const std::string& command);

@@ -1,0 +1,216 @@
+// The voltage view on the main window's own roads: Open Survey..., Traces Settings... (the
+// modal dialog filled and accepted), Zoom In by a band dragged with the mouse, Zoom Out, the
+// measuring cursor by click and key, the density curve of the cursor record and a print to PDF.
+// With ORV_GRAB_DIR set, each step leaves a picture there for looking at.
+#include "view_test_support.h"
+
+#include "app/main_form.h"
+#include "app/view_registry.h"
+#include "dialogs/prn_form.h"
+#include "fixtures/survey_fixture.h"
+#include "graph/zr_graph.h"
+#include "survey/records.h"
+#include "survey/sel_data_dlg.h"
+#include "survey/survey_picker.h"
+#include "views/curve_form.h"
+#include "views/traces_dlg.h"
+
+#include <QAction>
+#include <QClipboard>
+#include <QComboBox>
+#include <QMdiArea>
+#include <QMdiSubWindow>
+#include <QPushButton>
+#include <QRadioButton>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QTimer>
+#include <cstdio>
+#include <cstdlib>
+#include <gtest/gtest.h>
+
+namespace {
+void Grab(QWidget& w, const std::string& name)
+{
+    QApplication::processEvents();
+    if (const char* folder = std::getenv("ORV_GRAB_DIR")) w.grab().save(QString(folder) + "/" + QString::fromStdString(name) + ".png");
+}
+
+// Runs `act` on the modal window that `trigger` opens, once it is up.
+template <typename Dialog>
+bool OnModal(const std::function<void()>& trigger, const std::function<void(Dialog&)>& act)
+{
+    bool seen = false;
+    QTimer::singleShot(0, [&] {
+        if (auto* d = qobject_cast<Dialog*>(QApplication::activeModalWidget())) {
+            seen = true;
+            act(*d);
+        }
+    });
+    trigger();
+    return seen;
+}
+
+// A three-day medium-voltage survey of ten-minute records around 11 kV with a density curve;
+// an hour and a half is missing on the first day.
+std::string WriteMediumVoltageSurvey(const TempProgDir& dir)
+{
+    std::vector<std::int32_t> curve(120, 0);
+    for (int c = 50; c < 70; ++c) curve[static_cast<std::size_t>(c)] = 10 * (10 - std::abs(c - 60));
+    std::uint32_t total = 0;
+    for (std::int32_t c : curve) total += static_cast<std::uint32_t>(c);
+    VoltageSeriesFields f{.start = FixtureTime(2024, 3, 15, 0, 0), .count = 3 * 144, .flags = 2 | 32, .curve = curve,
+                          .curveTotal = total};
+    for (int i = 60; i < 69; ++i) f.missing.insert(i);
+    f.values = [](int i, int phase) {
+        const float avg = 11000.0f + 150.0f * static_cast<float>(std::sin(i / 24.0 + phase * 2.1));
+        return MinAvgMax{avg - 80, avg, avg + 80};
+    };
+    WriteVoltageSeries(dir / "mv.vme", f);
+    SurveyFixture survey;
+    survey.dataFiles = {{MeasureVoltage, "mv.vme"}};
+    survey.description = "Medium-voltage feeder";
+    return WriteSurveyFile(dir / "mv.orv", survey);
+}
+
+// Mouse and key events as the window system delivers them.
+void Mouse(QWidget* w, QEvent::Type type, QPoint at, Qt::MouseButtons buttons)
+{
+    const Qt::MouseButton button = type == QEvent::MouseMove ? Qt::NoButton : Qt::LeftButton;
+    QMouseEvent event(type, at, w->mapToGlobal(at), button, buttons, Qt::NoModifier);
+    QApplication::sendEvent(w, &event);
+}
+void Press(QWidget* w, QPoint at) { Mouse(w, QEvent::MouseButtonPress, at, Qt::LeftButton); }
+void Move(QWidget* w, QPoint at) { Mouse(w, QEvent::MouseMove, at, Qt::LeftButton); }
+void Release(QWidget* w, QPoint at) { Mouse(w, QEvent::MouseButtonRelease, at, Qt::NoButton); }
+void Key(QWidget* w, int key)
+{
+    QKeyEvent event(QEvent::KeyPress, key, Qt::NoModifier);
+    QApplication::sendEvent(w, &event);
+}
+
+int PlotRow(TzrGraph& g) { return (g.Dimensions.TopMargin() + g.Height() - g.Dimensions.BottomMargin()) / 2; }
+}  // namespace
+
+TEST(VoltageViewRoad, OpenChooseTracesZoomCursorCurveAndPrint)
+{
+    TempProgDir dir;
+    ScriptedMessages messages;
+    // ORV_DEMO_SURVEY may name a medium-voltage survey of the demo writer to walk through instead.
+    const char* demo = std::getenv("ORV_DEMO_SURVEY");
+    const std::string survey = demo ? std::string(demo) : WriteMediumVoltageSurvey(dir);
+    RegisterMeasureView(MeasureVoltage, CreateVoltageView);
+    TMainForm form;
+    form.resize(1000, 640);
+    form.show();
+    form.ExecModal = [&](QDialog& d) {
+        auto& wizard = static_cast<TSelDataDlg&>(d);
+        wizard.Picker->SelectFile(survey);
+        wizard.BtnNextClick();
+        wizard.BtnFinishClick();
+        return wizard.result();
+    };
+    form.ItemOpenSurvey->trigger();  // View > Open Survey...
+    QApplication::processEvents();
+    ASSERT_EQ(form.MdiArea->subWindowList().size(), 1) << ::testing::PrintToString(messages.Texts());
+    auto* view = qobject_cast<TShowVForm*>(form.ActiveChild());
+    ASSERT_NE(view, nullptr);
+    EXPECT_EQ(view->windowTitle().toStdString().find("Survey File <"), 0u);
+    EXPECT_TRUE(form.BtnTraces->isEnabled());
+    EXPECT_FALSE(form.BtnZoomIn->isEnabled());
+    EXPECT_EQ(view->size(), QSize(620, 400));  // the client size the view sets
+    Grab(form, "01_opened");
+
+    // Traces Settings...: average of L1, L2 and L3.
+    const bool dialogShown = OnModal<TTracesDlg>([&] { form.BtnTraces->trigger(); }, [&](TTracesDlg& d) {
+        for (int k = 0; k < 3; ++k) {
+            d.Combos[static_cast<std::size_t>(k)]->setCurrentIndex(2);
+            d.Radios[static_cast<std::size_t>(k)][static_cast<std::size_t>(k)]->setChecked(true);
+        }
+        Grab(d, "02_traces_dialog");
+        d.BtnOk->click();
+    });
+    ASSERT_TRUE(dialogShown);
+    QApplication::processEvents();
+    EXPECT_TRUE(view->AnyTrace());
+    EXPECT_TRUE(view->Kilovolts());
+    EXPECT_EQ(view->Chart->YAxis.Title(), "kVolt");
+    EXPECT_EQ(view->LegendLabels[2]->text(), "L3 Average");
+    EXPECT_TRUE(form.BtnZoomIn->isEnabled());
+    Grab(form, "03_three_traces_kv");
+
+    // Zoom In, then a band dragged with the mouse over the middle of the plot.
+    TzrGraph& chart = *view->Chart;
+    const int row = PlotRow(chart);
+    const int left = chart.Dimensions.LeftMargin() + (chart.Width() - chart.Dimensions.LeftMargin() - chart.Dimensions.RightMargin()) / 5;
+    const int right = left + (chart.Width() - chart.Dimensions.LeftMargin() - chart.Dimensions.RightMargin()) / 4;
+    form.BtnZoomIn->trigger();
+    EXPECT_TRUE(view->ZoomMode());
+    Press(&chart, QPoint(left, row));
+    Move(&chart, QPoint(right, row));
+    Grab(form, "04_zoom_band");
+    Release(&chart, QPoint(right, row));
+    QApplication::processEvents();
+    ASSERT_TRUE(view->Zoomed());
+    EXPECT_TRUE(form.BtnZoomOut->isEnabled());
+    EXPECT_LT(view->ZoomRecords(), view->ValuesBlock().PeriodRecords);
+    Grab(form, "05_zoomed");
+
+    // The measuring cursor: a click in the plot, then one record to the right.
+    form.BtnMeas->trigger();
+    ASSERT_TRUE(view->CursorOn());
+    Press(&chart, QPoint((left + right) / 2, row));
+    Release(&chart, QPoint((left + right) / 2, row));
+    const std::int32_t clicked = view->CursorPoint().Id;
+    ASSERT_GT(clicked, 0);
+    // The key goes where the window system sends it: the focused widget, which is the view.
+    QApplication::setActiveWindow(&form);
+    QApplication::processEvents();
+    ASSERT_EQ(QApplication::focusWidget(), view);
+    Key(QApplication::focusWidget(), Qt::Key_Right);
+    EXPECT_EQ(view->CursorPoint().Id, clicked + 1);
+    EXPECT_NE(view->CursorLabels[0]->text().indexOf(" kV"), -1);
+    EXPECT_TRUE(form.BtnCurve->isEnabled());
+    QApplication::processEvents();
+    Grab(form, "06_cursor");
+
+    // Copy to Clipboard: the view's picture with its info panel.
+    form.BtnCopyClip->trigger();
+    const QImage copied = QApplication::clipboard()->image();
+    EXPECT_EQ(copied.size(), view->size());
+    EXPECT_FALSE(view->PanelInfo->isVisibleTo(view));
+    if (const char* folder = std::getenv("ORV_GRAB_DIR")) copied.save(QString(folder) + "/06b_clipboard.png");
+
+    // The density curve of the cursor record.
+    const bool curveShown = OnModal<TCurveForm>([&] { form.BtnCurve->trigger(); }, [&](TCurveForm& c) {
+        EXPECT_FALSE(c.NotAvailable());
+        EXPECT_EQ(c.Points().size(), 121u);
+        QApplication::processEvents();
+        Grab(c, "07_density_curve");
+        c.reject();
+    });
+    EXPECT_TRUE(curveShown);
+
+    // Print to a PDF file.
+    const std::string pdf = dir / "view.pdf";
+    messages.PrintTo(PrintChoice{.outputFile = pdf});
+    PrnForm = new TPrnForm(&form);
+    form.BtnPrint->trigger();
+    EXPECT_FALSE(PrnForm->isVisible());
+    PrnForm = nullptr;
+    EXPECT_NE(CommandOutput("pdfinfo '" + pdf + "'").find("Pages:           1"), std::string::npos);
+    EXPECT_NE(CommandOutput("pdftotext '" + pdf + "' -").find("Printed on: "), std::string::npos);
+    if (const char* folder = std::getenv("ORV_GRAB_DIR"))
+        std::system(("cp '" + pdf + "' '" + folder + "/08_printed.pdf' && pdftoppm -r 90 -png '" + pdf + "' '" +
+                     std::string(folder) + "/08_printed'").c_str());
+
+    // Cursor off, Zoom Out: the whole interval again.
+    form.BtnMeas->trigger();
+    form.BtnZoomOut->trigger();
+    EXPECT_FALSE(view->Zoomed());
+    EXPECT_EQ(view->ZoomRecords(), view->ValuesBlock().PeriodRecords);
+    Grab(form, "09_zoomed_out");
+    EXPECT_TRUE(messages.messages.empty());
+    RegisterMeasureView(MeasureVoltage, nullptr);
+}
