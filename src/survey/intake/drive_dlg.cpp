@@ -8,6 +8,8 @@
 TDriveDlg::TDriveDlg(QWidget* parent, bool driveBAvailable) : FixedDialog(parent, "Drive Selection")
 {
     auto* group = new QGroupBox("Input Drive", this);
+    // Wide enough for the caption: the two short radio buttons alone would cut it in the title bar.
+    group->setMinimumWidth(fontMetrics().horizontalAdvance(windowTitle()) + 120);
     auto* groupLayout = new QVBoxLayout(group);
     RadioA = new QRadioButton("drive A", group);
     RadioB = new QRadioButton("drive B", group);
