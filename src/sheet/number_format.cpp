@@ -2,6 +2,8 @@
 // percent, thousands and exponent, and day/month/year and time codes of date-time serials.
 #include "sheet/number_format.h"
 
+#include "platform/date_time.h"
+
 #include <algorithm>
 #include <array>
 #include <charconv>
@@ -121,21 +123,13 @@ std::string FormatDate(double serial, const std::vector<Token>& tokens)
                                     "August", "September", "October", "November", "December"};
     static const char* kDays[] = {"Sunday", "Monday", "Tuesday", "Wednesday", "Thursday", "Friday", "Saturday"};
     if (!std::isfinite(serial) || serial < 0 || serial > 2958465.0) return "#######";
-    long long totalSeconds = std::llround(serial * 86400.0);
-    long long days = totalSeconds / 86400;
-    long secondsOfDay = static_cast<long>(totalSeconds % 86400);
-    // Civil date from days since 30/12/1899 (1899-12-30 is day 0; 1970-01-01 is day 25569).
-    long long z = days - 25569 + 719468;
-    long long era = (z >= 0 ? z : z - 146096) / 146097;
-    long long doe = z - era * 146097;
-    long long yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
-    long long doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
-    long long mp = (5 * doy + 2) / 153;
-    long day = static_cast<long>(doy - (153 * mp + 2) / 5 + 1);
-    long month = static_cast<long>(mp < 10 ? mp + 3 : mp - 9);
-    long year = static_cast<long>(yoe + era * 400 + (month <= 2));
-    long weekday = static_cast<long>((days + 6) % 7);  // 30/12/1899 was a Saturday
-    long hour = secondsOfDay / 3600, minute = secondsOfDay / 60 % 60, second = secondsOfDay % 60;
+    // Shown to the whole second; the fields come from the program's one date-time decoding.
+    const long long totalSeconds = std::llround(serial * 86400.0);
+    const long long days = totalSeconds / 86400;
+    const DateTimeParts parts = DecodeDateTime(static_cast<double>(totalSeconds) / 86400.0);
+    const long year = parts.year, month = parts.month, day = parts.day;
+    const long hour = parts.hour, minute = parts.minute, second = parts.second;
+    const long weekday = static_cast<long>((days + 6) % 7);  // 30/12/1899 was a Saturday
     bool twelveHour = false;
     for (const Token& t : tokens) twelveHour = twelveHour || t.text == "ampm";
 

@@ -66,20 +66,15 @@ RecordBlockReader::RecordBlockReader(TDataFile& file, std::int64_t first, std::i
 {
 }
 
-std::span<const std::uint8_t> RecordBlockReader::Next()
+std::span<const std::uint8_t> RecordBlockReader::NextBlock()
 {
     if (failed_ || next_ > last_) return {};
-    if (next_ >= blockFirst_ + blockCount_) {
-        blockFirst_ = next_;
-        blockCount_ = std::min(recordsPerBlock_, last_ - next_ + 1);
-        if (!file_.ReadRecords(blockFirst_, blockCount_, block_)) {
-            failed_ = true;
-            blockCount_ = 0;
-            return {};
-        }
+    blockFirst_ = next_;
+    blockCount_ = std::min(recordsPerBlock_, last_ - next_ + 1);
+    if (!file_.ReadRecords(blockFirst_, blockCount_, block_)) {
+        failed_ = true;
+        blockCount_ = 0;
+        return {};
     }
-    const std::size_t size = file_.RecordSize();
-    const std::size_t at = static_cast<std::size_t>(next_ - blockFirst_) * size;
-    ++next_;
-    return std::span<const std::uint8_t>(block_.data() + at, size);
+    return RecordInBlock();
 }

@@ -46,14 +46,28 @@ public:
     RecordBlockReader(TDataFile& file, std::int64_t first, std::int64_t last, std::size_t blockBytes = 1 << 20);
 
     // The next record's bytes (valid until the next call), or an empty span at the end or after
-    // a failed read (Failed()).
-    std::span<const std::uint8_t> Next();
+    // a failed read (Failed()). Inline: every record of a window passes through here.
+    std::span<const std::uint8_t> Next()
+    {
+        if (next_ >= blockFirst_ + blockCount_) return NextBlock();
+        return RecordInBlock();
+    }
     // Index and byte position of the record Next() returned last.
     std::int64_t Index() const { return next_ - 1; }
     std::uint64_t Position() const { return file_.RecordPosition(Index()); }
     bool Failed() const { return failed_; }
 
 private:
+    // Reads the block that starts at the next record, then returns that record.
+    std::span<const std::uint8_t> NextBlock();
+    std::span<const std::uint8_t> RecordInBlock()
+    {
+        const std::size_t size = file_.RecordSize();
+        const std::size_t at = static_cast<std::size_t>(next_ - blockFirst_) * size;
+        ++next_;
+        return std::span<const std::uint8_t>(block_.data() + at, size);
+    }
+
     TDataFile& file_;
     std::int64_t next_;
     std::int64_t last_;

@@ -178,15 +178,15 @@ inline const StampLayout* StampLayoutOf(int measure)
     }
 }
 
-// The time of a record, decoded as every reader and search decodes it; nothing (with the fault)
-// when the stamp does not decode or the record is too short. Inline: every record of a window
-// passes through here.
-inline std::optional<TDateTime> RecordTime(const StampLayout& layout, std::span<const std::uint8_t> record,
-                                           StampFault* fault = nullptr)
+// The time of a record, decoded as every reader and search decodes it, into T; false (T
+// untouched, *fault set) when the stamp does not decode or the record is too short. Inline:
+// every record of a window passes through here.
+inline bool RecordStampTime(const StampLayout& layout, std::span<const std::uint8_t> record, TDateTime& T,
+                            StampFault* fault = nullptr)
 {
     if (record.size() < layout.bytesNeeded) {
         if (fault) *fault = StampFault::InvalidDate;
-        return std::nullopt;
+        return false;
     }
     const std::uint8_t* d = record.data() + layout.dateAt;
     const std::uint8_t* t = record.data() + layout.timeAt;
@@ -194,7 +194,15 @@ inline std::optional<TDateTime> RecordTime(const StampLayout& layout, std::span<
     const TPackedTimeEx time =
         layout.extendedTime ? TPackedTimeEx{t[0], t[1], t[2], t[3]}
                             : TPackedTimeEx{t[0], t[1], 0, layout.secondsAt ? record[*layout.secondsAt] : std::uint8_t(0)};
-    return TryDecodeStamp(date, time, fault);
+    return StampTime(date, time, T, fault);
+}
+// The same as an optional.
+inline std::optional<TDateTime> RecordTime(const StampLayout& layout, std::span<const std::uint8_t> record,
+                                           StampFault* fault = nullptr)
+{
+    TDateTime t = 0;
+    if (!RecordStampTime(layout, record, t, fault)) return std::nullopt;
+    return t;
 }
 
 // The smallest record of a measure: the head bytes its readers take (decision: checked once).

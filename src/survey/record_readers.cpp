@@ -25,24 +25,6 @@ bool FloatAt(RecordBytes record, std::int64_t offset, float& value)
     return true;
 }
 
-// Values of the active entries, all or nothing: every offset is checked before any is taken.
-bool ReadEntryValues(RecordBytes record, TTraceSettings& S, float scale)
-{
-    for (const auto& e : S.Entries)
-        if (e.Item > 0 && (e.Offset < 0 || static_cast<std::uint64_t>(e.Offset) + 4 > record.size())) return false;
-    for (auto& e : S.Entries)
-        if (e.Item > 0) e.Value = LoadF32(&record[static_cast<std::size_t>(e.Offset)]) * scale;
-    return true;
-}
-
-bool ReadTrendWith(const StampLayout* layout, RecordBytes record, TTraceSettings& S, float scale, bool showFault)
-{
-    TDateTime t = S.RecordTime;
-    if (!DecodeTime(layout, record, t, showFault) || !ReadEntryValues(record, S, scale)) return false;
-    S.RecordTime = t;
-    return true;
-}
-
 bool ReadThreePhase(RecordBytes record, TPhaseValues& V, TDateTime t)
 {
     float l1 = 0, l2 = 0, l3 = 0;
@@ -72,19 +54,10 @@ bool WithRecord(TDataFile& F, std::int64_t Position, Reader reader)
 }
 }  // namespace
 
-bool ReadTrendRecord(int measure, RecordBytes record, TTraceSettings& S, bool showFault)
+void record_reading::ShowRecordStampFault(const StampLayout& layout, RecordBytes record)
 {
-    return ReadTrendWith(StampLayoutOf(measure), record, S, 1.0f, showFault);
-}
-
-bool ReadFlickerTrendRecord(RecordBytes record, TTraceSettings& S, bool showFault)
-{
-    return ReadTrendWith(StampLayoutOf(MeasureFlicker), record, S, 1.0f, showFault);
-}
-
-bool ReadEnergyTrendRecord(RecordBytes record, TTraceSettings& S, bool showFault)
-{
-    return ReadTrendWith(StampLayoutOf(MeasureEnergy), record, S, 1000.0f, showFault);
+    StampFault fault = StampFault::None;
+    if (!RecordTime(layout, record, &fault)) ShowStampFault(fault);
 }
 
 bool ReadCurrentHarmonicsTrendRecord(RecordBytes record, TTraceSettings& S, TCurrentHarmonicPairs& Pairs, bool showFault)

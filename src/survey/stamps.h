@@ -42,30 +42,44 @@ void StorePackedTimeEx(std::uint8_t* p, const TPackedTimeEx& t);
 
 enum class StampFault { None, InvalidDate, InvalidTime };
 
-// The day of a packed date; consecutive records share their date, so the last one is kept.
-inline std::optional<TDateTime> StampDay(const TPackedDate& date)
+// The day number of a packed date; false when the date is not a calendar date. Consecutive
+// records share their date, so the last day found is kept.
+inline bool StampDay(const TPackedDate& date, TDateTime& day)
 {
-    thread_local std::uint32_t lastKey = 0;
-    thread_local std::optional<TDateTime> lastDay;
-    const std::uint32_t key = (std::uint32_t(date.Year) << 16) | (std::uint32_t(date.Month) << 8) | date.Day;
-    if (key != lastKey || !lastDay) {
+    constexpr std::uint64_t kNone = ~std::uint64_t(0);  // no packed date has this key
+    thread_local std::uint64_t lastKey = kNone;
+    thread_local TDateTime lastDay = 0;
+    const std::uint64_t key = (std::uint64_t(date.Year) << 16) | (std::uint64_t(date.Month) << 8) | date.Day;
+    if (key != lastKey) {
+        const std::optional<TDateTime> encoded = EncodeDate(date.Year, date.Month, date.Day);
+        if (!encoded) return false;
         lastKey = key;
-        lastDay = EncodeDate(date.Year, date.Month, date.Day);
+        lastDay = *encoded;
     }
-    return lastDay;
+    day = lastDay;
+    return true;
 }
 
-// Inline: every record of a window passes through here.
+// The date-time of a stamp into T, silently; false (T untouched, *fault says which part) when
+// it does not decode. Inline and free of optionals: every record of a window passes through here.
+inline bool StampTime(const TPackedDate& date, const TPackedTimeEx& time, TDateTime& T, StampFault* fault = nullptr)
+{
+    TDateTime day = 0;
+    StampFault result = StampFault::None;
+    if (!StampDay(date, day)) result = StampFault::InvalidDate;
+    else if (!IsValidTime(time.Hour, time.Minute, time.Second, time.Hundredths)) result = StampFault::InvalidTime;
+    if (fault) *fault = result;
+    if (result != StampFault::None) return false;
+    T = day + TimeFraction(time.Hour, time.Minute, time.Second, time.Hundredths);
+    return true;
+}
+
 inline std::optional<TDateTime> TryDecodeStamp(const TPackedDate& date, const TPackedTimeEx& time,
                                                StampFault* fault = nullptr)
 {
-    const std::optional<TDateTime> day = StampDay(date);
-    StampFault result = StampFault::None;
-    if (!day) result = StampFault::InvalidDate;
-    else if (!IsValidTime(time.Hour, time.Minute, time.Second, time.Hundredths)) result = StampFault::InvalidTime;
-    if (fault) *fault = result;
-    if (result != StampFault::None) return std::nullopt;
-    return *day + TimeFraction(time.Hour, time.Minute, time.Second, time.Hundredths);
+    TDateTime t = 0;
+    if (!StampTime(date, time, t, fault)) return std::nullopt;
+    return t;
 }
 // Shows "Invalid Date" or "Invalid Time" for a fault other than None.
 void ShowStampFault(StampFault fault);

@@ -142,3 +142,16 @@ TEST(MeasureFileInfo, SlotsBeyondTheMeasuresAreIgnored)
     EXPECT_TRUE(ReadMeasureFileInfo("/nowhere", 12));
     EXPECT_TRUE(messages.messages.empty());
 }
+
+TEST(MeasureFileInfo, RecordsSmallerThanTheHeadAreRefused)
+{
+    TempProgDir dir;
+    ScriptedMessages messages;
+    // Two 12-byte records: the end offset fits the file, but no 18-byte head fits a record.
+    Bytes bytes(8 + 2 * 12, 0);
+    StoreU32(bytes.data(), 8 + 2 * 12);
+    StoreU32(bytes.data() + 4, 2);
+    TMeasureFileInfo info;
+    EXPECT_FALSE(ReadMeasureFileInfo(WriteBytes(dir / "s.vme", bytes), MeasureVoltage, info));
+    EXPECT_EQ(messages.Texts(), std::vector<std::string>{kVoltageCorrupted});
+}

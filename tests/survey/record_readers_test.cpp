@@ -172,3 +172,60 @@ TEST(RecordReaders, FileFormsReadOneRecordAtItsPosition)
     ASSERT_TRUE(ReadPhaseValues(file, 8, v));
     EXPECT_EQ(v.ValueL1, 1);
 }
+
+// ReadTrendRecord on each of its file kinds: the value at the offset the entry names, and the
+// time with seconds where the head keeps them (the 18-byte heads), without them elsewhere.
+TEST(RecordReaders, TrendRecordOfEachFileKind)
+{
+    const FixtureStamp at{2024, 3, 15, 10, 15, 42};
+    HarmonicsRecordFields harmonics{.time = at, .blocks = {{FlagMinAvgMax, 1, {Phase(3.5f)}}}};
+    PowerRecordFields powers{.time = at};
+    powers.active = {1, 2, 3};
+    powers.reactive = {4, 5, 6};
+    struct Case {
+        const char* what;
+        int measure;
+        Bytes record;
+        std::int32_t offset;
+        float value;
+        double time;
+    } cases[] = {
+        {"frequency", MeasureFrequency, TrendRecord(2, {.time = at, .phases = {Phase(50)}}), 24, 50,
+         FixtureTime(2024, 3, 15, 10, 15, 42)},
+        {"unbalance", MeasureUnbalance, TrendRecord(3, {.time = at, .phases = {Phase(1.5f)}}), 24, 1.5f,
+         FixtureTime(2024, 3, 15, 10, 15, 42)},
+        {"voltage harmonics: block at +16, no seconds", MeasureVoltageHarmonics, HarmonicsRecord(harmonics), 24, 3.5f,
+         FixtureTime(2024, 3, 15, 10, 15)},
+        {"powers: reactive average", MeasurePowers, PowerRecord(powers), 36, 5, FixtureTime(2024, 3, 15, 10, 15)},
+    };
+    for (const auto& c : cases) {
+        TTraceSettings s = Traces({c.offset});
+        ASSERT_TRUE(ReadTrendRecord(c.measure, c.record, s)) << c.what;
+        EXPECT_EQ(s.Entries[0].Value, c.value) << c.what;
+        EXPECT_EQ(s.RecordTime, c.time) << c.what;
+    }
+    // Samples and unknown measures have no trend records.
+    TTraceSettings s = Traces({24});
+    EXPECT_FALSE(ReadTrendRecord(MeasureSamples, cases[0].record, s));
+}
+
+TEST(RecordReaders, EveryReaderFailsOnABadStamp)
+{
+    ScriptedMessages messages;
+    const FixtureStamp bad{2024, 3, 15, 24, 0};
+    TTraceSettings s = Traces({24});
+    TCurrentHarmonicPairs pairs{};
+    TPhaseValues v{.OffsetL1 = 24};
+    THarmonicPhaseValues h{.BlockCount = 1};
+    h.Blocks[0].OffsetL1 = 24;
+    EXPECT_FALSE(ReadFlickerTrendRecord(FlickerRecord({.time = bad}), s));
+    EXPECT_FALSE(ReadEnergyTrendRecord(EnergyRecord({.time = bad}), s));
+    EXPECT_FALSE(ReadCurrentHarmonicsTrendRecord(CurrentHarmonicsRecord({.time = bad, .blocks = {{}}}), s, pairs));
+    EXPECT_FALSE(ReadPhaseValues(MeasureVoltage, TrendRecord(1, {.time = bad}), v));
+    EXPECT_FALSE(ReadFlickerPhaseValues(FlickerRecord({.time = bad}), v));
+    EXPECT_FALSE(ReadHarmonicPhaseValues(HarmonicsRecord({.time = bad, .blocks = {{}}}), h));
+    EXPECT_EQ(messages.Texts(), std::vector<std::string>(6, "Invalid Time"));
+    EXPECT_EQ(s.RecordTime, 0);
+    EXPECT_EQ(v.Time, 0);
+    EXPECT_EQ(h.Time, 0);
+}

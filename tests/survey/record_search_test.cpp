@@ -191,3 +191,61 @@ TEST(RecordSearch, UndecodableProbeReportsOncePerSearch)
     EXPECT_GE(at, 8);
     EXPECT_LE(at, 8 + 15 * 60);
 }
+
+// The shared searches themselves, with a probe that fails the test on any index outside the
+// entries: tables in order, out of order, with undecodable entries and with first/last times
+// that disagree with the entries.
+TEST(RecordSearch, EveryProbeStaysInsideTheEntries)
+{
+    const double base = At(10, 0);
+    auto minutes = [base](std::initializer_list<int> list) {
+        std::vector<std::optional<double>> times;
+        for (int m : list) times.push_back(m < 0 ? std::nullopt : std::optional(base + m * kOneMinute));
+        return times;
+    };
+    const std::vector<std::vector<std::optional<double>>> tables = {
+        minutes({0}),
+        minutes({0, 1}),
+        minutes({0, 1, 2, 3, 4, 5, 6, 7, 8, 9}),
+        minutes({9, 8, 7, 6, 5, 4, 3, 2, 1, 0}),
+        minutes({5, -1, -1, 2, 30, -1, 0, 7}),
+        minutes({-1, -1, -1, -1}),
+        minutes({3, 3, 3, 3, 3}),
+    };
+    for (std::size_t k = 0; k < tables.size(); ++k) {
+        const auto& times = tables[k];
+        const auto n = static_cast<std::int64_t>(times.size());
+        const TimeProbe probe = [&](std::int64_t i) -> std::optional<TDateTime> {
+            EXPECT_TRUE(i >= 0 && i < n) << "table " << k << " probed entry " << i;
+            return i >= 0 && i < n ? times[static_cast<std::size_t>(i)] : std::nullopt;
+        };
+        // First and last as stated by the header and as a file that contradicts itself.
+        const std::pair<double, double> ends[] = {{base, base + 9 * kOneMinute}, {base + 30 * kOneMinute, base}};
+        for (auto [first, last] : ends) {
+            for (int m = -2; m <= 32; ++m) {
+                const double t = base + m * kOneMinute + 20 * kOneSecond;
+                const std::int64_t nearest = NearestEntry(n, first, last, t, probe);
+                EXPECT_TRUE(nearest >= 0 && nearest < n) << "table " << k << " minute " << m;
+                const std::int64_t lower = LowerBoundEntry(n, first, t, probe);
+                const std::int64_t upper = UpperBoundEntry(n, first, t, probe);
+                EXPECT_TRUE(lower >= 0 && lower <= n && upper >= 0 && upper <= n) << "table " << k << " minute " << m;
+            }
+        }
+    }
+}
+
+TEST(RecordSearch, UndecodableEntryTakesThePreviousProbesTime)
+{
+    // Entry 2 does not decode; probed first (n = 5, half = 2) it takes the first time, so the
+    // search goes on upwards and still finds the exact entry.
+    const double base = At(10, 0);
+    const std::optional<double> times[] = {base, base + kOneMinute, std::nullopt, base + 3 * kOneMinute,
+                                           base + 4 * kOneMinute};
+    const TimeProbe probe = [&](std::int64_t i) { return times[static_cast<std::size_t>(i)]; };
+    EXPECT_EQ(NearestEntry(5, base, base + 4 * kOneMinute, base + 3 * kOneMinute, probe), 3);
+    // At 10:01:50 the search stops at entry 3; its neighbour 2 does not decode and never wins,
+    // so entry 3 stays although entry 1 lies nearer.
+    EXPECT_EQ(NearestEntry(5, base, base + 4 * kOneMinute, base + 1 * kOneMinute + 50 * kOneSecond, probe), 3);
+    EXPECT_EQ(LowerBoundEntry(5, base, base + 3 * kOneMinute, probe), 3);
+    EXPECT_EQ(UpperBoundEntry(5, base, base + 3 * kOneMinute, probe), 4);
+}
