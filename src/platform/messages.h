@@ -38,8 +38,8 @@ struct PrintRequest {
 };
 
 struct PrintChoice {
-    std::string printerName;  // empty: the default printer
-    std::string outputFile;   // a PDF file to print into instead of a printer
+    std::string printerName{};  // empty: the default printer
+    std::string outputFile{};   // a PDF file to print into instead of a printer
     bool selectionOnly = false;
     int copies = 1;
 };
