@@ -73,7 +73,9 @@ void ExpectDemoSelection(const std::string& folder)
     EXPECT_EQ(DecodeDateTime(s.File(6).LastTime), (DateTimeParts{2024, 3, 16, 20, 0, 0, 0}));
     for (int k = 1; k <= kMeasureCount; ++k) {
         EXPECT_EQ(s.File(k).Selected, k == 1 || k == 6) << k;
-        if (k != 1 && k != 6) EXPECT_EQ(s.File(k).RecordCount, 0) << k;
+        if (k != 1 && k != 6) {
+            EXPECT_EQ(s.File(k).RecordCount, 0) << k;
+        }
     }
     EXPECT_EQ(s.Start, FixtureTime(2024, 3, 15, 0, 0));
     EXPECT_EQ(DecodeDateTime(s.Stop), (DateTimeParts{2024, 3, 16, 23, 59, 59, 999}));
