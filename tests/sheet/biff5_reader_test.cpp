@@ -80,7 +80,6 @@ TEST(Biff5Reader, ReadsBackWhatTheWriterWrote)
     EXPECT_EQ(x["sheet.1.printgrid"], "0");
     EXPECT_EQ(x["sheet.1.gridlines"], "0");
     // What the book reads back.
-
     ASSERT_EQ(read.NumSheets(), 5);
     EXPECT_EQ(read.SheetName(1), "Events");
     EXPECT_EQ(read.SheetName(5), "Last");
