@@ -49,7 +49,8 @@ using TrendRecordReader = std::function<bool(RecordBytes record, TTraceSettings&
 
 struct TWindowValues {
     std::vector<TDateTime> Times;
-    std::array<std::vector<float>, kTraceCount> Values;  // for each trace with an item
+    // For each trace with an item: the values as read, widened to the graph's doubles.
+    std::array<std::vector<double>, kTraceCount> Values;
     bool Complete = true;          // every record of the window was read
     bool AnyAtLeast1000 = false;   // some chosen trace reached 1000
     std::uint32_t RecordsRead() const { return static_cast<std::uint32_t>(Times.size()); }
