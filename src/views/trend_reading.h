@@ -71,8 +71,11 @@ TWindowValues ReadWindowValues(TDataFile& F, const TRecordWindow& window, TTrace
     std::int64_t first = 0, last = 0;
     TWindowValues result = StartWindowValues(F, window, S, first, last);
     if (!result.Complete) return result;
-    std::array<bool, kTraceCount> chosen{};
-    for (std::size_t k = 0; k < kTraceCount; ++k) chosen[k] = S.Entries[k].Item > 0;
+    // The chosen traces listed once, so each record visits only them.
+    std::array<std::size_t, kTraceCount> chosen{};
+    std::size_t chosenCount = 0;
+    for (std::size_t k = 0; k < kTraceCount; ++k)
+        if (S.Entries[k].Item > 0) chosen[chosenCount++] = k;
     RecordBlockReader reader(F, first, last);
     for (auto record = reader.Next(); !record.empty(); record = reader.Next()) {
         if (!read(record, S)) {
@@ -80,8 +83,8 @@ TWindowValues ReadWindowValues(TDataFile& F, const TRecordWindow& window, TTrace
             return result;
         }
         result.Times.push_back(S.RecordTime);
-        for (std::size_t k = 0; k < kTraceCount; ++k) {
-            if (!chosen[k]) continue;
+        for (std::size_t c = 0; c < chosenCount; ++c) {
+            const std::size_t k = chosen[c];
             const float v = S.Entries[k].Value;
             result.Values[k].push_back(v);
             if (v >= 1000) result.AnyAtLeast1000 = true;
