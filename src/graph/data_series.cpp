@@ -4,6 +4,7 @@
 #include <algorithm>
 #include <cmath>
 #include <limits>
+#include <numeric>
 
 void TDataSeries::Clear()
 {
@@ -108,10 +109,9 @@ std::size_t TDataSeries::AppendInOrder(std::span<const double> xs, std::span<con
     ys_.insert(ys_.end(), ys.begin(), ys.begin() + static_cast<std::ptrdiff_t>(count));
     connects_.resize(from + count);
     ids_.resize(from + count);
-    for (std::size_t i = 0; i < count; ++i) {
-        connects_[from + i] = connects[i] != 0 ? 1 : 0;
-        ids_[from + i] = ++lastId_;
-    }
+    for (std::size_t i = 0; i < count; ++i) connects_[from + i] = connects[i] != 0 ? 1 : 0;
+    std::iota(ids_.begin() + static_cast<std::ptrdiff_t>(from), ids_.end(), lastId_ + 1);
+    lastId_ += static_cast<std::uint32_t>(count);
     TakeExtremes(from == 0, xs[0], ys[0]);
     if (autoOffset_) {
         for (std::size_t i = 1; i < count; ++i) TakeExtremes(false, xs[i], ys[i]);

@@ -59,9 +59,10 @@ inline bool ReadEntryValues(RecordBytes record, TTraceSettings& S, float scale)
 }
 }  // namespace record_reading
 
-// Inline, as every record of a view's window passes through them.
+// Inline, as every record of a view's window passes through them (ReadTrendRecord always).
 // Voltage, frequency, unbalance, voltage-harmonics and powers records (measure says which).
-inline bool ReadTrendRecord(int measure, RecordBytes record, TTraceSettings& S, bool showFault = true)
+[[gnu::always_inline]] inline bool ReadTrendRecord(int measure, RecordBytes record, TTraceSettings& S,
+                                                   bool showFault = true)
 {
     const StampLayout* layout = StampLayoutOf(measure);
     // The 18-byte heads (voltage, frequency, unbalance, powers) get a copy with their offsets

@@ -62,7 +62,8 @@ inline bool StampDay(const TPackedDate& date, TDateTime& day)
 
 // The date-time of a stamp into T, silently; false (T untouched, *fault says which part) when
 // it does not decode. Inline and free of optionals: every record of a window passes through here.
-inline bool StampTime(const TPackedDate& date, const TPackedTimeEx& time, TDateTime& T, StampFault* fault = nullptr)
+[[gnu::always_inline]] inline bool StampTime(const TPackedDate& date, const TPackedTimeEx& time, TDateTime& T,
+                                             StampFault* fault = nullptr)
 {
     TDateTime day = 0;
     StampFault result = StampFault::None;

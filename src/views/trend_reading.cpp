@@ -83,38 +83,21 @@ TTrendOpening OpenTrendHead(const TMeasureFileInfo& info, int measure, int curve
     return result;
 }
 
-TWindowValues ReadWindowValues(TDataFile& F, const TRecordWindow& window, TTraceSettings& S, const TrendRecordReader& read)
+TWindowValues StartWindowValues(TDataFile& F, const TRecordWindow& window, const TTraceSettings& S,
+                                std::int64_t& first, std::int64_t& last)
 {
     TWindowValues result;
     const TRecordWindow w = OrderedWindow(window);
-    const std::int64_t first = F.RecordIndex(w.FirstPos);
-    const std::int64_t last = F.RecordIndex(w.LastPos);
+    first = F.RecordIndex(w.FirstPos);
+    last = F.RecordIndex(w.LastPos);
     if (first < 0 || last < 0) {
         result.Complete = false;
         return result;
     }
     const std::size_t expected = static_cast<std::size_t>(last - first + 1);
     result.Times.reserve(expected);
-    std::array<bool, kTraceCount> chosen{};
-    for (int k = 0; k < kTraceCount; ++k) {
-        chosen[static_cast<std::size_t>(k)] = S.Entries[static_cast<std::size_t>(k)].Item > 0;
-        if (chosen[static_cast<std::size_t>(k)]) result.Values[static_cast<std::size_t>(k)].reserve(expected);
-    }
-    RecordBlockReader reader(F, first, last);
-    for (auto record = reader.Next(); !record.empty(); record = reader.Next()) {
-        if (!read(record, S)) {
-            result.Complete = false;
-            return result;
-        }
-        result.Times.push_back(S.RecordTime);
-        for (std::size_t k = 0; k < kTraceCount; ++k) {
-            if (!chosen[k]) continue;
-            const float v = S.Entries[k].Value;
-            result.Values[k].push_back(v);
-            if (v >= 1000) result.AnyAtLeast1000 = true;
-        }
-    }
-    if (reader.Failed() || result.Times.size() != expected) result.Complete = false;
+    for (std::size_t k = 0; k < kTraceCount; ++k)
+        if (S.Entries[k].Item > 0) result.Values[k].reserve(expected);
     return result;
 }
 

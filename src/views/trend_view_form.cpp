@@ -278,22 +278,21 @@ bool TTrendViewForm::LoadAndPlot()
     if (!OpenTrendDataFile(F, Values.FileInfo, Member.Measure)) return false;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     Chart->SetPlotting(false);
-    const TWindowValues v =
+    TWindowValues v =
         ReadWindowValues(F, ZoomWindow_, Values.Traces, [this](RecordBytes r, TTraceSettings& s) { return ReadRecord(r, s); });
     F.Close();
     ZoomRecords_ = v.RecordsRead();
     Kilovolts_ = Member.KilovoltRule && PlotInKilovolts(v.AnyAtLeast1000, Values.Traces.Axis1Auto, Values.Traces.Axis1Max);
     ApplyYAxis();
-    const double scale = Kilovolts_ ? 1000.0 : 1.0;
     std::vector<std::uint8_t> joined;
-    std::vector<double> ys;
     for (std::size_t k = 0; k < kTraceCount; ++k) {
-        const std::vector<float>& values = v.Values[k];
+        std::vector<double>& values = v.Values[k];
         if (values.empty()) continue;
         if (joined.empty()) joined = JoinFlags(v.Times, PeriodSeconds());
-        ys.resize(values.size());
-        for (std::size_t i = 0; i < values.size(); ++i) ys[i] = values[i] / scale;
-        Chart->AddPoints(static_cast<int>(k) + 1, std::span(v.Times).first(values.size()), ys,
+        // Volts are plotted as read.
+        if (Kilovolts_)
+            for (double& value : values) value /= 1000.0;
+        Chart->AddPoints(static_cast<int>(k) + 1, std::span(v.Times).first(values.size()), values,
                          std::span(joined).first(values.size()));
     }
     Chart->SetPlotting(true);

@@ -46,16 +46,6 @@ int TimeTickIndex(std::int64_t spanMinutes)
     return static_cast<int>(TimeStepMinutes.size()) - 1;
 }
 
-bool JoinsPrevious(TDateTime previous, TDateTime time, std::int64_t periodSeconds)
-{
-    if (periodSeconds <= 0 || previous <= 0) return false;
-    // The gap rounded to the second (halves away from zero) equals the period: compared
-    // without a rounding call, as every record of a window passes here.
-    const double seconds = (time - previous) * 86400.0;
-    const double period = static_cast<double>(periodSeconds);
-    return seconds >= period - 0.5 && seconds < period + 0.5;
-}
-
 bool PlotInKilovolts(bool anyValueAtLeast1000, bool axisAuto, float axisMax)
 {
     return anyValueAtLeast1000 && (axisAuto || axisMax >= 1000);

@@ -46,7 +46,16 @@ int TimeTickIndex(std::int64_t spanMinutes);
 
 // Two consecutive points of a trace are joined when they lie exactly one recording period
 // apart, to the second; a missing record, a pause or a missing day leaves a gap.
-bool JoinsPrevious(TDateTime previous, TDateTime time, std::int64_t periodSeconds);
+// Inline: every point of a plotted window passes here.
+inline bool JoinsPrevious(TDateTime previous, TDateTime time, std::int64_t periodSeconds)
+{
+    if (periodSeconds <= 0 || previous <= 0) return false;
+    // The gap rounded to the second (halves away from zero) equals the period: compared
+    // without a rounding call.
+    const double seconds = (time - previous) * 86400.0;
+    const double period = static_cast<double>(periodSeconds);
+    return seconds >= period - 0.5 && seconds < period + 0.5;
+}
 
 // Voltage views switch to kilovolts when a chosen trace reaches 1000 V in the window, unless a
 // manual scale stops below 1000. One decision serves axis, title, plotted values and readouts.
