@@ -4,7 +4,6 @@
 #include "platform/file_io.h"
 
 #include <algorithm>
-#include <cctype>
 #include <filesystem>
 #include <fstream>
 #include <sstream>
@@ -12,13 +11,6 @@
 namespace fs = std::filesystem;
 
 namespace {
-bool EqualNoCase(const std::string& a, const std::string& b)
-{
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](unsigned char x, unsigned char y) {
-               return std::tolower(x) == std::tolower(y);
-           });
-}
-
 // Mount points in /proc/self/mountinfo escape blanks and the like as octal "\040".
 std::string UnescapeMountPath(const std::string& field)
 {

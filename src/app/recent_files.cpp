@@ -4,24 +4,14 @@
 #include "platform/file_io.h"
 
 #include <algorithm>
-#include <cctype>
 #include <filesystem>
-
-namespace {
-bool EqualIgnoringCase(const std::string& a, const std::string& b)
-{
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-           });
-}
-}  // namespace
 
 bool RecentFiles::SameFile(const std::string& a, const std::string& b)
 {
     if (a == b) return true;
     // Spellings that differ only in letter case are one file on a case-blind volume (a FAT
     // stick) and two files elsewhere: the file system decides.
-    if (!EqualIgnoringCase(a, b)) return false;
+    if (!EqualNoCase(a, b)) return false;
     std::error_code ec;
     return std::filesystem::equivalent(a, b, ec) && !ec;
 }

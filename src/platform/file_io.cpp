@@ -150,7 +150,7 @@ std::string WithTrailingSlash(const std::string& folder)
     return folder.back() == '/' ? folder : folder + "/";
 }
 
-static bool EqualNoCase(const std::string& a, const std::string& b)
+bool EqualNoCase(const std::string& a, const std::string& b)
 {
     return a.size() == b.size() &&
            std::equal(a.begin(), a.end(), b.begin(), [](unsigned char x, unsigned char y) {

@@ -30,8 +30,6 @@ public:
     AtomicFileWriter(const AtomicFileWriter&) = delete;
     AtomicFileWriter& operator=(const AtomicFileWriter&) = delete;
 
-    // False once any write has failed.
-    bool Ok() const { return file_ != nullptr; }
     bool Write(const void* data, std::size_t size);
     bool Commit();
 
@@ -67,6 +65,8 @@ std::string ChangeFileExt(const std::string& path, const std::string& ext);
 // Folder text with exactly one trailing "/".
 std::string WithTrailingSlash(const std::string& folder);
 
+// The two texts are equal but for ASCII letter case (file names, stream names).
+bool EqualNoCase(const std::string& a, const std::string& b);
 // Looks `name` up in `folder`: exactly first, then case-insensitively. Returns the full path of
 // the file found, or nothing.
 std::optional<std::string> FindFileNoCase(const std::string& folder, const std::string& name);

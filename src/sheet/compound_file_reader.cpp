@@ -1,11 +1,11 @@
 // Defensive compound-file reader: header, DIFAT, FAT, directory, mini FAT and mini stream.
 #include "sheet/compound_file_reader.h"
 
+#include "platform/file_io.h"
 #include "platform/little_endian.h"
 #include "sheet/compound_file.h"
 
 #include <algorithm>
-#include <cctype>
 #include <cstring>
 
 namespace {
@@ -15,13 +15,6 @@ bool Damaged(std::string& error, const std::string& what)
 {
     error = "The workbook is damaged (" + what + ").";
     return false;
-}
-
-bool SameName(const std::string& a, const std::string& b)
-{
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-           });
 }
 }  // namespace
 
@@ -150,7 +143,7 @@ bool CompoundFileReader::Open(std::span<const std::uint8_t> file, std::string& e
 const CompoundFileReader::Entry* CompoundFileReader::Find(const std::string& name) const
 {
     for (std::size_t i = 1; i < entries_.size(); ++i)
-        if (entries_[i].type == kTypeStream && SameName(entries_[i].name, name)) return &entries_[i];
+        if (entries_[i].type == kTypeStream && EqualNoCase(entries_[i].name, name)) return &entries_[i];
     return nullptr;
 }
 

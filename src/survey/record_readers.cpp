@@ -4,20 +4,9 @@
 #include "platform/little_endian.h"
 #include "survey/records.h"
 
-namespace {
-bool DecodeTime(const StampLayout* layout, RecordBytes record, TDateTime& T, bool showFault)
-{
-    if (!layout) return false;
-    StampFault fault = StampFault::None;
-    auto t = RecordTime(*layout, record, &fault);
-    if (!t) {
-        if (showFault) ShowStampFault(fault);
-        return false;
-    }
-    T = *t;
-    return true;
-}
+using record_reading::DecodeRecordTime;
 
+namespace {
 bool FloatAt(RecordBytes record, std::int64_t offset, float& value)
 {
     if (offset < 0 || static_cast<std::uint64_t>(offset) + 4 > record.size()) return false;
@@ -42,7 +31,7 @@ bool ReadThreePhase(RecordBytes record, TPhaseValues& V, TDateTime t)
 bool ReadPhaseWith(const StampLayout* layout, RecordBytes record, TPhaseValues& V, bool showFault)
 {
     TDateTime t = V.Time;
-    return DecodeTime(layout, record, t, showFault) && ReadThreePhase(record, V, t);
+    return DecodeRecordTime(layout, record, t, showFault) && ReadThreePhase(record, V, t);
 }
 
 template <typename Reader>
@@ -63,7 +52,7 @@ void record_reading::ShowRecordStampFault(const StampLayout& layout, RecordBytes
 bool ReadCurrentHarmonicsTrendRecord(RecordBytes record, TTraceSettings& S, TCurrentHarmonicPairs& Pairs, bool showFault)
 {
     TDateTime t = S.RecordTime;
-    if (!DecodeTime(StampLayoutOf(MeasureCurrentHarmonics), record, t, showFault)) return false;
+    if (!DecodeRecordTime(StampLayoutOf(MeasureCurrentHarmonics), record, t, showFault)) return false;
     TCurrentHarmonicPairs pairs = Pairs;
     for (int k = 0; k < kTraceCount; ++k) {
         const auto& e = S.Entries[static_cast<std::size_t>(k)];
@@ -110,7 +99,7 @@ bool ReadHarmonicPhaseValues(RecordBytes record, THarmonicPhaseValues& V, bool s
 {
     if (V.BlockCount < 0 || V.BlockCount > kMaxHarmonicBlocks) return false;
     TDateTime t = V.Time;
-    if (!DecodeTime(StampLayoutOf(MeasureVoltageHarmonics), record, t, showFault)) return false;
+    if (!DecodeRecordTime(StampLayoutOf(MeasureVoltageHarmonics), record, t, showFault)) return false;
     std::array<THarmonicBlockValues, kMaxHarmonicBlocks> blocks = V.Blocks;
     for (int i = 0; i < V.BlockCount; ++i) {
         TPhaseValues phase{t, V.ThreePhase, blocks[static_cast<std::size_t>(i)].OffsetL1,

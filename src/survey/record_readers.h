@@ -44,16 +44,22 @@ inline bool ReadEntryValues(RecordBytes record, TTraceSettings& S, float scale)
     return true;
 }
 
+// The record's time into T (untouched on failure); false without a layout or when the stamp does
+// not decode, its message shown when showFault.
+[[gnu::always_inline]] inline bool DecodeRecordTime(const StampLayout* layout, RecordBytes record, TDateTime& T,
+                                                    bool showFault)
+{
+    if (!layout) return false;
+    if (RecordStampTime(*layout, record, T)) return true;
+    if (showFault) ShowRecordStampFault(*layout, record);
+    return false;
+}
+
 [[gnu::always_inline]] inline bool ReadTrendWith(const StampLayout* layout, RecordBytes record, TTraceSettings& S, float scale,
                                                  bool showFault)
 {
     TDateTime t = 0;
-    if (!layout) return false;
-    if (!RecordStampTime(*layout, record, t)) {
-        if (showFault) ShowRecordStampFault(*layout, record);
-        return false;
-    }
-    if (!ReadEntryValues(record, S, scale)) return false;
+    if (!DecodeRecordTime(layout, record, t, showFault) || !ReadEntryValues(record, S, scale)) return false;
     S.RecordTime = t;
     return true;
 }

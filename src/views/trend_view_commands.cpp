@@ -324,7 +324,7 @@ void TTrendViewForm::PaintForPage(QPainter& painter)
     }
     for (QLabel* label : findChildren<QLabel*>()) {
         if (!label->isVisible() || label == ImageToPrint) continue;
-        if (label->pixmap().isNull() == false) {
+        if (!label->pixmap().isNull()) {
             painter.drawPixmap(label->mapTo(this, QPoint(0, 0)), label->pixmap());
             continue;
         }
