@@ -78,6 +78,64 @@ private:
     std::vector<std::uint8_t> bytes_;
 };
 
+// Random access to the fields of outside bytes (a record, a file head, a spreadsheet record):
+// each field is read at its offset and checked against the bytes present. A field beyond them
+// reads as 0 and fails the view, and the failure is sticky, so a reader takes all its fields and
+// asks Ok() once. Hot record loops that have sized their record once use LoadU16/LoadU32 below.
+class FieldView {
+public:
+    FieldView() = default;
+    explicit FieldView(std::span<const std::uint8_t> bytes) : data_(bytes) {}
+
+    bool Ok() const { return ok_; }
+    std::size_t Size() const { return data_.size(); }
+    // True when `count` bytes at `offset` are present (does not fail the view).
+    bool Has(std::size_t offset, std::size_t count) const
+    {
+        return offset <= data_.size() && count <= data_.size() - offset;
+    }
+    // Fails the view unless `count` bytes at `offset` are present.
+    bool Need(std::size_t offset, std::size_t count)
+    {
+        if (!Has(offset, count)) ok_ = false;
+        return ok_;
+    }
+    void Fail() { ok_ = false; }
+
+    std::uint8_t U8(std::size_t at) { return Has(at, 1) ? data_[at] : Miss<std::uint8_t>(); }
+    std::int8_t I8(std::size_t at) { return static_cast<std::int8_t>(U8(at)); }
+    std::uint16_t U16(std::size_t at);
+    std::int16_t I16(std::size_t at) { return static_cast<std::int16_t>(U16(at)); }
+    std::uint32_t U32(std::size_t at);
+    std::int32_t I32(std::size_t at) { return static_cast<std::int32_t>(U32(at)); }
+    float F32(std::size_t at);
+    double F64(std::size_t at);
+    // `count` bytes at `at`, or an empty span (the view failed) when they are not all present.
+    std::span<const std::uint8_t> Bytes(std::size_t at, std::size_t count)
+    {
+        if (!Has(at, count)) return Miss<std::span<const std::uint8_t>>();
+        return data_.subspan(at, count);
+    }
+    // A view of `count` bytes at `at`; an empty failed view when they are not all present.
+    FieldView Sub(std::size_t at, std::size_t count)
+    {
+        FieldView sub(Bytes(at, count));
+        sub.ok_ = ok_;
+        return sub;
+    }
+    std::span<const std::uint8_t> Data() const { return data_; }
+
+private:
+    template <typename T>
+    T Miss()
+    {
+        ok_ = false;
+        return T{};
+    }
+    std::span<const std::uint8_t> data_;
+    bool ok_ = true;
+};
+
 // Little-endian access to a field inside a buffer the caller has already sized.
 inline std::uint16_t LoadU16(const std::uint8_t* p) { return static_cast<std::uint16_t>(p[0] | (p[1] << 8)); }
 inline std::uint32_t LoadU32(const std::uint8_t* p)
@@ -96,4 +154,16 @@ inline void StoreU16(std::uint8_t* p, std::uint16_t v) { p[0] = v & 0xFF; p[1] =
 inline void StoreU32(std::uint8_t* p, std::uint32_t v)
 {
     for (int i = 0; i < 4; ++i) p[i] = static_cast<std::uint8_t>(v >> (8 * i));
+}
+
+inline std::uint16_t FieldView::U16(std::size_t at) { return Has(at, 2) ? LoadU16(data_.data() + at) : Miss<std::uint16_t>(); }
+inline std::uint32_t FieldView::U32(std::size_t at) { return Has(at, 4) ? LoadU32(data_.data() + at) : Miss<std::uint32_t>(); }
+inline float FieldView::F32(std::size_t at) { return Has(at, 4) ? LoadF32(data_.data() + at) : Miss<float>(); }
+inline double FieldView::F64(std::size_t at)
+{
+    if (!Has(at, 8)) return Miss<double>();
+    const std::uint64_t bits = LoadU32(data_.data() + at) | (std::uint64_t(LoadU32(data_.data() + at + 4)) << 32);
+    double v;
+    std::memcpy(&v, &bits, sizeof v);
+    return v;
 }

@@ -48,3 +48,44 @@ TEST(ByteReader, SeekBeyondEndFails)
     EXPECT_TRUE(in.Seek(4));
     EXPECT_FALSE(in.Seek(5));
 }
+
+TEST(FieldView, ReadsFieldsAtTheirOffsets)
+{
+    const std::uint8_t bytes[] = {0x34, 0x12, 0x78, 0x56, 0x34, 0x12, 0x00, 0x00, 0x80, 0x3F};
+    FieldView v(bytes);
+    EXPECT_EQ(v.U16(0), 0x1234);
+    EXPECT_EQ(v.U32(2), 0x12345678u);
+    EXPECT_EQ(v.F32(6), 1.0f);
+    EXPECT_EQ(v.U8(9), 0x3F);
+    EXPECT_TRUE(v.Ok());
+}
+
+TEST(FieldView, FieldPastTheEndReadsZeroAndFailsForGood)
+{
+    const std::uint8_t bytes[] = {1, 2, 3, 4, 5};
+    FieldView v(bytes);
+    EXPECT_EQ(v.U32(2), 0u);  // needs bytes 2..5
+    EXPECT_FALSE(v.Ok());
+    EXPECT_EQ(v.U8(0), 1);    // later fields still read, the failure stays
+    EXPECT_FALSE(v.Ok());
+
+    FieldView huge(bytes);
+    EXPECT_EQ(huge.U16(static_cast<std::size_t>(-1)), 0);  // an offset that would wrap
+    EXPECT_FALSE(huge.Ok());
+}
+
+TEST(FieldView, SubViewsAreBoundedByTheirParent)
+{
+    const std::uint8_t bytes[] = {1, 2, 3, 4, 5, 6};
+    FieldView v(bytes);
+    FieldView inner = v.Sub(2, 3);
+    EXPECT_EQ(inner.U8(0), 3);
+    EXPECT_EQ(inner.U16(1), 0x0504);
+    EXPECT_EQ(inner.U16(2), 0);
+    EXPECT_FALSE(inner.Ok());
+    EXPECT_TRUE(v.Ok());
+    FieldView outside = v.Sub(4, 3);
+    EXPECT_FALSE(outside.Ok());
+    EXPECT_FALSE(v.Ok());
+    EXPECT_EQ(outside.Size(), 0u);
+}

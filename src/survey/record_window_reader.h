@@ -1,0 +1,41 @@
+// The one reader of a record window, for every consumer of record windows (trend views, values
+// sheet, exporter, analysis, summary): records first..last of an open data file, read in
+// whole-record blocks, give their decoded times once and each requested column as one
+// contiguous array. Callers say what a record holds as columns (offset, type, scale); they
+// never walk records themselves.
+#pragma once
+
+#include <cstdint>
+#include <span>
+#include <vector>
+
+#include "platform/date_time.h"
+#include "survey/data_file.h"
+
+enum class ColumnType : std::uint8_t { F32, U32, I32, U16, I16, U8 };
+
+struct TRecordColumn {
+    std::uint32_t Offset = 0;  // byte offset inside the record
+    ColumnType Type = ColumnType::F32;
+    float Scale = 1.0f;  // the value as stored times this, in single precision (kWh read as Wh: 1000)
+    bool operator==(const TRecordColumn&) const = default;
+};
+
+// Bytes a column's value takes.
+std::size_t ColumnBytes(ColumnType type);
+
+struct TRecordWindowData {
+    std::vector<TDateTime> Times;              // one per record read, in file order
+    std::vector<std::vector<double>> Columns;  // Columns[c][i]: column c of record i
+    // False when the window could not be read whole: a column outside the record (nothing
+    // read), a short file, or a stamp that does not decode (the records before it stay).
+    bool Complete = true;
+    std::size_t Count() const { return Times.size(); }
+};
+
+// Records first..last (record indexes, inclusive) of F, whose stamp layout is its measure's.
+// A stamp that does not decode ends the read there and shows its message once (unless
+// showFault is false). A window outside the file's records, or first > last, reads nothing and
+// is not Complete.
+TRecordWindowData ReadRecordWindow(TDataFile& F, std::int64_t first, std::int64_t last,
+                                   std::span<const TRecordColumn> columns, bool showFault = true);
