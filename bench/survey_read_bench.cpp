@@ -1,8 +1,10 @@
-// Reading one trace of every record of a year of one-minute three-phase voltage records, against
-// a plain sequential read of the same file's bytes.
+// Reading one trace of every record of a year of one-minute three-phase voltage records, through
+// the record-window reader and through the per-record trend reader, against a plain sequential
+// read of the same file's bytes.
 #include "fixtures/data_fixture.h"
 #include "survey/data_file.h"
 #include "survey/record_readers.h"
+#include "survey/record_window_reader.h"
 #include "survey/records.h"
 
 #include <benchmark/benchmark.h>
@@ -65,6 +67,21 @@ static void BM_ReadOneTraceOfAYear(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * kYearOfMinutes);
 }
 BENCHMARK(BM_ReadOneTraceOfAYear)->Unit(benchmark::kMillisecond);
+
+static void BM_ReadRecordWindowOneTrace(benchmark::State& state)
+{
+    const std::string& path = YearFile();
+    const TRecordColumn average{24, ColumnType::F32, 1.0f};  // L1 average
+    for (auto _ : state) {
+        TDataFile file;
+        if (file.Open(path, MeasureVoltage) != DataFileFault::None) state.SkipWithError("file refused");
+        const TRecordWindowData window = ReadRecordWindow(file, 0, file.RecordCount() - 1, std::span(&average, 1));
+        if (!window.Complete || window.Count() != kYearOfMinutes) state.SkipWithError("records unread");
+        benchmark::DoNotOptimize(window.Columns[0].data());
+    }
+    state.SetItemsProcessed(state.iterations() * kYearOfMinutes);
+}
+BENCHMARK(BM_ReadRecordWindowOneTrace)->Unit(benchmark::kMillisecond);
 
 // The record walk alone (one float per record, no stamp, no trace settings): the share of the
 // ratio that the block reading itself costs.

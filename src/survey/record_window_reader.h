@@ -33,9 +33,11 @@ struct TRecordWindowData {
     std::size_t Count() const { return Times.size(); }
 };
 
-// Records first..last (record indexes, inclusive) of F, whose stamp layout is its measure's.
-// A stamp that does not decode ends the read there and shows its message once (unless
-// showFault is false). A window outside the file's records, or first > last, reads nothing and
-// is not Complete.
+// Records first..last (record indexes, inclusive) of F, whose stamp layout is its measure's;
+// callers bound first and last to their interval (FindRecordsInInterval). The
+// times and values equal what the per-record readers give for each record; each stamp is
+// decoded once, and the date once for a run of records of one day. A stamp that does not
+// decode ends the read there and shows its message once (unless showFault is false). A window
+// outside the file's records, or first > last, reads nothing and is not Complete.
 TRecordWindowData ReadRecordWindow(TDataFile& F, std::int64_t first, std::int64_t last,
                                    std::span<const TRecordColumn> columns, bool showFault = true);

@@ -1,0 +1,460 @@
+// The record-window reader: for every file kind with trend records and every flag combination,
+// the times and columns it returns are the field values the records were built from and what
+// the per-record readers give; a bad stamp ends the read with one message; windows of one
+// record, windows across read blocks, and columns or windows outside the file.
+#include "survey/record_window_reader.h"
+
+#include "fixtures/data_fixture.h"
+#include "fixtures/temp_prog_dir.h"
+#include "platform/scripted_messages.h"
+#include "survey/record_readers.h"
+#include "survey/records.h"
+
+#include <gtest/gtest.h>
+
+#include <bit>
+
+namespace {
+// Three records over a day boundary (a leap day), with seconds where the head keeps them (the
+// powers head has its current wiring where the others keep their seconds).
+const FixtureStamp kStamps[] = {{2024, 2, 28, 23, 59, 7}, {2024, 2, 29, 0, 0, 41}, {2024, 2, 29, 0, 1, 0}};
+
+bool KeepsSeconds(int measure)
+{
+    return measure == MeasureVoltage || measure == MeasureFrequency || measure == MeasureUnbalance;
+}
+
+// One file of three records built from field values, the columns asked of it, and what each
+// column must give for each record.
+struct WindowCase {
+    std::string what;
+    int measure = 0;
+    std::vector<Bytes> records;
+    std::vector<TRecordColumn> columns;
+    std::vector<std::vector<double>> values;  // values[column][record]
+};
+
+// Hands out a distinct field value per (record, field) and notes, for the first record, the
+// column that holds it; the fields are asked in the same order for every record.
+class CaseBuilder {
+public:
+    CaseBuilder(std::string what, int measure) { c_.what = std::move(what); c_.measure = measure; }
+
+    float Value(std::size_t offset, float scale = 1.0f)
+    {
+        const float v = 1000.0f * static_cast<float>(record_) + static_cast<float>(field_) + 0.5f;
+        Note(offset, ColumnType::F32, scale, static_cast<double>(v * scale));
+        return v;
+    }
+    std::uint32_t Count(std::size_t offset, ColumnType type)
+    {
+        const auto v = static_cast<std::uint32_t>(1000 * record_ + field_);
+        Note(offset, type, 1.0f, static_cast<double>(v));
+        return v;
+    }
+    void Add(Bytes record)
+    {
+        c_.records.push_back(std::move(record));
+        ++record_;
+        field_ = 0;
+    }
+    WindowCase Take() { return std::move(c_); }
+
+private:
+    void Note(std::size_t offset, ColumnType type, float scale, double expected)
+    {
+        if (record_ == 0) {
+            c_.columns.push_back({static_cast<std::uint32_t>(offset), type, scale});
+            c_.values.emplace_back();
+        }
+        c_.values[static_cast<std::size_t>(field_)].push_back(expected);
+        ++field_;
+    }
+    WindowCase c_;
+    int record_ = 0;
+    int field_ = 0;
+};
+
+constexpr TrendValue kTrendValues[] = {TrendValue::Minimum, TrendValue::Average, TrendValue::Maximum,
+                                       TrendValue::Min90,   TrendValue::Max90,   TrendValue::Min95,
+                                       TrendValue::Max95,   TrendValue::Min99,   TrendValue::Max99};
+
+// Voltage, frequency, unbalance: every subset of the five content flags, three- and single-phase.
+void AddTrendCases(std::vector<WindowCase>& cases)
+{
+    for (int measure : {MeasureVoltage, MeasureFrequency, MeasureUnbalance})
+        for (std::uint16_t wiring : {0, 1})
+            for (int subset = 0; subset < 32; ++subset) {
+                const auto flags = static_cast<std::uint16_t>(subset << 1);
+                const int classes = CurveClasses(measure);
+                const int phases = measure == MeasureVoltage ? PhaseCount(IsThreePhaseWiring(wiring)) : 1;
+                CaseBuilder b("trend measure " + std::to_string(measure) + " wiring " + std::to_string(wiring) +
+                                  " flags " + std::to_string(flags),
+                              measure);
+                for (const FixtureStamp& stamp : kStamps) {
+                    TrendRecordFields r{.time = stamp, .wiring = wiring, .flags = flags};
+                    for (int p = 0; p < phases; ++p) {
+                        PhaseBlockFields phase;
+                        float* fields[] = {&phase.values.min,     &phase.values.avg, &phase.values.max,
+                                           &phase.percentiles[0], &phase.percentiles[1], &phase.percentiles[2],
+                                           &phase.percentiles[3], &phase.percentiles[4], &phase.percentiles[5]};
+                        for (std::size_t k = 0; k < std::size(kTrendValues); ++k)
+                            if (auto at = TrendValueOffset(flags, classes, p, kTrendValues[k])) *fields[k] = b.Value(*at);
+                        if (auto curve = TrendCurveOffset(flags, classes, p)) {
+                            phase.curveTotal = b.Count(*curve + kCurveTotalAt, ColumnType::U32);
+                            phase.curve.assign(static_cast<std::size_t>(classes), 0);
+                            phase.curve.back() = static_cast<std::int32_t>(
+                                b.Count(*curve + kCurveCountsAt + 4 * static_cast<std::size_t>(classes - 1), ColumnType::I32));
+                        }
+                        r.phases.push_back(phase);
+                    }
+                    b.Add(TrendRecord(measure, r));
+                }
+                cases.push_back(b.Take());
+            }
+}
+
+// The content flags of a harmonic block: the five groups and the 12 extra bytes per phase.
+constexpr std::uint16_t kHarmonicFlagBits[] = {FlagMinAvgMax,    FlagPercentile90, FlagPercentile95,
+                                               FlagPercentile99, FlagDensityCurve, FlagHarmonicExtra};
+std::uint16_t HarmonicFlags(int subset)
+{
+    std::uint16_t flags = 0;
+    for (int bit = 0; bit < 6; ++bit)
+        if (subset & (1 << bit)) flags |= kHarmonicFlagBits[bit];
+    return flags;
+}
+
+// Voltage harmonics: two blocks, the second with the flags the first lacks, so each block
+// meets every subset and the second block's place follows the first's size.
+void AddVoltageHarmonicsCases(std::vector<WindowCase>& cases)
+{
+    for (std::uint16_t wiring : {0, 1})
+        for (int subset = 0; subset < 64; ++subset) {
+            const bool three = IsThreePhaseWiring(wiring);
+            const std::uint16_t flags[] = {HarmonicFlags(subset), HarmonicFlags(63 & ~subset)};
+            CaseBuilder b("voltage harmonics wiring " + std::to_string(wiring) + " flags " + std::to_string(flags[0]),
+                          MeasureVoltageHarmonics);
+            for (const FixtureStamp& stamp : kStamps) {
+                HarmonicsRecordFields r{.time = stamp, .wiring = wiring};
+                std::size_t blockAt = HarmonicsHead::Size;
+                for (int k = 0; k < 2; ++k) {
+                    HarmonicBlockFields block{.flags = flags[k], .order = k + 1};
+                    for (int p = 0; p < PhaseCount(three); ++p) {
+                        PhaseBlockFields phase;
+                        std::size_t at = blockAt + 2 + static_cast<std::size_t>(p) * HarmonicPhaseSize(flags[k], false) + 2;
+                        if (flags[k] & FlagMinAvgMax) {
+                            phase.values.min = b.Value(at);
+                            phase.values.avg = b.Value(at + 4);
+                            phase.values.max = b.Value(at + 8);
+                            at += 12;
+                        }
+                        for (int pair = 0; pair < 3; ++pair)
+                            if (flags[k] & (FlagPercentile90 << pair)) {
+                                phase.percentiles[static_cast<std::size_t>(2 * pair)] = b.Value(at);
+                                phase.percentiles[static_cast<std::size_t>(2 * pair + 1)] = b.Value(at + 4);
+                                at += 8;
+                            }
+                        if (flags[k] & FlagDensityCurve)
+                            phase.curveTotal = b.Count(blockAt + 2 + HarmonicCurveOffset(flags[k], p) + kCurveTotalAt, ColumnType::U32);
+                        block.phases.push_back(phase);
+                    }
+                    r.blocks.push_back(block);
+                    blockAt += 2 + HarmonicBlockSize(flags[k], three);
+                }
+                b.Add(HarmonicsRecord(r));
+            }
+            cases.push_back(b.Take());
+        }
+}
+
+// Flicker: both flag bits, modes 0 to 2 (full and short statistics sets), three- and single-phase.
+void AddFlickerCases(std::vector<WindowCase>& cases)
+{
+    for (std::uint16_t wiring : {0, 1})
+        for (std::uint16_t flags = 0; flags < 4; ++flags)
+            for (std::uint8_t mode = 0; mode < 3; ++mode) {
+                CaseBuilder b("flicker wiring " + std::to_string(wiring) + " flags " + std::to_string(flags) + " mode " +
+                                  std::to_string(mode),
+                              MeasureFlicker);
+                for (const FixtureStamp& stamp : kStamps) {
+                    FlickerRecordFields r{.time = stamp, .wiring = wiring, .flags = flags, .mode = mode};
+                    for (int p = 0; p < PhaseCount(IsThreePhaseWiring(wiring)); ++p) {
+                        FlickerPhaseFields phase;
+                        for (int stat = 0; stat < 8; ++stat)
+                            if (auto at = FlickerStatOffset(flags, mode, p, stat)) phase.stats[static_cast<std::size_t>(stat)] = b.Value(*at);
+                        if (auto curve = FlickerCurveOffset(flags, mode, p)) {
+                            phase.curve.assign(kFlickerCurvePoints, 0);
+                            phase.curve[1] = b.Value(*curve + 4);
+                        }
+                        r.phases.push_back(phase);
+                    }
+                    b.Add(FlickerRecord(r));
+                }
+                cases.push_back(b.Take());
+            }
+}
+
+// Powers and currents: every subset of the four groups, both wirings, both current wirings.
+void AddPowerCases(std::vector<WindowCase>& cases)
+{
+    constexpr PowerGroup kGroups[] = {PowerGroup::Active,    PowerGroup::Reactive,  PowerGroup::Apparent,
+                                      PowerGroup::CurrentL1, PowerGroup::CurrentL2, PowerGroup::CurrentL3};
+    for (std::uint16_t wiring : {0, 1})
+        for (std::uint16_t currentWiring : {0, 1})
+            for (int subset = 0; subset < 16; ++subset) {
+                const auto flags = static_cast<std::uint16_t>(subset << 1);
+                CaseBuilder b("powers wiring " + std::to_string(wiring) + " current wiring " +
+                                  std::to_string(currentWiring) + " flags " + std::to_string(flags),
+                              MeasurePowers);
+                for (const FixtureStamp& stamp : kStamps) {
+                    PowerRecordFields r{.time = stamp, .wiring = wiring, .currentWiring = currentWiring, .flags = flags};
+                    MinAvgMax* groups[] = {&r.active, &r.reactive, &r.apparent, &r.currents[0], &r.currents[1], &r.currents[2]};
+                    for (std::size_t g = 0; g < std::size(kGroups); ++g)
+                        if (auto at = PowerGroupOffset(flags, IsThreePhaseWiring(wiring), currentWiring, kGroups[g])) {
+                            groups[g]->min = b.Value(*at);
+                            groups[g]->avg = b.Value(*at + 4);
+                            groups[g]->max = b.Value(*at + 8);
+                        }
+                    b.Add(PowerRecord(r));
+                }
+                cases.push_back(b.Take());
+            }
+}
+
+// Current harmonics: two blocks, the second with the flags the first lacks (2 and 0x100).
+void AddCurrentHarmonicsCases(std::vector<WindowCase>& cases)
+{
+    for (std::uint16_t wiring : {0, 1})
+        for (int first : {0, 2, 0x100, 0x102}) {  // flags 2 and 0x100
+            const bool three = IsThreePhaseWiring(wiring);
+            const std::uint16_t flags[] = {static_cast<std::uint16_t>(first), static_cast<std::uint16_t>(0x102 & ~first)};
+            CaseBuilder b("current harmonics wiring " + std::to_string(wiring) + " flags " + std::to_string(first),
+                          MeasureCurrentHarmonics);
+            for (const FixtureStamp& stamp : kStamps) {
+                CurrentHarmonicsRecordFields r{.time = stamp, .wiring = wiring};
+                std::size_t blockAt = CurrentHarmonicsHead::Size;
+                for (int k = 0; k < 2; ++k) {
+                    CurrentHarmonicBlockFields block{.flags = flags[k], .index = k + 2};
+                    for (int p = 0; p < PhaseCount(three); ++p) {
+                        CurrentHarmonicPhaseFields phase;
+                        const std::size_t at = blockAt + 2 + static_cast<std::size_t>(p) * CurrentHarmonicPhaseSize(flags[k], false) + 2;
+                        if (flags[k] & FlagMinAvgMax) {
+                            float* fields[] = {&phase.minPercent, &phase.minAmpere, &phase.avgPercent,
+                                               &phase.avgAmpere,  &phase.maxPercent, &phase.maxAmpere};
+                            for (std::size_t f = 0; f < std::size(fields); ++f) *fields[f] = b.Value(at + 4 * f);
+                        }
+                        block.phases.push_back(phase);
+                    }
+                    r.blocks.push_back(block);
+                    blockAt += 2 + CurrentHarmonicBlockSize(flags[k], three);
+                }
+                b.Add(CurrentHarmonicsRecord(r));
+            }
+            cases.push_back(b.Take());
+        }
+}
+
+// Energy: the eleven totals, and the six per-phase energies when the per-phase word is 0; read
+// in Wh, VArh, VAh (x 1000) as the energy reader reads them.
+void AddEnergyCases(std::vector<WindowCase>& cases)
+{
+    for (std::uint16_t perPhase : {0, 1}) {
+        CaseBuilder b("energy per-phase word " + std::to_string(perPhase), MeasureEnergy);
+        for (const FixtureStamp& stamp : kStamps) {
+            EnergyRecordFields r{.time = stamp, .perPhase = perPhase};
+            for (std::size_t k = 0; k < r.totals.size(); ++k) r.totals[k] = b.Value(EnergyField::Totals + 4 * k, 1000.0f);
+            if (perPhase == 0)
+                for (std::size_t k = 0; k < r.phaseEnergies.size(); ++k)
+                    r.phaseEnergies[k] = b.Value(EnergyField::PhaseEnergies + 4 * k, 1000.0f);
+            b.Add(EnergyRecord(r));
+        }
+        cases.push_back(b.Take());
+    }
+}
+
+std::vector<WindowCase> EveryKindAndFlagCombination()
+{
+    std::vector<WindowCase> cases;
+    AddTrendCases(cases);
+    AddVoltageHarmonicsCases(cases);
+    AddFlickerCases(cases);
+    AddPowerCases(cases);
+    AddCurrentHarmonicsCases(cases);
+    AddEnergyCases(cases);
+    return cases;
+}
+
+// The time and the single-precision value at a column's offset as the measure's per-record trend
+// reader gives them (the current-harmonics reader gives the percent of a pair; its ampere is the
+// next column). False when the reader refuses.
+bool PerRecordRead(int measure, const Bytes& record, const TRecordColumn& column, TDateTime& time, double& value)
+{
+    TTraceSettings s;
+    s.Entries[0].Item = 1;
+    s.Entries[0].Offset = static_cast<std::int32_t>(column.Offset);
+    bool read = false;
+    switch (measure) {
+    case MeasureFlicker: read = ReadFlickerTrendRecord(record, s); break;
+    case MeasureEnergy: read = ReadEnergyTrendRecord(record, s); break;
+    case MeasureCurrentHarmonics: {
+        TCurrentHarmonicPairs pairs{};
+        read = ReadCurrentHarmonicsTrendRecord(record, s, pairs);
+        s.Entries[0].Value = pairs[0].Percent;
+        break;
+    }
+    default: read = ReadTrendRecord(measure, record, s); break;
+    }
+    time = s.RecordTime;
+    value = s.Entries[0].Value;
+    return read;
+}
+
+TRecordWindowData ReadWindow(const std::string& path, int measure, std::int64_t first, std::int64_t last,
+                             std::span<const TRecordColumn> columns, bool showFault = true)
+{
+    TDataFile file;
+    EXPECT_EQ(file.Open(path, measure), DataFileFault::None);
+    return ReadRecordWindow(file, first, last, columns, showFault);
+}
+
+const TRecordColumn kL1Average{24, ColumnType::F32, 1.0f};
+
+// `count` one-minute voltage records from 2024-03-15 10:00 whose L1 average is the record's
+// index.
+std::string IndexedSeries(const TempProgDir& dir, std::int64_t count)
+{
+    return WriteRecordSeries(dir / "series.vme", MeasureVoltage, TrendRecord(MeasureVoltage, {}),
+                             FixtureTime(2024, 3, 15, 10, 0), kOneMinute, count,
+                             [](std::int64_t i, std::uint8_t* r) { StoreU32(r + 24, std::bit_cast<std::uint32_t>(static_cast<float>(i))); });
+}
+}  // namespace
+
+TEST(RecordWindowReader, EveryKindAndFlagCombinationGivesTheBuiltValuesAsThePerRecordReadersDo)
+{
+    ScriptedMessages messages;
+    TempProgDir dir;
+    const std::vector<WindowCase> cases = EveryKindAndFlagCombination();
+    for (const WindowCase& c : cases) {
+        SCOPED_TRACE(c.what);
+        const TRecordWindowData w = ReadWindow(WriteDataFile(dir / "window", c.records), c.measure, 0, 2, c.columns);
+        EXPECT_TRUE(w.Complete);
+        std::vector<double> times;
+        for (const FixtureStamp& s : kStamps)
+            times.push_back(FixtureTime(s.year, s.month, s.day, s.hour, s.minute, KeepsSeconds(c.measure) ? s.second : 0));
+        EXPECT_EQ(w.Times, times);
+        EXPECT_EQ(w.Columns, c.values);
+        for (std::size_t col = 0; col < c.columns.size() && w.Count() == 3; ++col) {
+            if (c.columns[col].Type != ColumnType::F32) continue;
+            if (c.measure == MeasureCurrentHarmonics && c.columns[col].Offset + 8 > c.records[0].size()) continue;
+            for (std::size_t r = 0; r < 3; ++r) {
+                TDateTime time = 0;
+                double value = 0;
+                ASSERT_TRUE(PerRecordRead(c.measure, c.records[r], c.columns[col], time, value)) << "column " << col;
+                EXPECT_EQ(time, w.Times[r]);
+                EXPECT_EQ(value, w.Columns[col][r]) << "column " << col << " record " << r;
+            }
+        }
+    }
+    EXPECT_TRUE(messages.Texts().empty());
+}
+
+// A bad stamp ends the read: the records before it stay, one message, not Complete. The date of
+// a run of records is decoded once, so a bad time on a known date and a bad date after a good
+// one must both be seen; the third case lies past the first read piece.
+TEST(RecordWindowReader, BadStampInTheMiddleEndsTheReadWithOneMessage)
+{
+    struct Case {
+        const char* what;
+        std::int64_t first, bad;
+        Bytes stamp;  // date (4 bytes) then time (2 bytes)
+        const char* message;
+    } cases[] = {
+        {"bad hour, same date as the record before", 0, 3, {0xE8, 0x07, 15, 3, 0, 24}, "Invalid Time"},
+        {"bad minute", 1, 3, {0xE8, 0x07, 15, 3, 60, 10}, "Invalid Time"},
+        {"30 February", 0, 3, {0xE8, 0x07, 30, 2, 3, 10}, "Invalid Date"},
+        {"month 13, past the first piece of the read", 100, 1500, {0xE8, 0x07, 1, 13, 0, 10}, "Invalid Date"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ScriptedMessages messages;
+        TempProgDir dir;
+        const std::string path = IndexedSeries(dir, 2000);
+        PatchFile(path, 8 + 60 * static_cast<std::uint64_t>(c.bad), c.stamp);
+        const TRecordWindowData w = ReadWindow(path, MeasureVoltage, c.first, 1999, std::span(&kL1Average, 1));
+        EXPECT_FALSE(w.Complete);
+        ASSERT_EQ(w.Count(), static_cast<std::size_t>(c.bad - c.first));
+        ASSERT_EQ(w.Columns[0].size(), w.Count());
+        EXPECT_EQ(w.Times.front(), FixtureTime(2024, 3, 15, 10, 0) + static_cast<double>(c.first) * kOneMinute);
+        EXPECT_EQ(w.Columns[0].front(), static_cast<double>(c.first));
+        EXPECT_EQ(w.Columns[0].back(), static_cast<double>(c.bad - 1));
+        EXPECT_EQ(messages.Texts(), std::vector<std::string>{c.message});
+
+        messages.Clear();
+        EXPECT_EQ(ReadWindow(path, MeasureVoltage, c.first, 1999, std::span(&kL1Average, 1), false).Count(), w.Count());
+        EXPECT_TRUE(messages.Texts().empty());
+    }
+}
+
+// Past the first megabyte the reader reads again; each record still gives what the
+// one-record reader gives at its position.
+TEST(RecordWindowReader, WindowAcrossReadBlocksMatchesOneRecordReads)
+{
+    TempProgDir dir;
+    const std::string path = IndexedSeries(dir, 40000);  // 2.4 MB
+    TDataFile file;
+    ASSERT_EQ(file.Open(path, MeasureVoltage), DataFileFault::None);
+    const TRecordWindowData w = ReadRecordWindow(file, 7, 39990, std::span(&kL1Average, 1));
+    EXPECT_TRUE(w.Complete);
+    ASSERT_EQ(w.Count(), 39984u);
+    TTraceSettings s;
+    s.Entries[0].Item = 1;
+    s.Entries[0].Offset = 24;
+    for (std::size_t i = 0; i < w.Count(); ++i) {
+        ASSERT_TRUE(ReadTrendRecord(file, static_cast<std::int64_t>(file.RecordPosition(static_cast<std::int64_t>(i) + 7)), s));
+        ASSERT_EQ(w.Times[i], s.RecordTime) << i;
+        ASSERT_EQ(w.Columns[0][i], static_cast<double>(i + 7)) << i;
+    }
+}
+
+TEST(RecordWindowReader, WindowOfOneRecord)
+{
+    TempProgDir dir;
+    const std::string path = IndexedSeries(dir, 10);
+    const TRecordColumn columns[] = {kL1Average, {TrendHead::Period, ColumnType::I16, 1.0f}, {TrendHead::Time + 1, ColumnType::U8, 1.0f}};
+    const TRecordWindowData w = ReadWindow(path, MeasureVoltage, 4, 4, columns);
+    EXPECT_TRUE(w.Complete);
+    EXPECT_EQ(w.Times, std::vector<double>{FixtureTime(2024, 3, 15, 10, 4)});
+    EXPECT_EQ(w.Columns, (std::vector<std::vector<double>>{{4.0}, {1.0}, {10.0}}));  // average, period, hour
+}
+
+// A column beyond the record, or a window beyond the file's records, reads nothing.
+TEST(RecordWindowReader, ColumnOrWindowOutsideTheFileReadsNothing)
+{
+    ScriptedMessages messages;
+    TempProgDir dir;
+    const std::string path = IndexedSeries(dir, 10);  // 60-byte records
+    struct Case {
+        const char* what;
+        std::int64_t first, last;
+        TRecordColumn column;
+        bool complete;
+    } cases[] = {
+        {"last float of the record", 0, 9, {56, ColumnType::F32, 1.0f}, true},
+        {"float over the record's end", 0, 9, {57, ColumnType::F32, 1.0f}, false},
+        {"word over the record's end", 0, 9, {59, ColumnType::U16, 1.0f}, false},
+        {"offset far beyond", 0, 9, {1u << 31, ColumnType::U8, 1.0f}, false},
+        {"window past the last record", 5, 10, kL1Average, false},
+        {"window before the first record", -1, 3, kL1Average, false},
+        {"first after last", 6, 5, kL1Average, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const TRecordWindowData w = ReadWindow(path, MeasureVoltage, c.first, c.last, std::span(&c.column, 1));
+        EXPECT_EQ(w.Complete, c.complete);
+        EXPECT_EQ(w.Count(), c.complete ? 10u : 0u);
+        ASSERT_EQ(w.Columns.size(), 1u);
+        EXPECT_EQ(w.Columns[0].size(), w.Count());
+    }
+    EXPECT_TRUE(messages.Texts().empty());
+}
