@@ -3,32 +3,61 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 #include <limits>
 #include <numeric>
 
+TSharedXs::TSharedXs(std::vector<double> xs)
+{
+    for (std::size_t i = 0; i < xs.size() && ascending_; ++i)
+        ascending_ = std::isfinite(xs[i]) && (i == 0 || xs[i] > xs[i - 1]);
+    values_ = std::make_shared<const std::vector<double>>(std::move(xs));
+}
+
 void TDataSeries::Clear()
 {
+    sharedXs_ = {};
     xs_.clear();
     ys_.clear();
     connects_.clear();
     ids_.clear();
-    InvalidateEnvelopeFrom(0);
+    PointsChangedFrom(0);
     lastId_ = 0;
     dirty_ = true;
     Changed(ReasonPoints);
 }
 
+std::vector<double>& TDataSeries::OwnXs()
+{
+    if (sharedXs_.Size() > 0) {
+        const std::span<const double> shared = sharedXs_.Values();
+        xs_.assign(shared.begin(), shared.end());
+        sharedXs_ = {};
+    }
+    return xs_;
+}
+
+void TDataSeries::StoreIds()
+{
+    if (!ids_.empty() || ys_.empty()) return;
+    ids_.resize(ys_.size());
+    std::iota(ids_.begin(), ids_.end(), 1u);
+}
+
 void TDataSeries::InsertAt(std::size_t pos, bool connect, double x, double y)
 {
-    InvalidateEnvelopeFrom(pos);
-    if (pos == xs_.size()) {
-        xs_.push_back(x);
+    PointsChangedFrom(pos);
+    std::vector<double>& xs = OwnXs();
+    if (pos == ys_.size()) {
+        xs.push_back(x);
         ys_.push_back(y);
         connects_.push_back(connect ? 1 : 0);
-        ids_.push_back(++lastId_);
+        ++lastId_;
+        if (!ids_.empty()) ids_.push_back(lastId_);
         return;
     }
-    xs_.insert(xs_.begin() + static_cast<std::ptrdiff_t>(pos), x);
+    StoreIds();
+    xs.insert(xs.begin() + static_cast<std::ptrdiff_t>(pos), x);
     ys_.insert(ys_.begin() + static_cast<std::ptrdiff_t>(pos), y);
     connects_.insert(connects_.begin() + static_cast<std::ptrdiff_t>(pos), connect ? 1 : 0);
     ids_.insert(ids_.begin() + static_cast<std::ptrdiff_t>(pos), ++lastId_);
@@ -36,8 +65,8 @@ void TDataSeries::InsertAt(std::size_t pos, bool connect, double x, double y)
 
 void TDataSeries::Overwrite(std::size_t pos, bool connect, double x, double y)
 {
-    InvalidateEnvelopeFrom(pos);
-    xs_[pos] = x;
+    PointsChangedFrom(pos);
+    OwnXs()[pos] = x;
     ys_[pos] = y;
     connects_[pos] = connect ? 1 : 0;
 }
@@ -74,8 +103,8 @@ std::size_t TDataSeries::AddPoints(std::span<const double> xs, std::span<const d
 {
     const std::size_t n = std::min({xs.size(), ys.size(), connects.size()});
     // Geometric growth still, so many short runs do not reallocate each time.
-    const std::size_t needed = xs_.size() + n;
-    if (needed > xs_.capacity()) Reserve(std::max(needed, 2 * xs_.capacity()));
+    const std::size_t needed = ys_.size() + n;
+    if (needed > ys_.capacity()) Reserve(std::max(needed, 2 * ys_.capacity()));
     std::size_t taken = 0;
     for (std::size_t i = 0; i < n; ++i) {
         const std::size_t run = AppendInOrder(xs.subspan(i, n - i), ys.subspan(i, n - i), connects.subspan(i, n - i));
@@ -83,8 +112,41 @@ std::size_t TDataSeries::AddPoints(std::span<const double> xs, std::span<const d
         i += run;
         if (i < n && Place(connects[i] != 0, xs[i], ys[i])) ++taken;
     }
-    if (taken > 0) Changed(ReasonPoints);
+    if (taken == 0) return 0;
+    ExtendEnvelope();  // while the points are fresh in the cache
+    Changed(ReasonPoints);
     return taken;
+}
+
+std::size_t TDataSeries::AddPoints(const TSharedXs& xs, std::vector<double> ys, std::span<const std::uint8_t> connects)
+{
+    const std::size_t n = xs.Size();
+    const bool takeAsTheyStand = ys_.empty() && n > 0 && xs.Ascending() && ys.size() == n && connects.size() == n &&
+                                 (MaxPoints == 0 || n <= static_cast<std::size_t>(MaxPoints)) &&
+                                 std::all_of(ys.begin(), ys.end(), [](double y) { return std::isfinite(y); });
+    if (!takeAsTheyStand) return AddPoints(xs.Values(), ys, connects);
+    PointsChangedFrom(0);
+    sharedXs_ = xs;
+    xs_.clear();
+    ys_ = std::move(ys);
+    connects_.resize(n);
+    for (std::size_t i = 0; i < n; ++i) connects_[i] = connects[i] != 0 ? 1 : 0;
+    ids_.clear();
+    lastId_ = static_cast<std::uint32_t>(n);
+    ExtendEnvelope();
+    if (autoOffset_) {
+        TakeRunExtremes(sharedXs_.Values(), ys_, true);
+    } else {
+        // What the run would give point by point (y - offset rounds monotonically, so the
+        // extremes of the differences are the differences of the extremes), from the envelope.
+        xMin_ = sharedXs_.Values().front();
+        xMax_ = sharedXs_.Values().back();
+        yMin_ = *std::min_element(blockLow_.begin(), blockLow_.end()) - yOffset_;
+        yMax_ = *std::max_element(blockHigh_.begin(), blockHigh_.end()) - yOffset_;
+        dirty_ = false;
+    }
+    Changed(ReasonPoints);
+    return n;
 }
 
 // The leading points that go after the last one, copied in one piece: what Place would do
@@ -94,7 +156,7 @@ std::size_t TDataSeries::AppendInOrder(std::span<const double> xs, std::span<con
 {
     std::size_t n = xs.size();
     if (MaxPoints != 0) n = std::min(n, static_cast<std::size_t>(std::max(0, MaxPoints - Count())));
-    double last = xs_.empty() ? -std::numeric_limits<double>::infinity() : xs_.back();
+    double last = ys_.empty() ? -std::numeric_limits<double>::infinity() : Xs().back();
     std::size_t count = 0;
     for (; count < n; ++count) {
         const double x = xs[count];
@@ -103,24 +165,34 @@ std::size_t TDataSeries::AppendInOrder(std::span<const double> xs, std::span<con
     }
     if (count == 0) return 0;
 
-    const std::size_t from = xs_.size();
-    InvalidateEnvelopeFrom(from);
-    xs_.insert(xs_.end(), xs.begin(), xs.begin() + static_cast<std::ptrdiff_t>(count));
+    const std::size_t from = ys_.size();
+    PointsChangedFrom(from);
+    std::vector<double>& own = OwnXs();
+    own.insert(own.end(), xs.begin(), xs.begin() + static_cast<std::ptrdiff_t>(count));
     ys_.insert(ys_.end(), ys.begin(), ys.begin() + static_cast<std::ptrdiff_t>(count));
     connects_.resize(from + count);
-    ids_.resize(from + count);
     for (std::size_t i = 0; i < count; ++i) connects_[from + i] = connects[i] != 0 ? 1 : 0;
-    std::iota(ids_.begin() + static_cast<std::ptrdiff_t>(from), ids_.end(), lastId_ + 1);
+    if (!ids_.empty()) {
+        ids_.resize(from + count);
+        std::iota(ids_.begin() + static_cast<std::ptrdiff_t>(from), ids_.end(), lastId_ + 1);
+    }
     lastId_ += static_cast<std::uint32_t>(count);
-    TakeExtremes(from == 0, xs[0], ys[0]);
+    TakeRunExtremes(xs.first(count), ys.first(count), from == 0);
+    return count;
+}
+
+// The extremes after a run of new last points, as TakeExtremes point by point gives them.
+void TDataSeries::TakeRunExtremes(std::span<const double> xs, std::span<const double> ys, bool startsEmpty)
+{
+    TakeExtremes(startsEmpty, xs[0], ys[0]);
     if (autoOffset_) {
-        for (std::size_t i = 1; i < count; ++i) TakeExtremes(false, xs[i], ys[i]);
+        for (std::size_t i = 1; i < xs.size(); ++i) TakeExtremes(false, xs[i], ys[i]);
     } else if (!dirty_) {
         // Without an automatic offset the extremes only widen over the run: kept in locals, not
         // stored back per point.
         const double offset = yOffset_;
         double xMin = xMin_, xMax = xMax_, yMin = yMin_, yMax = yMax_;
-        for (std::size_t i = 1; i < count; ++i) {
+        for (std::size_t i = 1; i < xs.size(); ++i) {
             yMin = std::min(yMin, ys[i] - offset);
             yMax = std::max(yMax, ys[i] - offset);
             xMin = std::min(xMin, xs[i]);
@@ -131,30 +203,30 @@ std::size_t TDataSeries::AppendInOrder(std::span<const double> xs, std::span<con
         yMin_ = yMin;
         yMax_ = yMax;
     }
-    return count;
 }
 
 void TDataSeries::Reserve(std::size_t count)
 {
-    xs_.reserve(count);
+    OwnXs().reserve(count);
     ys_.reserve(count);
     connects_.reserve(count);
-    ids_.reserve(count);
+    if (!ids_.empty()) ids_.reserve(count);
 }
 
 // One point into the store and the extremes; the caller tells the change.
 bool TDataSeries::Place(bool connect, double x, double y)
 {
     if (!std::isfinite(x) || !std::isfinite(y)) return false;
-    const bool wasEmpty = xs_.empty();
-    if (wasEmpty || x > xs_.back() || (x == xs_.back() && allowDuplicates_)) {
-        InsertAt(xs_.size(), connect, x, y);
-    } else if (x == xs_.back()) {
-        Overwrite(xs_.size() - 1, connect, x, y);
+    const std::span<const double> xs = Xs();
+    const bool wasEmpty = xs.empty();
+    if (wasEmpty || x > xs.back() || (x == xs.back() && allowDuplicates_)) {
+        InsertAt(xs.size(), connect, x, y);
+    } else if (x == xs.back()) {
+        Overwrite(xs.size() - 1, connect, x, y);
     } else {
         // Before the points that already have this x, as a walk from the head finds it.
-        const auto pos = static_cast<std::size_t>(std::lower_bound(xs_.begin(), xs_.end(), x) - xs_.begin());
-        if (!allowDuplicates_ && xs_[pos] == x) Overwrite(pos, connect, x, y);
+        const auto pos = static_cast<std::size_t>(std::lower_bound(xs.begin(), xs.end(), x) - xs.begin());
+        if (!allowDuplicates_ && xs[pos] == x) Overwrite(pos, connect, x, y);
         else InsertAt(pos, connect, x, y);
     }
 
@@ -168,15 +240,15 @@ bool TDataSeries::GetPoint(std::uint32_t& id, double& x, double& y, double& z) c
     if (id == 0) return false;
     std::size_t pos = id - 1;
     // Points that arrive in x order keep id = position + 1; only inserts and removals move them.
-    if (pos >= ids_.size() || ids_[pos] != id) {
+    if (pos >= ys_.size() || IdAt(pos) != id) {
         const auto it = std::find(ids_.begin(), ids_.end(), id);
         if (it == ids_.end()) return false;
         pos = static_cast<std::size_t>(it - ids_.begin());
     }
-    x = xs_[pos];
+    x = Xs()[pos];
     y = ys_[pos];
     z = 0;
-    id = pos + 1 < ids_.size() ? ids_[pos + 1] : 0;
+    id = pos + 1 < ys_.size() ? IdAt(pos + 1) : 0;
     return true;
 }
 
@@ -207,20 +279,23 @@ void TDataSeries::SetAllowDuplicates(bool value)
 void TDataSeries::RemoveDuplicates()
 {
     // The first point of each run of one x value survives.
-    std::size_t keep = 0;
-    for (std::size_t i = 0; i < xs_.size(); ++i) {
-        if (keep > 0 && xs_[i] == xs_[keep - 1]) continue;
-        if (keep != i) {
-            xs_[keep] = xs_[i];
+    const std::span<const double> shown = Xs();
+    std::size_t first = 1;  // the first point that repeats the x before it
+    while (first < shown.size() && shown[first] != shown[first - 1]) ++first;
+    if (first < shown.size()) {
+        PointsChangedFrom(first);
+        StoreIds();
+        std::vector<double>& xs = OwnXs();
+        std::size_t keep = first;
+        for (std::size_t i = first; i < xs.size(); ++i) {
+            if (xs[i] == xs[keep - 1]) continue;
+            xs[keep] = xs[i];
             ys_[keep] = ys_[i];
             connects_[keep] = connects_[i];
             ids_[keep] = ids_[i];
+            ++keep;
         }
-        ++keep;
-    }
-    if (keep != xs_.size()) {
-        InvalidateEnvelopeFrom(0);
-        xs_.resize(keep);
+        xs.resize(keep);
         ys_.resize(keep);
         connects_.resize(keep);
         ids_.resize(keep);
@@ -231,19 +306,20 @@ void TDataSeries::RemoveDuplicates()
 
 void TDataSeries::Recalc()
 {
-    if (xs_.empty()) return;
+    if (ys_.empty()) return;
     const auto [yLow, yHigh] = std::minmax_element(ys_.begin(), ys_.end());
-    xMin_ = xs_.front();
-    xMax_ = xs_.back();
+    xMin_ = Xs().front();
+    xMax_ = Xs().back();
     if (autoOffset_) yOffset_ = *yLow;
     yMin_ = *yLow - yOffset_;
     yMax_ = *yHigh - yOffset_;
     dirty_ = false;
 }
 
-void TDataSeries::InvalidateEnvelopeFrom(std::size_t pos)
+void TDataSeries::PointsChangedFrom(std::size_t pos)
 {
     envelopeCovered_ = std::min(envelopeCovered_, pos / EnvelopeBlock * EnvelopeBlock);
+    ++pointsVersion_;
 }
 
 void TDataSeries::ExtendEnvelope() const
@@ -254,8 +330,13 @@ void TDataSeries::ExtendEnvelope() const
     blockHigh_.resize(blocks);
     const std::size_t from = envelopeCovered_ / EnvelopeBlock * EnvelopeBlock;
     lifts_.erase(std::lower_bound(lifts_.begin(), lifts_.end(), from), lifts_.end());
-    for (std::size_t i = from; i < n; ++i)
-        if (connects_[i] == 0) lifts_.push_back(i);
+    const std::uint8_t* const connects = connects_.data();
+    for (std::size_t i = from; i < n; ++i) {
+        const void* lift = std::memchr(connects + i, 0, n - i);
+        if (!lift) break;
+        i = static_cast<std::size_t>(static_cast<const std::uint8_t*>(lift) - connects);
+        lifts_.push_back(i);
+    }
     for (std::size_t b = envelopeCovered_ / EnvelopeBlock; b < blocks; ++b) {
         const std::size_t first = b * EnvelopeBlock, last = std::min(n, first + EnvelopeBlock);
         double low = ys_[first], high = ys_[first];

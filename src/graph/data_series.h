@@ -1,12 +1,32 @@
 // The point store under every graph series: x-ordered points with creation ids, the running
 // extremes the axes scale from, a Y offset, merging of equal x values and a point-count warning.
-// Points live in contiguous arrays, so the graph finds a pixel column's points by binary search.
+// Points live in contiguous arrays, so the graph finds a pixel column's points by binary search;
+// the x values of a record window can be shared by several series instead of copied into each.
 #pragma once
 
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <string>
 #include <vector>
+
+// X values that several series hold at once (the times of a record window): made once, never
+// changed, and checked once for what a series needs to take them as they stand.
+class TSharedXs {
+public:
+    TSharedXs() = default;
+    explicit TSharedXs(std::vector<double> xs);
+
+    std::span<const double> Values() const { return values_ ? std::span<const double>(*values_) : std::span<const double>(); }
+    std::size_t Size() const { return values_ ? values_->size() : 0; }
+    // Finite and strictly ascending: a series takes each as a new last point.
+    bool Ascending() const { return ascending_; }
+    bool operator==(const TSharedXs& other) const { return values_ == other.values_; }
+
+private:
+    std::shared_ptr<const std::vector<double>> values_;
+    bool ascending_ = true;
+};
 
 class TDataSeries {
 public:
@@ -30,6 +50,11 @@ public:
     // notice or a reallocation per point. The three spans have one length; returns the points
     // taken.
     std::size_t AddPoints(std::span<const double> xs, std::span<const double> ys, std::span<const std::uint8_t> connects);
+    // The same run with shared x values: an empty series whose points would all be taken as new
+    // last points (ascending x, finite y, no warning due) holds `xs` itself and `ys` as given;
+    // otherwise the points go through the run above. Any later change of the points gives the
+    // series its own copy of the x values.
+    std::size_t AddPoints(const TSharedXs& xs, std::vector<double> ys, std::span<const std::uint8_t> connects);
     // Room for `count` points in all, so a known number of points grows the store once.
     void Reserve(std::size_t count);
     // Point by id: its x, y (without offset) and z; id becomes the next point's id, 0 after the
@@ -47,17 +72,25 @@ public:
     bool AllowDuplicates() const { return allowDuplicates_; }
     bool Dirty() const { return dirty_; }
     std::uint32_t LastId() const { return lastId_; }
-    int Count() const { return static_cast<int>(xs_.size()); }
+    int Count() const { return static_cast<int>(ys_.size()); }
     double XMin() const { return xMin_; }
     double XMax() const { return xMax_; }
     double YMin() const { return yMin_; } // relative to the offset
     double YMax() const { return yMax_; }
 
     // The points in x order, for drawing and searching.
-    std::span<const double> Xs() const { return xs_; }
+    std::span<const double> Xs() const { return sharedXs_.Size() > 0 ? sharedXs_.Values() : std::span<const double>(xs_); }
     std::span<const double> Ys() const { return ys_; }
     std::span<const std::uint8_t> Connects() const { return connects_; }
-    std::span<const std::uint32_t> Ids() const { return ids_; }
+    // Id of the point at a position (0 to Count() - 1).
+    std::uint32_t IdAt(std::size_t position) const
+    {
+        return ids_.empty() ? static_cast<std::uint32_t>(position + 1) : ids_[position];
+    }
+    // True while the x values are those of `xs`, not a copy.
+    bool SharesXs(const TSharedXs& xs) const { return sharedXs_.Size() > 0 && sharedXs_ == xs; }
+    // Grows with every change of the points, so what is derived from them knows when to rebuild.
+    std::uint64_t PointsVersion() const { return pointsVersion_; }
     // Smallest and largest stored y of the points [begin, end), begin < end; from a block
     // envelope kept alongside the points, so a paint does not scan every point of a column.
     void YExtremes(std::size_t begin, std::size_t end, double& low, double& high) const;
@@ -72,18 +105,27 @@ private:
     bool Place(bool connect, double x, double y);
     std::size_t AppendInOrder(std::span<const double> xs, std::span<const double> ys, std::span<const std::uint8_t> connects);
     void TakeExtremes(bool first, double x, double y);
+    void TakeRunExtremes(std::span<const double> xs, std::span<const double> ys, bool startsEmpty);
     void InsertAt(std::size_t pos, bool connect, double x, double y);
     void Overwrite(std::size_t pos, bool connect, double x, double y);
-    void InvalidateEnvelopeFrom(std::size_t pos);
+    // The x values to change: the series' own, copied from the shared ones first.
+    std::vector<double>& OwnXs();
+    // Ids stored one per point from now on (an insert or a removal breaks id = position + 1).
+    void StoreIds();
+    // The points from `pos` on changed: the envelope is rebuilt from there.
+    void PointsChangedFrom(std::size_t pos);
     void ExtendEnvelope() const;
 
-    std::vector<double> xs_, ys_;
+    TSharedXs sharedXs_;      // the x values while they are shared
+    std::vector<double> xs_;  // otherwise
+    std::vector<double> ys_;
     std::vector<std::uint8_t> connects_;
-    std::vector<std::uint32_t> ids_;
+    std::vector<std::uint32_t> ids_;  // empty while every id is its position + 1
     static constexpr std::size_t EnvelopeBlock = 16;
     mutable std::vector<double> blockLow_, blockHigh_;
     mutable std::vector<std::size_t> lifts_; // positions of the lifted pens, ascending
     mutable std::size_t envelopeCovered_ = 0; // points whose blocks are up to date
+    std::uint64_t pointsVersion_ = 0;
     std::uint32_t lastId_ = 0;
     double xMin_ = 0, xMax_ = 0, yMin_ = 0, yMax_ = 0;
     double yOffset_ = 0;

@@ -90,6 +90,8 @@ public:
     // A run of points into one series, with one repaint while plotting (TDataSeries::AddPoints).
     std::size_t AddPoints(int index, std::span<const double> xs, std::span<const double> ys,
                           std::span<const std::uint8_t> connects);
+    // The same with x values several series share (the times of one record window).
+    std::size_t AddPoints(int index, const TSharedXs& xs, std::vector<double> ys, std::span<const std::uint8_t> connects);
     bool GetPoint(int index, std::uint32_t& id, double& x, double& y, double& z);
     int FirstVisibleSeries() const;
     // Some series holds points and, unless axis is null or the X axis, lies on axis.
@@ -171,7 +173,9 @@ private:
     void DrawXAxis(TGraphCanvas& canvas);
     void DrawYAxis(TGraphCanvas& canvas, TAxis& axis);
     void DrawSeries(TGraphCanvas& canvas, TSeries& series);
-    void DrawSeriesLine(TGraphCanvas& canvas, const TSeries& series);
+    void DrawSeriesLine(TGraphCanvas& canvas, TSeries& series);
+    TColumnScaling LineScaling() const;
+    void BuildColumnRuns(const TSeries& series, bool reduce, std::vector<TColumnRun>& runs) const;
     void DrawSeriesMarkers(TGraphCanvas& canvas, const TSeries& series);
     int SeriesRow(const TSeries& series, double y) const;
     std::size_t RunEnd(std::span<const double> xs, std::size_t from, std::size_t end, int column) const;

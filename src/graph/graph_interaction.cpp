@@ -21,7 +21,7 @@ bool GraphEngine::FindNearestPoint(int index, int pixelX, std::uint32_t& id, dou
         else if (xs[k] == target) found = k;
         else found = (xs[k - 1] + xs[k]) / 2 < target ? k : k - 1;
     }
-    id = series.Ids()[found];
+    id = series.IdAt(found);
     x = xs[found];
     y = series.Ys()[found];
     return true;

@@ -1,6 +1,8 @@
 // QPainter implementation of the graph canvas.
 #include "graph/qpainter_canvas.h"
 
+#include "graph/column_fill.h"
+
 #include <QFont>
 #include <QFontMetrics>
 #include <QLine>
@@ -88,18 +90,28 @@ void QPainterCanvas::LineTo(int x, int y)
 
 void QPainterCanvas::Segments(std::span<const TGraphPixel> endpoints)
 {
-    // A solid one-pixel vertical line is a one-pixel-wide rectangle: the same pixels, filled
-    // without the line rasteriser (dense series are mostly such columns).
+    // Solid one-pixel vertical lines are their pixels filled, without the line rasteriser:
+    // dense series are mostly such columns, filled as the row runs of their union.
     const QPen pen = painter_.pen();
-    const bool fillVertical = pen.style() == Qt::SolidLine && pen.width() <= 1;
+    const bool fillVertical = pen.style() == Qt::SolidLine && pen.width() <= 1 && painter_.transform().isIdentity();
     std::vector<QLine> lines;
+    std::vector<TColumnSpan> columns;
     lines.reserve(endpoints.size() / 2);
     for (std::size_t i = 0; i + 1 < endpoints.size(); i += 2) {
         const TGraphPixel a = endpoints[i], b = endpoints[i + 1];
-        if (fillVertical && a.X == b.X)
-            painter_.fillRect(QRect(a.X, std::min(a.Y, b.Y), 1, std::abs(a.Y - b.Y) + 1), pen.color());
-        else
-            lines.emplace_back(a.X, a.Y, b.X, b.Y);
+        if (fillVertical && a.X == b.X) columns.push_back({a.X, std::min(a.Y, b.Y), std::max(a.Y, b.Y)});
+        else lines.emplace_back(a.X, a.Y, b.X, b.Y);
+    }
+    if (!columns.empty()) {
+        // Rows outside the device, or outside the clip, never show.
+        int top = 0, bottom = painter_.device()->height() - 1;
+        if (painter_.hasClipping()) {
+            const QRect clip = painter_.clipBoundingRect().toAlignedRect();
+            top = std::max(top, clip.top());
+            bottom = std::min(bottom, clip.bottom());
+        }
+        for (const TGraphRect& r : ColumnSpansAsRects(columns, top, bottom))
+            painter_.fillRect(QRect(r.Left, r.Top, r.Right - r.Left, r.Bottom - r.Top), pen.color());
     }
     if (!lines.empty()) painter_.drawLines(lines.data(), static_cast<int>(lines.size()));
 }

@@ -5,8 +5,38 @@
 #include "graph/data_series.h"
 #include "graph/graph_types.h"
 
+#include <vector>
+
 class TAxis;
 class GraphEngine;
+
+// The X scaling a series' line is reduced for: what places a point on its pixel column and
+// the columns the clip area keeps.
+struct TColumnScaling {
+    double Min = 0, PixelsPerUnit = 0;
+    bool Log = false;
+    int Left = 0;
+    int ClipLeft = 0, ClipRight = 0;  // both 0 when the line is not clipped
+    bool operator==(const TColumnScaling&) const = default;
+};
+
+// One run of points on one pixel column as the line draws it: the join from the previous run,
+// then, for more than one point, the column from the highest to the lowest point.
+struct TColumnRun {
+    int Column = 0;
+    bool Joined = false;  // a line comes from the previous run's last point
+    bool Single = true;   // one point: no column extent
+    double First = 0, High = 0, Low = 0, Last = 0;  // stored y values
+};
+
+// A dense line's runs for one X scaling and one state of the points: built by the first paint
+// after either changes and reused by the paints after it (rows are taken at each paint, so
+// the Y scaling may change meanwhile).
+struct TColumnSummary {
+    std::uint64_t PointsVersion = ~std::uint64_t(0);
+    TColumnScaling Scaling;
+    std::vector<TColumnRun> Runs;
+};
 
 class TSeries : public TDataSeries {
 public:
@@ -41,6 +71,9 @@ public:
     // While updating, changes only mark the series; the end of the update tells them once.
     void SetUpdating(bool value);
 
+    // Kept for the graph's drawing of the line.
+    TColumnSummary& LineSummary() { return lineSummary_; }
+
 protected:
     void Changed(std::uint8_t reason) override;
     void TooManyPoints() override;
@@ -59,4 +92,5 @@ private:
     std::uint8_t shape_;
     TPenStyle lineStyle_;
     int pointSize_ = 4;
+    TColumnSummary lineSummary_;
 };

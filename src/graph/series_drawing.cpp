@@ -33,9 +33,61 @@ void GraphEngine::DrawSeries(TGraphCanvas& canvas, TSeries& series)
     if (series.ShowPoints()) DrawSeriesMarkers(canvas, series);
 }
 
-void GraphEngine::DrawSeriesLine(TGraphCanvas& canvas, const TSeries& series)
+TColumnScaling GraphEngine::LineScaling() const
+{
+    TColumnScaling scaling{XAxis.Min(), XAxis.PixelsPerUnit, XAxis.LogScale(), Dimensions.LeftMargin()};
+    if (!Appearance.PlotOffGraph()) {
+        scaling.ClipLeft = Dimensions.LeftMargin();
+        scaling.ClipRight = width_ - Dimensions.RightMargin() + 1;
+    }
+    return scaling;
+}
+
+void GraphEngine::DrawSeriesLine(TGraphCanvas& canvas, TSeries& series)
 {
     canvas.SetPen(series.LineColor(), series.LineStyle(), 1, clNone);
+    // Dash patterns depend on every vertex, so only solid lines are reduced; only reduced
+    // lines are few enough runs to keep.
+    std::vector<TColumnRun> everyPoint;
+    const std::vector<TColumnRun>* runs = &everyPoint;
+    if (series.LineStyle() == psSolid) {
+        TColumnSummary& summary = series.LineSummary();
+        const TColumnScaling scaling = LineScaling();
+        if (summary.PointsVersion != series.PointsVersion() || !(summary.Scaling == scaling)) {
+            BuildColumnRuns(series, true, summary.Runs);
+            summary.PointsVersion = series.PointsVersion();
+            summary.Scaling = scaling;
+        }
+        runs = &summary.Runs;
+    } else {
+        BuildColumnRuns(series, false, everyPoint);
+    }
+
+    std::vector<TGraphPixel> segments;
+    segments.reserve(4 * runs->size());
+    TGraphPixel previousLast;
+    for (const TColumnRun& run : *runs) {
+        const TGraphPixel first{run.Column, SeriesRow(series, run.First)};
+        if (run.Joined) {
+            segments.push_back(previousLast);
+            segments.push_back(first);
+        }
+        previousLast = first;
+        if (!run.Single) {
+            segments.push_back({run.Column, SeriesRow(series, run.High)});
+            segments.push_back({run.Column, SeriesRow(series, run.Low)});
+            previousLast = {run.Column, SeriesRow(series, run.Last)};
+        }
+    }
+    canvas.Segments(segments);
+}
+
+// The runs of points the line passes through, in x order. Reduced, a run is every point on one
+// pixel column up to a lifted pen, and its column from the highest to the lowest point covers
+// every line between the run's own points; otherwise each point is a run of its own.
+void GraphEngine::BuildColumnRuns(const TSeries& series, bool reduce, std::vector<TColumnRun>& runs) const
+{
+    runs.clear();
     const auto xs = series.Xs();
     const auto ys = series.Ys();
     const auto connects = series.Connects();
@@ -53,34 +105,17 @@ void GraphEngine::DrawSeriesLine(TGraphCanvas& canvas, const TSeries& series)
                                                       [&](double x) { return XToPixel(x) < right; });
         end = std::min(n, static_cast<std::size_t>(firstBeyond - xs.begin()) + 1);
     }
-    // Dash patterns depend on every vertex, so only solid lines are reduced.
-    const bool reduce = series.LineStyle() == psSolid;
-
-    // Per run of points on one column: the join from the previous run's last point, and the
-    // column's extent from its highest to its lowest point, which covers every line between
-    // the run's own points.
-    std::vector<TGraphPixel> segments;
-    TGraphPixel previousLast;
-    std::size_t i = begin;
-    while (i < end) {
+    for (std::size_t i = begin; i < end;) {
         const int column = XToPixel(xs[i]);
         const std::size_t j = reduce ? series.FirstLift(i + 1, RunEnd(xs, i, end, column)) : i + 1;
-        const TGraphPixel first{column, SeriesRow(series, ys[i])};
-        if (i != begin && connects[i] != 0) {
-            segments.push_back(previousLast);
-            segments.push_back(first);
+        TColumnRun run{column, i != begin && connects[i] != 0, j - i == 1, ys[i], ys[i], ys[i], ys[i]};
+        if (!run.Single) {
+            series.YExtremes(i, j, run.Low, run.High);
+            run.Last = ys[j - 1];
         }
-        previousLast = first;
-        if (j - i > 1) {
-            double low = 0, high = 0;
-            series.YExtremes(i, j, low, high);
-            segments.push_back({column, SeriesRow(series, high)});
-            segments.push_back({column, SeriesRow(series, low)});
-            previousLast = {column, SeriesRow(series, ys[j - 1])};
-        }
+        runs.push_back(run);
         i = j;
     }
-    canvas.Segments(segments);
 }
 
 // The end of the run of points from `from` on that share its column. The column's right edge

@@ -20,7 +20,40 @@ protected:
 };
 
 std::vector<double> XsOf(const TDataSeries& s) { return {s.Xs().begin(), s.Xs().end()}; }
-std::vector<std::uint32_t> IdsOf(const TDataSeries& s) { return {s.Ids().begin(), s.Ids().end()}; }
+std::vector<std::uint32_t> IdsOf(const TDataSeries& s)
+{
+    std::vector<std::uint32_t> ids;
+    for (int i = 0; i < s.Count(); ++i) ids.push_back(s.IdAt(static_cast<std::size_t>(i)));
+    return ids;
+}
+
+std::vector<double> YsOf(const TDataSeries& s) { return {s.Ys().begin(), s.Ys().end()}; }
+
+// Everything a series shows of its points, its extremes and its warnings.
+void ExpectSameSeries(const ObservedSeries& a, const ObservedSeries& b)
+{
+    EXPECT_EQ(XsOf(a), XsOf(b));
+    EXPECT_EQ(YsOf(a), YsOf(b));
+    EXPECT_EQ(std::vector<std::uint8_t>(a.Connects().begin(), a.Connects().end()),
+              std::vector<std::uint8_t>(b.Connects().begin(), b.Connects().end()));
+    EXPECT_EQ(IdsOf(a), IdsOf(b));
+    EXPECT_EQ(a.LastId(), b.LastId());
+    EXPECT_EQ(a.XMin(), b.XMin());
+    EXPECT_EQ(a.XMax(), b.XMax());
+    EXPECT_EQ(a.YMin(), b.YMin());
+    EXPECT_EQ(a.YMax(), b.YMax());
+    EXPECT_EQ(a.YOffset(), b.YOffset());
+    EXPECT_EQ(a.Dirty(), b.Dirty());
+    EXPECT_EQ(a.tooMany, b.tooMany);
+    const auto count = static_cast<std::size_t>(a.Count());
+    if (count == 0 || count != static_cast<std::size_t>(b.Count())) return;
+    double low = 0, high = 0, otherLow = 0, otherHigh = 0;
+    a.YExtremes(0, count, low, high);
+    b.YExtremes(0, count, otherLow, otherHigh);
+    EXPECT_EQ(low, otherLow);
+    EXPECT_EQ(high, otherHigh);
+    EXPECT_EQ(a.FirstLift(0, count), b.FirstLift(0, count));
+}
 
 } // namespace
 
@@ -116,7 +149,7 @@ TEST(DataSeries, ClearRestartsIdsAndExtremes)
     EXPECT_TRUE(s.Dirty());
     EXPECT_EQ(s.XMax(), 5); // kept until the next point
     s.AddPoint(true, 3, 4);
-    EXPECT_EQ(s.Ids()[0], 1u);
+    EXPECT_EQ(s.IdAt(0), 1u);
     EXPECT_EQ(s.XMin(), 3);
     EXPECT_EQ(s.XMax(), 3);
     EXPECT_EQ(s.YMin(), 4);
@@ -230,27 +263,8 @@ TEST(DataSeries, RunOfPointsMatchesPointByPointWithOneNotice)
         for (std::size_t i = 0; i < xs.size(); ++i) added += single.AddPoint(connects[i] != 0, xs[i], ys[i]) ? 1 : 0;
         EXPECT_EQ(run.AddPoints(xs, ys, connects), added);
 
-        EXPECT_EQ(XsOf(run), XsOf(single));
-        EXPECT_EQ(std::vector<double>(run.Ys().begin(), run.Ys().end()),
-                  std::vector<double>(single.Ys().begin(), single.Ys().end()));
-        EXPECT_EQ(std::vector<std::uint8_t>(run.Connects().begin(), run.Connects().end()),
-                  std::vector<std::uint8_t>(single.Connects().begin(), single.Connects().end()));
-        EXPECT_EQ(IdsOf(run), IdsOf(single));
-        EXPECT_EQ(run.XMin(), single.XMin());
-        EXPECT_EQ(run.XMax(), single.XMax());
-        EXPECT_EQ(run.YMin(), single.YMin());
-        EXPECT_EQ(run.YMax(), single.YMax());
-        EXPECT_EQ(run.YOffset(), single.YOffset());
-        EXPECT_EQ(run.Dirty(), single.Dirty());
-        EXPECT_EQ(run.tooMany, single.tooMany);
+        ExpectSameSeries(run, single);
         EXPECT_EQ(run.reasons, (std::vector<int>{1}));
-        const auto count = static_cast<std::size_t>(run.Count());
-        double low = 0, high = 0, singleLow = 0, singleHigh = 0;
-        run.YExtremes(0, count, low, high);
-        single.YExtremes(0, count, singleLow, singleHigh);
-        EXPECT_EQ(low, singleLow);
-        EXPECT_EQ(high, singleHigh);
-        EXPECT_EQ(run.FirstLift(0, count), single.FirstLift(0, count));
     }
 }
 
@@ -262,4 +276,81 @@ TEST(DataSeries, RunWithNothingToTakeTellsNothing)
     EXPECT_EQ(s.AddPoints(none, none, joined), 0u);
     EXPECT_EQ(s.Count(), 0);
     EXPECT_TRUE(s.reasons.empty());
+}
+
+// Series given one shared x array hold it, not a copy, when every point would be a new last
+// point; otherwise the run is taken point by point. Either way each series shows what adding
+// its points one by one shows.
+TEST(DataSeries, SharedXsAreHeldWhenTakenAsTheyStand)
+{
+    const double nan = std::nan("");
+    struct Case {
+        const char* what;
+        std::vector<double> xs, ys;
+        int maxPoints;
+        bool pointBefore;
+        bool shared;
+    } cases[] = {
+        {"ascending", {1, 2, 4, 8}, {5, 3, 9, 4}, 0, false, true},
+        {"exactly the warning limit", {1, 2, 4, 8}, {5, 3, 9, 4}, 4, false, true},
+        {"past the warning limit", {1, 2, 4, 8}, {5, 3, 9, 4}, 3, false, false},
+        {"a repeated x", {1, 2, 2, 8}, {5, 3, 9, 4}, 0, false, false},
+        {"out of order", {1, 4, 2, 8}, {5, 3, 9, 4}, 0, false, false},
+        {"a y that is not a number", {1, 2, 4, 8}, {5, nan, 9, 4}, 0, false, false},
+        {"a point already there", {1, 2, 4, 8}, {5, 3, 9, 4}, 0, true, false},
+    };
+    const std::vector<std::uint8_t> connects{1, 0, 1, 1};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const TSharedXs xs(c.xs);
+        ObservedSeries shared, single;
+        for (ObservedSeries* s : {&shared, &single}) {
+            s->MaxPoints = c.maxPoints;
+            if (c.pointBefore) s->AddPoint(true, 0.5, 1);
+            s->reasons.clear();
+        }
+        std::size_t added = 0;
+        for (std::size_t i = 0; i < c.xs.size(); ++i) added += single.AddPoint(connects[i] != 0, c.xs[i], c.ys[i]) ? 1 : 0;
+        EXPECT_EQ(shared.AddPoints(xs, c.ys, connects), added);
+        EXPECT_EQ(shared.SharesXs(xs), c.shared);
+        ExpectSameSeries(shared, single);
+        EXPECT_EQ(shared.reasons, (std::vector<int>{1}));
+    }
+}
+
+// A series holding shared x values takes its own copy when its points change; the other
+// series holding them keep them as they were.
+TEST(DataSeries, ChangingASeriesWithSharedXsLeavesTheOthers)
+{
+    const TSharedXs xs(std::vector<double>{10, 20, 30, 40});
+    const std::vector<std::uint8_t> joined(4, 1);
+    struct Case {
+        const char* what;
+        void (*change)(TDataSeries&);
+        std::vector<double> xs;
+        std::vector<std::uint32_t> ids;
+    } cases[] = {
+        {"insert", [](TDataSeries& s) { s.AddPoint(true, 25, 0); }, {10, 20, 25, 30, 40}, {1, 2, 5, 3, 4}},
+        {"overwrite", [](TDataSeries& s) { s.AddPoint(true, 20, 0); }, {10, 20, 30, 40}, {1, 2, 3, 4}},
+        {"append", [](TDataSeries& s) { s.AddPoint(true, 50, 0); }, {10, 20, 30, 40, 50}, {1, 2, 3, 4, 5}},
+        {"a run after them", [](TDataSeries& s) { s.AddPoints(std::vector<double>{45, 50}, std::vector<double>{0, 0}, std::vector<std::uint8_t>{1, 1}); },
+         {10, 20, 30, 40, 45, 50}, {1, 2, 3, 4, 5, 6}},
+        {"clear", [](TDataSeries& s) { s.Clear(); }, {}, {}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        ObservedSeries changed, other;
+        changed.AddPoints(xs, {1, 2, 3, 4}, joined);
+        other.AddPoints(xs, {5, 6, 7, 8}, joined);
+        const std::uint64_t version = changed.PointsVersion();
+        c.change(changed);
+        EXPECT_GT(changed.PointsVersion(), version);
+        EXPECT_FALSE(changed.SharesXs(xs));
+        EXPECT_EQ(XsOf(changed), c.xs);
+        EXPECT_EQ(IdsOf(changed), c.ids);
+        EXPECT_TRUE(other.SharesXs(xs));
+        EXPECT_EQ(XsOf(other), (std::vector<double>{10, 20, 30, 40}));
+        EXPECT_EQ(YsOf(other), (std::vector<double>{5, 6, 7, 8}));
+        EXPECT_EQ(IdsOf(other), (std::vector<std::uint32_t>{1, 2, 3, 4}));
+    }
 }

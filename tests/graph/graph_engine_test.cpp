@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <vector>
 
 namespace {
@@ -507,4 +508,53 @@ TEST_F(GraphFixture, StepBoundsAndTickLengthFollowTheirRules)
     EXPECT_FALSE(graph.Appearance.ShowTicks());
     graph.Dimensions.SetPrintScalePct(5);
     EXPECT_EQ(graph.Dimensions.PrintScalePct(), 20);
+}
+
+// A dense line's per-column summary is kept between paints: after each change of the points,
+// of the X scaling, of the Y scaling or of the margins, the graph paints what a graph given the
+// same state afresh paints.
+TEST(GraphSummary, KeptLineSummaryFollowsEveryChange)
+{
+    using Change = void (*)(GraphEngine&);
+    const Change changes[] = {
+        [](GraphEngine& g) {  // dense points: 2000 over 185 columns
+            g.SetSeriesPoints(1, false, 1, 1, true, clGreen);
+            for (int i = 0; i < 2000; ++i) g.AddPoint(1, true, i * 0.01, 5 + 4 * std::sin(i / 30.0));
+        },
+        [](GraphEngine& g) { g.AddPoint(1, true, 25, 9); },
+        [](GraphEngine& g) { g.AddPoint(1, false, 7.005, 1); },  // a lifted pen in the middle
+        [](GraphEngine& g) { g.XAxis.SetMin(4); g.XAxis.SetMax(9); },
+        [](GraphEngine& g) { g.YAxis.SetMin(2); g.YAxis.SetMax(8); },
+        [](GraphEngine& g) { g.Dimensions.SetLeftMargin(60); },
+        [](GraphEngine& g) { g.SetSize(300, 170); },
+        [](GraphEngine& g) {
+            g.GetSeries(1).Clear();
+            const TSharedXs xs(std::vector<double>{4, 5, 6, 6.001, 6.002, 8});
+            g.AddPoints(1, xs, {3, 4, 5, 7, 2, 6}, std::vector<std::uint8_t>(6, 1));
+        },
+    };
+    auto setUp = [](GraphEngine& g) {
+        g.SetSize(240, 170);
+        g.SetPlotting(false);
+        g.XAxis.SetMin(0);
+        g.XAxis.SetMax(18.5);
+        g.YAxis.SetMin(0);
+        g.YAxis.SetMax(10);
+    };
+    GraphEngine kept;
+    setUp(kept);
+    for (std::size_t step = 0; step < std::size(changes); ++step) {
+        SCOPED_TRACE(step);
+        changes[step](kept);
+        kept.SetPlotting(true);
+        GraphEngine fresh;
+        setUp(fresh);
+        for (std::size_t k = 0; k <= step; ++k) changes[k](fresh);
+        fresh.SetPlotting(true);
+        RecordingCanvas keptPaint, freshPaint;
+        kept.Draw(keptPaint);
+        fresh.Draw(freshPaint);
+        EXPECT_EQ(keptPaint.From("Clip"), freshPaint.From("Clip"));
+        kept.SetPlotting(false);
+    }
 }
