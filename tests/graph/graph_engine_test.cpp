@@ -23,20 +23,25 @@ public:
 
 // A 240 x 170 graph: the plot area is 185 x 100 pixels; X 0..18.5 and Y 0..10 give 10 pixels
 // per unit, so x maps to column 40 + 10x and y to row 30 + 10 (10 - y).
+void SetUpSmallGraph(GraphEngine& graph)
+{
+    graph.SetSize(240, 170);
+    graph.SetPlotting(false);
+    graph.XAxis.SetMin(0);
+    graph.XAxis.SetMax(18.5);
+    graph.XAxis.SetStepSize(2);
+    graph.YAxis.SetMin(0);
+    graph.YAxis.SetMax(10);
+    graph.YAxis.SetStepSize(2);
+    graph.SetPlotting(true);
+}
+
 class GraphFixture : public testing::Test {
 protected:
     GraphFixture()
     {
         graph.SetHost(&host);
-        graph.SetSize(240, 170);
-        graph.SetPlotting(false);
-        graph.XAxis.SetMin(0);
-        graph.XAxis.SetMax(18.5);
-        graph.XAxis.SetStepSize(2);
-        graph.YAxis.SetMin(0);
-        graph.YAxis.SetMax(10);
-        graph.YAxis.SetStepSize(2);
-        graph.SetPlotting(true);
+        SetUpSmallGraph(graph);
         host.pictures = 0;
     }
 
@@ -533,28 +538,21 @@ TEST(GraphSummary, KeptLineSummaryFollowsEveryChange)
             g.AddPoints(1, xs, {3, 4, 5, 7, 2, 6}, std::vector<std::uint8_t>(6, 1));
         },
     };
-    auto setUp = [](GraphEngine& g) {
-        g.SetSize(240, 170);
-        g.SetPlotting(false);
-        g.XAxis.SetMin(0);
-        g.XAxis.SetMax(18.5);
-        g.YAxis.SetMin(0);
-        g.YAxis.SetMax(10);
-    };
     GraphEngine kept;
-    setUp(kept);
+    SetUpSmallGraph(kept);
     for (std::size_t step = 0; step < std::size(changes); ++step) {
         SCOPED_TRACE(step);
+        kept.SetPlotting(false);
         changes[step](kept);
         kept.SetPlotting(true);
         GraphEngine fresh;
-        setUp(fresh);
+        SetUpSmallGraph(fresh);
+        fresh.SetPlotting(false);
         for (std::size_t k = 0; k <= step; ++k) changes[k](fresh);
         fresh.SetPlotting(true);
         RecordingCanvas keptPaint, freshPaint;
         kept.Draw(keptPaint);
         fresh.Draw(freshPaint);
         EXPECT_EQ(keptPaint.From("Clip"), freshPaint.From("Clip"));
-        kept.SetPlotting(false);
     }
 }
