@@ -16,7 +16,8 @@ struct TColumnScaling {
     double Min = 0, PixelsPerUnit = 0;
     bool Log = false;
     int Left = 0;
-    int ClipLeft = 0, ClipRight = 0;  // both 0 when the line is not clipped
+    bool Clipped = false;
+    int ClipLeft = 0, ClipRight = 0;
     bool operator==(const TColumnScaling&) const = default;
 };
 

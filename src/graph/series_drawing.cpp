@@ -1,7 +1,8 @@
 // Drawing one series: its line and its point markers. A solid line with many points per pixel
 // column is drawn as the column's first point, its highest and lowest rows and its last point,
 // which covers exactly the pixels of drawing every point, so a year of records paints as fast
-// as a day while single spikes stay visible.
+// as a day while single spikes stay visible. Those runs are kept with the series until its
+// points or the X scaling change.
 #include "graph/graph_engine.h"
 
 #include <algorithm>
@@ -37,6 +38,7 @@ TColumnScaling GraphEngine::LineScaling() const
 {
     TColumnScaling scaling{XAxis.Min(), XAxis.PixelsPerUnit, XAxis.LogScale(), Dimensions.LeftMargin()};
     if (!Appearance.PlotOffGraph()) {
+        scaling.Clipped = true;
         scaling.ClipLeft = Dimensions.LeftMargin();
         scaling.ClipRight = width_ - Dimensions.RightMargin() + 1;
     }
