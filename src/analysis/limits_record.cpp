@@ -1,7 +1,9 @@
 // Packing, defaults and value ranges of the limits record.
 #include "analysis/limits_record.h"
 
+#include <algorithm>
 #include <cmath>
+#include <type_traits>
 
 #include "survey/number_text.h"
 #include "survey/text_tables.h"
@@ -86,37 +88,95 @@ bool InLimitsRange(LimitsRange range, float value)
     return value >= rule.Min && value <= rule.Max;
 }
 
-std::optional<TUnusableLimit> FirstUnusableLimit(const TLimitsRecord& r)
+namespace {
+using R = LimitsRange;
+constexpr std::array<TLimitsFieldInfo, kLimitsFieldCount> kFields = {{
+    {"VLow", R::VoltageLimit},     {"VHigh", R::VoltageLimit},     {"VPerc", R::Percentile},
+    {"VRapid", R::EventCount},     {"VOver", R::EventCount},       {"VUnder", R::EventCount},
+    {"VDepth", R::EventCount},     {"VLow2", R::VoltageLimit},     {"VHigh2", R::VoltageLimit},
+    {"VPerc2", R::SecondPercentile},
+    {"HzLow1", R::FrequencyLimit}, {"HzHigh1", R::FrequencyLimit}, {"HzPerc1", R::FrequencyPercentile},
+    {"HzLow2", R::FrequencyLimit}, {"HzHigh2", R::FrequencyLimit}, {"HzPerc2", R::FrequencyPercentile},
+    {"HzOver", R::EventCount},     {"HzUnder", R::EventCount},
+    {"UnbHigh", R::UnbalanceLimit}, {"UnbPerc", R::Percentile},    {"UnbOver", R::EventCount},
+    {"HHigh", R::HarmonicLimit, true}, {"HPerc", R::Percentile, true}, {"HOver", R::EventCount},
+    {"FlkHigh", R::FlickerLimit},  {"FlkPerc", R::Percentile},     {"FlkOver", R::EventCount},
+}};
+
+// The field's storage: one of the two pointers is set (const for a const record).
+template <typename Real, typename Whole>
+struct FieldRef {
+    Real* real = nullptr;
+    Whole* whole = nullptr;
+};
+template <typename Record>
+auto Ref(Record& r, LimitsField field, int index)
+    -> FieldRef<std::remove_reference_t<decltype((r.VLow))>, std::remove_reference_t<decltype((r.VPerc))>>
 {
-    std::optional<TUnusableLimit> found;
-    auto check = [&found](const std::string& field, LimitsRange range, float value) {
-        if (!found && !InLimitsRange(range, value))
-            found = TUnusableLimit{field, std::isfinite(value)
-                                              ? FormatFixed(value, LimitsRangeRule(range).Whole ? 0 : 2)
-                                              : std::string("not a number")};
-    };
-    using R = LimitsRange;
-    check("VLow", R::VoltageLimit, r.VLow), check("VHigh", R::VoltageLimit, r.VHigh);
-    check("VPerc", R::Percentile, r.VPerc);
-    check("VRapid", R::EventCount, r.VRapid), check("VOver", R::EventCount, r.VOver);
-    check("VUnder", R::EventCount, r.VUnder), check("VDepth", R::EventCount, r.VDepth);
-    check("VLow2", R::VoltageLimit, r.VLow2), check("VHigh2", R::VoltageLimit, r.VHigh2);
-    check("VPerc2", R::SecondPercentile, r.VPerc2);
-    check("HzLow1", R::FrequencyLimit, r.HzLow1), check("HzHigh1", R::FrequencyLimit, r.HzHigh1);
-    check("HzPerc1", R::FrequencyPercentile, r.HzPerc1);
-    check("HzLow2", R::FrequencyLimit, r.HzLow2), check("HzHigh2", R::FrequencyLimit, r.HzHigh2);
-    check("HzPerc2", R::FrequencyPercentile, r.HzPerc2);
-    check("HzOver", R::EventCount, r.HzOver), check("HzUnder", R::EventCount, r.HzUnder);
-    check("UnbHigh", R::UnbalanceLimit, r.UnbHigh), check("UnbPerc", R::Percentile, r.UnbPerc);
-    check("UnbOver", R::EventCount, r.UnbOver);
-    for (std::size_t i = 0; i < r.HHigh.size(); ++i) {
-        if (i == 1) continue;
-        const std::string index = "[" + std::to_string(i) + "]";
-        check("HHigh" + index, R::HarmonicLimit, r.HHigh[i]);
-        check("HPerc" + index, R::Percentile, r.HPerc[i]);
+    const std::size_t i = static_cast<std::size_t>(std::clamp(index, 0, kHarmonicLimitIndexes - 1));
+    using F = LimitsField;
+    switch (field) {
+    case F::VLow: return {&r.VLow};
+    case F::VHigh: return {&r.VHigh};
+    case F::VPerc: return {nullptr, &r.VPerc};
+    case F::VRapid: return {nullptr, &r.VRapid};
+    case F::VOver: return {nullptr, &r.VOver};
+    case F::VUnder: return {nullptr, &r.VUnder};
+    case F::VDepth: return {nullptr, &r.VDepth};
+    case F::VLow2: return {&r.VLow2};
+    case F::VHigh2: return {&r.VHigh2};
+    case F::VPerc2: return {nullptr, &r.VPerc2};
+    case F::HzLow1: return {&r.HzLow1};
+    case F::HzHigh1: return {&r.HzHigh1};
+    case F::HzPerc1: return {&r.HzPerc1};
+    case F::HzLow2: return {&r.HzLow2};
+    case F::HzHigh2: return {&r.HzHigh2};
+    case F::HzPerc2: return {&r.HzPerc2};
+    case F::HzOver: return {nullptr, &r.HzOver};
+    case F::HzUnder: return {nullptr, &r.HzUnder};
+    case F::UnbHigh: return {&r.UnbHigh};
+    case F::UnbPerc: return {nullptr, &r.UnbPerc};
+    case F::UnbOver: return {nullptr, &r.UnbOver};
+    case F::HHigh: return {&r.HHigh[i]};
+    case F::HPerc: return {nullptr, &r.HPerc[i]};
+    case F::HOver: return {nullptr, &r.HOver};
+    case F::FlkHigh: return {&r.FlkHigh};
+    case F::FlkPerc: return {nullptr, &r.FlkPerc};
+    case F::FlkOver: return {nullptr, &r.FlkOver};
     }
-    check("HOver", R::EventCount, r.HOver);
-    check("FlkHigh", R::FlickerLimit, r.FlkHigh), check("FlkPerc", R::Percentile, r.FlkPerc);
-    check("FlkOver", R::EventCount, r.FlkOver);
-    return found;
+    return {};
+}
+}  // namespace
+
+const TLimitsFieldInfo& LimitsFieldInfo(LimitsField field) { return kFields[static_cast<std::size_t>(field)]; }
+
+float LimitsValue(const TLimitsRecord& limits, LimitsField field, int index)
+{
+    const auto ref = Ref(limits, field, index);
+    return ref.real ? *ref.real : ref.whole ? static_cast<float>(*ref.whole) : 0.0f;
+}
+
+void SetLimitsValue(TLimitsRecord& limits, LimitsField field, float value, int index)
+{
+    const auto ref = Ref(limits, field, index);
+    if (ref.real) *ref.real = value;
+    if (ref.whole) *ref.whole = static_cast<std::int16_t>(static_cast<std::int32_t>(value));
+}
+
+std::optional<TUnusableLimit> FirstUnusableLimit(const TLimitsRecord& limits)
+{
+    for (int f = 0; f < kLimitsFieldCount; ++f) {
+        const auto field = static_cast<LimitsField>(f);
+        const TLimitsFieldInfo& info = LimitsFieldInfo(field);
+        for (int i = 0; i < (info.Indexed ? kHarmonicLimitIndexes : 1); ++i) {
+            if (info.Indexed && i == 1) continue;
+            const float value = LimitsValue(limits, field, i);
+            if (InLimitsRange(info.Range, value)) continue;
+            const std::string name =
+                info.Indexed ? std::string(info.Name) + "[" + std::to_string(i) + "]" : std::string(info.Name);
+            return TUnusableLimit{name, std::isfinite(value) ? FormatFixed(value, LimitsRangeRule(info.Range).Whole ? 0 : 2)
+                                                             : std::string("not a number")};
+        }
+    }
+    return std::nullopt;
 }

@@ -70,6 +70,25 @@ const TLimitsRangeRule& LimitsRangeRule(LimitsRange range);
 // False for NaN.
 bool InLimitsRange(LimitsRange range, float value);
 
+// The record's fields, for the editor's edits and the file check: each with its name and
+// range. HHigh and HPerc are indexed 0 to 50.
+enum class LimitsField {
+    VLow, VHigh, VPerc, VRapid, VOver, VUnder, VDepth, VLow2, VHigh2, VPerc2,
+    HzLow1, HzHigh1, HzPerc1, HzLow2, HzHigh2, HzPerc2, HzOver, HzUnder,
+    UnbHigh, UnbPerc, UnbOver, HHigh, HPerc, HOver, FlkHigh, FlkPerc, FlkOver,
+};
+constexpr int kLimitsFieldCount = static_cast<int>(LimitsField::FlkOver) + 1;
+struct TLimitsFieldInfo {
+    std::string_view Name;
+    LimitsRange Range;
+    bool Indexed = false;  // HHigh, HPerc
+};
+const TLimitsFieldInfo& LimitsFieldInfo(LimitsField field);
+// A field's value (whole fields widened); `index` only for the indexed fields, 0 to 50.
+float LimitsValue(const TLimitsRecord& limits, LimitsField field, int index = 0);
+// Stores a value; whole fields take it as a 16-bit integer.
+void SetLimitsValue(TLimitsRecord& limits, LimitsField field, float value, int index = 0);
+
 // The first value an engine could not use (outside its field's range): the field's name and
 // value as text; nothing when every value is usable. The fundamental's limit and percentile
 // (index 1) are never judged, so they are not checked.
