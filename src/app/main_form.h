@@ -197,8 +197,9 @@ private:
     void CreateToolBars();
     void CreateStatusBar();
     void FillRecentMenu(QMenu* menu, QMenu* popup, RecentList list);
-    // The waveform view when it is the active child.
-    TWaveformNavigator* ActiveWaveform() const;
+    // A child's waveform navigation when it is the waveform view, and the active child's.
+    static TWaveformNavigator* Waveform(TChildForm* child);
+    TWaveformNavigator* ActiveWaveform() const { return Waveform(ActiveChild()); }
     // Runs an event toolbar command on the active waveform view.
     void RunOnWaveform(const std::function<void(TWaveformNavigator&)>& command);
     // Shows the active child's command state; after every routed command too, since a toggle

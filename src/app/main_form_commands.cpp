@@ -109,9 +109,8 @@ void TMainForm::MAnalysisClick()
     ItemSaveSheetAs->setEnabled(state.saveSheetAs);
 }
 
-TWaveformNavigator* TMainForm::ActiveWaveform() const
+TWaveformNavigator* TMainForm::Waveform(TChildForm* child)
 {
-    TChildForm* child = ActiveChild();
     return child && child->ViewKind() == TViewKind::Samples ? Capability<TWaveformNavigator>(child) : nullptr;
 }
 

@@ -101,7 +101,7 @@ void TMainForm::ShowSamplesAt(const std::string& path, bool truncated, double ev
     QList<QMdiSubWindow*> windows = MdiArea->subWindowList(QMdiArea::CreationOrder);
     for (auto it = windows.rbegin(); it != windows.rend() && !truncated; ++it) {
         auto* child = qobject_cast<TChildForm*>((*it)->widget());
-        auto* view = child && child->ViewKind() == TViewKind::Samples ? Capability<TWaveformNavigator>(child) : nullptr;
+        TWaveformNavigator* view = Waveform(child);
         // A view is reused only when its own period holds the event: the list's interval may
         // be wider than the period the view was opened on.
         if (!view || view->SamplesFilePath() != path || !view->PeriodHolds(eventTime)) continue;
@@ -117,5 +117,5 @@ void TMainForm::ShowSamplesAt(const std::string& path, bool truncated, double ev
     TChildForm* child = WindowRegistry.CreateMeasureView(MeasureSamples, nullptr);
     if (!child) return;
     AddChild(child);
-    if (auto* view = Capability<TWaveformNavigator>(child)) MoveToEvent(*view, eventTime, offset);
+    if (TWaveformNavigator* view = Waveform(child)) MoveToEvent(*view, eventTime, offset);
 }
