@@ -2,16 +2,7 @@
 #include "views/show_v_form.h"
 
 #include "app/view_registry.h"
-#include "survey/records.h"
 
-TShowVForm::TShowVForm(QWidget* parent) : TTrendViewForm(VoltageMember(), parent) { FormCreate(); }
+TChildForm* CreateVoltageView(QWidget* parent) { return OpenTrendView<TShowVForm>(parent); }
 
-TChildForm* CreateVoltageView(QWidget* parent)
-{
-    auto* view = new TShowVForm(parent);
-    if (!view->OpenFailed()) return view;
-    delete view;
-    return nullptr;
-}
-
-void RegisterTrendViews() { RegisterMeasureView(MeasureVoltage, CreateVoltageView); }
+void RegisterTrendViews() { RegisterMeasureView(VoltageMember().Measure, CreateVoltageView); }

@@ -2,6 +2,7 @@
 #include "views/traces_dlg.h"
 
 #include "views/trace_settings.h"
+#include "views/trend_member.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
@@ -34,22 +35,24 @@ TTracesDlg::TTracesDlg(QWidget* parent) : TTracesDialogBase(parent)
     TraceRows()->addWidget(GroupFase, 1, 1, kTraceCount, 1);
 }
 
+bool TTracesDlg::EditTraces(QWidget* parent, const TTrendMember& member, const TTrendLayout& layout,
+                            TTraceSettings& traces)
+{
+    TTracesDlg dialog(parent);
+    dialog.SetMeasure(layout.ThreePhase, member.Measure);
+    dialog.SetTraces(layout.Columns.StatNames, traces, layout.Columns.Columns);
+    if (dialog.exec() != QDialog::Accepted) return false;
+    dialog.GetTraceSettings(traces);
+    return true;
+}
+
 void TTracesDlg::SetMeasure(bool threePhase, int measure)
 {
     ThreePhase = threePhase;
-    const struct {
-        int measure;
-        const char* scale;
-        const char* caption;
-    } captions[] = {{1, "Y Axis (Volt)", "Voltage Traces Settings"},
-                    {2, "Y Axis (Hz)", "Frequency Traces Settings"},
-                    {3, "Y Axis (%)", "Unbalance Traces Settings"},
-                    {5, "Y Axis (p.u.)", "Flicker Traces Settings"}};
-    for (const auto& c : captions) {
-        if (c.measure != measure) continue;
-        GroupScale->setTitle(c.scale);
-        setWindowTitle(c.caption);
-    }
+    const TTrendMember* member = TrendMemberOf(measure);
+    if (!member) return;
+    GroupScale->setTitle(QString::fromStdString(member->DialogScaleCaption));
+    setWindowTitle(QString::fromStdString(member->DialogCaption));
 }
 
 void TTracesDlg::SetTraces(const std::vector<std::string>& names, const TTraceSettings& settings, const TColumnTable& columns)

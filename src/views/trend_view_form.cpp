@@ -60,7 +60,7 @@ QPixmap MagnifierPicture()
 std::string FormatStamp(TDateTime t, const std::string& pattern) { return FormatDateTimePattern(t, pattern); }
 }  // namespace
 
-TTrendViewForm::TTrendViewForm(const TTrendMember& member, QWidget* parent)
+TTrendViewForm::TTrendViewForm(CreationKey, const TTrendMember& member, QWidget* parent)
     : TChildForm(member.ViewKind, parent), Member(member)
 {
     BuildControls();
@@ -200,23 +200,21 @@ void TTrendViewForm::FormCreate()
 bool TTrendViewForm::ReadDataHeader()
 {
     const TSurveySelection& selection = SurveySelection();
-    TTrendOpening opening =
-        OpenTrendHead(Values.FileInfo, Member.Measure, Member.Curve.Count, selection.Start, selection.Stop, Values.Traces);
+    TTrendOpening opening = OpenTrendHead(Values.FileInfo, Member, selection.Start, selection.Stop);
     if (opening.Fault != TrendOpenFault::None) return false;
-    const TTrendHead& head = opening.Head;
-    RecordHead = head.RecordHead;
-    RecordPeriod = head.Period;
-    ThreePhase_ = head.ThreePhase;
+    TTrendHead& head = opening.Head;
+    Layout_ = std::move(head.Layout);
     FullWindow_ = head.FullWindow;
     ZoomWindow_ = FullWindow_;
     Values.PeriodRecords = head.PeriodRecords;
-    Columns_ = head.Columns;
+    Values.Traces.RecordTime = FullWindow_.LastTime;
     CurveTime_ = FullWindow_.FirstTime;
 
-    const std::string stamp = RunDateFormats().shortDate + " hh:mm";
+    const TTrendPeriod period = Period();
+    const std::string stamp = RunDateFormats().shortDate + period.HeadTimePattern;
     LabelIni->setText(LabelIni->text() + Q(FormatStamp(FullWindow_.FirstTime, stamp)));
     LabelEnd->setText(LabelEnd->text() + Q(FormatStamp(FullWindow_.LastTime, stamp)));
-    LabelNRec->setText(LabelNRec->text() + QString::number(Values.PeriodRecords) + Q(RateText(RecordPeriod, "min")));
+    LabelNRec->setText(LabelNRec->text() + QString::number(Values.PeriodRecords) + Q(period.RateText));
     Values.InfoPrint.StartLine = LabelIni->text().toStdString();
     Values.InfoPrint.StopLine = LabelEnd->text().toStdString();
     Values.InfoPrint.RecordsLine = LabelNRec->text().toStdString();
@@ -247,7 +245,7 @@ void TTrendViewForm::ApplyYAxis()
 
 void TTrendViewForm::SetupAxes()
 {
-    const TTimeRange x = XAxisRange(ZoomWindow_, PeriodSeconds());
+    const TTimeRange x = XAxisRange(ZoomWindow_, Period().GapSeconds);
     const int i = TimeTickIndex(SpanMinutes(x.Min, x.Max));
     Chart->SetPlotting(false);
     ConfigureTraceSeries();
@@ -261,16 +259,6 @@ void TTrendViewForm::SetupAxes()
     Chart->SetPlotting(true);
 }
 
-bool TTrendViewForm::ReadRecord(RecordBytes record, TTraceSettings& S) const
-{
-    return ReadTrendRecord(Member.Measure, record, S);
-}
-
-std::int64_t TTrendViewForm::PeriodSeconds() const
-{
-    return static_cast<std::int64_t>(RecordPeriod) * Member.PeriodUnitSeconds;
-}
-
 bool TTrendViewForm::LoadAndPlot()
 {
     ZoomRecords_ = 0;
@@ -278,8 +266,7 @@ bool TTrendViewForm::LoadAndPlot()
     if (!OpenTrendDataFile(F, Values.FileInfo, Member.Measure)) return false;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     Chart->SetPlotting(false);
-    TWindowValues v =
-        ReadWindowValues(F, ZoomWindow_, Values.Traces, [this](RecordBytes r, TTraceSettings& s) { return ReadRecord(r, s); });
+    TWindowValues v = ReadTraceWindow(F, ZoomWindow_, Member, Layout_, Values.Traces);
     F.Close();
     ZoomRecords_ = v.RecordsRead();
     Kilovolts_ = Member.KilovoltRule && PlotInKilovolts(v.AnyAtLeast1000, Values.Traces.Axis1Auto, Values.Traces.Axis1Max);
@@ -288,7 +275,7 @@ bool TTrendViewForm::LoadAndPlot()
     for (std::size_t k = 0; k < kTraceCount; ++k) {
         std::vector<double>& values = v.Values[k];
         if (values.empty()) continue;
-        if (joined.empty()) joined = JoinFlags(v.Times, PeriodSeconds());
+        if (joined.empty()) joined = JoinFlags(v.Times, Period().GapSeconds);
         // Volts are plotted as read.
         if (Kilovolts_)
             for (double& value : values) value /= 1000.0;
@@ -308,10 +295,7 @@ bool TTrendViewForm::LoadAndPlot()
 
 std::string TTrendViewForm::TraceCaption(int index) const
 {
-    const TTraceEntry& e = Values.Traces.Entries[static_cast<std::size_t>(index - 1)];
-    if (e.Item <= 0 || e.Item >= static_cast<int>(Columns_.StatNames.size())) return "none";
-    const int phase = std::clamp(e.Phase, 0, 2);
-    return std::string(PhaseNames[static_cast<std::size_t>(phase + 1)]) + " " + Columns_.StatNames[static_cast<std::size_t>(e.Item)];
+    return Member.TraceCaption(Layout_, Values.Traces.Entries[static_cast<std::size_t>(index - 1)]);
 }
 
 void TTrendViewForm::UpdateLegend()
@@ -332,17 +316,15 @@ void TTrendViewForm::UpdateLegend()
 
 bool TTrendViewForm::RunTracesDialog(TTraceSettings& traces)
 {
-    TTracesDlg dialog(this);
-    dialog.SetMeasure(ThreePhase_, Member.Measure);
-    dialog.SetTraces(Columns_.StatNames, traces, Columns_.Columns);
-    if (dialog.exec() != QDialog::Accepted) return false;
-    dialog.GetTraceSettings(traces);
-    return true;
+    switch (Member.Dialog) {
+    case TTracesDialogKind::StatisticPhase: return TTracesDlg::EditTraces(this, Member, Layout_, traces);
+    }
+    return false;
 }
 
 void TTrendViewForm::EditTraces()
 {
-    if (OpenFailed_ && Columns_.StatNames.size() <= 1) return;
+    if (OpenFailed_ && Layout_.Columns.StatNames.size() <= 1) return;
     TTraceSettings edited = Values.Traces;
     if (!RunTracesDialog(edited)) return;
     ApplyTraces(edited);

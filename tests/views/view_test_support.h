@@ -27,7 +27,7 @@ struct VoltageViewFixture {
     }
     TShowVForm& Open()
     {
-        view = std::make_unique<TShowVForm>();
+        view = CreateTrendView<TShowVForm>();
         view->show();
         QApplication::processEvents();
         return *view;
