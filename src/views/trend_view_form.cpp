@@ -132,10 +132,20 @@ void TTrendViewForm::BuildControls()
     legend->addWidget(PanelTitle, 0, 0, 1, 2);
     LabelTime = AddLabel(PanelLegend, legend, "Curs Time:", 1, 0);
     LabelCursTime = AddLabel(PanelLegend, legend, "", 1, 1);
-    for (int k = 0; k < kTraceCount; ++k) {
-        LegendLabels[static_cast<std::size_t>(k)] = AddLabel(PanelLegend, legend, "none", 2 + k, 0);
-        CursorLabels[static_cast<std::size_t>(k)] = AddLabel(PanelLegend, legend, "", 2 + k, 1);
-        CursorLabels[static_cast<std::size_t>(k)]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    LabelCursTime->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    // Each trace's row across the legend: the value takes the width its text needs and the
+    // name the rest, wrapping onto a second line rather than running into the value.
+    for (std::size_t k = 0; k < kTraceCount; ++k) {
+        auto* row = new QHBoxLayout;
+        row->setSpacing(6);
+        LegendLabels[k] = new QLabel("none", PanelLegend);
+        LegendLabels[k]->setWordWrap(true);
+        LegendLabels[k]->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        CursorLabels[k] = new QLabel("", PanelLegend);
+        CursorLabels[k]->setAlignment(Qt::AlignRight | Qt::AlignTop);
+        row->addWidget(LegendLabels[k], 1);
+        row->addWidget(CursorLabels[k], 0);
+        legend->addLayout(row, 2 + static_cast<int>(k), 0, 1, 2);
     }
     BevelZoom = new QFrame(PanelLegend);
     BevelZoom->setFrameStyle(QFrame::HLine | QFrame::Sunken);
@@ -149,6 +159,7 @@ void TTrendViewForm::BuildControls()
     ImageZoom->setFixedSize(16, 16);
     ImageZoom->setPixmap(MagnifierPicture());
     legend->setRowStretch(12, 1);
+    legend->setColumnStretch(0, 1);
     PanelInfo = new QFrame(PanelLegend);
     PanelInfo->setFrameStyle(QFrame::Box | QFrame::Plain);
     auto* info = new QVBoxLayout(PanelInfo);
