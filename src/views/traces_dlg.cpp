@@ -6,33 +6,20 @@
 
 #include <QButtonGroup>
 #include <QComboBox>
-#include <QGridLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QRadioButton>
 
 TTracesDlg::TTracesDlg(QWidget* parent) : TTracesDialogBase(parent)
 {
     GroupFase = new QGroupBox("  L1    L2    L3  ", this);
-    auto* rows = new QVBoxLayout(GroupFase);
-    for (int k = 0; k < kTraceCount; ++k) {
-        auto* panel = new QWidget(GroupFase);
-        panel->setObjectName(QString("Panel%1").arg(k + 1));
-        auto* row = new QHBoxLayout(panel);
-        row->setContentsMargins(0, 0, 0, 0);
-        auto* group = new QButtonGroup(panel);
-        for (int p = 0; p < 3; ++p) {
-            auto* radio = new QRadioButton(panel);
-            radio->setObjectName(QString("Radio%1L%2").arg(k + 1).arg(p + 1));
-            group->addButton(radio, p);
-            row->addWidget(radio);
-            Radios[static_cast<std::size_t>(k)][static_cast<std::size_t>(p)] = radio;
+    const TRadioRows rows = AddRadioRows(GroupFase);
+    for (std::size_t k = 0; k < kTraceCount; ++k) {
+        for (std::size_t p = 0; p < 3; ++p) {
+            Radios[k][p] = rows.Radios[k][p];
+            Radios[k][p]->setObjectName(QString("Radio%1L%2").arg(k + 1).arg(p + 1));
         }
-        Radios[static_cast<std::size_t>(k)][0]->setChecked(true);
-        rowGroups_[static_cast<std::size_t>(k)] = group;
-        rows->addWidget(panel);
+        rowGroups_[k] = rows.Groups[k];
     }
-    TraceRows()->addWidget(GroupFase, 1, 1, kTraceCount, 1);
 }
 
 bool TTracesDlg::EditTraces(QWidget* parent, const TTrendMember& member, const TTrendLayout& layout,
