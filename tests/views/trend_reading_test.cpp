@@ -45,7 +45,25 @@ TEST(TrendOpening, ReadsHeadAndClampsTheInterval)
     EXPECT_NEAR(o.Head.FullWindow.LastTime, Start() + 50 * kOneMinute, 1e-9);
     EXPECT_EQ(o.Head.PeriodRecords, 6u);
     EXPECT_EQ(o.Head.Layout.Columns.StatCount(), 3);
+    // Phase blocks of 14 bytes (channel code, minimum, average, maximum) after the head.
+    EXPECT_EQ(o.Head.Layout.Columns.Columns[1], 20);
+    EXPECT_EQ(o.Head.Layout.Columns.Columns[4], 34);
+    EXPECT_EQ(o.Head.Layout.Columns.Columns[9], 56);
     EXPECT_TRUE(messages.messages.empty());
+}
+
+TEST(TrendOpening, SinglePhaseWiringOffersL1Only)
+{
+    TempProgDir dir;
+    ScriptedMessages messages;
+    const std::string path = WriteVoltageSeries(dir / "s.vme", {.start = Start(), .count = 3, .wiring = 1});
+    ASSERT_TRUE(SelectVoltageSurvey(path, Start(), Start() + 1));
+    const TTrendOpening o = Open(Start(), Start() + 1);
+    ASSERT_EQ(o.Fault, TrendOpenFault::None);
+    EXPECT_FALSE(o.Head.Layout.ThreePhase);
+    EXPECT_EQ(o.Head.Layout.Columns.Columns[3], 28);
+    EXPECT_EQ(o.Head.Layout.Columns.Columns[4], 0);
+    EXPECT_EQ(o.Head.Layout.Columns.PhaseStride, 0);
 }
 
 TEST(TrendOpening, IntervalEndsAreBoundedNotNearest)
@@ -178,4 +196,35 @@ TEST(WindowValues, StopsAtAnUnreadableRecordKeepingWhatWasRead)
     EXPECT_EQ(v.RecordsRead(), 4u);
     EXPECT_TRUE(v.AnyAtLeast1000);  // 900, 950, 1000, 1050
     EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Invalid Date"});
+}
+
+TEST(WindowValues, APairedTraceIsReadAsTwoColumnsAndPlotsTheChosenOne)
+{
+    // A member whose trace is a pair (as a current harmonic's percent and ampere): here the
+    // minimum and the average that follows it, the average plotted.
+    TTrendMember paired = VoltageMember();
+    paired.ReadTrace = [](const TTrendLayout&, const TTraceEntry& e) {
+        const auto at = static_cast<std::uint32_t>(e.Offset);
+        return TTraceRead{{{at, ColumnType::F32, 1.0f}, {at + 4, ColumnType::F32, 1.0f}}, 1};
+    };
+    TempProgDir dir;
+    ScriptedMessages messages;
+    const std::string path = WriteVoltageSeries(
+        dir / "s.vme", {.start = Start(), .count = 3, .values = [](int i, int) { return MinAvgMax{100.0f + i, 200.0f + i, 0}; }});
+    ASSERT_TRUE(SelectVoltageSurvey(path, Start(), Start() + 1));
+    const TTrendOpening o = OpenTrendHead(SurveySelection().File(1), paired, Start(), Start() + 1);
+    ASSERT_EQ(o.Fault, TrendOpenFault::None);
+    TTraceSettings traces = NewTraceSettings(200, 250);
+    traces.Entries[2].Item = 1;
+    traces.Entries[2].Offset = 20;  // L1 minimum
+    TDataFile F;
+    ASSERT_TRUE(OpenTrendDataFile(F, SurveySelection().File(1), 1));
+    const TWindowValues v = ReadTraceWindow(F, o.Head.FullWindow, paired, o.Head.Layout, traces);
+    EXPECT_TRUE(v.Complete);
+    EXPECT_EQ(v.Values[2], (std::vector<double>{200, 201, 202}));
+    EXPECT_EQ(traces.Entries[2].Value, 202);
+
+    // A pair whose second column runs past the record reads nothing.
+    traces.Entries[2].Offset = 56;  // L3 maximum, the record's last value
+    EXPECT_FALSE(ReadTraceWindow(F, o.Head.FullWindow, paired, o.Head.Layout, traces).Complete);
 }
