@@ -1,4 +1,4 @@
-// The family's members.
+// The rows of the trend-view family, one per member, and the cursor readout.
 #include "views/trend_member.h"
 
 #include "survey/data_layout.h"

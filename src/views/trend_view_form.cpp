@@ -5,7 +5,6 @@
 #include "app/main_form.h"
 #include "graph/zr_graph.h"
 #include "platform/date_format.h"
-#include "survey/text_tables.h"
 #include "views/path_shortening.h"
 #include "views/repeated_message_filter.h"
 #include "views/trace_settings.h"
