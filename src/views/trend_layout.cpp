@@ -16,7 +16,7 @@ std::optional<TTrendLayout> ReadPhaseBlockLayout(const TTrendMember& member, Fie
     const std::uint16_t flags = firstRecord.U16(TrendHead::Flags);
     if (!firstRecord.Ok()) return std::nullopt;
     layout.RecordHead.assign(head.begin(), head.end());
-    layout.ThreePhase = IsThreePhaseWiring(wiring);
+    layout.ThreePhase = TrendPhaseBlocks(member.Measure, IsThreePhaseWiring(wiring)) == 3;
     // Every value the flags announce must lie inside the record, or no trace could be read.
     if (TrendRecordSize(member.Measure, flags, layout.ThreePhase) > firstRecord.Size()) return std::nullopt;
     layout.Columns = BuildTrendColumns(flags, layout.ThreePhase, member.Curve.Count);

@@ -31,9 +31,10 @@ struct TTraceRead {
     std::size_t Plotted = 0;
 };
 
-// Records of one phase block per recorded phase after the 18-byte head (the voltage file): phases
-// from the wiring word, statistics and columns from the content flags. Nothing when the head is
-// short or the record cannot hold every value its flags announce.
+// Records of phase blocks after the 18-byte head (voltage, frequency, unbalance): three phases
+// when the wiring word says so and the file kind keeps a block per phase, else L1 only;
+// statistics and columns from the content flags. Nothing when the head is short or the record
+// cannot hold every value its flags announce.
 std::optional<TTrendLayout> ReadPhaseBlockLayout(const TTrendMember& member, FieldView firstRecord);
 
 // The 32-bit float at the trace's offset, as stored.

@@ -117,6 +117,24 @@ TEST(TrendOpening, RefusesBadFilesWithOneMessage)
     }
 }
 
+TEST(TrendLayout, FrequencyRecordsOfAThreePhaseRecordingHoldL1Only)
+{
+    // The layout reader of the phase-block files, for a frequency file: one block whatever the
+    // wiring says, so no L2 or L3 column points past the record.
+    TTrendMember frequency = VoltageMember();
+    frequency.Measure = MeasureFrequency;
+    frequency.Curve.Count = kFrequencyCurveClasses;
+    const Bytes record = TrendRecord(MeasureFrequency, {.wiring = 0, .flags = 2});
+    const std::optional<TTrendLayout> layout = ReadPhaseBlockLayout(frequency, FieldView(record));
+    ASSERT_TRUE(layout);
+    EXPECT_FALSE(layout->ThreePhase);
+    EXPECT_EQ(record.size(), 32u);
+    EXPECT_EQ(layout->Columns.Columns[3], 28);
+    EXPECT_EQ(layout->Columns.Columns[4], 0);
+    // A head cut short is refused.
+    EXPECT_FALSE(ReadPhaseBlockLayout(frequency, FieldView(std::span(record).first(17))));
+}
+
 TEST(WindowValues, GapsWhereRecordsAreMissing)
 {
     TempProgDir dir;
