@@ -12,7 +12,6 @@ const TTrendMember& VoltageMember()
 {
     static const TTrendMember member{
         .Measure = MeasureVoltage,
-        .ViewKind = ViewKindOfMeasure(MeasureVoltage),
         .CaptionFormat = "Survey File <%s> - Voltage",
         .MeasureLabel = "Measure: Voltage",
         .YTitleIndex = 0,

@@ -1,7 +1,7 @@
-// The one home of what sets each member of the trend-view family apart: measure and view kind,
-// captions, Y title and default range, how the first record's head lays out the traces, how a
-// chosen trace is read from a record (as columns of the record-window reader, pairs included),
-// the period unit, the legend caption, the cursor readout, the density curve's classes, the
+// The one home of what sets each member of the trend-view family apart: the measure, captions,
+// Y title and default range, how the first record's head lays out the traces, how a chosen
+// trace is read from a record (as columns of the record-window reader, pairs included), the
+// period unit, the legend caption, the cursor readout, the density curve's classes, the
 // kilovolt rule, and which traces dialog it fills with what captions. The trend-view frame
 // (trend_view_form.h) does the rest from here; each later member adds one row.
 #pragma once
@@ -25,7 +25,6 @@ enum class TTracesDialogKind { StatisticPhase };
 
 struct TTrendMember {
     int Measure = 0;
-    int ViewKind = 0;
     std::string CaptionFormat;   // "%s": the shortened data-file path
     std::string MeasureLabel;    // "Measure: ..."
     int YTitleIndex = 0;         // into YAxisTitles

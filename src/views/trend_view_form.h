@@ -7,11 +7,11 @@
 
 #include "app/child_form.h"
 #include "graph/graph_types.h"
+#include "views/trend_buttons.h"
 #include "views/trend_columns.h"
 #include "views/trend_layout.h"
 #include "views/trend_member.h"
 #include "views/trend_reading.h"
-#include "views/trend_values_block.h"
 #include "views/trend_window.h"
 
 #include <QWidget>
@@ -22,6 +22,7 @@ class QFrame;
 class QLabel;
 class QPainter;
 class QPrinter;
+class TWindowRegistry;
 class TzrGraph;
 
 struct TCursorPoint {
@@ -35,7 +36,11 @@ struct TCursorPoint {
 template <typename Form>
 std::unique_ptr<Form> CreateTrendView(QWidget* parent = nullptr);
 
-class TTrendViewForm : public TChildForm {
+class TTrendViewForm : public TChildForm,
+                       public TPrintable,
+                       public TGraphView,
+                       public TCurveSource,
+                       public TValuesSource {
     Q_OBJECT
 public:
     // Only CreateTrendView makes a key, so no view is made without running FormCreate.
@@ -50,7 +55,7 @@ public:
     const TTrendMember& TrendMember() const { return Member; }
 
     // What the main window's Values command copies.
-    const TTrendValuesBlock& ValuesBlock() const { return Values; }
+    TValuesBlock ValuesBlock() const override { return Values; }
     // The first plotting met an unreadable record, or the file was refused: the view closes
     // itself when first activated (its creator may drop it at once instead).
     bool OpenFailed() const { return OpenFailed_; }
@@ -61,7 +66,8 @@ public:
     void ToggleCursor() override;
     void ShowDensityCurve() override;
     void CopyToClipboard() override;
-    void PrintView() override;
+    void PrintView();
+    void Print() override { PrintView(); }
 
     // Window and graph events (public so tests drive them).
     void FormActivate();
@@ -129,13 +135,12 @@ protected:
 
     void resizeEvent(QResizeEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
     const TTrendMember& Member;
-    TTrendValuesBlock Values;  // SurveyName, FileInfo, InfoPrint, PeriodRecords, Traces
-    TTrendLayout Layout_;      // RecordHead, ThreePhase, the period, StatNames, Columns, the curve block
+    TValuesBlock Values;  // SurveyName, FileInfo, InfoPrint, PeriodRecords, Traces
+    TTrendLayout Layout_; // RecordHead, ThreePhase, the period, StatNames, Columns, the curve block
     TRecordWindow ZoomWindow_;
     TRecordWindow FullWindow_;
     TCursorPoint CursorPoint_;
@@ -158,7 +163,10 @@ private:
     void BuildControls();
     void ApplyYAxis();
     void ConfigureTraceSeries();
-    void SetToolbar(bool active);
+    // The main window's buttons this view drives, published from its state.
+    TTrendButtons Buttons() const;
+    void PublishButtons();
+    void ShowZoomLabels(bool shown);
     void ShowCursorValues(std::uint32_t id);
     void WatchActivation();
     // Prepares the window as printed or copied (info panel shown, white panels) and back.
@@ -184,4 +192,4 @@ TChildForm* OpenTrendView(QWidget* parent)
 }
 
 // Registers the trend views the main window opens for a ticked measure.
-void RegisterTrendViews();
+void RegisterTrendViews(TWindowRegistry& registry);

@@ -25,7 +25,7 @@ struct MemberRow {
     // Writes the measure's file, three records ten minutes apart from 15/03/2024 10:00, and
     // selects it in SurveySelection.
     std::function<void(const TempProgDir&)> writeAndSelect;
-    int viewKind;
+    TViewKind viewKind;
     const char* captionEnd;
     const char* measureLabel;
     const char* recordsLine;
@@ -55,7 +55,7 @@ const std::vector<MemberRow>& Rows()
                                      }});
                  SelectVoltageSurvey(path, ViewStart(), ViewStart() + 1);
              },
-         .viewKind = 11,
+         .viewKind = TViewKind::Voltage,
          .captionEnd = "> - Voltage",
          .measureLabel = "Measure: Voltage",
          .recordsLine = "Records: 3  (Rate: 10min)",
