@@ -7,11 +7,29 @@
 #include <limits>
 #include <numeric>
 
-TSharedXs::TSharedXs(std::vector<double> xs)
+namespace {
+bool FiniteAndAscending(std::span<const double> xs)
 {
-    for (std::size_t i = 0; i < xs.size() && ascending_; ++i)
-        ascending_ = std::isfinite(xs[i]) && (i == 0 || xs[i] > xs[i - 1]);
+    for (std::size_t i = 0; i < xs.size(); ++i)
+        if (!std::isfinite(xs[i]) || (i > 0 && !(xs[i] > xs[i - 1]))) return false;
+    return true;
+}
+}  // namespace
+
+TSharedXs::TSharedXs(std::vector<double> xs)
+    : offset_(0), size_(xs.size()), ascending_(FiniteAndAscending(xs))
+{
     values_ = std::make_shared<const std::vector<double>>(std::move(xs));
+}
+
+TSharedXs TSharedXs::Slice(std::size_t offset, std::size_t count) const
+{
+    TSharedXs slice;
+    slice.values_ = values_;
+    slice.offset_ = offset_ + offset;
+    slice.size_ = count;
+    slice.ascending_ = ascending_ || FiniteAndAscending(slice.Values());
+    return slice;
 }
 
 void TDataSeries::Clear()
@@ -121,19 +139,25 @@ std::size_t TDataSeries::AddPoints(std::span<const double> xs, std::span<const d
 std::size_t TDataSeries::AddPoints(const TSharedXs& xs, std::vector<double> ys, std::span<const std::uint8_t> connects)
 {
     const std::size_t n = xs.Size();
-    const bool takeAsTheyStand = ys_.empty() && n > 0 && xs.Ascending() && ys.size() == n && connects.size() == n &&
-                                 (MaxPoints == 0 || n <= static_cast<std::size_t>(MaxPoints)) &&
-                                 std::all_of(ys.begin(), ys.end(), [](double y) { return std::isfinite(y); });
-    if (!takeAsTheyStand) return AddPoints(xs.Values(), ys, connects);
+    if (!ys_.empty() || n == 0 || !xs.Ascending() || ys.size() != n || connects.size() != n ||
+        (MaxPoints != 0 && n > static_cast<std::size_t>(MaxPoints)))
+        return AddPoints(xs.Values(), ys, connects);
     PointsChangedFrom(0);
-    sharedXs_ = xs;
-    xs_.clear();
     ys_ = std::move(ys);
     connects_.resize(n);
     for (std::size_t i = 0; i < n; ++i) connects_[i] = connects[i] != 0 ? 1 : 0;
+    if (!ExtendEnvelope()) {
+        // A y that cannot be drawn: the points are taken one by one, as AddPoint takes them.
+        const std::vector<double> values = std::move(ys_);
+        ys_.clear();
+        connects_.clear();
+        PointsChangedFrom(0);
+        return AddPoints(xs.Values(), values, connects);
+    }
+    sharedXs_ = xs;
+    xs_.clear();
     ids_.clear();
     lastId_ = static_cast<std::uint32_t>(n);
-    ExtendEnvelope();
     if (autoOffset_) {
         TakeRunExtremes(sharedXs_.Values(), ys_, true);
     } else {
@@ -322,7 +346,7 @@ void TDataSeries::PointsChangedFrom(std::size_t pos)
     ++pointsVersion_;
 }
 
-void TDataSeries::ExtendEnvelope() const
+bool TDataSeries::ExtendEnvelope() const
 {
     const std::size_t n = ys_.size();
     const std::size_t blocks = (n + EnvelopeBlock - 1) / EnvelopeBlock;
@@ -337,17 +361,23 @@ void TDataSeries::ExtendEnvelope() const
         i = static_cast<std::size_t>(static_cast<const std::uint8_t*>(lift) - connects);
         lifts_.push_back(i);
     }
+    // y - y is 0 for every finite y and not a number otherwise, so their sum tells whether
+    // every y is finite without a test per point (summed per block, which keeps it quick).
+    double sum = 0;
     for (std::size_t b = envelopeCovered_ / EnvelopeBlock; b < blocks; ++b) {
         const std::size_t first = b * EnvelopeBlock, last = std::min(n, first + EnvelopeBlock);
-        double low = ys_[first], high = ys_[first];
-        for (std::size_t i = first + 1; i < last; ++i) {
+        double low = ys_[first], high = ys_[first], blockSum = 0;
+        for (std::size_t i = first; i < last; ++i) {
             low = std::min(low, ys_[i]);
             high = std::max(high, ys_[i]);
+            blockSum += ys_[i] - ys_[i];
         }
         blockLow_[b] = low;
         blockHigh_[b] = high;
+        sum += blockSum;
     }
     envelopeCovered_ = n;
+    return sum == 0;
 }
 
 void TDataSeries::YExtremes(std::size_t begin, std::size_t end, double& low, double& high) const

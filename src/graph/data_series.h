@@ -17,14 +17,23 @@ public:
     TSharedXs() = default;
     explicit TSharedXs(std::vector<double> xs);
 
-    std::span<const double> Values() const { return values_ ? std::span<const double>(*values_) : std::span<const double>(); }
-    std::size_t Size() const { return values_ ? values_->size() : 0; }
+    std::span<const double> Values() const
+    {
+        return values_ ? std::span<const double>(*values_).subspan(offset_, size_) : std::span<const double>();
+    }
+    std::size_t Size() const { return size_; }
     // Finite and strictly ascending: a series takes each as a new last point.
     bool Ascending() const { return ascending_; }
-    bool operator==(const TSharedXs& other) const { return values_ == other.values_; }
+    // `count` values from `offset` (both within Size()), sharing these values.
+    TSharedXs Slice(std::size_t offset, std::size_t count) const;
+    bool operator==(const TSharedXs& other) const
+    {
+        return values_ == other.values_ && offset_ == other.offset_ && size_ == other.size_;
+    }
 
 private:
     std::shared_ptr<const std::vector<double>> values_;
+    std::size_t offset_ = 0, size_ = 0;
     bool ascending_ = true;
 };
 
@@ -114,7 +123,8 @@ private:
     void StoreIds();
     // The points from `pos` on changed: the envelope is rebuilt from there.
     void PointsChangedFrom(std::size_t pos);
-    void ExtendEnvelope() const;
+    // Builds the envelope of the points not yet covered; false when one of their y is not finite.
+    bool ExtendEnvelope() const;
 
     TSharedXs sharedXs_;      // the x values while they are shared
     std::vector<double> xs_;  // otherwise

@@ -7,6 +7,8 @@
 #include "survey/record_readers.h"
 
 #include <algorithm>
+#include <array>
+#include <limits>
 
 std::size_t ColumnBytes(ColumnType type)
 {
@@ -20,7 +22,7 @@ std::size_t ColumnBytes(ColumnType type)
 
 namespace {
 // About a megabyte of records per read: a year of one-minute voltage records is 31 reads.
-constexpr std::size_t kBlockBytes = std::size_t(1) << 20;
+constexpr std::size_t kBlockBytes = std::size_t(1024) << 10;
 // A block is decoded in pieces small enough to stay in the first-level cache from the times
 // loop to the column loops.
 constexpr std::size_t kPieceBytes = std::size_t(16) << 10;
@@ -30,6 +32,14 @@ struct DayOfLastDate {
     std::uint64_t key = ~std::uint64_t(0);  // no 4 date bytes give this key
     TDateTime day = 0;
 };
+
+// The fraction of the day of each whole minute, as TimeFraction gives it: nearly every stamp is
+// a whole minute, and looking its fraction up costs far less than the division.
+const std::array<double, 1440> kMinuteFractions = [] {
+    std::array<double, 1440> fractions{};
+    for (int minute = 0; minute < 1440; ++minute) fractions[static_cast<std::size_t>(minute)] = TimeFraction(minute / 60, minute % 60, 0, 0);
+    return fractions;
+}();
 
 // The times of `count` records at `records` (each `size` bytes) into `times`, decoded as
 // RecordStampTime decodes them; stops at the first stamp that does not decode. Returns the
@@ -61,7 +71,8 @@ std::size_t DecodeTimes(const std::uint8_t* records, std::size_t size, std::size
             second = r[*Layout->secondsAt];
         }
         if (!IsValidTime(t[1], t[0], second, hundredths)) break;
-        times[i] = lastDay + TimeFraction(t[1], t[0], second, hundredths);
+        times[i] = lastDay + (second == 0 && hundredths == 0 ? kMinuteFractions[static_cast<std::size_t>(t[1] * 60 + t[0])]
+                                                              : TimeFraction(t[1], t[0], second, hundredths));
     }
     last = {lastKey, lastDay};
     return i;
@@ -80,14 +91,20 @@ TimesDecoder TimesDecoderOf(const StampLayout* layout)
 
 // One column of `count` records, `stride` bytes apart from `p`: the stored value in single
 // precision times the scale, as the trend readers compute it, widened to double.
+// Returns the largest of them (a value that is not a number is never the largest).
 template <typename Load>
-void TakeColumn(double* out, const std::uint8_t* p, std::size_t stride, std::size_t count, float scale, Load load)
+double TakeColumn(double* out, const std::uint8_t* p, std::size_t stride, std::size_t count, float scale, Load load)
 {
-    for (std::size_t i = 0; i < count; ++i, p += stride) out[i] = static_cast<double>(load(p) * scale);
+    double highest = -std::numeric_limits<double>::infinity();
+    for (std::size_t i = 0; i < count; ++i, p += stride) {
+        out[i] = static_cast<double>(load(p) * scale);
+        highest = out[i] > highest ? out[i] : highest;
+    }
+    return highest;
 }
 
-void AppendColumn(std::vector<double>& column, const TRecordColumn& c, const std::uint8_t* records, std::size_t size,
-                  std::size_t count)
+double AppendColumn(std::vector<double>& column, const TRecordColumn& c, const std::uint8_t* records, std::size_t size,
+                    std::size_t count)
 {
     const std::size_t had = column.size();
     column.resize(had + count);
@@ -108,19 +125,21 @@ void AppendColumn(std::vector<double>& column, const TRecordColumn& c, const std
     case ColumnType::U8:
         return TakeColumn(out, p, size, count, c.Scale, [](const std::uint8_t* q) { return static_cast<float>(*q); });
     }
+    return -std::numeric_limits<double>::infinity();
 }
-}  // namespace
 
-TRecordWindowData ReadRecordWindow(TDataFile& F, std::int64_t first, std::int64_t last,
-                                   std::span<const TRecordColumn> columns, bool showFault)
+// The reading of both entry points: with `decodeTimes` false every record counts as read.
+TRecordWindowData ReadWindow(TDataFile& F, std::int64_t first, std::int64_t last, std::span<const TRecordColumn> columns,
+                             bool decodeTimes, bool showFault)
 {
     TRecordWindowData result;
     result.Columns.resize(columns.size());
+    result.Highest.assign(columns.size(), -std::numeric_limits<double>::infinity());
     const StampLayout* layout = StampLayoutOf(F.Measure());
-    const TimesDecoder decodeTimes = TimesDecoderOf(layout);
+    const TimesDecoder decoder = TimesDecoderOf(layout);
     const std::int64_t count = static_cast<std::int64_t>(F.RecordCount());
     const std::size_t size = F.RecordSize();
-    if (!decodeTimes || first < 0 || last < first || last >= count || size < layout->bytesNeeded) {
+    if (!decoder || first < 0 || last < first || last >= count || size < layout->bytesNeeded) {
         result.Complete = false;
         return result;
     }
@@ -131,7 +150,7 @@ TRecordWindowData ReadRecordWindow(TDataFile& F, std::int64_t first, std::int64_
             return result;
         }
     const std::size_t expected = static_cast<std::size_t>(last - first + 1);
-    result.Times.reserve(expected);
+    if (decodeTimes) result.Times.reserve(expected);
     for (auto& column : result.Columns) column.reserve(expected);
 
     const std::int64_t perBlock = static_cast<std::int64_t>(std::max<std::size_t>(1, kBlockBytes / size));
@@ -147,11 +166,16 @@ TRecordWindowData ReadRecordWindow(TDataFile& F, std::int64_t first, std::int64_
         for (std::size_t from = 0; from < static_cast<std::size_t>(n); from += perPiece) {
             const std::size_t pieceCount = std::min(perPiece, static_cast<std::size_t>(n) - from);
             const std::uint8_t* piece = block.data() + from * size;
-            const std::size_t had = result.Times.size();
-            result.Times.resize(had + pieceCount);
-            const std::size_t decoded = decodeTimes(piece, size, pieceCount, day, result.Times.data() + had);
-            result.Times.resize(had + decoded);
-            for (std::size_t c = 0; c < columns.size(); ++c) AppendColumn(result.Columns[c], columns[c], piece, size, decoded);
+            std::size_t decoded = pieceCount;
+            if (decodeTimes) {
+                const std::size_t had = result.Times.size();
+                result.Times.resize(had + pieceCount);
+                decoded = decoder(piece, size, pieceCount, day, result.Times.data() + had);
+                result.Times.resize(had + decoded);
+            }
+            for (std::size_t c = 0; c < columns.size(); ++c)
+                result.Highest[c] = std::max(result.Highest[c], AppendColumn(result.Columns[c], columns[c], piece, size, decoded));
+            result.Read += decoded;
             if (decoded < pieceCount) {
                 if (showFault) record_reading::ShowRecordStampFault(*layout, RecordBytes(piece + decoded * size, size));
                 result.Complete = false;
@@ -161,4 +185,17 @@ TRecordWindowData ReadRecordWindow(TDataFile& F, std::int64_t first, std::int64_
         at += n;
     }
     return result;
+}
+}  // namespace
+
+TRecordWindowData ReadRecordWindow(TDataFile& F, std::int64_t first, std::int64_t last,
+                                   std::span<const TRecordColumn> columns, bool showFault)
+{
+    return ReadWindow(F, first, last, columns, true, showFault);
+}
+
+TRecordWindowData ReadRecordColumns(TDataFile& F, std::int64_t first, std::int64_t last,
+                                    std::span<const TRecordColumn> columns)
+{
+    return ReadWindow(F, first, last, columns, false, false);
 }

@@ -27,10 +27,12 @@ std::size_t ColumnBytes(ColumnType type);
 struct TRecordWindowData {
     std::vector<TDateTime> Times;              // one per record read, in file order
     std::vector<std::vector<double>> Columns;  // Columns[c][i]: column c of record i
+    std::vector<double> Highest;               // Highest[c]: the largest of column c (-infinity: none)
     // False when the window could not be read whole: a column outside the record (nothing
     // read), a short file, or a stamp that does not decode (the records before it stay).
     bool Complete = true;
-    std::size_t Count() const { return Times.size(); }
+    std::size_t Read = 0;  // records read
+    std::size_t Count() const { return Read; }
 };
 
 // Records first..last (record indexes, inclusive) of F, whose stamp layout is its measure's;
@@ -41,3 +43,9 @@ struct TRecordWindowData {
 // outside the file's records, or first > last, reads nothing and is not Complete.
 TRecordWindowData ReadRecordWindow(TDataFile& F, std::int64_t first, std::int64_t last,
                                    std::span<const TRecordColumn> columns, bool showFault = true);
+// The columns alone of records first..last, for a caller that holds their times already (read
+// once through ReadRecordWindow, every stamp decoded): no stamp is decoded again, and Times
+// stays empty. Not Complete, with nothing read, as ReadRecordWindow for a column or a window
+// outside the file; a short file keeps the records read before it.
+TRecordWindowData ReadRecordColumns(TDataFile& F, std::int64_t first, std::int64_t last,
+                                    std::span<const TRecordColumn> columns);

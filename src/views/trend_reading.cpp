@@ -75,7 +75,7 @@ TTrendOpening OpenTrendHead(const TMeasureFileInfo& info, const TTrendMember& me
 }
 
 TWindowValues ReadTraceWindow(TDataFile& F, const TRecordWindow& window, const TTrendMember& member,
-                              const TTrendLayout& layout, TTraceSettings& traces)
+                              const TTrendLayout& layout, TTraceSettings& traces, const TIntervalTimes* interval)
 {
     TWindowValues result;
     const TRecordWindow w = OrderedWindow(window);
@@ -94,26 +94,37 @@ TWindowValues ReadTraceWindow(TDataFile& F, const TRecordWindow& window, const T
         plotted[k] = columns.size() + read.Plotted;
         columns.insert(columns.end(), read.Columns.begin(), read.Columns.end());
     }
-    TRecordWindowData data = ReadRecordWindow(F, first, last, columns);
+    result.FirstIndex = first;
+    const bool timesKnown = interval && first >= interval->FirstIndex &&
+                            last < interval->FirstIndex + static_cast<std::int64_t>(interval->Times.Size());
+    TRecordWindowData data;
+    if (!timesKnown) data = ReadRecordWindow(F, first, last, columns);
+    else if (!columns.empty()) data = ReadRecordColumns(F, first, last, columns);
+    else data.Read = static_cast<std::size_t>(last - first + 1);  // nothing to read
     result.Complete = data.Complete;
-    result.Times = std::move(data.Times);
-    if (result.Times.empty()) return result;
-    traces.RecordTime = result.Times.back();
+    if (timesKnown) {
+        const auto from = static_cast<std::size_t>(first - interval->FirstIndex);
+        result.Times = interval->Times.Slice(from, data.Count());
+        const auto joins = std::span(interval->Joined).subspan(from, data.Count());
+        result.Joined.assign(joins.begin(), joins.end());
+        if (!result.Joined.empty()) result.Joined[0] = 0;  // the window's first point never joins
+    } else {
+        result.Times = TSharedXs(std::move(data.Times));
+        result.Joined = JoinFlags(result.Times.Values(), DescribePeriod(member.PeriodUnit, layout.Period).GapSeconds);
+    }
+    if (result.Times.Size() == 0) return result;
+    traces.RecordTime = result.Times.Values().back();
     for (std::size_t k = 0; k < kTraceCount; ++k) {
         if (traces.Entries[k].Item <= 0) continue;
         std::vector<double>& values = result.Values[k];
         values = std::move(data.Columns[plotted[k]]);
         traces.Entries[k].Value = static_cast<float>(values.back());
-        for (double v : values)
-            if (v >= 1000) {
-                result.AnyAtLeast1000 = true;
-                break;
-            }
+        if (data.Highest[plotted[k]] >= 1000) result.AnyAtLeast1000 = true;
     }
     return result;
 }
 
-std::vector<std::uint8_t> JoinFlags(const std::vector<TDateTime>& times, std::int64_t periodSeconds)
+std::vector<std::uint8_t> JoinFlags(std::span<const TDateTime> times, std::int64_t periodSeconds)
 {
     std::vector<std::uint8_t> joined(times.size(), 0);
     for (std::size_t i = 1; i < times.size(); ++i) joined[i] = JoinsPrevious(times[i - 1], times[i], periodSeconds) ? 1 : 0;

@@ -6,8 +6,10 @@
 
 #include <array>
 #include <cstdint>
+#include <span>
 #include <vector>
 
+#include "graph/data_series.h"
 #include "survey/data_file.h"
 #include "survey/records.h"
 #include "views/trend_layout.h"
@@ -41,20 +43,32 @@ struct TTrendOpening {
 TTrendOpening OpenTrendHead(const TMeasureFileInfo& info, const TTrendMember& member, TDateTime start, TDateTime stop);
 
 struct TWindowValues {
-    std::vector<TDateTime> Times;
+    std::int64_t FirstIndex = 0;  // record index of the window's first record
+    TSharedXs Times;              // shared by the window's traces in the graph
+    std::vector<std::uint8_t> Joined;  // JoinFlags of the times
     // For each trace with an item: its plotted column, one value per record.
     std::array<std::vector<double>, kTraceCount> Values;
     bool Complete = true;          // every record of the window was read
     bool AnyAtLeast1000 = false;   // some chosen trace reached 1000
-    std::uint32_t RecordsRead() const { return static_cast<std::uint32_t>(Times.size()); }
+    std::uint32_t RecordsRead() const { return static_cast<std::uint32_t>(Times.Size()); }
+};
+
+// The times of a view's interval, read by its first pass at creation: every later window of
+// the view lies inside the interval, so its plots take their times (and joins) from here and
+// read their values only.
+struct TIntervalTimes {
+    TSharedXs Times;                   // the records read, from the interval's first on
+    std::vector<std::uint8_t> Joined;  // JoinFlags of those times
+    std::int64_t FirstIndex = 0;       // record index of the interval's first record
 };
 
 // The records FirstPos..LastPos of the window (in time order, whichever way its ends are
-// given), each chosen trace as the member reads it; reading stops at the first record that
-// cannot be read and the values before it stay. The settings take the time and values of the
-// last record read.
+// given), each chosen trace as the member reads it, and the joins of their points in the
+// member's gap unit; reading stops at the first record that cannot be read and the values
+// before it stay. A window inside what `interval` holds takes its times and joins from there
+// and decodes no stamp. The settings take the time and values of the last record read.
 TWindowValues ReadTraceWindow(TDataFile& F, const TRecordWindow& window, const TTrendMember& member,
-                              const TTrendLayout& layout, TTraceSettings& traces);
+                              const TTrendLayout& layout, TTraceSettings& traces, const TIntervalTimes* interval = nullptr);
 
 // Joined flag of each record's point (the first point never joins).
-std::vector<std::uint8_t> JoinFlags(const std::vector<TDateTime>& times, std::int64_t periodSeconds);
+std::vector<std::uint8_t> JoinFlags(std::span<const TDateTime> times, std::int64_t periodSeconds);

@@ -274,21 +274,20 @@ bool TTrendViewForm::LoadAndPlot()
     if (!OpenTrendDataFile(F, Values.FileInfo, Member.Measure)) return false;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     Chart->SetPlotting(false);
-    TWindowValues v = ReadTraceWindow(F, ZoomWindow_, Member, Layout_, Values.Traces);
+    TWindowValues v = ReadTraceWindow(F, ZoomWindow_, Member, Layout_, Values.Traces, &IntervalTimes_);
     F.Close();
+    // The first reading, at creation, is of the whole interval: its times serve every later one.
+    if (IntervalTimes_.Times.Size() == 0) IntervalTimes_ = {v.Times, v.Joined, v.FirstIndex};
     ZoomRecords_ = v.RecordsRead();
     Kilovolts_ = Member.KilovoltRule && PlotInKilovolts(v.AnyAtLeast1000, Values.Traces.Axis1Auto, Values.Traces.Axis1Max);
     ApplyYAxis();
-    std::vector<std::uint8_t> joined;
     for (std::size_t k = 0; k < kTraceCount; ++k) {
         std::vector<double>& values = v.Values[k];
         if (values.empty()) continue;
-        if (joined.empty()) joined = JoinFlags(v.Times, Period().GapSeconds);
         // Volts are plotted as read.
         if (Kilovolts_)
             for (double& value : values) value /= 1000.0;
-        Chart->AddPoints(static_cast<int>(k) + 1, std::span(v.Times).first(values.size()), values,
-                         std::span(joined).first(values.size()));
+        Chart->AddPoints(static_cast<int>(k) + 1, v.Times, std::move(values), v.Joined);
     }
     Chart->SetPlotting(true);
     QApplication::restoreOverrideCursor();

@@ -12,7 +12,9 @@
 
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <bit>
+#include <cmath>
 
 namespace {
 // Three records over a day boundary (a leap day), with seconds where the head keeps them (the
@@ -337,13 +339,19 @@ TEST(RecordWindowReader, EveryKindAndFlagCombinationGivesTheBuiltValuesAsThePerR
     const std::vector<WindowCase> cases = EveryKindAndFlagCombination();
     for (const WindowCase& c : cases) {
         SCOPED_TRACE(c.what);
-        const TRecordWindowData w = ReadWindow(WriteDataFile(dir / "window", c.records), c.measure, 0, 2, c.columns);
+        const std::string path = WriteDataFile(dir / "window", c.records);
+        const TRecordWindowData w = ReadWindow(path, c.measure, 0, 2, c.columns);
         EXPECT_TRUE(w.Complete);
         std::vector<double> times;
         for (const FixtureStamp& s : kStamps)
             times.push_back(FixtureTime(s.year, s.month, s.day, s.hour, s.minute, KeepsSeconds(c.measure) ? s.second : 0));
         EXPECT_EQ(w.Times, times);
         EXPECT_EQ(w.Columns, c.values);
+        for (std::size_t col = 0; col < c.columns.size(); ++col)
+            EXPECT_EQ(w.Highest[col], *std::max_element(c.values[col].begin(), c.values[col].end())) << "column " << col;
+        TDataFile file;
+        ASSERT_EQ(file.Open(path, c.measure), DataFileFault::None);
+        EXPECT_EQ(ReadRecordColumns(file, 0, 2, c.columns).Columns, c.values);
         for (std::size_t col = 0; col < c.columns.size() && w.Count() == 3; ++col) {
             if (c.columns[col].Type != ColumnType::F32) continue;
             if (c.measure == MeasureCurrentHarmonics && c.columns[col].Offset + 8 > c.records[0].size()) continue;
@@ -415,6 +423,40 @@ TEST(RecordWindowReader, WindowAcrossReadBlocksMatchesOneRecordReads)
         ASSERT_EQ(w.Times[i], s.RecordTime) << i;
         ASSERT_EQ(w.Columns[0][i], static_cast<double>(i + 7)) << i;
     }
+}
+
+// The columns alone, for a caller holding the times: no stamp is decoded, so a bad one neither
+// stops the read nor shows a message.
+TEST(RecordWindowReader, ColumnsAloneDecodeNoStamp)
+{
+    ScriptedMessages messages;
+    TempProgDir dir;
+    const std::string path = IndexedSeries(dir, 2000);
+    PatchFile(path, 8 + 60 * 700 + 5, {24});  // hour 24
+    TDataFile file;
+    ASSERT_EQ(file.Open(path, MeasureVoltage), DataFileFault::None);
+    const TRecordWindowData w = ReadRecordColumns(file, 100, 1999, std::span(&kL1Average, 1));
+    EXPECT_TRUE(w.Complete);
+    EXPECT_EQ(w.Count(), 1900u);
+    EXPECT_TRUE(w.Times.empty());
+    ASSERT_EQ(w.Columns[0].size(), 1900u);
+    EXPECT_EQ(w.Columns[0][600], 700.0);
+    EXPECT_EQ(w.Columns[0].back(), 1999.0);
+    EXPECT_TRUE(messages.Texts().empty());
+    const TRecordColumn beyond{57, ColumnType::F32, 1.0f};
+    EXPECT_FALSE(ReadRecordColumns(file, 0, 9, std::span(&beyond, 1)).Complete);
+    EXPECT_FALSE(ReadRecordColumns(file, 0, 2000, std::span(&kL1Average, 1)).Complete);
+}
+
+// The largest value of a column passes over values that are not numbers.
+TEST(RecordWindowReader, HighestPassesOverValuesThatAreNotNumbers)
+{
+    TempProgDir dir;
+    const std::string path = IndexedSeries(dir, 10);
+    PatchFile(path, 8 + 60 * 9 + 24, {0x00, 0x00, 0xC0, 0x7F});  // the last average: not a number
+    const TRecordWindowData w = ReadWindow(path, MeasureVoltage, 0, 9, std::span(&kL1Average, 1));
+    EXPECT_TRUE(std::isnan(w.Columns[0][9]));
+    EXPECT_EQ(w.Highest, std::vector<double>{8.0});
 }
 
 TEST(RecordWindowReader, WindowOfOneRecord)

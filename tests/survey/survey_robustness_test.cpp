@@ -407,7 +407,7 @@ void RunRecordReaders(const std::string& path, int measure, const TMeasureFileIn
         TTraceSettings s = TracesAt(offsets);
         const TWindowValues values = ReadTraceWindow(V, opening.Head.FullWindow, *member, layout, s);
         EXPECT_LE(values.RecordsRead(), opening.Head.PeriodRecords) << what;
-        JoinFlags(values.Times, DescribePeriod(member->PeriodUnit, layout.Period).GapSeconds);
+        JoinFlags(values.Times.Values(), DescribePeriod(member->PeriodUnit, layout.Period).GapSeconds);
         // A window dragged right to left, and one that is no record's start.
         TRecordWindow reversed{opening.Head.FullWindow.LastPos, opening.Head.FullWindow.FirstPos};
         ReadTraceWindow(V, reversed, *member, layout, s);

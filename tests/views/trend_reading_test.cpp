@@ -163,7 +163,8 @@ TEST(WindowValues, GapsWhereRecordsAreMissing)
     EXPECT_EQ(traces.Entries[0].Value, 239);
     EXPECT_EQ(traces.Entries[1].Value, 249);
     const std::vector<std::uint8_t> expected = {0, 1, 1, 0, 1, 1, 1, 1, 1};
-    EXPECT_EQ(JoinFlags(v.Times, 600), expected);
+    EXPECT_EQ(JoinFlags(v.Times.Values(), 600), expected);
+    EXPECT_EQ(v.Joined, expected);
 
     // A window given with its ends swapped reads the same records.
     TRecordWindow reversed{o.Head.FullWindow.LastPos, o.Head.FullWindow.FirstPos, o.Head.FullWindow.LastTime,
@@ -189,7 +190,7 @@ TEST(WindowValues, NoJoinAcrossAMissingDay)
     traces.Entries[0].Item = 2;
     ResolveOffsets(traces, o.Head.Layout.Columns.Columns, o.Head.Layout.Columns.StatCount());
     const TWindowValues v = ReadWindow(o.Head.FullWindow, o.Head.Layout, traces);
-    const auto joined = JoinFlags(v.Times, 3600);
+    const auto joined = JoinFlags(v.Times.Values(), 3600);
     ASSERT_EQ(v.RecordsRead(), 26u);
     EXPECT_EQ(joined[23], 1);
     EXPECT_EQ(joined[24], 0);  // 25 hours after the previous point: a gap
