@@ -1,6 +1,7 @@
 // Reading one trace of every record of a year of one-minute three-phase voltage records, through
 // the record-window reader and through the per-record trend reader, against a plain sequential
 // read of the same file's bytes.
+#include "bench_memory.h"
 #include "fixtures/data_fixture.h"
 #include "survey/data_file.h"
 #include "survey/record_readers.h"
@@ -11,21 +12,24 @@
 
 #include <cstdio>
 #include <filesystem>
+#include <string>
+#include <unistd.h>
 
 namespace {
-const std::string& YearFile()
-{
-    static const std::string path = [] {
-        const std::string p = (std::filesystem::temp_directory_path() / "orv_bench_year.vme").string();
+// Written before the benchmarks run, so no timing includes it, under a name of this process's
+// own (benchmarks of several checkouts may run at once), and removed at the end.
+struct YearOnDisk {
+    std::string path = (std::filesystem::temp_directory_path() / ("orv_bench_year_" + std::to_string(getpid()) + ".vme")).string();
+    YearOnDisk()
+    {
         const Bytes prototype = TrendRecord(MeasureVoltage, {.flags = 2});  // min/avg/max, no curve
-        WriteRecordSeries(p, MeasureVoltage, prototype, FixtureTime(2023, 1, 1, 0, 0), 1.0 / 1440, kYearOfMinutes,
+        WriteRecordSeries(path, MeasureVoltage, prototype, FixtureTime(2023, 1, 1, 0, 0), 1.0 / 1440, kYearOfMinutes,
                           [](std::int64_t i, std::uint8_t* r) { StoreU32(r + 24, static_cast<std::uint32_t>(i)); });
-        return p;
-    }();
-    return path;
-}
-// Written before the benchmarks run, so no timing includes it.
-const std::string& kYearFile = YearFile();
+    }
+    ~YearOnDisk() { std::filesystem::remove(path); }
+};
+const YearOnDisk kYear;
+const std::string& YearFile() { return kYear.path; }
 }  // namespace
 
 static void BM_SequentialBytes(benchmark::State& state)
@@ -72,6 +76,7 @@ static void BM_ReadRecordWindowOneTrace(benchmark::State& state)
 {
     const std::string& path = YearFile();
     const TRecordColumn average{24, ColumnType::F32, 1.0f};  // L1 average
+    const double faults = PageFaults();
     for (auto _ : state) {
         TDataFile file;
         if (file.Open(path, MeasureVoltage) != DataFileFault::None) state.SkipWithError("file refused");
@@ -79,6 +84,7 @@ static void BM_ReadRecordWindowOneTrace(benchmark::State& state)
         if (!window.Complete || window.Count() != kYearOfMinutes) state.SkipWithError("records unread");
         benchmark::DoNotOptimize(window.Columns[0].data());
     }
+    state.counters["faults"] = benchmark::Counter(PageFaults() - faults, benchmark::Counter::kAvgIterations);
     state.SetItemsProcessed(state.iterations() * kYearOfMinutes);
 }
 BENCHMARK(BM_ReadRecordWindowOneTrace)->Unit(benchmark::kMillisecond);

@@ -404,7 +404,7 @@ TEST(RecordWindowReader, BadStampInTheMiddleEndsTheReadWithOneMessage)
     }
 }
 
-// Past the first megabyte the reader reads again; each record still gives what the
+// A window of many read blocks: each record still gives what the
 // one-record reader gives at its position.
 TEST(RecordWindowReader, WindowAcrossReadBlocksMatchesOneRecordReads)
 {

@@ -58,6 +58,38 @@ TEST(VoltageView, ThreeTracesPlotWithGapsWhereRecordsAreMissing)
     EXPECT_EQ(v.Chart->YAxis.Title(), "Volt");
 }
 
+// The times are read once, when the view is created: plots and zooms read their values and
+// take the times read then, one array the traces share. A stamp changed after the creation
+// (here 10:30 to 10:33, and an average to 300) moves no point, and the new value is plotted.
+TEST(VoltageView, PlotsTakeTheTimesReadAtCreation)
+{
+    VoltageViewFixture f({.count = 10});
+    TShowVForm& v = f.Open();
+    PatchFile(f.path, 8 + 3 * 60 + 4, {33});
+    PatchFile(f.path, 8 + 3 * 60 + 24, {0x00, 0x00, 0x96, 0x43});  // 300.0f
+    v.ApplyTraces(ChooseTraces(v, 2));
+    const TSeries& l1 = v.Chart->GetSeries(1);
+    const TSeries& l2 = v.Chart->GetSeries(2);
+    ASSERT_EQ(l1.Count(), 10);
+    EXPECT_DOUBLE_EQ(l1.Xs()[3], ViewStart() + 30 * kOneMinute);
+    EXPECT_EQ(l1.Ys()[3], 300);
+    EXPECT_EQ(l1.Xs().data(), l2.Xs().data());
+
+    v.SetZoom(true);  // a zoom band over records 2 to 5 reads those records only
+    const int left = v.Chart->XToPixel(ViewStart() + 20 * kOneMinute), right = v.Chart->XToPixel(ViewStart() + 50 * kOneMinute);
+    const int row = v.Chart->Dimensions.TopMargin() + 20;
+    v.ChartMouseDown(TMouseButton::mbLeft, left, row);
+    v.ChartMouseMove(right, row);
+    v.ChartMouseUp(right, row);
+    ASSERT_TRUE(v.Zoomed());
+    EXPECT_EQ(v.ZoomRecords(), 4u);
+    EXPECT_EQ(l1.Count(), 4);
+    EXPECT_DOUBLE_EQ(l1.Xs()[1], ViewStart() + 30 * kOneMinute);
+    EXPECT_EQ(l1.Ys()[1], 300);
+    EXPECT_EQ(l1.Connects()[0], 0);  // the zoomed window's first point joins nothing
+    EXPECT_TRUE(f.messages.messages.empty());
+}
+
 TEST(VoltageView, KilovoltsForAxisTitleValuesAndReadout)
 {
     VoltageViewFixture f({.count = 10, .values = [](int i, int) { return MinAvgMax{0, 11000.0f + i, 0}; }});

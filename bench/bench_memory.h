@@ -1,0 +1,26 @@
+// What a benchmark tells of the memory it takes: page faults (each first touch of fresh memory
+// is one, and on some machines a costly one) and the peak resident size (VmHWM).
+#pragma once
+
+#include <fstream>
+#include <string>
+#include <sys/resource.h>
+
+inline double PageFaults()
+{
+    rusage usage{};
+    getrusage(RUSAGE_SELF, &usage);
+    return static_cast<double>(usage.ru_minflt + usage.ru_majflt);
+}
+
+// A field of /proc/self/status in megabytes ("VmHWM", "VmRSS").
+inline double StatusMegabytes(const std::string& field)
+{
+    std::ifstream status("/proc/self/status");
+    for (std::string line; std::getline(status, line);)
+        if (line.rfind(field + ":", 0) == 0) return std::stod(line.substr(field.size() + 1)) / 1024.0;
+    return 0;
+}
+
+// From here on VmHWM is the peak of what follows.
+inline void ResetPeakMemory() { std::ofstream("/proc/self/clear_refs") << "5"; }
