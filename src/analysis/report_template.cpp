@@ -129,6 +129,8 @@ void Put(TF1Book& book, int row, int col, const std::string& text, LineKind kind
     case LineKind::Subtitle:
     case LineKind::BlockTitle:
         book.SetFont("Arial", kind == LineKind::Subtitle ? 12 : 11, true);
+        // Room above the title, which follows the verdict of the block before.
+        book.SetRowHeight(row, 440);
         // A rule under the title across the values.
         book.SetSelection(row, ReportCols::Label, row, ReportCols::L3);
         book.SetBorder(-1, -1, -1, -1, 1);
@@ -149,7 +151,7 @@ void PutHarmonicTables(TF1Book& book, int before)
         const std::string order = HarmonicLabel(HarmonicTableOrder(i));
         const int limitRow = before + kHarmonicLimitsFrom + i;
         Put(book, limitRow, kLabel, order + " at most:", LineKind::Label);
-        Put(book, limitRow, ReportCols::L2, "records within:", LineKind::Label);
+        Put(book, limitRow, ReportCols::L2, "percentile:", LineKind::Label);
         Put(book, before + kHarmonicResultsFrom + i, kLabel, order + ":", LineKind::Label);
     }
 }
@@ -173,7 +175,6 @@ TF1Book ReportTemplateBook()
     constexpr int kWidths[] = {400, 3000, 3300, 3300, 2600, 2000, 2600, 2000, 2600, 400};
     for (int col = 1; col <= ReportCols::Last; ++col) book.SetColumnWidth(col, kWidths[col - 1]);
     book.SetRowHeight(ReportRows::Title, 400);
-    book.SetRowHeight(ReportRows::Subtitle, 340);
 
     PutLines(book, 0, kHead);
     const std::span<const TemplateLine> blocks[] = {kVoltage, kFrequency, kUnbalance, kHarmonics, kFlicker, kEvents};

@@ -28,7 +28,7 @@ TEST(ReportTemplate, GeneratedFileHoldsTheLabelsInTheRowsTheFillExpects)
         {167, "Events counted:"}, {169, "Over Voltages:"}, {175, "Over Unbalance:"}, {178, "Result:"},
     };
     for (const auto& [row, text] : labels) EXPECT_EQ(x["cell.1." + std::to_string(row) + ".2"], std::string("t:") + text) << row;
-    EXPECT_EQ(x["cell.1.59.7"], "t:records within:");
+    EXPECT_EQ(x["cell.1.59.7"], "t:percentile:");
     EXPECT_EQ(x["cell.1.101.9"], "t:L3");
     EXPECT_EQ(x["cell.1.168.5"], "t:L1");
     EXPECT_EQ(x["sheet.1.colwidth.2"], "3000");
