@@ -38,8 +38,8 @@ constexpr TemplateLine kHead[] = {
     {ReportRows::Verdict, kLabel, "Overall result:", kHeading},
 };
 
-constexpr TemplateLine kVoltage[] = {
-    {1, kLabel, "Voltage", kBlockTitle},
+// Voltage and frequency judge two limits each: the same lines of limits.
+constexpr TemplateLine kTwoLimits[] = {
     {3, kLabel, "Records in the data file:"},
     {4, kLabel, "Limit 1, below nominal by:"},
     {5, kLabel, "Limit 1, above nominal by:"},
@@ -48,6 +48,10 @@ constexpr TemplateLine kVoltage[] = {
     {8, kLabel, "Limit 2, above nominal by:"},
     {9, kLabel, "Limit 2, records within at least:"},
     {11, kLabel, "Records analysed:"},
+};
+
+constexpr TemplateLine kVoltage[] = {
+    {1, kLabel, "Voltage", kBlockTitle},
     {12, kLabel, "Limit 1, records outside, L1:"},
     {13, kLabel, "Limit 1, records outside, L2:"},
     {14, kLabel, "Limit 1, records outside, L3:"},
@@ -59,14 +63,6 @@ constexpr TemplateLine kVoltage[] = {
 
 constexpr TemplateLine kFrequency[] = {
     {1, kLabel, "Frequency", kBlockTitle},
-    {3, kLabel, "Records in the data file:"},
-    {4, kLabel, "Limit 1, below nominal by:"},
-    {5, kLabel, "Limit 1, above nominal by:"},
-    {6, kLabel, "Limit 1, records within at least:"},
-    {7, kLabel, "Limit 2, below nominal by:"},
-    {8, kLabel, "Limit 2, above nominal by:"},
-    {9, kLabel, "Limit 2, records within at least:"},
-    {11, kLabel, "Records analysed:"},
     {12, kLabel, "Limit 1, records outside:"},
     {13, kLabel, "Limit 2, records outside:"},
     {14, kLabel, "Result:", kHeading},
@@ -181,6 +177,7 @@ TF1Book ReportTemplateBook()
     int before = ReportRows::Verdict;
     for (int measure = 1; measure <= kAnalysisMeasures; ++measure) {
         PutLines(book, before, blocks[measure - 1]);
+        if (measure == MeasureVoltage || measure == MeasureFrequency) PutLines(book, before, kTwoLimits);
         if (measure == MeasureVoltageHarmonics) PutHarmonicTables(book, before);
         if (measure == MeasureEvents) PutEventTables(book, before);
         before += kReportBlockRows[static_cast<std::size_t>(measure)];

@@ -6,6 +6,7 @@
 #include "app/main_form.h"
 #include "fixtures/data_fixture.h"
 #include "fixtures/report_fixture.h"
+#include "fixtures/pdf_text.h"
 #include "fixtures/temp_prog_dir.h"
 #include "platform/file_io.h"
 #include "platform/prog_dirs.h"
@@ -23,23 +24,6 @@
 
 namespace {
 std::string Output(const std::string& name) { return std::string(ORV_REPORT_TEST_OUTPUT) + "/" + name; }
-
-// The text pdftotext finds in a PDF.
-std::string PdfText(const std::string& pdf)
-{
-    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(("pdftotext -layout '" + pdf + "' - 2>&1").c_str(), "r"), pclose);
-    std::string text;
-    char buffer[4096];
-    for (std::size_t n; pipe && (n = fread(buffer, 1, sizeof buffer, pipe.get())) > 0;) text.append(buffer, n);
-    return text;
-}
-
-int PdfPages(const std::string& pdf)
-{
-    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(("pdfinfo '" + pdf + "' | grep Pages").c_str(), "r"), pclose);
-    char line[128] = {};
-    return pipe && fgets(line, sizeof line, pipe.get()) ? std::stoi(std::string(line).substr(6)) : 0;
-}
 
 // A program folder with the template, a main window that opens reports and sheets, and the
 // messages scripted.

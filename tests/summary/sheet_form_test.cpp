@@ -4,6 +4,7 @@
 #include "summary/sheet_form.h"
 
 #include "fixtures/data_fixture.h"
+#include "fixtures/pdf_text.h"
 #include "fixtures/temp_prog_dir.h"
 #include "platform/file_io.h"
 #include "platform/prog_dirs.h"
@@ -40,14 +41,6 @@ std::unique_ptr<TSheetForm> Open(const std::string& path)
     return std::unique_ptr<TSheetForm>(dynamic_cast<TSheetForm*>(OpenSheetWindow(nullptr, path)));
 }
 
-std::string PdfText(const std::string& pdf)
-{
-    std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(("pdftotext -layout '" + pdf + "' - 2>&1").c_str(), "r"), pclose);
-    std::string text;
-    char buffer[4096];
-    for (std::size_t n; pipe && (n = fread(buffer, 1, sizeof buffer, pipe.get())) > 0;) text.append(buffer, n);
-    return text;
-}
 }  // namespace
 
 TEST(SheetForm, ShowsTheFileLockedAndScrollsOnlyOverItsUsedPart)
