@@ -87,7 +87,7 @@ private:
 // Random access to the fields of outside bytes (a record, a file head, a spreadsheet record):
 // each field is read at its offset and checked against the bytes present. A field beyond them
 // reads as 0 and fails the view, and the failure is sticky, so a reader takes all its fields and
-// asks Ok() once. Hot record loops that have sized their record once use LoadU16/LoadU32 below.
+// asks Ok() once.
 class FieldView {
 public:
     FieldView() = default;
@@ -142,7 +142,10 @@ private:
     bool ok_ = true;
 };
 
-// Little-endian access to a field inside a buffer the caller has already sized.
+// Raw little-endian loads, unchecked: the readers above, and the hot record path only (the record
+// readers and the record-window reader), where each record's size is checked once and every
+// record of a year-long window passes through. Every other reader of outside bytes goes
+// through ByteReader or FieldView.
 inline std::uint16_t LoadU16(const std::uint8_t* p) { return static_cast<std::uint16_t>(p[0] | (p[1] << 8)); }
 inline std::uint32_t LoadU32(const std::uint8_t* p)
 {
