@@ -109,8 +109,8 @@ std::span<const std::uint8_t> ByteReader::Rest() const
 
 void ByteWriter::U16(std::uint16_t v)
 {
-    U8(v & 0xFF);
-    U8(v >> 8);
+    U8(static_cast<std::uint8_t>(v & 0xFF));
+    U8(static_cast<std::uint8_t>(v >> 8));
 }
 
 void ByteWriter::U32(std::uint32_t v)
