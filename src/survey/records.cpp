@@ -61,7 +61,7 @@ std::optional<Bytes> TSurveySelection::PackBytes(std::string* tooLong) const
 
 std::string ShortStringTooLongMessage(const std::string& text)
 {
-    return "Too long to be stored (more than 255 bytes):\n" + text;
+    return "The text \"" + text + "\" is longer than 255 characters and cannot be stored.";
 }
 
 TSurveySelection TSurveySelection::Unpack(ByteReader& in, int slots)

@@ -73,7 +73,7 @@ TEST(Records, TextLongerThanItsShortStringIsRefusedNeverCut)
     std::string tooLong;
     EXPECT_FALSE(s.PackBytes(&tooLong));
     EXPECT_EQ(tooLong, path);
-    EXPECT_EQ(ShortStringTooLongMessage(tooLong), "Too long to be stored (more than 255 bytes):\n" + path);
+    EXPECT_EQ(ShortStringTooLongMessage(tooLong), "The text \"" + path + "\" is longer than 255 characters and cannot be stored.");
 
     // Report files: the head and slots 1 to 6, a name in the head too long.
     s = FilledSelection();
