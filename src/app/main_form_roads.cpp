@@ -8,7 +8,7 @@
 #include "survey/records.h"
 #include "survey/intake/intake_roads.h"
 #include "survey/samples_file.h"
-#include "survey/sel_data_dlg.h"
+#include "wizards/sel_data_dlg.h"
 
 #include <QApplication>
 #include <QMdiArea>

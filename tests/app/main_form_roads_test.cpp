@@ -8,9 +8,9 @@
 #include "fixtures/survey_fixture.h"
 #include "fixtures/temp_prog_dir.h"
 #include "platform/scripted_messages.h"
-#include "survey/intake/save_read_dlg.h"
-#include "survey/sel_data_dlg.h"
-#include "survey/survey_picker.h"
+#include "wizards/save_read_dlg.h"
+#include "wizards/sel_data_dlg.h"
+#include "wizards/survey_picker.h"
 
 #include <QApplication>
 #include <QMdiArea>

@@ -13,8 +13,8 @@
 #include "platform/prog_dirs.h"
 #include "platform/scripted_messages.h"
 #include "survey/records.h"
-#include "survey/sel_data_dlg.h"
-#include "survey/survey_picker.h"
+#include "wizards/sel_data_dlg.h"
+#include "wizards/survey_picker.h"
 
 #include <QApplication>
 #include <QListWidget>

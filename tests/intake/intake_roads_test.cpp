@@ -8,7 +8,7 @@
 #include "survey/intake/drive_access.h"
 #include "survey/intake/drive_dlg.h"
 #include "survey/intake/received_store.h"
-#include "survey/intake/save_read_dlg.h"
+#include "wizards/save_read_dlg.h"
 #include "views/show_v_form.h"
 #include "views/trace_settings.h"
 
@@ -17,8 +17,8 @@
 #include "platform/prog_dirs.h"
 #include "platform/scripted_messages.h"
 #include "survey/measure_file_info.h"
-#include "survey/sel_data_dlg.h"
-#include "survey/survey_picker.h"
+#include "wizards/sel_data_dlg.h"
+#include "wizards/survey_picker.h"
 
 #include <QApplication>
 #include <QLineEdit>

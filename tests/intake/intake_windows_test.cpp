@@ -5,14 +5,14 @@
 #include "survey/intake/intake_roads.h"
 #include "survey/intake/read_dlg.h"
 #include "survey/intake/received_store.h"
-#include "survey/intake/save_read_dlg.h"
+#include "wizards/save_read_dlg.h"
 
 #include "fixtures/archive_fixture.h"
 #include "fixtures/temp_prog_dir.h"
 #include "platform/prog_dirs.h"
 #include "platform/scripted_messages.h"
 #include "survey/measure_file_info.h"
-#include "survey/survey_picker.h"
+#include "wizards/survey_picker.h"
 
 #include <QLabel>
 #include <QLineEdit>

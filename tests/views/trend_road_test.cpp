@@ -10,8 +10,8 @@
 #include "fixtures/survey_fixture.h"
 #include "graph/zr_graph.h"
 #include "survey/records.h"
-#include "survey/sel_data_dlg.h"
-#include "survey/survey_picker.h"
+#include "wizards/sel_data_dlg.h"
+#include "wizards/survey_picker.h"
 #include "views/curve_form.h"
 #include "views/traces_dlg.h"
 

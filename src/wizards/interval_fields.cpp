@@ -1,5 +1,5 @@
 // Interval fields.
-#include "survey/interval_fields.h"
+#include "wizards/interval_fields.h"
 
 #include "dialogs/br_date_form.h"
 #include "platform/messages.h"

@@ -3,7 +3,7 @@
 // spin buttons).
 #pragma once
 
-#include "survey/interval_rules.h"
+#include "wizards/interval_rules.h"
 
 #include <QWidget>
 #include <optional>

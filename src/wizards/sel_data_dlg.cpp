@@ -1,14 +1,14 @@
 // Survey selection wizard.
-#include "survey/sel_data_dlg.h"
+#include "wizards/sel_data_dlg.h"
 
 #include "dialogs/edit_survey_dlg.h"
 #include "dialogs/fixed_dialog.h"
 #include "platform/file_io.h"
 #include "platform/prog_dirs.h"
 #include "platform/text_encoding.h"
-#include "survey/interval_fields.h"
+#include "wizards/interval_fields.h"
 #include "survey/selection_loader.h"
-#include "survey/survey_picker.h"
+#include "wizards/survey_picker.h"
 
 #include <QCheckBox>
 #include <QFrame>

@@ -1,6 +1,6 @@
 // The survey selection wizard driven offscreen: page 1 checks, page 2 boxes and interval,
 // Finish into SurveySelection.
-#include "survey/sel_data_dlg.h"
+#include "wizards/sel_data_dlg.h"
 
 #include "dialogs/edit_survey_dlg.h"
 #include "fixtures/data_fixture.h"
@@ -10,8 +10,8 @@
 #include "platform/prog_dirs.h"
 #include "platform/scripted_messages.h"
 #include "survey/data_layout.h"
-#include "survey/interval_fields.h"
-#include "survey/survey_picker.h"
+#include "wizards/interval_fields.h"
+#include "wizards/survey_picker.h"
 
 #include <QApplication>
 #include <QCheckBox>

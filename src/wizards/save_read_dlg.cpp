@@ -1,5 +1,5 @@
 // Save wizard of received data.
-#include "survey/intake/save_read_dlg.h"
+#include "wizards/save_read_dlg.h"
 
 #include "dialogs/alarm_bar_form.h"
 #include "dialogs/fixed_dialog.h"
@@ -9,7 +9,7 @@
 #include "survey/intake/received_store.h"
 #include "survey/intake/repository_import.h"
 #include "survey/records.h"
-#include "survey/survey_picker.h"
+#include "wizards/survey_picker.h"
 
 #include <QApplication>
 #include <QFormLayout>
