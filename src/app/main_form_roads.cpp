@@ -21,7 +21,7 @@ void TMainForm::RunSurveySelection(const std::string& presetPath)
         TSelDataDlg wizard(this);
         if (!presetPath.empty()) wizard.PresetSurvey(presetPath);
         if (ExecModal(wizard) != QDialog::Accepted) return;
-        chosen = wizard.SelectedFile;
+        chosen = wizard.SelectedFile();
     }
     AddRecent(RecentList::Surveys, chosen);
     OpenSurveyViews();

@@ -3,22 +3,22 @@
 
 #include "dialogs/alarm_bar_form.h"
 #include "dialogs/fixed_dialog.h"
+#include "platform/file_io.h"
 #include "platform/messages.h"
-#include "platform/prog_dirs.h"
 #include "platform/text_encoding.h"
 #include "survey/intake/received_store.h"
 #include "survey/intake/repository_import.h"
 #include "survey/records.h"
-#include "wizards/survey_picker.h"
+#include "wizards/survey_page.h"
 
 #include <QApplication>
 #include <QFormLayout>
 #include <QGroupBox>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
 #include <QRadioButton>
-#include <QStackedWidget>
 #include <QVBoxLayout>
 
 namespace {
@@ -31,19 +31,11 @@ QLineEdit* InfoEdit(QWidget* parent)
     edit->setMaxLength(kInfoTextLength);
     return edit;
 }
-
-QString Shown(const std::string& bytes) { return QString::fromStdString(DisplayText(bytes)); }
-
-std::string FirstDataFolder() { return LastPath().DataPathSet ? LastPath().DataPath : DataDir(); }
 }  // namespace
 
-TSaveReadDlg::TSaveReadDlg(QWidget* parent) : QDialog(parent)
+TSaveReadDlg::TSaveReadDlg(QWidget* parent) : TWizardFrame(parent, "Save Data Files As", QSize(592, 332))
 {
-    setWindowTitle("Save Data Files As");
-    setWindowFlag(Qt::WindowContextHelpButtonHint, false);
-    Notebook = new QStackedWidget(this);
-
-    auto* options = new QWidget(Notebook);
+    auto* options = new QWidget(this);
     auto* optionsLayout = new QVBoxLayout(options);
     optionsLayout->addWidget(BoldLabel("Choose how to utilize the new received data", options));
     auto* group = new QGroupBox("Save Options", options);
@@ -56,7 +48,7 @@ TSaveReadDlg::TSaveReadDlg(QWidget* parent) : QDialog(parent)
     optionsLayout->addWidget(group);
     optionsLayout->addStretch(1);
 
-    auto* create = new QWidget(Notebook);
+    auto* create = new QWidget(this);
     auto* createLayout = new QVBoxLayout(create);
     createLayout->addWidget(BoldLabel("Create a new Survey having following Name:", create));
     auto* nameRow = new QHBoxLayout;
@@ -77,53 +69,15 @@ TSaveReadDlg::TSaveReadDlg(QWidget* parent) : QDialog(parent)
     createLayout->addLayout(edits);
     createLayout->addStretch(1);
 
-    auto* append = new QWidget(Notebook);
-    auto* appendLayout = new QVBoxLayout(append);
-    appendLayout->addWidget(BoldLabel("Append received data to the selected Survey:", append));
-    Picker = new TSurveyPicker(append, "*.orv");
-    appendLayout->addWidget(Picker, 1);
-    auto* info = new QGroupBox("Info", append);
-    auto* infoLayout = new QFormLayout(info);
-    LabelDescr = new QLabel(info);
-    LabelSite = new QLabel(info);
-    LabelOperator = new QLabel(info);
-    infoLayout->addRow("Description:", LabelDescr);
-    infoLayout->addRow("Site:", LabelSite);
-    infoLayout->addRow("Operator:", LabelOperator);
-    appendLayout->addWidget(info);
+    AppendPage = new TSurveyPage(this, "Append received data to the selected Survey:", SurveyUpgrade::TenLineStep,
+                                 TSurveyPage::InfoEditing::None);
 
-    Notebook->addWidget(options);
-    Notebook->addWidget(create);
-    Notebook->addWidget(append);
-
-    BtnBack = new QPushButton("&Back", this);
-    BtnNext = new QPushButton("&Next", this);
-    BtnFinish = new QPushButton("&Finish", this);
-    BtnCancel = new QPushButton("&Cancel", this);
-    BtnFinish->setDefault(true);
-    auto* buttons = new QHBoxLayout;
-    buttons->addStretch(1);
-    for (auto* b : {BtnBack, BtnNext, BtnFinish, BtnCancel}) buttons->addWidget(b);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(Notebook, 1);
-    layout->addLayout(buttons);
-    resize(520, 420);
-
-    connect(BtnNext, &QPushButton::clicked, this, &TSaveReadDlg::BtnNextClick);
-    connect(BtnBack, &QPushButton::clicked, this, &TSaveReadDlg::BtnBackClick);
+    AddPage(options);
+    AddPage(create);
+    AddPage(AppendPage);
     connect(BtnBrowse, &QPushButton::clicked, this, &TSaveReadDlg::BtnBrowseClick);
-    connect(BtnFinish, &QPushButton::clicked, this, &TSaveReadDlg::BtnFinishClick);
-    connect(BtnCancel, &QPushButton::clicked, this, &TSaveReadDlg::BtnCancelClick);
-    connect(Picker, &TSurveyPicker::FileListChange, this, &TSaveReadDlg::FileListChange);
-
-    Picker->SetFolder(FirstDataFolder());
-    BtnBackClick();
-}
-
-void TSaveReadDlg::showEvent(QShowEvent* event)
-{
-    QDialog::showEvent(event);
-    CentreOnScreen(this);
+    connect(AppendPage, &TSurveyPage::SurveyChanged, this, &TSaveReadDlg::AppendSurveyChanged);
+    ShowFirstPage();
 }
 
 bool TSaveReadDlg::ImportRepository(const std::string& path)
@@ -144,32 +98,25 @@ bool TSaveReadDlg::ImportRepository(const std::string& path)
     return true;
 }
 
-void TSaveReadDlg::ShowPage(int page)
+int TSaveReadDlg::NextPage(int page) const
 {
-    Notebook->setCurrentIndex(page);
-    const bool first = page == PageOptions;
-    BtnBack->setEnabled(!first);
-    BtnNext->setVisible(first);
-    BtnNext->setEnabled(first);
-    BtnFinish->setVisible(!first);
-    BtnFinish->setEnabled(!first && !SurveyFile.empty());
+    if (page != PageOptions) return kNoPage;
+    return RadioCreate->isChecked() ? PageCreate : PageAppend;
 }
 
-void TSaveReadDlg::BtnNextClick()
+void TSaveReadDlg::PageEntered(int page)
 {
-    if (RadioCreate->isChecked()) {
-        SurveyFile = SurvName->property("path").toString().toStdString();
-        ShowPage(PageCreate);
-    } else {
-        // The survey file is the one the picker shows now, checked afresh.
-        FileListChange();
-        ShowPage(PageAppend);
-    }
+    if (page == PageCreate) SurveyFile = newSurveyPath_;
+    // The survey to extend is the one the picker shows now, checked afresh.
+    else if (page == PageAppend) AppendPage->FileListChange();
 }
 
-void TSaveReadDlg::BtnBackClick()
+bool TSaveReadDlg::CanGoForward(int page) const { return page == PageOptions || !SurveyFile.empty(); }
+
+void TSaveReadDlg::AppendSurveyChanged()
 {
-    ShowPage(PageOptions);
+    if (CurrentPage() == PageAppend) SurveyFile = AppendPage->SelectedFile;
+    UpdateForward();
 }
 
 void TSaveReadDlg::BtnBrowseClick()
@@ -192,59 +139,31 @@ void TSaveReadDlg::BtnBrowseClick()
         return;
     LastPath().DataPathSet = true;
     LastPath().DataPath = ExtractFilePath(path);
-    SurvName->setText(Shown(path));
-    SurvName->setProperty("path", QString::fromStdString(path));
+    SurvName->setText(QString::fromStdString(DisplayText(path)));
+    newSurveyPath_ = path;
     SurveyFile = path;
-    BtnFinish->setEnabled(true);
+    UpdateForward();
 }
 
-void TSaveReadDlg::FileListChange()
+bool TSaveReadDlg::FinishWizard()
 {
-    SurveyFile.clear();
-    Lines.clear();
-    LabelDescr->clear();
-    LabelSite->clear();
-    LabelOperator->clear();
-    BtnFinish->setEnabled(false);
-    const std::string selected = Picker->SelectedFile();
-    if (selected.empty()) return;
-    auto lines = OpenSurveyFile(selected, SurveyUpgrade::TenLineStep);
-    if (!lines) return;
-    Lines = std::move(*lines);
-    SurveyFile = selected;
-    SurveyFolder = ExtractFilePath(selected);
-    const TSurveyInfo info = ReadSurveyInfo(Lines);
-    LabelDescr->setText(Shown(info.Description));
-    LabelSite->setText(Shown(info.Site));
-    LabelOperator->setText(Shown(info.Operator));
-    BtnFinish->setEnabled(Notebook->currentIndex() != PageOptions);
-}
-
-void TSaveReadDlg::BtnFinishClick()
-{
-    if (SurveyFile.empty()) return;
+    if (SurveyFile.empty()) return false;
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const bool append = RadioAppend->isChecked();
-    closing_ = append ? AppendToSurvey(SurveyFile, Lines, ReceivedMask)
-                      : CreateSurvey(SurveyFile, ReceivedMask,
-                                     {EditDescr->text().toStdString(), EditSite->text().toStdString(),
-                                      EditOperator->text().toStdString()});
+    const bool saved = CurrentPage() == PageAppend
+                           ? AppendToSurvey(SurveyFile, AppendPage->Lines, ReceivedMask)
+                           : CreateSurvey(SurveyFile, ReceivedMask,
+                                          {EditDescr->text().toStdString(), EditSite->text().toStdString(),
+                                           EditOperator->text().toStdString()});
     QApplication::restoreOverrideCursor();
-    if (!closing_) return;
+    if (!saved) return false;
     ShowMessage("Copy completed successfully.", MsgType::Information, MbOk);
-    done(Accepted);
+    // Received data not saved are discarded; those saved are gone already.
+    DeleteTempFiles();
+    return true;
 }
 
 void TSaveReadDlg::BtnCancelClick()
 {
-    closing_ = true;
-    done(Rejected);
-}
-
-void TSaveReadDlg::done(int result)
-{
-    if (!closing_) return;
-    // Received data not saved are discarded; those saved are gone already.
     DeleteTempFiles();
-    QDialog::done(result);
+    TWizardFrame::BtnCancelClick();
 }

@@ -3,21 +3,14 @@
 // the interval; Finish fills the program-wide SurveySelection.
 #pragma once
 
-#include "survey/survey_file.h"
+#include "wizards/wizard_frame.h"
 
-#include <QDialog>
-#include <array>
 #include <string>
 
-class QCheckBox;
-class QGroupBox;
-class QLabel;
-class QPushButton;
-class QStackedWidget;
-class TIntervalFields;
-class TSurveyPicker;
+class TIntervalPage;
+class TSurveyPage;
 
-class TSelDataDlg : public QDialog {
+class TSelDataDlg : public TWizardFrame {
     Q_OBJECT
 public:
     explicit TSelDataDlg(QWidget* parent = nullptr);
@@ -25,37 +18,18 @@ public:
 
     // Opens the wizard on a known survey, on page 2.
     void PresetSurvey(const std::string& path);
+    // Full path of the chosen survey file; empty while none is valid. The main window reads it
+    // after the wizard closes.
+    const std::string& SelectedFile() const;
 
-    SurveyLines Lines;
-    std::string SelectedFile;
+    TSurveyPage* SurveyPage;
+    TIntervalPage* DataPage;
 
-    QStackedWidget* Tabs;
-    TSurveyPicker* Picker;
-    QLabel *Label1, *Label2, *Label3;
-    QPushButton* BtnInfo;
-    std::array<QCheckBox*, kMeasureCount> CBox{};
-    TIntervalFields* Interval;
-    QPushButton *BtnBack, *BtnNext, *BtnFinish, *BtnCancel;
-
-    void FileListChange();
-    void BtnInfoClick();
-    void BtnNextClick();
-    void BtnBackClick();
-    void CBoxClick();
-    void BtnFinishClick();
+protected:
+    void PageEntered(int page) override;
+    bool CanGoForward(int page) const override;
+    bool FinishWizard() override;
 
 private:
-    void FormCreate();
-    void FormDestroy();
-    // No valid survey: empty SelectedFile, lines and labels; Next and Edit Info disabled.
-    void ForgetSurvey();
-    // Loads, checks and fully upgrades a survey file and shows its information; false (after
-    // the message) when it is no survey file.
-    bool OpenSurvey(const std::string& path);
-    void ShowInfoLabels();
     void LoadSurveySelection();
-    void SetDataTypeBoxes();
-    bool AnyDataTypeChecked() const;
-    unsigned CheckedMask() const;
-    void DefaultInterval();
 };

@@ -10,6 +10,7 @@
 #include "platform/scripted_messages.h"
 #include "wizards/save_read_dlg.h"
 #include "wizards/sel_data_dlg.h"
+#include "wizards/survey_page.h"
 #include "wizards/survey_picker.h"
 
 #include <QApplication>
@@ -41,8 +42,8 @@ std::string WriteVoltageSurvey(const TempProgDir& dir)
 int FinishWizard(QDialog& dialog, const std::string& path)
 {
     auto& wizard = static_cast<TSelDataDlg&>(dialog);
-    if (wizard.SelectedFile.empty()) {
-        wizard.Picker->SelectFile(path);
+    if (wizard.SelectedFile().empty()) {
+        wizard.SurveyPage->Picker->SelectFile(path);
         wizard.BtnNextClick();
     }
     wizard.BtnFinishClick();
@@ -78,7 +79,7 @@ TEST(MainFormRoads, ReopenRestoresMaximisedChildrenAndPresetsTheWizard)
     sub->showMaximized();
     bool preset = false;
     form.ExecModal = [&](QDialog& d) {
-        preset = static_cast<TSelDataDlg&>(d).SelectedFile == path;
+        preset = static_cast<TSelDataDlg&>(d).SelectedFile() == path;
         return int(QDialog::Rejected);
     };
     form.ItemReopenSurveyClick(0);
@@ -195,7 +196,7 @@ TEST(MainFormRoads, OpenSurveyNowIsAskedOnlyAfterACompletedSave)
         WriteBytes(dir / "site.rpy", RepositoryBytes(9, {{1, DataFileBytes({TrendRecord(MeasureVoltage, {})})}}));
     std::string presetSurvey;
     form.ExecModal = [&](QDialog& d) {
-        presetSurvey = static_cast<TSelDataDlg&>(d).SelectedFile;
+        presetSurvey = static_cast<TSelDataDlg&>(d).SelectedFile();
         return int(QDialog::Rejected);
     };
 

@@ -18,6 +18,7 @@
 #include "platform/scripted_messages.h"
 #include "survey/measure_file_info.h"
 #include "wizards/sel_data_dlg.h"
+#include "wizards/survey_page.h"
 #include "wizards/survey_picker.h"
 
 #include <QApplication>
@@ -114,8 +115,8 @@ Bytes Concat(const std::vector<Bytes>& parts)
 int FinishSelection(QDialog& dialog, const std::string& survey)
 {
     auto& wizard = static_cast<TSelDataDlg&>(dialog);
-    if (wizard.SelectedFile.empty()) {
-        wizard.Picker->SelectFile(survey);
+    if (wizard.SelectedFile().empty()) {
+        wizard.SurveyPage->Picker->SelectFile(survey);
         wizard.BtnNextClick();
     }
     wizard.BtnFinishClick();
@@ -195,7 +196,7 @@ TEST(IntakeRoads, RepositoryBecomesASurveyThatOpensAndTakesATwoDiskFloppyAppend)
     driver.On<TSaveReadDlg>([&](TSaveReadDlg& save) {
         save.RadioAppend->setChecked(true);
         save.BtnNextClick();
-        save.Picker->SelectFile(survey);
+        save.AppendPage->Picker->SelectFile(survey);
         Grab(save, "road_save_append");
         save.BtnFinishClick();
     });

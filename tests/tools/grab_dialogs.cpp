@@ -1,35 +1,39 @@
 // Pictures of the start-up notice and of every page of the survey and save wizards, on a demo
 // survey in a temporary program folder, for looking at them by hand:
 //   xvfb-run -a orv_grab_dialogs <folder>
-// Each window is shown, drawn and saved as <folder>/<name>.png.
+// (start a window manager such as openbox first to see the windows' frames too).
 #include "app/warning_form.h"
 #include "fixtures/demo_survey.h"
 #include "fixtures/temp_prog_dir.h"
 #include "platform/prog_dirs.h"
 #include "wizards/save_read_dlg.h"
 #include "wizards/sel_data_dlg.h"
+#include "wizards/survey_page.h"
 #include "wizards/survey_picker.h"
 
 #include <QApplication>
+#include <QElapsedTimer>
 #include <QRadioButton>
 #include <QScreen>
-#include <QThread>
 #include <cstdio>
 #include <string>
 
 namespace {
 QString folder;
 
+// Saves the window as drawn (<name>.png) and, once a window manager has had time to frame it,
+// the screen around it (<name>_screen.png), then hides it again.
 void Save(QWidget& window, const char* name)
 {
     window.show();
-    QApplication::processEvents();
+    QElapsedTimer settling;
+    settling.start();
+    while (settling.elapsed() < 300) QApplication::processEvents(QEventLoop::AllEvents, 50);
     window.grab().save(folder + "/" + name + ".png");
-    // What the screen shows, one pixel around the window included.
-    QApplication::processEvents();
-    QRect around = window.frameGeometry().adjusted(-1, -1, 1, 1);
+    const QRect around = window.frameGeometry().adjusted(-1, -1, 1, 1);
     window.screen()->grabWindow(0, around.x(), around.y(), around.width(), around.height())
         .save(folder + "/" + name + "_screen.png");
+    window.hide();
 }
 }  // namespace
 
@@ -49,7 +53,7 @@ int main(int argc, char** argv)
     Save(notice, "read_me");
 
     TSelDataDlg select;
-    select.Picker->SelectFile(survey);
+    select.SurveyPage->Picker->SelectFile(survey);
     Save(select, "survey_selection_1");
     select.BtnNextClick();
     Save(select, "survey_selection_2");
@@ -61,7 +65,7 @@ int main(int argc, char** argv)
     Save(save, "save_data_2");
     save.BtnBackClick();
     save.RadioAppend->setChecked(true);
-    save.Picker->SelectFile(survey);
+    save.AppendPage->Picker->SelectFile(survey);
     save.BtnNextClick();
     Save(save, "save_data_3");
     return 0;

@@ -11,6 +11,7 @@
 #include "graph/zr_graph.h"
 #include "survey/records.h"
 #include "wizards/sel_data_dlg.h"
+#include "wizards/survey_page.h"
 #include "wizards/survey_picker.h"
 #include "views/curve_form.h"
 #include "views/traces_dlg.h"
@@ -106,7 +107,7 @@ TEST(VoltageViewRoad, OpenChooseTracesZoomCursorCurveAndPrint)
     form.show();
     form.ExecModal = [&](QDialog& d) {
         auto& wizard = static_cast<TSelDataDlg&>(d);
-        wizard.Picker->SelectFile(survey);
+        wizard.SurveyPage->Picker->SelectFile(survey);
         wizard.BtnNextClick();
         wizard.BtnFinishClick();
         return wizard.result();
