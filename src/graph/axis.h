@@ -52,6 +52,9 @@ struct TAxisTick {
     double Value = 0;
     bool Labelled = true;
     std::string Text; // the label, formatted as the walk reached it
+    // The tick's number in the axis's unit counted from a fixed origin: labelling only the ticks
+    // whose ordinal is a multiple of one of LabelStrides keeps the labels on round values.
+    std::int64_t Ordinal = 0;
 };
 
 class TAxis {
@@ -141,6 +144,9 @@ public:
     // so that a degenerate step cannot hang the paint.
     std::vector<TAxisTick> TickWalk();
     std::string FormatLabel(double value) const;
+    // Ascending strides, from 1, at which every n-th label of the current step still falls on
+    // round values (1-2-5 of a linear step, whole hours, quarters, decades ...).
+    std::vector<int> LabelStrides() const;
 
     // Assignments the graph's paint makes without the setters' side effects.
     void AssignStep(double value) { stepSize_ = value; }
@@ -156,6 +162,7 @@ private:
     void Repaint();
     void Rescaled();
     void SetRangeEnd(double& end, double& dataEnd, double value);
+    std::int64_t TickOrdinal(double value, const TTickState& state) const;
 
     TAxisOwner* owner_;
     TAxisKind kind_;

@@ -2,6 +2,8 @@
 // grids, ticks, labels and titles, the graph title, and the series in index order.
 #include "graph/graph_engine.h"
 
+#include "graph/label_spacing.h"
+
 #include <algorithm>
 #include <cmath>
 
@@ -125,6 +127,40 @@ static bool LabelShown(const TAxisTick& tick, const TAxis& axis, double step)
     return tick.Labelled || std::fabs(axis.Max() - tick.Value) <= step;
 }
 
+namespace {
+struct AxisLabel {
+    const TAxisTick* Tick;
+    int Start; // along the axis
+};
+} // namespace
+
+// The labels of an axis that fit at the drawn size, each placed along the axis within
+// [0, length): `horizontal` labels are measured by their width, stacked ones by their height.
+template <typename PixelOf>
+static std::vector<AxisLabel> FittingLabels(TGraphCanvas& canvas, const std::vector<TAxisTick>& ticks,
+                                            const TAxis& axis, double step, PixelOf pixelOf, bool horizontal,
+                                            int length)
+{
+    std::vector<const TAxisTick*> shown;
+    std::vector<TLabelSlot> slots;
+    int height = 0;
+    for (const TAxisTick& t : ticks) {
+        if (!LabelShown(t, axis, step)) continue;
+        height = std::max(height, canvas.TextHeight(t.Text));
+        shown.push_back(&t);
+        slots.push_back({pixelOf(t.Value), horizontal ? canvas.TextWidth(t.Text) : canvas.TextHeight(t.Text), t.Ordinal});
+    }
+    // A word space between labels side by side, a thin line gap between stacked ones.
+    const int gap = horizontal ? height / 2 : height / 4;
+    const std::vector<int> strides = axis.LabelStrides();
+    std::vector<AxisLabel> labels;
+    for (const TPlacedLabel& p : SpaceLabels(slots, 0, length, gap, strides)) labels.push_back({shown[p.Slot], p.Start});
+    return labels;
+}
+
+// Across the axis a label keeps inside the control too, even where the margin is too narrow.
+static int Inside(int start, int size, int length) { return std::max(0, std::min(start, length - size)); }
+
 void GraphEngine::DrawXAxis(TGraphCanvas& canvas)
 {
     const AxisPlan& plan = PlanOf(XAxis);
@@ -146,11 +182,10 @@ void GraphEngine::DrawXAxis(TGraphCanvas& canvas)
     }
     if (XAxis.ShowLabel()) {
         canvas.SetFont(XAxis.LabelFont());
-        for (const TAxisTick& t : plan.Ticks) {
-            if (!LabelShown(t, XAxis, step)) continue;
-            const int w = canvas.TextWidth(t.Text), h = canvas.TextHeight(t.Text);
-            const int offset = tick + Dimensions.XAxisLabelOffset();
-            canvas.TextOut(XToPixel(t.Value) - w / 2, reversed ? row - offset - h : row + offset, t.Text);
+        const int offset = tick + Dimensions.XAxisLabelOffset();
+        for (const AxisLabel& label : FittingLabels(canvas, plan.Ticks, XAxis, step, columnOf, true, width_)) {
+            const int h = canvas.TextHeight(label.Tick->Text);
+            canvas.TextOut(label.Start, Inside(reversed ? row - offset - h : row + offset, h, height_), label.Tick->Text);
         }
     }
     if (XAxis.ShowTitle()) {
@@ -188,10 +223,9 @@ void GraphEngine::DrawYAxis(TGraphCanvas& canvas, TAxis& axis)
     if (axis.ShowLabel()) {
         canvas.SetFont(axis.LabelFont());
         const int offset = tick + Dimensions.YAxisLabelOffset();
-        for (const TAxisTick& t : plan.Ticks) {
-            if (!LabelShown(t, axis, step)) continue;
-            const int w = canvas.TextWidth(t.Text), h = canvas.TextHeight(t.Text);
-            canvas.TextOut(reversed ? column + offset : column - offset - w, rowOf(t.Value) - h / 2, t.Text);
+        for (const AxisLabel& label : FittingLabels(canvas, plan.Ticks, axis, step, rowOf, false, height_)) {
+            const int w = canvas.TextWidth(label.Tick->Text);
+            canvas.TextOut(Inside(reversed ? column + offset : column - offset - w, w, width_), label.Start, label.Tick->Text);
         }
     }
     if (axis.ShowTitle()) {

@@ -112,6 +112,8 @@ public:
     int CursorY = 0;
     void DrawXCursor();
     bool CursorLineShown() const { return cursorLineShown_; }
+    // Half the width of the cursor line's head above the plot, in pixels.
+    static constexpr int CursorHeadSize = 5;
 
     // Zoom state of the Shift-drag band.
     const TGraphRect& ZoomRect() const { return zoomRect_; }

@@ -54,10 +54,20 @@ void GraphEngine::DrawXCursor()
 void GraphEngine::DrawOverlay(TGraphCanvas& canvas) const
 {
     if (cursorLineShown_) {
+        const int column = cursorLineColumn_, top = YToPixel(YAxis.Max());
         canvas.SetPen(clBlack, psSolid, 1, color_);
         canvas.SetBrush(color_, true);
-        canvas.MoveTo(cursorLineColumn_, YToPixel(YAxis.Min()));
-        canvas.LineTo(cursorLineColumn_, YToPixel(YAxis.Max()));
+        canvas.MoveTo(column, YToPixel(YAxis.Min()));
+        canvas.LineTo(column, top);
+        // On the first or last point the line lies on the plot's frame; a head pointing down at
+        // it from the margin above the plot shows the cursor there as anywhere else.
+        const int size = std::min(CursorHeadSize, top - 1);
+        if (size >= 2) {
+            canvas.SetBrush(clBlack, true);
+            const TGraphPixel head[] = {{column - size, top - 1 - size}, {column + size, top - 1 - size}, {column, top - 1}};
+            canvas.Polygon(head);
+            canvas.SetBrush(color_, true);
+        }
     }
     if (zooming_ && !zoomRect_.Empty()) {
         canvas.SetPen(clBlack, psDot, 1, clWhite);

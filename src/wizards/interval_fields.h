@@ -3,6 +3,7 @@
 // spin buttons).
 #pragma once
 
+#include "dialogs/spin_button.h"
 #include "wizards/interval_rules.h"
 
 #include <QWidget>
@@ -10,18 +11,6 @@
 
 class QLineEdit;
 class QToolButton;
-
-// An up/down pair of small buttons.
-class TSpinButton : public QWidget {
-    Q_OBJECT
-public:
-    explicit TSpinButton(QWidget* parent = nullptr);
-    QToolButton* UpButton;
-    QToolButton* DownButton;
-signals:
-    void Up();
-    void Down();
-};
 
 class TIntervalFields : public QWidget {
     Q_OBJECT

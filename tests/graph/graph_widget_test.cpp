@@ -181,6 +181,41 @@ TEST(GraphPicture, RendersAxesCursorAndBandToPng)
     EXPECT_EQ(picture.pixelColor(65, 40), QColor(Qt::white));
 }
 
+// On the first and the last point the cursor line falls on the plot's frame (the Y axis line,
+// the edge of the white plot area); the cursor must still change pixels off that frame.
+TEST(GraphPicture, CursorOnTheFirstOrLastPointShowsOffThePlotFrame)
+{
+    TzrGraph graph;
+    graph.resize(300, 200);
+    graph.SetPlotting(false);
+    graph.SetColor(clSilver);
+    graph.Appearance.SetBackgroundColor(clWhite);
+    graph.Dimensions.SetLeftMargin(50);
+    graph.Dimensions.SetTopMargin(15);
+    for (TAxis* axis : {&graph.XAxis, &graph.YAxis}) {
+        axis->SetMin(0);
+        axis->SetMax(10);
+    }
+    for (int i = 0; i <= 10; ++i) graph.AddPoint(1, true, i, 5);
+    graph.SetPlotting(true);
+    graph.SetXCursor(true);
+    const QImage without = graph.Picture();
+    const int left = graph.XToPixel(0), right = graph.XToPixel(10), top = graph.YToPixel(10), bottom = graph.YToPixel(0);
+    for (const double end : {0.0, 10.0}) {
+        SCOPED_TRACE(end);
+        graph.CursorX = graph.XToPixel(end);
+        graph.CursorY = 100;
+        graph.DrawXCursor();
+        ASSERT_TRUE(graph.CursorLineShown());
+        const QImage with = graph.Picture();
+        int offFrame = 0;
+        for (int y = 0; y < with.height(); ++y)
+            for (int x = 0; x < with.width(); ++x)
+                if (with.pixel(x, y) != without.pixel(x, y) && x != left && x != right && y != top && y != bottom) ++offFrame;
+        EXPECT_GT(offFrame, 0);
+    }
+}
+
 // An impossible Y range: the caption in the middle of the face, the X axis drawn against a
 // stand-in Y range, and not one pixel of the series.
 TEST(GraphPicture, ImpossibleRangeShowsTheCaptionAndNoSeries)

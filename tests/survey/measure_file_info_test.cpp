@@ -2,6 +2,7 @@
 #include "survey/measure_file_info.h"
 
 #include "fixtures/data_fixture.h"
+#include "fixtures/demo_survey.h"
 #include "fixtures/samples_fixture.h"
 #include "fixtures/temp_prog_dir.h"
 #include "platform/scripted_messages.h"
@@ -28,6 +29,19 @@ TEST(MeasureFileInfo, OneRecordVoltageFile)
     EXPECT_EQ(info.NominalValue(), 230.0f);
     EXPECT_EQ(info.Rate, -5);  // sign-extended
     EXPECT_TRUE(messages.messages.empty());
+}
+
+// The demo survey's medium-voltage feeder carries the nominal its values are recorded against.
+TEST(MeasureFileInfo, DemoSurveyFilesCarryTheirFeedersNominal)
+{
+    TempProgDir dir;
+    ASSERT_FALSE(WriteDemoSurvey(dir.Path(), 1).empty());
+    struct Case { const char* file; float nominal; };
+    for (const Case c : {Case{"demo.vme", 230.0f}, Case{"demo_mv.vme", 11000.0f}}) {
+        TMeasureFileInfo info;
+        ASSERT_TRUE(ReadMeasureFileInfo(dir / c.file, MeasureVoltage, info)) << c.file;
+        EXPECT_EQ(info.NominalValue(), c.nominal) << c.file;
+    }
 }
 
 TEST(MeasureFileInfo, HeadFieldsOfEachFileKind)
