@@ -124,7 +124,7 @@ void TWizardFrame::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
     CentreOnScreen(this);
-    // The buttons come first in the focus chain (the pages are added after them): the wizard
-    // opens with the focus on its page, so Enter presses the default button.
+    // The buttons come first in the focus chain (the pages are added after them), but the
+    // wizard opens with the focus on its page, not on a button.
     if (!focusWidget()) FocusPage();
 }

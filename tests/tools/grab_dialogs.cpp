@@ -28,7 +28,7 @@ void Save(QWidget& window, const char* name)
     window.show();
     QElapsedTimer settling;
     settling.start();
-    while (settling.elapsed() < 300) QApplication::processEvents(QEventLoop::AllEvents, 50);
+    while (settling.elapsed() < 600) QApplication::processEvents(QEventLoop::AllEvents, 50);
     window.grab().save(folder + "/" + name + ".png");
     const QRect around = window.frameGeometry().adjusted(-1, -1, 1, 1);
     window.screen()->grabWindow(0, around.x(), around.y(), around.width(), around.height())
