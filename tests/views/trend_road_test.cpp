@@ -37,21 +37,6 @@ void Grab(QWidget& w, const std::string& name)
     if (const char* folder = std::getenv("ORV_GRAB_DIR")) w.grab().save(QString(folder) + "/" + QString::fromStdString(name) + ".png");
 }
 
-// Runs `act` on the modal window that `trigger` opens, once it is up.
-template <typename Dialog>
-bool OnModal(const std::function<void()>& trigger, const std::function<void(Dialog&)>& act)
-{
-    bool seen = false;
-    QTimer::singleShot(0, [&] {
-        if (auto* d = qobject_cast<Dialog*>(QApplication::activeModalWidget())) {
-            seen = true;
-            act(*d);
-        }
-    });
-    trigger();
-    return seen;
-}
-
 // A three-day medium-voltage survey of ten-minute records around 11 kV with a density curve;
 // an hour and a half is missing on the first day.
 std::string WriteMediumVoltageSurvey(const TempProgDir& dir)
