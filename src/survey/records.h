@@ -86,6 +86,9 @@ struct TLastPath {
 // The program-wide instances: the survey being worked on and the dialogs' folder memory.
 TSurveySelection& SurveySelection();
 TLastPath& LastPath();
+// The folder a data-file dialog or survey list starts in: the data folder last used in this run,
+// else DataDir.
+std::string FirstDataFolder();
 
 // What the user is told when a record cannot be stored because a text, a path mostly, does not
 // fit its short string.

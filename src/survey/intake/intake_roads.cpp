@@ -5,7 +5,7 @@
 #include "dialogs/read_dlg.h"
 #include "survey/intake/drive_access.h"
 #include "survey/intake/floppy_reader.h"
-#include "survey/intake/save_read_dlg.h"
+#include "wizards/save_read_dlg.h"
 
 namespace {
 std::optional<std::string> RunSaveWizard(TSaveReadDlg& dlg)
