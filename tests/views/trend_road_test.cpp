@@ -9,8 +9,9 @@
 #include "fixtures/survey_fixture.h"
 #include "graph/zr_graph.h"
 #include "survey/records.h"
-#include "survey/sel_data_dlg.h"
-#include "survey/survey_picker.h"
+#include "wizards/sel_data_dlg.h"
+#include "wizards/survey_page.h"
+#include "wizards/survey_picker.h"
 #include "views/curve_form.h"
 #include "views/traces_dlg.h"
 
@@ -90,7 +91,7 @@ TEST(VoltageViewRoad, OpenChooseTracesZoomCursorCurveAndPrint)
     form.show();
     form.ExecModal = [&](QDialog& d) {
         auto& wizard = static_cast<TSelDataDlg&>(d);
-        wizard.Picker->SelectFile(survey);
+        wizard.SurveyPage->Picker->SelectFile(survey);
         wizard.BtnNextClick();
         wizard.BtnFinishClick();
         return wizard.result();
