@@ -161,8 +161,8 @@ int FillHarmonics(BlockWriter& w, const BlockContext& c)
 {
     const TReportHead& head = c.report.Head;
     const TMeasureSummary& s = c.summary;
-    // The window keeps at most one channel per limit slot.
-    const int channels = std::clamp<int>(head.HarmonicChannelCount, 0, kHarmonicLimitIndexes);
+    // The reader refuses more channels than the summary has groups; the bound keeps it so.
+    const int channels = std::clamp<int>(head.HarmonicChannelCount, 0, kAnalysisGroups);
     w.Number(3, c.file.RecordCount);
     const int limitRows = FillHarmonicTable(w, kHarmonicLimitsFrom, channels, head, [&](int row, int, int order) {
         w.Text(row, Value, Percent2(c.limits.HHigh[static_cast<std::size_t>(order)]));
