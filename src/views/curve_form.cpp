@@ -245,7 +245,9 @@ bool TCurveForm::Plot()
     axisY_->setRange(0, maxY > 0 ? maxY * 1.05 : 1);
     axisY_->applyNiceNumbers();
     if (CpfMode) {
-        axisLogX_->setRange(0.01, points_.back().X);
+        // A shade below 0.01: the axis takes its first label's power as log(min) / log(10),
+        // which for 0.01 falls just above -2 and would start the labels at 0.1.
+        axisLogX_->setRange(0.01 * (1 - 1e-9), points_.back().X);
     } else {
         // The shown classes fill the axis; the labels fall on whole multiples of a round step.
         const double from = points_.front().X, to = points_.back().X;
