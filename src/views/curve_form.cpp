@@ -161,42 +161,33 @@ void TCurveForm::SetHarmonics(const std::vector<TTrendBlock>& curveBlocks)
     CBoxHarm->show();
 }
 
-void TCurveForm::ShowDensity(std::int64_t offset, std::int32_t stride, int classCount, int firstValue, float classWidth)
+void TCurveForm::ShowCurve(TCurveMode mode, std::int64_t offset, std::int32_t stride, const TCurveRange& range)
 {
     CurveOffset = offset;
     CurveStride = stride;
-    CpfMode = false;
-    HarmonicMode = false;
-    setWindowTitle("Density Curve");
-    range_ = FullCurveRange(classCount, firstValue, classWidth);
+    CpfMode = mode == TCurveMode::Cpf;
+    HarmonicMode = mode == TCurveMode::HarmonicDensity;
+    setWindowTitle(CpfMode ? "CPF Curve" : "Density Curve");
+    range_ = range;
     SetupChart();
     ShowPhaseCurve();
     UpdateScaleButtons();
+}
+
+void TCurveForm::ShowDensity(std::int64_t offset, std::int32_t stride, int classCount, int firstValue, float classWidth)
+{
+    ShowCurve(TCurveMode::Density, offset, stride, FullCurveRange(classCount, firstValue, classWidth));
 }
 
 void TCurveForm::ShowHarmonicDensity(std::int64_t recordPos, int classCount, int firstValue, float classWidth)
 {
-    CurveOffset = recordPos;
-    CurveStride = 0;
-    CpfMode = false;
-    HarmonicMode = true;
-    setWindowTitle("Density Curve");
-    range_ = FullCurveRange(classCount, firstValue, classWidth);
-    SetupChart();
-    ShowPhaseCurve();
-    UpdateScaleButtons();
+    ShowCurve(TCurveMode::HarmonicDensity, recordPos, 0, FullCurveRange(classCount, firstValue, classWidth));
 }
 
 void TCurveForm::ShowCpf(std::int64_t offset, std::int32_t stride, int count)
 {
-    CurveOffset = offset;
-    CurveStride = stride;
-    CpfMode = true;
-    setWindowTitle("CPF Curve");
-    HarmonicMode = false;
-    range_ = FullCurveRange(count, 0, 1.0);
-    SetupChart();
-    ShowPhaseCurve();
+    ShowCurve(TCurveMode::Cpf, offset, stride, FullCurveRange(count, 0, 1.0));
+    // No scale steps along the CPF levels: all four buttons stay off.
     for (QToolButton* b : {BtnMinLeft, BtnMaxLeft, BtnMinRight, BtnMaxRight}) b->setEnabled(false);
 }
 

@@ -65,6 +65,8 @@ private:
     void SetupChart();
     bool Plot();
     void ShowNotAvailable(bool notAvailable);
+    enum class TCurveMode { Density, HarmonicDensity, Cpf };
+    void ShowCurve(TCurveMode mode, std::int64_t offset, std::int32_t stride, const TCurveRange& range);
     void ReadCurve(std::int64_t position);
     // Reads the curve of the current phase (of the chosen order for a harmonic curve) and plots it.
     void ShowPhaseCurve();

@@ -79,6 +79,30 @@ void Key(QWidget* w, int key)
     QApplication::sendEvent(w, &event);
 }
 
+void ShowWithTrendViews(TMainForm& form, QSize size)
+{
+    RegisterTrendViews(form.WindowRegistry);
+    form.resize(size);
+    form.show();
+}
+
+// View > Open Survey... on a survey file, measures 1 to `lastMeasure` ticked where available.
+void OpenSurvey(TMainForm& form, const std::string& survey, int lastMeasure = kMeasureCount)
+{
+    form.ExecModal = [survey, lastMeasure](QDialog& d) {
+        auto& wizard = static_cast<TSelDataDlg&>(d);
+        wizard.Picker->SelectFile(survey);
+        wizard.BtnNextClick();
+        if (lastMeasure < kMeasureCount) {
+            for (int k = lastMeasure + 1; k <= kMeasureCount; ++k) wizard.CBox[static_cast<std::size_t>(k - 1)]->setChecked(false);
+            wizard.CBoxClick();
+        }
+        wizard.BtnFinishClick();
+        return wizard.result();
+    };
+    form.ItemOpenSurvey->trigger();
+}
+
 int PlotRow(TzrGraph& g) { return (g.Dimensions.TopMargin() + g.Height() - g.Dimensions.BottomMargin()) / 2; }
 }  // namespace
 
@@ -90,17 +114,8 @@ TEST(VoltageViewRoad, OpenChooseTracesZoomCursorCurveAndPrint)
     const char* demo = std::getenv("ORV_DEMO_SURVEY");
     const std::string survey = demo ? std::string(demo) : WriteMediumVoltageSurvey(dir);
     TMainForm form;
-    RegisterTrendViews(form.WindowRegistry);
-    form.resize(1000, 640);
-    form.show();
-    form.ExecModal = [&](QDialog& d) {
-        auto& wizard = static_cast<TSelDataDlg&>(d);
-        wizard.Picker->SelectFile(survey);
-        wizard.BtnNextClick();
-        wizard.BtnFinishClick();
-        return wizard.result();
-    };
-    form.ItemOpenSurvey->trigger();  // View > Open Survey...
+    ShowWithTrendViews(form, QSize(1000, 640));
+    OpenSurvey(form, survey);
     QApplication::processEvents();
     ASSERT_EQ(form.MdiArea->subWindowList().size(), 1) << ::testing::PrintToString(messages.Texts());
     auto* view = qobject_cast<TShowVForm*>(form.ActiveChild());
@@ -230,19 +245,8 @@ TEST(MeasureViewsRoad, OpenSurveyThenTracesZoomCursorAndCurveOnEachView)
     const std::string survey = WriteDemoSurvey(dir / "demo", 2);
     ASSERT_FALSE(survey.empty());
     TMainForm form;
-    RegisterTrendViews(form.WindowRegistry);
-    form.resize(1100, 700);
-    form.show();
-    form.ExecModal = [&](QDialog& d) {
-        auto& wizard = static_cast<TSelDataDlg&>(d);
-        wizard.Picker->SelectFile(survey);
-        wizard.BtnNextClick();
-        for (int k = 6; k <= kMeasureCount; ++k) wizard.CBox[static_cast<std::size_t>(k - 1)]->setChecked(false);
-        wizard.CBoxClick();
-        wizard.BtnFinishClick();
-        return wizard.result();
-    };
-    form.ItemOpenSurvey->trigger();
+    ShowWithTrendViews(form, QSize(1100, 700));
+    OpenSurvey(form, survey, MeasureFlicker);
     QApplication::processEvents();
     ASSERT_EQ(form.MdiArea->subWindowList().size(), 5) << ::testing::PrintToString(messages.Texts());
 
