@@ -11,8 +11,10 @@
 #include "fixtures/survey_fixture.h"
 #include "graph/zr_graph.h"
 #include "survey/records.h"
-#include "survey/sel_data_dlg.h"
-#include "survey/survey_picker.h"
+#include "wizards/interval_page.h"
+#include "wizards/sel_data_dlg.h"
+#include "wizards/survey_page.h"
+#include "wizards/survey_picker.h"
 #include "views/curve_form.h"
 #include "views/traces_dlg.h"
 #include "views/traces_hrm_dlg.h"
@@ -91,11 +93,12 @@ void OpenSurvey(TMainForm& form, const std::string& survey, int lastMeasure = kM
 {
     form.ExecModal = [survey, lastMeasure](QDialog& d) {
         auto& wizard = static_cast<TSelDataDlg&>(d);
-        wizard.Picker->SelectFile(survey);
+        wizard.SurveyPage->Picker->SelectFile(survey);
         wizard.BtnNextClick();
         if (lastMeasure < kMeasureCount) {
-            for (int k = lastMeasure + 1; k <= kMeasureCount; ++k) wizard.CBox[static_cast<std::size_t>(k - 1)]->setChecked(false);
-            wizard.CBoxClick();
+            for (int k = lastMeasure + 1; k <= kMeasureCount; ++k)
+                if (QCheckBox* box = wizard.DataPage->Box(k)) box->setChecked(false);
+            wizard.DataPage->CBoxClick();
         }
         wizard.BtnFinishClick();
         return wizard.result();
