@@ -62,9 +62,9 @@ public:
     std::array<std::array<QRadioButton*, 3>, kTraceCount> Radios{};
 
 protected:
-    // The grid of the trace rows: the heading in row 0, trace k's list in row k + 1, column 0.
-    // A twin adds a trace's own controls in that trace's row (column 1 on), where they line
-    // up with its list.
+    // The grid of the trace rows: the heading in row 0, trace k's list in row k + 1 of the
+    // list column. A twin adds a trace's own controls in that trace's row, where they line up
+    // with its list.
     QGridLayout* TraceRows() const { return traceRows_; }
     // Radio rows in a framed group in grid `column`: the group's title stands in the heading row
     // and its words are the column heads ("  L1    L2    L3  "); each trace's row of radios, one
