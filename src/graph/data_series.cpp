@@ -10,9 +10,12 @@
 namespace {
 bool FiniteAndAscending(std::span<const double> xs)
 {
-    for (std::size_t i = 0; i < xs.size(); ++i)
-        if (!std::isfinite(xs[i]) || (i > 0 && !(xs[i] > xs[i - 1]))) return false;
-    return true;
+    if (xs.empty()) return true;
+    // A comparison with a value that is not a number fails, and strictly ascending values
+    // between two finite ends are finite: no test per value beyond the comparison.
+    bool ascending = true;
+    for (std::size_t i = 1; i < xs.size(); ++i) ascending &= xs[i] > xs[i - 1];
+    return ascending && std::isfinite(xs.front()) && std::isfinite(xs.back());
 }
 }  // namespace
 

@@ -91,16 +91,31 @@ TimesDecoder TimesDecoderOf(const StampLayout* layout)
 
 // One column of `count` records, `stride` bytes apart from `p`: the stored value in single
 // precision times the scale, as the trend readers compute it, widened to double.
-// Returns the largest of them (a value that is not a number is never the largest).
+// Returns the largest of them (a value that is not a number is never the largest), kept in
+// four running maxima so that no value waits for the comparison of the one before.
 template <typename Load>
 double TakeColumn(double* out, const std::uint8_t* p, std::size_t stride, std::size_t count, float scale, Load load)
 {
-    double highest = -std::numeric_limits<double>::infinity();
-    for (std::size_t i = 0; i < count; ++i, p += stride) {
-        out[i] = static_cast<double>(load(p) * scale);
-        highest = out[i] > highest ? out[i] : highest;
+    auto value = [&](std::size_t i) { return static_cast<double>(load(p + i * stride) * scale); };
+    auto larger = [](double v, double highest) { return v > highest ? v : highest; };
+    constexpr double none = -std::numeric_limits<double>::infinity();
+    double h0 = none, h1 = none, h2 = none, h3 = none;
+    std::size_t i = 0;
+    for (; i + 4 <= count; i += 4) {
+        out[i] = value(i);
+        out[i + 1] = value(i + 1);
+        out[i + 2] = value(i + 2);
+        out[i + 3] = value(i + 3);
+        h0 = larger(out[i], h0);
+        h1 = larger(out[i + 1], h1);
+        h2 = larger(out[i + 2], h2);
+        h3 = larger(out[i + 3], h3);
     }
-    return highest;
+    for (; i < count; ++i) {
+        out[i] = value(i);
+        h0 = larger(out[i], h0);
+    }
+    return std::max(std::max(h0, h1), std::max(h2, h3));
 }
 
 double AppendColumn(std::vector<double>& column, const TRecordColumn& c, const std::uint8_t* records, std::size_t size,

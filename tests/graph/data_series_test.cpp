@@ -354,3 +354,29 @@ TEST(DataSeries, ChangingASeriesWithSharedXsLeavesTheOthers)
         EXPECT_EQ(IdsOf(other), (std::vector<std::uint32_t>{1, 2, 3, 4}));
     }
 }
+
+// Shared x values are taken as they stand only when finite and strictly ascending; a slice
+// shares the values and is judged on its own.
+TEST(DataSeries, SharedXsAscendingOnlyWhenFiniteAndStrictlyRising)
+{
+    const double inf = std::numeric_limits<double>::infinity(), nan = std::nan("");
+    struct Case {
+        std::vector<double> xs;
+        bool ascending;
+    } cases[] = {{{}, true},           {{5}, true},          {{1, 2, 3}, true},   {{1, 2, 2}, false},
+                 {{3, 2, 1}, false},   {{1, nan, 3}, false}, {{1, 2, inf}, false}, {{-inf, 1, 2}, false},
+                 {{nan}, false}};
+    for (const Case& c : cases) EXPECT_EQ(TSharedXs(c.xs).Ascending(), c.ascending) << testing::PrintToString(c.xs);
+
+    const TSharedXs xs(std::vector<double>{1, 2, 3, 2, 5});
+    EXPECT_FALSE(xs.Ascending());
+    const TSharedXs rising = xs.Slice(0, 3);
+    EXPECT_TRUE(rising.Ascending());
+    EXPECT_EQ(std::vector<double>(rising.Values().begin(), rising.Values().end()), (std::vector<double>{1, 2, 3}));
+    EXPECT_EQ(rising.Values().data(), xs.Values().data());
+    EXPECT_FALSE(xs.Slice(2, 2).Ascending());
+    ObservedSeries s;
+    EXPECT_EQ(s.AddPoints(rising, {7, 8, 9}, std::vector<std::uint8_t>(3, 1)), 3u);
+    EXPECT_TRUE(s.SharesXs(rising));
+    EXPECT_FALSE(s.SharesXs(xs));
+}
