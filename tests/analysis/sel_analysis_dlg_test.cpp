@@ -132,6 +132,20 @@ TEST_F(SelAnalysis, OffersTheAnalysableMeasuresAndFillsTheirSlots)
     EXPECT_TRUE(wizard.BtnFinish->isEnabled());
 }
 
+TEST_F(SelAnalysis, CorruptStampMakesItsMeasureUnavailable)
+{
+    const std::string path = WriteSurvey();
+    PatchFile(dir / "s.hze", 8 + 3, {13});  // month 13 in the first record's date
+    TSelAnalysisDlg wizard;
+    wizard.SurveyPage->Picker->SelectFile(path);
+    wizard.BtnNextClick();
+    EXPECT_TRUE(messages.Shown("Frequency survey is corrupted. Unable to open the file."));
+    EXPECT_FALSE(wizard.DataPage->Box(2)->isEnabled());
+    EXPECT_TRUE(SurveySelection().File(2).FileName.empty());
+    EXPECT_EQ(wizard.FrequencyFlagWord(), 0);
+    EXPECT_TRUE(wizard.DataPage->Box(1)->isChecked());
+}
+
 TEST_F(SelAnalysis, OpensOnTheDefaultParameters)
 {
     TSelAnalysisDlg wizard;
