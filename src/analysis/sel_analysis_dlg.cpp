@@ -11,7 +11,7 @@
 #include "wizards/survey_page.h"
 
 namespace {
-enum Page { PageSurvey = 0, PageData = 1, PageParams = 2 };
+enum Page { PageSurvey = 0, PageData = 1 };  // then the parameters page
 
 // The measures an analysis judges.
 const TMeasureBox kAnalysisMeasureBoxes[] = {
