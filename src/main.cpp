@@ -1,6 +1,7 @@
 // Program entry: no command-line arguments are read. Here the main window meets the windows
 // it opens: they are registered on its registry once it exists.
 #include "analysis/an_report_form.h"
+#include "analysis/sel_analysis_dlg.h"
 #include "app/main_form.h"
 #include "app/orv_application.h"
 #include "app/program_start.h"
@@ -19,6 +20,7 @@ int main(int argc, char** argv)
     RegisterTrendViews(windows.MainForm->WindowRegistry);
     RegisterAnalysisReportWindow(windows.MainForm->WindowRegistry);
     RegisterSheetWindow(windows.MainForm->WindowRegistry);
+    RegisterAnalysisWizard(windows.MainForm->WindowRegistry);
     messages.SetParent(windows.MainForm);
     return app.exec();
 }

@@ -1,7 +1,10 @@
-// Pictures of the start-up notice and of every page of the survey and save wizards, on a demo
-// survey in a temporary program folder, for looking at them by hand:
+// Pictures of the start-up notice, of every page of the survey, save and analysis wizards and of
+// the limits editor, on a demo survey in a temporary program folder, for looking at them by hand:
 //   xvfb-run -a orv_grab_dialogs <folder>
 // (start a window manager such as openbox first to see the windows' frames too).
+#include "analysis/analysis_params_page.h"
+#include "analysis/limits_dlg.h"
+#include "analysis/sel_analysis_dlg.h"
 #include "app/warning_form.h"
 #include "fixtures/demo_survey.h"
 #include "fixtures/temp_prog_dir.h"
@@ -68,5 +71,17 @@ int main(int argc, char** argv)
     save.AppendPage->Picker->SelectFile(survey);
     save.BtnNextClick();
     Save(save, "save_data_3");
+
+    TSelAnalysisDlg analysis;
+    analysis.SurveyPage->Picker->SelectFile(survey);
+    Save(analysis, "analysis_1");
+    analysis.BtnNextClick();
+    Save(analysis, "analysis_2");
+    analysis.BtnNextClick();
+    Save(analysis, "analysis_3");
+
+    TLimitsDlg limits;
+    limits.SetLimits(AnalysisParams().Limits);
+    Save(limits, "limits");
     return 0;
 }
