@@ -4,6 +4,7 @@
 #include "app/orv_application.h"
 #include "app/program_start.h"
 #include "platform/qt_messages.h"
+#include "summary/sum_report_form.h"
 #include "views/trend_view_form.h"
 
 #include <QApplication>
@@ -15,6 +16,7 @@ int main(int argc, char** argv)
     SetMessageSeam(&messages);
     TProgramWindows windows = StartProgram(app);
     RegisterTrendViews(windows.MainForm->WindowRegistry);
+    RegisterSummaryWindows(windows.MainForm->WindowRegistry);
     messages.SetParent(windows.MainForm);
     return app.exec();
 }
