@@ -1,9 +1,7 @@
-// Bounded heaps of the K lowest and K highest values.
+// The rank K and the selection of the K lowest and K highest values.
 #include "summary/summary_statistics.h"
 
 #include <algorithm>
-#include <cmath>
-#include <functional>
 
 std::int64_t PercentileRank(int percentile, std::int64_t records)
 {
@@ -19,41 +17,33 @@ std::int64_t PercentileRank(int percentile, std::int64_t records)
     return q;
 }
 
+template <typename Before>
+void TBestValues<Before>::Trim()
+{
+    const auto kth = values_.begin() + static_cast<std::ptrdiff_t>(k_ - 1);
+    std::nth_element(values_.begin(), kth, values_.end(), Before());
+    bound_ = *kth;
+    values_.resize(k_);
+    full_ = true;
+}
+
+template <typename Before>
+float TBestValues<Before>::Kth() const
+{
+    if (values_.empty()) return 0.0f;
+    std::vector<float> values = values_;
+    if (values.size() < k_) return *std::max_element(values.begin(), values.end(), Before());
+    const auto kth = values.begin() + static_cast<std::ptrdiff_t>(k_ - 1);
+    std::nth_element(values.begin(), kth, values.end(), Before());
+    return *kth;
+}
+
+template class TBestValues<std::less<float>>;
+template class TBestValues<std::greater<float>>;
+
 TSummaryStatistics::TSummaryStatistics(std::int64_t k, bool keepLowest)
-    : k_(static_cast<std::size_t>(std::max<std::int64_t>(k, 1))), keepLowest_(keepLowest)
+    : keepLowest_(keepLowest),
+      lowest_(keepLowest ? static_cast<std::size_t>(std::max<std::int64_t>(k, 1)) : 1),
+      highest_(static_cast<std::size_t>(std::max<std::int64_t>(k, 1)))
 {
 }
-
-namespace {
-// Keeps the k values that come first in `order` (std::less: the lowest); the heap's top is the
-// last of them, so a value that does not beat it changes nothing.
-template <typename Order>
-void Keep(std::vector<float>& heap, std::size_t k, float value, Order order)
-{
-    if (heap.size() < k) {
-        heap.push_back(value);
-        std::push_heap(heap.begin(), heap.end(), order);
-    } else if (order(value, heap.front())) {
-        std::pop_heap(heap.begin(), heap.end(), order);
-        heap.back() = value;
-        std::push_heap(heap.begin(), heap.end(), order);
-    }
-}
-}  // namespace
-
-void TSummaryStatistics::Add(float value)
-{
-    if (std::isnan(value)) return;
-    if (count_ == 0) {
-        minimum_ = maximum_ = value;
-    } else {
-        minimum_ = std::min(minimum_, value);
-        maximum_ = std::max(maximum_, value);
-    }
-    ++count_;
-    if (keepLowest_) Keep(lowest_, k_, value, std::less<float>());
-    Keep(highest_, k_, value, std::greater<float>());
-}
-
-float TSummaryStatistics::KthLowest() const { return lowest_.empty() ? 0.0f : lowest_.front(); }
-float TSummaryStatistics::KthHighest() const { return highest_.empty() ? 0.0f : highest_.front(); }
