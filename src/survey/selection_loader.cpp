@@ -4,7 +4,18 @@
 #include "platform/file_io.h"
 #include "survey/measure_file_info.h"
 
+#include <algorithm>
+
 void FillSurveySelection(const std::string& surveyPath, SurveyLines& lines, TSurveySelection& selection)
+{
+    const TMeasureSlotReader read = [](const std::string& path, int measure, TMeasureFileInfo& slot) {
+        return ReadMeasureFileInfo(path, measure, slot);
+    };
+    FillSurveySelection(surveyPath, lines, selection, kMeasureSlots, read);
+}
+
+void FillSurveySelection(const std::string& surveyPath, SurveyLines& lines, TSurveySelection& selection,
+                         int lastMeasure, const TMeasureSlotReader& read)
 {
     selection = TSurveySelection{};
     selection.Name = ExtractFileName(surveyPath);
@@ -12,12 +23,12 @@ void FillSurveySelection(const std::string& surveyPath, SurveyLines& lines, TSur
     selection.Description = info.Description;
     selection.Site = info.Site;
     selection.Operator = info.Operator;
-    for (int k = 1; k <= kMeasureSlots && static_cast<std::size_t>(k) < lines.size(); ++k) {
+    for (int k = 1; k <= std::min(lastMeasure, kMeasureSlots) && static_cast<std::size_t>(k) < lines.size(); ++k) {
         if (DataFileLine(lines, k).empty()) continue;
         auto path = FindSurveyDataFile(surveyPath, lines, k);
         // A missing data file makes its measure silently unavailable; an unusable one (reported
         // by the reader) leaves no half-filled slot behind.
-        if (!path || !ReadMeasureFileInfo(*path, k, selection.File(k))) {
+        if (!path || !read(*path, k, selection.File(k))) {
             SetDataFileLine(lines, k, "");
             selection.File(k) = TMeasureFileInfo{};
         }

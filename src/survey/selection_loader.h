@@ -6,8 +6,15 @@
 #include "survey/records.h"
 #include "survey/survey_file.h"
 
+#include <functional>
 #include <string>
 
 // Resets `selection`, then fills it from the survey at `surveyPath` with lines `lines`
 // (already checked and upgraded). Empties the lines of measures that cannot be used.
 void FillSurveySelection(const std::string& surveyPath, SurveyLines& lines, TSurveySelection& selection);
+// Reads measure k's data file at `path` into its slot; false when the file is refused.
+using TMeasureSlotReader = std::function<bool(const std::string& path, int measure, TMeasureFileInfo& slot)>;
+// The same over measures 1 to `lastMeasure` only, each slot filled by `read` (a wizard that
+// reads more of a file than its descriptor).
+void FillSurveySelection(const std::string& surveyPath, SurveyLines& lines, TSurveySelection& selection,
+                         int lastMeasure, const TMeasureSlotReader& read);
