@@ -21,29 +21,18 @@ void Fields(Io& io, Results& r)
     phases(r.FlickerMax), phases(r.FlickerHighPct);
     for (auto& category : r.EventCounts) phases(category);
 }
-
-struct Packer {
-    ByteWriter& out;
-    void operator()(float v) const { out.F32(v); }
-    void operator()(std::int32_t v) const { out.I32(v); }
-};
-struct Unpacker {
-    ByteReader& in;
-    void operator()(float& v) const { v = in.F32(); }
-    void operator()(std::int32_t& v) const { v = in.I32(); }
-};
 }  // namespace
 
 void TSummaryResults::Pack(ByteWriter& out) const
 {
-    Packer packer{out};
+    FieldPacker packer{out};
     Fields(packer, *this);
 }
 
 TSummaryResults TSummaryResults::Unpack(ByteReader& in)
 {
     TSummaryResults results;
-    Unpacker unpacker{in};
+    FieldUnpacker unpacker{in};
     Fields(unpacker, results);
     return results;
 }

@@ -5,6 +5,7 @@
 #include "analysis/analysis_engine.h"
 
 #include "fixtures/data_fixture.h"
+#include "fixtures/selection_fixture.h"
 #include "fixtures/temp_prog_dir.h"
 #include "platform/scripted_messages.h"
 #include "survey/measure_file_info.h"
@@ -78,17 +79,8 @@ struct AnalysisRun {
         survey.Site = "North yard";
         survey.Operator = "R. Tester";
     }
-    void Select(int measure, const std::string& path)
-    {
-        ASSERT_TRUE(ReadMeasureFileInfo(path, measure, survey.File(measure))) << path;
-        survey.File(measure).Selected = true;
-    }
-    // Start minute and the stop minute, inclusive.
-    void Interval(double start, double stopMinute)
-    {
-        survey.Start = start;
-        survey.Stop = stopMinute + kStopMinuteExtraDays;
-    }
+    void Select(int measure, const std::string& path) { SelectMeasureFile(survey, measure, path); }
+    void Interval(double start, double stopMinute) { SetInterval(survey, start, stopMinute); }
     TAnalysisEngine& Engine()
     {
         engine = std::make_unique<TAnalysisEngine>(survey, params, dir.Path());

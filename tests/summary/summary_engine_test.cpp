@@ -5,6 +5,7 @@
 #include "summary/summary_engine.h"
 
 #include "fixtures/data_fixture.h"
+#include "fixtures/selection_fixture.h"
 #include "fixtures/temp_prog_dir.h"
 #include "platform/file_io.h"
 #include "platform/scripted_messages.h"
@@ -45,16 +46,8 @@ struct SummaryRun {
         SetDefaultSummaryParams(params);
         survey.Name = "small.orv";
     }
-    void Select(int measure, const std::string& path)
-    {
-        ASSERT_TRUE(ReadMeasureFileInfo(path, measure, survey.File(measure))) << path;
-        survey.File(measure).Selected = true;
-    }
-    void Interval(double start, double stopMinute)
-    {
-        survey.Start = start;
-        survey.Stop = stopMinute + kStopMinuteExtraDays;
-    }
+    void Select(int measure, const std::string& path) { SelectMeasureFile(survey, measure, path); }
+    void Interval(double start, double stopMinute) { SetInterval(survey, start, stopMinute); }
     std::string Output() const { return dir / "summary.tmp"; }
     // Runs to the end; the results as written in "summary.tmp".
     TSummaryResults Run()

@@ -41,14 +41,19 @@ struct ReportRun {
         LastPath() = {};  // each run's dialogs start from the program's folders
     }
     std::unique_ptr<TChildForm> Open() { return std::unique_ptr<TChildForm>(CreateSummaryReport(nullptr)); }
+    // The report on the engine's file of Summary().
+    std::unique_ptr<TChildForm> OpenOnSummary()
+    {
+        EXPECT_TRUE(WriteSummaryFile(SummaryFilePath(), Summary()));
+        return Open();
+    }
 };
 }  // namespace
 
 TEST(SummaryReport, OpensOnTheSummaryFileAndDeletesIt)
 {
     ReportRun run;
-    ASSERT_TRUE(WriteSummaryFile(SummaryFilePath(), Summary()));
-    auto window = run.Open();
+    auto window = run.OpenOnSummary();
     ASSERT_TRUE(window);
     auto* report = static_cast<TSumReportForm*>(window.get());
     EXPECT_FALSE(FileExists(SummaryFilePath()));
@@ -81,8 +86,7 @@ TEST(SummaryReport, MissingOrShortFileOpensNoWindow)
 TEST(SummaryReport, SavesAsExcelWithTheOverwriteQuestion)
 {
     ReportRun run;
-    ASSERT_TRUE(WriteSummaryFile(SummaryFilePath(), Summary()));
-    auto window = run.Open();
+    auto window = run.OpenOnSummary();
     ASSERT_TRUE(window);
     const std::string path = run.dir / "saved.xls";
     run.messages.PickFile(path);
@@ -109,8 +113,7 @@ TEST(SummaryReport, SavesAsExcelWithTheOverwriteQuestion)
 TEST(SummaryReport, PrintsToPdf)
 {
     ReportRun run;
-    ASSERT_TRUE(WriteSummaryFile(SummaryFilePath(), Summary()));
-    auto window = run.Open();
+    auto window = run.OpenOnSummary();
     ASSERT_TRUE(window);
     const std::string pdf = run.dir / "summary.pdf";
     PrintChoice choice;
