@@ -89,7 +89,7 @@ void SummariseYearOfVoltage(benchmark::State& state)
         TSummaryEngine engine(year.survey, year.params, output);
         while (engine.Step()) {
         }
-        if (!engine.Written()) state.SkipWithError("the summary was not written");
+        if (!engine.Completed()) state.SkipWithError("the summary was not written");
         benchmark::DoNotOptimize(engine.Results().VoltageHighPct);
     }
 }

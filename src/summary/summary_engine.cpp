@@ -100,9 +100,15 @@ bool TSummaryEngine::Fail(const std::string& message, MsgType type, unsigned but
     return false;
 }
 
-int TSummaryEngine::Progress(int measure) const
+int TSummaryEngine::MeasureProgress(int measure) const
 {
     return measure >= 1 && measure <= kSummaryMeasures ? progress_[static_cast<std::size_t>(measure)] : 0;
+}
+
+JobProgress TSummaryEngine::Progress() const
+{
+    if (stage_ != Stage::Records || !records_) return {};
+    return {static_cast<int>(done_), static_cast<int>(records_->Count())};
 }
 
 bool TSummaryEngine::StartMeasure()
@@ -248,8 +254,8 @@ void TSummaryEngine::FinishMeasure()
 
 bool TSummaryEngine::WriteResults()
 {
-    if (!WriteSummaryFile(outputPath_, {survey_, params_, results_}))
-        return Fail("Unable to write the survey summary file " + outputPath_ + ".");
+    if (const TSummaryWrite write = WriteSummaryFile(outputPath_, {survey_, params_, results_}); !write.Written)
+        return Fail(write.Message);
     stage_ = Stage::Written;
     return false;
 }

@@ -41,10 +41,12 @@ public:
     void Abort() override;
     bool Finished() const override { return stage_ == Stage::Written || stage_ == Stage::Ended; }
     // "summary.tmp" holds this run: the report may open.
-    bool Written() const { return stage_ == Stage::Written; }
+    bool Completed() const override { return stage_ == Stage::Written; }
+    // The records of the measure being read.
+    JobProgress Progress() const override;
 
-    // Percent of measure 1 to 6's records read; it never moves back.
-    int Progress(int measure) const;
+    // Percent of measure 1 to 6's records read, for its own bar; it never moves back.
+    int MeasureProgress(int measure) const;
     // The measure being read, 0 between measures.
     int CurrentMeasure() const { return stage_ == Stage::Records ? measure_ : 0; }
     const TSummaryResults& Results() const { return results_; }

@@ -8,22 +8,29 @@
 static_assert(TSurveySelection::kPackedSize + TSummaryParams::kPackedSize + TSummaryResults::kPackedSize ==
               TSummaryFile::kPackedSize);
 
-Bytes TSummaryFile::Pack() const
+std::optional<Bytes> TSummaryFile::Pack(std::string* tooLong) const
 {
     ByteWriter out;
     out.Reserve(kPackedSize);
     Survey.Pack(out);
     Params.Pack(out);
     Results.Pack(out);
+    if (!out.Ok()) {
+        if (tooLong) *tooLong = out.TooLong();
+        return std::nullopt;
+    }
     return out.Take();
 }
 
 std::string SummaryFilePath() { return DataDir() + std::string(kSummaryFileName); }
 
-bool WriteSummaryFile(const std::string& path, const TSummaryFile& file)
+TSummaryWrite WriteSummaryFile(const std::string& path, const TSummaryFile& file)
 {
-    const Bytes bytes = file.Pack();
-    return bytes.size() == TSummaryFile::kPackedSize && WriteFileAtomic(path, bytes);
+    std::string tooLong;
+    const auto bytes = file.Pack(&tooLong);
+    if (!bytes) return {false, ShortStringTooLongMessage(tooLong)};
+    if (!WriteFileAtomic(path, *bytes)) return {false, "Unable to write the survey summary file " + path + "."};
+    return {true, {}};
 }
 
 TSummaryFileRead ReadSummaryFile(const std::string& path)

@@ -20,15 +20,22 @@ struct TSummaryFile {
     TSummaryParams Params;
     TSummaryResults Results;
 
-    Bytes Pack() const;
+    // The 7333 bytes, or nothing when a text does not fit its short string (*tooLong := that
+    // text).
+    std::optional<Bytes> Pack(std::string* tooLong = nullptr) const;
     bool operator==(const TSummaryFile&) const = default;
 };
 
 // DataDir + "summary.tmp".
 std::string SummaryFilePath();
 
-// Written through a temporary file, so a failed write leaves no half file behind.
-bool WriteSummaryFile(const std::string& path, const TSummaryFile& file);
+// Written through a temporary file, so a failed write leaves no half file behind; a text that
+// does not fit its short string is refused, never cut. The message says why it failed.
+struct TSummaryWrite {
+    bool Written = false;
+    std::string Message;
+};
+TSummaryWrite WriteSummaryFile(const std::string& path, const TSummaryFile& file);
 
 enum class SummaryFileFault { None, Missing, Short };
 struct TSummaryFileRead {

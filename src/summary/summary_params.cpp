@@ -8,13 +8,14 @@ static_assert(2 + 1 + kShortStringCapacity + 2 * kSummaryBlockSlots + kSummarySe
                   TLimitsRecord::kPackedSize ==
               TSummaryParams::kPackedSize);
 
-void TSummaryParams::Pack(ByteWriter& out) const
+bool TSummaryParams::Pack(ByteWriter& out) const
 {
     out.U16(Percentile);
-    out.ShortString(LimitsFileName, kShortStringCapacity);
+    const bool fits = out.ShortString(LimitsFileName, kShortStringCapacity);
     for (std::uint16_t order : HarmonicOrders) out.U16(order);
     for (bool selected : HarmonicSelected) out.Bool(selected);
     Limits.Pack(out);
+    return fits;
 }
 
 TSummaryParams TSummaryParams::Unpack(ByteReader& in)

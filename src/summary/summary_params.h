@@ -35,7 +35,8 @@ struct TSummaryParams {
     // The percentile as the engine and the report take it.
     int SignedPercentile() const { return static_cast<std::int16_t>(Percentile); }
 
-    void Pack(ByteWriter& out) const;
+    // False when LimitsFileName does not fit its short string (out has failed, see ByteWriter).
+    bool Pack(ByteWriter& out) const;
     static TSummaryParams Unpack(ByteReader& in);
     bool operator==(const TSummaryParams&) const = default;
 };

@@ -92,7 +92,10 @@ enum class TrendValue { Minimum, Average, Maximum, Min90, Max90, Min95, Max95, M
 
 // Trend phase block: channel code, then the groups the flags name.
 std::size_t TrendPhaseBlockSize(std::uint16_t flags, int curveClasses);
-// Record size of measure 1, 2 or 3 (frequency and unbalance files hold one phase block always).
+// Phase blocks in a record of measure 1, 2 or 3: one per phase in voltage files, one (L1)
+// always in frequency and unbalance files.
+int TrendPhaseBlocks(int measure, bool threePhase);
+// Record size of measure 1, 2 or 3.
 std::size_t TrendRecordSize(int measure, std::uint16_t flags, bool threePhase);
 // Offset of a value in phase block `phase` (0 to 2), or nothing when the flags lack its group.
 std::optional<std::size_t> TrendValueOffset(std::uint16_t flags, int curveClasses, int phase, TrendValue value);
@@ -180,7 +183,8 @@ inline const StampLayout* StampLayoutOf(int measure)
 
 // The time of a record, decoded as every reader and search decodes it, into T; false (T
 // untouched, *fault set) when the stamp does not decode or the record is too short. Always
-// inlined (the compiler left it out of line): every record of a window passes through here.
+// inlined (the compiler left it out of line): every record of a window passes through here,
+// which is also why it reads its bytes raw, like the record readers, after the one size check.
 [[gnu::always_inline]] inline bool RecordStampTime(const StampLayout& layout, std::span<const std::uint8_t> record,
                                                    TDateTime& T, StampFault* fault = nullptr)
 {
@@ -223,7 +227,8 @@ enum class DataFileFault {
     BeyondFile,     // end offset past the file's real size
     RecordTooSmall  // record size below the measure's head
 };
-TDataFileHeader LoadDataFileHeader(std::span<const std::uint8_t> bytes);  // needs 8 bytes
+// Nothing when fewer than 8 bytes are given.
+std::optional<TDataFileHeader> LoadDataFileHeader(std::span<const std::uint8_t> bytes);
 void StoreDataFileHeader(std::uint8_t* p, const TDataFileHeader& header);
 // The one header check of every fixed-record data file.
 DataFileFault CheckDataFileHeader(const TDataFileHeader& header, std::uint64_t fileSize, std::size_t minRecordSize);

@@ -18,3 +18,6 @@ using TMeasureSlotReader = std::function<bool(const std::string& path, int measu
 // reads more of a file than its descriptor).
 void FillSurveySelection(const std::string& surveyPath, SurveyLines& lines, TSurveySelection& selection,
                          int lastMeasure, const TMeasureSlotReader& read);
+// Bit k-1 for each measure k (1 to 10) whose data-file line is not empty: after the fill above,
+// the measures a wizard can offer.
+unsigned AvailableMeasures(const SurveyLines& lines);

@@ -55,7 +55,7 @@ struct SummaryRun {
         engine = std::make_unique<TSummaryEngine>(survey, params, Output());
         while (engine->Step()) {
         }
-        EXPECT_TRUE(engine->Written()) << testing::PrintToString(messages.Texts());
+        EXPECT_TRUE(engine->Completed()) << testing::PrintToString(messages.Texts());
         const TSummaryFileRead read = ReadSummaryFile(Output());
         return read.File ? read.File->Results : TSummaryResults{};
     }
@@ -66,7 +66,7 @@ struct SummaryRun {
         while (engine->Step()) {
         }
         EXPECT_TRUE(engine->Finished());
-        EXPECT_FALSE(engine->Written());
+        EXPECT_FALSE(engine->Completed());
         EXPECT_FALSE(FileExists(Output()));
         EXPECT_EQ(messages.messages.size(), 1u);
         return messages.messages.empty() ? "" : messages.messages.back().text;
@@ -147,17 +147,17 @@ TEST(SummaryEngine, ReadsTenRecordsPerStep)
     TSummaryEngine engine(run.survey, run.params, run.Output());
     ASSERT_TRUE(engine.Step());  // the start
     EXPECT_EQ(engine.CurrentMeasure(), 1);
-    EXPECT_EQ(engine.Progress(1), 0);
+    EXPECT_EQ(engine.MeasureProgress(1), 0);
     ASSERT_TRUE(engine.Step());
-    EXPECT_EQ(engine.Progress(1), 4);  // 10 of 250
+    EXPECT_EQ(engine.MeasureProgress(1), 4);  // 10 of 250
     int steps = 2;
     do {
         ++steps;
     } while (engine.Step());
     EXPECT_EQ(steps, 1 + 25 + 1);  // the start, 25 steps of ten, the writing
-    EXPECT_EQ(engine.Progress(1), 100);
-    EXPECT_EQ(engine.Progress(2), 0);
-    EXPECT_TRUE(engine.Written());
+    EXPECT_EQ(engine.MeasureProgress(1), 100);
+    EXPECT_EQ(engine.MeasureProgress(2), 0);
+    EXPECT_TRUE(engine.Completed());
 }
 
 TEST(SummaryEngine, VoltageDeviationFromNominal230)
@@ -437,7 +437,7 @@ TEST(SummaryEngine, FaultsEndTheRunWithNothingWritten)
         TSummaryEngine engine(run.survey, run.params, run.dir / "missing/summary.tmp");
         while (engine.Step()) {
         }
-        EXPECT_FALSE(engine.Written());
+        EXPECT_FALSE(engine.Completed());
         EXPECT_TRUE(run.messages.Shown("Unable to write the survey summary file " + run.dir.Path() +
                                        "missing/summary.tmp."));
     }
@@ -452,6 +452,6 @@ TEST(SummaryEngine, AbortEndsWithoutWriting)
     engine.Abort();
     EXPECT_TRUE(engine.Finished());
     EXPECT_FALSE(engine.Step());
-    EXPECT_FALSE(engine.Written());
+    EXPECT_FALSE(engine.Completed());
     EXPECT_FALSE(FileExists(run.Output()));
 }

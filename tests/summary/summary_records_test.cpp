@@ -89,6 +89,18 @@ TEST(SummaryParams, PacksFieldsAtTheirOffsets)
     EXPECT_EQ(b[415 + 3], 0x3F);  // Limits.VLow, 1.0f = 0x3F800000
 }
 
+// A limits file path longer than its short string is refused, never cut.
+TEST(SummaryFile, RefusesATextLongerThanItsField)
+{
+    TempProgDir dir;
+    TSummaryFile summary = SampleSummary();
+    summary.Params.LimitsFileName = "/" + std::string(300, 'x') + ".lim";
+    const TSummaryWrite write = WriteSummaryFile(dir / "summary.tmp", summary);
+    EXPECT_FALSE(write.Written);
+    EXPECT_EQ(write.Message, ShortStringTooLongMessage(summary.Params.LimitsFileName));
+    EXPECT_FALSE(FileExists(dir / "summary.tmp"));
+}
+
 TEST(SummaryResults, PacksFieldsAtTheirOffsets)
 {
     TSummaryResults r;
@@ -114,7 +126,7 @@ TEST(SummaryFile, RoundTripKeepsEveryRecord)
     TempProgDir dir;
     const TSummaryFile written = SampleSummary();
     const std::string path = dir / "summary.tmp";
-    ASSERT_TRUE(WriteSummaryFile(path, written));
+    ASSERT_TRUE(WriteSummaryFile(path, written).Written);
     EXPECT_EQ(FileSize(path), 7333u);
     const TSummaryFileRead read = ReadSummaryFile(path);
     ASSERT_EQ(read.Fault, SummaryFileFault::None);
@@ -126,7 +138,7 @@ TEST(SummaryFile, TakingReadsAndDeletes)
     TempProgDir dir;
     ScriptedMessages messages;
     const std::string path = dir / "summary.tmp";
-    ASSERT_TRUE(WriteSummaryFile(path, SampleSummary()));
+    ASSERT_TRUE(WriteSummaryFile(path, SampleSummary()).Written);
     auto taken = TakeSummaryFile(path);
     ASSERT_TRUE(taken);
     EXPECT_EQ(taken->Survey.Name, "feeder.orv");
@@ -143,7 +155,7 @@ TEST(SummaryFile, RefusesMissingAndShortFiles)
     EXPECT_FALSE(TakeSummaryFile(path));
     EXPECT_TRUE(messages.Shown("The survey summary file " + path + " is missing. Unable to show the summary."));
 
-    Bytes bytes = SampleSummary().Pack();
+    Bytes bytes = *SampleSummary().Pack();
     WriteBytes(path, Bytes(bytes.begin(), bytes.end() - 1));
     EXPECT_EQ(ReadSummaryFile(path).Fault, SummaryFileFault::Short);
     messages.Clear();

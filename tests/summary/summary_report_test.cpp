@@ -44,7 +44,7 @@ struct ReportRun {
     // The report on the engine's file of Summary().
     std::unique_ptr<TChildForm> OpenOnSummary()
     {
-        EXPECT_TRUE(WriteSummaryFile(SummaryFilePath(), Summary()));
+        EXPECT_TRUE(WriteSummaryFile(SummaryFilePath(), Summary()).Written);
         return Open();
     }
 };
@@ -74,7 +74,7 @@ TEST(SummaryReport, MissingOrShortFileOpensNoWindow)
     EXPECT_FALSE(run.Open());
     EXPECT_TRUE(run.messages.Shown("The survey summary file " + SummaryFilePath() +
                                    " is missing. Unable to show the summary."));
-    Bytes bytes = Summary().Pack();
+    Bytes bytes = *Summary().Pack();
     bytes.resize(5086 + 795);
     ASSERT_TRUE(WriteFileAtomic(SummaryFilePath(), bytes));
     EXPECT_FALSE(run.Open());
@@ -136,7 +136,7 @@ TEST(SummaryReport, CreateSurveySummaryEndsInTheReport)
     RegisterSummaryWindows(form.WindowRegistry);
     TRoadWindows& road = form.WindowRegistry.RoadWindows();
     road.SummaryWizard = [&](QWidget*, const std::string&) { return std::optional<std::string>(run.dir / "feeder.orv"); };
-    road.SummaryEngine = [](QWidget*) { return WriteSummaryFile(SummaryFilePath(), Summary()); };
+    road.SummaryEngine = [](QWidget*) { return WriteSummaryFile(SummaryFilePath(), Summary()).Written; };
     form.ItemSummaryClick();
     ASSERT_EQ(form.MdiArea->subWindowList().size(), 1);
     EXPECT_EQ(form.ActiveChild()->ViewKind(), TViewKind::SummaryReport);

@@ -10,7 +10,7 @@
 #include "summary/sum_report_form.h"
 #include "summary/summary_engine.h"
 #include "summary/summary_survey.h"
-#include "survey/interval_rules.h"
+#include "wizards/interval_rules.h"
 
 #include <QApplication>
 #include <cstdio>
