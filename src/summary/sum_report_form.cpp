@@ -3,6 +3,8 @@
 
 #include "app/window_registry.h"
 #include "sheet/sheet_grid_view.h"
+#include "summary/run_summary_dlg.h"
+#include "summary/sel_summary_dlg.h"
 #include "summary/summary_sheet.h"
 
 #include <QVBoxLayout>
@@ -61,4 +63,7 @@ void RegisterSummaryWindows(TWindowRegistry& registry)
 {
     registry.RegisterDocumentWindow(TViewKind::SummaryReport,
                                     [](QWidget* parent, const std::string&) { return CreateSummaryReport(parent); });
+    TRoadWindows& road = registry.RoadWindows();
+    road.SummaryWizard = RunSummaryWizard;
+    road.SummaryEngine = RunSummaryEngine;
 }

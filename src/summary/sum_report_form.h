@@ -1,6 +1,6 @@
 // TSumReportForm: the survey summary report, an MDI child (view kind 27) showing the sheet built
 // from "summary.tmp", which it reads and deletes when it opens. It serves the main window's
-// Print and Save Sheet As. Registered as the summary-report document window.
+// Print and Save Sheet As. Here the summary's windows are registered with the main window.
 #pragma once
 
 #include "app/child_form.h"
@@ -37,4 +37,6 @@ private:
 // A report window loaded from DataDir's "summary.tmp"; null when it cannot be read (its message
 // shown), so no window opens.
 TChildForm* CreateSummaryReport(QWidget* parent);
+// The summary's windows on the main window's registry: the wizard and the engine of the
+// Create Survey Summary road, and the report as the summary-report document window.
 void RegisterSummaryWindows(TWindowRegistry& registry);
