@@ -304,3 +304,22 @@ TEST_F(SummaryWizard, CreateSurveySummaryRunsWizardEngineAndReport)
     for (int m = 1; m <= 6; ++m) EXPECT_TRUE(report->Summary().Survey.File(m).Selected) << m;
     EXPECT_NE(report->Summary().Results.VoltageMax[0], 0.0f);
 }
+
+// Reopen Survey Summary: the wizard opens preset on the survey of the list, on page 2.
+TEST_F(SummaryWizard, ReopenPresetsTheWizardOnTheSurvey)
+{
+    const std::string path = WriteSurvey("s", {0});
+    TMainForm form;
+    RegisterSummaryWindows(form.WindowRegistry);
+    form.AddRecent(RecentList::Summaries, path);
+    int page = -1;
+    QTimer::singleShot(0, [&] {
+        if (auto* wizard = qobject_cast<TSelSummaryDlg*>(QApplication::activeModalWidget())) {
+            page = wizard->CurrentPage();
+            wizard->BtnCancelClick();
+        }
+    });
+    form.ItemReopenSummaryClick(0);
+    EXPECT_EQ(page, 1);
+    EXPECT_TRUE(form.MdiArea->subWindowList().isEmpty());
+}
