@@ -7,21 +7,10 @@
 #include "summary/sel_summary_dlg.h"
 #include "summary/summary_sheet.h"
 
-#include <QVBoxLayout>
-
 TSumReportForm::TSumReportForm(QWidget* parent)
-    : TChildForm(TViewKind::SummaryReport, parent), SaveDlg(MakeSaveSheetDialog("Save Survey Summary As"))
+    : TSheetWindow(TViewKind::SummaryReport, QSize(680, 500), "Save Survey Summary As", parent)
 {
     setWindowTitle("Survey Summary");
-    resize(680, 500);
-    auto* layout = new QVBoxLayout(this);
-    layout->setContentsMargins(0, 0, 0, 0);
-    Grid = new SheetGridView(this);
-    layout->addWidget(Grid);
-    TCommandState state;
-    state.Print = true;
-    state.SaveSheetAs = true;
-    PublishCommandState(state);
 }
 
 bool TSumReportForm::LoadSummaryReport(const std::string& path)
@@ -37,18 +26,13 @@ bool TSumReportForm::LoadSummaryReport(const std::string& path)
 
 void TSumReportForm::PrintSheet()
 {
-    TF1Book& book = Grid->Book();
-    SetSummaryPrintSettings(book);
-    Grid->PrintBook(true);
-    book.SetRow(1);
-    book.SetCol(1);
-    Grid->Refresh();
+    SetProductPrintSettings();
+    PrintBookKeepingSettings();
 }
 
-void TSumReportForm::SaveSheetAs()
+void TSumReportForm::SheetSaved(const std::string& path)
 {
-    if (auto path = ::SaveSheetAs(Grid->Book(), SaveDlg))
-        setWindowTitle(QString::fromStdString("Survey Summary - " + *path));
+    setWindowTitle(QString::fromStdString("Survey Summary - " + path));
 }
 
 TChildForm* CreateSummaryReport(QWidget* parent)

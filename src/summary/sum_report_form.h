@@ -1,18 +1,16 @@
 // TSumReportForm: the survey summary report, an MDI child (view kind 27) showing the sheet built
-// from "summary.tmp", which it reads and deletes when it opens. It serves the main window's
-// Print and Save Sheet As. Here the summary's windows are registered with the main window.
+// from "summary.tmp", which it reads and deletes when it opens; it prints and saves as every
+// sheet window does. Here the summary's windows are registered with the main window.
 #pragma once
 
-#include "app/child_form.h"
-#include "sheet/save_sheet_as.h"
+#include "sheet/sheet_window.h"
 #include "summary/summary_file.h"
 
 #include <string>
 
-class SheetGridView;
 class TWindowRegistry;
 
-class TSumReportForm : public TChildForm, public TPrintable, public TSavableSheet {
+class TSumReportForm : public TSheetWindow {
     Q_OBJECT
 public:
     explicit TSumReportForm(QWidget* parent = nullptr);
@@ -20,15 +18,12 @@ public:
     // Reads and deletes the summary file and builds the sheet; false (with a message) when the
     // file is missing or short, and the window should close.
     bool LoadSummaryReport(const std::string& path);
-
-    void PrintSheet();
-    void Print() override { PrintSheet(); }
-    void SaveSheetAs() override;
+    void PrintSheet() override;
 
     const TSummaryFile& Summary() const { return Summary_; }
 
-    SheetGridView* Grid;
-    SaveSheetDialog SaveDlg;
+protected:
+    void SheetSaved(const std::string& path) override;
 
 private:
     TSummaryFile Summary_;

@@ -296,14 +296,3 @@ void FillSummarySheet(TF1Book& book, const TSummaryFile& summary)
     WriteTableHead(book, summary.Params.SignedPercentile());
     WriteBlocks(book, summary);
 }
-
-void SetSummaryPrintSettings(TF1Book& book)
-{
-    book.SetSheet(1);
-    book.SetPrintNoColor(false);
-    book.SetPrintGridLines(false);
-    book.SetPrintHeader("&L" + std::string(kSummaryProductLine) + " - Survey Summary\rprinted on &D &T");
-    book.SetPrintFooter("Page &P/&N");
-    book.SetPrintTopMargin(1.0);
-    book.SetPrintLeftToRight(false);
-}

@@ -10,6 +10,7 @@
 #include "sheet/sheet_book.h"
 #include "summary/summary_file.h"
 
+// The sheet's first line.
 inline constexpr std::string_view kSummaryProductLine = "Tarn - Zidevid Phase Monitor";
 // Font and fill of a value beyond its limit.
 constexpr std::uint32_t kExceededTextColour = 0xFFFFFF;
@@ -19,5 +20,3 @@ constexpr int kSummaryFirstBlockRow = 19;
 
 // Replaces the book's content with the summary report of `summary`.
 void FillSummarySheet(TF1Book& book, const TSummaryFile& summary);
-// The print settings the report prints with: header, footer, top margin, colours, order.
-void SetSummaryPrintSettings(TF1Book& book);

@@ -124,7 +124,10 @@ TEST(SummaryReport, PrintsToPdf)
     EXPECT_GT(*FileSize(pdf), 1000u);
     const TF1Book& book = static_cast<TSumReportForm*>(window.get())->Grid->Book();
     EXPECT_EQ(book.PrintFooter(), "Page &P/&N");
-    EXPECT_NE(book.PrintDevMode(), 0);  // the printer settings are kept for the next print
+    EXPECT_EQ(book.PrintHeader(), "&LTarn - Zidevid Phase Monitor\rprinted on &D &T");
+    EXPECT_FALSE(book.Print.gridLines);
+    // The printer settings are kept for the next print.
+    EXPECT_NE(static_cast<TSumReportForm*>(window.get())->PrintDevMode, 0);
 }
 
 // Create Survey Summary: the wizard and engine (stand-ins here) leave "summary.tmp", and the

@@ -153,15 +153,3 @@ TEST(SummarySheet, ValuesBeyondTheirLimitsAreMarked)
     EXPECT_FALSE(Marked(book, 36, 7));
     EXPECT_EQ(book.CellNumber(36, 7), -1.5);
 }
-
-TEST(SummarySheet, PrintSettings)
-{
-    TF1Book book = Filled(Summary({1}));
-    SetSummaryPrintSettings(book);
-    EXPECT_EQ(book.PrintFooter(), "Page &P/&N");
-    EXPECT_EQ(book.PrintHeader().rfind("&L", 0), 0u);
-    EXPECT_NE(book.PrintHeader().find("\rprinted on &D &T"), std::string::npos);
-    EXPECT_FALSE(book.Print.gridLines);
-    EXPECT_FALSE(book.Print.noColor);
-    EXPECT_EQ(book.Print.topMargin, 1.0);
-}
