@@ -57,7 +57,8 @@ float PercentDeviation(float value, float scale) { return value * scale - 100.0f
 // fundamental and orders 2 to 24).
 constexpr std::size_t kSummaryHarmonicBlocks = 25;
 
-// Unbalance and flicker keep their lowest values only where the report shows them.
+// Voltage, frequency and voltage harmonics have K-th lowest values; unbalance and flicker keep
+// only their high end.
 bool KeepsLowest(int measure) { return measure != MeasureUnbalance && measure != MeasureFlicker; }
 }  // namespace
 
