@@ -6,6 +6,7 @@
 #include "app/orv_application.h"
 #include "app/program_start.h"
 #include "platform/qt_messages.h"
+#include "summary/sum_report_form.h"
 #include "summary/sheet_form.h"
 #include "views/trend_view_form.h"
 
@@ -21,6 +22,7 @@ int main(int argc, char** argv)
     RegisterAnalysisReportWindow(windows.MainForm->WindowRegistry);
     RegisterSheetWindow(windows.MainForm->WindowRegistry);
     RegisterAnalysisWizard(windows.MainForm->WindowRegistry);
+    RegisterSummaryWindows(windows.MainForm->WindowRegistry);
     messages.SetParent(windows.MainForm);
     return app.exec();
 }
