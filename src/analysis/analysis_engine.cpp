@@ -116,11 +116,11 @@ bool TAnalysisEngine::StartMeasure()
 void TAnalysisEngine::FinishMeasure()
 {
     const std::string summaryPath = TempPath(true), windowPath = TempPath(false);
-    if (!WriteFileAtomic(summaryPath, pass_->SummaryFileBytes())) {
+    if (!WriteScratchFile(summaryPath, pass_->SummaryFileBytes())) {
         Fail("Unable to write the temporary file " + summaryPath + ". The analysis has stopped.");
         return;
     }
-    if (!pass_->WindowFileBytes().empty() && !WriteFileAtomic(windowPath, pass_->WindowFileBytes())) {
+    if (!pass_->WindowFileBytes().empty() && !WriteScratchFile(windowPath, pass_->WindowFileBytes())) {
         Fail("Unable to write the temporary file " + windowPath + ". The analysis has stopped.");
         return;
     }
