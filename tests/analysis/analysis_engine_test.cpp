@@ -634,3 +634,16 @@ TEST(AnalysisEngine, CorruptFilesEndTheRunWithOneMessage)
         EXPECT_FALSE(FileExists(run.dir / std::string(AnalysisStaFileNames[static_cast<std::size_t>(c.measure)]))) << c.what;
     }
 }
+
+// A temporary folder that cannot be written ends the run with one message.
+TEST(AnalysisEngine, UnwritableTemporaryFileEndsTheRunWithOneMessage)
+{
+    AnalysisRun run;
+    run.Select(MeasureVoltage, WriteVoltage(run.dir / "w.vme", kDay));
+    run.Interval(March(1), March(1, 23, 59));
+    TAnalysisEngine engine(run.survey, run.params, run.dir / "missing");
+    while (engine.Step()) {}
+    EXPECT_FALSE(engine.Completed());
+    EXPECT_EQ(run.messages.Texts(), (std::vector<std::string>{"Unable to write the temporary file " + run.dir / "missing/volt.sta" +
+                                                              ". The analysis has stopped."}));
+}
