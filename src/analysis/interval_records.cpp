@@ -4,7 +4,7 @@
 #include <algorithm>
 
 namespace {
-constexpr std::int64_t kChunkBytes = 2 << 20;
+constexpr std::int64_t kChunkBytes = 512 << 10;
 }
 
 TIntervalRecords::TIntervalRecords(TDataFile& file, std::int64_t first, std::int64_t last,

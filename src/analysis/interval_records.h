@@ -1,6 +1,7 @@
 // The records of an interval a chunk at a time, for engines that walk an interval day by day:
-// the window reader reads each chunk (about two megabytes of records, each record once) as a times
-// array and one array per column. Used by the analysis engine.
+// the window reader reads each chunk (each record once) as a times array and one array per
+// column. A chunk is about half a megabyte of records, so its records and columns stay in the
+// processor's cache while the engine counts them. Used by the analysis engine.
 #pragma once
 
 #include <cstdint>

@@ -37,21 +37,26 @@ void MarkMissingPhases(Groups& groups, int count)
 }
 
 // Values of a run lying strictly outside [low, high] (a year of harmonic records holds millions
-// of them). Two values per vector compare, whose lanes come out as -1 for true; the compiler's
-// own vectorizer leaves this loop scalar at -O2.
+// of them). Two values per vector compare, whose lanes come out as -1 for true; below and above
+// are counted apart, which needs low <= high (a value cannot be both), so a band the other way
+// round takes the plain loop.
 std::int32_t CountOutside(const double* values, std::size_t count, double low, double high)
 {
     using Doubles = double __attribute__((vector_size(16)));
     using Lanes = std::int64_t __attribute__((vector_size(16)));
-    const Doubles lows = {low, low}, highs = {high, high};
-    Lanes outside = {0, 0};
     std::size_t i = 0;
-    for (; i + 2 <= count; i += 2) {
-        Doubles v;
-        std::memcpy(&v, values + i, sizeof v);
-        outside -= (v < lows) | (v > highs);
+    std::int64_t total = 0;
+    if (low <= high) {
+        const Doubles lows = {low, low}, highs = {high, high};
+        Lanes outside = {0, 0};
+        for (; i + 2 <= count; i += 2) {
+            Doubles v;
+            std::memcpy(&v, values + i, sizeof v);
+            outside -= v < lows;
+            outside -= v > highs;
+        }
+        total = outside[0] + outside[1];
     }
-    std::int64_t total = outside[0] + outside[1];
     for (; i < count; ++i) total += (values[i] < low) | (values[i] > high);
     return static_cast<std::int32_t>(total);
 }
@@ -199,7 +204,7 @@ void TMeasurePass::AfterDay(bool ended)
 
 void TMeasurePass::CloseWindow()
 {
-    const TWindowSums sums = ring_.Window(!short_, dayCounter_);
+    const TWindowSums sums = ring_.Window(!short_, dayCounter_, plan_.Groups);
     std::vector<std::uint8_t> passed(static_cast<std::size_t>(plan_.Items), 1);
     for (const TWindowTest& test : plan_.Tests) {
         const std::int32_t out = At(sums.Out, test.Group)[static_cast<std::size_t>(test.Phase)];
