@@ -28,9 +28,6 @@ enum Measure : int {
     MeasureEnergy = 10,
 };
 
-// View kind of a measure's view (11 to 20).
-constexpr int ViewKindOfMeasure(int measure) { return 10 + measure; }
-
 struct TMeasureFileInfo {
     static constexpr std::size_t kPackedSize = 289;
 

@@ -1,7 +1,7 @@
 // The voltage view and the registration of the trend views.
 #include "views/show_v_form.h"
 
-#include "app/view_registry.h"
+#include "app/window_registry.h"
 #include "survey/records.h"
 
 TShowVForm::TShowVForm(QWidget* parent) : TTrendViewForm(VoltageMember(), parent) { FormCreate(); }
@@ -14,4 +14,4 @@ TChildForm* CreateVoltageView(QWidget* parent)
     return nullptr;
 }
 
-void RegisterTrendViews() { RegisterMeasureView(MeasureVoltage, CreateVoltageView); }
+void RegisterTrendViews(TWindowRegistry& registry) { registry.RegisterMeasureView(MeasureVoltage, CreateVoltageView); }

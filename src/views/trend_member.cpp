@@ -11,7 +11,6 @@ const TTrendMember& VoltageMember()
     static const TTrendMember member = [] {
         TTrendMember m;
         m.Measure = MeasureVoltage;
-        m.ViewKind = ViewKindOfMeasure(MeasureVoltage);
         m.CaptionFormat = "Survey File <%s> - Voltage";
         m.MeasureLabel = "Measure: Voltage";
         m.YTitleIndex = 0;

@@ -1,5 +1,5 @@
-// What sets the members of the trend-view family apart where it is data: measure and view
-// kind, captions, Y title and default range, the gap unit, the cursor readout, the density
+// What sets the members of the trend-view family apart where it is data: the measure,
+// captions, Y title and default range, the gap unit, the cursor readout, the density
 // curve's classes and the kilovolt rule. The windows take their texts from here.
 #pragma once
 
@@ -13,7 +13,6 @@ struct TCurveClasses {
 
 struct TTrendMember {
     int Measure = 0;
-    int ViewKind = 0;
     std::string CaptionFormat;   // "%s": the shortened data-file path
     std::string MeasureLabel;    // "Measure: ..."
     int YTitleIndex = 0;         // into YAxisTitles

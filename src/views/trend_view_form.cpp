@@ -2,7 +2,6 @@
 // legend, the traces command and the toolbar duties.
 #include "views/trend_view_form.h"
 
-#include "app/main_form.h"
 #include "graph/zr_graph.h"
 #include "platform/date_format.h"
 #include "survey/text_tables.h"
@@ -11,9 +10,7 @@
 #include "views/trace_settings.h"
 #include "views/traces_dlg.h"
 
-#include <QAction>
 #include <QApplication>
-#include <QCloseEvent>
 #include <QFontMetrics>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -61,7 +58,7 @@ std::string FormatStamp(TDateTime t, const std::string& pattern) { return Format
 }  // namespace
 
 TTrendViewForm::TTrendViewForm(const TTrendMember& member, QWidget* parent)
-    : TChildForm(member.ViewKind, parent), Member(member)
+    : TChildForm(MeasureViewKind(member.Measure), parent), Member(member)
 {
     BuildControls();
 }
@@ -194,7 +191,8 @@ void TTrendViewForm::FormCreate()
     SetupAxes();
     OpenFailed_ = !LoadAndPlot();
     UpdateLegend();
-    SetToolbar(true);
+    UpdateZoomButtons();
+    UpdateCursorButtons();
 }
 
 bool TTrendViewForm::ReadDataHeader()
@@ -364,45 +362,17 @@ void TTrendViewForm::ApplyTraces(const TTraceSettings& traces)
     UpdateLegend();
 }
 
-void TTrendViewForm::SetToolbar(bool active)
-{
-    if (active) {
-        if (MainForm)
-            for (QAction* b : {MainForm->BtnTraces, MainForm->BtnValues, MainForm->BtnCopyClip, MainForm->BtnPrint})
-                b->setEnabled(true);
-        UpdateZoomButtons();
-        UpdateCursorButtons();
-        return;
-    }
-    if (MainForm) {
-        for (QAction* b : {MainForm->BtnTraces, MainForm->BtnValues, MainForm->BtnCopyClip, MainForm->BtnPrint,
-                           MainForm->BtnZoomIn, MainForm->BtnZoomOut, MainForm->BtnMeas, MainForm->BtnCurve})
-            b->setEnabled(false);
-        MainForm->BtnZoomIn->setChecked(false);
-        MainForm->BtnMeas->setChecked(false);
-    }
-    for (QWidget* w : std::initializer_list<QWidget*>{LabelZoomIni, LabelZoomEnd, LabelZoomCurIni, LabelZoomCurEnd,
-                                                      LabelRecordsZoom, ImageZoom, BevelZoom})
-        w->setVisible(Zoomed_);
-}
-
 void TTrendViewForm::FormActivate()
 {
     if (OpenFailed_) {
         // Closed after the activation has finished, so the MDI area is not changed under it.
         QTimer::singleShot(0, this, [this] { if (QWidget* w = parentWidget()) w->close(); else close(); });
-        return;
     }
-    SetToolbar(true);
 }
 
-void TTrendViewForm::FormDeactivate() { SetToolbar(false); }
-
-void TTrendViewForm::closeEvent(QCloseEvent* event)
-{
-    SetToolbar(false);
-    event->accept();
-}
+// The main window takes the toolbar from the view that becomes active; the zoom labels stay
+// as the view's zoom is.
+void TTrendViewForm::FormDeactivate() { ShowZoomLabels(Buttons().ZoomLabelsShown); }
 
 void TTrendViewForm::FormResize()
 {

@@ -7,10 +7,10 @@
 
 #include "app/child_form.h"
 #include "graph/graph_types.h"
+#include "views/trend_buttons.h"
 #include "views/trend_columns.h"
 #include "views/trend_member.h"
 #include "views/trend_reading.h"
-#include "views/trend_values_block.h"
 #include "views/trend_window.h"
 
 #include <QWidget>
@@ -20,6 +20,7 @@ class QFrame;
 class QLabel;
 class QPainter;
 class QPrinter;
+class TWindowRegistry;
 class TzrGraph;
 
 struct TCursorPoint {
@@ -28,14 +29,18 @@ struct TCursorPoint {
     double Y = 0;
 };
 
-class TTrendViewForm : public TChildForm {
+class TTrendViewForm : public TChildForm,
+                       public TPrintable,
+                       public TGraphView,
+                       public TCurveSource,
+                       public TValuesSource {
     Q_OBJECT
 public:
     TTrendViewForm(const TTrendMember& member, QWidget* parent);
     ~TTrendViewForm() override;
 
     // What the main window's Values command copies.
-    const TTrendValuesBlock& ValuesBlock() const { return Values; }
+    TValuesBlock ValuesBlock() const override { return Values; }
     // The first plotting met an unreadable record, or the file was refused: the view closes
     // itself when first activated (its creator may drop it at once instead).
     bool OpenFailed() const { return OpenFailed_; }
@@ -46,7 +51,8 @@ public:
     void ToggleCursor() override;
     void ShowDensityCurve() override;
     void CopyToClipboard() override;
-    void PrintView() override;
+    void PrintView();
+    void Print() override { PrintView(); }
 
     // Window and graph events (public so tests drive them).
     void FormActivate();
@@ -116,12 +122,11 @@ protected:
 
     void resizeEvent(QResizeEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
     const TTrendMember& Member;
-    TTrendValuesBlock Values;  // SurveyName, FileInfo, InfoPrint, PeriodRecords, Traces
+    TValuesBlock Values;  // SurveyName, FileInfo, InfoPrint, PeriodRecords, Traces
     std::array<std::uint8_t, 18> RecordHead{};
     std::int16_t RecordPeriod = 0;
     TTrendColumns Columns_;
@@ -144,7 +149,10 @@ private:
     void BuildControls();
     void ApplyYAxis();
     void ConfigureTraceSeries();
-    void SetToolbar(bool active);
+    // The main window's buttons this view drives, published from its state.
+    TTrendButtons Buttons() const;
+    void PublishButtons();
+    void ShowZoomLabels(bool shown);
     void ShowCursorValues(std::uint32_t id);
     void WatchActivation();
     // Prepares the window as printed or copied (info panel shown, white panels) and back.
@@ -154,4 +162,4 @@ private:
 };
 
 // Registers the trend views the main window opens for a ticked measure.
-void RegisterTrendViews();
+void RegisterTrendViews(TWindowRegistry& registry);

@@ -101,6 +101,9 @@ TEST(LimitsDlg, HarmonicSpinSkipsTheFundamentalAndKeepsEachIndexValues)
     dialog.SetLimits(DefaultLimits());
     dialog.SpinOrderLimDownClick();  // at THD: nothing
     EXPECT_EQ(dialog.HarmonicIndex(), 0);
+    dialog.SpinOrderLimUpClick();
+    dialog.SpinOrderLimDownClick();
+    EXPECT_FALSE(dialog.Modified());  // showing another index is no change of the user's
     dialog.EditHHigh->setText("7.5");
     dialog.SpinOrderLimUpClick();
     EXPECT_EQ(dialog.EditOrderLim->text(), "2nd");

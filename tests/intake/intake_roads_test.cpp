@@ -3,7 +3,6 @@
 // archive, each disk in a folder of its own, is read through "Read Archives from floppy" and
 // appended to that survey. Each modal window is driven as it comes up.
 #include "app/main_form.h"
-#include "app/view_registry.h"
 #include "dialogs/alarm_bar_form.h"
 #include "survey/intake/drive_access.h"
 #include "survey/intake/drive_dlg.h"
@@ -134,8 +133,8 @@ TEST(IntakeRoads, RepositoryBecomesASurveyThatOpensAndTakesATwoDiskFloppyAppend)
     if (!RemovableVolumes().empty()) GTEST_SKIP() << "a removable volume is mounted: drive A is not the folder choice";
     TempProgDir dir;
     ScriptedMessages msgs;
-    RegisterMeasureView(MeasureVoltage, CreateVoltageView);
     TMainForm form;
+    RegisterTrendViews(form.WindowRegistry);
     AlarmBarForm = new TAlarmBarForm(&form);
     form.resize(900, 640);
     form.show();
@@ -217,5 +216,4 @@ TEST(IntakeRoads, RepositoryBecomesASurveyThatOpensAndTakesATwoDiskFloppyAppend)
     ASSERT_EQ(form.MdiArea->subWindowList().size(), 2);
     ShowAverages(form);
     Grab(form, "road_survey_appended");
-    RegisterMeasureView(MeasureVoltage, nullptr);
 }

@@ -5,7 +5,6 @@
 #include "view_test_support.h"
 
 #include "app/main_form.h"
-#include "app/view_registry.h"
 #include "dialogs/prn_form.h"
 #include "fixtures/survey_fixture.h"
 #include "graph/zr_graph.h"
@@ -100,8 +99,8 @@ TEST(VoltageViewRoad, OpenChooseTracesZoomCursorCurveAndPrint)
     // ORV_DEMO_SURVEY may name a medium-voltage survey of the demo writer to walk through instead.
     const char* demo = std::getenv("ORV_DEMO_SURVEY");
     const std::string survey = demo ? std::string(demo) : WriteMediumVoltageSurvey(dir);
-    RegisterMeasureView(MeasureVoltage, CreateVoltageView);
     TMainForm form;
+    RegisterTrendViews(form.WindowRegistry);
     form.resize(1000, 640);
     form.show();
     form.ExecModal = [&](QDialog& d) {
@@ -212,5 +211,4 @@ TEST(VoltageViewRoad, OpenChooseTracesZoomCursorCurveAndPrint)
     EXPECT_EQ(view->ZoomRecords(), view->ValuesBlock().PeriodRecords);
     Grab(form, "09_zoomed_out");
     EXPECT_TRUE(messages.messages.empty());
-    RegisterMeasureView(MeasureVoltage, nullptr);
 }

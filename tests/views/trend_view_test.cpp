@@ -12,7 +12,7 @@ TEST(VoltageView, NewViewShowsHeadAndNoTrace)
     VoltageViewFixture f({.count = 10});
     TShowVForm& v = f.Open();
     EXPECT_FALSE(v.OpenFailed());
-    EXPECT_EQ(v.ViewKind(), 11);
+    EXPECT_EQ(v.ViewKind(), TViewKind::Voltage);
     EXPECT_TRUE(v.windowTitle().startsWith("Survey File <"));
     EXPECT_TRUE(v.windowTitle().endsWith("> - Voltage"));
     EXPECT_EQ(v.LabelIni->text(), "Start date: 15/03/2024 10:00");
@@ -26,7 +26,7 @@ TEST(VoltageView, NewViewShowsHeadAndNoTrace)
     EXPECT_EQ(v.Chart->YAxis.Title(), "Volt");
     EXPECT_DOUBLE_EQ(v.Chart->XAxis.Min(), ViewStart());
 
-    const TTrendValuesBlock& b = v.ValuesBlock();
+    const TValuesBlock b = v.ValuesBlock();
     EXPECT_EQ(b.SurveyName, "test.orv");
     EXPECT_EQ(b.FileInfo.FileName, f.path);
     EXPECT_EQ(b.PeriodRecords, 10u);
