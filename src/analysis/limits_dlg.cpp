@@ -2,10 +2,10 @@
 #include "analysis/limits_dlg.h"
 
 #include "analysis/limits_file.h"
+#include "dialogs/spin_button.h"
 #include "platform/file_io.h"
 #include "platform/messages.h"
 #include "platform/prog_dirs.h"
-#include "survey/interval_fields.h"
 #include "survey/number_text.h"
 #include "survey/records.h"
 

@@ -7,7 +7,7 @@
 #include "survey/records.h"
 #include "survey/intake/intake_roads.h"
 #include "survey/samples_file.h"
-#include "survey/sel_data_dlg.h"
+#include "wizards/sel_data_dlg.h"
 
 #include <QApplication>
 #include <QMdiArea>
@@ -20,7 +20,7 @@ void TMainForm::RunSurveySelection(const std::string& presetPath)
         TSelDataDlg wizard(this);
         if (!presetPath.empty()) wizard.PresetSurvey(presetPath);
         if (ExecModal(wizard) != QDialog::Accepted) return;
-        chosen = wizard.SelectedFile;
+        chosen = wizard.SelectedFile();
     }
     AddRecent(RecentList::Surveys, chosen);
     OpenSurveyViews();

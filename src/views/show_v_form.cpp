@@ -2,16 +2,10 @@
 #include "views/show_v_form.h"
 
 #include "app/window_registry.h"
-#include "survey/records.h"
 
-TShowVForm::TShowVForm(QWidget* parent) : TTrendViewForm(VoltageMember(), parent) { FormCreate(); }
+TChildForm* CreateVoltageView(QWidget* parent) { return OpenTrendView<TShowVForm>(parent); }
 
-TChildForm* CreateVoltageView(QWidget* parent)
+void RegisterTrendViews(TWindowRegistry& registry)
 {
-    auto* view = new TShowVForm(parent);
-    if (!view->OpenFailed()) return view;
-    delete view;
-    return nullptr;
+    registry.RegisterMeasureView(VoltageMember().Measure, CreateVoltageView);
 }
-
-void RegisterTrendViews(TWindowRegistry& registry) { registry.RegisterMeasureView(MeasureVoltage, CreateVoltageView); }

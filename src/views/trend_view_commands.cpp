@@ -29,7 +29,7 @@ QString Q(const std::string& s) { return QString::fromStdString(s); }
 
 TTrendButtons TTrendViewForm::Buttons() const
 {
-    return TrendButtons({AnyTrace_, CursorOn_, ZoomMode_, Zoomed_, Columns_.HasCurve});
+    return TrendButtons({AnyTrace_, CursorOn_, ZoomMode_, Zoomed_, HasCurve()});
 }
 
 void TTrendViewForm::PublishButtons()
@@ -99,7 +99,7 @@ void TTrendViewForm::ChartMouseDown(TMouseButton button, int x, int y)
 // keeps its label.
 void TTrendViewForm::ShowCursorValues(std::uint32_t id)
 {
-    LabelCursTime->setText(Q(FormatDateTimePattern(CursorPoint_.X, "dd/MM hh:mm")));
+    LabelCursTime->setText(Q(FormatDateTimePattern(CursorPoint_.X, Period().CursorTimePattern)));
     for (int k = 1; k <= kTraceCount; ++k) {
         if (Values.Traces.Entries[static_cast<std::size_t>(k - 1)].Item <= 0) continue;
         std::uint32_t pointId = id;
@@ -228,15 +228,15 @@ void TTrendViewForm::FormKeyDown(int key, Qt::KeyboardModifiers shift)
 
 void TTrendViewForm::ShowDensityCurve()
 {
-    if (!CursorOn_ || !Columns_.HasCurve || Member.Curve.Count == 0) return;
+    if (!CursorOn_ || !HasCurve() || Member.Curve.Count == 0) return;
     TDataFile F;
     if (!OpenTrendDataFile(F, Values.FileInfo, Member.Measure)) return;
-    const std::int64_t position = FindRecordAtTime(F, Values.FileInfo, CurveTime_) + Columns_.CurveOffset;
+    const std::int64_t position = FindRecordAtTime(F, Values.FileInfo, CurveTime_) + Layout_.Columns.CurveOffset;
     F.Close();
     TCurveForm curve(this);
     // The record shown is the one at CurveTime, also before the cursor was first placed.
-    curve.SetCurveHeader(Values.FileInfo, ThreePhase_, CurveTime_);
-    curve.ShowDensity(position, Columns_.PhaseStride, Member.Curve.Count, Member.Curve.FirstValue, Member.Curve.ClassWidth);
+    curve.SetCurveHeader(Values.FileInfo, Layout_.ThreePhase, CurveTime_);
+    curve.ShowDensity(position, Layout_.Columns.PhaseStride, Member.Curve.Count, Member.Curve.FirstValue, Member.Curve.ClassWidth);
     curve.exec();
 }
 

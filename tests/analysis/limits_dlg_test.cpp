@@ -4,12 +4,12 @@
 #include "analysis/limits_dlg.h"
 
 #include "analysis/limits_file.h"
+#include "dialogs/spin_button.h"
 #include "fixtures/data_fixture.h"
 #include "fixtures/report_fixture.h"
 #include "fixtures/temp_prog_dir.h"
 #include "platform/prog_dirs.h"
 #include "platform/scripted_messages.h"
-#include "survey/interval_fields.h"
 
 #include <QApplication>
 #include <QLabel>

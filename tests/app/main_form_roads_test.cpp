@@ -7,9 +7,10 @@
 #include "fixtures/survey_fixture.h"
 #include "fixtures/temp_prog_dir.h"
 #include "platform/scripted_messages.h"
-#include "survey/intake/save_read_dlg.h"
-#include "survey/sel_data_dlg.h"
-#include "survey/survey_picker.h"
+#include "wizards/save_read_dlg.h"
+#include "wizards/sel_data_dlg.h"
+#include "wizards/survey_page.h"
+#include "wizards/survey_picker.h"
 
 #include <QApplication>
 #include <QMdiArea>
@@ -50,8 +51,8 @@ std::string WriteVoltageSurvey(const TempProgDir& dir)
 int FinishWizard(QDialog& dialog, const std::string& path)
 {
     auto& wizard = static_cast<TSelDataDlg&>(dialog);
-    if (wizard.SelectedFile.empty()) {
-        wizard.Picker->SelectFile(path);
+    if (wizard.SelectedFile().empty()) {
+        wizard.SurveyPage->Picker->SelectFile(path);
         wizard.BtnNextClick();
     }
     wizard.BtnFinishClick();
@@ -102,7 +103,7 @@ TEST(MainFormRoads, ReopenRestoresMaximisedChildrenAndPresetsTheWizard)
     sub->showMaximized();
     bool preset = false;
     form.ExecModal = [&](QDialog& d) {
-        preset = static_cast<TSelDataDlg&>(d).SelectedFile == path;
+        preset = static_cast<TSelDataDlg&>(d).SelectedFile() == path;
         return int(QDialog::Rejected);
     };
     form.ItemReopenSurveyClick(0);
@@ -242,7 +243,7 @@ TEST(MainFormRoads, OpenSurveyNowIsAskedOnlyAfterACompletedSave)
         WriteBytes(dir / "site.rpy", RepositoryBytes(9, {{1, DataFileBytes({TrendRecord(MeasureVoltage, {})})}}));
     std::string presetSurvey;
     form.ExecModal = [&](QDialog& d) {
-        presetSurvey = static_cast<TSelDataDlg&>(d).SelectedFile;
+        presetSurvey = static_cast<TSelDataDlg&>(d).SelectedFile();
         return int(QDialog::Rejected);
     };
 

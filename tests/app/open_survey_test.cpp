@@ -13,8 +13,9 @@
 #include "platform/prog_dirs.h"
 #include "platform/scripted_messages.h"
 #include "survey/records.h"
-#include "survey/sel_data_dlg.h"
-#include "survey/survey_picker.h"
+#include "wizards/sel_data_dlg.h"
+#include "wizards/survey_page.h"
+#include "wizards/survey_picker.h"
 
 #include <QApplication>
 #include <QListWidget>
@@ -88,9 +89,9 @@ TEST(OpenSurvey, WizardFillsTheSelectionAndTheSurveyIsReopenedAfterARestart)
         form.show();
         RunDateFormats().shortDate = "dd/MM/yyyy";
         OnWizard([](TSelDataDlg& wizard) {
-            QList<QListWidgetItem*> items = wizard.Picker->FileList->findItems("demo.orv", Qt::MatchExactly);
+            QList<QListWidgetItem*> items = wizard.SurveyPage->Picker->FileList->findItems("demo.orv", Qt::MatchExactly);
             ASSERT_EQ(items.size(), 1);
-            wizard.Picker->FileList->setCurrentItem(items.first());
+            wizard.SurveyPage->Picker->FileList->setCurrentItem(items.first());
             Shot(&wizard, "wizard-page1");
             wizard.BtnNext->click();
             Shot(&wizard, "wizard-page2");

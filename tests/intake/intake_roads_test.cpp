@@ -7,7 +7,7 @@
 #include "survey/intake/drive_access.h"
 #include "survey/intake/drive_dlg.h"
 #include "survey/intake/received_store.h"
-#include "survey/intake/save_read_dlg.h"
+#include "wizards/save_read_dlg.h"
 #include "views/show_v_form.h"
 #include "views/trace_settings.h"
 
@@ -16,8 +16,9 @@
 #include "platform/prog_dirs.h"
 #include "platform/scripted_messages.h"
 #include "survey/measure_file_info.h"
-#include "survey/sel_data_dlg.h"
-#include "survey/survey_picker.h"
+#include "wizards/sel_data_dlg.h"
+#include "wizards/survey_page.h"
+#include "wizards/survey_picker.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -113,8 +114,8 @@ Bytes Concat(const std::vector<Bytes>& parts)
 int FinishSelection(QDialog& dialog, const std::string& survey)
 {
     auto& wizard = static_cast<TSelDataDlg&>(dialog);
-    if (wizard.SelectedFile.empty()) {
-        wizard.Picker->SelectFile(survey);
+    if (wizard.SelectedFile().empty()) {
+        wizard.SurveyPage->Picker->SelectFile(survey);
         wizard.BtnNextClick();
     }
     wizard.BtnFinishClick();
@@ -194,7 +195,7 @@ TEST(IntakeRoads, RepositoryBecomesASurveyThatOpensAndTakesATwoDiskFloppyAppend)
     driver.On<TSaveReadDlg>([&](TSaveReadDlg& save) {
         save.RadioAppend->setChecked(true);
         save.BtnNextClick();
-        save.Picker->SelectFile(survey);
+        save.AppendPage->Picker->SelectFile(survey);
         Grab(save, "road_save_append");
         save.BtnFinishClick();
     });

@@ -9,8 +9,9 @@
 #include "fixtures/survey_fixture.h"
 #include "graph/zr_graph.h"
 #include "survey/records.h"
-#include "survey/sel_data_dlg.h"
-#include "survey/survey_picker.h"
+#include "wizards/sel_data_dlg.h"
+#include "wizards/survey_page.h"
+#include "wizards/survey_picker.h"
 #include "views/curve_form.h"
 #include "views/traces_dlg.h"
 
@@ -34,21 +35,6 @@ void Grab(QWidget& w, const std::string& name)
 {
     QApplication::processEvents();
     if (const char* folder = std::getenv("ORV_GRAB_DIR")) w.grab().save(QString(folder) + "/" + QString::fromStdString(name) + ".png");
-}
-
-// Runs `act` on the modal window that `trigger` opens, once it is up.
-template <typename Dialog>
-bool OnModal(const std::function<void()>& trigger, const std::function<void(Dialog&)>& act)
-{
-    bool seen = false;
-    QTimer::singleShot(0, [&] {
-        if (auto* d = qobject_cast<Dialog*>(QApplication::activeModalWidget())) {
-            seen = true;
-            act(*d);
-        }
-    });
-    trigger();
-    return seen;
 }
 
 // A three-day medium-voltage survey of ten-minute records around 11 kV with a density curve;
@@ -105,7 +91,7 @@ TEST(VoltageViewRoad, OpenChooseTracesZoomCursorCurveAndPrint)
     form.show();
     form.ExecModal = [&](QDialog& d) {
         auto& wizard = static_cast<TSelDataDlg&>(d);
-        wizard.Picker->SelectFile(survey);
+        wizard.SurveyPage->Picker->SelectFile(survey);
         wizard.BtnNextClick();
         wizard.BtnFinishClick();
         return wizard.result();

@@ -1,23 +1,20 @@
 // "Save Data Files As": the save wizard of received data. Page 1 chooses between a new survey
 // and appending to an existing one, page 2 names the new survey and its information, page 3
-// picks the survey to extend. The temporary files are removed when the wizard closes (after a
-// save, or discarded on Cancel).
+// picks the survey to extend. After a save the temporary files are removed, and Cancel discards
+// them; Escape and the close box close the wizard as Cancel does but keep the received data.
 #pragma once
 
-#include "survey/survey_file.h"
+#include "wizards/wizard_frame.h"
 
-#include <QDialog>
 #include <cstdint>
 #include <string>
 
 class QLabel;
 class QLineEdit;
-class QPushButton;
 class QRadioButton;
-class QStackedWidget;
-class TSurveyPicker;
+class TSurveyPage;
 
-class TSaveReadDlg : public QDialog {
+class TSaveReadDlg : public TWizardFrame {
     Q_OBJECT
 public:
     explicit TSaveReadDlg(QWidget* parent = nullptr);
@@ -26,38 +23,28 @@ public:
     // its message) for a file that cannot be imported.
     bool ImportRepository(const std::string& path);
 
-    SurveyLines Lines;
     std::uint16_t ReceivedMask = 0;
     std::string SurveyFile;      // full path of the survey to create or extend
     std::string RepositoryName;  // the repository just imported, proposes the new name
-    std::string SurveyFolder;
 
-    QStackedWidget* Notebook;
     QRadioButton* RadioCreate;
     QRadioButton* RadioAppend;
     QLabel* SurvName;
     QPushButton* BtnBrowse;
     QLineEdit *EditDescr, *EditSite, *EditOperator;
-    TSurveyPicker* Picker;
-    QLabel *LabelDescr, *LabelSite, *LabelOperator;
-    QPushButton *BtnBack, *BtnNext, *BtnFinish, *BtnCancel;
+    TSurveyPage* AppendPage;
 
-    void BtnNextClick();
-    void BtnBackClick();
     void BtnBrowseClick();
-    void FileListChange();
-    void BtnFinishClick();
-    void BtnCancelClick();
-
-public slots:
-    // Closing is allowed only after a successful Finish or Cancel (Escape and the close box
-    // do not discard the received data).
-    void done(int result) override;
+    // Discards the received data, then closes with Cancel.
+    void BtnCancelClick() override;
 
 protected:
-    void showEvent(QShowEvent* event) override;
+    int NextPage(int page) const override;
+    void PageEntered(int page) override;
+    bool CanGoForward(int page) const override;
+    bool FinishWizard() override;
 
 private:
-    void ShowPage(int page);
-    bool closing_ = false;
+    void AppendSurveyChanged();
+    std::string newSurveyPath_;  // the name chosen with Browse
 };

@@ -1,5 +1,5 @@
 // Wizard interval rules.
-#include "survey/interval_rules.h"
+#include "wizards/interval_rules.h"
 
 #include "platform/date_format.h"
 

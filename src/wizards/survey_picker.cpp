@@ -1,5 +1,5 @@
 // Survey picker.
-#include "survey/survey_picker.h"
+#include "wizards/survey_picker.h"
 
 #include "platform/file_io.h"
 #include "platform/text_encoding.h"

@@ -1,6 +1,6 @@
 // The survey selection wizard driven offscreen: page 1 checks, page 2 boxes and interval,
 // Finish into SurveySelection.
-#include "survey/sel_data_dlg.h"
+#include "wizards/sel_data_dlg.h"
 
 #include "dialogs/edit_survey_dlg.h"
 #include "fixtures/data_fixture.h"
@@ -10,8 +10,10 @@
 #include "platform/prog_dirs.h"
 #include "platform/scripted_messages.h"
 #include "survey/data_layout.h"
-#include "survey/interval_fields.h"
-#include "survey/survey_picker.h"
+#include "wizards/interval_fields.h"
+#include "wizards/interval_page.h"
+#include "wizards/survey_page.h"
+#include "wizards/survey_picker.h"
 
 #include <QApplication>
 #include <QCheckBox>
@@ -58,8 +60,8 @@ protected:
         survey.dataFiles = {{1, "s.vme"}, {5, "s.fle"}, {6, "s.ale"}};
         return WriteSurveyFile(dir / "s.orv", survey);
     }
-    bool Checked(TSelDataDlg& d, int k) { return d.CBox[static_cast<std::size_t>(k - 1)]->isChecked(); }
-    bool Enabled(TSelDataDlg& d, int k) { return d.CBox[static_cast<std::size_t>(k - 1)]->isEnabled(); }
+    bool Checked(TSelDataDlg& d, int k) { return d.DataPage->Box(k)->isChecked(); }
+    bool Enabled(TSelDataDlg& d, int k) { return d.DataPage->Box(k)->isEnabled(); }
 
     TempProgDir dir;
     ScriptedMessages messages;
@@ -70,10 +72,10 @@ TEST_F(SelData, OnlyMeasuresWithReadableFilesAreOffered)
 {
     std::string path = WriteSurvey();
     TSelDataDlg dlg;
-    dlg.Picker->SelectFile(path);
-    EXPECT_EQ(dlg.SelectedFile, path);
+    dlg.SurveyPage->Picker->SelectFile(path);
+    EXPECT_EQ(dlg.SelectedFile(), path);
     EXPECT_TRUE(dlg.BtnNext->isEnabled());
-    EXPECT_EQ(dlg.Label1->text(), "Feeder 3");
+    EXPECT_EQ(dlg.SurveyPage->Label1->text(), "Feeder 3");
     dlg.BtnNextClick();
     for (int k = 1; k <= kMeasureCount; ++k) {
         bool available = k == 1 || k == 6;
@@ -88,10 +90,10 @@ TEST_F(SelData, OnlyMeasuresWithReadableFilesAreOffered)
     EXPECT_EQ(s.File(6).RecordSize, 24);
     EXPECT_EQ(s.File(1).LastTime, FixtureTime(2024, 3, 16, 9, 30));
     // The default interval spans both measures: the first event to the last voltage record.
-    EXPECT_EQ(dlg.Interval->EditIniDate->text(), "14/03/2024");
-    EXPECT_EQ(dlg.Interval->rcEdit1TimeStart->text(), "23:05");
-    EXPECT_EQ(dlg.Interval->EditEndDate->text(), "16/03/2024");
-    EXPECT_EQ(dlg.Interval->rcEdit1TimeStop->text(), "09:30");
+    EXPECT_EQ(dlg.DataPage->Interval->EditIniDate->text(), "14/03/2024");
+    EXPECT_EQ(dlg.DataPage->Interval->rcEdit1TimeStart->text(), "23:05");
+    EXPECT_EQ(dlg.DataPage->Interval->EditEndDate->text(), "16/03/2024");
+    EXPECT_EQ(dlg.DataPage->Interval->rcEdit1TimeStop->text(), "09:30");
 }
 
 TEST_F(SelData, UntickingEveryBoxClearsTheIntervalAndFinish)
@@ -100,24 +102,24 @@ TEST_F(SelData, UntickingEveryBoxClearsTheIntervalAndFinish)
     dlg.PresetSurvey(WriteSurvey());
     ASSERT_TRUE(dlg.BtnFinish->isEnabled());
     for (int k : {1, 6}) {
-        dlg.CBox[static_cast<std::size_t>(k - 1)]->setChecked(false);
-        dlg.CBoxClick();
+        dlg.DataPage->Box(k)->setChecked(false);
+        dlg.DataPage->CBoxClick();
     }
     EXPECT_FALSE(dlg.BtnFinish->isEnabled());
-    EXPECT_TRUE(dlg.Interval->EditIniDate->text().isEmpty());
-    dlg.CBox[0]->setChecked(true);
-    dlg.CBoxClick();
+    EXPECT_TRUE(dlg.DataPage->Interval->EditIniDate->text().isEmpty());
+    dlg.DataPage->Box(1)->setChecked(true);
+    dlg.DataPage->CBoxClick();
     EXPECT_TRUE(dlg.BtnFinish->isEnabled());
-    EXPECT_EQ(dlg.Interval->EditIniDate->text(), "15/03/2024");
-    EXPECT_EQ(dlg.Interval->rcEdit1TimeStart->text(), "10:00");
+    EXPECT_EQ(dlg.DataPage->Interval->EditIniDate->text(), "15/03/2024");
+    EXPECT_EQ(dlg.DataPage->Interval->rcEdit1TimeStart->text(), "10:00");
 }
 
 TEST_F(SelData, FinishStoresTheIntervalWithAnInclusiveStopMinute)
 {
     TSelDataDlg dlg;
     dlg.PresetSurvey(WriteSurvey());
-    dlg.CBox[5]->setChecked(false);
-    dlg.CBoxClick();
+    dlg.DataPage->Box(6)->setChecked(false);
+    dlg.DataPage->CBoxClick();
     dlg.BtnFinishClick();
     EXPECT_EQ(dlg.result(), QDialog::Accepted);
     const TSurveySelection& s = SurveySelection();
@@ -131,7 +133,7 @@ TEST_F(SelData, StopBeforeStartIsRefusedAndTheWizardStays)
 {
     TSelDataDlg dlg;
     dlg.PresetSurvey(WriteSurvey());
-    dlg.Interval->EditEndDate->setText("01/03/2024");
+    dlg.DataPage->Interval->EditEndDate->setText("01/03/2024");
     dlg.BtnFinishClick();
     EXPECT_TRUE(messages.Shown("Stop date and time must be greater than Start date and time"));
     EXPECT_NE(dlg.result(), QDialog::Accepted);
@@ -142,13 +144,13 @@ TEST_F(SelData, EveryLayoutIsUpgradedOnDiskAndOffersTheSameMeasures)
     for (int layout : {10, 13, 18}) {
         std::string path = WriteSurvey(layout);
         TSelDataDlg dlg;
-        dlg.Picker->SelectFile(path);
+        dlg.SurveyPage->Picker->SelectFile(path);
         ASSERT_TRUE(dlg.BtnNext->isEnabled()) << layout;
-        EXPECT_EQ(dlg.Lines.size(), 18u) << layout;
-        EXPECT_EQ(dlg.Label2->text(), "Substation") << layout;
+        EXPECT_EQ(dlg.SurveyPage->Lines.size(), 18u) << layout;
+        EXPECT_EQ(dlg.SurveyPage->Label2->text(), "Substation") << layout;
         auto lines = LoadSurveyLines(path);
         ASSERT_TRUE(lines);
-        EXPECT_EQ(*lines, dlg.Lines) << layout;  // the upgrade is written
+        EXPECT_EQ(*lines, dlg.SurveyPage->Lines) << layout;  // the upgrade is written
         EXPECT_EQ((*lines)[0], layout == 13 ? kOldSurveyHeader : kSurveyHeader) << layout;  // a 13-line file keeps its own
         dlg.BtnNextClick();
         for (int k = 1; k <= kMeasureCount; ++k) EXPECT_EQ(Checked(dlg, k), k == 1 || k == 6) << layout << " " << k;
@@ -163,7 +165,7 @@ TEST_F(SelData, MissingDataFileLeavesTheSurveyFileAsItWas)
     TSelDataDlg dlg;
     dlg.PresetSurvey(path);
     EXPECT_FALSE(Enabled(dlg, 5));
-    EXPECT_TRUE(DataFileLine(dlg.Lines, 5).empty());  // emptied in memory only
+    EXPECT_TRUE(DataFileLine(dlg.SurveyPage->Lines, 5).empty());  // emptied in memory only
     EXPECT_EQ(ReadText(path), before);
     EXPECT_TRUE(SurveySelection().File(5).FileName.empty());
 }
@@ -179,10 +181,10 @@ TEST_F(SelData, DataFileWithoutRecordsCannotBeTickedNorMoveTheInterval)
     EXPECT_FALSE(Checked(dlg, 1));
     EXPECT_EQ(SurveySelection().File(1).RecordCount, 0);
     // The interval is the events file's alone.
-    EXPECT_EQ(dlg.Interval->EditIniDate->text(), "14/03/2024");
-    EXPECT_EQ(dlg.Interval->rcEdit1TimeStart->text(), "23:05");
-    EXPECT_EQ(dlg.Interval->EditEndDate->text(), "15/03/2024");
-    EXPECT_EQ(dlg.Interval->rcEdit1TimeStop->text(), "12:00");
+    EXPECT_EQ(dlg.DataPage->Interval->EditIniDate->text(), "14/03/2024");
+    EXPECT_EQ(dlg.DataPage->Interval->rcEdit1TimeStart->text(), "23:05");
+    EXPECT_EQ(dlg.DataPage->Interval->EditEndDate->text(), "15/03/2024");
+    EXPECT_EQ(dlg.DataPage->Interval->rcEdit1TimeStop->text(), "12:00");
 }
 
 TEST_F(SelData, BackAndNextSwapTheButtonsAndRereadTheSurvey)
@@ -190,16 +192,16 @@ TEST_F(SelData, BackAndNextSwapTheButtonsAndRereadTheSurvey)
     std::string path = WriteSurvey();
     TSelDataDlg dlg;
     EXPECT_FALSE(dlg.BtnNext->isEnabled());
-    EXPECT_FALSE(dlg.BtnInfo->isEnabled());
+    EXPECT_FALSE(dlg.SurveyPage->BtnInfo->isEnabled());
     EXPECT_TRUE(dlg.BtnFinish->isHidden());
-    dlg.Picker->SelectFile(path);
+    dlg.SurveyPage->Picker->SelectFile(path);
     dlg.BtnNext->click();
     EXPECT_EQ(dlg.Tabs->currentIndex(), 1);
     EXPECT_TRUE(dlg.BtnNext->isHidden());
     EXPECT_FALSE(dlg.BtnFinish->isHidden());
     EXPECT_TRUE(dlg.BtnBack->isEnabled());
-    dlg.CBox[0]->click();  // untick Voltage
-    EXPECT_EQ(dlg.Interval->EditEndDate->text(), "15/03/2024");
+    dlg.DataPage->Box(1)->click();  // untick Voltage
+    EXPECT_EQ(dlg.DataPage->Interval->EditEndDate->text(), "15/03/2024");
 
     dlg.BtnBack->click();
     EXPECT_EQ(dlg.Tabs->currentIndex(), 0);
@@ -212,21 +214,21 @@ TEST_F(SelData, BackAndNextSwapTheButtonsAndRereadTheSurvey)
     dlg.BtnNext->click();
     EXPECT_TRUE(Checked(dlg, 1));  // every available measure starts ticked again
     EXPECT_EQ(SurveySelection().File(1).RecordCount, 2);
-    EXPECT_EQ(dlg.Interval->EditEndDate->text(), "17/03/2024");
-    EXPECT_EQ(dlg.Interval->rcEdit1TimeStop->text(), "08:00");
+    EXPECT_EQ(dlg.DataPage->Interval->EditEndDate->text(), "17/03/2024");
+    EXPECT_EQ(dlg.DataPage->Interval->rcEdit1TimeStop->text(), "08:00");
 }
 
 TEST_F(SelData, SpinButtonsWrapTheirOwnFieldOnly)
 {
     TSelDataDlg dlg;
     dlg.PresetSurvey(WriteSurvey());
-    dlg.Interval->rcEdit1TimeStart->setText("10:59");
-    dlg.Interval->BtnMinStart->UpButton->click();
-    EXPECT_EQ(dlg.Interval->rcEdit1TimeStart->text(), "10:00");
-    dlg.Interval->rcEdit1TimeStop->setText("00:30");
-    dlg.Interval->BtnOreStop->DownButton->click();
-    EXPECT_EQ(dlg.Interval->rcEdit1TimeStop->text(), "23:30");
-    EXPECT_EQ(dlg.Interval->rcEdit1TimeStart->text(), "10:00");
+    dlg.DataPage->Interval->rcEdit1TimeStart->setText("10:59");
+    dlg.DataPage->Interval->BtnMinStart->UpButton->click();
+    EXPECT_EQ(dlg.DataPage->Interval->rcEdit1TimeStart->text(), "10:00");
+    dlg.DataPage->Interval->rcEdit1TimeStop->setText("00:30");
+    dlg.DataPage->Interval->BtnOreStop->DownButton->click();
+    EXPECT_EQ(dlg.DataPage->Interval->rcEdit1TimeStop->text(), "23:30");
+    EXPECT_EQ(dlg.DataPage->Interval->rcEdit1TimeStart->text(), "10:00");
 }
 
 TEST_F(SelData, PresetOnAnInvalidFileStaysOnTheFirstPageWithOneMessage)
@@ -237,7 +239,7 @@ TEST_F(SelData, PresetOnAnInvalidFileStaysOnTheFirstPageWithOneMessage)
     EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Invalid ORV Survey file format."});
     EXPECT_EQ(dlg.Tabs->currentIndex(), 0);
     EXPECT_FALSE(dlg.BtnNext->isEnabled());
-    EXPECT_TRUE(dlg.SelectedFile.empty());
+    EXPECT_TRUE(dlg.SelectedFile().empty());
 }
 
 TEST_F(SelData, PresetUpgradesAnOlderSurveyItself)
@@ -247,7 +249,7 @@ TEST_F(SelData, PresetUpgradesAnOlderSurveyItself)
     dlg.PresetSurvey(path);
     EXPECT_EQ(dlg.Tabs->currentIndex(), 1);
     EXPECT_EQ(LoadSurveyLines(path)->size(), 18u);
-    EXPECT_EQ(dlg.Label1->text(), "Feeder 3");
+    EXPECT_EQ(dlg.SurveyPage->Label1->text(), "Feeder 3");
     EXPECT_TRUE(dlg.BtnFinish->isEnabled());
 }
 
@@ -256,7 +258,7 @@ TEST_F(SelData, InvalidSurveyIsReportedAndLeftUnchanged)
     std::string path = WriteSurveyLines(dir / "bad.orv", {"not a survey", "a", "b"});
     std::string before = ReadText(path);
     TSelDataDlg dlg;
-    dlg.Picker->SelectFile(path);
+    dlg.SurveyPage->Picker->SelectFile(path);
     EXPECT_TRUE(messages.Shown("Invalid ORV Survey file format."));
     EXPECT_FALSE(dlg.BtnNext->isEnabled());
     EXPECT_EQ(ReadText(path), before);
@@ -278,20 +280,20 @@ TEST_F(SelData, CancelStillRecordsTheFolder)
     WriteSurvey();
     {
         TSelDataDlg dlg;
-        dlg.Picker->SetFolder(dir.Path());
+        dlg.SurveyPage->Picker->SetFolder(dir.Path());
         dlg.reject();
     }
     EXPECT_TRUE(LastPath().DataPathSet);
     EXPECT_EQ(LastPath().DataPath, dir.Path());
     TSelDataDlg again;
-    EXPECT_EQ(again.Picker->Folder(), dir.Path());
+    EXPECT_EQ(again.SurveyPage->Picker->Folder(), dir.Path());
 }
 
 TEST_F(SelData, EditInfoSavesTheSurveyAndRefreshesTheLabels)
 {
     std::string path = WriteSurvey();
     TSelDataDlg dlg;
-    dlg.Picker->SelectFile(path);
+    dlg.SurveyPage->Picker->SelectFile(path);
     QTimer::singleShot(0, [] {
         auto* editor = qobject_cast<TEditSurveyDlg*>(QApplication::activeModalWidget());
         ASSERT_NE(editor, nullptr);
@@ -299,8 +301,8 @@ TEST_F(SelData, EditInfoSavesTheSurveyAndRefreshesTheLabels)
         editor->EditSite->setText("North\r\nyard");  // a pasted line break
         editor->BtnOk->click();
     });
-    dlg.BtnInfo->click();
-    EXPECT_EQ(dlg.Label2->text(), "North  yard");
+    dlg.SurveyPage->BtnInfo->click();
+    EXPECT_EQ(dlg.SurveyPage->Label2->text(), "North  yard");
     auto lines = LoadSurveyLines(path);
     ASSERT_TRUE(lines);
     EXPECT_EQ(lines->size(), 18u);  // the survey keeps its layout
@@ -313,14 +315,14 @@ TEST_F(SelData, ModalRoundFromFileListToFinish)
     LastPath().DataPathSet = true;
     LastPath().DataPath = dir.Path();
     TSelDataDlg dlg;
-    ASSERT_EQ(dlg.Picker->FileList->count(), 1);
+    ASSERT_EQ(dlg.SurveyPage->Picker->FileList->count(), 1);
     QTimer::singleShot(0, [&] {
-        dlg.Picker->FileList->setCurrentRow(0);
+        dlg.SurveyPage->Picker->FileList->setCurrentRow(0);
         dlg.BtnNext->click();
         dlg.BtnFinish->click();
     });
     EXPECT_EQ(dlg.exec(), QDialog::Accepted);
-    EXPECT_EQ(dlg.SelectedFile, path);
+    EXPECT_EQ(dlg.SelectedFile(), path);
     EXPECT_TRUE(SurveySelection().File(6).Selected);
     EXPECT_EQ(SurveySelection().Stop, FixtureTime(2024, 3, 16, 9, 30, 59, 999));
 

@@ -3,25 +3,14 @@
 // spin buttons).
 #pragma once
 
-#include "survey/interval_rules.h"
+#include "dialogs/spin_button.h"
+#include "wizards/interval_rules.h"
 
 #include <QWidget>
 #include <optional>
 
 class QLineEdit;
 class QToolButton;
-
-// An up/down pair of small buttons.
-class TSpinButton : public QWidget {
-    Q_OBJECT
-public:
-    explicit TSpinButton(QWidget* parent = nullptr);
-    QToolButton* UpButton;
-    QToolButton* DownButton;
-signals:
-    void Up();
-    void Down();
-};
 
 class TIntervalFields : public QWidget {
     Q_OBJECT
