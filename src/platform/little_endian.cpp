@@ -109,8 +109,8 @@ std::span<const std::uint8_t> ByteReader::Rest() const
 
 void ByteWriter::U16(std::uint16_t v)
 {
-    U8(v & 0xFF);
-    U8(v >> 8);
+    U8(static_cast<std::uint8_t>(v & 0xFF));
+    U8(static_cast<std::uint8_t>(v >> 8));
 }
 
 void ByteWriter::U32(std::uint32_t v)
@@ -134,12 +134,18 @@ void ByteWriter::F64(double v)
     U64(std::bit_cast<std::uint64_t>(v));
 }
 
-void ByteWriter::ShortString(const std::string& text, std::size_t capacity)
+bool ByteWriter::ShortString(const std::string& text, std::size_t capacity)
 {
-    std::size_t length = text.size() < capacity ? text.size() : capacity;
+    const bool fits = text.size() <= capacity && text.size() <= 255;
+    if (!fits && ok_) {
+        ok_ = false;
+        tooLong_ = text;
+    }
+    const std::size_t length = fits ? text.size() : 0;
     U8(static_cast<std::uint8_t>(length));
     Bytes(text.data(), length);
     Zeros(capacity - length);
+    return fits;
 }
 
 void ByteWriter::Bytes(const void* data, std::size_t count)
