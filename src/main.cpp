@@ -1,5 +1,6 @@
 // Program entry: no command-line arguments are read. Here the main window meets the windows
 // it opens: they are registered on its registry once it exists.
+#include "analysis/run_analysis_dlg.h"
 #include "app/main_form.h"
 #include "app/orv_application.h"
 #include "app/program_start.h"
@@ -15,6 +16,7 @@ int main(int argc, char** argv)
     SetMessageSeam(&messages);
     TProgramWindows windows = StartProgram(app);
     RegisterTrendViews(windows.MainForm->WindowRegistry);
+    RegisterAnalysisEngine(windows.MainForm->WindowRegistry);
     messages.SetParent(windows.MainForm);
     return app.exec();
 }

@@ -186,9 +186,10 @@ TEST(AnalysisEngine, HandComputedWeekOfVoltageAndEventsReadBackFromItsReport)
     TAnalysisEngine& engine = run.Engine();
     ASSERT_TRUE(engine.Step());  // the voltage starts
     EXPECT_EQ(engine.StatusText(), "processing Voltages");
-    EXPECT_EQ(engine.ProgressPercent(), 0);
+    EXPECT_EQ(engine.Progress().done, 0);
+    EXPECT_EQ(engine.Progress().total, 720);
     ASSERT_TRUE(engine.Step());  // 1 March
-    EXPECT_EQ(engine.ProgressPercent(), 20);
+    EXPECT_EQ(engine.Progress().done, 144);
     while (engine.Step()) {}
     ASSERT_TRUE(engine.Completed());
     EXPECT_TRUE(run.messages.messages.empty());

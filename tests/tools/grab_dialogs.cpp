@@ -1,8 +1,11 @@
-// Pictures of the start-up notice and of every page of the survey and save wizards, on a demo
-// survey in a temporary program folder, for looking at them by hand:
+// Pictures of the start-up notice, of every page of the survey and save wizards and of the
+// analysis run while it runs and at its results, on a demo survey in a temporary program
+// folder, for looking at them by hand:
 //   xvfb-run -a orv_grab_dialogs <folder>
 // (start a window manager such as openbox first to see the windows' frames too).
+#include "analysis/run_analysis_dlg.h"
 #include "app/warning_form.h"
+#include "dialogs/job_window.h"
 #include "fixtures/demo_survey.h"
 #include "fixtures/temp_prog_dir.h"
 #include "platform/prog_dirs.h"
@@ -68,5 +71,19 @@ int main(int argc, char** argv)
     save.AppendPage->Picker->SelectFile(survey);
     save.BtnNextClick();
     Save(save, "save_data_3");
+
+    TAnalysisParams params;
+    SetDefaultAnalysisParams(params);
+    params.WindowDays = 3;
+    TRunAnalysisDlg analysis(nullptr, DemoAnalysisSelection(survey, 3), params, DataDir());
+    // One day per tick, stopped in the voltage harmonics to be seen running.
+    analysis.Job->SetBudget(std::chrono::milliseconds(0));
+    analysis.show();
+    while (analysis.Engine().StatusText() != "processing Harmonics" && !analysis.Engine().Finished())
+        QApplication::processEvents();
+    analysis.Job->Stop();
+    Save(analysis, "analysis_running");
+    analysis.Job->Start();
+    Save(analysis, "analysis_results");
     return 0;
 }
