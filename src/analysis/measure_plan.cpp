@@ -49,6 +49,7 @@ TPlanResult PlanTrend(int measure, FieldView head, const TSurveySelection& surve
 {
     TMeasurePlan plan;
     plan.Measure = measure;
+    plan.Groups = measure == MeasureUnbalance ? 1 : 2;
     plan.ThreePhase = measure == MeasureVoltage && IsThreePhaseWiring(head.U16(TrendHead::Wiring));
     TPhaseValues v;
     v.ThreePhase = plan.ThreePhase;
@@ -106,8 +107,12 @@ TPlanResult PlanHarmonics(std::span<const std::uint8_t> record, const TLimitsRec
     if (!SetHarmonicPhaseOffsets(flags, v)) return Failed(NoAverages(MeasureVoltageHarmonics));
 
     plan.Items = static_cast<int>(blocks->size());
+    plan.Groups = plan.Items;
     const int phases = PhaseCount(plan.ThreePhase);
     for (int b = 0; b < plan.Items; ++b) {
+        // The fundamental (order 1) is neither read, counted nor tested.
+        const std::uint16_t order = plan.BlockOrders[static_cast<std::size_t>(b)];
+        if (order == 1) continue;
         const auto& offsets = v.Blocks[static_cast<std::size_t>(b)];
         const std::size_t first = plan.Columns.size();
         plan.Columns.push_back(Float(offsets.OffsetL1));
@@ -115,9 +120,6 @@ TPlanResult PlanHarmonics(std::span<const std::uint8_t> record, const TLimitsRec
             plan.Columns.push_back(Float(offsets.OffsetL2));
             plan.Columns.push_back(Float(offsets.OffsetL3));
         }
-        // The fundamental (order 1) is neither counted nor tested.
-        const std::uint16_t order = plan.BlockOrders[static_cast<std::size_t>(b)];
-        if (order == 1) continue;
         for (int p = 0; p < phases; ++p)
             plan.Bands.push_back({first + static_cast<std::size_t>(p), b, p, 0.0f, limits.HHigh[order]});
         for (int p = 0; p < 3; ++p) plan.Tests.push_back({b, b, p, static_cast<double>(limits.HPerc[order]), false, p});
@@ -154,6 +156,7 @@ TPlanResult PlanEvents(const TSurveySelection& survey, const TLimitsRecord& limi
                     {EventField::Peak, ColumnType::F32, 1.0f},
                     {EventField::Channel, ColumnType::I16, 1.0f}};
     plan.Items = kAnalysisEventCategories;
+    plan.Groups = kAnalysisEventCategories;
     // A category fails when any one phase holds more events than its maximum; only L1 is painted.
     for (int c = 0; c < kAnalysisEventCategories; ++c)
         for (int p = 0; p < 3; ++p) plan.Tests.push_back({c, c, p, static_cast<double>(EventCategoryMaximum(limits, c)), true, 0});

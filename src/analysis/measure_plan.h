@@ -43,6 +43,7 @@ struct TMeasurePlan {
     std::vector<TValueBand> Bands;
     std::vector<TWindowTest> Tests;
     int Items = 1;  // passed flags per window: 1, one per harmonic block, one per event category
+    int Groups = 1;  // counter groups in use: 2 for voltage and frequency, one per block or category
     std::vector<std::uint16_t> BlockOrders;  // voltage harmonics: the order of each block
 };
 
