@@ -26,5 +26,16 @@ bool TIntervalRecords::NextChunk()
         return false;
     }
     next_ = chunkLast + 1;
+    at_ = 0;
     return true;
+}
+
+bool TIntervalRecords::Next()
+{
+    if (started_ && at_ + 1 < chunk_.Count()) {
+        ++at_;
+        return true;
+    }
+    started_ = true;
+    return NextChunk();
 }

@@ -1,7 +1,7 @@
 // The records of an interval a chunk at a time, for engines that walk an interval day by day:
 // the window reader reads each chunk (each record once) as a times array and one array per
 // column. A chunk is about half a megabyte of records, so its records and columns stay in the
-// processor's cache while the engine counts them. Used by the analysis engine.
+// processor's cache while the engine counts them. Used by the analysis and summary engines.
 #pragma once
 
 #include <cstdint>
@@ -19,6 +19,12 @@ public:
     // whole (Failed()).
     bool NextChunk();
     const TRecordWindowData& Chunk() const { return chunk_; }
+
+    // The same records one at a time, for engines that take a few records per step: moves to the
+    // next record (the first on the first call); false at the end or on a failed chunk.
+    bool Next();
+    TDateTime Time() const { return chunk_.Times[at_]; }
+    double Value(std::size_t column) const { return chunk_.Columns[column][at_]; }
     bool Failed() const { return failed_; }
     std::int64_t Count() const { return last_ - first_ + 1; }
 
@@ -29,5 +35,7 @@ private:
     std::int64_t chunkRecords_;
     std::int64_t next_;  // the record the next chunk starts at
     TRecordWindowData chunk_;
+    std::size_t at_ = 0;
+    bool started_ = false;
     bool failed_ = false;
 };

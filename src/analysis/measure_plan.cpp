@@ -81,7 +81,7 @@ TPlanResult PlanTrend(int measure, FieldView head, const TSurveySelection& surve
     return Plan(std::move(plan));
 }
 
-TPlanResult PlanHarmonics(std::span<const std::uint8_t> record, const TLimitsRecord& limits)
+TPlanResult PlanHarmonics(std::span<const std::uint8_t> record, const TLimitsRecord& limits, bool readFundamental)
 {
     FieldView head(record);
     TMeasurePlan plan;
@@ -109,17 +109,20 @@ TPlanResult PlanHarmonics(std::span<const std::uint8_t> record, const TLimitsRec
     plan.Items = static_cast<int>(blocks->size());
     plan.Groups = plan.Items;
     const int phases = PhaseCount(plan.ThreePhase);
+    plan.BlockColumns.assign(blocks->size(), TMeasurePlan::kNoColumn);
     for (int b = 0; b < plan.Items; ++b) {
-        // The fundamental (order 1) is neither read, counted nor tested.
+        // The fundamental (order 1) is never counted nor tested, and read only when asked.
         const std::uint16_t order = plan.BlockOrders[static_cast<std::size_t>(b)];
-        if (order == 1) continue;
+        if (order == 1 && !readFundamental) continue;
         const auto& offsets = v.Blocks[static_cast<std::size_t>(b)];
         const std::size_t first = plan.Columns.size();
+        plan.BlockColumns[static_cast<std::size_t>(b)] = first;
         plan.Columns.push_back(Float(offsets.OffsetL1));
         if (plan.ThreePhase) {
             plan.Columns.push_back(Float(offsets.OffsetL2));
             plan.Columns.push_back(Float(offsets.OffsetL3));
         }
+        if (order == 1) continue;
         for (int p = 0; p < phases; ++p)
             plan.Bands.push_back({first + static_cast<std::size_t>(p), b, p, 0.0f, limits.HHigh[order]});
         for (int p = 0; p < 3; ++p) plan.Tests.push_back({b, b, p, static_cast<double>(limits.HPerc[order]), false, p});
@@ -187,7 +190,8 @@ bool EventsThreePhase(const TSurveySelection& survey)
     return true;
 }
 
-TPlanResult PlanMeasure(int measure, TDataFile& file, const TSurveySelection& survey, const TLimitsRecord& limits)
+TPlanResult PlanMeasure(int measure, TDataFile& file, const TSurveySelection& survey, const TLimitsRecord& limits,
+                        bool readFundamental)
 {
     if (measure == MeasureEvents) return PlanEvents(survey, limits);
     Bytes record;
@@ -195,7 +199,7 @@ TPlanResult PlanMeasure(int measure, TDataFile& file, const TSurveySelection& su
     switch (measure) {
     case MeasureVoltage: case MeasureFrequency: case MeasureUnbalance:
         return PlanTrend(measure, FieldView(record), survey, limits);
-    case MeasureVoltageHarmonics: return PlanHarmonics(record, limits);
+    case MeasureVoltageHarmonics: return PlanHarmonics(record, limits, readFundamental);
     case MeasureFlicker: return PlanFlicker(FieldView(record), limits);
     default: return Failed(Corrupted(measure));
     }
