@@ -1,10 +1,13 @@
 // Program entry: no command-line arguments are read. Here the main window meets the windows
 // it opens: they are registered on its registry once it exists.
 #include "analysis/an_report_form.h"
+#include "analysis/sel_analysis_dlg.h"
+#include "analysis/run_analysis_dlg.h"
 #include "app/main_form.h"
 #include "app/orv_application.h"
 #include "app/program_start.h"
 #include "platform/qt_messages.h"
+#include "summary/sum_report_form.h"
 #include "summary/sheet_form.h"
 #include "views/trend_view_form.h"
 
@@ -19,6 +22,9 @@ int main(int argc, char** argv)
     RegisterTrendViews(windows.MainForm->WindowRegistry);
     RegisterAnalysisReportWindow(windows.MainForm->WindowRegistry);
     RegisterSheetWindow(windows.MainForm->WindowRegistry);
+    RegisterAnalysisWizard(windows.MainForm->WindowRegistry);
+    RegisterSummaryWindows(windows.MainForm->WindowRegistry);
+    RegisterAnalysisEngine(windows.MainForm->WindowRegistry);
     messages.SetParent(windows.MainForm);
     return app.exec();
 }

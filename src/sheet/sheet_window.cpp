@@ -34,6 +34,18 @@ void TSheetWindow::PrintBookKeepingSettings()
     Grid->Refresh();
 }
 
+void TSheetWindow::SetProductPrintSettings()
+{
+    TF1Book& book = Grid->Book();
+    book.SetSheet(1);
+    book.SetPrintNoColor(false);
+    book.SetPrintGridLines(false);
+    book.SetPrintHeader("&L" + std::string(kSheetPrintProductLine) + "\rprinted on &D &T");
+    book.SetPrintFooter("Page &P/&N");
+    book.SetPrintTopMargin(1.0);
+    book.SetPrintLeftToRight(false);
+}
+
 void TSheetWindow::SaveSheetAs()
 {
     if (auto path = ::SaveSheetAs(Grid->Book(), SaveDlg)) SheetSaved(*path);

@@ -9,8 +9,13 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 
 class SheetGridView;
+
+// The product line of the printed header of the sheet and summary windows, and of the summary's
+// first row.
+inline constexpr std::string_view kSheetPrintProductLine = "Tarn - Zidevid Phase Monitor";
 
 class TSheetWindow : public TChildForm, public TPrintable, public TSavableSheet {
     Q_OBJECT
@@ -34,6 +39,10 @@ protected:
     // Prints with the book's print settings and the kept printer settings, keeps the settings
     // used, and puts the active cell back at the top left.
     void PrintBookKeepingSettings();
+    // The print settings of a sheet printed under the product line: sheet 1 in colour without
+    // grid lines, down then across, "printed on" date and time below the product line at the
+    // top left, "Page n/m" at the foot, a top margin of one inch.
+    void SetProductPrintSettings();
     virtual void SheetSaved(const std::string& path) = 0;
     // The command state every sheet window publishes: Print and Save Sheet As.
     static TCommandState SheetCommandState();

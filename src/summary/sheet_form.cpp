@@ -43,14 +43,7 @@ bool TSheetForm::LoadSheetFile(const std::string& path)
 
 void TSheetForm::PrintSheet()
 {
-    TF1Book& book = Grid->Book();
-    book.SetSheet(1);
-    book.SetPrintNoColor(false);
-    book.SetPrintGridLines(false);
-    book.SetPrintHeader("&L" + std::string(kSheetPrintProductLine) + "\rprinted on &D &T");
-    book.SetPrintFooter("Page &P/&N");
-    book.SetPrintTopMargin(1.0);
-    book.SetPrintLeftToRight(false);
+    SetProductPrintSettings();
     PrintBookKeepingSettings();
 }
 

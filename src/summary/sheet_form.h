@@ -6,12 +6,8 @@
 #include "sheet/sheet_window.h"
 
 #include <string>
-#include <string_view>
 
 class TWindowRegistry;
-
-// The product line of the printed header.
-inline constexpr std::string_view kSheetPrintProductLine = "Tarn - Zidevid Phase Monitor";
 
 class TSheetForm : public TSheetWindow {
     Q_OBJECT

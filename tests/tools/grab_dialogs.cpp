@@ -1,8 +1,14 @@
-// Pictures of the start-up notice and of every page of the survey and save wizards, on a demo
-// survey in a temporary program folder, for looking at them by hand:
+// Pictures of the start-up notice, of every page of the survey, save and analysis wizards, of
+// the limits editor and of the analysis run while it runs and at its results, on a demo survey
+// in a temporary program folder, for looking at them by hand:
 //   xvfb-run -a orv_grab_dialogs <folder>
 // (start a window manager such as openbox first to see the windows' frames too).
+#include "analysis/analysis_params_page.h"
+#include "analysis/limits_dlg.h"
+#include "analysis/run_analysis_dlg.h"
+#include "analysis/sel_analysis_dlg.h"
 #include "app/warning_form.h"
+#include "dialogs/job_window.h"
 #include "fixtures/demo_survey.h"
 #include "fixtures/temp_prog_dir.h"
 #include "platform/prog_dirs.h"
@@ -68,5 +74,31 @@ int main(int argc, char** argv)
     save.AppendPage->Picker->SelectFile(survey);
     save.BtnNextClick();
     Save(save, "save_data_3");
+
+    TSelAnalysisDlg analysis;
+    analysis.SurveyPage->Picker->SelectFile(survey);
+    Save(analysis, "analysis_1");
+    analysis.BtnNextClick();
+    Save(analysis, "analysis_2");
+    analysis.BtnNextClick();
+    Save(analysis, "analysis_3");
+
+    TLimitsDlg limits;
+    limits.SetLimits(AnalysisParams().Limits);
+    Save(limits, "limits");
+
+    TAnalysisParams params;
+    SetDefaultAnalysisParams(params);
+    params.WindowDays = 3;
+    TRunAnalysisDlg run(nullptr, DemoAnalysisSelection(survey, 3), params, DataDir());
+    // One day per tick, stopped in the voltage harmonics to be seen running.
+    run.Job->SetBudget(std::chrono::milliseconds(0));
+    run.show();
+    while (run.Engine().StatusText() != "processing Harmonics" && !run.Engine().Finished())
+        QApplication::processEvents();
+    run.Job->Stop();
+    Save(run, "analysis_running");
+    run.Job->Start();
+    Save(run, "analysis_results");
     return 0;
 }

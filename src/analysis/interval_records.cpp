@@ -1,0 +1,41 @@
+// Chunked reading of an interval's records.
+#include "analysis/interval_records.h"
+
+#include <algorithm>
+
+namespace {
+constexpr std::int64_t kChunkBytes = 512 << 10;
+}
+
+TIntervalRecords::TIntervalRecords(TDataFile& file, std::int64_t first, std::int64_t last,
+                                   std::vector<TRecordColumn> columns)
+    : file_(file), first_(first), last_(last), columns_(std::move(columns)),
+      chunkRecords_(std::max<std::int64_t>(1, kChunkBytes / std::max<std::int64_t>(file.RecordSize(), 1))),
+      next_(first)
+{
+}
+
+bool TIntervalRecords::NextChunk()
+{
+    if (failed_ || next_ > last_) return false;
+    const std::int64_t chunkLast = std::min(last_, next_ + chunkRecords_ - 1);
+    // Faults are reported once by the engine, naming the measure.
+    chunk_ = ReadRecordWindow(file_, next_, chunkLast, columns_, false);
+    if (!chunk_.Complete || chunk_.Count() == 0) {
+        failed_ = true;
+        return false;
+    }
+    next_ = chunkLast + 1;
+    at_ = 0;
+    return true;
+}
+
+bool TIntervalRecords::Next()
+{
+    if (started_ && at_ + 1 < chunk_.Count()) {
+        ++at_;
+        return true;
+    }
+    started_ = true;
+    return NextChunk();
+}

@@ -1,0 +1,41 @@
+// The records of an interval a chunk at a time, for engines that walk an interval day by day:
+// the window reader reads each chunk (each record once) as a times array and one array per
+// column. A chunk is about half a megabyte of records, so its records and columns stay in the
+// processor's cache while the engine counts them. Used by the analysis and summary engines.
+#pragma once
+
+#include <cstdint>
+#include <vector>
+
+#include "survey/record_window_reader.h"
+
+class TIntervalRecords {
+public:
+    // Records first..last (indexes, inclusive) of an open file; `columns` are checked against
+    // the record size by the window reader.
+    TIntervalRecords(TDataFile& file, std::int64_t first, std::int64_t last, std::vector<TRecordColumn> columns);
+
+    // Reads the next chunk; false at the end of the interval or when a chunk could not be read
+    // whole (Failed()).
+    bool NextChunk();
+    const TRecordWindowData& Chunk() const { return chunk_; }
+
+    // The same records one at a time, for engines that take a few records per step: moves to the
+    // next record (the first on the first call); false at the end or on a failed chunk.
+    bool Next();
+    TDateTime Time() const { return chunk_.Times[at_]; }
+    double Value(std::size_t column) const { return chunk_.Columns[column][at_]; }
+    bool Failed() const { return failed_; }
+    std::int64_t Count() const { return last_ - first_ + 1; }
+
+private:
+    TDataFile& file_;
+    std::int64_t first_, last_;
+    std::vector<TRecordColumn> columns_;
+    std::int64_t chunkRecords_;
+    std::int64_t next_;  // the record the next chunk starts at
+    TRecordWindowData chunk_;
+    std::size_t at_ = 0;
+    bool started_ = false;
+    bool failed_ = false;
+};
