@@ -140,7 +140,7 @@ std::optional<TExportParams> ReadExportParams(const std::string& path)
 std::string ExportOutputPath(const std::string& folder, const std::string& baseName, int measure, std::uint32_t format)
 {
     const bool known = measure >= 1 && measure <= kMeasureSlots && format < ExportFileExts.size();
-    if (!known) return {};
+    if (!known || ExportFileSuffixes[static_cast<std::size_t>(measure)].empty()) return {};
     return WithTrailingSlash(folder) + baseName + std::string(ExportFileSuffixes[static_cast<std::size_t>(measure)]) +
            std::string(ExportFileExts[format]);
 }
