@@ -96,6 +96,7 @@ void TExporter::StepPrepare()
     if (!HasExport(measure_)) return Skip("this measure is never exported");
     if (choices.OutputPath.empty()) return Skip("no workbook was named for it");
     if (dataFile_.Open(Slot().FileName, measure_) != DataFileFault::None) return Fail("its data file cannot be opened");
+    oneMessage_.emplace();
     const auto range = FindRecordsInInterval(dataFile_, Slot(), selection_.Start, selection_.Stop);
     if (!range) return Skip("no record in the chosen interval");
     const std::int64_t first = dataFile_.RecordIndex(static_cast<std::uint64_t>(range->First));
@@ -138,8 +139,7 @@ void TExporter::StepWriteRows()
 void TExporter::StepSave()
 {
     FormatSheet(book_, counters_.RowsWritten, static_cast<int>(rows_->Titles().size()));
-    dataFile_.Close();
-    rows_.reset();
+    EndMeasure();
     const int type = params_->Format == ExportExcel5 ? kFileTypeExcel5 : kFileTypeText;
     // The writer shows why a write failed; the old file stays as it was.
     if (!book_.WriteFile(params_->Measure(measure_).OutputPath, type)) return Fail("its workbook could not be written");
@@ -152,8 +152,7 @@ void TExporter::StepSave()
 void TExporter::Skip(const std::string& reason)
 {
     notExported_.push_back({measure_, reason});
-    dataFile_.Close();
-    rows_.reset();
+    EndMeasure();
     ++measure_;
     state_ = ExportState::NextMeasure;
 }
@@ -166,10 +165,16 @@ void TExporter::Fail(const std::string& reason)
     state_ = ExportState::Failed;
 }
 
+void TExporter::EndMeasure()
+{
+    rows_.reset();
+    dataFile_.Close();
+    oneMessage_.reset();
+}
+
 void TExporter::Finish()
 {
-    dataFile_.Close();
-    rows_.reset();
+    EndMeasure();
     finished_ = true;
     if (state_ == ExportState::Aborted) return;
     const bool clean = state_ == ExportState::Done && notExported_.empty();

@@ -16,6 +16,7 @@
 #include "sheet/sheet_book.h"
 #include "survey/data_file.h"
 #include "survey/records.h"
+#include "views/repeated_message_filter.h"
 
 #include <memory>
 #include <optional>
@@ -70,6 +71,8 @@ private:
     void StepWriteRows();
     void StepSave();
     void Finish();
+    // Closes the data file and drops the measure's rows and message filter.
+    void EndMeasure();
 
     // The measure is left out and the export goes on with the next.
     void Skip(const std::string& reason);
@@ -87,6 +90,9 @@ private:
     std::string caption_;
     int progress_ = 0;
 
+    // From the search of a measure's interval to its last record, a stamp fault that both the
+    // search and the rows meet is shown once.
+    std::optional<TRepeatedMessageFilter> oneMessage_;
     TDataFile dataFile_;
     std::unique_ptr<TMeasureRows> rows_;
     TF1Book book_;

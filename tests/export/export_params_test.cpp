@@ -1,6 +1,8 @@
 // The export hand-over file: its packed layout field by field, the round trip, refusals of
-// paths too long to store and of damaged files, and the workbook names.
+// paths too long to store and of damaged files, the workbook names and the wizard's check of them.
 #include "export/export_params.h"
+#include "export/output_files.h"
+#include "fixtures/survey_fixture.h"
 #include "fixtures/temp_prog_dir.h"
 #include "platform/file_io.h"
 #include "platform/scripted_messages.h"
@@ -142,4 +144,39 @@ TEST(ExportParams, WorkbookNamesTakeTheMeasureSuffixAndTheFormatExtension)
     EXPECT_EQ(ExportOutputPath("/F", "s", 6, ExportExcel5), "/F/s_al.xls");
     EXPECT_EQ(ExportOutputPath("/F", "s", 11, ExportExcel5), "");
     EXPECT_EQ(ExportOutputPath("/F", "s", 1, 2), "");
+}
+
+TEST(OutputFiles, ExistingWorkbooksAreAskedForAndNeverTouchedByTheCheck)
+{
+    TempProgDir dir;
+    TExportParams p;
+    p.Measure(1).OutputPath = dir / "x_vm.xls";
+    p.Measure(10).OutputPath = dir / "x_en.xls";
+    WriteFileAtomic(p.Measure(1).OutputPath, std::string("the old workbook"));
+    for (MsgButton answer : {MbNo, MbYes}) {
+        ScriptedMessages messages;
+        messages.AnswerNext(answer);
+        EXPECT_EQ(CheckOutputFiles(p), answer == MbYes ? OutputCheck::Accepted : OutputCheck::Declined);
+        ASSERT_EQ(messages.messages.size(), 1u);
+        EXPECT_EQ(messages.messages[0].text, "File already exists.\nOverwrite ?");
+        EXPECT_EQ(messages.messages[0].type, MsgType::Warning);
+        EXPECT_EQ(messages.messages[0].buttons, MbYesNo);
+    }
+    EXPECT_EQ(ReadText(p.Measure(1).OutputPath), "the old workbook");
+    EXPECT_EQ(ListFiles(dir.Path(), "*"), std::vector<std::string>{"x_vm.xls"});
+}
+
+TEST(OutputFiles, NameThatCannotBeWrittenIsRefused)
+{
+    TempProgDir dir;
+    ScriptedMessages messages;
+    TExportParams p;
+    p.Measure(1).OutputPath = dir / "x_vm.txt";
+    p.Measure(2).OutputPath = dir / "no-such-folder/x_hz.txt";
+    EXPECT_EQ(CheckOutputFiles(p), OutputCheck::InvalidName);
+    EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Invalid file name."});
+    EXPECT_EQ(messages.messages[0].type, MsgType::Error);
+    EXPECT_TRUE(ListFiles(dir.Path(), "*").empty());
+    p.Measure(2).OutputPath.clear();
+    EXPECT_EQ(CheckOutputFiles(p), OutputCheck::Accepted);
 }
