@@ -206,7 +206,8 @@ private:
         xfOfStyle_[0] = kDefaultCellXf;
         usedStyles_.push_back(0);
         for (int s = 1; s <= book_.NumSheets(); ++s)
-            for (const SheetRow& row : book_.SheetAt(s).rows)
+            for (const SheetRow& row : book_.SheetAt(s).rows) {
+                cellBytes_ += 24;  // its row record and its share of the block index
                 for (const Cell& cell : row.cells) {
                     cellBytes_ += 18 + cell.text.size();  // for reserving the stream: a number record and the text
                     if (xfOfStyle_[cell.style] < 0) {
@@ -214,6 +215,7 @@ private:
                         usedStyles_.push_back(cell.style);
                     }
                 }
+            }
         if (kDefaultCellXf + static_cast<int>(usedStyles_.size()) > kMaxXf)
             return Fail("The book has too many different cell formats for an Excel 5.0 file.");
         for (std::uint32_t id : usedStyles_) {

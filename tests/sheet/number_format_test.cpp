@@ -16,6 +16,11 @@ TEST(NumberFormat, FormatsNumbersAsTheFormatSays)
         {1234567.891, "#,##0.00", "1,234,567.89"}, {0.5, "#.##", ".5"}, {12345, "0.00E+00", "1.23E+04"},
         {45337.4270833333, "dd/mm/yyyy hh:mm", "15/02/2024 10:15"}, {0.75, "h:mm AM/PM", "6:00 PM"},
         {5, "\"Value \"0", "Value 5"},   {3, "[Red]0", "3"},            {0, "0;-0;\"zero\"", "zero"},
+        // Plain fixed formats, rounded half away from zero on 15 digits, carries included.
+        {1.005, "0.00", "1.01"},         {9.995, "0.00", "10.00"},      {999.5, "0", "1000"},
+        {0, "0.00", "0.00"},             {-0.0, "0.0", "0.0"},          {1e-20, "0.000", "0.000"},
+        {0.0005, "0.000", "0.001"},      {1e20, "0", "100000000000000000000"},
+        {-1234.5678, "0.000", "-1234.568"}, {0.5, "0", "1"},
     };
     for (const Case& c : cases) EXPECT_EQ(FormatCellNumber(c.value, c.format), c.shown) << c.format;
 }
