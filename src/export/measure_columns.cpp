@@ -115,57 +115,54 @@ std::optional<HarmonicBlock> BlockOf(std::span<const std::uint8_t> record, const
     return std::nullopt;
 }
 
-std::optional<TMeasureColumns> VoltageHarmonicColumns(std::span<const std::uint8_t> record, const TExportParams& params)
+// The columns of a harmonics record: for each chosen order (or index), each ticked phase and
+// each ticked statistic, `add` puts the column(s) of the order's block, which is nothing when the
+// record has no block of that order or lacks the phase.
+template <class AddColumns>
+std::optional<TMeasureColumns> HarmonicColumns(std::span<const std::uint8_t> record, bool current,
+                                               std::span<const std::uint16_t> chosen, const TExportMeasureSel& sel,
+                                               int statistics, AddColumns add)
 {
-    const auto blocks = HarmonicBlocks(record, false);
+    const auto blocks = HarmonicBlocks(record, current);
     FieldView head(record);
-    const bool threePhase = IsThreePhaseWiring(head.U16(HarmonicsHead::Wiring));
+    const bool threePhase = IsThreePhaseWiring(head.U16(current ? CurrentHarmonicsHead::Wiring : HarmonicsHead::Wiring));
     if (!blocks || !head.Ok()) return std::nullopt;
-    const TExportMeasureSel& sel = params.Measure(MeasureVoltageHarmonics);
     ColumnsBuilder columns(ExportDateText::Minutes);
-    for (std::uint16_t order : params.ChosenVoltageOrders()) {
-        const auto block = BlockOf(record, *blocks, order, 10);
-        for (int p : ChosenPhases(sel)) {
-            for (int i = 0; i < 9; ++i) {
-                if (!Chosen(sel, i)) continue;
-                // Each block is read by its own flags: blocks of one record may hold different statistics.
-                Offset at;
-                if (block && p < PhaseCount(threePhase))
-                    at = Plus(PhaseValueOffset(block->flags, static_cast<TrendValue>(i)),
-                              block->start + 2 + static_cast<std::size_t>(p) * HarmonicPhaseSize(block->flags, false));
-                columns.Add(Joined(HarmonicLabel(order), Phase(p), StatisticNames[static_cast<std::size_t>(i)]), at, 3);
-            }
-        }
+    for (std::uint16_t number : chosen) {
+        const auto block = BlockOf(record, *blocks, number, current ? 200 : 10);
+        for (int p : ChosenPhases(sel))
+            for (int i = 0; i < statistics; ++i)
+                if (Chosen(sel, i)) add(columns, number, p < PhaseCount(threePhase) ? block : std::nullopt, p, i);
     }
     return std::move(columns).Checked(record.size());
 }
 
+std::optional<TMeasureColumns> VoltageHarmonicColumns(std::span<const std::uint8_t> record, const TExportParams& params)
+{
+    auto add = [](ColumnsBuilder& columns, int order, std::optional<HarmonicBlock> block, int p, int i) {
+        // Each block is read by its own flags: blocks of one record may hold different statistics.
+        Offset at;
+        if (block)
+            at = Plus(PhaseValueOffset(block->flags, static_cast<TrendValue>(i)),
+                      block->start + 2 + static_cast<std::size_t>(p) * HarmonicPhaseSize(block->flags, false));
+        columns.Add(Joined(HarmonicLabel(order), Phase(p), StatisticNames[static_cast<std::size_t>(i)]), at, 3);
+    };
+    return HarmonicColumns(record, false, params.ChosenVoltageOrders(), params.Measure(MeasureVoltageHarmonics), 9, add);
+}
+
 std::optional<TMeasureColumns> CurrentHarmonicColumns(std::span<const std::uint8_t> record, const TExportParams& params)
 {
-    const auto blocks = HarmonicBlocks(record, true);
-    FieldView head(record);
-    const bool threePhase = IsThreePhaseWiring(head.U16(CurrentHarmonicsHead::Wiring));
-    if (!blocks || !head.Ok()) return std::nullopt;
-    const TExportMeasureSel& sel = params.Measure(MeasureCurrentHarmonics);
-    ColumnsBuilder columns(ExportDateText::Minutes);
-    for (std::uint16_t index : params.ChosenCurrentIndexes()) {
-        const auto block = BlockOf(record, *blocks, index, 200);
-        for (int p : ChosenPhases(sel)) {
-            for (int i = 0; i < 3; ++i) {
-                if (!Chosen(sel, i)) continue;
-                // Per phase: the channel code, then percent and ampere of minimum, average, maximum.
-                Offset percent;
-                if (block && p < PhaseCount(threePhase) && (block->flags & FlagMinAvgMax))
-                    percent = block->start + 2 + static_cast<std::size_t>(p) * CurrentHarmonicPhaseSize(block->flags, false) +
-                              2 + 8 * static_cast<std::size_t>(i);
-                const std::string label = CurrentHarmonicLabel(index);
-                columns.Add(Joined(label, Phase(p), CurrentHarmonicValueNames[static_cast<std::size_t>(2 * i)]), percent, 3);
-                columns.Add(Joined(label, Phase(p), CurrentHarmonicValueNames[static_cast<std::size_t>(2 * i + 1)]),
-                            Plus(percent, 4), 3);
-            }
-        }
-    }
-    return std::move(columns).Checked(record.size());
+    auto add = [](ColumnsBuilder& columns, int index, std::optional<HarmonicBlock> block, int p, int i) {
+        // Per phase: the channel code, then percent and ampere of minimum, average, maximum.
+        Offset percent;
+        if (block && (block->flags & FlagMinAvgMax))
+            percent = block->start + 2 + static_cast<std::size_t>(p) * CurrentHarmonicPhaseSize(block->flags, false) + 2 +
+                      8 * static_cast<std::size_t>(i);
+        const std::string label = CurrentHarmonicLabel(index);
+        columns.Add(Joined(label, Phase(p), CurrentHarmonicValueNames[static_cast<std::size_t>(2 * i)]), percent, 3);
+        columns.Add(Joined(label, Phase(p), CurrentHarmonicValueNames[static_cast<std::size_t>(2 * i + 1)]), Plus(percent, 4), 3);
+    };
+    return HarmonicColumns(record, true, params.ChosenCurrentIndexes(), params.Measure(MeasureCurrentHarmonics), 3, add);
 }
 
 std::optional<TMeasureColumns> FlickerColumns(FieldView head, const TExportMeasureSel& sel, std::size_t size)

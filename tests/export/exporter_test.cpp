@@ -32,6 +32,24 @@ void ChooseAverageOfL1(ExportRun& run, int measure)
     run.params.Measure(measure).Phases[0] = true;
 }
 
+// A text workbook of voltage (one-minute records from 10:00), the average of L1 chosen, over the
+// interval 10:00 to 10:00 + `minutes`.
+void VoltageOnly(ExportRun& run, std::int64_t records, int minutes)
+{
+    run.SetFormat(ExportText);
+    run.Add(1, VoltageSeries(run, "feeder.vme", Ten(), records));
+    run.SetInterval(Ten(), Ten() + minutes * kMinute);
+    ChooseAverageOfL1(run, 1);
+}
+
+// The same with energy (quarter-hour records from 10:00, the total received energy chosen).
+void VoltageAndEnergy(ExportRun& run, std::int64_t voltageRecords, std::int64_t energyRecords, int minutes)
+{
+    VoltageOnly(run, voltageRecords, minutes);
+    run.Add(10, EnergySeries(run, Ten(), energyRecords));
+    ChooseAverageOfL1(run, 10);
+}
+
 int Rows(const std::string& textWorkbook) { return static_cast<int>(TextWorkbookCells(textWorkbook).size()); }
 }  // namespace
 
@@ -82,15 +100,9 @@ TEST(Exporter, IntervalTouchingTheFileInItsLastMinuteStillExports)
 TEST(Exporter, BadStampEndsTheExportKeepingTheWorkbooksAlreadyWritten)
 {
     ExportRun run;
-    run.SetFormat(ExportText);
-    run.Add(1, VoltageSeries(run, "feeder.vme", Ten(), 3));
-    const std::string energy = EnergySeries(run, Ten(), 3);
-    run.Add(10, energy);
+    VoltageAndEnergy(run, 3, 3, 30);
     // The second energy record's month becomes 13 once the survey has been accepted.
-    PatchFile(energy, 8 + EnergyRecord({}).size() + 3, {13});
-    run.SetInterval(Ten(), Ten() + 30 * kMinute);
-    ChooseAverageOfL1(run, 1);
-    ChooseAverageOfL1(run, 10);
+    PatchFile(run.selection.File(10).FileName, 8 + EnergyRecord({}).size() + 3, {13});
 
     auto exporter = run.Run();
     EXPECT_FALSE(exporter->Completed());
@@ -107,14 +119,8 @@ TEST(Exporter, BadStampEndsTheExportKeepingTheWorkbooksAlreadyWritten)
 TEST(Exporter, MeasuresAfterAnErrorAreNamedAsNotReached)
 {
     ExportRun run;
-    run.SetFormat(ExportText);
-    const std::string voltage = VoltageSeries(run, "feeder.vme", Ten(), 2);
-    run.Add(1, voltage);
-    run.Add(10, EnergySeries(run, Ten(), 2));
-    PatchFile(voltage, 8 + TrendRecord(1, {}).size() + 5, {24});  // record 2 at hour 24
-    run.SetInterval(Ten(), Ten() + 30 * kMinute);
-    ChooseAverageOfL1(run, 1);
-    ChooseAverageOfL1(run, 10);
+    VoltageAndEnergy(run, 2, 2, 30);
+    PatchFile(run.selection.File(1).FileName, 8 + TrendRecord(1, {}).size() + 5, {24});  // record 2 at hour 24
     auto exporter = run.Run();
     EXPECT_TRUE(exporter->Exported().empty());
     EXPECT_EQ(run.messages.Texts().front(), "Invalid Time");
@@ -149,12 +155,7 @@ TEST(Exporter, AbortMidExportLeavesTheOldWorkbookAsItWas)
 TEST(Exporter, AbortBetweenMeasuresEndsWithoutAMessage)
 {
     ExportRun run;
-    run.SetFormat(ExportText);
-    run.Add(1, VoltageSeries(run, "feeder.vme", Ten(), 2));
-    run.Add(10, EnergySeries(run, Ten(), 2));
-    run.SetInterval(Ten(), Ten() + 30 * kMinute);
-    ChooseAverageOfL1(run, 1);
-    ChooseAverageOfL1(run, 10);
+    VoltageAndEnergy(run, 2, 2, 30);
     TExporter exporter(run.selection, run.params);
     while (exporter.Step() && exporter.Exported().empty()) {
     }
@@ -168,10 +169,7 @@ TEST(Exporter, AbortBetweenMeasuresEndsWithoutAMessage)
 TEST(Exporter, ReplacingAWorkbookReplacesItWhole)
 {
     ExportRun run;
-    run.SetFormat(ExportText);
-    run.Add(1, VoltageSeries(run, "feeder.vme", Ten(), 2));
-    run.SetInterval(Ten(), Ten() + 30 * kMinute);
-    ChooseAverageOfL1(run, 1);
+    VoltageOnly(run, 2, 30);
     WriteFileAtomic(run.Workbook(1), std::string(100000, 'x'));
     EXPECT_TRUE(run.Run()->Completed());
     ExpectCells(run.Workbook(1), ExportText, {{14, 3, "230.25"}, {15, 3, "230.25"}});
@@ -181,11 +179,8 @@ TEST(Exporter, ReplacingAWorkbookReplacesItWhole)
 TEST(Exporter, FailedWriteIsAnErrorAndNothingIsLeftBehind)
 {
     ExportRun run;
-    run.SetFormat(ExportText);
-    run.Add(1, VoltageSeries(run, "feeder.vme", Ten(), 2));
+    VoltageOnly(run, 2, 30);
     run.params.Measure(1).OutputPath = run.dir / "missing-folder/x_vm.txt";
-    run.SetInterval(Ten(), Ten() + 30 * kMinute);
-    ChooseAverageOfL1(run, 1);
     auto exporter = run.Run();
     EXPECT_FALSE(exporter->Completed());
     ASSERT_EQ(run.messages.messages.size(), 2u);
@@ -197,10 +192,7 @@ TEST(Exporter, AtMost16000RecordsWithTheWarningOnlyWhenRecordsAreCut)
 {
     for (std::int64_t count : {16000, 16001}) {
         ExportRun run;
-        run.SetFormat(ExportText);
-        run.Add(1, VoltageSeries(run, "feeder.vme", Ten(), count));
-        run.SetInterval(Ten(), Ten() + static_cast<double>(count) * kMinute);
-        ChooseAverageOfL1(run, 1);
+        VoltageOnly(run, count, static_cast<int>(count));
         auto exporter = run.Run();
         EXPECT_TRUE(exporter->Completed()) << count;
         std::vector<std::string> expected;
@@ -284,12 +276,7 @@ TEST(Exporter, ABadStampOnAnEventWithoutARowDoesNotStopTheExport)
 TEST(Exporter, ProgressStartsFromNothingForEveryMeasure)
 {
     ExportRun run;
-    run.SetFormat(ExportText);
-    run.Add(1, VoltageSeries(run, "feeder.vme", Ten(), 4));
-    run.Add(10, EnergySeries(run, Ten(), 4));
-    run.SetInterval(Ten(), Ten() + 60 * kMinute);
-    ChooseAverageOfL1(run, 1);
-    ChooseAverageOfL1(run, 10);
+    VoltageAndEnergy(run, 4, 4, 60);
     TExporter exporter(run.selection, run.params);
     std::vector<std::pair<std::string, int>> seen;  // caption and progress after each row step
     while (exporter.Step())
@@ -304,10 +291,7 @@ TEST(Exporter, ProgressStartsFromNothingForEveryMeasure)
 TEST(Exporter, ReadsAndDeletesTheHandOverFile)
 {
     ExportRun run;
-    run.SetFormat(ExportText);
-    run.Add(1, VoltageSeries(run, "feeder.vme", Ten(), 2));
-    run.SetInterval(Ten(), Ten() + 30 * kMinute);
-    ChooseAverageOfL1(run, 1);
+    VoltageOnly(run, 2, 30);
     const std::string handOver = run.dir / "data/export.tmp";
     CreateFolder(run.dir / "data");
     ASSERT_TRUE(WriteExportParams(run.params, handOver));
