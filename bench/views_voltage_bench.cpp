@@ -65,9 +65,9 @@ void CreateViewAndPlotThreeTraces(benchmark::State& state)
     ScriptedMessages messages;
     Survey();
     for (auto _ : state) {
-        TShowVForm view;
-        PlotThreeTraces(view);
-        benchmark::DoNotOptimize(view.ZoomRecords());
+        auto view = CreateTrendView<TShowVForm>();
+        PlotThreeTraces(*view);
+        benchmark::DoNotOptimize(view->ZoomRecords());
     }
 }
 
@@ -77,8 +77,8 @@ void CreateViewWithoutTraces(benchmark::State& state)
     ScriptedMessages messages;
     Survey();
     for (auto _ : state) {
-        TShowVForm view;
-        benchmark::DoNotOptimize(view.ZoomRecords());
+        auto view = CreateTrendView<TShowVForm>();
+        benchmark::DoNotOptimize(view->ZoomRecords());
     }
 }
 
@@ -98,7 +98,8 @@ void ZoomInOnHalfYear(benchmark::State& state)
 {
     ScriptedMessages messages;
     Survey();
-    TShowVForm view;
+    auto created = CreateTrendView<TShowVForm>();
+    TShowVForm& view = *created;
     PlotThreeTraces(view);
     for (auto _ : state) {
         state.PauseTiming();
@@ -115,7 +116,8 @@ void ZoomOutToYear(benchmark::State& state)
 {
     ScriptedMessages messages;
     Survey();
-    TShowVForm view;
+    auto created = CreateTrendView<TShowVForm>();
+    TShowVForm& view = *created;
     PlotThreeTraces(view);
     for (auto _ : state) {
         state.PauseTiming();

@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Installs every Debian package the build, the tests and the benchmarks need (when missing),
+# Installs every Debian package the build, the tests and the benchmarks need (when missing), and
+# a window manager for looking at framed windows under Xvfb;
 # then configures and builds the project into build/.
 set -euo pipefail
 cd "$(dirname "$0")/.."
@@ -12,6 +13,7 @@ packages=(
   libgtest-dev libgmock-dev libbenchmark-dev
   python3-xlrd
   xvfb xauth poppler-utils gnumeric
+  openbox
 )
 
 missing=()

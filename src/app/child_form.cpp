@@ -1,22 +1,37 @@
-// Dispatch of routed commands to a child's operations.
+// Published command state, and the dispatch of routed commands to a child's capabilities.
 #include "app/child_form.h"
+
+void TChildForm::PublishCommandState(const TCommandState& state)
+{
+    if (state == commandState_) return;
+    commandState_ = state;
+    emit CommandStateChanged();
+}
+
+namespace {
+template <typename C, typename Call>
+void Ask(TChildForm& child, Call call)
+{
+    if (C* capability = Capability<C>(&child)) call(*capability);
+}
+}  // namespace
 
 void RunChildOperation(TChildForm& child, ChildOperation operation)
 {
     using Op = ChildOperation;
     switch (operation) {
-    case Op::PrintSetup: child.PrintSetup(); break;
-    case Op::PrintView: child.PrintView(); break;
-    case Op::PrintSheet: child.PrintSheet(); break;
-    case Op::EditTraces: child.EditTraces(); break;
-    case Op::EditEventsFilter: child.EditEventsFilter(); break;
-    case Op::ZoomIn: child.SetZoom(true); break;
-    case Op::ZoomOut: child.SetZoom(false); break;
-    case Op::ToggleCursor: child.ToggleCursor(); break;
-    case Op::ShowDensityCurve: child.ShowDensityCurve(); break;
-    case Op::CopyToClipboard: child.CopyToClipboard(); break;
-    case Op::SaveSheetAs: child.SaveSheetAs(); break;
-    case Op::ToggleFailedIntervals: child.ToggleFailedIntervals(); break;
+    case Op::Print: Ask<TPrintable>(child, [](TPrintable& c) { c.Print(); }); break;
+    case Op::EditTraces: Ask<TGraphView>(child, [](TGraphView& c) { c.EditTraces(); }); break;
+    case Op::ZoomIn: Ask<TGraphView>(child, [](TGraphView& c) { c.SetZoom(true); }); break;
+    case Op::ZoomOut: Ask<TGraphView>(child, [](TGraphView& c) { c.SetZoom(false); }); break;
+    case Op::ToggleCursor: Ask<TGraphView>(child, [](TGraphView& c) { c.ToggleCursor(); }); break;
+    case Op::CopyToClipboard: Ask<TGraphView>(child, [](TGraphView& c) { c.CopyToClipboard(); }); break;
+    case Op::ShowDensityCurve: Ask<TCurveSource>(child, [](TCurveSource& c) { c.ShowDensityCurve(); }); break;
+    case Op::EditEventsFilter: Ask<TEventsFilter>(child, [](TEventsFilter& c) { c.EditEventsFilter(); }); break;
+    case Op::SaveSheetAs: Ask<TSavableSheet>(child, [](TSavableSheet& c) { c.SaveSheetAs(); }); break;
+    case Op::ToggleFailedIntervals:
+        Ask<TFailedIntervalsView>(child, [](TFailedIntervalsView& c) { c.ToggleFailedIntervals(); });
+        break;
     case Op::StartValues: break;  // the main window opens the values sheet itself
     }
 }

@@ -1,62 +1,42 @@
-// Base of every MDI child window: it carries its view kind from creation, on which the main
-// window routes its commands (1 setup, 11-20 measure views, 25 values, 26 analysis report,
-// 27 summary report, 28 sheet). Each kind overrides the operations its commands reach.
+// Base of every MDI child window. It carries its view kind from creation, on which the main
+// window routes its commands, and publishes the state of the main window's commands it drives
+// (TCommandState) while it is active; what the commands call it offers as capabilities
+// (app/child_capabilities.h), which the main window asks for.
 #pragma once
 
+#include "app/child_capabilities.h"
 #include "app/command_routing.h"
+#include "app/command_state.h"
 
 #include <QWidget>
-#include <cstdint>
-#include <string>
 
 class TChildForm : public QWidget {
     Q_OBJECT
 public:
-    TChildForm(int viewKind, QWidget* parent = nullptr) : QWidget(parent), viewKind_(viewKind) {}
-    int ViewKind() const { return viewKind_; }
+    explicit TChildForm(TViewKind viewKind, QWidget* parent = nullptr) : QWidget(parent), viewKind_(viewKind) {}
+    TViewKind ViewKind() const { return viewKind_; }
+    // What this child asks of the main window's commands while it is the active child.
+    const TCommandState& CommandState() const { return commandState_; }
 
-    // Operations the main window's commands call (see RouteCommand).
-    virtual void PrintSetup() {}
-    virtual void PrintView() {}
-    virtual void PrintSheet() {}
-    virtual void EditTraces() {}
-    virtual void EditEventsFilter() {}
-    virtual void SetZoom(bool /*zoomIn*/) {}
-    virtual void ToggleCursor() {}
-    virtual void ShowDensityCurve() {}
-    virtual void CopyToClipboard() {}
-    virtual void SaveSheetAs() {}
-    virtual void ToggleFailedIntervals() {}
+signals:
+    void CommandStateChanged();
 
-    // Menu enabling.
-    virtual bool SetupModified() const { return false; }
-    virtual bool HasNoFailedIntervals() const { return false; }
-
-    // The waveform view's event toolbar.
-    virtual void TogglePanMode() {}
-    virtual void ShowFullRange() {}
-    virtual void GoToFirstEvent() {}
-    virtual void GoToPreviousEvent() {}
-    virtual void ToggleAutoBackward() {}
-    virtual void ToggleAutoForward() {}
-    virtual void GoToNextEvent() {}
-    virtual void GoToLastEvent() {}
-    virtual void GoToEventNumber(int /*number*/) {}
-    virtual void GoToEventOffset(std::int32_t /*offset*/) {}
-    virtual void GoToEventTime(double /*eventTime*/) {}
-    // The samples file a waveform view shows and the period it covers.
-    virtual std::string SamplesFilePath() const { return {}; }
-    virtual bool PeriodHolds(double /*eventTime*/) const { return false; }
+protected:
+    // Replaces the published state; the signal goes out only when it differs.
+    void PublishCommandState(const TCommandState& state);
 
 private:
-    const int viewKind_;
+    const TViewKind viewKind_;
+    TCommandState commandState_;
 };
 
-// The kinds "Close" acts on.
-constexpr bool IsClosableViewKind(int kind)
+// The capability C of a child, or null when it has none.
+template <typename C>
+C* Capability(TChildForm* child)
 {
-    return kind == 1 || (kind >= 11 && kind <= 20) || (kind >= 25 && kind <= 28);
+    return dynamic_cast<C*>(child);
 }
 
-// Calls the operation a routed command names on the child.
+// Calls the operation a routed command names on the child's capability; a child without that
+// capability is left alone.
 void RunChildOperation(TChildForm& child, ChildOperation operation);

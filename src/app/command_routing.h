@@ -1,7 +1,10 @@
 // Which operation of the active child window each main-window command calls, by the child's
-// view kind, and the enabling of the File, View and Analysis menus. Plain tables, so they are
-// tested on their own.
+// view kind, and the enabling of the File, View and Analysis menus: one table of the kinds
+// (command_routing.cpp) from which routing, menus and the Close rule are derived, tested on
+// its own.
 #pragma once
+
+#include "app/view_kinds.h"
 
 #include <optional>
 
@@ -18,56 +21,53 @@ enum class Command {
     ShowValues,
 };
 
+// Each operation belongs to one capability of a child (app/child_capabilities.h).
 enum class ChildOperation {
-    PrintSetup,
-    PrintView,
-    PrintSheet,
-    EditTraces,
-    EditEventsFilter,
-    ZoomIn,          // SetZoom(true)
-    ZoomOut,         // SetZoom(false)
-    ToggleCursor,
-    ShowDensityCurve,
-    CopyToClipboard,
-    SaveSheetAs,
-    ToggleFailedIntervals,
-    StartValues,     // the main window opens a values sheet on the child's values block
+    Print,                  // TPrintable: the setup's, the view's or the sheet's own printing
+    EditTraces,             // TGraphView
+    ZoomIn,                 // TGraphView: SetZoom(true)
+    ZoomOut,                // TGraphView: SetZoom(false)
+    ToggleCursor,           // TGraphView
+    CopyToClipboard,        // TGraphView
+    ShowDensityCurve,       // TCurveSource: the density or CPF curve
+    EditEventsFilter,       // TEventsFilter
+    SaveSheetAs,            // TSavableSheet
+    ToggleFailedIntervals,  // TFailedIntervalsView
+    StartValues,            // TValuesSource: the main window opens a values sheet on its block
 };
 
-// The operation a command calls on a child of `viewKind`; nothing where the command does not
+// The operation a command calls on a child of `kind`; nothing where the command does not
 // apply (it then does nothing).
-std::optional<ChildOperation> RouteCommand(Command command, int viewKind);
+std::optional<ChildOperation> RouteCommand(Command command, TViewKind kind);
 
-// View kinds of the eight trend views, the events list, the waveform view.
-constexpr bool IsTrendViewKind(int kind) { return (kind >= 11 && kind <= 15) || kind == 17 || kind == 19 || kind == 20; }
-constexpr int kEventsListKind = 16;
-constexpr int kWaveformKind = 18;
-constexpr int kSetupKind = 1;
-constexpr int kValuesKind = 25;
-constexpr int kAnalysisReportKind = 26;
-constexpr int kSummaryReportKind = 27;
-constexpr int kSheetKind = 28;
+// The kinds of the table, which "Close" acts on; any other kind is left open.
+bool IsClosableViewKind(TViewKind kind);
+// The child window of a kind ("voltage", "analysis report"); "" for a kind not in the table.
+const char* ViewKindCaption(TViewKind kind);
 
-// Menu states; a kind of 0 means no active child.
+// Menu states; TViewKind::None means no active child.
 struct FileMenuState {
     bool saveSetup = false;
     bool saveSetupAs = false;
     bool print = false;
+    bool operator==(const FileMenuState&) const = default;
 };
-FileMenuState FileMenuFor(int activeKind, bool setupModified);
+FileMenuState FileMenuFor(TViewKind activeKind, bool setupModified);
 
 struct ViewMenuState {
     bool settings = false;
     bool copyToClipboard = false;
+    bool operator==(const ViewMenuState&) const = default;
 };
-ViewMenuState ViewMenuFor(int activeKind);
+ViewMenuState ViewMenuFor(TViewKind activeKind);
 
 struct AnalysisMenuState {
     bool failedIntervals = false;
     bool barReport = false;
     bool saveSheetAs = false;
+    bool operator==(const AnalysisMenuState&) const = default;
 };
-AnalysisMenuState AnalysisMenuFor(int activeKind, bool reportHasNoFailedIntervals);
+AnalysisMenuState AnalysisMenuFor(TViewKind activeKind, bool reportHasFailedIntervals);
 
 // The event number the Go To button takes: the spin box's value clamped to its range, first to
 // the maximum, then to the minimum.

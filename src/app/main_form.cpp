@@ -43,6 +43,8 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent)
     CreateMenus();
     CreateToolBars();
     CreateStatusBar();
+    // Activation, deactivation and closing of a child all end in a new active child, or none.
+    connect(MdiArea, &QMdiArea::subWindowActivated, this, &TMainForm::RefreshCommandState);
     FormCreate();
 }
 
@@ -92,6 +94,8 @@ void TMainForm::EnableMainCommands()
     for (QAction* off : {BtnNew, BtnOpen, BtnSave, BtnTraces, BtnZoomIn, BtnZoomOut, BtnMeas, BtnValues, BtnCurve,
                          BtnFailed, BtnBarReport, BtnSaveSheet, BtnPrint})
         off->setEnabled(false);
+    // A child opened before the splash ended keeps its buttons.
+    RefreshCommandState();
 }
 
 bool TMainForm::event(QEvent* event)
@@ -126,6 +130,15 @@ QMdiSubWindow* TMainForm::AddChild(TChildForm* child)
         const QMargins frame = sub->contentsMargins();
         sub->resize(client.width() + frame.left() + frame.right(), client.height() + frame.top() + frame.bottom());
     }
+    // The area placed the window before it had its size, so it may reach past the area's edges:
+    // it moves wholly inside where it fits, else to the area's left or top edge.
+    const QSize area = MdiArea->viewport()->size();
+    sub->move(std::clamp(sub->x(), 0, std::max(0, area.width() - sub->width())),
+              std::clamp(sub->y(), 0, std::max(0, area.height() - sub->height())));
+    connect(child, &TChildForm::CommandStateChanged, this, [this, child] {
+        if (ActiveChild() == child) ApplyCommandState(child->CommandState());
+    });
+    sub->show();
     return sub;
 }
 

@@ -1,10 +1,14 @@
 // The MDI main window: menus, toolbars, status-bar hints, the Window and Help commands, the
-// recent-files menus, and the program's folders and date formats for the run.
+// recent-files menus, and the program's folders and date formats for the run. It owns the
+// registry of the windows it opens, and shows on its toolbar the command state the active
+// child publishes.
 #pragma once
 
 #include "app/command_routing.h"
+#include "app/command_state.h"
 #include "app/communication_manager.h"
 #include "app/recent_files.h"
+#include "app/window_registry.h"
 #include "platform/messages.h"
 
 #include <QMainWindow>
@@ -24,6 +28,7 @@ class QMenu;
 class QSpinBox;
 class QToolBar;
 class TChildForm;
+class TWaveformNavigator;
 
 class TMainForm : public QMainWindow {
     Q_OBJECT
@@ -37,6 +42,8 @@ public:
     RecentFiles Recent;
     int CurrentEventNumber = 1;
     std::string ReportFileName;
+    // The windows this main window opens, registered by the program after creating it.
+    TWindowRegistry WindowRegistry;
 
     QMdiArea* MdiArea;
     QLabel* StatusPanel0;
@@ -68,7 +75,11 @@ public:
 
     // The active child window, or null.
     TChildForm* ActiveChild() const;
+    // Shows a child in the MDI area at its own client size, placed wholly inside the area when
+    // it fits there; its published command state shows whenever it is the active child.
     QMdiSubWindow* AddChild(TChildForm* child);
+    // Sets the buttons and items a child drives to a child's state (the default: all off).
+    void ApplyCommandState(const TCommandState& state);
 
     void EnableMainCommands();
     void WidenDateFormat();
@@ -167,9 +178,9 @@ public:
     void ItemSummaryClick();
     void ItemOpenSheetClick();
     // Opens a report or sheet file in its window (when that window exists in this build).
-    void OpenDocument(int viewKind, const std::string& path);
-    void OpenDocumentFromDialog(const FileDialogRequest& request, RecentList list, int viewKind);
-    void ReopenDocument(RecentList list, int viewKind, int index);
+    void OpenDocument(TViewKind kind, const std::string& path);
+    void OpenDocumentFromDialog(const FileDialogRequest& request, RecentList list, TViewKind kind);
+    void ReopenDocument(RecentList list, TViewKind kind, int index);
     void ItemReopenSurveyClick(int index);
     void ItemReopenReportClick(int index);
     void ItemReopenSummaryClick(int index);
@@ -186,8 +197,14 @@ private:
     void CreateToolBars();
     void CreateStatusBar();
     void FillRecentMenu(QMenu* menu, QMenu* popup, RecentList list);
-    // The waveform view when it is the active child.
-    TChildForm* ActiveWaveform() const;
+    // A child's waveform navigation when it is the waveform view, and the active child's.
+    static TWaveformNavigator* Waveform(TChildForm* child);
+    TWaveformNavigator* ActiveWaveform() const { return Waveform(ActiveChild()); }
+    // Runs an event toolbar command on the active waveform view.
+    void RunOnWaveform(const std::function<void(TWaveformNavigator&)>& command);
+    // Shows the active child's command state; after every routed command too, since a toggle
+    // button flips itself when clicked.
+    void RefreshCommandState();
     std::unique_ptr<ProgramStarter> ownStarter_;
     // Shows the selection wizard (preset on a survey when given); on Finish records the survey
     // in the recent list and opens its views.

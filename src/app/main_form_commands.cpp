@@ -1,8 +1,7 @@
-// Main window: commands routed to the active child, menu enabling, the event toolbar and the
-// communication manager.
+// Main window: commands routed to the active child, the command state the child publishes,
+// menu enabling, the event toolbar and the communication manager.
 #include "app/child_form.h"
 #include "app/main_form.h"
-#include "app/view_registry.h"
 #include "platform/messages.h"
 #include "platform/prog_dirs.h"
 
@@ -14,11 +13,10 @@
 bool TMainForm::RouteToActiveChild(Command command)
 {
     TChildForm* child = ActiveChild();
-    if (!child) return false;
-    auto operation = RouteCommand(command, child->ViewKind());
-    if (!operation) return false;
-    RunChildOperation(*child, *operation);
-    return true;
+    auto operation = child ? RouteCommand(command, child->ViewKind()) : std::nullopt;
+    if (operation) RunChildOperation(*child, *operation);
+    RefreshCommandState();
+    return operation.has_value();
 }
 
 void TMainForm::ItemPrintClick() { RouteToActiveChild(Command::Print); }
@@ -34,14 +32,59 @@ void TMainForm::BtnCurveClick() { RouteToActiveChild(Command::Curve); }
 void TMainForm::BtnValuesClick()
 {
     TChildForm* child = ActiveChild();
-    if (!child || !RouteCommand(Command::ShowValues, child->ViewKind()) || !RoadWindows().ValuesSheet) return;
-    if (TChildForm* sheet = RoadWindows().ValuesSheet(*child)) AddChild(sheet)->show();
+    if (!child || !RouteCommand(Command::ShowValues, child->ViewKind())) return;
+    const auto* source = Capability<TValuesSource>(child);
+    const TRoadWindows& road = WindowRegistry.RoadWindows();
+    if (!source || !road.ValuesSheet) return;
+    if (TChildForm* sheet = road.ValuesSheet(source->ValuesBlock(), MeasureOfViewKind(child->ViewKind())))
+        AddChild(sheet);
+}
+
+void TMainForm::RefreshCommandState()
+{
+    const TChildForm* child = ActiveChild();
+    ApplyCommandState(child ? child->CommandState() : TCommandState{});
+}
+
+void TMainForm::ApplyCommandState(const TCommandState& s)
+{
+    const auto set = [](QAction* button, bool enabled) { button->setEnabled(enabled); };
+    const auto toggle = [](QAction* button, TButtonState state) {
+        button->setEnabled(state.Enabled);
+        button->setChecked(state.Down);
+    };
+    set(BtnPrint, s.Print);
+    set(BtnCopyClip, s.CopyToClipboard);
+    set(BtnSaveSheet, s.SaveSheetAs);
+    toggle(BtnFailed, s.FailedIntervals);
+    ItemFailed->setChecked(s.FailedIntervals.Down);
+    set(BtnBarReport, s.BarReport);
+    set(BtnTraces, s.Traces);
+    set(BtnValues, s.Values);
+    toggle(BtnZoomIn, s.ZoomIn);
+    set(BtnZoomOut, s.ZoomOut);
+    toggle(BtnMeas, s.MeasureCursor);
+    set(BtnCurve, s.Curve);
+    set(BtnFirst, s.FirstEvent);
+    set(BtnPrec, s.PreviousEvent);
+    toggle(BtnPrecTimer, s.AutoBackward);
+    toggle(BtnNextTimer, s.AutoForward);
+    set(BtnNext, s.NextEvent);
+    set(BtnLast, s.LastEvent);
+    toggle(BtnHand, s.ScrollGraph);
+    set(BtnFull, s.FullZoomOut);
+    SpinEdit->setEnabled(s.EventNumber.Enabled);
+    SpinEdit->setRange(s.EventNumber.Minimum, s.EventNumber.Maximum);
+    SpinEdit->setValue(s.EventNumber.Value);
+    set(BtnEvent, s.GoToEvent);
+    if (!s.ReportFile.empty()) ReportFileName = s.ReportFile;
 }
 
 void TMainForm::MFileClick()
 {
     TChildForm* child = ActiveChild();
-    FileMenuState state = FileMenuFor(child ? child->ViewKind() : 0, child && child->SetupModified());
+    FileMenuState state =
+        FileMenuFor(child ? child->ViewKind() : TViewKind::None, child && child->CommandState().SaveSetup);
     ItemSaveSetup->setEnabled(state.saveSetup);
     ItemSaveSetupAs->setEnabled(state.saveSetupAs);
     ItemPrint->setEnabled(state.print);
@@ -50,7 +93,7 @@ void TMainForm::MFileClick()
 void TMainForm::MViewClick()
 {
     TChildForm* child = ActiveChild();
-    ViewMenuState state = ViewMenuFor(child ? child->ViewKind() : 0);
+    ViewMenuState state = ViewMenuFor(child ? child->ViewKind() : TViewKind::None);
     ItemSettings->setEnabled(state.settings);
     ItemCopyClip->setEnabled(state.copyToClipboard);
 }
@@ -58,33 +101,40 @@ void TMainForm::MViewClick()
 void TMainForm::MAnalysisClick()
 {
     TChildForm* child = ActiveChild();
-    AnalysisMenuState state = AnalysisMenuFor(child ? child->ViewKind() : 0, child && child->HasNoFailedIntervals());
+    // The report enables its Show Failed Intervals button exactly when it has failed intervals.
+    AnalysisMenuState state = AnalysisMenuFor(child ? child->ViewKind() : TViewKind::None,
+                                              child && child->CommandState().FailedIntervals.Enabled);
     ItemFailed->setEnabled(state.failedIntervals);
     ItemBarReport->setEnabled(state.barReport);
     ItemSaveSheetAs->setEnabled(state.saveSheetAs);
 }
 
-TChildForm* TMainForm::ActiveWaveform() const
+TWaveformNavigator* TMainForm::Waveform(TChildForm* child)
 {
-    TChildForm* child = ActiveChild();
-    return child && child->ViewKind() == kWaveformKind ? child : nullptr;
+    return child && child->ViewKind() == TViewKind::Samples ? Capability<TWaveformNavigator>(child) : nullptr;
 }
 
-void TMainForm::BtnHandClick() { if (auto* w = ActiveWaveform()) w->TogglePanMode(); }
-void TMainForm::BtnFullClick() { if (auto* w = ActiveWaveform()) w->ShowFullRange(); }
-void TMainForm::BtnFirstClick() { if (auto* w = ActiveWaveform()) w->GoToFirstEvent(); }
-void TMainForm::BtnPrecClick() { if (auto* w = ActiveWaveform()) w->GoToPreviousEvent(); }
-void TMainForm::BtnPrecTimerClick() { if (auto* w = ActiveWaveform()) w->ToggleAutoBackward(); }
-void TMainForm::BtnNextTimerClick() { if (auto* w = ActiveWaveform()) w->ToggleAutoForward(); }
-void TMainForm::BtnNextClick() { if (auto* w = ActiveWaveform()) w->GoToNextEvent(); }
-void TMainForm::BtnLastClick() { if (auto* w = ActiveWaveform()) w->GoToLastEvent(); }
+void TMainForm::RunOnWaveform(const std::function<void(TWaveformNavigator&)>& command)
+{
+    if (TWaveformNavigator* waveform = ActiveWaveform()) command(*waveform);
+    RefreshCommandState();
+}
+
+void TMainForm::BtnHandClick() { RunOnWaveform(&TWaveformNavigator::TogglePanMode); }
+void TMainForm::BtnFullClick() { RunOnWaveform(&TWaveformNavigator::ShowFullRange); }
+void TMainForm::BtnFirstClick() { RunOnWaveform(&TWaveformNavigator::GoToFirstEvent); }
+void TMainForm::BtnPrecClick() { RunOnWaveform(&TWaveformNavigator::GoToPreviousEvent); }
+void TMainForm::BtnPrecTimerClick() { RunOnWaveform(&TWaveformNavigator::ToggleAutoBackward); }
+void TMainForm::BtnNextTimerClick() { RunOnWaveform(&TWaveformNavigator::ToggleAutoForward); }
+void TMainForm::BtnNextClick() { RunOnWaveform(&TWaveformNavigator::GoToNextEvent); }
+void TMainForm::BtnLastClick() { RunOnWaveform(&TWaveformNavigator::GoToLastEvent); }
 
 void TMainForm::BtnEventClick()
 {
     int number = ClampEventNumber(SpinEdit->value(), SpinEdit->minimum(), SpinEdit->maximum());
     SpinEdit->setValue(number);
     CurrentEventNumber = number;
-    if (auto* w = ActiveWaveform()) w->GoToEventNumber(CurrentEventNumber);
+    RunOnWaveform([this](TWaveformNavigator& w) { w.GoToEventNumber(CurrentEventNumber); });
 }
 
 bool TMainForm::eventFilter(QObject* watched, QEvent* event)
@@ -96,7 +146,7 @@ bool TMainForm::eventFilter(QObject* watched, QEvent* event)
 void TMainForm::SpinEditEnter()
 {
     CurrentEventNumber = SpinEdit->value();
-    if (auto* w = ActiveWaveform()) w->GoToEventNumber(CurrentEventNumber);
+    RunOnWaveform([this](TWaveformNavigator& w) { w.GoToEventNumber(CurrentEventNumber); });
 }
 
 void TMainForm::ItemRunCommClick()

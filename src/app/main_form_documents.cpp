@@ -1,7 +1,6 @@
 // Main window: the roads of export, analysis, summary, and of the report and sheet windows.
 #include "app/child_form.h"
 #include "app/main_form.h"
-#include "app/view_registry.h"
 #include "platform/file_io.h"
 #include "platform/messages.h"
 #include "platform/prog_dirs.h"
@@ -23,9 +22,9 @@ FileDialogRequest OpenSheetDlg()
 }
 }  // namespace
 
-void TMainForm::OpenDocument(int viewKind, const std::string& path)
+void TMainForm::OpenDocument(TViewKind kind, const std::string& path)
 {
-    if (TChildForm* window = CreateDocumentWindow(viewKind, nullptr, path)) AddChild(window)->show();
+    if (TChildForm* window = WindowRegistry.CreateDocumentWindow(kind, nullptr, path)) AddChild(window);
 }
 
 namespace {
@@ -38,30 +37,30 @@ void RecordFolder(bool sheetFolder, const std::string& file)
 }
 }  // namespace
 
-void TMainForm::OpenDocumentFromDialog(const FileDialogRequest& request, RecentList list, int viewKind)
+void TMainForm::OpenDocumentFromDialog(const FileDialogRequest& request, RecentList list, TViewKind kind)
 {
     auto file = AskOpenFile(request);
     if (!file) return;
-    RecordFolder(viewKind == kSheetKind, *file);
+    RecordFolder(kind == TViewKind::Sheet, *file);
     AddRecent(list, *file);
-    OpenDocument(viewKind, *file);
+    OpenDocument(kind, *file);
 }
 
-void TMainForm::ReopenDocument(RecentList list, int viewKind, int index)
+void TMainForm::ReopenDocument(RecentList list, TViewKind kind, int index)
 {
-    if (auto path = TakeRecentForReopen(list, index)) OpenDocument(viewKind, *path);
+    if (auto path = TakeRecentForReopen(list, index)) OpenDocument(kind, *path);
 }
 
-void TMainForm::ItemOpenReportClick() { OpenDocumentFromDialog(OpenReportDlg(), RecentList::Reports, kAnalysisReportKind); }
-void TMainForm::ItemReopenReportClick(int index) { ReopenDocument(RecentList::Reports, kAnalysisReportKind, index); }
-void TMainForm::ItemOpenSheetClick() { OpenDocumentFromDialog(OpenSheetDlg(), RecentList::Sheets, kSheetKind); }
-void TMainForm::ItemReopenSheetClick(int index) { ReopenDocument(RecentList::Sheets, kSheetKind, index); }
+void TMainForm::ItemOpenReportClick() { OpenDocumentFromDialog(OpenReportDlg(), RecentList::Reports, TViewKind::AnalysisReport); }
+void TMainForm::ItemReopenReportClick(int index) { ReopenDocument(RecentList::Reports, TViewKind::AnalysisReport, index); }
+void TMainForm::ItemOpenSheetClick() { OpenDocumentFromDialog(OpenSheetDlg(), RecentList::Sheets, TViewKind::Sheet); }
+void TMainForm::ItemReopenSheetClick(int index) { ReopenDocument(RecentList::Sheets, TViewKind::Sheet, index); }
 
 // ---- Tasks: export, analysis, summary ----
 
 void TMainForm::ItemExportClick()
 {
-    TRoadWindows& road = RoadWindows();
+    const TRoadWindows& road = WindowRegistry.RoadWindows();
     if (!road.ExportWizard || !road.ExportWizard(this)) return;
     if (road.Exporter) road.Exporter(this);
 }
@@ -70,35 +69,38 @@ void TMainForm::RunAnalysis(bool& saved, std::string& reportName)
 {
     saved = false;
     reportName.clear();
-    if (RoadWindows().AnalysisEngine) saved = RoadWindows().AnalysisEngine(this, reportName);
+    const TRoadWindows& road = WindowRegistry.RoadWindows();
+    if (road.AnalysisEngine) saved = road.AnalysisEngine(this, reportName);
 }
 
 void TMainForm::ItemRunAnalysisClick()
 {
-    if (!RoadWindows().AnalysisWizard || !RoadWindows().AnalysisWizard(this)) return;
+    const TRoadWindows& road = WindowRegistry.RoadWindows();
+    if (!road.AnalysisWizard || !road.AnalysisWizard(this)) return;
     bool saved = false;
     std::string reportName;
     RunAnalysis(saved, reportName);
     if (!saved) return;
     AddRecent(RecentList::Reports, reportName);
-    OpenDocument(kAnalysisReportKind, reportName);
+    OpenDocument(TViewKind::AnalysisReport, reportName);
 }
 
 void TMainForm::ItemBarReportClick()
 {
-    if (RoadWindows().BarReport) RoadWindows().BarReport(this, ReportFileName);
+    const TRoadWindows& road = WindowRegistry.RoadWindows();
+    if (road.BarReport) road.BarReport(this, ReportFileName);
 }
 
 void TMainForm::RunSummary(const std::string& presetSurvey)
 {
-    TRoadWindows& road = RoadWindows();
+    const TRoadWindows& road = WindowRegistry.RoadWindows();
     if (!road.SummaryWizard) return;
     auto survey = road.SummaryWizard(this, presetSurvey);
     if (!survey) return;
     AddRecent(RecentList::Summaries, *survey);
     if (!road.SummaryEngine || !road.SummaryEngine(this)) return;
     // The report window reads the summary hand-over file the engine wrote.
-    OpenDocument(kSummaryReportKind, "");
+    OpenDocument(TViewKind::SummaryReport, "");
 }
 
 void TMainForm::ItemSummaryClick() { RunSummary(""); }

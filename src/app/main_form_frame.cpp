@@ -229,6 +229,10 @@ void TMainForm::CreateToolBars()
     BtnEvent->setStatusTip("Go To Event...");
     BtnEvent->setEnabled(false);
     connect(BtnEvent, &QAction::triggered, this, &F::BtnEventClick);
+
+    // The toggles the active child holds down (TCommandState).
+    for (QAction* toggle : {BtnFailed, BtnZoomIn, BtnMeas, BtnPrecTimer, BtnNextTimer, BtnHand}) toggle->setCheckable(true);
+    ItemFailed->setCheckable(true);
 }
 
 void TMainForm::CreateStatusBar()

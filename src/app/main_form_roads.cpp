@@ -1,14 +1,13 @@
 // Main window: the roads that open surveys and their views, and the data intake roads.
 #include "app/child_form.h"
 #include "app/main_form.h"
-#include "app/view_registry.h"
 #include "platform/file_io.h"
 #include "platform/messages.h"
 #include "platform/prog_dirs.h"
 #include "survey/records.h"
 #include "survey/intake/intake_roads.h"
 #include "survey/samples_file.h"
-#include "survey/sel_data_dlg.h"
+#include "wizards/sel_data_dlg.h"
 
 #include <QApplication>
 #include <QMdiArea>
@@ -21,7 +20,7 @@ void TMainForm::RunSurveySelection(const std::string& presetPath)
         TSelDataDlg wizard(this);
         if (!presetPath.empty()) wizard.PresetSurvey(presetPath);
         if (ExecModal(wizard) != QDialog::Accepted) return;
-        chosen = wizard.SelectedFile;
+        chosen = wizard.SelectedFile();
     }
     AddRecent(RecentList::Surveys, chosen);
     OpenSurveyViews();
@@ -46,7 +45,7 @@ void TMainForm::OpenSurveyViews()
     const TSurveySelection& selection = SurveySelection();
     for (int k = 1; k <= kMeasureCount; ++k) {
         if (!selection.File(k).Selected) continue;
-        if (TChildForm* view = CreateMeasureView(k, nullptr)) AddChild(view)->show();
+        if (TChildForm* view = WindowRegistry.CreateMeasureView(k, nullptr)) AddChild(view);
     }
     QApplication::restoreOverrideCursor();
 }
@@ -89,7 +88,7 @@ void TMainForm::ItemImportClick()
 // ---- Waveform of an event ----
 
 namespace {
-void MoveToEvent(TChildForm& view, double eventTime, std::int32_t offset)
+void MoveToEvent(TWaveformNavigator& view, double eventTime, std::int32_t offset)
 {
     if (offset > 0) view.GoToEventOffset(offset);
     else view.GoToEventTime(eventTime);
@@ -101,22 +100,22 @@ void TMainForm::ShowSamplesAt(const std::string& path, bool truncated, double ev
 {
     QList<QMdiSubWindow*> windows = MdiArea->subWindowList(QMdiArea::CreationOrder);
     for (auto it = windows.rbegin(); it != windows.rend() && !truncated; ++it) {
-        auto* view = qobject_cast<TChildForm*>((*it)->widget());
+        auto* child = qobject_cast<TChildForm*>((*it)->widget());
+        TWaveformNavigator* view = Waveform(child);
         // A view is reused only when its own period holds the event: the list's interval may
         // be wider than the period the view was opened on.
-        if (!view || view->ViewKind() != kWaveformKind || view->SamplesFilePath() != path || !view->PeriodHolds(eventTime))
-            continue;
+        if (!view || view->SamplesFilePath() != path || !view->PeriodHolds(eventTime)) continue;
         MoveToEvent(*view, eventTime, offset);
         MdiArea->setActiveSubWindow(*it);
-        view->setFocus();
+        child->setFocus();
         return;
     }
     if (!FileExists(path)) return;
     // An invalid type is reported by the check itself; a failed lookup must not open a view on
     // the survey that happened to be selected before.
-    if (GetSamplesFileType(path) == 0 || !LookUpSurveyForSamples(path, start, stop)) return;
-    TChildForm* view = CreateMeasureView(MeasureSamples, nullptr);
-    if (!view) return;
-    AddChild(view)->show();
-    MoveToEvent(*view, eventTime, offset);
+    if (GetSamplesFileType(path) == 0 || !WindowRegistry.LookUpSurveyForSamples(path, start, stop)) return;
+    TChildForm* child = WindowRegistry.CreateMeasureView(MeasureSamples, nullptr);
+    if (!child) return;
+    AddChild(child);
+    if (TWaveformNavigator* view = Waveform(child)) MoveToEvent(*view, eventTime, offset);
 }

@@ -26,9 +26,9 @@ const char* const kNoticeLines[] = {
 };
 }  // namespace
 
-TWarningForm::TWarningForm(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::WindowStaysOnTopHint)
+// Fixed size like every other dialog, so that a window manager gives it no resize border.
+TWarningForm::TWarningForm(QWidget* parent) : FixedDialog(parent, "Read Me", Qt::WindowStaysOnTopHint)
 {
-    setWindowTitle("Read Me");
     setModal(false);
 
     auto* panel = new QWidget(this);
@@ -68,9 +68,8 @@ TWarningForm::TWarningForm(QWidget* parent) : QDialog(parent, Qt::Dialog | Qt::W
     bottom->addWidget(CBoxStartUp);
     bottom->addStretch();
     bottom->addWidget(btnClose);
-    auto* layout = new QVBoxLayout(this);
-    layout->addWidget(panel);
-    layout->addLayout(bottom);
+    MainLayout()->addWidget(panel);
+    MainLayout()->addLayout(bottom);
 }
 
 void TWarningForm::ShowStartupNotice()
@@ -90,12 +89,12 @@ void TWarningForm::closeEvent(QCloseEvent* event)
 {
     FormCloseQuery();
     event->accept();
-    QDialog::closeEvent(event);
+    FixedDialog::closeEvent(event);
 }
 
 void TWarningForm::done(int result)
 {
     // Escape ends the dialog without a close event: store the switch here too.
     if (isVisible()) FormCloseQuery();
-    QDialog::done(result);
+    FixedDialog::done(result);
 }

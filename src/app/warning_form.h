@@ -2,12 +2,12 @@
 // splash unless the user switched it off; closing it stores the check box.
 #pragma once
 
-#include <QDialog>
+#include "dialogs/fixed_dialog.h"
 
 class QCheckBox;
 class QPushButton;
 
-class TWarningForm : public QDialog {
+class TWarningForm : public FixedDialog {
     Q_OBJECT
 public:
     explicit TWarningForm(QWidget* parent = nullptr);

@@ -151,11 +151,7 @@ inline float LoadF32(const std::uint8_t* p)
     std::memcpy(&v, &bits, sizeof v);
     return v;
 }
-inline void StoreU16(std::uint8_t* p, std::uint16_t v)
-{
-    p[0] = static_cast<std::uint8_t>(v & 0xFF);
-    p[1] = static_cast<std::uint8_t>(v >> 8);
-}
+inline void StoreU16(std::uint8_t* p, std::uint16_t v) { p[0] = static_cast<std::uint8_t>(v & 0xFF); p[1] = static_cast<std::uint8_t>(v >> 8); }
 inline void StoreU32(std::uint8_t* p, std::uint32_t v)
 {
     for (int i = 0; i < 4; ++i) p[i] = static_cast<std::uint8_t>(v >> (8 * i));

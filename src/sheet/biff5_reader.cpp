@@ -1,71 +1,23 @@
-// Excel 5.0/95 workbook stream reader: the globals' fonts, formats, XFs, palette and sheet list,
-// then each worksheet substream at its recorded offset.
+// Excel 5.0/95 workbook stream reader: the globals, then each worksheet substream at its
+// recorded offset, in the order they lie in the stream, with its cells, sizes and view state.
 #include "sheet/biff5_reader.h"
 
-#include "platform/little_endian.h"
-#include "platform/text_encoding.h"
+#include "sheet/biff5_globals.h"
 #include "sheet/biff5_records.h"
-#include "sheet/number_format.h"
+#include "sheet/biff5_stream.h"
 #include "sheet/sheet_units.h"
 
 #include <algorithm>
 #include <cmath>
 #include <cstring>
 #include <map>
-#include <set>
+#include <numeric>
 
 namespace {
 using namespace biff5;
 
-struct Record {
-    std::uint16_t id = 0;
-    std::span<const std::uint8_t> data;
-};
-
-// Walks the records of a stream from an offset; a length beyond the bytes left ends it with an error.
-class RecordWalker {
-public:
-    RecordWalker(std::span<const std::uint8_t> stream, std::size_t offset) : stream_(stream), at_(offset) {}
-
-    // False at the end of the stream or on a damaged record (then `damaged` is set).
-    bool Next(Record& r)
-    {
-        if (at_ + 4 > stream_.size()) return false;
-        r.id = LoadU16(stream_.data() + at_);
-        std::size_t length = LoadU16(stream_.data() + at_ + 2);
-        if (at_ + 4 + length > stream_.size()) {
-            damaged = true;
-            return false;
-        }
-        r.data = stream_.subspan(at_ + 4, length);
-        at_ += 4 + length;
-        return true;
-    }
-
-    bool damaged = false;
-
-private:
-    std::span<const std::uint8_t> stream_;
-    std::size_t at_;
-};
-
-struct FileXf {
-    int font = 0, format = 0;
-    int horizontal = 0, vertical = 2, orientation = 0;
-    bool wrap = false;
-    int pattern = 0, patternFore = kAutoPatternFore, patternBack = kAutoPatternBack;
-    int lineStyle[4] = {}, lineColour[4] = {};  // left, right, top, bottom
-};
-
-// A byte-counted text at `at` (count of `countBytes` bytes), or nothing when it runs past the record.
-std::optional<std::string> CountedText(std::span<const std::uint8_t> data, std::size_t at, int countBytes)
-{
-    if (at + countBytes > data.size()) return std::nullopt;
-    std::size_t count = countBytes == 1 ? data[at] : LoadU16(data.data() + at);
-    at += static_cast<std::size_t>(countBytes);
-    if (at + count > data.size()) return std::nullopt;
-    return Cp1252ToUtf8(std::string(reinterpret_cast<const char*>(data.data() + at), count));
-}
+// 01/01/1904, day 0 of a workbook on the 1904 date base, is day 1462 of the 1900 base.
+constexpr double kDays1900To1904 = 1462;
 
 double RkValue(std::uint32_t rk)
 {
@@ -79,235 +31,62 @@ double RkValue(std::uint32_t rk)
     return (rk & 1) ? v / 100.0 : v;
 }
 
-double ReadF64(const std::uint8_t* p)
-{
-    std::uint64_t bits = LoadU32(p) | (std::uint64_t{LoadU32(p + 4)} << 32);
-    double v;
-    std::memcpy(&v, &bits, sizeof v);
-    return v;
-}
-
-class Biff5Reader {
+class SheetsReader {
 public:
-    Biff5Reader(std::span<const std::uint8_t> stream, std::string& error) : stream_(stream), error_(error)
-    {
-        std::copy(std::begin(kDefaultPalette), std::end(kDefaultPalette), palette_);
-    }
+    SheetsReader(std::span<const std::uint8_t> stream, std::string& error) : stream_(stream), error_(error) {}
 
     std::optional<TF1Book> Read()
     {
-        if (!ReadGlobals()) return std::nullopt;
-        BuildStyles();
-        book_.SetNumSheets(std::max<int>(1, static_cast<int>(sheets_.size())));
-        std::set<std::uint32_t> offsets;
-        for (std::size_t i = 0; i < sheets_.size(); ++i) {
-            if (!offsets.insert(sheets_[i].offset).second) {
-                Damaged("two sheets share one place in the file");
-                return std::nullopt;
-            }
-            book_.SetSheet(static_cast<int>(i) + 1);
-            book_.SetSheetName(static_cast<int>(i) + 1, sheets_[i].name);
-            if (!ReadSheet(sheets_[i].offset, i == 0)) return std::nullopt;
-        }
-        book_.SetSheet(std::clamp(activeSheet_ + 1, 1, book_.NumSheets()));
+        if (!ReadBiff5Globals(stream_, book_, globals_, error_) || !ReadSheets()) return std::nullopt;
+        book_.SetSheet(std::clamp(globals_.activeSheet + 1, 1, book_.NumSheets()));
         return std::move(book_);
     }
 
 private:
-    struct SheetEntry {
-        std::uint32_t offset;
-        std::string name;
+    // A formula whose text result follows in the next STRING record.
+    struct PendingText {
+        int row = -1, col = 0;
+        std::uint16_t xf = 0;
     };
 
-    bool Damaged(const std::string& what)
+    bool Damaged(const std::string& what) { return Biff5Damaged(error_, what); }
+
+    std::optional<std::string> CountedText(FieldView d, std::size_t at, int countBytes)
     {
-        error_ = "The workbook is damaged (" + what + ").";
-        return false;
+        return Biff5CountedText(d, at, countBytes, *globals_.decoder);
     }
 
-    bool Refuse(const std::string& message)
+    // Sheets are read in the order they lie in the stream, each only up to where the next one
+    // begins: a sheet running into another (or lying in the globals) would read cells twice over.
+    bool ReadSheets()
     {
-        error_ = message;
-        return false;
-    }
-
-    bool CheckBof(const Record& r, std::uint16_t type)
-    {
-        if (r.id != kBof || r.data.size() < 4) {
-            if ((r.id & 0x00FF) == 0x09 && r.id != kBof)
-                return Refuse("The file is a workbook of a spreadsheet version older than Excel 5.0; only Excel 5.0/95 workbooks can be read.");
-            return Refuse("The file is not an Excel 5.0 workbook.");
-        }
-        std::uint16_t version = LoadU16(r.data.data());
-        std::uint16_t dt = LoadU16(r.data.data() + 2);
-        if (version == kVersionBiff8)
-            return Refuse("The file is an Excel 97 or later workbook; only Excel 5.0/95 workbooks can be read. Save it in the Excel 5.0/95 format first.");
-        if (version != kVersionBiff5) return Refuse("The file is not an Excel 5.0 workbook.");
-        if (dt != type) return Refuse("The file is not an Excel 5.0 workbook.");
-        return true;
-    }
-
-    bool ReadGlobals()
-    {
-        RecordWalker walk(stream_, 0);
-        Record r;
-        if (!walk.Next(r) || !CheckBof(r, kBofGlobals)) {
-            if (error_.empty()) error_ = "The file is not an Excel 5.0 workbook.";
-            return false;
-        }
-        while (walk.Next(r)) {
-            const auto& d = r.data;
-            switch (r.id) {
-            case kEof: return true;
-            case kFilePass: return Refuse("The workbook is password-protected and cannot be read.");
-            case kFont:
-                if (d.size() < 15) return Damaged("a short font record");
-                ReadFont(d);
-                break;
-            case kFormat:
-                if (d.size() >= 3) {
-                    auto text = CountedText(d, 2, 1);
-                    if (!text) return Damaged("a format record runs past its end");
-                    formats_[LoadU16(d.data())] = *text;
-                }
-                break;
-            case kXf:
-                if (d.size() < 16) return Damaged("a short XF record");
-                if (xfs_.size() < 4096) ReadXf(d);
-                break;
-            case kPalette:
-                if (d.size() >= 2) {
-                    std::size_t count = std::min<std::size_t>(LoadU16(d.data()), kPaletteSize);
-                    if (d.size() < 2 + 4 * count) return Damaged("a short palette record");
-                    for (std::size_t i = 0; i < count; ++i) palette_[i] = LoadU32(d.data() + 2 + 4 * i) & 0xFFFFFFu;
-                }
-                break;
-            case kBoundSheet: {
-                if (d.size() < 7) return Damaged("a short sheet record");
-                auto name = CountedText(d, 6, 1);
-                if (!name) return Damaged("a sheet name runs past its record");
-                std::uint32_t offset = LoadU32(d.data());
-                if (offset >= stream_.size()) return Damaged("a sheet lies beyond the end of the file");
-                if (d[5] == 0 && sheets_.size() < 256) sheets_.push_back({offset, *name});  // worksheets only
-                break;
-            }
-            case kWindow1:
-                if (d.size() >= 12) activeSheet_ = LoadU16(d.data() + 10);
-                break;
-            default: break;
-            }
-        }
-        return Damaged(walk.damaged ? "a record runs past the end of the file" : "the workbook's globals have no end");
-    }
-
-    void ReadFont(std::span<const std::uint8_t> d)
-    {
-        if (fonts_.size() == 4) fonts_.push_back({CellFont{}, kAutoFontColour});  // index 4 is not in the file
-        CellFont f;
-        f.heightTwips = std::clamp<int>(LoadU16(d.data()), 20, 409 * 20);
-        std::uint16_t flags = LoadU16(d.data() + 2);
-        std::uint16_t colour = LoadU16(d.data() + 4);
-        std::uint16_t weight = LoadU16(d.data() + 6);
-        f.bold = weight >= 600 || (flags & 0x01);
-        f.italic = flags & 0x02;
-        f.underline = d[10] != 0 || (flags & 0x04);
-        f.strikeout = flags & 0x08;
-        f.outline = flags & 0x10;
-        f.shadow = flags & 0x20;
-        if (auto name = CountedText(d, 14, 1); name && !name->empty()) f.name = *name;
-        fonts_.push_back({f, colour});
-    }
-
-    void ReadXf(std::span<const std::uint8_t> d)
-    {
-        FileXf x;
-        x.font = LoadU16(d.data());
-        x.format = LoadU16(d.data() + 2);
-        x.horizontal = d[6] & 0x07;
-        x.wrap = d[6] & 0x08;
-        x.vertical = (d[6] >> 4) & 0x07;
-        x.orientation = d[7] & 0x03;
-        std::uint32_t fill = LoadU32(d.data() + 8);
-        std::uint32_t lines = LoadU32(d.data() + 12);
-        x.patternFore = fill & 0x7F;
-        x.patternBack = (fill >> 7) & 0x7F;
-        x.pattern = (fill >> 16) & 0x3F;
-        x.lineStyle[3] = (fill >> 22) & 0x07;
-        x.lineColour[3] = (fill >> 25) & 0x7F;
-        x.lineStyle[2] = lines & 0x07;
-        x.lineStyle[0] = (lines >> 3) & 0x07;
-        x.lineStyle[1] = (lines >> 6) & 0x07;
-        x.lineColour[2] = (lines >> 9) & 0x7F;
-        x.lineColour[0] = (lines >> 16) & 0x7F;
-        x.lineColour[1] = (lines >> 23) & 0x7F;
-        xfs_.push_back(x);
-    }
-
-    // A palette index as a colour; indices without a colour are automatic.
-    std::uint32_t Colour(int index) const
-    {
-        static constexpr std::uint32_t kBuiltin[8] = {0x000000, 0xFFFFFF, 0x0000FF, 0x00FF00,
-                                                      0xFF0000, 0x00FFFF, 0xFF00FF, 0xFFFF00};
-        if (index >= 0 && index < kPaletteFirst) return kBuiltin[index];
-        if (index >= kPaletteFirst && index < kPaletteFirst + kPaletteSize) return palette_[index - kPaletteFirst];
-        return kAutoColour;
-    }
-
-    std::string FormatText(int index) const
-    {
-        if (auto it = formats_.find(index); it != formats_.end()) return it->second;
-        for (const BuiltinFormat& f : kBuiltinFormats)
-            if (f.index == index) return f.text;
-        return "General";
-    }
-
-    void BuildStyles()
-    {
-        for (auto& [font, colour] : fonts_) font.colour = Colour(colour);
-        styleOfXf_.clear();
-        for (const FileXf& x : xfs_) {
-            CellStyle s;
-            if (x.font >= 0 && x.font < static_cast<int>(fonts_.size())) s.font = fonts_[static_cast<std::size_t>(x.font)].first;
-            s.numberFormat = FormatText(x.format);
-            s.horizontal = x.horizontal <= 6 ? x.horizontal + 1 : 1;
-            s.vertical = x.vertical <= 2 ? x.vertical + 1 : 3;
-            s.orientation = x.orientation;
-            s.wrap = x.wrap;
-            s.pattern = x.pattern <= 18 ? x.pattern : 0;
-            if (s.pattern) {
-                s.patternFore = Colour(x.patternFore);
-                s.patternBack = Colour(x.patternBack);
-            }
-            BorderLine* lines[4] = {&s.left, &s.right, &s.top, &s.bottom};
-            for (int k = 0; k < 4; ++k) {
-                lines[k]->style = x.lineStyle[k];
-                std::uint32_t c = Colour(x.lineColour[k]);
-                lines[k]->colour = x.lineStyle[k] && c != kAutoColour ? c : 0;
-            }
-            styleOfXf_.push_back(book_.Styles().Intern(s));
-        }
-    }
-
-    std::uint32_t StyleOfXf(std::uint16_t xf) const { return xf < styleOfXf_.size() ? styleOfXf_[xf] : 0; }
-
-    // Row and column of a cell record, checked against the sheet's limits.
-    bool CellPlace(std::span<const std::uint8_t> d, std::size_t need, int& row, int& col)
-    {
-        if (d.size() < need) {
-            return Damaged("a short cell record");
-        }
-        row = LoadU16(d.data());
-        col = LoadU16(d.data() + 2);
-        if (row >= kExcelMaxRows || col >= kExcelMaxCols) {
-            return Damaged("a cell lies outside the sheet");
+        const auto& sheets = globals_.sheets;
+        book_.SetNumSheets(std::max<int>(1, static_cast<int>(sheets.size())));
+        for (std::size_t i = 0; i < sheets.size(); ++i) book_.SetSheetName(static_cast<int>(i) + 1, sheets[i].name);
+        std::vector<std::size_t> order(sheets.size());
+        std::iota(order.begin(), order.end(), std::size_t{0});
+        std::sort(order.begin(), order.end(), [&](std::size_t a, std::size_t b) { return sheets[a].offset < sheets[b].offset; });
+        for (std::size_t k = 0; k < order.size(); ++k) {
+            const std::size_t offset = sheets[order[k]].offset;
+            const std::size_t limit = k + 1 < order.size() ? sheets[order[k + 1]].offset : stream_.size();
+            if (offset < globals_.end) return Damaged("a sheet lies inside the workbook's globals");
+            if (limit == offset) return Damaged("two sheets share one place in the file");
+            book_.SetSheet(static_cast<int>(order[k]) + 1);
+            if (!ReadSheet(offset, limit, order[k] == 0)) return false;
         }
         return true;
+    }
+
+    // The book keeps its dates on the 1900 base, as the writer writes them.
+    double DateBased(std::uint16_t xf, double v) const
+    {
+        return globals_.dates1904 && globals_.DatesOfXf(xf) ? v + kDays1900To1904 : v;
     }
 
     Cell& Place(int row, int col, std::uint16_t xf)
     {
-        Cell& c = book_.SheetAt(book_.Sheet()).At(row + 1, col + 1);
-        c.style = StyleOfXf(xf);
+        Cell& c = sheet_->At(row + 1, col + 1);
+        c.style = globals_.StyleOfXf(xf);
         return c;
     }
 
@@ -315,7 +94,7 @@ private:
     {
         Cell& c = Place(row, col, xf);
         c.kind = CellKind::Number;
-        c.number = v;
+        c.number = DateBased(xf, v);
     }
 
     void Text(int row, int col, std::uint16_t xf, const std::string& text)
@@ -325,202 +104,243 @@ private:
         c.text = text;
     }
 
-    bool ReadCell(const Record& r, int& pendingRow, int& pendingCol, std::uint16_t& pendingXf)
+    // A blank sets a cell's format; one in the default format where no cell is needs no cell.
+    void Blank(int row, int col, std::uint16_t xf)
     {
-        const auto& d = r.data;
-        int row = 0, col = 0;
+        if (globals_.StyleOfXf(xf) == 0 && !sheet_->Find(row + 1, col + 1)) return;
+        Place(row, col, xf);
+    }
+
+    // Row and column of a cell record read through `d`, checked once its fields are read.
+    bool CellPlaced(const FieldView& d, int row, int col)
+    {
+        if (!d.Ok()) return Damaged("a short cell record");
+        if (row >= kExcelMaxRows || col >= kExcelMaxCols) return Damaged("a cell lies outside the sheet");
+        return true;
+    }
+
+    // Reads a cell record into the sheet; other records are left to the caller.
+    bool ReadCell(const Biff5Record& r, PendingText& pending)
+    {
+        FieldView d(r.data);
+        const int row = d.U16(0), col = d.U16(2);
+        const std::uint16_t xf = d.U16(4);
         switch (r.id) {
         case kLabel:
         case kRString: {
-            if (!CellPlace(d, 8, row, col)) return false;
+            d.Need(6, 2);
+            if (!CellPlaced(d, row, col)) return false;
             auto text = CountedText(d, 6, 2);
             if (!text) return Damaged("a label runs past its record");
-            Text(row, col, LoadU16(d.data() + 4), *text);
+            Text(row, col, xf, *text);
             return true;
         }
-        case kNumber:
-            if (!CellPlace(d, 14, row, col)) return false;
-            Number(row, col, LoadU16(d.data() + 4), ReadF64(d.data() + 6));
+        case kNumber: {
+            const double v = d.F64(6);
+            if (!CellPlaced(d, row, col)) return false;
+            Number(row, col, xf, v);
             return true;
-        case kRk:
-            if (!CellPlace(d, 10, row, col)) return false;
-            Number(row, col, LoadU16(d.data() + 4), RkValue(LoadU32(d.data() + 6)));
+        }
+        case kRk: {
+            const std::uint32_t rk = d.U32(6);
+            if (!CellPlaced(d, row, col)) return false;
+            Number(row, col, xf, RkValue(rk));
             return true;
+        }
         case kBlank:
-            if (!CellPlace(d, 6, row, col)) return false;
-            Place(row, col, LoadU16(d.data() + 4));
+            if (!CellPlaced(d, row, col)) return false;
+            Blank(row, col, xf);
             return true;
         case kBoolErr: {
-            if (!CellPlace(d, 8, row, col)) return false;
+            const std::uint8_t value = d.U8(6), isError = d.U8(7);
+            if (!CellPlaced(d, row, col)) return false;
             static const std::map<int, std::string> kErrors = {{0x00, "#NULL!"}, {0x07, "#DIV/0!"}, {0x0F, "#VALUE!"},
                                                                {0x17, "#REF!"},  {0x1D, "#NAME?"},  {kErrorNum, "#NUM!"},
                                                                {0x2A, "#N/A"}};
-            std::string text = d[7] ? (kErrors.count(d[6]) ? kErrors.at(d[6]) : "#N/A") : (d[6] ? "TRUE" : "FALSE");
-            Text(row, col, LoadU16(d.data() + 4), text);
+            std::string text = isError ? (kErrors.count(value) ? kErrors.at(value) : "#N/A") : (value ? "TRUE" : "FALSE");
+            Text(row, col, xf, text);
             return true;
         }
         case kMulRk:
         case kMulBlank: {
-            if (!CellPlace(d, 6, row, col)) return false;
-            std::size_t item = r.id == kMulRk ? 6 : 2;
-            std::size_t count = (d.size() - 6) / item;
-            if ((d.size() - 6) % item != 0 || col + static_cast<int>(count) > kExcelMaxCols)
+            // Row, first column, one item per cell (an XF, and for MULRK an RK value), last column.
+            if (!CellPlaced(d, row, col)) return false;
+            const std::size_t item = r.id == kMulRk ? 6 : 2;
+            const std::size_t count = (d.Size() - 6) / item;
+            if ((d.Size() - 6) % item != 0 || col + static_cast<int>(count) > kExcelMaxCols)
                 return Damaged("a multiple-cell record does not fit");
+            FieldView items = d.Sub(4, count * item);
             for (std::size_t k = 0; k < count; ++k) {
-                const std::uint8_t* p = d.data() + 4 + k * item;
-                if (r.id == kMulRk) Number(row, col + static_cast<int>(k), LoadU16(p), RkValue(LoadU32(p + 2)));
-                else Place(row, col + static_cast<int>(k), LoadU16(p));
+                const std::uint16_t itemXf = items.U16(k * item);
+                const int at = col + static_cast<int>(k);
+                if (r.id == kMulRk) Number(row, at, itemXf, RkValue(items.U32(k * item + 2)));
+                else Blank(row, at, itemXf);
             }
             return true;
         }
         case kFormula:
         case kFormulaOld: {
-            if (!CellPlace(d, 14, row, col)) return false;
-            std::uint16_t xf = LoadU16(d.data() + 4);
-            const std::uint8_t* result = d.data() + 6;
-            if (LoadU16(result + 6) != 0xFFFF) {
-                Number(row, col, xf, ReadF64(result));
-            } else if (result[0] == 0) {  // the text follows in a STRING record
-                pendingRow = row, pendingCol = col, pendingXf = xf;
-            } else if (result[0] == 1) {
-                Text(row, col, xf, result[2] ? "TRUE" : "FALSE");
+            // The cached result: a number, or a type byte at 6 with 0xFFFF at 12.
+            const double number = d.F64(6);
+            const std::uint8_t type = d.U8(6), boolean = d.U8(8);
+            const std::uint16_t marker = d.U16(12);
+            if (!CellPlaced(d, row, col)) return false;
+            if (marker != 0xFFFF) {
+                Number(row, col, xf, number);
+            } else if (type == 0) {  // the text follows in a STRING record
+                pending = {row, col, xf};
+            } else if (type == 1) {
+                Text(row, col, xf, boolean ? "TRUE" : "FALSE");
             } else {
                 Place(row, col, xf);
             }
             return true;
         }
         case kString:
-            if (pendingRow >= 0) {
+            if (pending.row >= 0) {
                 auto text = CountedText(d, 0, 2);
                 if (!text) return Damaged("a formula text runs past its record");
-                Text(pendingRow, pendingCol, pendingXf, *text);
-                pendingRow = -1;
+                Text(pending.row, pending.col, pending.xf, *text);
+                pending.row = -1;
             }
             return true;
         default: return true;
         }
     }
 
-    bool ReadSheet(std::uint32_t offset, bool first)
+    // Reads the worksheet whose BOF is at `offset`; its records must end before `limit`.
+    bool ReadSheet(std::size_t offset, std::size_t limit, bool first)
     {
-        RecordWalker walk(stream_, offset);
-        Record r;
-        if (!walk.Next(r) || r.id != kBof) return Damaged("a sheet does not start where the sheet list says");
-        if (!CheckBof(r, kBofWorksheet)) return false;
-        Worksheet& sheet = book_.SheetAt(book_.Sheet());
-        int pendingRow = -1, pendingCol = 0, depth = 0;
-        std::uint16_t pendingXf = 0;
+        Biff5RecordWalker walk(stream_, offset, limit);
+        Biff5Record r;
+        if (!walk.Next(r) || r.id != kBof) {
+            if (walk.damaged && limit < stream_.size()) return Damaged("two sheets overlap in the file");
+            return Damaged("a sheet does not start where the sheet list says");
+        }
+        if (!CheckBiff5Bof(r, kBofWorksheet, error_)) return false;
+        sheet_ = &book_.SheetAt(book_.Sheet());
+        PendingText pending;
+        int depth = 0;
         while (walk.Next(r)) {
-            const auto& d = r.data;
             if (r.id == kBof) { ++depth; continue; }  // an embedded chart: skipped whole
             if (r.id == kEof) {
                 if (depth-- == 0) return true;
                 continue;
             }
             if (depth > 0) continue;
-            if (!ReadCell(r, pendingRow, pendingCol, pendingXf)) return false;
-            switch (r.id) {
-            case kRow:
-                if (d.size() >= 16) {
-                    int row = LoadU16(d.data());
-                    std::uint16_t height = LoadU16(d.data() + 6);
-                    if (row >= kExcelMaxRows) return Damaged("a row lies outside the sheet");
-                    if (!(height & 0x8000) && (height & 0x7FFF) != sheet_units::kDefaultRowHeight)
-                        book_.SetRowHeight(row + 1, height & 0x7FFF);
-                }
-                break;
-            case kColInfo:
-                if (d.size() >= 10) {
-                    int firstCol = LoadU16(d.data()), lastCol = std::min<int>(LoadU16(d.data() + 2), kExcelMaxCols - 1);
-                    int width = (LoadU16(d.data() + 8) & 0x0001) ? 0 : LoadU16(d.data() + 4);
-                    for (int c = firstCol; c <= lastCol; ++c) book_.SetColumnWidth(c + 1, width);
-                }
-                break;
-            case kHeader:
-            case kFooter:
-                if (first) {
-                    std::string text;
-                    if (!d.empty()) {
-                        auto t = CountedText(d, 0, 1);
-                        if (!t) return Damaged("a print header runs past its record");
-                        text = *t;
-                    }
-                    std::replace(text.begin(), text.end(), '\n', '\r');
-                    (r.id == kHeader ? book_.Print.header : book_.Print.footer) = text;
-                }
-                break;
-            case kLeftMargin:
-            case kRightMargin:
-            case kTopMargin:
-            case kBottomMargin:
-                if (first && d.size() >= 8) {
-                    double inches = ReadF64(d.data());
-                    if (std::isfinite(inches) && inches >= 0 && inches < 50) {
-                        PrintSettings& p = book_.Print;
-                        (r.id == kLeftMargin ? p.leftMargin : r.id == kRightMargin ? p.rightMargin
-                                                          : r.id == kTopMargin   ? p.topMargin
-                                                                                 : p.bottomMargin) = inches;
-                    }
-                }
-                break;
-            case kPrintGridLines:
-                if (first && d.size() >= 2) book_.Print.gridLines = LoadU16(d.data()) != 0;
-                break;
-            case kSetup:
-                if (first && d.size() >= 12) {
-                    std::uint16_t flags = LoadU16(d.data() + 10);
-                    book_.Print.leftToRight = flags & 0x01;
-                    book_.Print.noColor = flags & 0x08;
-                }
-                break;
-            case kWindow2:
-                if (d.size() >= 6) {
-                    std::uint16_t flags = LoadU16(d.data());
-                    if (first) {
-                        book_.ShowGridLines = flags & 0x02;
-                        book_.ShowRowHeading = book_.ShowColHeading = flags & 0x04;
-                    }
-                    sheet.topRow = std::min<int>(LoadU16(d.data() + 2), kExcelMaxRows - 1) + 1;
-                    sheet.leftCol = std::min<int>(LoadU16(d.data() + 4), kExcelMaxCols - 1) + 1;
-                }
-                break;
-            case kSelection:
-                if (d.size() >= 15) {
-                    auto row = [](int r0) { return std::min(r0, kExcelMaxRows - 1) + 1; };
-                    auto col = [](int c0) { return std::min(c0, kExcelMaxCols - 1) + 1; };
-                    sheet.activeRow = row(LoadU16(d.data() + 1));
-                    sheet.activeCol = col(LoadU16(d.data() + 3));
-                    CellRange s{row(LoadU16(d.data() + 9)), col(d[13]), row(LoadU16(d.data() + 11)), col(d[14])};
-                    sheet.selection = {std::min(s.row1, s.row2), std::min(s.col1, s.col2), std::max(s.row1, s.row2),
-                                       std::max(s.col1, s.col2)};
-                }
-                break;
-            default: break;
-            }
+            if (!ReadCell(r, pending) || !ReadSheetSetting(r, first)) return false;
         }
+        if (limit < stream_.size()) return Damaged("two sheets overlap in the file");
         return Damaged(walk.damaged ? "a record runs past the end of the file" : "a sheet has no end");
+    }
+
+    // Sizes and view state of the sheet; the print settings of the first sheet are the book's.
+    bool ReadSheetSetting(const Biff5Record& r, bool first)
+    {
+        FieldView d(r.data);
+        Worksheet& sheet = *sheet_;
+        switch (r.id) {
+        case kRow: {
+            const int row = d.U16(0);
+            const std::uint16_t height = d.U16(6);
+            if (!d.Ok()) break;
+            if (row >= kExcelMaxRows) return Damaged("a row lies outside the sheet");
+            if (!(height & 0x8000) && (height & 0x7FFF) != sheet_units::kDefaultRowHeight)
+                book_.SetRowHeight(row + 1, height & 0x7FFF);
+            break;
+        }
+        case kColInfo: {
+            const int firstCol = d.U16(0), lastCol = std::min<int>(d.U16(2), kExcelMaxCols - 1);
+            const int width = d.U16(4);
+            const bool hidden = d.U16(8) & 0x0001;
+            if (!d.Ok()) break;
+            for (int c = firstCol; c <= lastCol; ++c) book_.SetColumnWidth(c + 1, hidden ? 0 : width);
+            break;
+        }
+        case kHeader:
+        case kFooter:
+            if (first) {
+                std::string text;
+                if (d.Size() > 0) {
+                    auto t = CountedText(d, 0, 1);
+                    if (!t) return Damaged("a print header runs past its record");
+                    text = *t;
+                }
+                std::replace(text.begin(), text.end(), '\n', '\r');
+                (r.id == kHeader ? book_.Print.header : book_.Print.footer) = text;
+            }
+            break;
+        case kLeftMargin:
+        case kRightMargin:
+        case kTopMargin:
+        case kBottomMargin: {
+            const double inches = d.F64(0);
+            if (first && d.Ok() && std::isfinite(inches) && inches >= 0 && inches < 50) {
+                PrintSettings& p = book_.Print;
+                (r.id == kLeftMargin ? p.leftMargin : r.id == kRightMargin ? p.rightMargin
+                                                  : r.id == kTopMargin   ? p.topMargin
+                                                                         : p.bottomMargin) = inches;
+            }
+            break;
+        }
+        case kPrintGridLines: {
+            const std::uint16_t on = d.U16(0);
+            if (first && d.Ok()) book_.Print.gridLines = on != 0;
+            break;
+        }
+        case kSetup: {
+            const std::uint16_t flags = d.U16(10);
+            if (first && d.Ok()) {
+                book_.Print.leftToRight = flags & 0x01;
+                book_.Print.noColor = flags & 0x08;
+            }
+            break;
+        }
+        case kWindow2: {
+            const std::uint16_t flags = d.U16(0);
+            const int top = d.U16(2), left = d.U16(4);
+            if (!d.Ok()) break;
+            if (first) {
+                book_.ShowGridLines = flags & 0x02;
+                book_.ShowRowHeading = book_.ShowColHeading = flags & 0x04;
+            }
+            sheet.topRow = std::min(top, kExcelMaxRows - 1) + 1;
+            sheet.leftCol = std::min(left, kExcelMaxCols - 1) + 1;
+            break;
+        }
+        case kSelection: {
+            auto row = [](int r0) { return std::min(r0, kExcelMaxRows - 1) + 1; };
+            auto col = [](int c0) { return std::min(c0, kExcelMaxCols - 1) + 1; };
+            const int activeRow = row(d.U16(1)), activeCol = col(d.U16(3));
+            const CellRange s{row(d.U16(9)), col(d.U8(13)), row(d.U16(11)), col(d.U8(14))};
+            if (!d.Ok()) break;
+            sheet.activeRow = activeRow;
+            sheet.activeCol = activeCol;
+            sheet.selection = {std::min(s.row1, s.row2), std::min(s.col1, s.col2), std::max(s.row1, s.row2),
+                               std::max(s.col1, s.col2)};
+            break;
+        }
+        default: break;
+        }
+        return true;
     }
 
     std::span<const std::uint8_t> stream_;
     std::string& error_;
     TF1Book book_;
-    std::vector<std::pair<CellFont, std::uint16_t>> fonts_;  // with its palette index
-    std::map<int, std::string> formats_;
-    std::vector<FileXf> xfs_;
-    std::vector<std::uint32_t> styleOfXf_;
-    std::uint32_t palette_[kPaletteSize] = {};
-    std::vector<SheetEntry> sheets_;
-    int activeSheet_ = 0;
+    Biff5Globals globals_;
+    Worksheet* sheet_ = nullptr;  // the sheet being read
 };
 }  // namespace
 
 bool StartsWithBiffBof(std::span<const std::uint8_t> stream)
 {
-    return stream.size() >= 8 && LoadU16(stream.data()) == kBof;
+    FieldView head(stream);
+    return head.Has(0, 8) && head.U16(0) == kBof;
 }
 
 std::optional<TF1Book> ReadBiff5Stream(std::span<const std::uint8_t> stream, std::string& error)
 {
     error.clear();
-    return Biff5Reader(stream, error).Read();
+    return SheetsReader(stream, error).Read();
 }

@@ -206,10 +206,10 @@ private:
         xfOfStyle_[0] = kDefaultCellXf;
         usedStyles_.push_back(0);
         for (int s = 1; s <= book_.NumSheets(); ++s)
-            for (const SheetRow& row : book_.SheetAt(s).rows) {
-                cellBytes_ += 24;  // its row record and its share of the block index
+            for (const auto& [r, row] : book_.SheetAt(s).rows) {
+                cellBytes_ += 20;  // for reserving the stream: the row record
                 for (const Cell& cell : row.cells) {
-                    cellBytes_ += 18 + cell.text.size();  // for reserving the stream: a number record and the text
+                    cellBytes_ += 18 + cell.text.size();  // and a number record, or a label with its text
                     if (xfOfStyle_[cell.style] < 0) {
                         xfOfStyle_[cell.style] = kDefaultCellXf + static_cast<int>(usedStyles_.size());
                         usedStyles_.push_back(cell.style);
@@ -403,17 +403,17 @@ private:
         }
     }
 
-    static bool HasContent(const Cell& cell) { return cell.kind != CellKind::Empty || cell.style != 0; }
-
     // Rows go in blocks of 32: the block's row records, then its cells.
     bool WriteCells(ByteWriter& out, const Worksheet& sheet)
     {
-        int rowCount = std::min(static_cast<int>(sheet.rows.size()), kExcelMaxRows);
-        for (int block = 0; block < rowCount; block += 32) {
-            int end = std::min(block + 32, rowCount);
-            for (int r = block; r < end; ++r) WriteRowRecord(out, sheet.rows[static_cast<std::size_t>(r)], r);
-            for (int r = block; r < end; ++r)
-                if (!WriteRowCells(out, sheet, r)) return false;
+        const auto end = sheet.rows.upper_bound(kExcelMaxRows);
+        for (auto block = sheet.rows.begin(); block != end;) {
+            auto next = block;
+            while (next != end && (next->first - 1) / 32 == (block->first - 1) / 32) ++next;
+            for (auto it = block; it != next; ++it) WriteRowRecord(out, it->second, it->first - 1);
+            for (auto it = block; it != next; ++it)
+                if (!WriteRowCells(out, sheet, it->second, it->first - 1)) return false;
+            block = next;
         }
         return true;
     }
@@ -421,10 +421,10 @@ private:
     void WriteRowRecord(ByteWriter& out, const SheetRow& row, int r)
     {
         int first = -1, last = -1;
-        for (int c = 0; c < static_cast<int>(row.cells.size()) && c < kExcelMaxCols; ++c)
-            if (HasContent(row.cells[static_cast<std::size_t>(c)])) {
-                if (first < 0) first = c;
-                last = c;
+        for (const Cell& cell : row.cells)
+            if (cell.col <= kExcelMaxCols && HasContent(cell)) {
+                if (first < 0) first = cell.col - 1;
+                last = cell.col - 1;
             }
         if (first < 0 && row.height < 0) return;
         ByteWriter body;
@@ -441,12 +441,12 @@ private:
     }
 
     // Cell records go straight into the stream: a sheet has up to four million of them.
-    bool WriteRowCells(ByteWriter& out, const Worksheet& sheet, int r)
+    bool WriteRowCells(ByteWriter& out, const Worksheet& sheet, const SheetRow& row, int r)
     {
-        const SheetRow& row = sheet.rows[static_cast<std::size_t>(r)];
-        for (int c = 0; c < static_cast<int>(row.cells.size()) && c < kExcelMaxCols; ++c) {
-            const Cell& cell = row.cells[static_cast<std::size_t>(c)];
+        for (const Cell& cell : row.cells) {
+            if (cell.col > kExcelMaxCols) break;
             if (!HasContent(cell)) continue;
+            const int c = cell.col - 1;
             auto place = [&](std::uint16_t id, std::size_t length) {
                 out.U16(id);
                 out.U16(static_cast<std::uint16_t>(length));
@@ -529,7 +529,7 @@ private:
     ByteWriter out_;
     std::vector<int> xfOfStyle_;
     std::vector<std::uint32_t> usedStyles_;
-    std::size_t cellBytes_ = 0;
+    std::size_t cellBytes_ = 0;  // what the rows and cells take in the stream, at most
     std::vector<CellFont> fonts_;
     std::map<std::string, int> formats_;
     PaletteBuilder palette_;

@@ -14,6 +14,7 @@ constexpr std::uint32_t kMaxRegularSector = 0xFFFFFFFA;
 constexpr std::uint32_t kNoStream = 0xFFFFFFFF;
 constexpr std::size_t kHeaderSize = 512;
 constexpr std::size_t kHeaderDifatEntries = 109;
+constexpr std::size_t kHeaderDifatOffset = 0x4C;  // where the header's 109 FAT sector numbers start
 constexpr std::size_t kDirectoryEntrySize = 128;
 constexpr std::uint32_t kMiniStreamCutoff = 4096;
 constexpr std::uint8_t kTypeStorage = 1;

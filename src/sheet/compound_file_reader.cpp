@@ -48,31 +48,29 @@ bool CompoundFileReader::Open(std::span<const std::uint8_t> file, std::string& e
 {
     file_ = file;
     if (!IsCompoundFile(file) || file.size() < kHeaderSize) return Damaged(error, "no compound-file header");
-    ByteReader header(file.first(kHeaderSize));
-    header.Seek(0x1C);
-    std::uint16_t byteOrder = header.U16();
-    std::uint16_t sectorShift = header.U16();
-    std::uint16_t miniShift = header.U16();
+    FieldView header(file.first(kHeaderSize));
+    const std::uint16_t byteOrder = header.U16(0x1C);
+    const std::uint16_t sectorShift = header.U16(0x1E);
+    const std::uint16_t miniShift = header.U16(0x20);
     if (byteOrder != 0xFFFE || (sectorShift != 9 && sectorShift != 12) || miniShift != 6)
         return Damaged(error, "unknown sector sizes");
     sectorSize_ = std::size_t{1} << sectorShift;
     if (file.size() < sectorSize_) return Damaged(error, "the file is shorter than its header");
     sectorCount_ = (file.size() - sectorSize_) / sectorSize_;
-    header.Seek(0x2C);
-    std::uint32_t fatCount = header.U32();
-    std::uint32_t firstDirectory = header.U32();
-    header.U32();
-    miniCutoff_ = header.U32();
-    std::uint32_t firstMiniFat = header.U32();
-    std::uint32_t miniFatCount = header.U32();
-    std::uint32_t firstDifat = header.U32();
-    std::uint32_t difatCount = header.U32();
+    const std::uint32_t fatCount = header.U32(0x2C);
+    const std::uint32_t firstDirectory = header.U32(0x30);
+    miniCutoff_ = header.U32(0x38);
+    const std::uint32_t firstMiniFat = header.U32(0x3C);
+    const std::uint32_t miniFatCount = header.U32(0x40);
+    const std::uint32_t firstDifat = header.U32(0x44);
+    const std::uint32_t difatCount = header.U32(0x48);
     if (!header.Ok() || fatCount > sectorCount_ || miniFatCount > sectorCount_ || difatCount > sectorCount_)
         return Damaged(error, "sector counts beyond the file");
 
     // The FAT's own sectors: 109 in the header, the rest in the DIFAT chain.
     std::vector<std::uint32_t> fatSectors;
-    for (std::size_t i = 0; i < kHeaderDifatEntries && fatSectors.size() < fatCount; ++i) fatSectors.push_back(header.U32());
+    for (std::size_t i = 0; i < kHeaderDifatEntries && fatSectors.size() < fatCount; ++i)
+        fatSectors.push_back(header.U32(kHeaderDifatOffset + 4 * i));
     const std::size_t perSector = sectorSize_ / 4;
     std::vector<bool> seenDifat(sectorCount_, false);
     for (std::uint32_t d = firstDifat; fatSectors.size() < fatCount;) {
@@ -97,19 +95,18 @@ bool CompoundFileReader::Open(std::span<const std::uint8_t> file, std::string& e
     for (std::uint32_t s : chain) {
         std::span<const std::uint8_t> bytes = SectorBytes(s);
         for (std::size_t at = 0; at + kDirectoryEntrySize <= bytes.size(); at += kDirectoryEntrySize) {
-            ByteReader in(bytes.subspan(at, kDirectoryEntrySize));
+            FieldView in(bytes.subspan(at, kDirectoryEntrySize));
             Entry e;
-            in.Seek(0x40);
-            std::uint16_t nameBytes = in.U16();
-            e.type = in.U8();
-            in.Seek(0x74);
-            e.start = in.U32();
-            std::uint32_t sizeLow = in.U32();
-            std::uint32_t sizeHigh = in.U32();
+            std::uint16_t nameBytes = in.U16(0x40);
+            e.type = in.U8(0x42);
+            e.start = in.U32(0x74);
+            const std::uint32_t sizeLow = in.U32(0x78);
+            const std::uint32_t sizeHigh = in.U32(0x7C);
             e.size = sectorShift == 9 ? sizeLow : (std::uint64_t{sizeHigh} << 32 | sizeLow);
+            // The name is UTF-16 with its terminating zero counted; only ASCII names are looked up.
             if (nameBytes > 64 || nameBytes % 2 != 0) nameBytes = 0;
             for (std::size_t k = 0; k + 2 < nameBytes; k += 2) {
-                std::uint16_t ch = LoadU16(bytes.data() + at + k);
+                const std::uint16_t ch = in.U16(k);
                 e.name += ch < 0x80 ? static_cast<char>(ch) : '?';
             }
             entries_.push_back(std::move(e));

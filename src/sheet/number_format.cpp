@@ -26,6 +26,7 @@ std::string ToChars(double v, std::chars_format form, int precision)
 std::string GeneralText(double v)
 {
     if (!std::isfinite(v)) return "#NUM!";
+    if (v == 0) return "0";  // negative zero too
     if (v == std::floor(v) && std::fabs(v) < 1e11) return ToChars(v, std::chars_format::fixed, 0);
     std::string s = ToChars(v, std::chars_format::general, 10);
     for (char& c : s)
@@ -115,6 +116,19 @@ bool IsDateToken(const Token& t)
                           t.text[0] == 's' || t.text == "ampm");
 }
 
+// "m" right after an hour or right before a second is the minute, else the month.
+bool IsMinute(const std::vector<Token>& tokens, std::size_t i)
+{
+    for (std::size_t j = i; j-- > 0;)
+        if (!tokens[j].literal) {
+            if (tokens[j].text[0] == 'h') return true;
+            break;
+        }
+    for (std::size_t j = i + 1; j < tokens.size(); ++j)
+        if (!tokens[j].literal) return tokens[j].text[0] == 's';
+    return false;
+}
+
 std::string TwoDigits(long v) { return (v < 10 ? "0" : "") + std::to_string(v); }
 
 std::string FormatDate(double serial, const std::vector<Token>& tokens)
@@ -143,13 +157,7 @@ std::string FormatDate(double serial, const std::vector<Token>& tokens)
         char kind = t.text[0];
         std::size_t n = t.text.size();
         if (kind == 'm') {
-            // "m" after an hour or before a second is the minute.
-            bool minute_ = false;
-            for (std::size_t j = i; j-- > 0;)
-                if (!tokens[j].literal) { minute_ = tokens[j].text[0] == 'h'; break; }
-            for (std::size_t j = i + 1; j < tokens.size() && !minute_; ++j)
-                if (!tokens[j].literal) { minute_ = tokens[j].text[0] == 's'; break; }
-            if (minute_) out += n >= 2 ? TwoDigits(minute) : std::to_string(minute);
+            if (IsMinute(tokens, i)) out += n >= 2 ? TwoDigits(minute) : std::to_string(minute);
             else if (n >= 4) out += kMonths[month - 1];
             else if (n == 3) out += std::string(kMonths[month - 1]).substr(0, 3);
             else out += n == 2 ? TwoDigits(month) : std::to_string(month);
@@ -306,6 +314,17 @@ bool IsGeneralFormat(const std::string& format)
     for (std::size_t i = 0; i < 7; ++i)
         if (Lower(format[i]) != kGeneral[i]) return false;
     return true;
+}
+
+bool ShowsCalendarDate(const std::string& format)
+{
+    const std::vector<Token> tokens = Tokenize(Sections(format)[0]);
+    for (std::size_t i = 0; i < tokens.size(); ++i) {
+        const Token& t = tokens[i];
+        if (t.literal) continue;
+        if (t.text[0] == 'y' || t.text[0] == 'd' || (t.text[0] == 'm' && !IsMinute(tokens, i))) return true;
+    }
+    return false;
 }
 
 bool ParseTypedNumber(const std::string& text, double& value, int& decimals)

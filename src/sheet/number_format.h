@@ -15,3 +15,7 @@ std::string FixedDecimalsFormat(int decimals);
 std::string FormatCellNumber(double value, const std::string& format);
 
 bool IsGeneralFormat(const std::string& format);
+
+// Whether a format shows a day, month or year (not only a time of day or a duration such as
+// "[h]:mm"): the numbers under it are dates, which depend on the workbook's date base.
+bool ShowsCalendarDate(const std::string& format);

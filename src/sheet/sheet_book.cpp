@@ -11,8 +11,6 @@
 namespace {
 constexpr int kMaxSheets = 256;
 
-bool HasContent(const Cell& cell) { return cell.kind != CellKind::Empty || cell.style != 0; }
-
 // Which edges of a range a cell lies on, for borders that differ between inside and outline.
 enum Edge : unsigned { EdgeLeft = 1, EdgeRight = 2, EdgeTop = 4, EdgeBottom = 8 };
 
@@ -20,39 +18,62 @@ CellRange Normalised(int row1, int col1, int row2, int col2)
 {
     return {std::min(row1, row2), std::min(col1, col2), std::max(row1, row2), std::max(col1, col2)};
 }
+
+// The first cell of a row's cells at or right of `col`.
+template <class Cells>
+auto FirstCellFrom(Cells& cells, int col)
+{
+    return std::lower_bound(cells.begin(), cells.end(), col, [](const Cell& c, int at) { return c.col < at; });
+}
 }  // namespace
 
+const Cell* SheetRow::Find(int col) const
+{
+    auto it = FirstCellFrom(cells, col);
+    return it != cells.end() && it->col == col ? &*it : nullptr;
+}
+
+Cell& SheetRow::At(int col)
+{
+    if (cells.empty() || cells.back().col < col) {
+        cells.emplace_back().col = static_cast<std::uint16_t>(col);
+        return cells.back();
+    }
+    if (cells.back().col == col) return cells.back();
+    auto it = FirstCellFrom(cells, col);
+    if (it->col != col) it = cells.insert(it, Cell{});
+    it->col = static_cast<std::uint16_t>(col);
+    return *it;
+}
+
+// Sheets are mostly filled row after row: the last row is looked at before the others.
 const Cell* Worksheet::Find(int row, int col) const
 {
-    if (row < 1 || col < 1 || row > static_cast<int>(rows.size())) return nullptr;
-    const auto& cells = rows[static_cast<std::size_t>(row - 1)].cells;
-    if (col > static_cast<int>(cells.size())) return nullptr;
-    return &cells[static_cast<std::size_t>(col - 1)];
+    if (!rows.empty() && rows.rbegin()->first == row) return rows.rbegin()->second.Find(col);
+    auto it = rows.find(row);
+    return it == rows.end() ? nullptr : it->second.Find(col);
 }
 
 Cell& Worksheet::At(int row, int col)
 {
-    if (row > static_cast<int>(rows.size())) rows.resize(static_cast<std::size_t>(row));
-    auto& cells = rows[static_cast<std::size_t>(row - 1)].cells;
-    if (col > static_cast<int>(cells.size())) cells.resize(static_cast<std::size_t>(col));
-    return cells[static_cast<std::size_t>(col - 1)];
+    if (!rows.empty() && rows.rbegin()->first == row) return rows.rbegin()->second.At(col);
+    return rows[row].At(col);
 }
 
 int Worksheet::LastRow() const
 {
-    for (std::size_t r = rows.size(); r > 0; --r)
-        for (const Cell& cell : rows[r - 1].cells)
-            if (HasContent(cell)) return static_cast<int>(r);
+    for (auto it = rows.rbegin(); it != rows.rend(); ++it)
+        if (std::any_of(it->second.cells.begin(), it->second.cells.end(), HasContent)) return it->first;
     return 0;
 }
 
 int Worksheet::LastCol() const
 {
     int last = 0;
-    for (const SheetRow& row : rows)
-        for (std::size_t c = row.cells.size(); c > static_cast<std::size_t>(last); --c)
-            if (HasContent(row.cells[c - 1])) {
-                last = static_cast<int>(c);
+    for (const auto& [r, row] : rows)
+        for (auto c = row.cells.rbegin(); c != row.cells.rend() && c->col > last; ++c)
+            if (HasContent(*c)) {
+                last = c->col;
                 break;
             }
     return last;
@@ -202,9 +223,8 @@ int Worksheet::ColumnWidth(int col) const
 
 int Worksheet::RowHeight(int row) const
 {
-    if (row < 1 || row > static_cast<int>(rows.size()) || rows[static_cast<std::size_t>(row - 1)].height < 0)
-        return sheet_units::kDefaultRowHeight;
-    return rows[static_cast<std::size_t>(row - 1)].height;
+    auto it = rows.find(row);
+    return it == rows.end() || it->second.height < 0 ? sheet_units::kDefaultRowHeight : it->second.height;
 }
 
 int TF1Book::ColumnWidth(int col) const { return Current().ColumnWidth(col); }
@@ -229,8 +249,8 @@ void TF1Book::SetRowHeight(int row, int height)
 {
     if (row < 1 || row > kBookMaxRows) return;
     auto& rows = Current().rows;
-    if (row > static_cast<int>(rows.size())) rows.resize(static_cast<std::size_t>(row));
-    rows[static_cast<std::size_t>(row - 1)].height = height < 0 ? -1 : std::min(height, sheet_units::kMaxRowHeight);
+    if (height < 0 && !rows.count(row)) return;
+    rows[row].height = height < 0 ? -1 : std::min(height, sheet_units::kMaxRowHeight);
 }
 
 std::optional<CellRange> TF1Book::Bounded(int row1, int col1, int row2, int col2) const
@@ -252,16 +272,19 @@ void TF1Book::AutoFitColumns(int row1, int col1, int row2, int col2, bool setDef
     if (!range) return;
     constexpr double kPaddingPixels = 6;  // cell margins and the grid line
     const Worksheet& s = Current();
-    for (int c = range->col1; c <= range->col2; ++c) {
-        double widest = -1;
-        int lastRow = std::min(range->row2, static_cast<int>(s.rows.size()));
-        for (int r = range->row1; r <= lastRow; ++r) {
-            const Cell* cell = s.Find(r, c);
-            if (!cell || cell->kind == CellKind::Empty) continue;
-            double points = TextWidthPoints(DisplayText(*cell), StyleOf(*cell).font);
-            widest = std::max(widest, sheet_units::PointsToPixels(points));
+    // Widest text in pixels by column of the range; -1 where the rows have no text.
+    std::vector<double> widest(static_cast<std::size_t>(range->col2 - range->col1 + 1), -1);
+    for (auto r = s.rows.lower_bound(range->row1); r != s.rows.end() && r->first <= range->row2; ++r) {
+        const auto& cells = r->second.cells;
+        for (auto c = FirstCellFrom(cells, range->col1); c != cells.end() && c->col <= range->col2; ++c) {
+            if (c->kind == CellKind::Empty) continue;
+            double& w = widest[static_cast<std::size_t>(c->col - range->col1)];
+            w = std::max(w, sheet_units::PointsToPixels(TextWidthPoints(DisplayText(*c), StyleOf(*c).font)));
         }
-        if (widest >= 0) SetColumnWidth(c, sheet_units::ColumnWidthFromPixels(widest + kPaddingPixels));
+    }
+    for (int c = range->col1; c <= range->col2; ++c) {
+        double w = widest[static_cast<std::size_t>(c - range->col1)];
+        if (w >= 0) SetColumnWidth(c, sheet_units::ColumnWidthFromPixels(w + kPaddingPixels));
         else if (setDefaults) SetColumnWidth(c, -1);
     }
 }
@@ -282,11 +305,12 @@ void TF1Book::ChangeStyles(const CellRange& range, Change change)
 {
     std::unordered_map<std::uint64_t, std::uint32_t> done;
     Worksheet& s = Current();
-    for (int r = range.row1; r <= range.row2; ++r)
+    for (int r = range.row1; r <= range.row2; ++r) {
+        SheetRow& row = s.rows[r];
         for (int c = range.col1; c <= range.col2; ++c) {
             unsigned edges = (c == range.col1 ? EdgeLeft : 0u) | (c == range.col2 ? EdgeRight : 0u) |
                              (r == range.row1 ? EdgeTop : 0u) | (r == range.row2 ? EdgeBottom : 0u);
-            Cell& cell = s.At(r, c);
+            Cell& cell = row.At(c);
             std::uint64_t key = (std::uint64_t{cell.style} << 4) | edges;
             auto it = done.find(key);
             if (it == done.end()) {
@@ -296,6 +320,7 @@ void TF1Book::ChangeStyles(const CellRange& range, Change change)
             }
             cell.style = it->second;
         }
+    }
 }
 
 void TF1Book::SetFont(const std::string& name, double size, bool bold, bool italic, bool underline, bool strikeout,
@@ -376,14 +401,11 @@ void TF1Book::ClearRange(int row1, int col1, int row2, int col2, int type)
     }
     auto range = Bounded(row1, col1, row2, col2);
     if (!range || type < 1 || type > 3) return;
-    int lastRow = std::min(range->row2, static_cast<int>(s.rows.size()));
-    for (int r = range->row1; r <= lastRow; ++r) {
-        auto& cells = s.rows[static_cast<std::size_t>(r - 1)].cells;
-        int lastCol = std::min(range->col2, static_cast<int>(cells.size()));
-        for (int c = range->col1; c <= lastCol; ++c) {
-            Cell& cell = cells[static_cast<std::size_t>(c - 1)];
-            if (type != 2) cell.kind = CellKind::Empty, cell.text.clear(), cell.number = 0;
-            if (type != 3) cell.style = 0;
+    for (auto r = s.rows.lower_bound(range->row1); r != s.rows.end() && r->first <= range->row2; ++r) {
+        auto& cells = r->second.cells;
+        for (auto c = FirstCellFrom(cells, range->col1); c != cells.end() && c->col <= range->col2; ++c) {
+            if (type != 2) c->kind = CellKind::Empty, c->text.clear(), c->number = 0;
+            if (type != 3) c->style = 0;
         }
     }
 }
@@ -393,17 +415,26 @@ void TF1Book::DeleteRange(int row1, int col1, int row2, int col2, int type)
     Worksheet& s = Current();
     if (type == 3) {
         int first = std::max(1, std::min(row1, row2)), last = std::max(row1, row2);
-        if (first > static_cast<int>(s.rows.size()) || last < 1) return;
-        last = std::min(last, static_cast<int>(s.rows.size()));
-        s.rows.erase(s.rows.begin() + (first - 1), s.rows.begin() + last);
+        if (last < first) return;
+        s.rows.erase(s.rows.lower_bound(first), s.rows.upper_bound(last));
+        // Later rows move up; each lands before the rows still to move.
+        for (auto it = s.rows.upper_bound(last); it != s.rows.end();) {
+            auto node = s.rows.extract(it++);
+            node.key() -= last - first + 1;
+            s.rows.insert(it, std::move(node));
+        }
     } else if (type == 4) {
         int first = std::max(1, std::min(col1, col2)), last = std::max(col1, col2);
-        if (last < 1) return;
-        auto erase = [&](auto& v) {
-            if (first > static_cast<int>(v.size())) return;
-            v.erase(v.begin() + (first - 1), v.begin() + std::min(last, static_cast<int>(v.size())));
-        };
-        for (SheetRow& row : s.rows) erase(row.cells);
-        erase(s.columnWidths);
+        if (last < first) return;
+        const int count = last - first + 1;
+        for (auto& [r, row] : s.rows) {
+            auto from = FirstCellFrom(row.cells, first);
+            auto to = FirstCellFrom(row.cells, last + 1);
+            for (auto c = row.cells.erase(from, to); c != row.cells.end(); ++c)
+                c->col = static_cast<std::uint16_t>(c->col - count);
+        }
+        auto& widths = s.columnWidths;
+        if (first <= static_cast<int>(widths.size()))
+            widths.erase(widths.begin() + (first - 1), widths.begin() + std::min(last, static_cast<int>(widths.size())));
     }
 }

@@ -2,11 +2,13 @@
 // sparse cells with shared styles, view state and print settings. Plain C++; the grid view and
 // printing draw it, the Excel 5.0 and text writers save it, the Excel 5.0 reader fills it.
 // Rows, columns and sheets count from 1; -1 as a row or column means all; colours are 0x00BBGGRR.
+// Only rows and cells in use are stored, so memory follows the content, never the largest index.
 #pragma once
 
 #include "sheet/cell_style.h"
 
 #include <cstdint>
+#include <map>
 #include <optional>
 #include <string>
 #include <unordered_map>
@@ -18,12 +20,19 @@ struct Cell {
     std::string text;
     double number = 0;
     std::uint32_t style = 0;
+    std::uint16_t col = 0;  // the column the cell stands in (fits kBookMaxCols)
     CellKind kind = CellKind::Empty;
 };
 
+// A value, or a format other than the default: what a writer writes and LastRow counts.
+inline bool HasContent(const Cell& cell) { return cell.kind != CellKind::Empty || cell.style != 0; }
+
 struct SheetRow {
-    std::vector<Cell> cells;  // by column - 1, as far as the last cell used
+    std::vector<Cell> cells;  // by rising column; columns never used have no cell
     int height = -1;          // twips; -1: the default height
+
+    const Cell* Find(int col) const;
+    Cell& At(int col);  // creates the cell (col 1..kBookMaxCols); filling left to right appends
 };
 
 struct CellRange {
@@ -33,7 +42,7 @@ struct CellRange {
 
 struct Worksheet {
     std::string name;
-    std::vector<SheetRow> rows;     // by row - 1, as far as the last row used
+    std::map<int, SheetRow> rows;   // by row; rows without a cell or a height are absent
     std::vector<int> columnWidths;  // by column - 1; -1: the default width
     CellRange selection;
     int activeRow = 1, activeCol = 1;
@@ -41,7 +50,7 @@ struct Worksheet {
     std::optional<CellRange> printArea;
 
     const Cell* Find(int row, int col) const;
-    Cell& At(int row, int col);  // creates the row and cell
+    Cell& At(int row, int col);  // creates the row and cell (within kBookMaxRows, kBookMaxCols)
     // Sizes with the defaults for columns and rows never sized.
     int ColumnWidth(int col) const;
     int RowHeight(int row) const;
@@ -71,6 +80,7 @@ constexpr int kExcelMaxLabel = 255;
 // What the book holds at all; cells beyond are ignored.
 constexpr int kBookMaxRows = 1048576;
 constexpr int kBookMaxCols = 16384;
+static_assert(kBookMaxCols <= 0xFFFF, "a cell keeps its column in 16 bits");
 
 // File types of ReadFile and WriteFile.
 constexpr int kFileTypeText = 3;

@@ -3,25 +3,32 @@
 
 #include "platform/text_encoding.h"
 
+#include <algorithm>
+
 std::string WriteSheetText(const TF1Book& book)
 {
     std::string out;
     for (int s = 1; s <= book.NumSheets(); ++s) {
         const Worksheet& sheet = book.SheetAt(s);
         int lastRow = sheet.LastRow();
-        for (int r = 1; r <= lastRow; ++r) {
-            const auto& cells = sheet.rows[static_cast<std::size_t>(r - 1)].cells;
-            std::size_t used = cells.size();
-            while (used > 0 && cells[used - 1].kind == CellKind::Empty) --used;
-            for (std::size_t c = 0; c < used; ++c) {
-                if (c > 0) out += '\t';
-                std::string text = book.DisplayText(cells[c]);
+        int written = 0;  // rows written so far; rows without cells are empty lines
+        for (auto it = sheet.rows.begin(); it != sheet.rows.end() && it->first <= lastRow; ++it) {
+            const auto& cells = it->second.cells;
+            auto used = std::find_if(cells.rbegin(), cells.rend(), [](const Cell& c) { return c.kind != CellKind::Empty; });
+            if (used == cells.rend()) continue;
+            for (; written < it->first - 1; ++written) out += "\r\n";
+            int col = 1;
+            for (auto c = cells.begin(); c != used.base(); ++c) {
+                out.append(static_cast<std::size_t>(c->col - col), '\t');
+                col = c->col;
+                std::string text = book.DisplayText(*c);
                 // A tab or line break inside a cell would split it; it becomes a blank.
                 for (char& ch : text)
                     if (ch == '\t' || ch == '\r' || ch == '\n') ch = ' ';
                 out += ToCp1252(text);
             }
             out += "\r\n";
+            ++written;
         }
     }
     return out;

@@ -55,9 +55,11 @@ std::size_t TrendPhaseBlockSize(std::uint16_t flags, int curveClasses)
     return ValuesPartSize(flags) + ((flags & FlagDensityCurve) ? DensityCurveSize(curveClasses) : 0);
 }
 
+int TrendPhaseBlocks(int measure, bool threePhase) { return measure == MeasureVoltage ? PhaseCount(threePhase) : 1; }
+
 std::size_t TrendRecordSize(int measure, std::uint16_t flags, bool threePhase)
 {
-    const int phases = measure == MeasureVoltage ? PhaseCount(threePhase) : 1;
+    const int phases = TrendPhaseBlocks(measure, threePhase);
     return TrendHead::Size + static_cast<std::size_t>(phases) * TrendPhaseBlockSize(flags, CurveClasses(measure));
 }
 

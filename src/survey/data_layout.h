@@ -92,7 +92,10 @@ enum class TrendValue { Minimum, Average, Maximum, Min90, Max90, Min95, Max95, M
 
 // Trend phase block: channel code, then the groups the flags name.
 std::size_t TrendPhaseBlockSize(std::uint16_t flags, int curveClasses);
-// Record size of measure 1, 2 or 3 (frequency and unbalance files hold one phase block always).
+// Phase blocks in a record of measure 1, 2 or 3: one per phase in voltage files, one (L1)
+// always in frequency and unbalance files.
+int TrendPhaseBlocks(int measure, bool threePhase);
+// Record size of measure 1, 2 or 3.
 std::size_t TrendRecordSize(int measure, std::uint16_t flags, bool threePhase);
 // Offset of a value in phase block `phase` (0 to 2), or nothing when the flags lack its group.
 std::optional<std::size_t> TrendValueOffset(std::uint16_t flags, int curveClasses, int phase, TrendValue value);

@@ -1,6 +1,8 @@
 // Packing of the program-wide records, field by field.
 #include "survey/records.h"
 
+#include "platform/prog_dirs.h"
+
 // Offsets of TMeasureFileInfo: FileName 0, Selected 256, RecordCount 257, RecordSize 261,
 // FirstTime 265, LastTime 273, Nominal 281, Rate 285.
 static_assert(1 + kShortStringCapacity + 1 + 4 + 4 + 8 + 8 + 4 + 4 == TMeasureFileInfo::kPackedSize);
@@ -80,3 +82,5 @@ TLastPath& LastPath()
     static TLastPath lastPath;
     return lastPath;
 }
+
+std::string FirstDataFolder() { return LastPath().DataPathSet ? LastPath().DataPath : DataDir(); }

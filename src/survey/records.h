@@ -28,9 +28,6 @@ enum Measure : int {
     MeasureEnergy = 10,
 };
 
-// View kind of a measure's view (11 to 20).
-constexpr int ViewKindOfMeasure(int measure) { return 10 + measure; }
-
 struct TMeasureFileInfo {
     static constexpr std::size_t kPackedSize = 289;
 
@@ -83,6 +80,9 @@ struct TLastPath {
 // The program-wide instances: the survey being worked on and the dialogs' folder memory.
 TSurveySelection& SurveySelection();
 TLastPath& LastPath();
+// The folder a data-file dialog or survey list starts in: the data folder last used in this run,
+// else DataDir.
+std::string FirstDataFolder();
 
 // The interval convention: the stop minute is inclusive, so 59.999 s are added to it.
 constexpr double kStopMinuteExtraDays = 59.999 / 86400.0;

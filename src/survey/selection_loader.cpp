@@ -1,4 +1,4 @@
-// Survey record fill for the selection wizard.
+// Survey record fill for the wizards.
 #include "survey/selection_loader.h"
 
 #include "platform/file_io.h"
@@ -22,4 +22,12 @@ void FillSurveySelection(const std::string& surveyPath, SurveyLines& lines, TSur
             selection.File(k) = TMeasureFileInfo{};
         }
     }
+}
+
+unsigned AvailableMeasures(const SurveyLines& lines)
+{
+    unsigned mask = 0;
+    for (int k = 1; k <= kMeasureCount; ++k)
+        if (!DataFileLine(lines, k).empty()) mask |= 1u << (k - 1);
+    return mask;
 }

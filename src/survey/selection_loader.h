@@ -11,3 +11,6 @@
 // Resets `selection`, then fills it from the survey at `surveyPath` with lines `lines`
 // (already checked and upgraded). Empties the lines of measures that cannot be used.
 void FillSurveySelection(const std::string& surveyPath, SurveyLines& lines, TSurveySelection& selection);
+// Bit k-1 for each measure k (1 to 10) whose data-file line is not empty: after the fill above,
+// the measures a wizard can offer.
+unsigned AvailableMeasures(const SurveyLines& lines);

@@ -11,12 +11,13 @@ std::optional<TDensityBlock> ReadDensityBlock(TDataFile& F, std::int64_t positio
     if (position < 0 || classCount <= 0) return std::nullopt;
     Bytes bytes;
     const std::size_t size = 4 + 4 * static_cast<std::size_t>(classCount);
-    if (!F.ReadAt(static_cast<std::uint64_t>(position), size, bytes) || bytes.size() < size) return std::nullopt;
+    if (!F.ReadAt(static_cast<std::uint64_t>(position), size, bytes)) return std::nullopt;
+    FieldView fields(bytes);
     TDensityBlock block;
-    block.Total = LoadU32(bytes.data());
+    block.Total = fields.U32(0);
     block.Counts.resize(static_cast<std::size_t>(classCount));
-    for (std::size_t k = 0; k < block.Counts.size(); ++k)
-        block.Counts[k] = static_cast<std::int32_t>(LoadU32(bytes.data() + 4 + 4 * k));
+    for (std::size_t k = 0; k < block.Counts.size(); ++k) block.Counts[k] = fields.I32(4 + 4 * k);
+    if (!fields.Ok()) return std::nullopt;
     return block;
 }
 
@@ -25,9 +26,11 @@ std::optional<std::vector<float>> ReadCpfBlock(TDataFile& F, std::int64_t positi
     if (position < 0 || count <= 0) return std::nullopt;
     Bytes bytes;
     const std::size_t size = 4 * static_cast<std::size_t>(count);
-    if (!F.ReadAt(static_cast<std::uint64_t>(position), size, bytes) || bytes.size() < size) return std::nullopt;
+    if (!F.ReadAt(static_cast<std::uint64_t>(position), size, bytes)) return std::nullopt;
+    FieldView fields(bytes);
     std::vector<float> values(static_cast<std::size_t>(count));
-    for (std::size_t k = 0; k < values.size(); ++k) values[k] = LoadF32(bytes.data() + 4 * k);
+    for (std::size_t k = 0; k < values.size(); ++k) values[k] = fields.F32(4 * k);
+    if (!fields.Ok()) return std::nullopt;
     return values;
 }
 

@@ -1,17 +1,11 @@
 // The voltage view and the registration of the trend views.
 #include "views/show_v_form.h"
 
-#include "app/view_registry.h"
-#include "survey/records.h"
+#include "app/window_registry.h"
 
-TShowVForm::TShowVForm(QWidget* parent) : TTrendViewForm(VoltageMember(), parent) { FormCreate(); }
+TChildForm* CreateVoltageView(QWidget* parent) { return OpenTrendView<TShowVForm>(parent); }
 
-TChildForm* CreateVoltageView(QWidget* parent)
+void RegisterTrendViews(TWindowRegistry& registry)
 {
-    auto* view = new TShowVForm(parent);
-    if (!view->OpenFailed()) return view;
-    delete view;
-    return nullptr;
+    registry.RegisterMeasureView(VoltageMember().Measure, CreateVoltageView);
 }
-
-void RegisterTrendViews() { RegisterMeasureView(MeasureVoltage, CreateVoltageView); }

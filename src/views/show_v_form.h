@@ -1,4 +1,4 @@
-// TShowVForm: the voltage trend view (view kind 11), with the kilovolt rule.
+// TShowVForm: the voltage trend view (view kind 11); its row is VoltageMember().
 #pragma once
 
 #include "views/trend_view_form.h"
@@ -6,7 +6,7 @@
 class TShowVForm : public TTrendViewForm {
     Q_OBJECT
 public:
-    explicit TShowVForm(QWidget* parent = nullptr);
+    TShowVForm(CreationKey key, QWidget* parent) : TTrendViewForm(key, VoltageMember(), parent) {}
 };
 
 // The voltage view of SurveySelection(), or null (after its message) when it cannot open.

@@ -5,6 +5,7 @@
 #include "views/colour_grid.h"
 #include "views/trace_colours.h"
 
+#include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDragEnterEvent>
@@ -15,6 +16,9 @@
 #include <QLineEdit>
 #include <QMimeData>
 #include <QPushButton>
+#include <QRadioButton>
+#include <QStyle>
+#include <QStyleOptionGroupBox>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -43,6 +47,7 @@ TTracesDialogBase::TTracesDialogBase(QWidget* parent) : QDialog(parent)
         traceRows_->addWidget(combo, k + 1, 0);
     }
     left->addLayout(traceRows_);
+    left->addStretch();
     main->addLayout(left);
 
     auto* right = new QVBoxLayout;
@@ -89,6 +94,65 @@ TTracesDialogBase::TTracesDialogBase(QWidget* parent) : QDialog(parent)
     main->addLayout(right);
 
     NoTrace.fill(true);
+}
+
+TTracesDialogBase::TRadioRows TTracesDialogBase::AddRadioRows(QGroupBox* group, int column)
+{
+    // Where the style draws the title, and so the centre of each head word inside the group.
+    QStyleOptionGroupBox option;
+    option.initFrom(group);
+    option.rect = QRect(0, 0, 4096, 256);
+    option.text = group->title();
+    option.textAlignment = group->alignment();
+    option.subControls = QStyle::SC_GroupBoxFrame | QStyle::SC_GroupBoxLabel;
+    option.lineWidth = 1;
+    const QRect label = group->style()->subControlRect(QStyle::CC_GroupBox, &option, QStyle::SC_GroupBoxLabel, group);
+    const QFontMetrics metrics(group->font());
+    const QString title = group->title();
+    std::vector<int> centres;
+    for (qsizetype at = 0; at < title.size();) {
+        if (title[at].isSpace()) {
+            ++at;
+            continue;
+        }
+        qsizetype end = at;
+        while (end < title.size() && !title[end].isSpace()) ++end;
+        centres.push_back(label.left() + metrics.horizontalAdvance(title.left(at)) +
+                          metrics.horizontalAdvance(title.mid(at, end - at)) / 2);
+        at = end;
+    }
+
+    // The frame spans the heading row, the trace rows and a short closing row below them; the
+    // radio panels lie over it in the rows of their lists, so a row's radios are that trace's.
+    constexpr int closingRow = kTraceCount + 1;
+    traceRows_->addWidget(group, 0, column, closingRow + 1, 1);
+    traceRows_->setRowMinimumHeight(closingRow, 4);
+    TRadioRows rows;
+    for (std::size_t k = 0; k < kTraceCount; ++k) {
+        auto* panel = new QWidget(this);
+        panel->setObjectName(QString("Panel%1").arg(k + 1));
+        auto* line = new QHBoxLayout(panel);
+        line->setContentsMargins(0, 0, 0, 0);
+        line->setSpacing(0);
+        rows.Groups[k] = new QButtonGroup(panel);
+        int x = 0;
+        for (std::size_t c = 0; c < centres.size(); ++c) {
+            auto* radio = new QRadioButton(panel);
+            const int width = radio->sizeHint().width();
+            radio->setFixedWidth(width);
+            line->addSpacing(std::max(0, centres[c] - width / 2 - x));
+            line->addWidget(radio);
+            x = std::max(x, centres[c] - width / 2) + width;
+            rows.Groups[k]->addButton(radio, static_cast<int>(c));
+            rows.Radios[k].push_back(radio);
+        }
+        line->addSpacing(label.left());
+        line->addStretch();
+        if (!rows.Radios[k].empty()) rows.Radios[k].front()->setChecked(true);
+        traceRows_->addWidget(panel, static_cast<int>(k) + 1, column);
+        panel->raise();
+    }
+    return rows;
 }
 
 void TTracesDialogBase::showEvent(QShowEvent* event)

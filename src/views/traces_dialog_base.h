@@ -12,6 +12,7 @@
 #include <string>
 #include <vector>
 
+class QButtonGroup;
 class QCheckBox;
 class QComboBox;
 class QGridLayout;
@@ -19,6 +20,7 @@ class QGroupBox;
 class QLabel;
 class QLineEdit;
 class QPushButton;
+class QRadioButton;
 class QToolButton;
 class TColorGrid;
 
@@ -54,8 +56,19 @@ public:
     QPushButton* BtnCancel;
 
 protected:
-    // The grid row of each trace, where a twin adds its own controls (column 1 on).
+    // The grid of the trace rows: the heading in row 0, trace k's list in row k + 1, column 0.
+    // A twin adds a trace's own controls in that trace's row (column 1 on), where they line
+    // up with its list.
     QGridLayout* TraceRows() const { return traceRows_; }
+    // Radio rows in a framed group in grid `column`: the group's title stands in the heading row
+    // and its words are the column heads ("  L1    L2    L3  "); each trace's row of radios, one
+    // centred under each head, lies in the row of the trace's list, the first one checked.
+    // Radios[row][column]; a row's button group gives the column as the checked id.
+    struct TRadioRows {
+        std::array<std::vector<QRadioButton*>, kTraceCount> Radios;
+        std::array<QButtonGroup*, kTraceCount> Groups{};
+    };
+    TRadioRows AddRadioRows(QGroupBox* group, int column = 1);
     void SetListItems(int index, const std::vector<std::string>& names);
     void SetListColour(int index, std::uint32_t colour);
 

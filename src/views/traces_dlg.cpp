@@ -2,54 +2,44 @@
 #include "views/traces_dlg.h"
 
 #include "views/trace_settings.h"
+#include "views/trend_member.h"
 
 #include <QButtonGroup>
 #include <QComboBox>
-#include <QGridLayout>
 #include <QGroupBox>
-#include <QHBoxLayout>
 #include <QRadioButton>
 
 TTracesDlg::TTracesDlg(QWidget* parent) : TTracesDialogBase(parent)
 {
     GroupFase = new QGroupBox("  L1    L2    L3  ", this);
-    auto* rows = new QVBoxLayout(GroupFase);
-    for (int k = 0; k < kTraceCount; ++k) {
-        auto* panel = new QWidget(GroupFase);
-        panel->setObjectName(QString("Panel%1").arg(k + 1));
-        auto* row = new QHBoxLayout(panel);
-        row->setContentsMargins(0, 0, 0, 0);
-        auto* group = new QButtonGroup(panel);
-        for (int p = 0; p < 3; ++p) {
-            auto* radio = new QRadioButton(panel);
-            radio->setObjectName(QString("Radio%1L%2").arg(k + 1).arg(p + 1));
-            group->addButton(radio, p);
-            row->addWidget(radio);
-            Radios[static_cast<std::size_t>(k)][static_cast<std::size_t>(p)] = radio;
+    const TRadioRows rows = AddRadioRows(GroupFase);
+    for (std::size_t k = 0; k < kTraceCount; ++k) {
+        for (std::size_t p = 0; p < 3; ++p) {
+            Radios[k][p] = rows.Radios[k][p];
+            Radios[k][p]->setObjectName(QString("Radio%1L%2").arg(k + 1).arg(p + 1));
         }
-        Radios[static_cast<std::size_t>(k)][0]->setChecked(true);
-        rowGroups_[static_cast<std::size_t>(k)] = group;
-        rows->addWidget(panel);
+        rowGroups_[k] = rows.Groups[k];
     }
-    TraceRows()->addWidget(GroupFase, 1, 1, kTraceCount, 1);
+}
+
+bool TTracesDlg::EditTraces(QWidget* parent, const TTrendMember& member, const TTrendLayout& layout,
+                            TTraceSettings& traces)
+{
+    TTracesDlg dialog(parent);
+    dialog.SetMeasure(layout.ThreePhase, member.Measure);
+    dialog.SetTraces(layout.Columns.StatNames, traces, layout.Columns.Columns);
+    if (dialog.exec() != QDialog::Accepted) return false;
+    dialog.GetTraceSettings(traces);
+    return true;
 }
 
 void TTracesDlg::SetMeasure(bool threePhase, int measure)
 {
     ThreePhase = threePhase;
-    const struct {
-        int measure;
-        const char* scale;
-        const char* caption;
-    } captions[] = {{1, "Y Axis (Volt)", "Voltage Traces Settings"},
-                    {2, "Y Axis (Hz)", "Frequency Traces Settings"},
-                    {3, "Y Axis (%)", "Unbalance Traces Settings"},
-                    {5, "Y Axis (p.u.)", "Flicker Traces Settings"}};
-    for (const auto& c : captions) {
-        if (c.measure != measure) continue;
-        GroupScale->setTitle(c.scale);
-        setWindowTitle(c.caption);
-    }
+    const TTrendMember* member = TrendMemberOf(measure);
+    if (!member) return;
+    GroupScale->setTitle(QString::fromStdString(member->DialogScaleCaption));
+    setWindowTitle(QString::fromStdString(member->DialogCaption));
 }
 
 void TTracesDlg::SetTraces(const std::vector<std::string>& names, const TTraceSettings& settings, const TColumnTable& columns)

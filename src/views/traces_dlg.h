@@ -3,17 +3,22 @@
 #pragma once
 
 #include "views/traces_dialog_base.h"
+#include "views/trend_layout.h"
 
 class QButtonGroup;
 class QRadioButton;
+struct TTrendMember;
 
 class TTracesDlg : public TTracesDialogBase {
     Q_OBJECT
 public:
     explicit TTracesDlg(QWidget* parent = nullptr);
 
-    // Captions by measure: 1 voltage, 2 frequency, 3 unbalance, 5 flicker; others keep the
-    // design captions.
+    // A trend member's traces, edited modally from its layout; true with the new settings on OK.
+    static bool EditTraces(QWidget* parent, const TTrendMember& member, const TTrendLayout& layout,
+                           TTraceSettings& traces);
+
+    // The captions of the measure's trend member; a measure without one keeps the design captions.
     void SetMeasure(bool threePhase, int measure);
     // Names: item 0 is "none".
     void SetTraces(const std::vector<std::string>& names, const TTraceSettings& settings, const TColumnTable& columns);

@@ -1,29 +1,47 @@
-// The family's members.
+// The rows of the trend-view family, one per member, and the cursor readout.
 #include "views/trend_member.h"
 
+#include "survey/data_layout.h"
 #include "survey/number_text.h"
 #include "survey/records.h"
 
+#include <array>
 #include <charconv>
 
 const TTrendMember& VoltageMember()
 {
-    static const TTrendMember member = [] {
-        TTrendMember m;
-        m.Measure = MeasureVoltage;
-        m.ViewKind = ViewKindOfMeasure(MeasureVoltage);
-        m.CaptionFormat = "Survey File <%s> - Voltage";
-        m.MeasureLabel = "Measure: Voltage";
-        m.YTitleIndex = 0;
-        m.DefaultMin = 200;
-        m.DefaultMax = 250;
-        m.PeriodUnitSeconds = 60;
-        m.CursorFormat = "%3.2f V";
-        m.Curve = {120, -30, 0.5f};
-        m.KilovoltRule = true;
-        return m;
-    }();
+    static const TTrendMember member{
+        .Measure = MeasureVoltage,
+        .CaptionFormat = "Survey File <%s> - Voltage",
+        .MeasureLabel = "Measure: Voltage",
+        .YTitleIndex = 0,
+        .DefaultMin = 200,
+        .DefaultMax = 250,
+        .PeriodUnit = TPeriodUnit::Minutes,
+        .CursorFormat = "%3.2f V",
+        .Curve = {kVoltageCurveClasses, -30, 0.5f},
+        .KilovoltRule = true,
+        .ReadLayout = ReadPhaseBlockLayout,
+        .ReadTrace = SingleValueTrace,
+        .TraceCaption = PhaseStatisticCaption,
+        .Dialog = TTracesDialogKind::StatisticPhase,
+        .DialogCaption = "Voltage Traces Settings",
+        .DialogScaleCaption = "Y Axis (Volt)",
+    };
     return member;
+}
+
+std::span<const TTrendMember* const> TrendMembers()
+{
+    static const std::array<const TTrendMember*, 1> members = {&VoltageMember()};
+    return members;
+}
+
+const TTrendMember* TrendMemberOf(int measure)
+{
+    for (const TTrendMember* member : TrendMembers())
+        if (member->Measure == measure) return member;
+    return nullptr;
 }
 
 namespace {
@@ -60,9 +78,4 @@ std::string FillValuePattern(const std::string& pattern, double value)
 std::string FormatCursorValue(const TTrendMember& member, double value, bool kilovolts)
 {
     return FillValuePattern(kilovolts ? "%3.3f kV" : member.CursorFormat, value);
-}
-
-std::string RateText(int period, const std::string& unit)
-{
-    return "  (Rate: " + std::to_string(period) + unit + ")";
 }

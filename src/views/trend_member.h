@@ -1,9 +1,18 @@
-// What sets the members of the trend-view family apart where it is data: measure and view
-// kind, captions, Y title and default range, the gap unit, the cursor readout, the density
-// curve's classes and the kilovolt rule. The windows take their texts from here.
+// The one home of what sets each member of the trend-view family apart: the measure, captions,
+// Y title and default range, how the first record's head lays out the traces, how a chosen
+// trace is read from a record (as columns of the record-window reader, pairs included), the
+// period unit, the legend caption, the cursor readout, the density curve's classes, the
+// kilovolt rule, and which traces dialog it fills with what captions. The trend-view frame
+// (trend_view_form.h) does the rest from here; each later member adds one row.
 #pragma once
 
+#include <optional>
+#include <span>
 #include <string>
+
+#include "platform/little_endian.h"
+#include "views/trend_layout.h"
+#include "views/trend_window.h"
 
 struct TCurveClasses {
     int Count = 0;         // 0: the records carry no density curve
@@ -11,23 +20,39 @@ struct TCurveClasses {
     float ClassWidth = 0;
 };
 
+// The traces dialog a member fills: statistic and phase per trace (TTracesDlg).
+enum class TTracesDialogKind { StatisticPhase };
+
 struct TTrendMember {
     int Measure = 0;
-    int ViewKind = 0;
     std::string CaptionFormat;   // "%s": the shortened data-file path
     std::string MeasureLabel;    // "Measure: ..."
     int YTitleIndex = 0;         // into YAxisTitles
     float DefaultMin = 0;
     float DefaultMax = 0;
-    int PeriodUnitSeconds = 60;  // the recording period's unit
+    TPeriodUnit PeriodUnit = TPeriodUnit::Minutes;
     std::string CursorFormat;    // one "%3.Nf" and the unit
     TCurveClasses Curve;
     bool KilovoltRule = false;
+
+    // The layout from the file's first record (its bytes as stored); nothing when the record
+    // cannot hold the traces it announces, and the file is then refused.
+    std::optional<TTrendLayout> (*ReadLayout)(const TTrendMember& member, FieldView firstRecord) = nullptr;
+    // The record columns of one chosen trace.
+    TTraceRead (*ReadTrace)(const TTrendLayout& layout, const TTraceEntry& entry) = nullptr;
+    // The legend text of a trace.
+    std::string (*TraceCaption)(const TTrendLayout& layout, const TTraceEntry& entry) = nullptr;
+
+    TTracesDialogKind Dialog = TTracesDialogKind::StatisticPhase;
+    std::string DialogCaption;       // the window's caption
+    std::string DialogScaleCaption;  // the Y axis group's caption
 };
 
 const TTrendMember& VoltageMember();
+// Every member, in measure order.
+std::span<const TTrendMember* const> TrendMembers();
+// The member of a measure, or null.
+const TTrendMember* TrendMemberOf(int measure);
 
 // The cursor readout of a value: the member's format, or "%3.3f kV" for kilovolts.
 std::string FormatCursorValue(const TTrendMember& member, double value, bool kilovolts);
-// Format("  (Rate: %d%s)", period, "min"), the tail of the record-count line.
-std::string RateText(int period, const std::string& unit);

@@ -2,11 +2,11 @@
 #include "views/trend_reading.h"
 
 #include "platform/messages.h"
+#include "survey/data_layout.h"
 #include "survey/measure_file_info.h"
 #include "survey/record_search.h"
+#include "survey/record_window_reader.h"
 #include "survey/text_tables.h"
-
-#include <algorithm>
 
 namespace {
 void ShowCorrupted(int measure)
@@ -17,11 +17,14 @@ void ShowCorrupted(int measure)
     ShowError(text);
 }
 
-bool ReadRecordAt(TDataFile& F, std::uint64_t position, int measure, TTraceSettings& S)
+// The time of the record at a byte position; its stamp's message shown when it does not decode.
+std::optional<TDateTime> RecordTimeAt(TDataFile& F, std::uint64_t position)
 {
-    Bytes record;
-    if (!F.ReadRecord(position, record)) return false;
-    return ReadTrendRecord(measure, RecordBytes(record), S);
+    const std::int64_t index = F.RecordIndex(position);
+    if (index < 0) return std::nullopt;
+    const TRecordWindowData data = ReadRecordWindow(F, index, index, {});
+    if (!data.Complete || data.Times.empty()) return std::nullopt;
+    return data.Times.front();
 }
 }  // namespace
 
@@ -32,32 +35,24 @@ bool OpenTrendDataFile(TDataFile& F, const TMeasureFileInfo& info, int measure)
     return false;
 }
 
-TTrendOpening OpenTrendHead(const TMeasureFileInfo& info, int measure, int curveClasses, TDateTime start, TDateTime stop,
-                            TTraceSettings& traces)
+TTrendOpening OpenTrendHead(const TMeasureFileInfo& info, const TTrendMember& member, TDateTime start, TDateTime stop)
 {
     TTrendOpening result;
     TDataFile F;
-    if (!OpenTrendDataFile(F, info, measure)) {
+    if (!OpenTrendDataFile(F, info, member.Measure)) {
         result.Fault = TrendOpenFault::FileRefused;
         return result;
     }
     TTrendHead& head = result.Head;
-    Bytes bytes;
-    if (!F.ReadAt(kDataFileHeaderSize, TrendHead::Size, bytes) || bytes.size() < TrendHead::Size) {
-        ShowCorrupted(measure);
+    Bytes first;
+    std::optional<TTrendLayout> layout;
+    if (F.ReadAt(kDataFileHeaderSize, F.RecordSize(), first)) layout = member.ReadLayout(member, FieldView(first));
+    if (!layout) {
+        ShowCorrupted(member.Measure);
         result.Fault = TrendOpenFault::FileRefused;
         return result;
     }
-    std::copy(bytes.begin(), bytes.end(), head.RecordHead.begin());
-    head.ThreePhase = IsThreePhaseWiring(LoadU16(&bytes[TrendHead::Wiring]));
-    head.Period = static_cast<std::int16_t>(LoadU16(&bytes[TrendHead::Period]));
-    head.Flags = LoadU16(&bytes[TrendHead::Flags]);
-    // Every value the flags announce must lie inside the record, or no trace could be read.
-    if (TrendRecordSize(measure, head.Flags, head.ThreePhase) > F.RecordSize()) {
-        ShowCorrupted(measure);
-        result.Fault = TrendOpenFault::FileRefused;
-        return result;
-    }
+    head.Layout = std::move(*layout);
 
     auto range = FindRecordsInInterval(F, info, start, stop);
     if (!range) {
@@ -68,36 +63,53 @@ TTrendOpening OpenTrendHead(const TMeasureFileInfo& info, int measure, int curve
     head.FullWindow.FirstPos = static_cast<std::uint32_t>(range->First);
     head.FullWindow.LastPos = static_cast<std::uint32_t>(range->Last);
     head.PeriodRecords = PeriodRecordCount(head.FullWindow, F.RecordSize());
-
-    if (!ReadRecordAt(F, head.FullWindow.FirstPos, measure, traces)) {
+    const std::optional<TDateTime> firstTime = RecordTimeAt(F, head.FullWindow.FirstPos);
+    const std::optional<TDateTime> lastTime = firstTime ? RecordTimeAt(F, head.FullWindow.LastPos) : std::nullopt;
+    if (!lastTime) {
         result.Fault = TrendOpenFault::RecordUnreadable;
         return result;
     }
-    head.FullWindow.FirstTime = traces.RecordTime;
-    if (!ReadRecordAt(F, head.FullWindow.LastPos, measure, traces)) {
-        result.Fault = TrendOpenFault::RecordUnreadable;
-        return result;
-    }
-    head.FullWindow.LastTime = traces.RecordTime;
-    head.Columns = BuildTrendColumns(head.Flags, measure == MeasureVoltage && head.ThreePhase, curveClasses);
+    head.FullWindow.FirstTime = *firstTime;
+    head.FullWindow.LastTime = *lastTime;
     return result;
 }
 
-TWindowValues StartWindowValues(TDataFile& F, const TRecordWindow& window, const TTraceSettings& S,
-                                std::int64_t& first, std::int64_t& last)
+TWindowValues ReadTraceWindow(TDataFile& F, const TRecordWindow& window, const TTrendMember& member,
+                              const TTrendLayout& layout, TTraceSettings& traces)
 {
     TWindowValues result;
     const TRecordWindow w = OrderedWindow(window);
-    first = F.RecordIndex(w.FirstPos);
-    last = F.RecordIndex(w.LastPos);
+    const std::int64_t first = F.RecordIndex(w.FirstPos);
+    const std::int64_t last = F.RecordIndex(w.LastPos);
     if (first < 0 || last < 0) {
         result.Complete = false;
         return result;
     }
-    const std::size_t expected = static_cast<std::size_t>(last - first + 1);
-    result.Times.reserve(expected);
-    for (std::size_t k = 0; k < kTraceCount; ++k)
-        if (S.Entries[k].Item > 0) result.Values[k].reserve(expected);
+    // Every chosen trace's columns in one list, each trace remembering its plotted column.
+    std::vector<TRecordColumn> columns;
+    std::array<std::size_t, kTraceCount> plotted{};
+    for (std::size_t k = 0; k < kTraceCount; ++k) {
+        if (traces.Entries[k].Item <= 0) continue;
+        const TTraceRead read = member.ReadTrace(layout, traces.Entries[k]);
+        plotted[k] = columns.size() + read.Plotted;
+        columns.insert(columns.end(), read.Columns.begin(), read.Columns.end());
+    }
+    TRecordWindowData data = ReadRecordWindow(F, first, last, columns);
+    result.Complete = data.Complete;
+    result.Times = std::move(data.Times);
+    if (result.Times.empty()) return result;
+    traces.RecordTime = result.Times.back();
+    for (std::size_t k = 0; k < kTraceCount; ++k) {
+        if (traces.Entries[k].Item <= 0) continue;
+        std::vector<double>& values = result.Values[k];
+        values = std::move(data.Columns[plotted[k]]);
+        traces.Entries[k].Value = static_cast<float>(values.back());
+        for (double v : values)
+            if (v >= 1000) {
+                result.AnyAtLeast1000 = true;
+                break;
+            }
+    }
     return result;
 }
 

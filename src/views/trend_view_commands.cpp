@@ -2,7 +2,6 @@
 // by click and by key, the density curve of the cursor record, the clipboard and printing.
 #include "views/trend_view_form.h"
 
-#include "app/main_form.h"
 #include "dialogs/prn_form.h"
 #include "graph/zr_graph.h"
 #include "platform/date_format.h"
@@ -14,7 +13,6 @@
 #include "views/repeated_message_filter.h"
 #include "views/trend_cursor.h"
 
-#include <QAction>
 #include <QApplication>
 #include <QClipboard>
 #include <QDateTime>
@@ -29,27 +27,37 @@ namespace {
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 }  // namespace
 
-void TTrendViewForm::UpdateZoomButtons()
+TTrendButtons TTrendViewForm::Buttons() const
 {
-    const TTrendButtons b = TrendButtons({AnyTrace_, CursorOn_, ZoomMode_, Zoomed_, Columns_.HasCurve});
-    if (MainForm) {
-        MainForm->BtnZoomIn->setEnabled(b.ZoomInEnabled);
-        MainForm->BtnZoomIn->setChecked(b.ZoomInDown);
-        MainForm->BtnZoomOut->setEnabled(b.ZoomOutEnabled);
-    }
-    for (QWidget* w : std::initializer_list<QWidget*>{LabelZoomIni, LabelZoomEnd, LabelZoomCurIni, LabelZoomCurEnd,
-                                                      LabelRecordsZoom, ImageZoom, BevelZoom})
-        w->setVisible(b.ZoomLabelsShown);
+    return TrendButtons({AnyTrace_, CursorOn_, ZoomMode_, Zoomed_, HasCurve()});
 }
 
-void TTrendViewForm::UpdateCursorButtons()
+void TTrendViewForm::PublishButtons()
 {
-    const TTrendButtons b = TrendButtons({AnyTrace_, CursorOn_, ZoomMode_, Zoomed_, Columns_.HasCurve});
-    if (!MainForm) return;
-    MainForm->BtnMeas->setEnabled(b.MeasEnabled);
-    MainForm->BtnMeas->setChecked(b.MeasDown);
-    MainForm->BtnCurve->setEnabled(b.CurveEnabled);
+    const TTrendButtons b = Buttons();
+    TCommandState state;
+    state.Traces = state.Values = state.CopyToClipboard = state.Print = true;
+    state.ZoomIn = {b.ZoomInEnabled, b.ZoomInDown};
+    state.ZoomOut = b.ZoomOutEnabled;
+    state.MeasureCursor = {b.MeasEnabled, b.MeasDown};
+    state.Curve = b.CurveEnabled;
+    PublishCommandState(state);
 }
+
+void TTrendViewForm::ShowZoomLabels(bool shown)
+{
+    for (QWidget* w : std::initializer_list<QWidget*>{LabelZoomIni, LabelZoomEnd, LabelZoomCurIni, LabelZoomCurEnd,
+                                                      LabelRecordsZoom, ImageZoom, BevelZoom})
+        w->setVisible(shown);
+}
+
+void TTrendViewForm::UpdateZoomButtons()
+{
+    PublishButtons();
+    ShowZoomLabels(Buttons().ZoomLabelsShown);
+}
+
+void TTrendViewForm::UpdateCursorButtons() { PublishButtons(); }
 
 void TTrendViewForm::SetZoom(bool zoomIn)
 {
@@ -91,7 +99,7 @@ void TTrendViewForm::ChartMouseDown(TMouseButton button, int x, int y)
 // keeps its label.
 void TTrendViewForm::ShowCursorValues(std::uint32_t id)
 {
-    LabelCursTime->setText(Q(FormatDateTimePattern(CursorPoint_.X, "dd/MM hh:mm")));
+    LabelCursTime->setText(Q(FormatDateTimePattern(CursorPoint_.X, Period().CursorTimePattern)));
     for (int k = 1; k <= kTraceCount; ++k) {
         if (Values.Traces.Entries[static_cast<std::size_t>(k - 1)].Item <= 0) continue;
         std::uint32_t pointId = id;
@@ -220,15 +228,15 @@ void TTrendViewForm::FormKeyDown(int key, Qt::KeyboardModifiers shift)
 
 void TTrendViewForm::ShowDensityCurve()
 {
-    if (!CursorOn_ || !Columns_.HasCurve || Member.Curve.Count == 0) return;
+    if (!CursorOn_ || !HasCurve() || Member.Curve.Count == 0) return;
     TDataFile F;
     if (!OpenTrendDataFile(F, Values.FileInfo, Member.Measure)) return;
-    const std::int64_t position = FindRecordAtTime(F, Values.FileInfo, CurveTime_) + Columns_.CurveOffset;
+    const std::int64_t position = FindRecordAtTime(F, Values.FileInfo, CurveTime_) + Layout_.Columns.CurveOffset;
     F.Close();
     TCurveForm curve(this);
     // The record shown is the one at CurveTime, also before the cursor was first placed.
-    curve.SetCurveHeader(Values.FileInfo, ThreePhase_, CurveTime_);
-    curve.ShowDensity(position, Columns_.PhaseStride, Member.Curve.Count, Member.Curve.FirstValue, Member.Curve.ClassWidth);
+    curve.SetCurveHeader(Values.FileInfo, Layout_.ThreePhase, CurveTime_);
+    curve.ShowDensity(position, Layout_.Columns.PhaseStride, Member.Curve.Count, Member.Curve.FirstValue, Member.Curve.ClassWidth);
     curve.exec();
 }
 

@@ -2,18 +2,14 @@
 // legend, the traces command and the toolbar duties.
 #include "views/trend_view_form.h"
 
-#include "app/main_form.h"
 #include "graph/zr_graph.h"
 #include "platform/date_format.h"
-#include "survey/text_tables.h"
 #include "views/path_shortening.h"
 #include "views/repeated_message_filter.h"
 #include "views/trace_settings.h"
 #include "views/traces_dlg.h"
 
-#include <QAction>
 #include <QApplication>
-#include <QCloseEvent>
 #include <QFontMetrics>
 #include <QGridLayout>
 #include <QHBoxLayout>
@@ -60,8 +56,8 @@ QPixmap MagnifierPicture()
 std::string FormatStamp(TDateTime t, const std::string& pattern) { return FormatDateTimePattern(t, pattern); }
 }  // namespace
 
-TTrendViewForm::TTrendViewForm(const TTrendMember& member, QWidget* parent)
-    : TChildForm(member.ViewKind, parent), Member(member)
+TTrendViewForm::TTrendViewForm(CreationKey, const TTrendMember& member, QWidget* parent)
+    : TChildForm(MeasureViewKind(member.Measure), parent), Member(member)
 {
     BuildControls();
 }
@@ -132,10 +128,20 @@ void TTrendViewForm::BuildControls()
     legend->addWidget(PanelTitle, 0, 0, 1, 2);
     LabelTime = AddLabel(PanelLegend, legend, "Curs Time:", 1, 0);
     LabelCursTime = AddLabel(PanelLegend, legend, "", 1, 1);
-    for (int k = 0; k < kTraceCount; ++k) {
-        LegendLabels[static_cast<std::size_t>(k)] = AddLabel(PanelLegend, legend, "none", 2 + k, 0);
-        CursorLabels[static_cast<std::size_t>(k)] = AddLabel(PanelLegend, legend, "", 2 + k, 1);
-        CursorLabels[static_cast<std::size_t>(k)]->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    LabelCursTime->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    // Each trace's row across the legend: the value takes the width its text needs and the
+    // name the rest, wrapping onto a second line rather than running into the value.
+    for (std::size_t k = 0; k < kTraceCount; ++k) {
+        auto* row = new QHBoxLayout;
+        row->setSpacing(6);
+        LegendLabels[k] = new QLabel("none", PanelLegend);
+        LegendLabels[k]->setWordWrap(true);
+        LegendLabels[k]->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        CursorLabels[k] = new QLabel("", PanelLegend);
+        CursorLabels[k]->setAlignment(Qt::AlignRight | Qt::AlignTop);
+        row->addWidget(LegendLabels[k], 1);
+        row->addWidget(CursorLabels[k], 0);
+        legend->addLayout(row, 2 + static_cast<int>(k), 0, 1, 2);
     }
     BevelZoom = new QFrame(PanelLegend);
     BevelZoom->setFrameStyle(QFrame::HLine | QFrame::Sunken);
@@ -149,6 +155,7 @@ void TTrendViewForm::BuildControls()
     ImageZoom->setFixedSize(16, 16);
     ImageZoom->setPixmap(MagnifierPicture());
     legend->setRowStretch(12, 1);
+    legend->setColumnStretch(0, 1);
     PanelInfo = new QFrame(PanelLegend);
     PanelInfo->setFrameStyle(QFrame::Box | QFrame::Plain);
     auto* info = new QVBoxLayout(PanelInfo);
@@ -194,29 +201,28 @@ void TTrendViewForm::FormCreate()
     SetupAxes();
     OpenFailed_ = !LoadAndPlot();
     UpdateLegend();
-    SetToolbar(true);
+    UpdateZoomButtons();
+    UpdateCursorButtons();
 }
 
 bool TTrendViewForm::ReadDataHeader()
 {
     const TSurveySelection& selection = SurveySelection();
-    TTrendOpening opening =
-        OpenTrendHead(Values.FileInfo, Member.Measure, Member.Curve.Count, selection.Start, selection.Stop, Values.Traces);
+    TTrendOpening opening = OpenTrendHead(Values.FileInfo, Member, selection.Start, selection.Stop);
     if (opening.Fault != TrendOpenFault::None) return false;
-    const TTrendHead& head = opening.Head;
-    RecordHead = head.RecordHead;
-    RecordPeriod = head.Period;
-    ThreePhase_ = head.ThreePhase;
+    TTrendHead& head = opening.Head;
+    Layout_ = std::move(head.Layout);
     FullWindow_ = head.FullWindow;
     ZoomWindow_ = FullWindow_;
     Values.PeriodRecords = head.PeriodRecords;
-    Columns_ = head.Columns;
+    Values.Traces.RecordTime = FullWindow_.LastTime;
     CurveTime_ = FullWindow_.FirstTime;
 
-    const std::string stamp = RunDateFormats().shortDate + " hh:mm";
+    const TTrendPeriod period = Period();
+    const std::string stamp = RunDateFormats().shortDate + period.HeadTimePattern;
     LabelIni->setText(LabelIni->text() + Q(FormatStamp(FullWindow_.FirstTime, stamp)));
     LabelEnd->setText(LabelEnd->text() + Q(FormatStamp(FullWindow_.LastTime, stamp)));
-    LabelNRec->setText(LabelNRec->text() + QString::number(Values.PeriodRecords) + Q(RateText(RecordPeriod, "min")));
+    LabelNRec->setText(LabelNRec->text() + QString::number(Values.PeriodRecords) + Q(period.RateText));
     Values.InfoPrint.StartLine = LabelIni->text().toStdString();
     Values.InfoPrint.StopLine = LabelEnd->text().toStdString();
     Values.InfoPrint.RecordsLine = LabelNRec->text().toStdString();
@@ -247,7 +253,7 @@ void TTrendViewForm::ApplyYAxis()
 
 void TTrendViewForm::SetupAxes()
 {
-    const TTimeRange x = XAxisRange(ZoomWindow_, PeriodSeconds());
+    const TTimeRange x = XAxisRange(ZoomWindow_, Period().GapSeconds);
     const int i = TimeTickIndex(SpanMinutes(x.Min, x.Max));
     Chart->SetPlotting(false);
     ConfigureTraceSeries();
@@ -261,16 +267,6 @@ void TTrendViewForm::SetupAxes()
     Chart->SetPlotting(true);
 }
 
-bool TTrendViewForm::ReadRecord(RecordBytes record, TTraceSettings& S) const
-{
-    return ReadTrendRecord(Member.Measure, record, S);
-}
-
-std::int64_t TTrendViewForm::PeriodSeconds() const
-{
-    return static_cast<std::int64_t>(RecordPeriod) * Member.PeriodUnitSeconds;
-}
-
 bool TTrendViewForm::LoadAndPlot()
 {
     ZoomRecords_ = 0;
@@ -278,8 +274,7 @@ bool TTrendViewForm::LoadAndPlot()
     if (!OpenTrendDataFile(F, Values.FileInfo, Member.Measure)) return false;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     Chart->SetPlotting(false);
-    TWindowValues v =
-        ReadWindowValues(F, ZoomWindow_, Values.Traces, [this](RecordBytes r, TTraceSettings& s) { return ReadRecord(r, s); });
+    TWindowValues v = ReadTraceWindow(F, ZoomWindow_, Member, Layout_, Values.Traces);
     F.Close();
     ZoomRecords_ = v.RecordsRead();
     Kilovolts_ = Member.KilovoltRule && PlotInKilovolts(v.AnyAtLeast1000, Values.Traces.Axis1Auto, Values.Traces.Axis1Max);
@@ -288,7 +283,7 @@ bool TTrendViewForm::LoadAndPlot()
     for (std::size_t k = 0; k < kTraceCount; ++k) {
         std::vector<double>& values = v.Values[k];
         if (values.empty()) continue;
-        if (joined.empty()) joined = JoinFlags(v.Times, PeriodSeconds());
+        if (joined.empty()) joined = JoinFlags(v.Times, Period().GapSeconds);
         // Volts are plotted as read.
         if (Kilovolts_)
             for (double& value : values) value /= 1000.0;
@@ -308,10 +303,7 @@ bool TTrendViewForm::LoadAndPlot()
 
 std::string TTrendViewForm::TraceCaption(int index) const
 {
-    const TTraceEntry& e = Values.Traces.Entries[static_cast<std::size_t>(index - 1)];
-    if (e.Item <= 0 || e.Item >= static_cast<int>(Columns_.StatNames.size())) return "none";
-    const int phase = std::clamp(e.Phase, 0, 2);
-    return std::string(PhaseNames[static_cast<std::size_t>(phase + 1)]) + " " + Columns_.StatNames[static_cast<std::size_t>(e.Item)];
+    return Member.TraceCaption(Layout_, Values.Traces.Entries[static_cast<std::size_t>(index - 1)]);
 }
 
 void TTrendViewForm::UpdateLegend()
@@ -332,17 +324,15 @@ void TTrendViewForm::UpdateLegend()
 
 bool TTrendViewForm::RunTracesDialog(TTraceSettings& traces)
 {
-    TTracesDlg dialog(this);
-    dialog.SetMeasure(ThreePhase_, Member.Measure);
-    dialog.SetTraces(Columns_.StatNames, traces, Columns_.Columns);
-    if (dialog.exec() != QDialog::Accepted) return false;
-    dialog.GetTraceSettings(traces);
-    return true;
+    switch (Member.Dialog) {
+    case TTracesDialogKind::StatisticPhase: return TTracesDlg::EditTraces(this, Member, Layout_, traces);
+    }
+    return false;
 }
 
 void TTrendViewForm::EditTraces()
 {
-    if (OpenFailed_ && Columns_.StatNames.size() <= 1) return;
+    if (OpenFailed_ && Layout_.Columns.StatNames.size() <= 1) return;
     TTraceSettings edited = Values.Traces;
     if (!RunTracesDialog(edited)) return;
     ApplyTraces(edited);
@@ -364,45 +354,17 @@ void TTrendViewForm::ApplyTraces(const TTraceSettings& traces)
     UpdateLegend();
 }
 
-void TTrendViewForm::SetToolbar(bool active)
-{
-    if (active) {
-        if (MainForm)
-            for (QAction* b : {MainForm->BtnTraces, MainForm->BtnValues, MainForm->BtnCopyClip, MainForm->BtnPrint})
-                b->setEnabled(true);
-        UpdateZoomButtons();
-        UpdateCursorButtons();
-        return;
-    }
-    if (MainForm) {
-        for (QAction* b : {MainForm->BtnTraces, MainForm->BtnValues, MainForm->BtnCopyClip, MainForm->BtnPrint,
-                           MainForm->BtnZoomIn, MainForm->BtnZoomOut, MainForm->BtnMeas, MainForm->BtnCurve})
-            b->setEnabled(false);
-        MainForm->BtnZoomIn->setChecked(false);
-        MainForm->BtnMeas->setChecked(false);
-    }
-    for (QWidget* w : std::initializer_list<QWidget*>{LabelZoomIni, LabelZoomEnd, LabelZoomCurIni, LabelZoomCurEnd,
-                                                      LabelRecordsZoom, ImageZoom, BevelZoom})
-        w->setVisible(Zoomed_);
-}
-
 void TTrendViewForm::FormActivate()
 {
     if (OpenFailed_) {
         // Closed after the activation has finished, so the MDI area is not changed under it.
         QTimer::singleShot(0, this, [this] { if (QWidget* w = parentWidget()) w->close(); else close(); });
-        return;
     }
-    SetToolbar(true);
 }
 
-void TTrendViewForm::FormDeactivate() { SetToolbar(false); }
-
-void TTrendViewForm::closeEvent(QCloseEvent* event)
-{
-    SetToolbar(false);
-    event->accept();
-}
+// The main window takes the toolbar from the view that becomes active; the zoom labels stay
+// as the view's zoom is.
+void TTrendViewForm::FormDeactivate() { ShowZoomLabels(Buttons().ZoomLabelsShown); }
 
 void TTrendViewForm::FormResize()
 {

@@ -1,25 +1,28 @@
 // TTrendViewForm: the one window pattern of the eight trend views. It holds the panels, the
 // graph, the legend and the view state, reads the data file through the trend readers, plots
 // the chosen traces, and serves the main window's traces, zoom, cursor, curve, copy and print
-// commands. A member supplies its data (TTrendMember) and overrides where its records,
-// dialog or curve differ.
+// commands. What sets a member apart is its row (TTrendMember); a member's class only names
+// its row. Every view is made by CreateTrendView, which runs FormCreate.
 #pragma once
 
 #include "app/child_form.h"
 #include "graph/graph_types.h"
+#include "views/trend_buttons.h"
 #include "views/trend_columns.h"
+#include "views/trend_layout.h"
 #include "views/trend_member.h"
 #include "views/trend_reading.h"
-#include "views/trend_values_block.h"
 #include "views/trend_window.h"
 
 #include <QWidget>
 #include <array>
+#include <memory>
 
 class QFrame;
 class QLabel;
 class QPainter;
 class QPrinter;
+class TWindowRegistry;
 class TzrGraph;
 
 struct TCursorPoint {
@@ -28,14 +31,31 @@ struct TCursorPoint {
     double Y = 0;
 };
 
-class TTrendViewForm : public TChildForm {
+// A member's view of SurveySelection(), created and read (FormCreate run); OpenFailed() tells
+// whether it could open.
+template <typename Form>
+std::unique_ptr<Form> CreateTrendView(QWidget* parent = nullptr);
+
+class TTrendViewForm : public TChildForm,
+                       public TPrintable,
+                       public TGraphView,
+                       public TCurveSource,
+                       public TValuesSource {
     Q_OBJECT
 public:
-    TTrendViewForm(const TTrendMember& member, QWidget* parent);
+    // Only CreateTrendView makes a key, so no view is made without running FormCreate.
+    class CreationKey {
+        CreationKey() = default;
+        template <typename Form>
+        friend std::unique_ptr<Form> CreateTrendView(QWidget* parent);
+    };
+    TTrendViewForm(CreationKey key, const TTrendMember& member, QWidget* parent);
     ~TTrendViewForm() override;
 
+    const TTrendMember& TrendMember() const { return Member; }
+
     // What the main window's Values command copies.
-    const TTrendValuesBlock& ValuesBlock() const { return Values; }
+    TValuesBlock ValuesBlock() const override { return Values; }
     // The first plotting met an unreadable record, or the file was refused: the view closes
     // itself when first activated (its creator may drop it at once instead).
     bool OpenFailed() const { return OpenFailed_; }
@@ -46,7 +66,8 @@ public:
     void ToggleCursor() override;
     void ShowDensityCurve() override;
     void CopyToClipboard() override;
-    void PrintView() override;
+    void PrintView();
+    void Print() override { PrintView(); }
 
     // Window and graph events (public so tests drive them).
     void FormActivate();
@@ -65,15 +86,16 @@ public:
     const TTraceSettings& Traces() const { return Values.Traces; }
     const TRecordWindow& ZoomWindow() const { return ZoomWindow_; }
     const TRecordWindow& FullWindow() const { return FullWindow_; }
-    const TTrendColumns& Columns() const { return Columns_; }
+    const TTrendLayout& Layout() const { return Layout_; }
+    const TTrendColumns& Columns() const { return Layout_.Columns; }
     const TCursorPoint& CursorPoint() const { return CursorPoint_; }
-    bool ThreePhase() const { return ThreePhase_; }
+    bool ThreePhase() const { return Layout_.ThreePhase; }
     bool Kilovolts() const { return Kilovolts_; }
     bool Zoomed() const { return Zoomed_; }
     bool ZoomMode() const { return ZoomMode_; }
     bool CursorOn() const { return CursorOn_; }
     bool AnyTrace() const { return AnyTrace_; }
-    bool HasCurve() const { return Columns_.HasCurve; }
+    bool HasCurve() const { return Layout_.Columns.HasCurve; }
     TDateTime CurveTime() const { return CurveTime_; }
     std::uint32_t ZoomRecords() const { return ZoomRecords_; }
 
@@ -92,19 +114,16 @@ public:
     QLabel *LabelInfo, *LabelMeas, *LabelPrint, *LabelTarn;
 
 protected:
-    // Creation in the family's order; each member's constructor calls it last.
-    void FormCreate();
     // File head, full window, statistics, columns, head labels; false when the file is refused.
-    virtual bool ReadDataHeader();
+    bool ReadDataHeader();
     void SetupAxes();
     bool LoadAndPlot();
     void UpdateLegend();
-    virtual std::string TraceCaption(int index) const;
-    // The traces dialog of the member; true with the new settings on OK.
-    virtual bool RunTracesDialog(TTraceSettings& traces);
-    virtual bool ReadRecord(RecordBytes record, TTraceSettings& S) const;
-    // The gap unit: one recording period in seconds.
-    virtual std::int64_t PeriodSeconds() const;
+    std::string TraceCaption(int index) const;
+    // The member's traces dialog; true with the new settings on OK.
+    bool RunTracesDialog(TTraceSettings& traces);
+    // The recording period's texts and gap unit.
+    TTrendPeriod Period() const { return DescribePeriod(Member.PeriodUnit, Layout_.Period); }
 
     void UpdateZoomButtons();
     void UpdateCursorButtons();
@@ -116,15 +135,12 @@ protected:
 
     void resizeEvent(QResizeEvent* event) override;
     void keyPressEvent(QKeyEvent* event) override;
-    void closeEvent(QCloseEvent* event) override;
     void showEvent(QShowEvent* event) override;
     bool eventFilter(QObject* watched, QEvent* event) override;
 
     const TTrendMember& Member;
-    TTrendValuesBlock Values;  // SurveyName, FileInfo, InfoPrint, PeriodRecords, Traces
-    std::array<std::uint8_t, 18> RecordHead{};
-    std::int16_t RecordPeriod = 0;
-    TTrendColumns Columns_;
+    TValuesBlock Values;  // SurveyName, FileInfo, InfoPrint, PeriodRecords, Traces
+    TTrendLayout Layout_; // RecordHead, ThreePhase, the period, StatNames, Columns, the curve block
     TRecordWindow ZoomWindow_;
     TRecordWindow FullWindow_;
     TCursorPoint CursorPoint_;
@@ -134,17 +150,23 @@ protected:
     bool Zoomed_ = false;
     bool CursorOn_ = false;
     bool AnyTrace_ = false;
-    bool ThreePhase_ = false;
     bool OpenFailed_ = false;
     bool Kilovolts_ = false;
     TDateTime CurveTime_ = 0;
     int BandStart = 0, BandEnd = 0;
 
 private:
+    template <typename Form>
+    friend std::unique_ptr<Form> CreateTrendView(QWidget* parent);
+    // Creation in the family's order, run once by CreateTrendView.
+    void FormCreate();
     void BuildControls();
     void ApplyYAxis();
     void ConfigureTraceSeries();
-    void SetToolbar(bool active);
+    // The main window's buttons this view drives, published from its state.
+    TTrendButtons Buttons() const;
+    void PublishButtons();
+    void ShowZoomLabels(bool shown);
     void ShowCursorValues(std::uint32_t id);
     void WatchActivation();
     // Prepares the window as printed or copied (info panel shown, white panels) and back.
@@ -153,5 +175,21 @@ private:
     bool watchingActivation_ = false;
 };
 
+template <typename Form>
+std::unique_ptr<Form> CreateTrendView(QWidget* parent)
+{
+    std::unique_ptr<Form> view(new Form(TTrendViewForm::CreationKey{}, parent));
+    view->FormCreate();
+    return view;
+}
+
+// The view for the main window: null (after its message) when it could not open.
+template <typename Form>
+TChildForm* OpenTrendView(QWidget* parent)
+{
+    std::unique_ptr<Form> view = CreateTrendView<Form>(parent);
+    return view->OpenFailed() ? nullptr : view.release();
+}
+
 // Registers the trend views the main window opens for a ticked measure.
-void RegisterTrendViews();
+void RegisterTrendViews(TWindowRegistry& registry);

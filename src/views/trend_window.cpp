@@ -22,6 +22,16 @@ TRecordWindow OrderedWindow(const TRecordWindow& window)
     return {window.LastPos, window.FirstPos, window.LastTime, window.FirstTime};
 }
 
+TTrendPeriod DescribePeriod(TPeriodUnit unit, std::int16_t period)
+{
+    const auto rate = [](int value, const char* suffix) { return "  (Rate: " + std::to_string(value) + suffix + ")"; };
+    if (unit == TPeriodUnit::Minutes) return {rate(period, "min"), " hh:mm", "dd/MM hh:mm", std::int64_t{period} * 60};
+    // The cursor of a view counted in seconds always shows them; a period of whole minutes is
+    // named in minutes, 120 s as "2min" and not as 120 minutes.
+    if (period >= 60 && period % 60 == 0) return {rate(period / 60, "min"), " hh:mm", "dd/MM hh:mm:ss", period};
+    return {rate(period, "sec"), " hh:mm:ss", "dd/MM hh:mm:ss", period};
+}
+
 TTimeRange XAxisRange(const TRecordWindow& window, std::int64_t periodSeconds)
 {
     const TRecordWindow w = OrderedWindow(window);

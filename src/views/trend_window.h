@@ -1,6 +1,7 @@
 // The record window a trend view shows and the rules it plots by: records of a window, the
-// time axis's tick index and titles, the gap rule between consecutive points, the kilovolt
-// decision and the Y axis scale that follows from the trace settings.
+// recording period's texts and gap unit, the time axis's tick index and titles, the gap rule
+// between consecutive points, the kilovolt decision and the Y axis scale that follows from the
+// trace settings.
 #pragma once
 
 #include <array>
@@ -30,6 +31,22 @@ extern const std::array<std::string_view, 12> TimeAxisTitles;
 // 0 "Volt", 1 "Hertz", 2 "Unbalance %", 3 "% of fundamental", 4 "p.u.".
 extern const std::array<std::string_view, 5> YAxisTitles;
 inline constexpr std::string_view KilovoltTitle = "kVolt";
+
+// The unit a member's recording period is counted in (frequency files count seconds).
+enum class TPeriodUnit { Minutes, Seconds };
+
+// What a recording period gives a view: the tail of the record-count line ("  (Rate: 10min)"),
+// the time pattern after the short date in the head lines, the cursor's time pattern, and the
+// gap unit in seconds.
+struct TTrendPeriod {
+    std::string RateText;
+    std::string HeadTimePattern;
+    std::string CursorTimePattern;
+    std::int64_t GapSeconds = 0;
+};
+// A period in seconds reads in minutes when it is a whole number of them (600 s: "10min");
+// otherwise in seconds, the head lines and the cursor then showing seconds.
+TTrendPeriod DescribePeriod(TPeriodUnit unit, std::int16_t period);
 
 // The X axis's range over a window: its first to last time, or one recording period either
 // side of the time of a one-record window, which an empty range could not draw.

@@ -1,16 +1,16 @@
 // Main window roads: Open and Reopen Survey, repository import, the task roads, routed commands.
 #include "app/child_form.h"
 #include "app/main_form.h"
-#include "app/view_registry.h"
 #include "fixtures/archive_fixture.h"
 #include "fixtures/data_fixture.h"
 #include "fixtures/samples_fixture.h"
 #include "fixtures/survey_fixture.h"
 #include "fixtures/temp_prog_dir.h"
 #include "platform/scripted_messages.h"
-#include "survey/intake/save_read_dlg.h"
-#include "survey/sel_data_dlg.h"
-#include "survey/survey_picker.h"
+#include "wizards/save_read_dlg.h"
+#include "wizards/sel_data_dlg.h"
+#include "wizards/survey_page.h"
+#include "wizards/survey_picker.h"
 
 #include <QApplication>
 #include <QMdiArea>
@@ -20,11 +20,21 @@
 #include <gtest/gtest.h>
 
 namespace {
-struct CountingChild : TChildForm {
-    explicit CountingChild(int kind) : TChildForm(kind) {}
-    void PrintView() override { ++prints; }
-    void PrintSheet() override { ++prints; }
+struct CountingChild : TChildForm, TPrintable {
+    explicit CountingChild(TViewKind kind) : TChildForm(kind) {}
+    void Print() override { ++prints; }
     int prints = 0;
+};
+
+// A measure view with a values block.
+struct ValuesView : CountingChild, TValuesSource {
+    explicit ValuesView(TViewKind kind) : CountingChild(kind) {}
+    TValuesBlock ValuesBlock() const override
+    {
+        TValuesBlock block;
+        block.SurveyName = "site.orv";
+        return block;
+    }
 };
 
 std::string WriteVoltageSurvey(const TempProgDir& dir)
@@ -41,8 +51,8 @@ std::string WriteVoltageSurvey(const TempProgDir& dir)
 int FinishWizard(QDialog& dialog, const std::string& path)
 {
     auto& wizard = static_cast<TSelDataDlg&>(dialog);
-    if (wizard.SelectedFile.empty()) {
-        wizard.Picker->SelectFile(path);
+    if (wizard.SelectedFile().empty()) {
+        wizard.SurveyPage->Picker->SelectFile(path);
         wizard.BtnNextClick();
     }
     wizard.BtnFinishClick();
@@ -55,15 +65,30 @@ TEST(MainFormRoads, OpenSurveyRecordsTheSurveyAndOpensItsViews)
     TempProgDir dir;
     ScriptedMessages messages;
     std::string path = WriteVoltageSurvey(dir);
-    RegisterMeasureView(MeasureVoltage, [](QWidget*) { return new CountingChild(11); });
     TMainForm form;
+    form.WindowRegistry.RegisterMeasureView(MeasureVoltage, [](QWidget*) { return new CountingChild(TViewKind::Voltage); });
     form.ExecModal = [&](QDialog& d) { return FinishWizard(d, path); };
     form.ItemOpenSurveyClick();
     EXPECT_TRUE(messages.messages.empty());
     EXPECT_EQ(form.Recent.List(RecentList::Surveys), std::vector<std::string>{path});
     ASSERT_EQ(form.MdiArea->subWindowList().size(), 1);
-    EXPECT_EQ(form.ActiveChild()->ViewKind(), 11);
-    RegisterMeasureView(MeasureVoltage, nullptr);
+    EXPECT_EQ(form.ActiveChild()->ViewKind(), TViewKind::Voltage);
+}
+
+TEST(MainFormRoads, RegistrationsBelongToTheirMainWindow)
+{
+    TempProgDir dir;
+    ScriptedMessages messages;
+    std::string path = WriteVoltageSurvey(dir);
+    {
+        TMainForm first;
+        first.WindowRegistry.RegisterMeasureView(MeasureVoltage, [](QWidget*) { return new CountingChild(TViewKind::Voltage); });
+    }
+    TMainForm second;
+    second.ExecModal = [&](QDialog& d) { return FinishWizard(d, path); };
+    second.ItemOpenSurveyClick();
+    EXPECT_EQ(second.Recent.List(RecentList::Surveys), std::vector<std::string>{path});
+    EXPECT_TRUE(second.MdiArea->subWindowList().isEmpty());
 }
 
 TEST(MainFormRoads, ReopenRestoresMaximisedChildrenAndPresetsTheWizard)
@@ -74,11 +99,11 @@ TEST(MainFormRoads, ReopenRestoresMaximisedChildrenAndPresetsTheWizard)
     TMainForm form;
     form.show();
     form.Recent.Add(RecentList::Surveys, path);
-    QMdiSubWindow* sub = form.AddChild(new CountingChild(11));
+    QMdiSubWindow* sub = form.AddChild(new CountingChild(TViewKind::Voltage));
     sub->showMaximized();
     bool preset = false;
     form.ExecModal = [&](QDialog& d) {
-        preset = static_cast<TSelDataDlg&>(d).SelectedFile == path;
+        preset = static_cast<TSelDataDlg&>(d).SelectedFile() == path;
         return int(QDialog::Rejected);
     };
     form.ItemReopenSurveyClick(0);
@@ -107,7 +132,7 @@ TEST(MainFormRoads, PrintReachesOnlyAnActiveChild)
     TMainForm form;
     form.show();
     form.ItemPrintClick();  // no child: nothing happens
-    auto* view = new CountingChild(17);
+    auto* view = new CountingChild(TViewKind::Powers);
     form.MdiArea->setActiveSubWindow(form.AddChild(view));
     form.ItemPrintClick();
     EXPECT_EQ(view->prints, 1);
@@ -120,24 +145,47 @@ TEST(MainFormRoads, ViewMenuFollowsTheActiveChild)
     TempProgDir dir;
     TMainForm form;
     form.show();
-    struct Case { int kind; bool settings, copy; };
-    for (Case c : {Case{16, true, false}, Case{18, false, false}, Case{11, true, true}}) {
+    struct Case { TViewKind kind; bool settings, copy; };
+    for (Case c : {Case{TViewKind::EventsList, true, false}, Case{TViewKind::Samples, false, false},
+                   Case{TViewKind::Voltage, true, true}}) {
         form.MdiArea->setActiveSubWindow(form.AddChild(new CountingChild(c.kind)));
         form.MViewClick();
-        EXPECT_EQ(form.ItemSettings->isEnabled(), c.settings) << c.kind;
-        EXPECT_EQ(form.ItemCopyClip->isEnabled(), c.copy) << c.kind;
+        EXPECT_EQ(form.ItemSettings->isEnabled(), c.settings) << ViewKindCaption(c.kind);
+        EXPECT_EQ(form.ItemCopyClip->isEnabled(), c.copy) << ViewKindCaption(c.kind);
     }
 }
 
 namespace {
-struct FakeWaveform : TChildForm {
-    FakeWaveform(std::string path, double first, double last) : TChildForm(18), path_(std::move(path)), first_(first), last_(last) {}
+// A waveform view of a samples file over [first, last], with the event number box it publishes.
+struct FakeWaveform : TChildForm, TWaveformNavigator {
+    FakeWaveform(std::string path, double first, double last)
+        : TChildForm(TViewKind::Samples), path_(std::move(path)), first_(first), last_(last)
+    {
+    }
+    void ShowEventNumberBox(int count, int current)
+    {
+        TCommandState state;
+        state.NextEvent = state.GoToEvent = true;
+        state.EventNumber = {.Enabled = true, .Minimum = 1, .Maximum = count, .Value = current};
+        PublishCommandState(state);
+    }
+    void TogglePanMode() override {}
+    void ShowFullRange() override {}
+    void GoToFirstEvent() override {}
+    void GoToPreviousEvent() override {}
+    void ToggleAutoBackward() override {}
+    void ToggleAutoForward() override {}
+    void GoToNextEvent() override { ++nexts; }
+    void GoToLastEvent() override {}
+    void GoToEventNumber(int n) override { numbers.push_back(n); }
     std::string SamplesFilePath() const override { return path_; }
     bool PeriodHolds(double t) const override { return t >= first_ && t <= last_; }
     void GoToEventTime(double t) override { shownTime = t; }
     void GoToEventOffset(std::int32_t offset) override { shownOffset = offset; }
     double shownTime = 0;
     std::int32_t shownOffset = 0;
+    std::vector<int> numbers;
+    int nexts = 0;
     std::string path_;
     double first_, last_;
 };
@@ -195,7 +243,7 @@ TEST(MainFormRoads, OpenSurveyNowIsAskedOnlyAfterACompletedSave)
         WriteBytes(dir / "site.rpy", RepositoryBytes(9, {{1, DataFileBytes({TrendRecord(MeasureVoltage, {})})}}));
     std::string presetSurvey;
     form.ExecModal = [&](QDialog& d) {
-        presetSurvey = static_cast<TSelDataDlg&>(d).SelectedFile;
+        presetSurvey = static_cast<TSelDataDlg&>(d).SelectedFile();
         return int(QDialog::Rejected);
     };
 
@@ -218,37 +266,32 @@ TEST(MainFormRoads, OpenSurveyNowIsAskedOnlyAfterACompletedSave)
 }
 
 namespace {
-// Fake task windows and document windows, removed again at the end of each test.
+// A main window with fake task windows and document windows.
 class TaskRoads : public ::testing::Test {
 protected:
     void SetUp() override
     {
-        for (int kind : {26, 27}) {
-            RegisterDocumentWindow(kind, [this, kind](QWidget*, const std::string& path) {
+        for (TViewKind kind : {TViewKind::AnalysisReport, TViewKind::SummaryReport}) {
+            form.WindowRegistry.RegisterDocumentWindow(kind, [this, kind](QWidget*, const std::string& path) {
                 opened.push_back({kind, path});
                 return new CountingChild(kind);
             });
         }
     }
-    void TearDown() override
-    {
-        RoadWindows() = {};
-        RegisterDocumentWindow(26, nullptr);
-        RegisterDocumentWindow(27, nullptr);
-    }
     TempProgDir dir;
     ScriptedMessages messages;
-    std::vector<std::pair<int, std::string>> opened;
+    TMainForm form;
+    TRoadWindows& road = form.WindowRegistry.RoadWindows();
+    std::vector<std::pair<TViewKind, std::string>> opened;
 };
 }  // namespace
 
 TEST_F(TaskRoads, AnalysisOpensTheReportOnlyWhenItWasSaved)
 {
-    TMainForm form;
     bool finish = false, save = false;
     int engineRuns = 0;
-    RoadWindows().AnalysisWizard = [&](QWidget*) { return finish; };
-    RoadWindows().AnalysisEngine = [&](QWidget*, std::string& name) {
+    road.AnalysisWizard = [&](QWidget*) { return finish; };
+    road.AnalysisEngine = [&](QWidget*, std::string& name) {
         ++engineRuns;
         name = dir / "site.rep";
         return save;
@@ -264,22 +307,21 @@ TEST_F(TaskRoads, AnalysisOpensTheReportOnlyWhenItWasSaved)
     form.ItemRunAnalysisClick();
     EXPECT_EQ(form.Recent.List(RecentList::Reports), std::vector<std::string>{dir / "site.rep"});
     ASSERT_EQ(opened.size(), 1u);
-    EXPECT_EQ(opened[0], std::make_pair(26, dir / "site.rep"));
-    EXPECT_EQ(form.ActiveChild()->ViewKind(), 26);
+    EXPECT_EQ(opened[0], std::make_pair(TViewKind::AnalysisReport, dir / "site.rep"));
+    EXPECT_EQ(form.ActiveChild()->ViewKind(), TViewKind::AnalysisReport);
 }
 
 TEST_F(TaskRoads, SummaryRecordsTheSurveyAndOpensTheReportUnlessAborted)
 {
-    TMainForm form;
     form.show();
     const std::string survey = dir.Write("site.orv", "x");
     std::string preset = "unset";
     bool completed = false;
-    RoadWindows().SummaryWizard = [&](QWidget*, const std::string& presetSurvey) -> std::optional<std::string> {
+    road.SummaryWizard = [&](QWidget*, const std::string& presetSurvey) -> std::optional<std::string> {
         preset = presetSurvey;
         return survey;
     };
-    RoadWindows().SummaryEngine = [&](QWidget*) { return completed; };
+    road.SummaryEngine = [&](QWidget*) { return completed; };
 
     form.ItemSummaryClick();  // aborted: the survey is recorded, no report opens
     EXPECT_EQ(preset, "");
@@ -287,27 +329,26 @@ TEST_F(TaskRoads, SummaryRecordsTheSurveyAndOpensTheReportUnlessAborted)
     EXPECT_TRUE(opened.empty());
 
     completed = true;
-    QMdiSubWindow* maximised = form.AddChild(new CountingChild(11));
+    QMdiSubWindow* maximised = form.AddChild(new CountingChild(TViewKind::Voltage));
     maximised->showMaximized();
     form.ItemReopenSummaryClick(0);
     EXPECT_EQ(preset, survey);
     EXPECT_FALSE(maximised->isMaximized());
     ASSERT_EQ(opened.size(), 1u);
-    EXPECT_EQ(opened[0].first, 27);
+    EXPECT_EQ(opened[0].first, TViewKind::SummaryReport);
 
-    RoadWindows().SummaryWizard = [](QWidget*, const std::string&) { return std::optional<std::string>(); };
+    road.SummaryWizard = [](QWidget*, const std::string&) { return std::optional<std::string>(); };
     form.ItemSummaryClick();  // wizard cancelled: nothing further
     EXPECT_EQ(opened.size(), 1u);
 }
 
 TEST_F(TaskRoads, ExportBarReportAndValuesReachTheirWindows)
 {
-    TMainForm form;
     form.show();
     bool finish = false;
     int exports = 0;
-    RoadWindows().ExportWizard = [&](QWidget*) { return finish; };
-    RoadWindows().Exporter = [&](QWidget*) { ++exports; };
+    road.ExportWizard = [&](QWidget*) { return finish; };
+    road.Exporter = [&](QWidget*) { ++exports; };
     form.ItemExportClick();
     EXPECT_EQ(exports, 0);
     finish = true;
@@ -315,42 +356,41 @@ TEST_F(TaskRoads, ExportBarReportAndValuesReachTheirWindows)
     EXPECT_EQ(exports, 1);
 
     std::string barReportOf;
-    RoadWindows().BarReport = [&](QWidget*, const std::string& file) { barReportOf = file; };
+    road.BarReport = [&](QWidget*, const std::string& file) { barReportOf = file; };
     form.ReportFileName = "/reports/site.rep";
     form.ItemBarReportClick();
     EXPECT_EQ(barReportOf, "/reports/site.rep");
 
-    std::vector<int> valuesOf;
-    RoadWindows().ValuesSheet = [&](TChildForm& view) {
-        valuesOf.push_back(view.ViewKind());
-        return new CountingChild(25);
+    std::vector<std::pair<std::string, int>> valuesOf;
+    road.ValuesSheet = [&](const TValuesBlock& block, int measureKind) {
+        valuesOf.push_back({block.SurveyName, measureKind});
+        return new CountingChild(TViewKind::ValuesSheet);
     };
-    form.MdiArea->setActiveSubWindow(form.AddChild(new CountingChild(16)));
-    form.BtnValuesClick();  // the events list has no values block
+    form.MdiArea->setActiveSubWindow(form.AddChild(new ValuesView(TViewKind::EventsList)));
+    form.BtnValuesClick();  // the events list has no Values command
+    form.MdiArea->setActiveSubWindow(form.AddChild(new CountingChild(TViewKind::Powers)));
+    form.BtnValuesClick();  // a view without a values block
     EXPECT_TRUE(valuesOf.empty());
-    form.MdiArea->setActiveSubWindow(form.AddChild(new CountingChild(17)));
+    form.MdiArea->setActiveSubWindow(form.AddChild(new ValuesView(TViewKind::Powers)));
     form.BtnValuesClick();
-    EXPECT_EQ(valuesOf, std::vector<int>{17});
-    EXPECT_EQ(form.ActiveChild()->ViewKind(), 25);
+    EXPECT_EQ(valuesOf, (std::vector<std::pair<std::string, int>>{{"site.orv", 7}}));
+    EXPECT_EQ(form.ActiveChild()->ViewKind(), TViewKind::ValuesSheet);
 }
 
 TEST(MainFormRoads, EventToolbarActsOnAnActiveWaveformViewWithTheClampedNumber)
 {
     TempProgDir dir;
-    struct Waveform : TChildForm {
-        Waveform() : TChildForm(18) {}
-        void GoToEventNumber(int n) override { numbers.push_back(n); }
-        void GoToNextEvent() override { ++nexts; }
-        std::vector<int> numbers;
-        int nexts = 0;
-    };
     TMainForm form;
     form.show();
-    auto* waveform = new Waveform;
+    auto* waveform = new FakeWaveform("s.tme", 0, 1);
     QMdiSubWindow* sub = form.AddChild(waveform);
     form.MdiArea->setActiveSubWindow(sub);
-    form.SpinEdit->setRange(1, 40);
-    form.SpinEdit->setValue(7);
+    waveform->ShowEventNumberBox(40, 7);
+    EXPECT_EQ(form.SpinEdit->maximum(), 40);
+    EXPECT_EQ(form.SpinEdit->value(), 7);
+    EXPECT_TRUE(form.SpinEdit->isEnabled());
+    EXPECT_TRUE(form.BtnNext->isEnabled());
+    EXPECT_FALSE(form.BtnPrec->isEnabled());
     form.BtnNextClick();
     form.BtnEventClick();
     form.SpinEditEnter();
@@ -358,7 +398,8 @@ TEST(MainFormRoads, EventToolbarActsOnAnActiveWaveformViewWithTheClampedNumber)
     EXPECT_EQ(waveform->numbers, (std::vector<int>{7, 7}));
     EXPECT_EQ(form.CurrentEventNumber, 7);
 
-    form.MdiArea->setActiveSubWindow(form.AddChild(new CountingChild(11)));
+    form.MdiArea->setActiveSubWindow(form.AddChild(new CountingChild(TViewKind::Voltage)));
+    EXPECT_FALSE(form.SpinEdit->isEnabled());
     form.BtnNextClick();
     form.BtnEventClick();
     EXPECT_EQ(waveform->nexts, 1);
@@ -370,14 +411,14 @@ TEST(MainFormRoads, ShowSamplesAtOpensANewViewOnlyWhenTheSurveyLookupSucceeds)
     TempProgDir dir;
     ScriptedMessages messages;
     std::string samples = WriteSamplesFile(dir / "s.tme", 4, {SamplesRecordFields{}});
+    TMainForm form;
     std::vector<FakeWaveform*> created;
-    RegisterMeasureView(MeasureSamples, [&](QWidget*) {
+    form.WindowRegistry.RegisterMeasureView(MeasureSamples, [&](QWidget*) {
         created.push_back(new FakeWaveform(samples, 0, 1e9));
         return created.back();
     });
     bool found = false;
-    RegisterSamplesSurveyLookup([&](const std::string&, double, double) { return found; });
-    TMainForm form;
+    form.WindowRegistry.RegisterSamplesSurveyLookup([&](const std::string&, double, double) { return found; });
     form.show();
 
     // The lookup fails: no view on whatever survey was selected before.
@@ -394,7 +435,4 @@ TEST(MainFormRoads, ShowSamplesAtOpensANewViewOnlyWhenTheSurveyLookupSucceeds)
     ASSERT_EQ(created.size(), 2u);
     EXPECT_EQ(created[1]->shownOffset, 64);
     EXPECT_EQ(form.MdiArea->subWindowList().size(), 2);
-
-    RegisterMeasureView(MeasureSamples, nullptr);
-    RegisterSamplesSurveyLookup(nullptr);
 }

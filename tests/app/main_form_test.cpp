@@ -1,5 +1,5 @@
 // Main window: every command wired, date-format widening, Window menu enabling, Close, recent
-// menus.
+// menus, the toolbar following the active child, and where new children are placed.
 #include "app/child_form.h"
 #include "app/main_form.h"
 #include "fixtures/temp_prog_dir.h"
@@ -7,6 +7,7 @@
 #include "platform/file_io.h"
 #include "platform/scripted_messages.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCoreApplication>
 #include <QDialog>
@@ -76,8 +77,8 @@ TEST(MainForm, WindowCommandsNeedAnActiveChild)
                        form.ItemClose, form.ItemCloseAll})
         EXPECT_FALSE(a->isEnabled());
 
-    QPointer<TChildForm> first = new TChildForm(11);
-    QPointer<TChildForm> second = new TChildForm(26);
+    QPointer<TChildForm> first = new TChildForm(TViewKind::Voltage);
+    QPointer<TChildForm> second = new TChildForm(TViewKind::AnalysisReport);
     form.AddChild(first)->show();
     QMdiSubWindow* sub2 = form.AddChild(second);
     sub2->show();
@@ -101,7 +102,7 @@ TEST(MainForm, CloseLeavesAChildOfUnknownKindOpen)
     TempProgDir dir;
     TMainForm form;
     form.show();
-    QPointer<TChildForm> odd = new TChildForm(5);
+    QPointer<TChildForm> odd = new TChildForm(static_cast<TViewKind>(5));
     form.MdiArea->setActiveSubWindow(form.AddChild(odd));
     form.ItemCloseClick();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -187,4 +188,113 @@ TEST(MainForm, EveryMenuItemAndToolbarButtonReachesAHandlerAndEndsCleanlyWithout
     form.BtnExit->setEnabled(true);
     form.BtnExit->trigger();
     EXPECT_FALSE(form.isVisible());
+}
+
+namespace {
+// A child that publishes what a test gives it.
+struct PublishingChild : TChildForm {
+    explicit PublishingChild(TViewKind kind) : TChildForm(kind) {}
+    using TChildForm::PublishCommandState;
+};
+
+TCommandState ReportState(bool failedShown)
+{
+    TCommandState s;
+    s.Print = s.SaveSheetAs = s.BarReport = true;
+    s.FailedIntervals = {.Enabled = true, .Down = failedShown};
+    s.ReportFile = "/reports/site.rep";
+    return s;
+}
+}  // namespace
+
+TEST(MainForm, ToolbarShowsTheStateTheActiveChildPublishes)
+{
+    TempProgDir dir;
+    TMainForm form;
+    form.resize(1000, 640);
+    form.show();
+    auto* view = new PublishingChild(TViewKind::Voltage);
+    TCommandState viewState;
+    viewState.Traces = viewState.Values = viewState.CopyToClipboard = viewState.Print = true;
+    viewState.ZoomIn = {.Enabled = true, .Down = true};
+    view->PublishCommandState(viewState);
+    QMdiSubWindow* viewSub = form.AddChild(view);
+    viewSub->show();
+    EXPECT_TRUE(form.BtnTraces->isEnabled());
+    EXPECT_TRUE(form.BtnZoomIn->isChecked());
+    EXPECT_FALSE(form.BtnSaveSheet->isEnabled());
+
+    auto* report = new PublishingChild(TViewKind::AnalysisReport);
+    report->PublishCommandState(ReportState(false));
+    QPointer<QMdiSubWindow> reportSub = form.AddChild(report);
+    reportSub->show();
+    form.MdiArea->setActiveSubWindow(reportSub);
+    EXPECT_FALSE(form.BtnTraces->isEnabled());
+    EXPECT_FALSE(form.BtnZoomIn->isEnabled());
+    EXPECT_FALSE(form.BtnZoomIn->isChecked());
+    EXPECT_TRUE(form.BtnSaveSheet->isEnabled());
+    EXPECT_TRUE(form.BtnFailed->isEnabled());
+    EXPECT_EQ(form.ReportFileName, "/reports/site.rep");
+    form.MAnalysisClick();
+    EXPECT_TRUE(form.ItemFailed->isEnabled());
+
+    // A change while active shows at once; one while inactive waits for the activation.
+    report->PublishCommandState(ReportState(true));
+    EXPECT_TRUE(form.BtnFailed->isChecked());
+    EXPECT_TRUE(form.ItemFailed->isChecked());
+    viewState.ZoomIn.Down = false;
+    view->PublishCommandState(viewState);
+    EXPECT_FALSE(form.BtnTraces->isEnabled());
+
+    // Closing the report hands the toolbar back to the view; closing that leaves it all off.
+    form.ItemCloseClick();
+    EXPECT_TRUE(form.BtnTraces->isEnabled());
+    EXPECT_FALSE(form.BtnZoomIn->isChecked());
+    EXPECT_FALSE(form.BtnFailed->isEnabled());
+    EXPECT_FALSE(form.ItemFailed->isChecked());
+    form.ItemCloseClick();
+    for (QAction* off : {form.BtnTraces, form.BtnValues, form.BtnCopyClip, form.BtnPrint, form.BtnZoomIn, form.BtnSaveSheet})
+        EXPECT_FALSE(off->isEnabled()) << off->text().toStdString();
+    EXPECT_EQ(form.ReportFileName, "/reports/site.rep");  // the bar report keeps the report last active
+}
+
+TEST(MainForm, AToggleButtonShowsWhatTheChildDecidedNotWhatTheClickFlipped)
+{
+    TempProgDir dir;
+    TMainForm form;
+    form.show();
+    auto* view = new PublishingChild(TViewKind::Voltage);
+    TCommandState state;
+    state.MeasureCursor.Enabled = true;
+    view->PublishCommandState(state);
+    form.AddChild(view)->show();
+    // The child has no graph commands: the cursor stays off, and so does its button.
+    form.BtnMeas->trigger();
+    EXPECT_FALSE(form.BtnMeas->isChecked());
+}
+
+TEST(MainForm, NewChildrenArePlacedWhollyInsideTheArea)
+{
+    TempProgDir dir;
+    TMainForm form;
+    form.resize(1000, 640);
+    form.show();
+    QApplication::processEvents();
+    const QRect area = form.MdiArea->viewport()->rect();
+    ASSERT_GE(area.height(), 420);  // room for one 620 x 400 view and its frame
+    for (int k = 0; k < 3; ++k) {
+        auto* child = new TChildForm(TViewKind::Voltage);
+        child->resize(620, 400);
+        QMdiSubWindow* sub = form.AddChild(child);
+        sub->show();
+        EXPECT_TRUE(area.contains(sub->geometry())) << "view " << k + 1;
+    }
+    // Larger than the area: its top-left corner stays inside.
+    auto* large = new TChildForm(TViewKind::Sheet);
+    large->resize(area.width() + 100, 300);
+    QMdiSubWindow* sub = form.AddChild(large);
+    sub->show();
+    EXPECT_EQ(sub->x(), 0);
+    EXPECT_GE(sub->y(), 0);
+    EXPECT_LE(sub->geometry().bottom(), area.bottom());
 }

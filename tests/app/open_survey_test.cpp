@@ -13,8 +13,9 @@
 #include "platform/prog_dirs.h"
 #include "platform/scripted_messages.h"
 #include "survey/records.h"
-#include "survey/sel_data_dlg.h"
-#include "survey/survey_picker.h"
+#include "wizards/sel_data_dlg.h"
+#include "wizards/survey_page.h"
+#include "wizards/survey_picker.h"
 
 #include <QApplication>
 #include <QListWidget>
@@ -60,25 +61,20 @@ void ExpectDemoSelection(const std::string& folder)
     EXPECT_EQ(s.Description, "Demonstration feeder");
     const std::string voltage = folder + "demo.vme";
     EXPECT_EQ(s.File(1).FileName, voltage);
-    constexpr int voltageRecords = 2 * (1440 - kDemoGapMinutes);
+    constexpr int voltageRecords = 2 * (144 - 6);  // ten-minute records, an hour missing at noon
     EXPECT_EQ(s.File(1).RecordCount, voltageRecords);
     ASSERT_GT(s.File(1).RecordSize, 0);
     EXPECT_EQ(*FileSize(voltage), 8 + std::uint64_t(voltageRecords) * std::uint64_t(s.File(1).RecordSize));
     EXPECT_EQ(s.File(1).FirstTime, FixtureTime(2024, 3, 15, 0, 0));
-    EXPECT_EQ(DecodeDateTime(s.File(1).LastTime), (DateTimeParts{2024, 3, 16, 23, 59, 0, 0}));
+    EXPECT_EQ(DecodeDateTime(s.File(1).LastTime), (DateTimeParts{2024, 3, 16, 23, 50, 0, 0}));
     EXPECT_EQ(s.File(6).FileName, folder + "demo.ale");
-    EXPECT_EQ(s.File(6).RecordCount, 12);
-    EXPECT_EQ(*FileSize(folder + "demo.ale"), 8 + std::uint64_t(12) * std::uint64_t(s.File(6).RecordSize));
-    EXPECT_EQ(s.File(6).FirstTime, FixtureTime(2024, 3, 15, 0, 0));
-    EXPECT_EQ(DecodeDateTime(s.File(6).LastTime), (DateTimeParts{2024, 3, 16, 20, 0, 0, 0}));
-    for (int k = 1; k <= kMeasureCount; ++k) {
-        EXPECT_EQ(s.File(k).Selected, k == 1 || k == 6) << k;
-        if (k != 1 && k != 6) {
-            EXPECT_EQ(s.File(k).RecordCount, 0) << k;
-        }
-    }
+    EXPECT_EQ(s.File(6).RecordCount, 9);
+    EXPECT_EQ(*FileSize(folder + "demo.ale"), 8 + std::uint64_t(9) * std::uint64_t(s.File(6).RecordSize));
+    EXPECT_EQ(DecodeDateTime(s.File(6).FirstTime), (DateTimeParts{2024, 3, 15, 2, 13, 7, 45}));
+    EXPECT_EQ(DecodeDateTime(s.File(6).LastTime), (DateTimeParts{2024, 3, 16, 22, 51, 9, 33}));
+    for (int k = 1; k <= kMeasureCount; ++k) EXPECT_TRUE(s.File(k).Selected) << k;  // every measure
     EXPECT_EQ(s.Start, FixtureTime(2024, 3, 15, 0, 0));
-    EXPECT_EQ(DecodeDateTime(s.Stop), (DateTimeParts{2024, 3, 16, 23, 59, 59, 999}));
+    EXPECT_EQ(DecodeDateTime(s.Stop), (DateTimeParts{2024, 3, 16, 23, 50, 59, 999}));  // the last record's minute
 }
 }  // namespace
 
@@ -93,9 +89,9 @@ TEST(OpenSurvey, WizardFillsTheSelectionAndTheSurveyIsReopenedAfterARestart)
         form.show();
         RunDateFormats().shortDate = "dd/MM/yyyy";
         OnWizard([](TSelDataDlg& wizard) {
-            QList<QListWidgetItem*> items = wizard.Picker->FileList->findItems("demo.orv", Qt::MatchExactly);
+            QList<QListWidgetItem*> items = wizard.SurveyPage->Picker->FileList->findItems("demo.orv", Qt::MatchExactly);
             ASSERT_EQ(items.size(), 1);
-            wizard.Picker->FileList->setCurrentItem(items.first());
+            wizard.SurveyPage->Picker->FileList->setCurrentItem(items.first());
             Shot(&wizard, "wizard-page1");
             wizard.BtnNext->click();
             Shot(&wizard, "wizard-page2");

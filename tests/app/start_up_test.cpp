@@ -70,6 +70,8 @@ TEST_F(StartUp, NoticeShowsOnFirstRunAndClosingWritesTheSwitch)
     Start();
     EndSplash(windows);
     ASSERT_TRUE(windows.WarningForm->isVisible());
+    // Fixed in size like every dialog, so a window manager draws no resize border on it.
+    EXPECT_EQ(windows.WarningForm->minimumSize(), windows.WarningForm->maximumSize());
     EXPECT_FALSE(ReadStartUpSetting().has_value());
     windows.WarningForm->CBoxStartUp->setChecked(false);
     windows.WarningForm->btnCloseClick();

@@ -3,12 +3,11 @@
 // archive, each disk in a folder of its own, is read through "Read Archives from floppy" and
 // appended to that survey. Each modal window is driven as it comes up.
 #include "app/main_form.h"
-#include "app/view_registry.h"
 #include "dialogs/alarm_bar_form.h"
 #include "survey/intake/drive_access.h"
 #include "survey/intake/drive_dlg.h"
 #include "survey/intake/received_store.h"
-#include "survey/intake/save_read_dlg.h"
+#include "wizards/save_read_dlg.h"
 #include "views/show_v_form.h"
 #include "views/trace_settings.h"
 
@@ -17,8 +16,9 @@
 #include "platform/prog_dirs.h"
 #include "platform/scripted_messages.h"
 #include "survey/measure_file_info.h"
-#include "survey/sel_data_dlg.h"
-#include "survey/survey_picker.h"
+#include "wizards/sel_data_dlg.h"
+#include "wizards/survey_page.h"
+#include "wizards/survey_picker.h"
 
 #include <QApplication>
 #include <QLineEdit>
@@ -114,8 +114,8 @@ Bytes Concat(const std::vector<Bytes>& parts)
 int FinishSelection(QDialog& dialog, const std::string& survey)
 {
     auto& wizard = static_cast<TSelDataDlg&>(dialog);
-    if (wizard.SelectedFile.empty()) {
-        wizard.Picker->SelectFile(survey);
+    if (wizard.SelectedFile().empty()) {
+        wizard.SurveyPage->Picker->SelectFile(survey);
         wizard.BtnNextClick();
     }
     wizard.BtnFinishClick();
@@ -134,8 +134,8 @@ TEST(IntakeRoads, RepositoryBecomesASurveyThatOpensAndTakesATwoDiskFloppyAppend)
     if (!RemovableVolumes().empty()) GTEST_SKIP() << "a removable volume is mounted: drive A is not the folder choice";
     TempProgDir dir;
     ScriptedMessages msgs;
-    RegisterMeasureView(MeasureVoltage, CreateVoltageView);
     TMainForm form;
+    RegisterTrendViews(form.WindowRegistry);
     AlarmBarForm = new TAlarmBarForm(&form);
     form.resize(900, 640);
     form.show();
@@ -195,7 +195,7 @@ TEST(IntakeRoads, RepositoryBecomesASurveyThatOpensAndTakesATwoDiskFloppyAppend)
     driver.On<TSaveReadDlg>([&](TSaveReadDlg& save) {
         save.RadioAppend->setChecked(true);
         save.BtnNextClick();
-        save.Picker->SelectFile(survey);
+        save.AppendPage->Picker->SelectFile(survey);
         Grab(save, "road_save_append");
         save.BtnFinishClick();
     });
@@ -217,5 +217,4 @@ TEST(IntakeRoads, RepositoryBecomesASurveyThatOpensAndTakesATwoDiskFloppyAppend)
     ASSERT_EQ(form.MdiArea->subWindowList().size(), 2);
     ShowAverages(form);
     Grab(form, "road_survey_appended");
-    RegisterMeasureView(MeasureVoltage, nullptr);
 }

@@ -1,18 +1,19 @@
-// Intake windows: drive choice, the reader window's disk runs, the save wizard's pages, and a
-// repository import followed by a two-disk floppy read appended to the survey it made.
+// Intake windows: drive choice, the reader window's disk runs, and a repository import saved by
+// the save wizard, followed by a two-disk floppy read appended to the survey it made.
 #include "survey/intake/drive_dlg.h"
 #include "survey/intake/floppy_reader.h"
 #include "survey/intake/intake_roads.h"
 #include "survey/intake/read_dlg.h"
 #include "survey/intake/received_store.h"
-#include "survey/intake/save_read_dlg.h"
 
 #include "fixtures/archive_fixture.h"
 #include "fixtures/temp_prog_dir.h"
 #include "platform/prog_dirs.h"
 #include "platform/scripted_messages.h"
 #include "survey/measure_file_info.h"
-#include "survey/survey_picker.h"
+#include "wizards/save_read_dlg.h"
+#include "wizards/survey_page.h"
+#include "wizards/survey_picker.h"
 
 #include <QLabel>
 #include <QLineEdit>
@@ -157,7 +158,7 @@ TEST_F(IntakeWindowsTest, ImportedRepositoryBecomesANewSurveyThatOpensAndTakesAF
     EXPECT_EQ(save.ReceivedMask, 0x21);
     Grab(save, "save_read_page1");
     save.BtnNextClick();
-    EXPECT_EQ(save.Notebook->currentIndex(), 1);
+    EXPECT_EQ(save.Tabs->currentIndex(), 1);
     EXPECT_FALSE(save.BtnFinish->isEnabled());
     msgs.PickFile(dir / "SITE1.orv");
     save.BtnBrowseClick();
@@ -196,10 +197,10 @@ TEST_F(IntakeWindowsTest, ImportedRepositoryBecomesANewSurveyThatOpensAndTakesAF
     TSaveReadDlg append;
     append.ReceivedMask = mask;
     append.RadioAppend->setChecked(true);
-    append.Picker->SelectFile(dir / "SITE1.orv");
+    append.AppendPage->Picker->SelectFile(dir / "SITE1.orv");
     append.BtnNextClick();
-    EXPECT_EQ(append.Notebook->currentIndex(), 2);
-    EXPECT_EQ(append.LabelDescr->text(), "Feeder 7");
+    EXPECT_EQ(append.Tabs->currentIndex(), 2);
+    EXPECT_EQ(append.AppendPage->Label1->text(), "Feeder 7");
     ASSERT_TRUE(append.BtnFinish->isEnabled());
     Grab(append, "save_read_page3");
     append.BtnFinishClick();
@@ -208,54 +209,6 @@ TEST_F(IntakeWindowsTest, ImportedRepositoryBecomesANewSurveyThatOpensAndTakesAF
     ASSERT_TRUE(ReadMeasureFileInfo(dir / "SITE1.vme", 1, info));
     EXPECT_EQ(info.RecordCount, 5);
     EXPECT_FALSE(FileExists(TempFileName(1)));
-}
-
-TEST_F(IntakeWindowsTest, NameTypedWithAnotherExtensionAsksBeforeReplacingTheSurveyItBecomes)
-{
-    // The file dialog asked about SITE1.dat only; the survey written would be SITE1.orv.
-    const std::string survey = WriteBytes(dir / "SITE1.orv", Bytes{'x'});
-    for (MsgButton answer : {MbNo, MbYes}) {
-        SCOPED_TRACE(answer == MbNo ? "kept" : "replaced");
-        msgs.Clear();
-        TSaveReadDlg save;
-        save.ReceivedMask = 0x01;
-        save.BtnNextClick();
-        msgs.PickFile(dir / "SITE1.dat");
-        msgs.AnswerNext(answer);
-        save.BtnBrowseClick();
-        EXPECT_TRUE(msgs.Shown("SITE1.orv already exists.\nDo you want to replace it?"));
-        EXPECT_EQ(save.SurveyFile, answer == MbYes ? survey : "");
-        EXPECT_EQ(save.BtnFinish->isEnabled(), answer == MbYes);
-    }
-}
-
-TEST_F(IntakeWindowsTest, CancelDiscardsReceivedDataButEscapeDoesNot)
-{
-    WriteBytes(TempFileName(1), VoltageFile({At(10, 0)}));
-    TSaveReadDlg dlg;
-    dlg.ReceivedMask = 0x01;
-    dlg.show();
-    dlg.reject();  // Escape or the close box
-    EXPECT_TRUE(dlg.isVisible());
-    EXPECT_TRUE(FileExists(TempFileName(1)));
-    dlg.BtnCancelClick();
-    EXPECT_FALSE(dlg.isVisible());
-    EXPECT_EQ(dlg.result(), QDialog::Rejected);
-    EXPECT_FALSE(FileExists(TempFileName(1)));
-}
-
-TEST_F(IntakeWindowsTest, SurveyFailingTheHeaderCheckCannotBeChosenForAppend)
-{
-    WriteBytes(dir / "NOTASURVEY.orv", Bytes{'x', '\r', '\n'});
-    TSaveReadDlg dlg;
-    dlg.ReceivedMask = 0x01;
-    dlg.RadioAppend->setChecked(true);
-    dlg.BtnNextClick();
-    dlg.Picker->SelectFile(dir / "NOTASURVEY.orv");
-    EXPECT_TRUE(msgs.Shown("Invalid ORV Survey file format."));
-    EXPECT_FALSE(dlg.BtnFinish->isEnabled());
-    EXPECT_TRUE(dlg.SurveyFile.empty());
-    EXPECT_TRUE(dlg.Lines.empty());
 }
 
 TEST_F(IntakeWindowsTest, InvalidRepositoryOpensNoWizard)

@@ -1,5 +1,7 @@
 // Reading workbooks back: our own files, files gnumeric writes in the Excel 5.0/95 format, text
-// files, and the refusals (Excel 97 and later, password-protected, not a spreadsheet).
+// files, the refusals (Excel 97 and later, password-protected, not a spreadsheet), books on the
+// 1904 date base or in other code pages, and the memory a read book holds.
+#include "biff5_crafting.h"
 #include "fixtures/temp_prog_dir.h"
 #include "platform/file_io.h"
 #include "platform/little_endian.h"
@@ -15,6 +17,7 @@
 
 #include <cstdlib>
 #include <gtest/gtest.h>
+#include <malloc.h>
 
 namespace {
 // Writes the book, has xlrd read the file (kept in `dump`), and reads it back with the book.
@@ -35,6 +38,30 @@ const CellStyle& StyleAt(const TF1Book& book, int sheet, int row, int col)
     const Cell* cell = book.SheetAt(sheet).Find(row, col);
     static const CellStyle none;
     return cell ? book.StyleOf(*cell) : none;
+}
+
+// Writes a crafted stream as a workbook file that xlrd must read without a word.
+std::string WriteCheckedFile(const TempProgDir& dir, const std::string& name, const std::vector<std::uint8_t>& stream,
+                             XlrdDump& dump)
+{
+    std::string path = dir / name;
+    EXPECT_TRUE(WriteFileAtomic(path, WriteCompoundFile("Book", stream)));
+    dump = CheckWithXlrd(path);
+    return path;
+}
+
+TF1Book ReadOrFail(const std::string& path)
+{
+    TF1Book book;
+    ScriptedMessages messages;
+    EXPECT_TRUE(book.ReadFile(path)) << testing::PrintToString(messages.Texts());
+    return book;
+}
+
+std::size_t HeapInUse()
+{
+    const struct mallinfo2 m = mallinfo2();
+    return m.uordblks + m.hblkhd;
 }
 
 // Converts a CSV text with gnumeric into an Excel 5.0/95 or Excel 97 workbook.
@@ -188,4 +215,145 @@ TEST(Biff5Reader, MissingFileShowsAMessage)
     ScriptedMessages messages;
     EXPECT_FALSE(book.ReadFile(dir / "none.xls"));
     EXPECT_TRUE(messages.Shown("Unable to read the sheet file " + dir / "none.xls" + "."));
+}
+
+TEST(Biff5Reader, DatesOfA1904BookAreReadOnThe1900Base)
+{
+    TF1Book book;
+    book.SetCellNumber(1, 1, 45000);  // 15/03/2023 on the 1900 base, 16/03/2027 on the 1904 base
+    book.SetSelection(1, 1, 1, 1);
+    book.SetNumberFormat("dd/mm/yyyy hh:mm");
+    book.SetCellNumber(1, 2, 12.5);  // General: a number, no date
+    book.SetCellNumber(1, 3, 0.75);  // a time of day: no date to move
+    book.SetSelection(1, 3, 1, 3);
+    book.SetNumberFormat("hh:mm");
+    std::vector<std::uint8_t> stream = WrittenStream(book);
+    TempProgDir dir;
+    XlrdDump x;
+    EXPECT_EQ(ReadOrFail(WriteCheckedFile(dir, "1900.xls", stream, x)).CellText(1, 1), "15/03/2023 00:00");
+    EXPECT_EQ(x["datemode"], "0");
+
+    StoreU16(stream.data() + FindRecordBody(stream, biff5::kDateMode), 1);
+    TF1Book read = ReadOrFail(WriteCheckedFile(dir, "1904.xls", stream, x));
+    EXPECT_EQ(x["datemode"], "1");
+    EXPECT_EQ(x["cell.1.1.1"], "d:16/03/2027 00:00:00");
+    EXPECT_EQ(read.CellText(1, 1), "16/03/2027 00:00");
+    EXPECT_DOUBLE_EQ(read.CellNumber(1, 1), 46462);
+    EXPECT_DOUBLE_EQ(read.CellNumber(1, 2), 12.5);
+    EXPECT_EQ(read.CellText(1, 3), "18:00");
+    EXPECT_DOUBLE_EQ(read.CellNumber(1, 3), 0.75);
+    // Saved again, the book is on the 1900 base, and outside readers see the same date.
+    XlrdDump again = WriteAndCheckWithXlrd(read, dir / "again.xls");
+    EXPECT_EQ(again["datemode"], "0");
+    EXPECT_EQ(again["cell.1.1.1"], "d:16/03/2027 00:00:00");
+}
+
+TEST(Biff5Reader, TextsAreReadInTheCodePageTheBookDeclares)
+{
+    TF1Book book;
+    book.SetSheetName(1, "\u00C0\u00E1\u00E2\u00C3");  // the bytes C0 E1 E2 C3 in Windows-1252
+    book.SetCellText(1, 1, "\u00C0\u00E1\u00E2");
+    std::vector<std::uint8_t> stream = WrittenStream(book);
+    StoreU16(stream.data() + FindRecordBody(stream, biff5::kCodePage), 1251);
+    TempProgDir dir;
+    XlrdDump x;
+    TF1Book read = ReadOrFail(WriteCheckedFile(dir, "cyrillic.xls", stream, x));
+    EXPECT_EQ(x["codepage"], "1251");
+    EXPECT_EQ(x["sheet.1.name"], "\u0410\u0431\u0432\u0413");
+    EXPECT_EQ(x["cell.1.1.1"], "t:\u0410\u0431\u0432");
+    EXPECT_EQ(read.SheetName(1), "\u0410\u0431\u0432\u0413");
+    EXPECT_EQ(read.CellText(1, 1), "\u0410\u0431\u0432");
+}
+
+TEST(Biff5Reader, EachDeclaredCodePageGivesItsCharacters)
+{
+    constexpr int kNone = -1;  // no CODEPAGE record at all
+    struct Case {
+        int codePage;
+        std::vector<std::uint8_t> bytes;
+        const char* text;
+    } cases[] = {
+        {1251, {0xC0, 0xE1, 0xE2}, "\u0410\u0431\u0432"},
+        {1250, {0xA5, 0xB9}, "\u0104\u0105"},
+        {1253, {0xC1, 0xE2}, "\u0391\u03B2"},
+        {866, {0x80, 0xA1}, "\u0410\u0431"},
+        {437, {0x82, 0x9C}, "\u00E9\u00A3"},
+        {850, {0x82, 0xD1}, "\u00E9\u00D0"},
+        {10000, {0x8A}, "\u00E4"},
+        {932, {0x82, 0xA0}, "\u3042"},
+        {1252, {0xC0, 0x80}, "\u00C0\u20AC"},
+        {kNone, {0xC0, 0x80}, "\u00C0\u20AC"},
+        {999, {0xC0, 0x80}, "\u00C0\u20AC"},  // a code page unknown here: Windows-1252
+        {1251, {'a', 0x98, 'b'}, "a?b"},        // a byte without a character in 1251
+        {932, {'a', 0x82}, "a?"},               // a double-byte character cut off
+    };
+    for (const Case& c : cases) {
+        TF1Book book;
+        book.SetCellText(1, 1, std::string(c.bytes.size(), 'x'));
+        std::vector<std::uint8_t> stream = WrittenStream(book);
+        std::size_t codePage = FindRecordBody(stream, biff5::kCodePage);
+        if (c.codePage == kNone) StoreU16(stream.data() + codePage - 4, 0x00EF);  // a record the reader does not know
+        else StoreU16(stream.data() + codePage, static_cast<std::uint16_t>(c.codePage));
+        std::copy(c.bytes.begin(), c.bytes.end(), stream.begin() + static_cast<long>(FindRecordBody(stream, biff5::kLabel) + 8));
+        std::string error;
+        auto read = ReadBiff5Stream(stream, error);
+        ASSERT_TRUE(read) << error;
+        EXPECT_EQ(read->CellText(1, 1), c.text) << c.codePage;
+    }
+}
+
+// A read book holds a small multiple of its file in memory, wherever its cells lie: a cell in the
+// last row and column costs what a cell in A1 does.
+TEST(Biff5Reader, MemoryFollowsTheCellsOfTheFileNotTheirPlaces)
+{
+    TF1Book book;
+    book.SetNumSheets(256);
+    for (int s = 1; s <= 256; ++s) {
+        book.SetSheet(s);
+        book.SetCellNumber(16384, 256, s);
+        book.SetRowHeight(16384, 400);
+    }
+    std::vector<std::uint8_t> stream = WrittenStream(book);
+    std::size_t before = HeapInUse();
+    std::string error;
+    auto read = ReadBiff5Stream(stream, error);
+    std::size_t held = HeapInUse() - before;
+    ASSERT_TRUE(read) << error;
+    for (int s = 1; s <= 256; ++s) {
+        const Worksheet& sheet = read->SheetAt(s);
+        ASSERT_EQ(sheet.rows.size(), 1u) << s;
+        EXPECT_EQ(sheet.rows.begin()->second.cells.size(), 1u) << s;
+        EXPECT_EQ(read->DisplayText(s, 16384, 256), std::to_string(s));
+        EXPECT_EQ(sheet.RowHeight(16384), 400);
+    }
+    EXPECT_LT(held, 4 * stream.size()) << held << " bytes held for a stream of " << stream.size();
+}
+
+// The densest cells a file holds are formatted blanks in MULBLANK records, two bytes a cell in the
+// file against a 48-byte cell in the book; blanks in the default format take no memory at all.
+TEST(Biff5Reader, MemoryOfFullRowsOfBlanksStaysASmallMultipleOfTheFile)
+{
+    TF1Book book;
+    book.SetSelection(1, 1, 1, 1);
+    book.SetBorder(1, 1, 1, 1, 1);  // A1 is written in XF 16, the first cell format after the default
+    for (std::uint16_t xf : {std::uint16_t{biff5::kDefaultCellXf}, std::uint16_t{biff5::kDefaultCellXf + 1}}) {
+        std::vector<std::uint8_t> stream = WrittenStream(book);
+        ByteWriter rows;
+        for (int r = 1; r < 4096; ++r) AppendRecord(rows, biff5::kMulBlank, MulBlankBody(r, 0, 256, xf));
+        // The sheet is the stream's last part: rows inserted before its end move no sheet offset.
+        stream.insert(stream.end() - 4, rows.Data().begin(), rows.Data().end());
+        std::size_t before = HeapInUse();
+        std::string error;
+        auto read = ReadBiff5Stream(stream, error);
+        std::size_t held = HeapInUse() - before;
+        ASSERT_TRUE(read) << error;
+        if (xf == biff5::kDefaultCellXf) {
+            EXPECT_EQ(read->SheetAt(1).rows.size(), 1u);  // A1 alone
+            EXPECT_LT(held, 65536u);
+        } else {
+            EXPECT_EQ(read->SheetAt(1).LastRow(), 4096);
+            EXPECT_EQ(read->SheetAt(1).LastCol(), 256);
+            EXPECT_LT(held, 32 * stream.size()) << held << " bytes held for a stream of " << stream.size();
+        }
+    }
 }

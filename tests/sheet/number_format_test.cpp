@@ -16,6 +16,8 @@ TEST(NumberFormat, FormatsNumbersAsTheFormatSays)
         {1234567.891, "#,##0.00", "1,234,567.89"}, {0.5, "#.##", ".5"}, {12345, "0.00E+00", "1.23E+04"},
         {45337.4270833333, "dd/mm/yyyy hh:mm", "15/02/2024 10:15"}, {0.75, "h:mm AM/PM", "6:00 PM"},
         {5, "\"Value \"0", "Value 5"},   {3, "[Red]0", "3"},            {0, "0;-0;\"zero\"", "zero"},
+        {-0.0, "General", "0"},          {-0.0, "0.00", "0.00"},        {-0.0, "General\" V\"", "0 V"},
+        {-1e-300, "General", "-1E-300"},
         // Plain fixed formats, rounded half away from zero on 15 digits, carries included.
         {1.005, "0.00", "1.01"},         {9.995, "0.00", "10.00"},      {999.5, "0", "1000"},
         {0, "0.00", "0.00"},             {-0.0, "0.0", "0.0"},          {1e-20, "0.000", "0.000"},
@@ -47,4 +49,18 @@ TEST(NumberFormat, TypedInputIsANumberOnlyWhenItIsAPlainDecimal)
             EXPECT_EQ(d, c.decimals) << c.text;
         }
     }
+}
+
+TEST(NumberFormat, CalendarDatesAreTheFormatsWithADayMonthOrYear)
+{
+    struct Case {
+        const char* format;
+        bool date;
+    } cases[] = {
+        {"dd/mm/yyyy hh:mm", true}, {"m/d/yy", true},     {"mmm-yy", true},      {"d-mmm", true},
+        {"yyyy", true},             {"dd/mm/yyyy;@", true}, {"h:mm", false},     {"hh:mm:ss", false},
+        {"mm:ss", false},           {"[h]:mm:ss", false}, {"h:mm AM/PM", false}, {"General", false},
+        {"0.00", false},            {"\"day\" 0", false}, {"\\d0", false},
+    };
+    for (const Case& c : cases) EXPECT_EQ(ShowsCalendarDate(c.format), c.date) << c.format;
 }

@@ -73,6 +73,36 @@ TEST(SheetBook, SixteenThousandFormattedRowsShareAFewStyles)
     EXPECT_LT(mallinfo2().uordblks - before, 16u << 20);  // megabytes, not hundreds
 }
 
+// Only cells in use are stored: a cell in the book's last row and column costs what A1 does.
+TEST(SheetBook, FarCellsTakeNoRoomForTheCellsBefore)
+{
+    std::size_t before = mallinfo2().uordblks;
+    TF1Book book;
+    book.SetCellText(kBookMaxRows, kBookMaxCols, "far");
+    book.SetRowHeight(kBookMaxRows - 1, 400);
+    EXPECT_LT(mallinfo2().uordblks - before, 4096u);
+    EXPECT_EQ(book.LastRow(), kBookMaxRows);
+    EXPECT_EQ(book.LastCol(), kBookMaxCols);
+    EXPECT_EQ(book.CellText(kBookMaxRows, kBookMaxCols), "far");
+    EXPECT_EQ(book.RowHeight(kBookMaxRows - 1), 400);
+    EXPECT_EQ(book.CellText(kBookMaxRows, kBookMaxCols - 1), "");
+}
+
+TEST(SheetBook, CellsSetInAnyOrderAreFoundByTheirPlace)
+{
+    TF1Book book;
+    const int cols[] = {9, 2, 5, 1, 7, 5};
+    for (int c : cols) book.SetCellNumber(3, c, c * 10);
+    book.SetCellText(1, 4, "top");
+    const auto& cells = book.SheetAt(1).rows.at(3).cells;
+    ASSERT_EQ(cells.size(), 5u);
+    for (std::size_t i = 1; i < cells.size(); ++i) EXPECT_LT(cells[i - 1].col, cells[i].col);
+    for (int c : cols) EXPECT_DOUBLE_EQ(book.CellNumber(3, c), c * 10);
+    EXPECT_EQ(book.CellText(3, 3), "");
+    EXPECT_EQ(book.CellText(1, 4), "top");
+    EXPECT_EQ(book.LastCol(), 9);
+}
+
 TEST(SheetBook, DeleteRangeRemovesRowsWithTheirHeightsAndFormats)
 {
     TF1Book book;
@@ -87,6 +117,19 @@ TEST(SheetBook, DeleteRangeRemovesRowsWithTheirHeightsAndFormats)
     EXPECT_TRUE(book.StyleOf(*book.SheetAt(1).Find(3, 2)).font.bold);
     EXPECT_EQ(book.RowHeight(5), sheet_units::kDefaultRowHeight);
     EXPECT_EQ(book.LastRow(), 4);
+}
+
+TEST(SheetBook, DeleteRangeRemovesColumnsAndLaterColumnsMoveLeft)
+{
+    TF1Book book;
+    for (int c : {1, 3, 4, 6, 9}) book.SetCellText(2, c, "col " + std::to_string(c));
+    book.SetColumnWidth(6, 3000);
+    book.DeleteRange(-1, 3, -1, 5, 4);
+    EXPECT_EQ(book.CellText(2, 1), "col 1");
+    EXPECT_EQ(book.CellText(2, 3), "col 6");
+    EXPECT_EQ(book.CellText(2, 6), "col 9");
+    EXPECT_EQ(book.ColumnWidth(3), 3000);
+    EXPECT_EQ(book.LastCol(), 6);
 }
 
 TEST(SheetBook, ClearRangeOfAllEmptiesTheSheetWithItsSizes)

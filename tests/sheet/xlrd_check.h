@@ -1,7 +1,7 @@
 // Runs Debian's xlrd on a written workbook (tests/sheet/xlrd_dump.py) and gives what it read as
-// keys: "sheet.1.name", "cell.1.2.3" ("t:text", "n:12.5", "b:"), "cellxf.1.2.3", "xf.N.font",
-// "font.N.bold", "sheet.1.colwidth.2", ...; "log" and "stray" hold what xlrd said. Sheets, rows
-// and columns count from 1.
+// keys: "sheet.1.name", "cell.1.2.3" ("t:text", "n:12.5", "d:16/03/2027 00:00:00", "b:"),
+// "cellxf.1.2.3", "xf.N.font", "font.N.bold", "sheet.1.colwidth.2", "codepage", "datemode", ...;
+// "log" and "stray" hold what xlrd said. Sheets, rows and columns count from 1.
 #pragma once
 
 #include <map>

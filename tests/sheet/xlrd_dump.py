@@ -53,6 +53,7 @@ def main(path):
     put = lambda key, value: out.append("%s=%s" % (key, value))
     put("biff", book.biff_version)
     put("codepage", book.codepage)
+    put("datemode", book.datemode)
     put("sheets", book.nsheets)
     for fx, font in enumerate(book.font_list):
         key = "font.%d." % fx
@@ -107,6 +108,9 @@ def main(path):
                     textbytes += len(cell.value)
                     filled += 1
                     value = "t:" + esc(cell.value)
+                elif cell.ctype == xlrd.XL_CELL_DATE:
+                    when = xlrd.xldate.xldate_as_datetime(cell.value, book.datemode)
+                    value = "d:" + when.strftime("%d/%m/%Y %H:%M:%S")
                 elif cell.ctype == xlrd.XL_CELL_BLANK:
                     value = "b:"
                 elif cell.ctype == xlrd.XL_CELL_ERROR:

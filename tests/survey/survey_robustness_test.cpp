@@ -389,30 +389,30 @@ void RunRecordReaders(const std::string& path, int measure, const TMeasureFileIn
     AppendIncompatibility(goodPath, path, measure);
     AppendIncompatibility(path, goodPath, measure);
 
-    if (measure <= MeasureUnbalance) {
+    // The trend opening and window reading of the measure's view.
+    if (const TTrendMember* member = TrendMemberOf(measure)) {
         ScriptedMessages messages;
-        TTraceSettings s = NewTraceSettings(0, 500);
-        const TTrendOpening opening = OpenTrendHead(info, measure, CurveClasses(measure), info.FirstTime - 1, info.LastTime + 1, s);
+        const TTrendOpening opening = OpenTrendHead(info, *member, info.FirstTime - 1, info.LastTime + 1);
         if (opening.Fault != TrendOpenFault::None) {
             EXPECT_TRUE(AnyShown(messages)) << what << ": trend opening refused without a message";
             return;
         }
         TDataFile V;
         ASSERT_TRUE(OpenTrendDataFile(V, info, measure)) << what;
+        // Every column the layout offers, up to six traces.
+        const TTrendLayout& layout = opening.Head.Layout;
         std::vector<std::int32_t> offsets;
-        for (int p = 0; p < 3; ++p)
-            if (auto at = TrendValueOffset(opening.Head.Flags, CurveClasses(measure), p, TrendValue::Maximum))
-                offsets.push_back(static_cast<std::int32_t>(*at));
-        s = TracesAt(offsets);
-        auto reader = [measure](RecordBytes r, TTraceSettings& t) { return ReadTrendRecord(measure, r, t); };
-        const TWindowValues values = ReadWindowValues(V, opening.Head.FullWindow, s, reader);
+        for (int k = 1; k < kColumnEntries && offsets.size() < kTraceCount; ++k)
+            if (layout.Columns.Columns[static_cast<std::size_t>(k)] != 0) offsets.push_back(layout.Columns.Columns[static_cast<std::size_t>(k)]);
+        TTraceSettings s = TracesAt(offsets);
+        const TWindowValues values = ReadTraceWindow(V, opening.Head.FullWindow, *member, layout, s);
         EXPECT_LE(values.RecordsRead(), opening.Head.PeriodRecords) << what;
-        JoinFlags(values.Times, opening.Head.Period * 60);
+        JoinFlags(values.Times, DescribePeriod(member->PeriodUnit, layout.Period).GapSeconds);
         // A window dragged right to left, and one that is no record's start.
         TRecordWindow reversed{opening.Head.FullWindow.LastPos, opening.Head.FullWindow.FirstPos};
-        ReadWindowValues(V, reversed, s, reader);
+        ReadTraceWindow(V, reversed, *member, layout, s);
         TRecordWindow odd{opening.Head.FullWindow.FirstPos + 1, opening.Head.FullWindow.LastPos};
-        EXPECT_FALSE(ReadWindowValues(V, odd, s, reader).Complete) << what;
+        EXPECT_FALSE(ReadTraceWindow(V, odd, *member, layout, s).Complete) << what;
     }
 }
 

@@ -1,5 +1,6 @@
 // The traces dialog driven without its modal loop: offsets from the column table, phases by
-// wiring, colours by drop, and a bad minimum refused with the dialog kept open.
+// wiring, colours by drop, a bad minimum refused with the dialog kept open, and each row of
+// phase radios in line with its trace's list.
 #include "views/traces_dlg.h"
 
 #include "platform/scripted_messages.h"
@@ -7,6 +8,7 @@
 #include "views/trace_colours.h"
 #include "views/trace_settings.h"
 
+#include <QApplication>
 #include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
@@ -129,4 +131,26 @@ TEST(TracesDlg, WaveformChannelSetsTwoAndSevenTurnListsFourToSixOff)
         EXPECT_FALSE(f.dialog.Combos[k]->isEnabled());
     }
     EXPECT_TRUE(f.dialog.Combos[2]->isEnabled());
+}
+
+TEST(TracesDlg, EachRadioRowLiesInLineWithItsTraceList)
+{
+    DialogFixture f;
+    f.dialog.show();
+    QApplication::processEvents();
+    const auto inDialog = [&](QWidget* w) { return QRect(w->mapTo(&f.dialog, QPoint(0, 0)), w->size()); };
+    const QRect frame = inDialog(f.dialog.GroupFase);
+    for (std::size_t k = 0; k < kTraceCount; ++k) {
+        const QRect list = inDialog(f.dialog.Combos[k]);
+        for (std::size_t p = 0; p < 3; ++p) {
+            QRadioButton* radio = f.dialog.Radios[k][p];
+            const QRect r = inDialog(radio);
+            EXPECT_LE(std::abs(r.center().y() - list.center().y()), 1) << "row " << k + 1 << " L" << p + 1;
+            EXPECT_TRUE(frame.contains(r)) << "row " << k + 1 << " L" << p + 1;
+            // A click on the radio's middle reaches that radio, not a neighbour or the frame.
+            EXPECT_EQ(f.dialog.childAt(r.center()), radio) << "row " << k + 1 << " L" << p + 1;
+            // The phases stand in columns: the same place in every row.
+            EXPECT_EQ(r.left(), inDialog(f.dialog.Radios[0][p]).left());
+        }
+    }
 }

@@ -5,13 +5,13 @@
 #include "view_test_support.h"
 
 #include "app/main_form.h"
-#include "app/view_registry.h"
 #include "dialogs/prn_form.h"
 #include "fixtures/survey_fixture.h"
 #include "graph/zr_graph.h"
 #include "survey/records.h"
-#include "survey/sel_data_dlg.h"
-#include "survey/survey_picker.h"
+#include "wizards/sel_data_dlg.h"
+#include "wizards/survey_page.h"
+#include "wizards/survey_picker.h"
 #include "views/curve_form.h"
 #include "views/traces_dlg.h"
 
@@ -35,21 +35,6 @@ void Grab(QWidget& w, const std::string& name)
 {
     QApplication::processEvents();
     if (const char* folder = std::getenv("ORV_GRAB_DIR")) w.grab().save(QString(folder) + "/" + QString::fromStdString(name) + ".png");
-}
-
-// Runs `act` on the modal window that `trigger` opens, once it is up.
-template <typename Dialog>
-bool OnModal(const std::function<void()>& trigger, const std::function<void(Dialog&)>& act)
-{
-    bool seen = false;
-    QTimer::singleShot(0, [&] {
-        if (auto* d = qobject_cast<Dialog*>(QApplication::activeModalWidget())) {
-            seen = true;
-            act(*d);
-        }
-    });
-    trigger();
-    return seen;
 }
 
 // A three-day medium-voltage survey of ten-minute records around 11 kV with a density curve;
@@ -100,13 +85,13 @@ TEST(VoltageViewRoad, OpenChooseTracesZoomCursorCurveAndPrint)
     // ORV_DEMO_SURVEY may name a medium-voltage survey of the demo writer to walk through instead.
     const char* demo = std::getenv("ORV_DEMO_SURVEY");
     const std::string survey = demo ? std::string(demo) : WriteMediumVoltageSurvey(dir);
-    RegisterMeasureView(MeasureVoltage, CreateVoltageView);
     TMainForm form;
+    RegisterTrendViews(form.WindowRegistry);
     form.resize(1000, 640);
     form.show();
     form.ExecModal = [&](QDialog& d) {
         auto& wizard = static_cast<TSelDataDlg&>(d);
-        wizard.Picker->SelectFile(survey);
+        wizard.SurveyPage->Picker->SelectFile(survey);
         wizard.BtnNextClick();
         wizard.BtnFinishClick();
         return wizard.result();
@@ -212,5 +197,4 @@ TEST(VoltageViewRoad, OpenChooseTracesZoomCursorCurveAndPrint)
     EXPECT_EQ(view->ZoomRecords(), view->ValuesBlock().PeriodRecords);
     Grab(form, "09_zoomed_out");
     EXPECT_TRUE(messages.messages.empty());
-    RegisterMeasureView(MeasureVoltage, nullptr);
 }

@@ -3,6 +3,7 @@
 #include "view_test_support.h"
 
 #include "graph/zr_graph.h"
+#include "views/trace_settings.h"
 
 #include <QLabel>
 #include <gtest/gtest.h>
@@ -12,7 +13,7 @@ TEST(VoltageView, NewViewShowsHeadAndNoTrace)
     VoltageViewFixture f({.count = 10});
     TShowVForm& v = f.Open();
     EXPECT_FALSE(v.OpenFailed());
-    EXPECT_EQ(v.ViewKind(), 11);
+    EXPECT_EQ(v.ViewKind(), TViewKind::Voltage);
     EXPECT_TRUE(v.windowTitle().startsWith("Survey File <"));
     EXPECT_TRUE(v.windowTitle().endsWith("> - Voltage"));
     EXPECT_EQ(v.LabelIni->text(), "Start date: 15/03/2024 10:00");
@@ -26,7 +27,7 @@ TEST(VoltageView, NewViewShowsHeadAndNoTrace)
     EXPECT_EQ(v.Chart->YAxis.Title(), "Volt");
     EXPECT_DOUBLE_EQ(v.Chart->XAxis.Min(), ViewStart());
 
-    const TTrendValuesBlock& b = v.ValuesBlock();
+    const TValuesBlock b = v.ValuesBlock();
     EXPECT_EQ(b.SurveyName, "test.orv");
     EXPECT_EQ(b.FileInfo.FileName, f.path);
     EXPECT_EQ(b.PeriodRecords, 10u);
@@ -119,4 +120,48 @@ TEST(VoltageView, RefusedFileIsNotRead)
     PatchFile(f.path, 4, {11, 0, 0, 0});  // record count no longer matches the end offset
     EXPECT_EQ(CreateVoltageView(nullptr), nullptr);
     EXPECT_EQ(f.messages.Texts(), std::vector<std::string>{"Voltage survey is corrupted. Unable to open the file."});
+}
+
+TEST(TrendLegend, LongNamesShowWholeBesideTheirValues)
+{
+    // Six percentile traces at 11 kV: the longest names beside the widest readouts ("11.234 kV").
+    VoltageViewFixture f({.count = 60, .flags = 2 | 4 | 8 | 16,
+                          .values = [](int i, int) { return MinAvgMax{11000.0f + i, 11100.0f + i, 11200.0f + i}; },
+                          .percentiles = [](int i, int) {
+                              const float v = 11234.0f + i;
+                              return std::array<float, 6>{v, v, v, v, v, v};
+                          }});
+    TShowVForm& v = f.Open();
+    TTraceSettings s = v.Traces();
+    for (int k = 0; k < 6; ++k) {
+        s.Entries[k].Item = 4 + k;  // "Min Percentile 90%" ... "Max Percentile 99%"
+        s.Entries[k].Phase = k % 3;
+    }
+    ResolveOffsets(s, v.Columns().Columns, v.Columns().StatCount());
+    v.ApplyTraces(s);
+    v.ToggleCursor();
+    v.ChartMouseDown(TMouseButton::mbLeft, v.Chart->Width() / 2, 100);
+    QApplication::processEvents();
+    if (const char* folder = std::getenv("ORV_GRAB_DIR")) v.grab().save(QString(folder) + "/legend_long_names.png");
+    EXPECT_EQ(v.LegendLabels[3]->text(), "L1 Max Percentile 95%");
+
+    // Every shown legend text lies whole inside the legend, and none covers another.
+    std::vector<QLabel*> shown;
+    for (QLabel* label : v.PanelLegend->findChildren<QLabel*>())
+        if (label->isVisible() && !label->text().isEmpty()) shown.push_back(label);
+    ASSERT_GE(shown.size(), 14u);  // title, time, six names, six values
+    for (QLabel* label : shown) {
+        const QString text = label->text();
+        EXPECT_TRUE(v.PanelLegend->contentsRect().contains(label->geometry())) << text.toStdString();
+        const QFontMetrics m = label->fontMetrics();
+        if (label->wordWrap()) {
+            EXPECT_LE(label->heightForWidth(label->width()), label->height()) << text.toStdString();
+            for (const QString& word : text.split(' ')) EXPECT_LE(m.horizontalAdvance(word), label->width()) << text.toStdString();
+        } else {
+            EXPECT_LE(m.horizontalAdvance(text), label->width()) << text.toStdString();
+        }
+        for (QLabel* other : shown)
+            if (other != label && other->geometry().intersects(label->geometry()))
+                ADD_FAILURE() << text.toStdString() << " covers " << other->text().toStdString();
+    }
 }

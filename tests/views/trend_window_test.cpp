@@ -1,4 +1,4 @@
-// Time ticks, the gap rule, the kilovolt decision and the Y scale.
+// Time ticks, the recording period's texts, the gap rule, the kilovolt decision and the Y scale.
 #include "views/trend_member.h"
 #include "views/trend_window.h"
 
@@ -117,5 +117,32 @@ TEST(CursorReadout, VoltsWithTwoDecimalsKilovoltsWithThree)
     EXPECT_EQ(FormatCursorValue(VoltageMember(), 230.456, false), "230.46 V");
     EXPECT_EQ(FormatCursorValue(VoltageMember(), 11.0, true), "11.000 kV");
     EXPECT_EQ(FormatCursorValue(VoltageMember(), 5.5, false), "5.50 V");
-    EXPECT_EQ(RateText(10, "min"), "  (Rate: 10min)");
+}
+
+TEST(RecordingPeriod, RateTextStampsAndGapByUnit)
+{
+    const struct {
+        TPeriodUnit unit;
+        std::int16_t period;
+        const char* rate;
+        const char* head;
+        const char* cursor;
+        std::int64_t gapSeconds;
+    } cases[] = {
+        {TPeriodUnit::Minutes, 10, "  (Rate: 10min)", " hh:mm", "dd/MM hh:mm", 600},
+        {TPeriodUnit::Minutes, 60, "  (Rate: 60min)", " hh:mm", "dd/MM hh:mm", 3600},
+        {TPeriodUnit::Seconds, 10, "  (Rate: 10sec)", " hh:mm:ss", "dd/MM hh:mm:ss", 10},
+        {TPeriodUnit::Seconds, 600, "  (Rate: 10min)", " hh:mm", "dd/MM hh:mm:ss", 600},
+        {TPeriodUnit::Seconds, 3600, "  (Rate: 60min)", " hh:mm", "dd/MM hh:mm:ss", 3600},
+        // Two minutes read as two minutes, not as 120 minutes with every point left unjoined.
+        {TPeriodUnit::Seconds, 120, "  (Rate: 2min)", " hh:mm", "dd/MM hh:mm:ss", 120},
+        {TPeriodUnit::Seconds, 90, "  (Rate: 90sec)", " hh:mm:ss", "dd/MM hh:mm:ss", 90},
+    };
+    for (const auto& c : cases) {
+        const TTrendPeriod p = DescribePeriod(c.unit, c.period);
+        EXPECT_EQ(p.RateText, c.rate) << c.period;
+        EXPECT_EQ(p.HeadTimePattern, c.head) << c.period;
+        EXPECT_EQ(p.CursorTimePattern, c.cursor) << c.period;
+        EXPECT_EQ(p.GapSeconds, c.gapSeconds) << c.period;
+    }
 }

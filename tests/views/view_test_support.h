@@ -8,6 +8,8 @@
 #include "views/show_v_form.h"
 
 #include <QApplication>
+#include <QTimer>
+#include <functional>
 #include <memory>
 
 // A function, not a constant: the date tables it needs may not be set up during static initialisation.
@@ -27,7 +29,7 @@ struct VoltageViewFixture {
     }
     TShowVForm& Open()
     {
-        view = std::make_unique<TShowVForm>();
+        view = CreateTrendView<TShowVForm>();
         view->show();
         QApplication::processEvents();
         return *view;
@@ -36,6 +38,21 @@ struct VoltageViewFixture {
 
 // Traces 1 to `count` on statistic `item`, phases L1, L2, L3 in turn, offsets resolved.
 TTraceSettings ChooseTraces(const TTrendViewForm& view, int count, int item = 2);
+
+// Runs `act` on the modal window that `trigger` opens, once it is up; false when none opened.
+template <typename Dialog>
+bool OnModal(const std::function<void()>& trigger, const std::function<void(Dialog&)>& act)
+{
+    bool seen = false;
+    QTimer::singleShot(0, [&] {
+        if (auto* d = qobject_cast<Dialog*>(QApplication::activeModalWidget())) {
+            seen = true;
+            act(*d);
+        }
+    });
+    trigger();
+    return seen;
+}
 
 // What a shell command writes to its standard output (pdfinfo, pdftotext).
 std::string CommandOutput(const std::string& command);

@@ -5,7 +5,7 @@
 #include "survey/intake/drive_dlg.h"
 #include "survey/intake/floppy_reader.h"
 #include "survey/intake/read_dlg.h"
-#include "survey/intake/save_read_dlg.h"
+#include "wizards/save_read_dlg.h"
 
 namespace {
 std::optional<std::string> RunSaveWizard(TSaveReadDlg& dlg)

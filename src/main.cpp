@@ -1,0 +1,20 @@
+// Program entry: no command-line arguments are read. Here the main window meets the windows
+// it opens: they are registered on its registry once it exists.
+#include "app/main_form.h"
+#include "app/orv_application.h"
+#include "app/program_start.h"
+#include "platform/qt_messages.h"
+#include "views/trend_view_form.h"
+
+#include <QApplication>
+
+int main(int argc, char** argv)
+{
+    TOrvApplication app(argc, argv);
+    QtMessages messages;
+    SetMessageSeam(&messages);
+    TProgramWindows windows = StartProgram(app);
+    RegisterTrendViews(windows.MainForm->WindowRegistry);
+    messages.SetParent(windows.MainForm);
+    return app.exec();
+}

@@ -1,0 +1,38 @@
+// The layout readers, trace readers and legend captions the trend members name.
+#include "views/trend_layout.h"
+
+#include "survey/data_layout.h"
+#include "survey/text_tables.h"
+#include "views/trend_member.h"
+
+#include <algorithm>
+
+std::optional<TTrendLayout> ReadPhaseBlockLayout(const TTrendMember& member, FieldView firstRecord)
+{
+    TTrendLayout layout;
+    const std::span<const std::uint8_t> head = firstRecord.Bytes(0, TrendHead::Size);
+    const std::uint16_t wiring = firstRecord.U16(TrendHead::Wiring);
+    layout.Period = firstRecord.I16(TrendHead::Period);
+    const std::uint16_t flags = firstRecord.U16(TrendHead::Flags);
+    if (!firstRecord.Ok()) return std::nullopt;
+    layout.RecordHead.assign(head.begin(), head.end());
+    layout.ThreePhase = TrendPhaseBlocks(member.Measure, IsThreePhaseWiring(wiring)) == 3;
+    // Every value the flags announce must lie inside the record, or no trace could be read.
+    if (TrendRecordSize(member.Measure, flags, layout.ThreePhase) > firstRecord.Size()) return std::nullopt;
+    layout.Columns = BuildTrendColumns(flags, layout.ThreePhase, member.Curve.Count);
+    return layout;
+}
+
+TTraceRead SingleValueTrace(const TTrendLayout&, const TTraceEntry& entry)
+{
+    // A negative offset becomes one no record holds, so the reader refuses it.
+    return {{TRecordColumn{static_cast<std::uint32_t>(entry.Offset), ColumnType::F32, 1.0f}}, 0};
+}
+
+std::string PhaseStatisticCaption(const TTrendLayout& layout, const TTraceEntry& entry)
+{
+    const std::vector<std::string>& names = layout.Columns.StatNames;
+    if (entry.Item <= 0 || entry.Item >= static_cast<int>(names.size())) return "none";
+    const int phase = std::clamp(entry.Phase, 0, 2);
+    return std::string(PhaseNames[static_cast<std::size_t>(phase + 1)]) + " " + names[static_cast<std::size_t>(entry.Item)];
+}
