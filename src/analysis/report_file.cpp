@@ -93,16 +93,6 @@ void PackHead(ByteWriter& out, const TReportHead& head, const std::array<std::in
     for (std::uint16_t order : head.HarmonicOrders) out.U16(order);
 }
 
-// A text of the head that a short string cannot hold, or "".
-std::string TooLongText(const TSurveySelection& s)
-{
-    std::vector<const std::string*> texts = {&s.Name, &s.Description, &s.Site, &s.Operator};
-    for (int k = 1; k <= kAnalysisMeasures; ++k) texts.push_back(&s.File(k).FileName);
-    for (const std::string* text : texts)
-        if (text->size() > kShortStringCapacity) return *text;
-    return {};
-}
-
 std::string TempPath(const std::string& folder, std::string_view name) { return WithTrailingSlash(folder) + std::string(name); }
 }  // namespace
 
@@ -191,8 +181,9 @@ std::string ReportReadMessage(const TReportRead& read, const std::string& path)
 
 TReportWrite WriteReportFile(const std::string& path, const TReportHead& head, const std::string& tempFolder)
 {
-    if (std::string text = TooLongText(head.Survey); !text.empty())
-        return {false, "The text \"" + text + "\" is longer than 255 characters and cannot be stored in a report."};
+    // The survey part first: a text it cannot hold is refused before anything is gathered.
+    if (ByteWriter survey; !head.Survey.PackPart(survey, kAnalysisMeasures))
+        return {false, ShortStringTooLongMessage(survey.TooLong())};
     if (std::string problem = HeadProblem(head); !problem.empty())
         return {false, "The analysis parameters cannot be stored in a report: " + problem + "."};
 

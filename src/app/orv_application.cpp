@@ -4,7 +4,6 @@
 #include "platform/messages.h"
 
 #include <exception>
-#include <new>
 
 bool TOrvApplication::notify(QObject* receiver, QEvent* event)
 {
@@ -12,22 +11,10 @@ bool TOrvApplication::notify(QObject* receiver, QEvent* event)
     static bool reporting = false;
     try {
         return QApplication::notify(receiver, event);
-    } catch (const std::bad_alloc&) {
-        if (!reporting) {
-            reporting = true;
-            ShowMessage("Not enough memory to complete the command.", MsgType::Error);
-            reporting = false;
-        }
-    } catch (const std::exception& error) {
-        if (!reporting) {
-            reporting = true;
-            ShowMessage(std::string("The command could not be completed: ") + error.what(), MsgType::Error);
-            reporting = false;
-        }
     } catch (...) {
         if (!reporting) {
             reporting = true;
-            ShowMessage("The command could not be completed.", MsgType::Error);
+            ShowExceptionMessage(std::current_exception());
             reporting = false;
         }
     }

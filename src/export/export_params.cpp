@@ -51,7 +51,7 @@ std::span<const std::uint16_t> Leading(const HarmonicNumbers& numbers, std::int3
 std::span<const std::uint16_t> TExportParams::ChosenVoltageOrders() const { return Leading(VoltageChosen, VoltageChosenCount); }
 std::span<const std::uint16_t> TExportParams::ChosenCurrentIndexes() const { return Leading(CurrentChosen, CurrentChosenCount); }
 
-Bytes PackExportParams(const TExportParams& params)
+std::optional<Bytes> PackExportParams(const TExportParams& params, std::string* tooLong)
 {
     ByteWriter out;
     out.Reserve(TExportParams::kPackedSize);
@@ -72,6 +72,10 @@ Bytes PackExportParams(const TExportParams& params)
     PackNumbers(out, params.CurrentChosen);
     out.I32(params.VoltageChosenCount);
     out.I32(params.CurrentChosenCount);
+    if (!out.Ok()) {
+        if (tooLong) *tooLong = out.TooLong();
+        return std::nullopt;
+    }
     return out.Take();
 }
 
@@ -104,24 +108,15 @@ std::optional<TExportParams> UnpackExportParams(std::span<const std::uint8_t> by
     return params;
 }
 
-bool FitsShortStrings(const TExportParams& params, std::string* tooLong)
-{
-    for (const TExportMeasureSel& m : params.Measures) {
-        if (m.OutputPath.size() <= kShortStringCapacity) continue;
-        if (tooLong) *tooLong = m.OutputPath;
-        return false;
-    }
-    return true;
-}
-
 bool WriteExportParams(const TExportParams& params, const std::string& path)
 {
     std::string tooLong;
-    if (!FitsShortStrings(params, &tooLong)) {
+    const std::optional<Bytes> bytes = PackExportParams(params, &tooLong);
+    if (!bytes) {
         ShowError("The file name " + tooLong + " is longer than the 255 characters that can be stored.");
         return false;
     }
-    if (!WriteFileAtomic(path, PackExportParams(params))) {
+    if (!WriteFileAtomic(path, *bytes)) {
         ShowError("Unable to write the file " + path + ".");
         return false;
     }

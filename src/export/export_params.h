@@ -60,14 +60,12 @@ struct TExportParams {
     bool operator==(const TExportParams&) const = default;
 };
 
-// The record's bytes; an OutputPath must fit a short string (FitsShortStrings).
-Bytes PackExportParams(const TExportParams& params);
+// The record's bytes; nothing when an OutputPath does not fit a short string (`tooLong` then
+// names the first that does not): a path is never cut.
+std::optional<Bytes> PackExportParams(const TExportParams& params, std::string* tooLong = nullptr);
 // Nothing unless the bytes are exactly one record with a known format and every count within
 // its table.
 std::optional<TExportParams> UnpackExportParams(std::span<const std::uint8_t> bytes);
-// Every OutputPath fits the 255 bytes of a short string; otherwise `tooLong` names the first
-// that does not.
-bool FitsShortStrings(const TExportParams& params, std::string* tooLong = nullptr);
 
 // Writes the record to `path` (normally DataDir() + "export.tmp"), replacing it only when
 // complete. A path too long to store is refused with a message and nothing is written.

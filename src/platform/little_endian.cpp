@@ -107,12 +107,18 @@ std::span<const std::uint8_t> ByteReader::Rest() const
     return data_.subspan(pos_);
 }
 
-void ByteWriter::ShortString(const std::string& text, std::size_t capacity)
+bool ByteWriter::ShortString(const std::string& text, std::size_t capacity)
 {
-    std::size_t length = text.size() < capacity ? text.size() : capacity;
+    const bool fits = text.size() <= capacity && text.size() <= 255;
+    if (!fits && ok_) {
+        ok_ = false;
+        tooLong_ = text;
+    }
+    const std::size_t length = fits ? text.size() : 0;
     U8(static_cast<std::uint8_t>(length));
     Bytes(text.data(), length);
     Zeros(capacity - length);
+    return fits;
 }
 
 void ByteWriter::Bytes(const void* data, std::size_t count)

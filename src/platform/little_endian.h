@@ -63,13 +63,17 @@ public:
     void F32(float v);
     void F64(double v);
     void Bool(bool v) { U8(v ? 1 : 0); }
-    // Writes a length byte and a field of `capacity` bytes, zero-padded; longer text is cut to
-    // the capacity (callers that must not lose text check the length before).
-    void ShortString(const std::string& text, std::size_t capacity);
+    // Writes a length byte and a field of `capacity` bytes, zero-padded. A longer text is never
+    // cut: its field is written empty and the writer fails (sticky), keeping the first such text
+    // for the caller's message. True when the text fitted.
+    bool ShortString(const std::string& text, std::size_t capacity);
     void Chars(const std::string& text) { Bytes(text.data(), text.size()); }
     void Bytes(const void* data, std::size_t count);
     void Zeros(std::size_t count) { bytes_.insert(bytes_.end(), count, 0); }
 
+    // False once a text did not fit its short string; TooLong() is that text.
+    bool Ok() const { return ok_; }
+    const std::string& TooLong() const { return tooLong_; }
     std::size_t Size() const { return bytes_.size(); }
     void Reserve(std::size_t count) { bytes_.reserve(count); }
     const std::vector<std::uint8_t>& Data() const { return bytes_; }
@@ -77,12 +81,14 @@ public:
 
 private:
     std::vector<std::uint8_t> bytes_;
+    bool ok_ = true;
+    std::string tooLong_;
 };
 
 // Random access to the fields of outside bytes (a record, a file head, a spreadsheet record):
 // each field is read at its offset and checked against the bytes present. A field beyond them
 // reads as 0 and fails the view, and the failure is sticky, so a reader takes all its fields and
-// asks Ok() once. Hot record loops that have sized their record once use LoadU16/LoadU32 below.
+// asks Ok() once.
 class FieldView {
 public:
     FieldView() = default;
@@ -137,7 +143,10 @@ private:
     bool ok_ = true;
 };
 
-// Little-endian access to a field inside a buffer the caller has already sized.
+// Raw little-endian loads, unchecked: the readers above, and the hot record path only (the record
+// readers and the record-window reader), where each record's size is checked once and every
+// record of a year-long window passes through. Every other reader of outside bytes goes
+// through ByteReader or FieldView.
 inline std::uint16_t LoadU16(const std::uint8_t* p) { return static_cast<std::uint16_t>(p[0] | (p[1] << 8)); }
 inline std::uint32_t LoadU32(const std::uint8_t* p)
 {

@@ -2,6 +2,7 @@
 #include "platform/messages.h"
 
 #include <cstdio>
+#include <new>
 
 namespace {
 MessageSeam* installed = nullptr;
@@ -49,4 +50,17 @@ bool AskPrinterSetup() { return installed && installed->PrinterSetup(); }
 void Beep()
 {
     if (installed) installed->Beep();
+}
+
+void ShowExceptionMessage(std::exception_ptr error)
+{
+    try {
+        std::rethrow_exception(error);
+    } catch (const std::bad_alloc&) {
+        ShowError("Not enough memory to complete the command.");
+    } catch (const std::exception& e) {
+        ShowError(std::string("The command could not be completed: ") + e.what());
+    } catch (...) {
+        ShowError("The command could not be completed.");
+    }
 }

@@ -4,6 +4,7 @@
 // script, so tests can drive every road.
 #pragma once
 
+#include <exception>
 #include <optional>
 #include <string>
 
@@ -71,3 +72,6 @@ std::optional<std::string> AskFolder(const std::string& title, const std::string
 std::optional<PrintChoice> AskPrint(const PrintRequest& request = {});
 bool AskPrinterSetup();
 void Beep();
+// The one error box for a command or timer tick that ended with an exception (called from
+// inside the catch that met it).
+void ShowExceptionMessage(std::exception_ptr error);

@@ -3,8 +3,7 @@
 
 #include "platform/file_io.h"
 #include "platform/little_endian.h"
-#include "survey/binary_file.h"
-#include "survey/data_layout.h"
+#include "survey/data_file.h"
 
 #include <algorithm>
 #include <limits>
@@ -13,9 +12,9 @@ namespace {
 // Opens the file and reads its header; true only when the header checks.
 bool OpenCheckedDataFile(const std::string& path, int measure, BinaryFile& file, TDataFileHeader& header)
 {
-    Bytes head;
-    if (!file.Open(path) || !file.ReadAt(0, kDataFileHeaderSize, head)) return false;
-    header = LoadDataFileHeader(head);
+    const auto read = file.Open(path) ? ReadDataFileHeader(file) : std::nullopt;
+    if (!read) return false;
+    header = *read;
     return CheckDataFileHeader(header, file.Size(), MinimumRecordSize(measure)) == DataFileFault::None;
 }
 

@@ -3,14 +3,21 @@
 
 #include <algorithm>
 
+std::optional<TDataFileHeader> ReadDataFileHeader(BinaryFile& F, std::uint64_t at)
+{
+    Bytes head;
+    if (!F.ReadAt(at, kDataFileHeaderSize, head)) return std::nullopt;
+    return LoadDataFileHeader(head);
+}
+
 DataFileFault TDataFile::Open(const std::string& path, int measure)
 {
     Close();
     measure_ = measure;
     BinaryFile file;
-    Bytes head;
-    if (!file.Open(path) || !file.ReadAt(0, kDataFileHeaderSize, head)) return DataFileFault::Unreadable;
-    header_ = LoadDataFileHeader(head);
+    const auto header = file.Open(path) ? ReadDataFileHeader(file) : std::nullopt;
+    if (!header) return DataFileFault::Unreadable;
+    header_ = *header;
     DataFileFault fault = CheckDataFileHeader(header_, file.Size(), MinimumRecordSize(measure));
     if (fault != DataFileFault::None) return fault;
     recordSize_ = header_.RecordSize();

@@ -3,11 +3,16 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
 #include <span>
 #include <string>
 
 #include "survey/binary_file.h"
 #include "survey/data_layout.h"
+
+// The 8-byte header at `at` (0 in a data file, a section's offset in a repository); nothing when
+// the file holds fewer bytes there. The header is not checked.
+std::optional<TDataFileHeader> ReadDataFileHeader(BinaryFile& F, std::uint64_t at = 0);
 
 class TDataFile {
 public:

@@ -122,20 +122,19 @@ std::size_t CurrentHarmonicsRecordSize(std::span<const std::uint16_t> blockFlags
 
 std::optional<std::vector<HarmonicBlockPlace>> HarmonicBlocks(std::span<const std::uint8_t> record, bool current)
 {
+    FieldView view(record);
     const std::size_t headSize = current ? CurrentHarmonicsHead::Size : HarmonicsHead::Size;
-    if (record.size() < headSize) return std::nullopt;
     const std::size_t wiringAt = current ? CurrentHarmonicsHead::Wiring : HarmonicsHead::Wiring;
     const std::size_t countAt = current ? CurrentHarmonicsHead::BlockCount : HarmonicsHead::BlockCount;
-    const bool threePhase = IsThreePhaseWiring(LoadU16(&record[wiringAt]));
-    const int count = LoadU16(&record[countAt]);
-    if (count > kMaxHarmonicBlocks) return std::nullopt;
+    const bool threePhase = IsThreePhaseWiring(view.U16(wiringAt));
+    const int count = view.U16(countAt);
+    if (!view.Need(0, headSize) || count > kMaxHarmonicBlocks) return std::nullopt;
     std::vector<HarmonicBlockPlace> blocks;
     std::size_t at = headSize;
     for (int i = 0; i < count; ++i) {
-        if (at + 2 > record.size()) return std::nullopt;
-        const std::uint16_t flags = LoadU16(&record[at]);
+        const std::uint16_t flags = view.U16(at);
         const std::size_t size = current ? CurrentHarmonicBlockSize(flags, threePhase) : HarmonicBlockSize(flags, threePhase);
-        if (at + 2 + size > record.size()) return std::nullopt;
+        if (!view.Need(at + 2, size)) return std::nullopt;
         blocks.push_back({at, flags});
         at += 2 + size;
     }
@@ -251,9 +250,14 @@ std::uint32_t TDataFileHeader::RecordSize() const
     return (EndOffset - static_cast<std::uint32_t>(kDataFileHeaderSize)) / RecordCount;
 }
 
-TDataFileHeader LoadDataFileHeader(std::span<const std::uint8_t> bytes)
+std::optional<TDataFileHeader> LoadDataFileHeader(std::span<const std::uint8_t> bytes)
 {
-    return {LoadU32(&bytes[0]), LoadU32(&bytes[4])};
+    ByteReader in(bytes);
+    TDataFileHeader header;
+    header.EndOffset = in.U32();
+    header.RecordCount = in.U32();
+    if (!in.Ok()) return std::nullopt;
+    return header;
 }
 
 void StoreDataFileHeader(std::uint8_t* p, const TDataFileHeader& header)

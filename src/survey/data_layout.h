@@ -186,7 +186,8 @@ inline const StampLayout* StampLayoutOf(int measure)
 
 // The time of a record, decoded as every reader and search decodes it, into T; false (T
 // untouched, *fault set) when the stamp does not decode or the record is too short. Always
-// inlined (the compiler left it out of line): every record of a window passes through here.
+// inlined (the compiler left it out of line): every record of a window passes through here,
+// which is also why it reads its bytes raw, like the record readers, after the one size check.
 [[gnu::always_inline]] inline bool RecordStampTime(const StampLayout& layout, std::span<const std::uint8_t> record,
                                                    TDateTime& T, StampFault* fault = nullptr)
 {
@@ -229,7 +230,8 @@ enum class DataFileFault {
     BeyondFile,     // end offset past the file's real size
     RecordTooSmall  // record size below the measure's head
 };
-TDataFileHeader LoadDataFileHeader(std::span<const std::uint8_t> bytes);  // needs 8 bytes
+// Nothing when fewer than 8 bytes are given.
+std::optional<TDataFileHeader> LoadDataFileHeader(std::span<const std::uint8_t> bytes);
 void StoreDataFileHeader(std::uint8_t* p, const TDataFileHeader& header);
 // The one header check of every fixed-record data file.
 DataFileFault CheckDataFileHeader(const TDataFileHeader& header, std::uint64_t fileSize, std::size_t minRecordSize);

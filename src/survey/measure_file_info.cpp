@@ -7,23 +7,40 @@
 #include "survey/samples_file.h"
 #include "survey/text_tables.h"
 
-#include <cstring>
+#include <algorithm>
+#include <optional>
 
 namespace {
+// Where the first record keeps the nominal and rate fields; an absent one stays 0.
 struct HeadFields {
-    int nominalAt;  // -1: stays 0
-    int rateAt;     // -1: stays 0
+    std::optional<std::size_t> nominalAt;
+    std::optional<std::size_t> rateAt;
 };
 
 HeadFields HeadFieldsOf(int measure)
 {
     switch (measure) {
-    case MeasureFlicker: return {static_cast<int>(FlickerHead::Nominal), static_cast<int>(FlickerHead::Period)};
-    case MeasureEvents: return {static_cast<int>(EventField::Threshold), -1};
-    case MeasureCurrentHarmonics: return {-1, static_cast<int>(CurrentHarmonicsHead::Period)};
-    case MeasureEnergy: return {-1, static_cast<int>(EnergyField::Period)};
-    default: return {static_cast<int>(TrendHead::Nominal), static_cast<int>(TrendHead::Period)};
+    case MeasureFlicker: return {FlickerHead::Nominal, FlickerHead::Period};
+    case MeasureEvents: return {EventField::Threshold, std::nullopt};
+    case MeasureCurrentHarmonics: return {std::nullopt, CurrentHarmonicsHead::Period};
+    case MeasureEnergy: return {std::nullopt, EnergyField::Period};
+    default: return {TrendHead::Nominal, TrendHead::Period};
     }
+}
+
+// Nominal (raw bytes) and rate (signed 16-bit) from the first record; false when the record
+// lacks them.
+bool ReadHeadFields(const Bytes& first, int measure, TMeasureFileInfo& info)
+{
+    const HeadFields fields = HeadFieldsOf(measure);
+    FieldView head(first);
+    info.Nominal = {};
+    if (fields.nominalAt) {
+        const auto nominal = head.Bytes(*fields.nominalAt, info.Nominal.size());
+        std::copy(nominal.begin(), nominal.end(), info.Nominal.begin());
+    }
+    info.Rate = fields.rateAt ? head.I16(*fields.rateAt) : 0;
+    return head.Ok();
 }
 
 std::optional<TDateTime> TimeOrMessage(const StampLayout& layout, const Bytes& record)
@@ -47,10 +64,7 @@ bool FillFixedRecord(const std::string& path, int measure, TMeasureFileInfo& inf
     auto firstTime = TimeOrMessage(layout, first);
     if (!firstTime) return false;
     info.FirstTime = *firstTime;
-    const HeadFields fields = HeadFieldsOf(measure);
-    info.Nominal = {};
-    if (fields.nominalAt >= 0) std::memcpy(info.Nominal.data(), &first[static_cast<std::size_t>(fields.nominalAt)], 4);
-    info.Rate = fields.rateAt >= 0 ? static_cast<std::int16_t>(LoadU16(&first[static_cast<std::size_t>(fields.rateAt)])) : 0;
+    if (!ReadHeadFields(first, measure, info)) return false;
     if (!file.ReadRecord(file.RecordPosition(file.RecordCount() - 1), last)) return false;
     auto lastTime = TimeOrMessage(layout, last);
     if (!lastTime) return false;

@@ -7,6 +7,8 @@
 using record_reading::DecodeRecordTime;
 
 namespace {
+// A raw load after the offset check, like ReadEntryValues: the engines read every record of an
+// interval through here.
 bool FloatAt(RecordBytes record, std::int64_t offset, float& value)
 {
     if (offset < 0 || static_cast<std::uint64_t>(offset) + 4 > record.size()) return false;

@@ -26,6 +26,8 @@ namespace record_reading {
 void ShowRecordStampFault(const StampLayout& layout, RecordBytes record);
 
 // Values of the active entries, all or nothing: no entry changes unless every offset is inside.
+// Raw loads after the offset check, not FieldView: this is the hot record path, and a view of a
+// year of records spends most of its time here.
 inline bool ReadEntryValues(RecordBytes record, TTraceSettings& S, float scale)
 {
     std::array<float, kTraceCount> values{};

@@ -12,7 +12,7 @@ static_assert(4 * (1 + kShortStringCapacity) + 8 + 8 + kMeasureSlots * TMeasureF
 static_assert(4 * (1 + kShortStringCapacity) + 8 + 8 + 6 * TMeasureFileInfo::kPackedSize ==
               TSurveySelection::kReportPartSize);
 
-void TMeasureFileInfo::Pack(ByteWriter& out) const
+bool TMeasureFileInfo::Pack(ByteWriter& out) const
 {
     out.ShortString(FileName, kShortStringCapacity);
     out.Bool(Selected);
@@ -22,6 +22,7 @@ void TMeasureFileInfo::Pack(ByteWriter& out) const
     out.F64(LastTime);
     out.Bytes(Nominal.data(), Nominal.size());
     out.I32(Rate);
+    return out.Ok();
 }
 
 TMeasureFileInfo TMeasureFileInfo::Unpack(ByteReader& in)
@@ -38,7 +39,7 @@ TMeasureFileInfo TMeasureFileInfo::Unpack(ByteReader& in)
     return info;
 }
 
-void TSurveySelection::PackPart(ByteWriter& out, int slots) const
+bool TSurveySelection::PackPart(ByteWriter& out, int slots) const
 {
     out.ShortString(Name, kShortStringCapacity);
     out.ShortString(Description, kShortStringCapacity);
@@ -47,15 +48,22 @@ void TSurveySelection::PackPart(ByteWriter& out, int slots) const
     out.F64(Start);
     out.F64(Stop);
     for (int k = 0; k < slots && k < kMeasureSlots; ++k) Files[static_cast<std::size_t>(k)].Pack(out);
+    return out.Ok();
 }
 
-void TSurveySelection::Pack(ByteWriter& out) const { PackPart(out, kMeasureSlots); }
+bool TSurveySelection::Pack(ByteWriter& out) const { return PackPart(out, kMeasureSlots); }
 
-Bytes TSurveySelection::PackBytes() const
+std::optional<Bytes> TSurveySelection::PackBytes(std::string* tooLong) const
 {
     ByteWriter out;
-    Pack(out);
-    return out.Take();
+    if (Pack(out)) return out.Take();
+    if (tooLong) *tooLong = out.TooLong();
+    return std::nullopt;
+}
+
+std::string ShortStringTooLongMessage(const std::string& text)
+{
+    return "The text \"" + text + "\" is longer than 255 characters and cannot be stored.";
 }
 
 TSurveySelection TSurveySelection::Unpack(ByteReader& in, int slots)

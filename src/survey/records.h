@@ -5,6 +5,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 
 #include "platform/file_io.h"
@@ -40,8 +41,9 @@ struct TMeasureFileInfo {
     std::array<std::uint8_t, 4> Nominal{}; // the first record's nominal field, raw bytes
     std::int32_t Rate = 0;
 
-    float NominalValue() const { return LoadF32(Nominal.data()); }
-    void Pack(ByteWriter& out) const;
+    float NominalValue() const { return FieldView(Nominal).F32(0); }
+    // False when FileName does not fit its short string (see TSurveySelection::Pack).
+    bool Pack(ByteWriter& out) const;
     static TMeasureFileInfo Unpack(ByteReader& in);
     bool operator==(const TMeasureFileInfo&) const = default;
 };
@@ -62,10 +64,14 @@ struct TSurveySelection {
     TMeasureFileInfo& File(int measure) { return Files.at(static_cast<std::size_t>(measure - 1)); }
     const TMeasureFileInfo& File(int measure) const { return Files.at(static_cast<std::size_t>(measure - 1)); }
 
-    void Pack(ByteWriter& out) const;
-    Bytes PackBytes() const;
+    // Packs every field. A text longer than its short string holds (255 bytes) is never cut:
+    // packing fails, `out` has failed with out.TooLong() the text, and the caller shows
+    // ShortStringTooLongMessage(out.TooLong()) and stores nothing.
+    bool Pack(ByteWriter& out) const;
+    // All 5086 bytes, or nothing when a text does not fit (*tooLong := that text).
+    std::optional<Bytes> PackBytes(std::string* tooLong = nullptr) const;
     // Packs only the first `slots` measure slots (6 for report files).
-    void PackPart(ByteWriter& out, int slots) const;
+    bool PackPart(ByteWriter& out, int slots) const;
     static TSurveySelection Unpack(ByteReader& in, int slots = kMeasureSlots);
     bool operator==(const TSurveySelection&) const = default;
 };
@@ -83,6 +89,10 @@ TLastPath& LastPath();
 // The folder a data-file dialog or survey list starts in: the data folder last used in this run,
 // else DataDir.
 std::string FirstDataFolder();
+
+// What the user is told when a record cannot be stored because a text, a path mostly, does not
+// fit its short string.
+std::string ShortStringTooLongMessage(const std::string& text);
 
 // The interval convention: the stop minute is inclusive, so 59.999 s are added to it.
 constexpr double kStopMinuteExtraDays = 59.999 / 86400.0;

@@ -21,16 +21,22 @@ std::size_t SamplesHeadSize(std::uint8_t fileType)
 
 bool HasTriggerTable(std::uint8_t fileType) { return fileType == 6 || fileType == 12; }
 
-TSamplesFileHeader LoadSamplesFileHeader(std::span<const std::uint8_t> bytes)
+std::optional<TSamplesFileHeader> LoadSamplesFileHeader(std::span<const std::uint8_t> bytes)
 {
-    return {bytes[0], LoadU32(&bytes[1]), LoadU32(&bytes[5])};
+    ByteReader in(bytes);
+    TSamplesFileHeader header;
+    header.FileType = in.U8();
+    header.EndOffset = in.U32();
+    header.RecordCount = in.U32();
+    if (!in.Ok()) return std::nullopt;
+    return header;
 }
 
-bool ReadSamplesFileHeader(BinaryFile& F, TSamplesFileHeader& header)
+bool ReadSamplesFileHeader(BinaryFile& F, TSamplesFileHeader& header, std::uint64_t at)
 {
     std::array<std::uint8_t, kSamplesFileHeaderSize> bytes{};
-    if (!F.ReadAt(0, bytes)) return false;
-    header = LoadSamplesFileHeader(bytes);
+    if (!F.ReadAt(at, bytes)) return false;
+    header = *LoadSamplesFileHeader(bytes);  // the 9 bytes are there
     return true;
 }
 
@@ -45,14 +51,12 @@ std::uint8_t GetSamplesFileType(const std::string& Path)
 
 int ReadSamplesRecordHead(std::span<const std::uint8_t> bytes, std::uint8_t FileType, TSamplesRecordHead& Head)
 {
-    const std::size_t size = SamplesHeadSize(FileType);
-    if (size == 0 || bytes.size() < size) return 0;
-    ByteReader in(bytes.first(size));
+    if (SamplesHeadSize(FileType) == 0) return 0;
+    ByteReader in(bytes);
     TSamplesRecordHead h;
     h.Length = in.U32();
-    h.Time = LoadPackedTimeEx(&bytes[4]);
-    h.Date = LoadPackedDate(&bytes[8]);
-    in.Seek(12);
+    h.Time = ReadPackedTimeEx(in);
+    h.Date = ReadPackedDate(in);
     h.ChannelSet = in.U8();
     h.SamplesPerChannel = in.U16();
     h.PreTrigger = in.I16();
@@ -85,15 +89,16 @@ int ReadSamplesRecordHead(BinaryFile& F, std::uint64_t Position, std::uint8_t Fi
 
 bool ReadTriggerEntries(std::span<const std::uint8_t> bytes, TTriggerEntries& Entries)
 {
-    if (bytes.size() < kTriggerTableSize) return false;
-    for (int i = 0; i < kTriggerEntryCount; ++i) {
-        const std::uint8_t* p = &bytes[static_cast<std::size_t>(i) * kTriggerEntrySize];
-        auto& e = Entries[static_cast<std::size_t>(i)];
-        e.TriggerType = p[0];
-        e.Channel = p[1];
-        std::copy(p + 2, p + 6, e.Value1.begin());
-        std::copy(p + 6, p + 10, e.Value2.begin());
+    ByteReader in(bytes);
+    TTriggerEntries entries;
+    for (auto& e : entries) {
+        e.TriggerType = in.U8();
+        e.Channel = in.U8();
+        in.Bytes(e.Value1.data(), e.Value1.size());
+        in.Bytes(e.Value2.data(), e.Value2.size());
     }
+    if (!in.Ok()) return false;
+    Entries = entries;
     return true;
 }
 
@@ -106,7 +111,7 @@ bool ReadLastSamplesRecordHead(BinaryFile& F, TSamplesRecordHead& Head, std::uin
     if (headSize == 0 || header.EndOffset > F.Size() || header.EndOffset < kSamplesFileHeaderSize + headSize) return false;
     std::array<std::uint8_t, 4> tail{};
     if (!F.ReadAt(header.EndOffset - 4, tail)) return false;
-    const std::uint32_t length = LoadU32(tail.data());
+    const std::uint32_t length = FieldView(tail).U32(0);
     if (length < headSize || length > header.EndOffset - kSamplesFileHeaderSize) return false;
     const std::uint64_t at = header.EndOffset - length;
     if (ReadSamplesRecordHead(F, at, header.FileType, Head) == 0) return false;

@@ -50,8 +50,10 @@ bool IsSamplesFileType(std::uint8_t type);
 std::size_t SamplesHeadSize(std::uint8_t fileType);
 bool HasTriggerTable(std::uint8_t fileType);
 
-TSamplesFileHeader LoadSamplesFileHeader(std::span<const std::uint8_t> bytes);  // needs 9 bytes
-bool ReadSamplesFileHeader(BinaryFile& F, TSamplesFileHeader& header);
+// Nothing when fewer than 9 bytes are given. The header is not checked.
+std::optional<TSamplesFileHeader> LoadSamplesFileHeader(std::span<const std::uint8_t> bytes);
+// The header at `at` (0 in a samples file, a section's offset in a repository).
+bool ReadSamplesFileHeader(BinaryFile& F, TSamplesFileHeader& header, std::uint64_t at = 0);
 
 // The file's type, or 0 after "Invalid File type:  <path>" for any other (or an unreadable file).
 std::uint8_t GetSamplesFileType(const std::string& Path);

@@ -4,9 +4,24 @@
 #include "platform/little_endian.h"
 #include "platform/messages.h"
 
-TPackedDate LoadPackedDate(const std::uint8_t* p) { return {LoadU16(p), p[2], p[3]}; }
-TPackedTime LoadPackedTime(const std::uint8_t* p) { return {p[0], p[1]}; }
-TPackedTimeEx LoadPackedTimeEx(const std::uint8_t* p) { return {p[0], p[1], p[2], p[3]}; }
+TPackedDate ReadPackedDate(ByteReader& in)
+{
+    TPackedDate d;
+    d.Year = in.U16();
+    d.Day = in.U8();
+    d.Month = in.U8();
+    return d;
+}
+
+TPackedTimeEx ReadPackedTimeEx(ByteReader& in)
+{
+    TPackedTimeEx t;
+    t.Minute = in.U8();
+    t.Hour = in.U8();
+    t.Hundredths = in.U8();
+    t.Second = in.U8();
+    return t;
+}
 
 void StorePackedDate(std::uint8_t* p, const TPackedDate& d)
 {

@@ -4,6 +4,7 @@
 #pragma once
 
 #include "platform/date_time.h"
+#include "platform/little_endian.h"
 
 #include <cstdint>
 #include <optional>
@@ -32,10 +33,9 @@ constexpr std::size_t kPackedDateSize = 4;
 constexpr std::size_t kPackedTimeSize = 2;
 constexpr std::size_t kPackedTimeExSize = 4;
 
-// Fields at the start of `p`; the caller has checked the bytes are there.
-TPackedDate LoadPackedDate(const std::uint8_t* p);
-TPackedTime LoadPackedTime(const std::uint8_t* p);
-TPackedTimeEx LoadPackedTimeEx(const std::uint8_t* p);
+// Stamps read in turn from a file's bytes (zeros once the reader has failed).
+TPackedDate ReadPackedDate(ByteReader& in);
+TPackedTimeEx ReadPackedTimeEx(ByteReader& in);
 void StorePackedDate(std::uint8_t* p, const TPackedDate& d);
 void StorePackedTime(std::uint8_t* p, const TPackedTime& t);
 void StorePackedTimeEx(std::uint8_t* p, const TPackedTimeEx& t);

@@ -42,7 +42,7 @@ std::uint32_t U32At(const Bytes& b, std::size_t at) { return U16At(b, at) | (std
 
 TEST(ExportParams, PacksEveryFieldAtItsOffset)
 {
-    const Bytes b = PackExportParams(SampleParams());
+    const Bytes b = PackExportParams(SampleParams()).value();
     ASSERT_EQ(b.size(), 4842u);
     // Block 1 at 0: the path's length byte and text, Items from 256, Phases from 276.
     EXPECT_EQ(b[0], 13);
@@ -94,7 +94,9 @@ TEST(ExportParams, PathTooLongForAShortStringIsRefusedAndNothingWritten)
     const std::string path = dir / "export.tmp";
     TExportParams p = SampleParams();
     p.Measure(7).OutputPath = "/" + std::string(255, 'a');  // 256 bytes
-    EXPECT_FALSE(FitsShortStrings(p));
+    std::string tooLong;
+    EXPECT_FALSE(PackExportParams(p, &tooLong).has_value());
+    EXPECT_EQ(tooLong, p.Measure(7).OutputPath);
     EXPECT_FALSE(WriteExportParams(p, path));
     EXPECT_FALSE(FileExists(path));
     ASSERT_EQ(messages.messages.size(), 1u);
@@ -108,7 +110,7 @@ TEST(ExportParams, DamagedFilesAreRefusedAndDeleted)
 {
     TempProgDir dir;
     const std::string path = dir / "export.tmp";
-    const Bytes good = PackExportParams(SampleParams());
+    const Bytes good = PackExportParams(SampleParams()).value();
     struct Case {
         const char* what;
         std::size_t at;  // byte patched, or the size for a cut or grown file

@@ -4,8 +4,8 @@
 // appended to that survey. Each modal window is driven as it comes up.
 #include "app/main_form.h"
 #include "dialogs/alarm_bar_form.h"
+#include "dialogs/drive_dlg.h"
 #include "survey/intake/drive_access.h"
-#include "survey/intake/drive_dlg.h"
 #include "survey/intake/received_store.h"
 #include "wizards/save_read_dlg.h"
 #include "views/show_v_form.h"

@@ -1,9 +1,9 @@
 // Intake windows: drive choice, the reader window's disk runs, and a repository import saved by
 // the save wizard, followed by a two-disk floppy read appended to the survey it made.
-#include "survey/intake/drive_dlg.h"
+#include "dialogs/drive_dlg.h"
+#include "dialogs/read_dlg.h"
 #include "survey/intake/floppy_reader.h"
 #include "survey/intake/intake_roads.h"
-#include "survey/intake/read_dlg.h"
 #include "survey/intake/received_store.h"
 
 #include "fixtures/archive_fixture.h"
@@ -116,6 +116,40 @@ TEST_F(IntakeWindowsTest, ReaderWindowReadsTwoDisksThroughItsTimer)
     EXPECT_EQ(msgs.messages.back().text, "Copy completed successfully.");
 }
 
+TEST_F(IntakeWindowsTest, ReaderWindowGivesTheSameFilesForAnyBudget)
+{
+    // Disk 1: voltage part 1 of 2 (three copy slices); disk 2: voltage part 2 and the events.
+    Bytes vm1(2 * TFloppyReader::kSliceBytes + 100, 1), vm2(300, 2), al(96, 3);
+    FolderDisks disks;
+    disks.folders = {dir / "disk1", dir / "disk2"};
+    WriteArchiveDisk(disks.folders[0], {{1, 1, 2, vm1}},
+                     ArchiveHeaderBytes(0x21, 2, {static_cast<std::uint32_t>(vm1.size() + vm2.size()), 0, 0, 0, 0, 96}));
+    WriteArchiveDisk(disks.folders[1], {{1, 2, 2, vm2}, {6, 1, 1, al}});
+    Bytes vm = vm1;
+    vm.insert(vm.end(), vm2.begin(), vm2.end());
+    // 0: one step per tick, as a timer of one step a tick would run it.
+    for (auto budget : {std::chrono::milliseconds(0), kJobTickBudget, std::chrono::milliseconds(3600000)}) {
+        SCOPED_TRACE(budget.count());
+        msgs.Clear();
+        DeleteFile(TempFileName(1));
+        DeleteFile(TempFileName(6));
+        TFloppyReader reader('A', disks);
+        TReadDlg dlg(nullptr, reader);
+        dlg.Panel->SetBudget(budget);
+        std::vector<int> results;
+        std::uint16_t mask = 0;
+        EXPECT_TRUE(ReadArchiveDisks(reader, [&] { results.push_back(dlg.exec()); }, mask));
+        EXPECT_EQ(results, (std::vector<int>{QDialog::Accepted, QDialog::Accepted}));
+        EXPECT_EQ(mask, 0x21);
+        EXPECT_EQ(ReadWholeFile(TempFileName(1)), vm);
+        EXPECT_EQ(ReadWholeFile(TempFileName(6)), al);
+        EXPECT_EQ(msgs.Texts(), (std::vector<std::string>{"Insert disk 1 into drive A:\nand press OK when ready...",
+                                                          "Insert disk 2 into drive A:\nand press OK when ready...",
+                                                          "Copy completed successfully."}));
+        EXPECT_EQ(dlg.Panel->LabelMsg->text(), "Success");
+    }
+}
+
 TEST_F(IntakeWindowsTest, AbortButtonStopsASlowCopyAndKeepsNoHalfPart)
 {
     SlowDisks disks;
@@ -132,9 +166,9 @@ TEST_F(IntakeWindowsTest, AbortButtonStopsASlowCopyAndKeepsNoHalfPart)
         copiedBeforeAbort = FileSize(TempFileName(1)).value_or(0);
         if (!dlg.isVisible() || copiedBeforeAbort == 0) return;
         watch.stop();
-        shown = dlg.Text->text();
+        shown = dlg.Panel->LabelMsg->text();
         Grab(dlg, "read_dlg_copying");
-        dlg.BtnAbort->click();
+        dlg.Panel->BtnAbort->click();
     });
     watch.start(10);
     std::uint16_t mask = 0xFFFF;

@@ -23,6 +23,18 @@ TEST(ByteReader, ReadsLittleEndianFieldsInOrder)
     EXPECT_EQ(out.Size(), 1u + 2 + 4 + 4 + 8 + 6);
 }
 
+TEST(ByteWriter, ShortStringLongerThanItsFieldFailsTheWriter)
+{
+    ByteWriter out;
+    EXPECT_TRUE(out.ShortString("abcd", 4));
+    EXPECT_FALSE(out.ShortString("abcde", 4));
+    EXPECT_FALSE(out.ShortString("vwxyz", 4));
+    EXPECT_FALSE(out.Ok());
+    EXPECT_EQ(out.TooLong(), "abcde");  // the first one
+    // The fields keep their size; the refused ones are empty, never cut.
+    EXPECT_EQ(out.Data(), (std::vector<std::uint8_t>{4, 'a', 'b', 'c', 'd', 0, 0, 0, 0, 0, 0, 0, 0, 0, 0}));
+}
+
 TEST(ByteReader, ShortReadFailsAndStaysFailed)
 {
     std::vector<std::uint8_t> bytes = {1, 2, 3};

@@ -248,6 +248,17 @@ TEST(DataLayout, HeaderCheck)
         EXPECT_EQ(CheckDataFileHeader(c.header, c.fileSize, MinimumRecordSize(MeasureVoltage)), c.fault) << c.what;
 }
 
+TEST(DataLayout, HeaderIsReadFromItsEightBytesOnly)
+{
+    const Bytes head = {0xBC, 0, 0, 0, 3, 0, 0, 0};  // end offset 188, 3 records
+    const auto header = LoadDataFileHeader(head);
+    ASSERT_TRUE(header);
+    EXPECT_EQ(header->EndOffset, 188u);
+    EXPECT_EQ(header->RecordCount, 3u);
+    EXPECT_EQ(header->RecordSize(), 60u);
+    EXPECT_FALSE(LoadDataFileHeader(std::span(head).first(7)));
+}
+
 TEST(DataLayout, RecordTimeKeepsTheSecondsOfEighteenByteHeads)
 {
     const Bytes v = TrendRecord(2, {.time = {2024, 3, 15, 10, 15, 40}});

@@ -31,7 +31,7 @@ TSurveySelection FilledSelection()
 TEST(Records, PackedSizesAndOffsets)
 {
     TSurveySelection s = FilledSelection();
-    Bytes bytes = s.PackBytes();
+    Bytes bytes = s.PackBytes().value();
     ASSERT_EQ(bytes.size(), TSurveySelection::kPackedSize);
     // Slot 1 starts at 1040; its RecordCount at +257, little-endian.
     EXPECT_EQ(LoadU32(&bytes[1040 + 257]), 100u);
@@ -41,14 +41,15 @@ TEST(Records, PackedSizesAndOffsets)
     EXPECT_EQ(s.File(1).NominalValue(), 230.0f);
 
     ByteWriter part;
-    s.PackPart(part, 6);
+    EXPECT_TRUE(s.PackPart(part, 6));
     EXPECT_EQ(part.Size(), TSurveySelection::kReportPartSize);
 }
 
 TEST(Records, RoundTripKeepsEveryField)
 {
     TSurveySelection s = FilledSelection();
-    Bytes bytes = s.PackBytes();
+    s.File(3).FileName = "/" + std::string(254, 'p');  // 255 bytes: the most a short string holds
+    Bytes bytes = s.PackBytes().value();
     ByteReader in(bytes);
     TSurveySelection back = TSurveySelection::Unpack(in);
     EXPECT_TRUE(in.Ok());
@@ -57,11 +58,35 @@ TEST(Records, RoundTripKeepsEveryField)
 
 TEST(Records, TruncatedImageFails)
 {
-    Bytes bytes = FilledSelection().PackBytes();
+    Bytes bytes = FilledSelection().PackBytes().value();
     bytes.resize(3000);
     ByteReader in(bytes);
     TSurveySelection::Unpack(in);
     EXPECT_FALSE(in.Ok());
+}
+
+TEST(Records, TextLongerThanItsShortStringIsRefusedNeverCut)
+{
+    const std::string path = "/" + std::string(255, 'p');  // 256 bytes
+    TSurveySelection s = FilledSelection();
+    s.File(3).FileName = path;
+    std::string tooLong;
+    EXPECT_FALSE(s.PackBytes(&tooLong));
+    EXPECT_EQ(tooLong, path);
+    EXPECT_EQ(ShortStringTooLongMessage(tooLong), "The text \"" + path + "\" is longer than 255 characters and cannot be stored.");
+
+    // Report files: the head and slots 1 to 6, a name in the head too long.
+    s = FilledSelection();
+    s.Name = std::string(256, 'n');
+    ByteWriter part;
+    EXPECT_FALSE(s.PackPart(part, 6));
+    EXPECT_FALSE(part.Ok());
+    EXPECT_EQ(part.TooLong(), s.Name);
+    // Slot 7 is not part of a report: its path is not refused there.
+    s = FilledSelection();
+    s.File(7).FileName = path;
+    ByteWriter report;
+    EXPECT_TRUE(s.PackPart(report, 6));
 }
 
 TEST(Tables, MeasureTablesAndChannelOrders)

@@ -37,6 +37,24 @@ TEST(SamplesFile, FileTypeCheck)
     EXPECT_EQ(messages.messages[0].type, MsgType::Error);
 }
 
+TEST(SamplesFile, HeaderAndTriggerTableAreReadFromTheirBytesOnly)
+{
+    const Bytes head = {12, 0x40, 0x1F, 0, 0, 2, 0, 0, 0};  // type 12, end offset 8000, 2 records
+    const auto header = LoadSamplesFileHeader(head);
+    ASSERT_TRUE(header);
+    EXPECT_EQ(header->FileType, 12);
+    EXPECT_EQ(header->EndOffset, 8000u);
+    EXPECT_EQ(header->RecordCount, 2u);
+    EXPECT_FALSE(LoadSamplesFileHeader(std::span(head).first(8)));
+
+    // A table one byte short leaves the entries as they were.
+    TTriggerEntries triggers{};
+    triggers[18].Channel = 7;
+    EXPECT_FALSE(ReadTriggerEntries(Bytes(kTriggerTableSize - 1, 1), triggers));
+    EXPECT_EQ(triggers[0].Channel, 0);
+    EXPECT_EQ(triggers[18].Channel, 7);
+}
+
 TEST(SamplesFile, SeventhScaleOfTypeTwelve)
 {
     struct Case {

@@ -7,6 +7,7 @@
 #include "survey/samples_file.h"
 #include "survey/text_tables.h"
 
+#include <algorithm>
 #include <optional>
 
 namespace {
@@ -35,10 +36,16 @@ std::optional<RecordEnds> ReadRecordEnds(const std::string& path, int measure)
     return ends;
 }
 
-bool SameWord(const Bytes& a, const Bytes& b, std::size_t at)
+// The `size` bytes at `atA` of record a and at `atB` of record b are the same; a field beyond
+// either record is not.
+bool SameField(const Bytes& a, std::size_t atA, const Bytes& b, std::size_t atB, std::size_t size)
 {
-    return a.size() >= at + 2 && b.size() >= at + 2 && LoadU16(&a[at]) == LoadU16(&b[at]);
+    FieldView x(a), y(b);
+    const auto fieldA = x.Bytes(atA, size), fieldB = y.Bytes(atB, size);
+    return x.Ok() && y.Ok() && std::ranges::equal(fieldA, fieldB);
 }
+bool SameWord(const Bytes& a, const Bytes& b, std::size_t at) { return SameField(a, at, b, at, 2); }
+bool SameByte(const Bytes& a, const Bytes& b, std::size_t at) { return SameField(a, at, b, at, 1); }
 
 // Voltage and current harmonics: wiring, block count, then each block's channel and flags.
 std::string_view HarmonicsIncompatibility(const Bytes& received, const Bytes& existing, bool current)
@@ -50,8 +57,8 @@ std::string_view HarmonicsIncompatibility(const Bytes& received, const Bytes& ex
     auto a = HarmonicBlocks(received, current), b = HarmonicBlocks(existing, current);
     if (!a || !b || a->size() != b->size()) return kCorruptReason;
     for (std::size_t i = 0; i < a->size(); ++i) {
-        // Each block's channel code follows its flags word (the blocks walked above fit the records).
-        if (LoadU16(&received[(*a)[i].start + 2]) != LoadU16(&existing[(*b)[i].start + 2])) return kHarmonicsReason;
+        // Each block's channel code follows its flags word.
+        if (!SameField(received, (*a)[i].start + 2, existing, (*b)[i].start + 2, 2)) return kHarmonicsReason;
         if ((*a)[i].flags != (*b)[i].flags) return kIncompatibleReason;
     }
     return {};
@@ -69,8 +76,7 @@ std::string_view LayoutIncompatibility(const Bytes& r, const Bytes& e, int measu
     case MeasureUnbalance: return SameWord(r, e, TrendHead::Flags) ? std::string_view{} : kIncompatibleReason;
     case MeasureVoltageHarmonics: return HarmonicsIncompatibility(r, e, false);
     case MeasureFlicker:
-        if (r[FlickerHead::Flags] != e[FlickerHead::Flags] || r[FlickerHead::Mode] != e[FlickerHead::Mode])
-            return kIncompatibleReason;
+        if (!SameByte(r, e, FlickerHead::Flags) || !SameByte(r, e, FlickerHead::Mode)) return kIncompatibleReason;
         if (!SameWord(r, e, FlickerHead::Wiring)) return kWiringReason;
         return {};
     case MeasurePowers:

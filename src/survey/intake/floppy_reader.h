@@ -1,8 +1,9 @@
 // The floppy archive reader behind "Read Archives from floppy": a state machine that copies the
 // part files of a set of disks, disk after disk, into one temporary file per measure in the data
-// folder ("vm.tmp" ...), for the save wizard. One Step() is one timer tick of the reader window;
-// copies go in slices, so Abort works during a slow copy. The window is shown once per disk;
-// between disks the main window's loop asks for the next disk and interprets the result.
+// folder ("vm.tmp" ...), for the save wizard. One Step() is one state step; the reader window
+// (dialogs/read_dlg.h) runs as many per tick as its time budget allows. Copies go in slices, so
+// Abort works during a slow copy. The window is shown once per disk; between disks the main
+// window's loop asks for the next disk and interprets the result.
 #pragma once
 
 #include "platform/long_job.h"
@@ -40,11 +41,15 @@ class TFloppyReader : public LongJob {
 public:
     TFloppyReader(char drive, TDriveAccess& access);
 
-    // One tick of the reader window; false once the disk's run has ended.
+    // One state step of the disk's run; false once the run has ended.
     bool Step() override;
     // The Abort button.
     void Abort() override;
     bool Finished() const override { return done_; }
+    // The run ended with step 5 (the window closes with OK) rather than 10 (Cancel).
+    bool Completed() const override { return step_ == StepDiskDone && done_; }
+    // The status label.
+    std::string StatusText() const override { return status_; }
 
     // Before each showing: the insert prompt when a new disk is wanted. True when the prompt
     // ended the run (Cancel); the reader is then not shown.
@@ -53,10 +58,6 @@ public:
     // retry. True when the whole read has finished.
     bool HandleReadResult();
 
-    // The status label.
-    const std::string& StatusText() const { return status_; }
-    // The run ended with step 5 (the window closes with OK) rather than 10 (Cancel).
-    bool DiskSucceeded() const { return step_ == StepDiskDone && done_; }
     int ResultCode() const { return code_; }
     int CurrentStep() const { return step_; }
     int CurrentMeasure() const { return measure_; }

@@ -1,10 +1,10 @@
 // Intake roads of the main window.
 #include "survey/intake/intake_roads.h"
 
+#include "dialogs/drive_dlg.h"
+#include "dialogs/read_dlg.h"
 #include "survey/intake/drive_access.h"
-#include "survey/intake/drive_dlg.h"
 #include "survey/intake/floppy_reader.h"
-#include "survey/intake/read_dlg.h"
 #include "wizards/save_read_dlg.h"
 
 namespace {

@@ -3,7 +3,7 @@
 
 #include "platform/messages.h"
 #include "platform/prog_dirs.h"
-#include "survey/data_layout.h"
+#include "survey/data_file.h"
 #include "survey/intake/temp_file_ops.h"
 #include "survey/samples_file.h"
 #include "survey/text_tables.h"
@@ -32,16 +32,9 @@ bool WalkSamplesRecords(BinaryFile& f, const TRepositorySection& section, std::u
 
 std::optional<TSamplesFileHeader> SamplesSectionHeader(BinaryFile& f, std::uint64_t offset)
 {
-    Bytes bytes;
-    if (!f.ReadAt(offset, kSamplesFileHeaderSize, bytes)) return std::nullopt;
-    return LoadSamplesFileHeader(bytes);
-}
-
-std::optional<TDataFileHeader> DataSectionHeader(BinaryFile& f, std::uint64_t offset)
-{
-    Bytes bytes;
-    if (!f.ReadAt(offset, kDataFileHeaderSize, bytes)) return std::nullopt;
-    return LoadDataFileHeader(bytes);
+    TSamplesFileHeader header;
+    if (!ReadSamplesFileHeader(f, header, offset)) return std::nullopt;
+    return header;
 }
 
 bool FindOldestSamplesRecord(BinaryFile& f, const TRepositorySection& section, std::uint64_t& oldest)
@@ -69,7 +62,7 @@ bool FindOldestSamplesRecord(BinaryFile& f, const TRepositorySection& section, s
 bool FindOldestFixedRecord(BinaryFile& f, const TRepositorySection& section, std::uint64_t& oldest)
 {
     auto layout = StampLayoutOf(section.Measure);
-    auto header = DataSectionHeader(f, section.Offset);
+    auto header = ReadDataFileHeader(f, section.Offset);
     if (!layout || !header) return false;
     const std::uint64_t size = header->RecordSize(), count = header->RecordCount;
     const std::uint64_t records = section.Offset + kDataFileHeaderSize;
@@ -123,8 +116,10 @@ std::optional<TRepositoryTable> ReadRepositoryTable(BinaryFile& repository)
     const std::size_t tableBytes = size < 36 ? 24 : size < 56 ? 36 : 56;
     Bytes bytes;
     if (!repository.ReadAt(0, tableBytes, bytes)) return std::nullopt;
+    ByteReader in(bytes);
     TRepositoryTable table;
-    for (std::size_t i = 0; i < tableBytes / 4; ++i) table.Entries[i] = LoadU32(&bytes[4 * i]);
+    for (std::size_t i = 0; i < tableBytes / 4; ++i) table.Entries[i] = in.U32();
+    if (!in.Ok()) return std::nullopt;
     // The first section starts right after the table, so the first offset present is its length.
     auto first = std::find_if(table.Entries.begin(), table.Entries.end(), [](std::uint32_t e) { return e != 0; });
     if (first == table.Entries.end() || !IsTableLength(*first) || *first > tableBytes) return std::nullopt;
@@ -167,7 +162,7 @@ std::optional<TRepositorySection> CheckRepositorySection(BinaryFile& repository,
         return s;
     }
     s.HeaderSize = kDataFileHeaderSize;
-    auto header = DataSectionHeader(repository, s.Offset);
+    auto header = ReadDataFileHeader(repository, s.Offset);
     if (!header || CheckDataFileHeader(*header, length, MinimumRecordSize(measure)) != DataFileFault::None)
         return std::nullopt;
     s.DataEnd = s.Offset + header->EndOffset;

@@ -12,11 +12,11 @@ namespace {
 std::optional<Bytes> ReadCheckedSamplesFile(const std::string& path, TSamplesFileHeader& header)
 {
     auto bytes = ReadWholeFile(path);
-    if (!bytes || bytes->size() < kSamplesFileHeaderSize) return std::nullopt;
-    header = LoadSamplesFileHeader(*bytes);
-    if (!IsSamplesFileType(header.FileType) || header.EndOffset < kSamplesFileHeaderSize ||
-        header.EndOffset > bytes->size())
+    const auto read = bytes ? LoadSamplesFileHeader(*bytes) : std::nullopt;
+    if (!read || !IsSamplesFileType(read->FileType) || read->EndOffset < kSamplesFileHeaderSize ||
+        read->EndOffset > bytes->size())
         return std::nullopt;
+    header = *read;
     return bytes;
 }
 }  // namespace

@@ -1,5 +1,5 @@
 // Drive selection dialog.
-#include "survey/intake/drive_dlg.h"
+#include "dialogs/drive_dlg.h"
 
 #include <QGroupBox>
 #include <QRadioButton>
