@@ -64,7 +64,9 @@ bool TExporter::Step()
 
 void TExporter::Abort()
 {
-    if (!finished_) state_ = ExportState::Aborted;
+    if (finished_) return;
+    state_ = ExportState::Aborted;
+    Finish();
 }
 
 void TExporter::StepNextMeasure()

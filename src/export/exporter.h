@@ -2,8 +2,8 @@
 // wizard into its own workbook (Excel 5.0 or text), one measure after the other. It takes the
 // wizard's choices from "export.tmp" (read and deleted at creation) and the survey and interval
 // from SurveySelection. Each Step() is one unit of work: a state change, or one record (events:
-// up to 50) into the sheet. The exporter's window shows Caption() and Progress() and calls
-// Abort(); tests and the benchmark call Step() directly.
+// up to 50) into the sheet. The job window shows StatusText() and Progress() and calls Abort();
+// tests and the benchmark call Step() directly.
 //
 // A workbook replaces an existing file only once it is complete. Whatever is not exported (a
 // measure without records in the interval, a damaged data file, a failed write) is named in the
@@ -51,16 +51,18 @@ public:
     ~TExporter() override;
 
     bool Step() override;
+    // Ends the export at once: the current measure's workbook is not written, no message.
     void Abort() override;
     bool Finished() const override { return finished_; }
+    // The export ran to its end (the window closes with OK); false after an error or Abort.
+    bool Completed() const override { return finished_ && state_ == ExportState::Done; }
 
-    // The progress label and bar (0 to 100, never moving back within a measure).
-    const std::string& Caption() const { return caption_; }
-    int Progress() const { return progress_; }
+    // The progress label ("exporting Voltages" ...) and bar (percent of the measure's records,
+    // never moving back within a measure).
+    std::string StatusText() const override { return caption_; }
+    JobProgress Progress() const override { return {progress_, 100}; }
     ExportState State() const { return state_; }
     int CurrentMeasure() const { return measure_; }
-    // The export ran to its end (the window closes with OK); false after an error or Abort.
-    bool Completed() const { return finished_ && state_ == ExportState::Done; }
     const std::vector<int>& Exported() const { return exported_; }
     const std::vector<TNotExported>& NotExported() const { return notExported_; }
 

@@ -140,12 +140,12 @@ TEST(Exporter, AbortMidExportLeavesTheOldWorkbookAsItWas)
     WriteFileAtomic(run.Workbook(1), std::string("the old workbook"));
 
     TExporter exporter(run.selection, run.params);
-    while (exporter.Step() && exporter.Progress() < 50) {
+    while (exporter.Step() && exporter.Progress().done < 50) {
     }
     EXPECT_EQ(exporter.State(), ExportState::WriteRows);
     exporter.Abort();
-    EXPECT_FALSE(exporter.Step());
     EXPECT_TRUE(exporter.Finished());
+    EXPECT_FALSE(exporter.Step());
     EXPECT_FALSE(exporter.Completed());
     EXPECT_TRUE(run.messages.messages.empty());
     EXPECT_EQ(ReadText(run.Workbook(1)), "the old workbook");
@@ -280,7 +280,7 @@ TEST(Exporter, ProgressStartsFromNothingForEveryMeasure)
     TExporter exporter(run.selection, run.params);
     std::vector<std::pair<std::string, int>> seen;  // caption and progress after each row step
     while (exporter.Step())
-        if (exporter.State() == ExportState::WriteRows) seen.emplace_back(exporter.Caption(), exporter.Progress());
+        if (exporter.State() == ExportState::WriteRows) seen.emplace_back(exporter.StatusText(), exporter.Progress().done);
     const std::vector<std::pair<std::string, int>> expected = {
         {"exporting Voltages", 0}, {"exporting Voltages", 25}, {"exporting Voltages", 50},
         {"exporting Voltages", 75}, {"exporting Voltages", 100}, {"exporting Energy", 0},
