@@ -3,6 +3,7 @@
 #include "app/main_form.h"
 #include "app/orv_application.h"
 #include "app/program_start.h"
+#include "export/export_windows.h"
 #include "platform/qt_messages.h"
 #include "views/trend_view_form.h"
 
@@ -15,6 +16,7 @@ int main(int argc, char** argv)
     SetMessageSeam(&messages);
     TProgramWindows windows = StartProgram(app);
     RegisterTrendViews(windows.MainForm->WindowRegistry);
+    RegisterExportWindows(windows.MainForm->WindowRegistry);
     messages.SetParent(windows.MainForm);
     return app.exec();
 }

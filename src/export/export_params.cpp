@@ -108,15 +108,18 @@ std::optional<TExportParams> UnpackExportParams(std::span<const std::uint8_t> by
     return params;
 }
 
-bool WriteExportParams(const TExportParams& params, const std::string& path)
+bool CheckExportPaths(const TExportParams& params)
 {
     std::string tooLong;
-    const std::optional<Bytes> bytes = PackExportParams(params, &tooLong);
-    if (!bytes) {
-        ShowError("The file name " + tooLong + " is longer than the 255 characters that can be stored.");
-        return false;
-    }
-    if (!WriteFileAtomic(path, *bytes)) {
+    if (PackExportParams(params, &tooLong)) return true;
+    ShowError("The file name " + tooLong + " is longer than the 255 characters that can be stored.");
+    return false;
+}
+
+bool WriteExportParams(const TExportParams& params, const std::string& path)
+{
+    if (!CheckExportPaths(params)) return false;
+    if (!WriteFileAtomic(path, *PackExportParams(params))) {
         ShowError("Unable to write the file " + path + ".");
         return false;
     }

@@ -67,8 +67,10 @@ std::optional<Bytes> PackExportParams(const TExportParams& params, std::string* 
 // its table.
 std::optional<TExportParams> UnpackExportParams(std::span<const std::uint8_t> bytes);
 
+// Every OutputPath fits a short string; otherwise the message naming the first that does not.
+bool CheckExportPaths(const TExportParams& params);
 // Writes the record to `path` (normally DataDir() + "export.tmp"), replacing it only when
-// complete. A path too long to store is refused with a message and nothing is written.
+// complete. A path too long to store is refused with CheckExportPaths' message, nothing written.
 bool WriteExportParams(const TExportParams& params, const std::string& path);
 // Reads the record and deletes the file, damaged or not; nothing when it is missing or damaged.
 std::optional<TExportParams> ReadExportParams(const std::string& path);

@@ -104,12 +104,15 @@ bool ReadMeasureFileInfo(const std::string& Path, int Measure, TMeasureFileInfo&
 {
     if (Measure < 1 || Measure > kMeasureCount) return true;
     const bool ok = Measure == MeasureSamples ? FillSamples(Path, info) : FillFixedRecord(Path, Measure, info);
-    if (!ok) {
-        std::string text(kSurveyCorruptedMessage);
-        text.replace(0, 2, MeasureName(Measure));
-        ShowError(text);
-    }
+    if (!ok) ShowSurveyCorrupted(Measure);
     return ok;
+}
+
+void ShowSurveyCorrupted(int measure)
+{
+    std::string text(kSurveyCorruptedMessage);
+    text.replace(text.find("%s"), 2, MeasureName(measure));
+    ShowError(text);
 }
 
 bool ReadMeasureFileInfo(const std::string& Path, int Measure)
