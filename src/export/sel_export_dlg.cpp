@@ -28,7 +28,8 @@ constexpr unsigned Bit(int measure) { return 1u << (measure - 1); }
 constexpr unsigned kSamplesBit = Bit(MeasureSamples);
 }  // namespace
 
-TSelExportDlg::TSelExportDlg(QWidget* parent) : TWizardFrame(parent, "Export Survey", QSize(600, 380))
+// Wide enough for the nine tabs of page 3 side by side and a workbook's full path on page 4.
+TSelExportDlg::TSelExportDlg(QWidget* parent) : TWizardFrame(parent, "Export Survey", QSize(900, 400))
 {
     SurveyPage = new TSurveyPage(this, "Select a Survey:", SurveyUpgrade::Short);
     DataPage = new TIntervalPage(this, kExportMeasureBoxes);
