@@ -1,10 +1,14 @@
 // Program entry: no command-line arguments are read. Here the main window meets the windows
 // it opens: they are registered on its registry once it exists.
+#include "analysis/an_report_form.h"
+#include "analysis/sel_analysis_dlg.h"
 #include "app/main_form.h"
 #include "app/orv_application.h"
 #include "app/program_start.h"
 #include "export/export_windows.h"
 #include "platform/qt_messages.h"
+#include "summary/sum_report_form.h"
+#include "summary/sheet_form.h"
 #include "views/trend_view_form.h"
 
 #include <QApplication>
@@ -16,6 +20,10 @@ int main(int argc, char** argv)
     SetMessageSeam(&messages);
     TProgramWindows windows = StartProgram(app);
     RegisterTrendViews(windows.MainForm->WindowRegistry);
+    RegisterAnalysisReportWindow(windows.MainForm->WindowRegistry);
+    RegisterSheetWindow(windows.MainForm->WindowRegistry);
+    RegisterAnalysisWizard(windows.MainForm->WindowRegistry);
+    RegisterSummaryWindows(windows.MainForm->WindowRegistry);
     RegisterExportWindows(windows.MainForm->WindowRegistry);
     messages.SetParent(windows.MainForm);
     return app.exec();

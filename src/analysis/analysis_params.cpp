@@ -1,6 +1,8 @@
 // Packing and defaults of the analysis parameters.
 #include "analysis/analysis_params.h"
 
+#include "platform/messages.h"
+#include "survey/number_text.h"
 #include "survey/text_tables.h"
 
 static_assert(TLimitsRecord::kPackedSize + 4 == TAnalysisParams::kPackedSize);
@@ -42,4 +44,21 @@ int ObservationPeriodMinutes(int periodIndex)
     return periodIndex >= 0 && periodIndex < kObservationPeriodChoices
                ? ObservationPeriods[static_cast<std::size_t>(periodIndex + 1)]
                : 0;
+}
+
+int StepWindowDays(int days, bool up)
+{
+    if (up) return days < kMaxWindowDays ? days + 1 : days;
+    return days > 1 ? days - 1 : days;
+}
+
+std::optional<std::int16_t> ReadWindowDays(const std::string& text)
+{
+    std::uint16_t days = 0;
+    if (!TryStrToWord(text, days)) return std::nullopt;
+    if (!WindowDaysAccepted(days)) {
+        ShowError(kWindowDaysMessage);
+        return std::nullopt;
+    }
+    return static_cast<std::int16_t>(days);
 }

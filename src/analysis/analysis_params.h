@@ -4,6 +4,8 @@
 #pragma once
 
 #include <cstdint>
+#include <optional>
+#include <string>
 
 #include "analysis/limits_record.h"
 
@@ -31,3 +33,12 @@ TAnalysisParams& AnalysisParams();
 
 // Minutes of an observation period choice (0 to 5); 0 outside.
 int ObservationPeriodMinutes(int periodIndex);
+
+// The window of days the wizard accepts, and its spin button's step: by one, up only from 30 or
+// less and down only from 2 or more.
+inline constexpr const char* kWindowDaysMessage = "Days of analysis must be from 1 to 31";
+constexpr bool WindowDaysAccepted(int days) { return days >= 1 && days <= kMaxWindowDays; }
+int StepWindowDays(int days, bool up);
+// The window field's text as the wizard takes it: nothing, after the message (the conversion's,
+// or kWindowDaysMessage as an error box), when it is no number of days from 1 to 31.
+std::optional<std::int16_t> ReadWindowDays(const std::string& text);

@@ -21,6 +21,10 @@ constexpr int kAnalysisEventCategories = 9;
 constexpr int kAnalysisGroups = 51;
 // A phase that a single-phase survey lacks (0xFFFFFFFF).
 constexpr std::int32_t kMissingPhase = -1;
+// Colours (0x00BBGGRR) of analysis results: passed, failed, and measures or phases not analysed.
+constexpr std::uint32_t kPassedColour = 0x008000;
+constexpr std::uint32_t kFailedColour = 0x0000FF;
+constexpr std::uint32_t kNotAnalysedColour = 0x808080;
 
 // Temporary file names in DataDir, indexed by measure 1 to 6 (index 0 unused).
 extern const std::array<std::string_view, kAnalysisMeasures + 1> AnalysisStaFileNames;

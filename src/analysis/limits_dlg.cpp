@@ -343,3 +343,14 @@ void TLimitsDlg::showEvent(QShowEvent* event)
     Tabs->setCurrentIndex(0);
     FixedDialog::showEvent(event);
 }
+
+bool EditLimits(QWidget* parent, std::string& fileName, TLimitsRecord& limits)
+{
+    TLimitsDlg dialog(parent);
+    dialog.SetLimitsFileName(fileName);
+    dialog.SetLimits(limits);
+    if (dialog.exec() != QDialog::Accepted) return false;
+    dialog.GetLimits(limits);
+    fileName = dialog.GetLimitsFileName();
+    return true;
+}

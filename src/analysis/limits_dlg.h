@@ -87,5 +87,9 @@ private:
     bool checking = false;  // a check's message is up: leaving the field again is not checked twice
 };
 
+// The wizards' "Set Limits...": the editor on `limits` and the active file's name `fileName`;
+// on OK both take the edited record and name. True on OK.
+bool EditLimits(QWidget* parent, std::string& fileName, TLimitsRecord& limits);
+
 // The texts of the limits dialogs' messages.
 inline constexpr const char* kSaveLimitsQuestion = "Save changes to active Limits file ?";

@@ -24,17 +24,6 @@ void Fields(Io& io, Record& r, LimitsLayout layout)
     io(r.FlkHigh), io(r.FlkPerc), io(r.FlkOver);
 }
 
-struct Packer {
-    ByteWriter& out;
-    void operator()(float v) const { out.F32(v); }
-    void operator()(std::int16_t v) const { out.I16(v); }
-};
-struct Unpacker {
-    ByteReader& in;
-    void operator()(float& v) const { v = in.F32(); }
-    void operator()(std::int16_t& v) const { v = in.I16(); }
-};
-
 constexpr std::array<TLimitsRangeRule, 9> kRules = {{
     {0, 100, false, "Voltage Range must be from 0.0 to 100 %"},
     {0, 100, false, "Frequency Range must be from 0.0 to 100 %"},
@@ -50,14 +39,14 @@ constexpr std::array<TLimitsRangeRule, 9> kRules = {{
 
 void TLimitsRecord::Pack(ByteWriter& out, LimitsLayout layout) const
 {
-    Packer packer{out};
+    FieldPacker packer{out};
     Fields(packer, *this, layout);
 }
 
 TLimitsRecord TLimitsRecord::Unpack(ByteReader& in, LimitsLayout layout)
 {
     TLimitsRecord r;
-    Unpacker unpacker{in};
+    FieldUnpacker unpacker{in};
     Fields(unpacker, r, layout);
     return r;
 }

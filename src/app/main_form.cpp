@@ -50,6 +50,11 @@ TMainForm::TMainForm(QWidget* parent) : QMainWindow(parent)
 
 TMainForm::~TMainForm()
 {
+    // The children close after this part of the window is gone: what they signal on the way
+    // (the area activating the next one) must not reach it.
+    MdiArea->disconnect(this);
+    for (QMdiSubWindow* sub : MdiArea->subWindowList())
+        if (sub->widget()) sub->widget()->disconnect(this);
     FormDestroy();
     if (MainForm == this) MainForm = nullptr;
     // The run-long windows it owns go with it.

@@ -91,7 +91,7 @@ void TSelExportDlg::ShowTabs()
         if (!(measures & Bit(k)) || (prepared_ & Bit(k))) continue;
         // A file that passed the survey's check but whose first record is damaged offers nothing.
         if (!ReadMeasureAvailability(k, SurveySelection().File(k).FileName, params_))
-            ShowSurveyCorrupted(k);
+            ShowError(SurveyCorruptedMessage(k));
         TabsPage->ShowState(k, InitialTabState(k, params_.Measure(k)));
         prepared_ |= Bit(k);
     }

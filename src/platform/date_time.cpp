@@ -89,6 +89,13 @@ std::optional<TDateTime> EncodeDateTime(const DateTimeParts& p)
     return *date + *time;
 }
 
+bool InDateTimeRange(TDateTime t)
+{
+    constexpr TDateTime kFirstDay = -693593;  // 01/01/0001
+    constexpr TDateTime kAfterLastDay = 2958466;  // 01/01/10000
+    return std::isfinite(t) && t >= kFirstDay && t < kAfterLastDay;
+}
+
 DateTimeParts DecodeDateTime(TDateTime t)
 {
     // Whole milliseconds from the epoch, so 10:15:59.9995 shows as 10:16:00.000, never 10:15:60.

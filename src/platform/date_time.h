@@ -46,6 +46,10 @@ inline double TimeFraction(int hour, int minute, int second, int millisecond)
 }
 std::optional<TDateTime> EncodeDateTime(const DateTimeParts& parts);
 
+// A date-time of the years 1 to 9999, which the routines below can show; false for what a
+// damaged file may hold (NaN, infinities, far-off days).
+bool InDateTimeRange(TDateTime t);
+
 // Fields of a date-time, rounded to the millisecond.
 DateTimeParts DecodeDateTime(TDateTime t);
 

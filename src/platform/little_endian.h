@@ -85,6 +85,21 @@ private:
     std::string tooLong_;
 };
 
+// A record packed and unpacked by one walk over its fields in file order (io(field) for each),
+// so that the two cannot disagree: the walk is called with a FieldPacker, then a FieldUnpacker.
+struct FieldPacker {
+    ByteWriter& out;
+    void operator()(float v) const { out.F32(v); }
+    void operator()(std::int16_t v) const { out.I16(v); }
+    void operator()(std::int32_t v) const { out.I32(v); }
+};
+struct FieldUnpacker {
+    ByteReader& in;
+    void operator()(float& v) const { v = in.F32(); }
+    void operator()(std::int16_t& v) const { v = in.I16(); }
+    void operator()(std::int32_t& v) const { v = in.I32(); }
+};
+
 // Random access to the fields of outside bytes (a record, a file head, a spreadsheet record):
 // each field is read at its offset and checked against the bytes present. A field beyond them
 // reads as 0 and fails the view, and the failure is sticky, so a reader takes all its fields and

@@ -182,7 +182,7 @@ private:
         for (int s = 1; s <= book_.NumSheets(); ++s) {
             const Worksheet& sheet = book_.SheetAt(s);
             std::string name = ToCp1252(sheet.name);
-            if (name.empty() || name.size() > 31 || name.find_first_of("[]:*?/\\") != std::string::npos)
+            if (name.empty() || name.size() > kExcelMaxSheetName || name.find_first_of(kSheetNameForbidden) != std::string::npos)
                 return Fail("The sheet name " + Quoted(sheet.name) +
                             " cannot be saved in Excel 5.0 format: a sheet name has 1 to 31 characters and none of [ ] : * ? / \\.");
             std::string lower = name;
@@ -535,6 +535,15 @@ private:
     PaletteBuilder palette_;
 };
 }  // namespace
+
+std::string ExcelSheetName(const std::string& wanted)
+{
+    std::string name = ToCp1252(wanted);
+    for (char& c : name)
+        if (kSheetNameForbidden.find(c) != std::string_view::npos) c = '_';
+    if (name.size() > kExcelMaxSheetName) name.resize(kExcelMaxSheetName);
+    return name.empty() ? "Sheet1" : Cp1252ToUtf8(name);
+}
 
 std::string CellReference(int row, int col)
 {

@@ -104,15 +104,15 @@ bool ReadMeasureFileInfo(const std::string& Path, int Measure, TMeasureFileInfo&
 {
     if (Measure < 1 || Measure > kMeasureCount) return true;
     const bool ok = Measure == MeasureSamples ? FillSamples(Path, info) : FillFixedRecord(Path, Measure, info);
-    if (!ok) ShowSurveyCorrupted(Measure);
+    if (!ok) ShowError(SurveyCorruptedMessage(Measure));
     return ok;
 }
 
-void ShowSurveyCorrupted(int measure)
+std::string SurveyCorruptedMessage(int measure)
 {
     std::string text(kSurveyCorruptedMessage);
     text.replace(text.find("%s"), 2, MeasureName(measure));
-    ShowError(text);
+    return text;
 }
 
 bool ReadMeasureFileInfo(const std::string& Path, int Measure)

@@ -9,8 +9,8 @@
 
 // %s: the measure's name.
 inline constexpr std::string_view kSurveyCorruptedMessage = "%s survey is corrupted. Unable to open the file.";
-// Shows kSurveyCorruptedMessage for measure 1 to 10.
-void ShowSurveyCorrupted(int measure);
+// kSurveyCorruptedMessage filled with the name of measure 1 to 14.
+std::string SurveyCorruptedMessage(int measure);
 
 // Fills `info` from the data file of `measure` at `path`. On a corrupt file shows the stamp's
 // own message (when a stamp failed) and then kSurveyCorruptedMessage, and returns false; the

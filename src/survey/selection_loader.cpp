@@ -4,7 +4,10 @@
 #include "platform/file_io.h"
 #include "survey/measure_file_info.h"
 
-void FillSurveySelection(const std::string& surveyPath, SurveyLines& lines, TSurveySelection& selection)
+#include <algorithm>
+
+void FillSurveySelection(const std::string& surveyPath, SurveyLines& lines, TSurveySelection& selection,
+                         int lastMeasure, const MeasureFileReader& read)
 {
     selection = TSurveySelection{};
     selection.Name = ExtractFileName(surveyPath);
@@ -12,14 +15,16 @@ void FillSurveySelection(const std::string& surveyPath, SurveyLines& lines, TSur
     selection.Description = info.Description;
     selection.Site = info.Site;
     selection.Operator = info.Operator;
-    for (int k = 1; k <= kMeasureSlots && static_cast<std::size_t>(k) < lines.size(); ++k) {
+    lastMeasure = std::min(lastMeasure, kMeasureSlots);
+    for (int k = 1; k <= lastMeasure && static_cast<std::size_t>(k) < lines.size(); ++k) {
         if (DataFileLine(lines, k).empty()) continue;
         auto path = FindSurveyDataFile(surveyPath, lines, k);
         // A missing data file makes its measure silently unavailable; an unusable one (reported
         // by the reader) leaves no half-filled slot behind.
-        if (!path || !ReadMeasureFileInfo(*path, k, selection.File(k))) {
+        TMeasureFileInfo& slot = selection.File(k);
+        if (!path || !(read ? read(*path, k, slot) : ReadMeasureFileInfo(*path, k, slot))) {
             SetDataFileLine(lines, k, "");
-            selection.File(k) = TMeasureFileInfo{};
+            slot = TMeasureFileInfo{};
         }
     }
 }

@@ -6,11 +6,18 @@
 #include "survey/records.h"
 #include "survey/survey_file.h"
 
+#include <functional>
 #include <string>
 
+// Reads the data file of one measure into its slot; false when the measure cannot be used (its
+// message shown).
+using MeasureFileReader = std::function<bool(const std::string& path, int measure, TMeasureFileInfo& info)>;
+
 // Resets `selection`, then fills it from the survey at `surveyPath` with lines `lines`
-// (already checked and upgraded). Empties the lines of measures that cannot be used.
-void FillSurveySelection(const std::string& surveyPath, SurveyLines& lines, TSurveySelection& selection);
+// (already checked and upgraded), for measures 1 to `lastMeasure`, each data file through `read`
+// (ReadMeasureFileInfo when none is given). Empties the lines of measures that cannot be used.
+void FillSurveySelection(const std::string& surveyPath, SurveyLines& lines, TSurveySelection& selection,
+                         int lastMeasure = kMeasureSlots, const MeasureFileReader& read = {});
 // Bit k-1 for each measure k (1 to 10) whose data-file line is not empty: after the fill above,
 // the measures a wizard can offer.
 unsigned AvailableMeasures(const SurveyLines& lines);

@@ -6,11 +6,13 @@
 #include "platform/qt_print.h"
 #include "platform/date_time.h"
 #include "survey/text_tables.h"
+#include "views/harmonic_layout.h"
 #include "views/trend_reading.h"
 
 #include <QAreaSeries>
 #include <QChart>
 #include <QChartView>
+#include <QComboBox>
 #include <QGraphicsSimpleTextItem>
 #include <QHBoxLayout>
 #include <QLabel>
@@ -70,6 +72,10 @@ TCurveForm::TCurveForm(QWidget* parent) : QDialog(parent)
         connect(b, &QToolButton::clicked, this, [this, p] { BtnPhaseClick(p); });
     }
     BtnPhase[0]->setChecked(true);
+    CBoxHarm = new QComboBox(top);
+    CBoxHarm->hide();
+    row->addWidget(CBoxHarm);
+    connect(CBoxHarm, &QComboBox::activated, this, &TCurveForm::CBoxHarmChange);
     BtnPrint = Button(top, "Print", "Print");
     row->addWidget(BtnPrint);
     row->addStretch();
@@ -134,40 +140,54 @@ void TCurveForm::SetFootLine(int line, const QString& text)
     footItems_[static_cast<std::size_t>(line)]->setText(text);
 }
 
-void TCurveForm::SetCurveHeader(const TMeasureFileInfo& info, bool threePhase, double pointTime)
+void TCurveForm::SetCurveHeader(const TMeasureFileInfo& info, int measure, bool threePhase, double recordTime)
 {
     FileInfo = info;
+    Measure = measure;
     ThreePhase = threePhase;
     BtnPhase[1]->setEnabled(threePhase);
     BtnPhase[2]->setEnabled(threePhase);
     SetFootLine(0, ("Survey File: " + QString::fromStdString(info.FileName)).left(255));
     SetFootLine(1, QString("Channel: L%1").arg(Phase + 1));
-    SetFootLine(2, "Date: " + QString::fromStdString(FormatDateTimePattern(pointTime, RunDateFormats().shortDate + " hh:mm")));
+    SetFootLine(2, "Date: " + QString::fromStdString(FormatDateTimePattern(recordTime, RunDateFormats().shortDate + " hh:mm")));
+}
+
+void TCurveForm::SetHarmonics(const std::vector<TTrendBlock>& curveBlocks)
+{
+    curveBlocks_ = curveBlocks;
+    CBoxHarm->clear();
+    for (const TTrendBlock& block : curveBlocks_) CBoxHarm->addItem(QString::fromStdString(block.OrderName));
+    CBoxHarm->setCurrentIndex(curveBlocks_.empty() ? -1 : 0);
+    CBoxHarm->show();
+}
+
+void TCurveForm::ShowCurve(TCurveMode mode, std::int64_t offset, std::int32_t stride, const TCurveRange& range)
+{
+    CurveOffset = offset;
+    CurveStride = stride;
+    CpfMode = mode == TCurveMode::Cpf;
+    HarmonicMode = mode == TCurveMode::HarmonicDensity;
+    setWindowTitle(CpfMode ? "CPF Curve" : "Density Curve");
+    range_ = range;
+    SetupChart();
+    ShowPhaseCurve();
+    UpdateScaleButtons();
 }
 
 void TCurveForm::ShowDensity(std::int64_t offset, std::int32_t stride, int classCount, int firstValue, float classWidth)
 {
-    CurveOffset = offset;
-    CurveStride = stride;
-    CpfMode = false;
-    setWindowTitle("Density Curve");
-    range_ = FullCurveRange(classCount, firstValue, classWidth);
-    ReadCurve(CurveOffset);
-    SetupChart();
-    ShowNotAvailable(!Plot());
-    UpdateScaleButtons();
+    ShowCurve(TCurveMode::Density, offset, stride, FullCurveRange(classCount, firstValue, classWidth));
+}
+
+void TCurveForm::ShowHarmonicDensity(std::int64_t recordPos, int classCount, int firstValue, float classWidth)
+{
+    ShowCurve(TCurveMode::HarmonicDensity, recordPos, 0, FullCurveRange(classCount, firstValue, classWidth));
 }
 
 void TCurveForm::ShowCpf(std::int64_t offset, std::int32_t stride, int count)
 {
-    CurveOffset = offset;
-    CurveStride = stride;
-    CpfMode = true;
-    setWindowTitle("CPF Curve");
-    range_ = FullCurveRange(count, 0, 1.0);
-    ReadCurve(CurveOffset);
-    SetupChart();
-    ShowNotAvailable(!Plot());
+    ShowCurve(TCurveMode::Cpf, offset, stride, FullCurveRange(count, 0, 1.0));
+    // No scale steps along the CPF levels: all four buttons stay off.
     for (QToolButton* b : {BtnMinLeft, BtnMaxLeft, BtnMinRight, BtnMaxRight}) b->setEnabled(false);
 }
 
@@ -176,7 +196,7 @@ void TCurveForm::ReadCurve(std::int64_t position)
     density_ = {};
     cpf_.clear();
     TDataFile F;
-    if (!OpenTrendDataFile(F, FileInfo, MeasureVoltage)) return;
+    if (!OpenTrendDataFile(F, FileInfo, Measure)) return;
     if (CpfMode) {
         if (auto values = ReadCpfBlock(F, position, range_.ClassCount)) cpf_ = std::move(*values);
     } else if (auto block = ReadDensityBlock(F, position, range_.ClassCount)) {
@@ -216,7 +236,9 @@ bool TCurveForm::Plot()
     axisY_->setRange(0, maxY > 0 ? maxY * 1.05 : 1);
     axisY_->applyNiceNumbers();
     if (CpfMode) {
-        axisLogX_->setRange(0.01, points_.back().X);
+        // A shade below 0.01: the axis takes its first label's power as log(min) / log(10),
+        // which for 0.01 falls just above -2 and would start the labels at 0.1.
+        axisLogX_->setRange(0.01 * (1 - 1e-9), points_.back().X);
     } else {
         // The shown classes fill the axis; the labels fall on whole multiples of a round step.
         const double from = points_.front().X, to = points_.back().X;
@@ -237,14 +259,33 @@ void TCurveForm::ShowNotAvailable(bool notAvailable)
 
 bool TCurveForm::NotAvailable() const { return Msg->isVisibleTo(const_cast<TCurveForm*>(this)); }
 
+void TCurveForm::ShowPhaseCurve()
+{
+    if (HarmonicMode) {
+        const int chosen = CBoxHarm->currentIndex();
+        if (chosen < 0 || chosen >= static_cast<int>(curveBlocks_.size())) {
+            density_ = {};
+        } else {
+            ReadCurve(CurveOffset + HarmonicCurveTotalAt(curveBlocks_[static_cast<std::size_t>(chosen)], Phase));
+        }
+    } else {
+        ReadCurve(CurveOffset + static_cast<std::int64_t>(Phase) * CurveStride);
+    }
+    ShowNotAvailable(!Plot());
+}
+
 void TCurveForm::BtnPhaseClick(int phase)
 {
     if (phase > 0 && !ThreePhase) return;
     Phase = phase;
     BtnPhase[static_cast<std::size_t>(phase)]->setChecked(true);
     SetFootLine(1, QString("Channel: L%1").arg(Phase + 1));
-    ReadCurve(CurveOffset + static_cast<std::int64_t>(Phase) * CurveStride);
-    ShowNotAvailable(!Plot());
+    ShowPhaseCurve();
+}
+
+void TCurveForm::CBoxHarmChange()
+{
+    if (HarmonicMode) ShowPhaseCurve();
 }
 
 void TCurveForm::UpdateScaleButtons()

@@ -24,7 +24,7 @@
 
 QString FixedTwoDecimals(float value) { return QString::fromStdString(FormatFixed(value, 2)); }
 
-TTracesDialogBase::TTracesDialogBase(QWidget* parent) : QDialog(parent)
+TTracesDialogBase::TTracesDialogBase(QWidget* parent, int listColumn) : QDialog(parent)
 {
     setWindowTitle("Traces Settings");
     setWindowFlags(Qt::Dialog | Qt::MSWindowsFixedSizeDialogHint | Qt::WindowTitleHint | Qt::WindowCloseButtonHint);
@@ -34,7 +34,7 @@ TTracesDialogBase::TTracesDialogBase(QWidget* parent) : QDialog(parent)
     auto* left = new QVBoxLayout;
     traceRows_ = new QGridLayout;
     LabelTit = new QLabel("Traces:", this);
-    traceRows_->addWidget(LabelTit, 0, 0);
+    traceRows_->addWidget(LabelTit, 0, listColumn);
     for (int k = 0; k < kTraceCount; ++k) {
         auto* combo = new QComboBox(this);
         combo->setObjectName(QString("ComboBox%1").arg(k + 1));
@@ -44,7 +44,7 @@ TTracesDialogBase::TTracesDialogBase(QWidget* parent) : QDialog(parent)
         combo->installEventFilter(this);
         connect(combo, &QComboBox::activated, this, &TTracesDialogBase::ComboChange);
         Combos[static_cast<std::size_t>(k)] = combo;
-        traceRows_->addWidget(combo, k + 1, 0);
+        traceRows_->addWidget(combo, k + 1, listColumn);
     }
     left->addLayout(traceRows_);
     left->addStretch();
@@ -155,6 +155,44 @@ TTracesDialogBase::TRadioRows TTracesDialogBase::AddRadioRows(QGroupBox* group, 
     return rows;
 }
 
+void TTracesDialogBase::AddPhaseRows(int column)
+{
+    GroupFase = new QGroupBox("  L1    L2    L3  ", this);
+    const TRadioRows rows = AddRadioRows(GroupFase, column);
+    for (std::size_t k = 0; k < kTraceCount; ++k) {
+        for (std::size_t p = 0; p < 3; ++p) {
+            Radios[k][p] = rows.Radios[k][p];
+            Radios[k][p]->setObjectName(QString("Radio%1L%2").arg(k + 1).arg(p + 1));
+        }
+        phaseGroups_[k] = rows.Groups[k];
+    }
+}
+
+void TTracesDialogBase::EnablePhases()
+{
+    if (!GroupFase) return;
+    for (std::size_t k = 0; k < Radios.size(); ++k) {
+        Radios[k][0]->setEnabled(!NoTrace[k]);
+        Radios[k][1]->setEnabled(ThreePhase && !NoTrace[k]);
+        Radios[k][2]->setEnabled(ThreePhase && !NoTrace[k]);
+    }
+}
+
+void TTracesDialogBase::ShowPhases()
+{
+    if (!GroupFase) return;
+    for (std::size_t k = 0; k < Radios.size(); ++k) {
+        const int phase = Settings.Entries[k].Phase;
+        if (phase >= 0 && phase <= 2) Radios[k][static_cast<std::size_t>(phase)]->setChecked(true);
+    }
+}
+
+void TTracesDialogBase::ReadPhases()
+{
+    if (!GroupFase) return;
+    for (std::size_t k = 0; k < Radios.size(); ++k) Settings.Entries[k].Phase = std::max(0, phaseGroups_[k]->checkedId());
+}
+
 void TTracesDialogBase::showEvent(QShowEvent* event)
 {
     QDialog::showEvent(event);
@@ -171,6 +209,7 @@ void TTracesDialogBase::FormActivate()
 
 void TTracesDialogBase::ShowSettings()
 {
+    ShowTraceRows();
     for (std::size_t k = 0; k < Combos.size(); ++k) {
         Combos[k]->setCurrentIndex(Settings.Entries[k].Item < Combos[k]->count() ? Settings.Entries[k].Item : 0);
         SetListColour(static_cast<int>(k), Settings.Entries[k].Colour);
@@ -241,7 +280,11 @@ void TTracesDialogBase::SetListItems(int index, const std::vector<std::string>& 
 void TTracesDialogBase::SetListColour(int index, std::uint32_t colour)
 {
     listColours_[static_cast<std::size_t>(index)] = colour;
-    QComboBox* combo = Combos[static_cast<std::size_t>(index)];
+    PaintListText(Combos[static_cast<std::size_t>(index)], colour);
+}
+
+void TTracesDialogBase::PaintListText(QComboBox* combo, std::uint32_t colour)
+{
     QPalette palette = combo->palette();
     const QColor c(colour & 0xFF, (colour >> 8) & 0xFF, (colour >> 16) & 0xFF);
     palette.setColor(QPalette::Text, c);

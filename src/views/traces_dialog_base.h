@@ -1,7 +1,9 @@
 // What every traces dialog shares: six trace lists whose text colour is the trace's colour,
-// the colour grid dragged onto them, the Y axis group with its spin buttons, and OK, which
-// refuses a minimum or maximum that is not a number (the dialog stays open, nothing taken)
-// before the dialog takes the lists and resolves the offsets. The twins add their own rows.
+// the colour grid dragged onto them, the Y axis group with its spin buttons, the L1 L2 L3 phase
+// radios of each trace row (L2 and L3 for a three-phase recording only, a row without trace
+// greyed), and OK, which refuses a minimum or maximum that is not a number (the dialog stays
+// open, nothing taken) before the dialog takes the lists and resolves the offsets. The twins
+// (TTracesDlg, TTracesHrmDlg) add their own rows.
 #pragma once
 
 #include "survey/trace_records.h"
@@ -27,7 +29,8 @@ class TColorGrid;
 class TTracesDialogBase : public QDialog {
     Q_OBJECT
 public:
-    explicit TTracesDialogBase(QWidget* parent);
+    // The trace lists stand in grid column `listColumn` (a twin may put its own list before them).
+    explicit TTracesDialogBase(QWidget* parent, int listColumn = 0);
 
     void GetTraceSettings(TTraceSettings& settings) const { settings = Settings; }
 
@@ -54,11 +57,14 @@ public:
     TColorGrid* ColorGrid;
     QPushButton* BtnOk;
     QPushButton* BtnCancel;
+    // The phase radios, once AddPhaseRows made them: Radios[row][phase], rows 0 to 5.
+    QGroupBox* GroupFase = nullptr;
+    std::array<std::array<QRadioButton*, 3>, kTraceCount> Radios{};
 
 protected:
-    // The grid of the trace rows: the heading in row 0, trace k's list in row k + 1, column 0.
-    // A twin adds a trace's own controls in that trace's row (column 1 on), where they line
-    // up with its list.
+    // The grid of the trace rows: the heading in row 0, trace k's list in row k + 1 of the
+    // list column. A twin adds a trace's own controls in that trace's row, where they line up
+    // with its list.
     QGridLayout* TraceRows() const { return traceRows_; }
     // Radio rows in a framed group in grid `column`: the group's title stands in the heading row
     // and its words are the column heads ("  L1    L2    L3  "); each trace's row of radios, one
@@ -69,13 +75,22 @@ protected:
         std::array<QButtonGroup*, kTraceCount> Groups{};
     };
     TRadioRows AddRadioRows(QGroupBox* group, int column = 1);
+    // The L1 L2 L3 radios of every trace row in grid `column` (GroupFase, Radios).
+    void AddPhaseRows(int column);
     void SetListItems(int index, const std::vector<std::string>& names);
-    void SetListColour(int index, std::uint32_t colour);
+    // The trace's colour on its list; a twin colours its own controls of the row too.
+    virtual void SetListColour(int index, std::uint32_t colour);
+    // Paints a list's text in a colour.
+    static void PaintListText(QComboBox* combo, std::uint32_t colour);
 
-    // Rows greyed out for "none", phases shown and read, offsets resolved: the twins' parts.
-    virtual void EnablePhases() {}
-    virtual void ShowPhases() {}
-    virtual void ReadPhases() {}
+    // A twin's own controls of each row shown from the settings, before the lists select their
+    // items (the harmonics dialog fills a row's statistics by its order here).
+    virtual void ShowTraceRows() {}
+    // Rows greyed out for "none", phases shown and read (the phase radios, when the dialog has
+    // them), offsets resolved: the twins' parts.
+    virtual void EnablePhases();
+    virtual void ShowPhases();
+    virtual void ReadPhases();
     virtual void ResolveOffsets() = 0;
 
     void showEvent(QShowEvent* event) override;
@@ -83,6 +98,7 @@ protected:
 
     TTraceSettings Settings;
     std::array<bool, kTraceCount> NoTrace{};
+    bool ThreePhase = false;  // L2 and L3 may be chosen
 
 private:
     void ShowSettings();
@@ -91,6 +107,7 @@ private:
 
     QGridLayout* traceRows_;
     std::array<std::uint32_t, kTraceCount> listColours_{};
+    std::array<QButtonGroup*, kTraceCount> phaseGroups_{};
 };
 
 // Format("%f", value): fixed, two decimals.

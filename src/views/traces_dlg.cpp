@@ -4,23 +4,10 @@
 #include "views/trace_settings.h"
 #include "views/trend_member.h"
 
-#include <QButtonGroup>
 #include <QComboBox>
 #include <QGroupBox>
-#include <QRadioButton>
 
-TTracesDlg::TTracesDlg(QWidget* parent) : TTracesDialogBase(parent)
-{
-    GroupFase = new QGroupBox("  L1    L2    L3  ", this);
-    const TRadioRows rows = AddRadioRows(GroupFase);
-    for (std::size_t k = 0; k < kTraceCount; ++k) {
-        for (std::size_t p = 0; p < 3; ++p) {
-            Radios[k][p] = rows.Radios[k][p];
-            Radios[k][p]->setObjectName(QString("Radio%1L%2").arg(k + 1).arg(p + 1));
-        }
-        rowGroups_[k] = rows.Groups[k];
-    }
-}
+TTracesDlg::TTracesDlg(QWidget* parent) : TTracesDialogBase(parent) { AddPhaseRows(1); }
 
 bool TTracesDlg::EditTraces(QWidget* parent, const TTrendMember& member, const TTrendLayout& layout,
                             TTraceSettings& traces)
@@ -37,7 +24,7 @@ void TTracesDlg::SetMeasure(bool threePhase, int measure)
 {
     ThreePhase = threePhase;
     const TTrendMember* member = TrendMemberOf(measure);
-    if (!member) return;
+    if (!member || member->Dialog != TTracesDialogKind::StatisticPhase) return;
     GroupScale->setTitle(QString::fromStdString(member->DialogScaleCaption));
     setWindowTitle(QString::fromStdString(member->DialogCaption));
 }
@@ -60,28 +47,6 @@ void TTracesDlg::SetChannelSet(std::uint8_t channelSet)
         Settings.Entries[k].Item = 0;
     }
     ComboChange();
-}
-
-void TTracesDlg::EnablePhases()
-{
-    for (std::size_t k = 0; k < Radios.size(); ++k) {
-        Radios[k][0]->setEnabled(!NoTrace[k]);
-        Radios[k][1]->setEnabled(ThreePhase && !NoTrace[k]);
-        Radios[k][2]->setEnabled(ThreePhase && !NoTrace[k]);
-    }
-}
-
-void TTracesDlg::ShowPhases()
-{
-    for (std::size_t k = 0; k < Radios.size(); ++k) {
-        const int phase = Settings.Entries[k].Phase;
-        if (phase >= 0 && phase <= 2) Radios[k][static_cast<std::size_t>(phase)]->setChecked(true);
-    }
-}
-
-void TTracesDlg::ReadPhases()
-{
-    for (std::size_t k = 0; k < Radios.size(); ++k) Settings.Entries[k].Phase = std::max(0, rowGroups_[k]->checkedId());
 }
 
 void TTracesDlg::ResolveOffsets() { ::ResolveOffsets(Settings, Columns, StatCount); }

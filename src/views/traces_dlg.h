@@ -5,8 +5,6 @@
 #include "views/traces_dialog_base.h"
 #include "views/trend_layout.h"
 
-class QButtonGroup;
-class QRadioButton;
 struct TTrendMember;
 
 class TTracesDlg : public TTracesDialogBase {
@@ -25,19 +23,10 @@ public:
     // Channel sets 2 and 7 of the waveform view have three channels: lists 4 to 6 are off.
     void SetChannelSet(std::uint8_t channelSet);
 
-    QGroupBox* GroupFase;
-    // Radios[row][phase], rows 0 to 5.
-    std::array<std::array<QRadioButton*, 3>, kTraceCount> Radios{};
-
 protected:
-    void EnablePhases() override;
-    void ShowPhases() override;
-    void ReadPhases() override;
     void ResolveOffsets() override;
 
 private:
-    bool ThreePhase = false;
     int StatCount = 0;
     TColumnTable Columns{};
-    std::array<QButtonGroup*, kTraceCount> rowGroups_{};
 };

@@ -23,6 +23,22 @@ std::optional<TTrendLayout> ReadPhaseBlockLayout(const TTrendMember& member, Fie
     return layout;
 }
 
+std::optional<TTrendLayout> ReadFlickerLayout(const TTrendMember&, FieldView firstRecord)
+{
+    TTrendLayout layout;
+    const std::span<const std::uint8_t> head = firstRecord.Bytes(0, FlickerHead::Size);
+    const std::uint16_t wiring = firstRecord.U16(FlickerHead::Wiring);
+    layout.Period = firstRecord.I16(FlickerHead::Period);
+    const std::uint16_t flags = firstRecord.U16(FlickerHead::Flags);
+    const std::uint8_t mode = firstRecord.U8(FlickerHead::Mode);
+    if (!firstRecord.Ok()) return std::nullopt;
+    layout.RecordHead.assign(head.begin(), head.end());
+    layout.ThreePhase = IsThreePhaseWiring(wiring);
+    if (FlickerRecordSize(flags, mode, layout.ThreePhase) > firstRecord.Size()) return std::nullopt;
+    layout.Columns = BuildFlickerColumns(flags, mode, layout.ThreePhase);
+    return layout;
+}
+
 TTraceRead SingleValueTrace(const TTrendLayout&, const TTraceEntry& entry)
 {
     // A negative offset becomes one no record holds, so the reader refuses it.

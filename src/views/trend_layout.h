@@ -17,11 +17,23 @@
 
 struct TTrendMember;
 
+// A harmonic block of the first record: each block has its own flags, so its own statistics.
+struct TTrendBlock {
+    std::uint32_t Start = 0;  // the block's flags word inside a record
+    std::uint16_t Flags = 0;
+    std::string OrderName;    // "Thd", "1st", "2nd" ...
+    std::vector<std::string> StatNames{"none"};  // then the statistics its flags give, in stored order
+};
+
 struct TTrendLayout {
     std::vector<std::uint8_t> RecordHead;  // the first record's head, as many bytes as the member's head holds
     bool ThreePhase = false;
     std::int16_t Period = 0;  // recording period, in the member's period unit
     TTrendColumns Columns;     // statistic names, byte offsets per statistic and phase, curve block
+    std::vector<TTrendBlock> Blocks;  // harmonic records: the blocks in record order
+
+    // Read from a first record (a view whose file was refused has none).
+    bool Read() const { return !RecordHead.empty(); }
 };
 
 // A chosen trace as record columns: one value, or a pair (a current harmonic's percent and
@@ -36,6 +48,11 @@ struct TTraceRead {
 // statistics and columns from the content flags. Nothing when the head is short or the record
 // cannot hold every value its flags announce.
 std::optional<TTrendLayout> ReadPhaseBlockLayout(const TTrendMember& member, FieldView firstRecord);
+
+// Flicker records after the 25-byte head: per phase the full or the short statistic set (by the
+// flicker flags and mode), then a CPF curve when flag bit 0 is set. Nothing when the head is
+// short or the record cannot hold what the head announces.
+std::optional<TTrendLayout> ReadFlickerLayout(const TTrendMember& member, FieldView firstRecord);
 
 // The 32-bit float at the trace's offset, as stored.
 TTraceRead SingleValueTrace(const TTrendLayout& layout, const TTraceEntry& entry);

@@ -3,6 +3,7 @@
 
 #include "survey/data_layout.h"
 #include "survey/number_text.h"
+#include "views/harmonic_layout.h"
 #include "survey/records.h"
 
 #include <array>
@@ -19,7 +20,7 @@ const TTrendMember& VoltageMember()
         .DefaultMax = 250,
         .PeriodUnit = TPeriodUnit::Minutes,
         .CursorFormat = "%3.2f V",
-        .Curve = {kVoltageCurveClasses, -30, 0.5f},
+        .Curve = {TCurveKind::Density, kVoltageCurveClasses, -30, 0.5f},
         .KilovoltRule = true,
         .ReadLayout = ReadPhaseBlockLayout,
         .ReadTrace = SingleValueTrace,
@@ -31,9 +32,100 @@ const TTrendMember& VoltageMember()
     return member;
 }
 
+// Frequency and unbalance records hold one phase block (L1) whatever their wiring.
+const TTrendMember& FrequencyMember()
+{
+    static const TTrendMember member{
+        .Measure = MeasureFrequency,
+        .CaptionFormat = "Survey File <%s> - Frequency",
+        .MeasureLabel = "Measure: Frequency",
+        .YTitleIndex = 1,
+        .DefaultMin = 45,
+        .DefaultMax = 55,
+        .PeriodUnit = TPeriodUnit::Seconds,
+        .CursorFormat = "%3.2f Hz",
+        .Curve = {TCurveKind::Density, kFrequencyCurveClasses, -15, 0.2f},
+        .ReadLayout = ReadPhaseBlockLayout,
+        .ReadTrace = SingleValueTrace,
+        .TraceCaption = PhaseStatisticCaption,
+        .Dialog = TTracesDialogKind::StatisticPhase,
+        .DialogCaption = "Frequency Traces Settings",
+        .DialogScaleCaption = "Y Axis (Hz)",
+    };
+    return member;
+}
+
+const TTrendMember& UnbalanceMember()
+{
+    static const TTrendMember member{
+        .Measure = MeasureUnbalance,
+        .CaptionFormat = "Survey File <%s> - Unbalance",
+        .MeasureLabel = "Measure: Unbalance",
+        .YTitleIndex = 2,
+        .DefaultMin = 0,
+        .DefaultMax = 5,
+        .PeriodUnit = TPeriodUnit::Minutes,
+        .CursorFormat = "%3.2f %%",
+        .Curve = {TCurveKind::Density, kUnbalanceCurveClasses, 0, 0.1f},
+        .ReadLayout = ReadPhaseBlockLayout,
+        .ReadTrace = SingleValueTrace,
+        .TraceCaption = PhaseStatisticCaption,
+        .Dialog = TTracesDialogKind::StatisticPhase,
+        .DialogCaption = "Unbalance Traces Settings",
+        .DialogScaleCaption = "Y Axis (%)",
+    };
+    return member;
+}
+
+// A trace is a harmonic order, a statistic of that order's block and a phase.
+const TTrendMember& VoltageHarmonicsMember()
+{
+    static const TTrendMember member{
+        .Measure = MeasureVoltageHarmonics,
+        .CaptionFormat = "Survey File <%s> - Voltage Harmonics",
+        .MeasureLabel = "Measure: Voltage Harmonics",
+        .YTitleIndex = 3,
+        .DefaultMin = 200,
+        .DefaultMax = 250,
+        .PeriodUnit = TPeriodUnit::Minutes,
+        .CursorFormat = "%3.3f %%",
+        .Curve = {TCurveKind::HarmonicDensity, kHarmonicCurveClasses, 0, 0.2f},
+        .ReadLayout = ReadHarmonicBlockLayout,
+        .ReadTrace = SingleValueTrace,
+        .TraceCaption = HarmonicTraceCaption,
+        .Dialog = TTracesDialogKind::HarmonicOrder,
+        .DialogCaption = "Harmonics Traces Settings",
+        .DialogScaleCaption = "Y Axis (%)",
+    };
+    return member;
+}
+
+const TTrendMember& FlickerMember()
+{
+    static const TTrendMember member{
+        .Measure = MeasureFlicker,
+        .CaptionFormat = "Survey File <%s> - Flicker",
+        .MeasureLabel = "Measure: Flicker",
+        .YTitleIndex = 4,
+        .DefaultMin = 0,
+        .DefaultMax = 5,
+        .PeriodUnit = TPeriodUnit::Minutes,
+        .CursorFormat = "%3.2f p.u.",
+        .Curve = {TCurveKind::Cpf, kFlickerCurvePoints, 0, 1.0f},
+        .ReadLayout = ReadFlickerLayout,
+        .ReadTrace = SingleValueTrace,
+        .TraceCaption = PhaseStatisticCaption,
+        .Dialog = TTracesDialogKind::StatisticPhase,
+        .DialogCaption = "Flicker Traces Settings",
+        .DialogScaleCaption = "Y Axis (p.u.)",
+    };
+    return member;
+}
+
 std::span<const TTrendMember* const> TrendMembers()
 {
-    static const std::array<const TTrendMember*, 1> members = {&VoltageMember()};
+    static const std::array<const TTrendMember*, 5> members = {&VoltageMember(), &FrequencyMember(), &UnbalanceMember(),
+                                                               &VoltageHarmonicsMember(), &FlickerMember()};
     return members;
 }
 

@@ -1,7 +1,7 @@
 // The one home of what sets each member of the trend-view family apart: the measure, captions,
 // Y title and default range, how the first record's head lays out the traces, how a chosen
 // trace is read from a record (as columns of the record-window reader, pairs included), the
-// period unit, the legend caption, the cursor readout, the density curve's classes, the
+// period unit, the legend caption, the cursor readout, the curve of the cursor record, the
 // kilovolt rule, and which traces dialog it fills with what captions. The trend-view frame
 // (trend_view_form.h) does the rest from here; each later member adds one row.
 #pragma once
@@ -14,14 +14,20 @@
 #include "views/trend_layout.h"
 #include "views/trend_window.h"
 
+// The curve the Curve command shows of the cursor record: a density curve of a phase block, the
+// density curve of a chosen harmonic order, or the CPF curve of a flicker phase.
+enum class TCurveKind { None, Density, HarmonicDensity, Cpf };
+
 struct TCurveClasses {
-    int Count = 0;         // 0: the records carry no density curve
+    TCurveKind Kind = TCurveKind::None;
+    int Count = 0;  // classes of a density block, values of a CPF block
     int FirstValue = 0;
     float ClassWidth = 0;
 };
 
-// The traces dialog a member fills: statistic and phase per trace (TTracesDlg).
-enum class TTracesDialogKind { StatisticPhase };
+// The traces dialog a member fills: statistic and phase per trace (TTracesDlg), or harmonic
+// order, statistic and phase per trace (TTracesHrmDlg).
+enum class TTracesDialogKind { StatisticPhase, HarmonicOrder };
 
 struct TTrendMember {
     int Measure = 0;
@@ -49,6 +55,10 @@ struct TTrendMember {
 };
 
 const TTrendMember& VoltageMember();
+const TTrendMember& FrequencyMember();
+const TTrendMember& UnbalanceMember();
+const TTrendMember& VoltageHarmonicsMember();
+const TTrendMember& FlickerMember();
 // Every member, in measure order.
 std::span<const TTrendMember* const> TrendMembers();
 // The member of a measure, or null.

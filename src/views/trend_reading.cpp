@@ -23,7 +23,7 @@ std::optional<TDateTime> RecordTimeAt(TDataFile& F, std::uint64_t position)
 bool OpenTrendDataFile(TDataFile& F, const TMeasureFileInfo& info, int measure)
 {
     if (F.Open(info.FileName, measure) == DataFileFault::None) return true;
-    ShowSurveyCorrupted(measure);
+    ShowError(SurveyCorruptedMessage(measure));
     return false;
 }
 
@@ -40,7 +40,7 @@ TTrendOpening OpenTrendHead(const TMeasureFileInfo& info, const TTrendMember& me
     std::optional<TTrendLayout> layout;
     if (F.ReadAt(kDataFileHeaderSize, F.RecordSize(), first)) layout = member.ReadLayout(member, FieldView(first));
     if (!layout) {
-        ShowSurveyCorrupted(member.Measure);
+        ShowError(SurveyCorruptedMessage(member.Measure));
         result.Fault = TrendOpenFault::FileRefused;
         return result;
     }

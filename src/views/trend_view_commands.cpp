@@ -9,6 +9,7 @@
 #include "platform/qt_print.h"
 #include "survey/record_search.h"
 #include "views/curve_form.h"
+#include "views/harmonic_layout.h"
 #include "views/trend_buttons.h"
 #include "views/repeated_message_filter.h"
 #include "views/trend_cursor.h"
@@ -228,15 +229,28 @@ void TTrendViewForm::FormKeyDown(int key, Qt::KeyboardModifiers shift)
 
 void TTrendViewForm::ShowDensityCurve()
 {
-    if (!CursorOn_ || !HasCurve() || Member.Curve.Count == 0) return;
+    const TCurveClasses& classes = Member.Curve;
+    if (!CursorOn_ || !HasCurve() || classes.Kind == TCurveKind::None) return;
     TDataFile F;
     if (!OpenTrendDataFile(F, Values.FileInfo, Member.Measure)) return;
-    const std::int64_t position = FindRecordAtTime(F, Values.FileInfo, CurveTime_) + Layout_.Columns.CurveOffset;
+    const std::int64_t record = FindRecordAtTime(F, Values.FileInfo, CurveTime_);
     F.Close();
     TCurveForm curve(this);
-    // The record shown is the one at CurveTime, also before the cursor was first placed.
-    curve.SetCurveHeader(Values.FileInfo, Layout_.ThreePhase, CurveTime_);
-    curve.ShowDensity(position, Layout_.Columns.PhaseStride, Member.Curve.Count, Member.Curve.FirstValue, Member.Curve.ClassWidth);
+    // The record shown is the one at CurveTime, the cursor's record (before the cursor was
+    // first placed, the interval's first record), in every member.
+    curve.SetCurveHeader(Values.FileInfo, Member.Measure, Layout_.ThreePhase, CurveTime_);
+    const TTrendColumns& c = Layout_.Columns;
+    switch (classes.Kind) {
+    case TCurveKind::Density:
+        curve.ShowDensity(record + c.CurveOffset, c.PhaseStride, classes.Count, classes.FirstValue, classes.ClassWidth);
+        break;
+    case TCurveKind::HarmonicDensity:
+        curve.SetHarmonics(HarmonicCurveBlocks(Layout_));
+        curve.ShowHarmonicDensity(record, classes.Count, classes.FirstValue, classes.ClassWidth);
+        break;
+    case TCurveKind::Cpf: curve.ShowCpf(record + c.CurveOffset, c.PhaseStride, classes.Count); break;
+    case TCurveKind::None: return;
+    }
     curve.exec();
 }
 

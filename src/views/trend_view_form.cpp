@@ -8,6 +8,7 @@
 #include "views/repeated_message_filter.h"
 #include "views/trace_settings.h"
 #include "views/traces_dlg.h"
+#include "views/traces_hrm_dlg.h"
 
 #include <QApplication>
 #include <QFontMetrics>
@@ -326,13 +327,14 @@ bool TTrendViewForm::RunTracesDialog(TTraceSettings& traces)
 {
     switch (Member.Dialog) {
     case TTracesDialogKind::StatisticPhase: return TTracesDlg::EditTraces(this, Member, Layout_, traces);
+    case TTracesDialogKind::HarmonicOrder: return TTracesHrmDlg::EditTraces(this, Layout_, traces);
     }
     return false;
 }
 
 void TTrendViewForm::EditTraces()
 {
-    if (OpenFailed_ && Layout_.Columns.StatNames.size() <= 1) return;
+    if (!Layout_.Read()) return;
     TTraceSettings edited = Values.Traces;
     if (!RunTracesDialog(edited)) return;
     ApplyTraces(edited);

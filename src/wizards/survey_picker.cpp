@@ -1,12 +1,12 @@
 // Survey picker.
 #include "wizards/survey_picker.h"
 
+#include "dialogs/elided_label.h"
 #include "platform/file_io.h"
 #include "platform/text_encoding.h"
 
 #include <QComboBox>
 #include <QGridLayout>
-#include <QLabel>
 #include <QListWidget>
 #include <QStorageInfo>
 #include <QStyle>
@@ -32,10 +32,7 @@ QString Shown(const std::string& bytes) { return QString::fromStdString(DisplayT
 TSurveyPicker::TSurveyPicker(QWidget* parent, const std::string& mask) : QWidget(parent), mask_(mask)
 {
     DriveBox = new QComboBox(this);
-    FolderLabel = new QLabel(this);
-    FolderLabel->setTextInteractionFlags(Qt::TextSelectableByMouse);
-    // A deep folder is shortened in the middle rather than widening the page.
-    FolderLabel->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    FolderLabel = new TElidedLabel(this);  // a deep folder is shortened rather than widening the page
     DirList = new QListWidget(this);
     FileList = new QListWidget(this);
     FileList->setSelectionMode(QAbstractItemView::SingleSelection);
@@ -86,7 +83,7 @@ void TSurveyPicker::SetFolder(const std::string& folder)
 
 void TSurveyPicker::FillLists()
 {
-    ShowFolderText();
+    FolderLabel->SetFullText(Shown(folder_));
     DirList->clear();
     QStyle* s = style();
     if (folder_ != "/") DirList->addItem(new QListWidgetItem(s->standardIcon(QStyle::SP_FileDialogToParent), ".."));
@@ -111,19 +108,6 @@ void TSurveyPicker::FillLists()
     }
     if (best >= 0) DriveBox->setCurrentIndex(best);
     emit FileListChange();
-}
-
-void TSurveyPicker::ShowFolderText()
-{
-    const QString full = Shown(folder_);
-    FolderLabel->setToolTip(full);
-    FolderLabel->setText(FolderLabel->fontMetrics().elidedText(full, Qt::ElideMiddle, FolderLabel->width()));
-}
-
-void TSurveyPicker::resizeEvent(QResizeEvent* event)
-{
-    QWidget::resizeEvent(event);
-    ShowFolderText();
 }
 
 void TSurveyPicker::DirListActivated()

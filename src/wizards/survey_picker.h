@@ -7,8 +7,8 @@
 #include <string>
 
 class QComboBox;
-class QLabel;
 class QListWidget;
+class TElidedLabel;
 
 class TSurveyPicker : public QWidget {
     Q_OBJECT
@@ -26,12 +26,9 @@ public:
     std::string SelectedFile() const;
 
     QComboBox* DriveBox;
-    QLabel* FolderLabel;
+    TElidedLabel* FolderLabel;
     QListWidget* DirList;
     QListWidget* FileList;
-
-protected:
-    void resizeEvent(QResizeEvent* event) override;
 
 signals:
     // The file list's selection changed (also to no file).
@@ -41,7 +38,6 @@ private:
     void FillDriveBox();
     void FillLists();
     void DirListActivated();
-    void ShowFolderText();
     std::string mask_;
     std::string folder_;
 };

@@ -1,7 +1,8 @@
-// The analysis parameters: defaults, periods and packing.
+// The analysis parameters: defaults, periods, the window field's reading and packing.
 #include "analysis/analysis_params.h"
 
 #include "fixtures/report_fixture.h"
+#include "platform/scripted_messages.h"
 
 #include <gtest/gtest.h>
 
@@ -45,4 +46,34 @@ TEST(AnalysisParams, PackedAsWindowPeriodAndLimits)
     EXPECT_TRUE(std::equal(limits.begin(), limits.end(), out.Data().begin() + 4));
     ByteReader in(out.Data());
     EXPECT_EQ(TAnalysisParams::Unpack(in), params);
+}
+
+TEST(AnalysisParams, WindowFieldTakesOneToThirtyOneDays)
+{
+    struct Case {
+        const char* text;
+        std::optional<std::int16_t> days;
+        const char* message;
+    } cases[] = {
+        {"1", 1, ""},
+        {"31", 31, ""},
+        {"007", 7, ""},
+        {"0", std::nullopt, "Days of analysis must be from 1 to 31"},
+        {"32", std::nullopt, "Days of analysis must be from 1 to 31"},
+        {"-1", std::nullopt, "Invalid integer conversion"},
+        {"7.5", std::nullopt, "Invalid integer conversion"},
+        {"", std::nullopt, "Invalid integer conversion"},
+        {"65537", std::nullopt, "Invalid integer conversion"},  // would wrap to 1 in 16 bits
+    };
+    for (const auto& c : cases) {
+        ScriptedMessages messages;
+        EXPECT_EQ(ReadWindowDays(c.text), c.days) << c.text;
+        if (c.days) {
+            EXPECT_TRUE(messages.messages.empty()) << c.text;
+        } else {
+            ASSERT_EQ(messages.messages.size(), 1u) << c.text;
+            EXPECT_EQ(messages.messages[0].text, c.message);
+            EXPECT_EQ(messages.messages[0].type, MsgType::Error);
+        }
+    }
 }

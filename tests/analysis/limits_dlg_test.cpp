@@ -8,6 +8,7 @@
 #include "fixtures/data_fixture.h"
 #include "fixtures/report_fixture.h"
 #include "fixtures/temp_prog_dir.h"
+#include "fixtures/window_shot.h"
 #include "platform/prog_dirs.h"
 #include "platform/scripted_messages.h"
 
@@ -23,14 +24,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-void Shot(QWidget* widget, const QString& name)
-{
-    const char* folder = std::getenv("ORV_SHOT_DIR");
-    if (!folder) return;
-    QApplication::processEvents();
-    widget->grab().save(QString::fromLocal8Bit(folder) + "/" + name + ".png");
-}
-
 // A temporary program folder with its data folder, and a clean folder memory.
 struct Folders {
     TempProgDir dir;

@@ -7,6 +7,7 @@
 #include "fixtures/demo_survey.h"
 #include "fixtures/survey_fixture.h"
 #include "fixtures/temp_prog_dir.h"
+#include "fixtures/window_shot.h"
 #include "platform/date_format.h"
 #include "platform/date_time.h"
 #include "platform/file_io.h"
@@ -29,14 +30,6 @@
 #include <gtest/gtest.h>
 
 namespace {
-void Shot(QWidget* widget, const char* name)
-{
-    const char* folder = std::getenv("ORV_SHOT_DIR");
-    if (!folder) return;
-    QApplication::processEvents();
-    widget->grab().save(QString::fromLocal8Bit(folder) + "/" + name + ".png");
-}
-
 // Runs steps on the wizard once its modal loop has started.
 void OnWizard(std::function<void(TSelDataDlg&)> steps)
 {

@@ -24,9 +24,10 @@ std::string XlrdDump::FontOf(int sheet, int row, int col) const
     return "font." + (*this)[XfOf(sheet, row, col) + "font"] + ".";
 }
 
-XlrdDump RunXlrd(const std::string& path)
+XlrdDump RunXlrd(const std::string& path, bool everyRow)
 {
-    std::string command = "/usr/bin/python3 " ORV_SHEET_TEST_DIR "/xlrd_dump.py '" + path + "' 2>&1";
+    std::string command = "/usr/bin/python3 " ORV_SHEET_TEST_DIR "/xlrd_dump.py '" + path + "'" +
+                          (everyRow ? " --every-row" : "") + " 2>&1";
     XlrdDump dump;
     std::unique_ptr<FILE, int (*)(FILE*)> pipe(popen(command.c_str(), "r"), pclose);
     if (!pipe) return dump;
@@ -47,9 +48,9 @@ XlrdDump RunXlrd(const std::string& path)
     return dump;
 }
 
-XlrdDump CheckWithXlrd(const std::string& path)
+XlrdDump CheckWithXlrd(const std::string& path, bool everyRow)
 {
-    XlrdDump dump = RunXlrd(path);
+    XlrdDump dump = RunXlrd(path, everyRow);
     EXPECT_FALSE(dump.Has("error")) << dump["error"];
     EXPECT_EQ(dump["log"], "");
     EXPECT_EQ(dump["stray"], "<missing stray>");
@@ -57,9 +58,9 @@ XlrdDump CheckWithXlrd(const std::string& path)
     return dump;
 }
 
-XlrdDump WriteAndCheckWithXlrd(const TF1Book& book, const std::string& path)
+XlrdDump WriteAndCheckWithXlrd(const TF1Book& book, const std::string& path, bool everyRow)
 {
     ScriptedMessages messages;
     EXPECT_TRUE(book.WriteFile(path, kFileTypeExcel5)) << testing::PrintToString(messages.Texts());
-    return CheckWithXlrd(path);
+    return CheckWithXlrd(path, everyRow);
 }

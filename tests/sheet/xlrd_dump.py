@@ -46,7 +46,7 @@ def page_settings(path, log, put):
             put(key + "nocolor", (flags >> 3) & 1)
 
 
-def main(path):
+def main(path, every_row):
     log = io.StringIO()
     book = xlrd.open_workbook(path, formatting_info=True, logfile=log, verbosity=0)
     out = []
@@ -96,7 +96,7 @@ def main(path):
                 put(key + "rowheight.%d" % (rx + 1), info.height)
         total, texts, textbytes, filled = 0.0, 0, 0, 0
         for rx in range(sh.nrows):
-            shown = rx < 40 or rx >= sh.nrows - 3
+            shown = every_row or rx < 40 or rx >= sh.nrows - 3
             for cx in range(sh.ncols):
                 cell = sh.cell(rx, cx)
                 if cell.ctype == xlrd.XL_CELL_NUMBER:
@@ -131,6 +131,6 @@ def main(path):
 
 if __name__ == "__main__":
     try:
-        main(sys.argv[1])
+        main(sys.argv[1], "--every-row" in sys.argv[2:])
     except Exception as error:  # xlrd refused the file
         sys.stdout.write("error=%s\n" % esc(str(error)))

@@ -1,9 +1,13 @@
-// Pictures of the start-up notice, of every page of the survey and save wizards, of every page
-// and measure tab of the export wizard with its harmonics picker, and of the exporter at work, on
-// a demo survey in a temporary program folder, for looking at them by hand:
+// Pictures of the start-up notice, of every page of the survey, save, analysis and export
+// wizards, of the limits editor, of every measure tab of the export wizard with its harmonics
+// picker and of the exporter at work, on a demo survey in a temporary program folder, for looking
+// at them by hand:
 //   xvfb-run -a orv_grab_dialogs <folder>
 // (start a window manager such as openbox first to see the windows' frames too). The workbooks
 // of the export are left in <folder>/out for reading them back.
+#include "analysis/analysis_params_page.h"
+#include "analysis/limits_dlg.h"
+#include "analysis/sel_analysis_dlg.h"
 #include "app/warning_form.h"
 #include "dialogs/harm_list_dlg.h"
 #include "dialogs/job_window.h"
@@ -123,6 +127,18 @@ int main(int argc, char** argv)
     save.AppendPage->Picker->SelectFile(survey);
     save.BtnNextClick();
     Save(save, "save_data_3");
+
+    TSelAnalysisDlg analysis;
+    analysis.SurveyPage->Picker->SelectFile(survey);
+    Save(analysis, "analysis_1");
+    analysis.BtnNextClick();
+    Save(analysis, "analysis_2");
+    analysis.BtnNextClick();
+    Save(analysis, "analysis_3");
+
+    TLimitsDlg limits;
+    limits.SetLimits(AnalysisParams().Limits);
+    Save(limits, "limits");
 
     GrabExport(survey);
     return 0;

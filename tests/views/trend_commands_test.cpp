@@ -139,7 +139,7 @@ TEST(CurveForm, DensityOfTheCursorRecord)
     TShowVForm& v = f.Open();
     ASSERT_TRUE(v.HasCurve());
     TCurveForm form;
-    form.SetCurveHeader(v.ValuesBlock().FileInfo, true, v.FullWindow().FirstTime);
+    form.SetCurveHeader(v.ValuesBlock().FileInfo, MeasureVoltage, true, v.FullWindow().FirstTime);
     form.ShowDensity(8 + v.Columns().CurveOffset, v.Columns().PhaseStride, 120, -30, 0.5f);
     EXPECT_EQ(form.windowTitle(), "Density Curve");
     ASSERT_EQ(form.Points().size(), 121u);
@@ -166,12 +166,12 @@ TEST(CurveForm, EmptyBlockIsNotAvailableAndABlockPastTheFileIsNeverRead)
     VoltageViewFixture f({.count = 2, .flags = 2 | 32, .curve = {}, .curveTotal = 0});
     TShowVForm& v = f.Open();
     TCurveForm form;
-    form.SetCurveHeader(v.ValuesBlock().FileInfo, false, 0);
+    form.SetCurveHeader(v.ValuesBlock().FileInfo, MeasureVoltage, false, 0);
     form.ShowDensity(8 + v.Columns().CurveOffset, 0, 120, -30, 0.5f);
     EXPECT_TRUE(form.NotAvailable());
     EXPECT_FALSE(form.BtnPhase[1]->isEnabled());
     TCurveForm past;
-    past.SetCurveHeader(v.ValuesBlock().FileInfo, false, 0);
+    past.SetCurveHeader(v.ValuesBlock().FileInfo, MeasureVoltage, false, 0);
     past.ShowDensity(8 + 2 * 1524 - 100, 0, 120, -30, 0.5f);  // runs past the last record
     EXPECT_TRUE(past.NotAvailable());
 }

@@ -6,6 +6,8 @@
 
 #include "graph/zr_graph.h"
 #include "views/traces_dlg.h"
+#include "views/traces_hrm_dlg.h"
+#include "views/trend_views.h"
 
 #include <QComboBox>
 #include <QGroupBox>
@@ -38,7 +40,29 @@ struct MemberRow {
     const char* legend;
     std::vector<double> plotted;
     const char* firstReadout;  // the cursor's value on the first record
+    const char* cursorTime = "15/03 10:00";
 };
+
+// Three records ten minutes apart from the view tests' start, written and selected.
+void WriteAndSelect(const TempProgDir& dir, int measure, const std::string& name, const std::function<Bytes(int)>& record)
+{
+    std::vector<Bytes> records;
+    for (int i = 0; i < 3; ++i) records.push_back(record(i));
+    SelectMeasureSurvey(measure, WriteDataFile(dir / name, records), ViewStart(), ViewStart() + 1);
+}
+FixtureStamp RecordStamp(int i) { return StampOf(ViewStart() + i * 10 * kOneMinute); }
+
+// A statistic-and-phase row: item `item`, phase `phase`, OK.
+std::function<void(QDialog&)> ChooseStatistic(int item, int phase)
+{
+    return [item, phase](QDialog& d) {
+        auto& dialog = static_cast<TTracesDlg&>(d);
+        dialog.Combos[0]->setCurrentIndex(item);
+        dialog.ComboChange();
+        dialog.Radios[0][static_cast<std::size_t>(phase)]->setChecked(true);
+        dialog.BtnOk->click();
+    };
+}
 
 const std::vector<MemberRow>& Rows()
 {
@@ -64,17 +88,122 @@ const std::vector<MemberRow>& Rows()
          .defaultMax = 250,
          .dialogCaption = "Voltage Traces Settings",
          .dialogScaleCaption = "Y Axis (Volt)",
-         .chooseTrace =
-             [](QDialog& d) {
-                 auto& dialog = static_cast<TTracesDlg&>(d);
-                 dialog.Combos[0]->setCurrentIndex(2);  // Average
-                 dialog.ComboChange();
-                 dialog.Radios[0][1]->setChecked(true);  // L2
-                 dialog.BtnOk->click();
-             },
+         .chooseTrace = ChooseStatistic(2, 1),  // Average, L2
          .legend = "L2 Average",
          .plotted = {210, 211, 212},
          .firstReadout = "210.00 V"},
+        {.measure = MeasureFrequency,
+         .create = [] { return std::unique_ptr<TTrendViewForm>(CreateTrendView<TShowHzForm>()); },
+         .writeAndSelect =
+             [](const TempProgDir& dir) {
+                 // Every 600 seconds; average 49.5 + 0.5 i. The file says three-phase, yet holds L1 only.
+                 WriteAndSelect(dir, MeasureFrequency, "m.hze", [](int i) {
+                     const float avg = 49.5f + 0.5f * static_cast<float>(i);
+                     return TrendRecord(MeasureFrequency, {.time = RecordStamp(i), .nominal = 50, .wiring = 0, .period = 600,
+                                                           .phases = {{.values = {avg - 0.1f, avg, avg + 0.1f}}}});
+                 });
+             },
+         .viewKind = TViewKind::Frequency,
+         .captionEnd = "> - Frequency",
+         .measureLabel = "Measure: Frequency",
+         .recordsLine = "Records: 3  (Rate: 10min)",
+         .yTitle = "Hertz",
+         .defaultMin = 45,
+         .defaultMax = 55,
+         .dialogCaption = "Frequency Traces Settings",
+         .dialogScaleCaption = "Y Axis (Hz)",
+         .chooseTrace = ChooseStatistic(2, 0),
+         .legend = "L1 Average",
+         .plotted = {49.5, 50, 50.5},
+         .firstReadout = "49.50 Hz",
+         .cursorTime = "15/03 10:00:00"},
+        {.measure = MeasureUnbalance,
+         .create = [] { return std::unique_ptr<TTrendViewForm>(CreateTrendView<TShowUnForm>()); },
+         .writeAndSelect =
+             [](const TempProgDir& dir) {
+                 WriteAndSelect(dir, MeasureUnbalance, "m.une", [](int i) {
+                     const float avg = 1.25f + 0.25f * static_cast<float>(i);
+                     return TrendRecord(MeasureUnbalance, {.time = RecordStamp(i), .period = 10,
+                                                           .phases = {{.values = {avg - 0.5f, avg, avg + 0.5f}}}});
+                 });
+             },
+         .viewKind = TViewKind::Unbalance,
+         .captionEnd = "> - Unbalance",
+         .measureLabel = "Measure: Unbalance",
+         .recordsLine = "Records: 3  (Rate: 10min)",
+         .yTitle = "Unbalance %",
+         .defaultMin = 0,
+         .defaultMax = 5,
+         .dialogCaption = "Unbalance Traces Settings",
+         .dialogScaleCaption = "Y Axis (%)",
+         .chooseTrace = ChooseStatistic(3, 0),  // Maximum
+         .legend = "L1 Maximum",
+         .plotted = {1.75, 2, 2.25},
+         .firstReadout = "1.75 %"},
+        {.measure = MeasureVoltageHarmonics,
+         .create = [] { return std::unique_ptr<TTrendViewForm>(CreateTrendView<TShowHForm>()); },
+         .writeAndSelect =
+             [](const TempProgDir& dir) {
+                 // THD with the 95 % pair, then the 5th; L3 maximum of the 5th: 3 + i.
+                 WriteAndSelect(dir, MeasureVoltageHarmonics, "m.hme", [](int i) {
+                     HarmonicsRecordFields r{.time = RecordStamp(i), .period = 10};
+                     r.blocks.push_back({.flags = 2 | 8, .order = 0});
+                     HarmonicBlockFields fifth{.flags = 2, .order = 5};
+                     for (int p = 0; p < 3; ++p) fifth.phases.push_back({.values = {0, 1, p == 2 ? 3.0f + static_cast<float>(i) : 9}});
+                     r.blocks.push_back(fifth);
+                     return HarmonicsRecord(r);
+                 });
+             },
+         .viewKind = TViewKind::VoltageHarmonics,
+         .captionEnd = "> - Voltage Harmonics",
+         .measureLabel = "Measure: Voltage Harmonics",
+         .recordsLine = "Records: 3  (Rate: 10min)",
+         .yTitle = "% of fundamental",
+         .defaultMin = 200,
+         .defaultMax = 250,
+         .dialogCaption = "Harmonics Traces Settings",
+         .dialogScaleCaption = "Y Axis (%)",
+         .chooseTrace =
+             [](QDialog& d) {
+                 auto& dialog = static_cast<TTracesHrmDlg&>(d);
+                 dialog.OrderLists[0]->setCurrentIndex(1);  // 5th
+                 dialog.CBoxHChange(0);
+                 dialog.Combos[0]->setCurrentIndex(3);  // Maximum
+                 dialog.ComboChange();
+                 dialog.Radios[0][2]->setChecked(true);  // L3
+                 dialog.BtnOk->click();
+             },
+         .legend = "L3 5th - Maximum",
+         .plotted = {3, 4, 5},
+         .firstReadout = "3.000 %"},
+        {.measure = MeasureFlicker,
+         .create = [] { return std::unique_ptr<TTrendViewForm>(CreateTrendView<TShowFlkForm>()); },
+         .writeAndSelect =
+             [](const TempProgDir& dir) {
+                 // The full set with CPF curves; Plt of phase p: 0.5 + 0.5 p + 0.25 i.
+                 WriteAndSelect(dir, MeasureFlicker, "m.fle", [](int i) {
+                     FlickerRecordFields r{.time = RecordStamp(i), .period = 10, .flags = 1, .mode = 0};
+                     for (int p = 0; p < 3; ++p) {
+                         FlickerPhaseFields phase;
+                         phase.stats[7] = 0.5f + 0.5f * static_cast<float>(p) + 0.25f * static_cast<float>(i);
+                         r.phases.push_back(phase);
+                     }
+                     return FlickerRecord(r);
+                 });
+             },
+         .viewKind = TViewKind::Flicker,
+         .captionEnd = "> - Flicker",
+         .measureLabel = "Measure: Flicker",
+         .recordsLine = "Records: 3  (Rate: 10min)",
+         .yTitle = "p.u.",
+         .defaultMin = 0,
+         .defaultMax = 5,
+         .dialogCaption = "Flicker Traces Settings",
+         .dialogScaleCaption = "Y Axis (p.u.)",
+         .chooseTrace = ChooseStatistic(8, 1),  // Plt, L2
+         .legend = "L2 Plt",
+         .plotted = {1, 1.25, 1.5},
+         .firstReadout = "1.00 p.u."},
     };
     return rows;
 }
@@ -131,7 +260,7 @@ TEST(TrendMembers, EveryMemberOpensReadsAndPlotsThroughTheFactory)
 
         view->ToggleCursor();
         view->ChartMouseDown(TMouseButton::mbLeft, view->Chart->XToPixel(view->FullWindow().FirstTime) + 2, 100);
-        EXPECT_EQ(view->LabelCursTime->text(), "15/03 10:00");
+        EXPECT_EQ(view->LabelCursTime->text(), row->cursorTime);
         EXPECT_EQ(view->CursorLabels[0]->text(), row->firstReadout);
         EXPECT_TRUE(messages.messages.empty()) << ::testing::PrintToString(messages.Texts());
     }

@@ -1,21 +1,27 @@
-// The voltage view on the main window's own roads: Open Survey..., Traces Settings... (the
+// The trend views on the main window's own roads: Open Survey..., Traces Settings... (the
 // modal dialog filled and accepted), Zoom In by a band dragged with the mouse, Zoom Out, the
-// measuring cursor by click and key, the density curve of the cursor record and a print to PDF.
-// With ORV_GRAB_DIR set, each step leaves a picture there for looking at.
+// measuring cursor by click and key, the density or CPF curve of the cursor record and a print
+// to PDF; the voltage view on a medium-voltage survey, the other views on the demonstration
+// survey. With ORV_GRAB_DIR set, each step leaves a picture there for looking at.
 #include "view_test_support.h"
 
 #include "app/main_form.h"
 #include "dialogs/prn_form.h"
+#include "fixtures/demo_survey.h"
 #include "fixtures/survey_fixture.h"
 #include "graph/zr_graph.h"
 #include "survey/records.h"
+#include "wizards/interval_page.h"
 #include "wizards/sel_data_dlg.h"
 #include "wizards/survey_page.h"
 #include "wizards/survey_picker.h"
 #include "views/curve_form.h"
 #include "views/traces_dlg.h"
+#include "views/traces_hrm_dlg.h"
+#include "views/trend_views.h"
 
 #include <QAction>
+#include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
 #include <QMdiArea>
@@ -75,6 +81,31 @@ void Key(QWidget* w, int key)
     QApplication::sendEvent(w, &event);
 }
 
+void ShowWithTrendViews(TMainForm& form, QSize size)
+{
+    RegisterTrendViews(form.WindowRegistry);
+    form.resize(size);
+    form.show();
+}
+
+// View > Open Survey... on a survey file, measures 1 to `lastMeasure` ticked where available.
+void OpenSurvey(TMainForm& form, const std::string& survey, int lastMeasure = kMeasureCount)
+{
+    form.ExecModal = [survey, lastMeasure](QDialog& d) {
+        auto& wizard = static_cast<TSelDataDlg&>(d);
+        wizard.SurveyPage->Picker->SelectFile(survey);
+        wizard.BtnNextClick();
+        if (lastMeasure < kMeasureCount) {
+            for (int k = lastMeasure + 1; k <= kMeasureCount; ++k)
+                if (QCheckBox* box = wizard.DataPage->Box(k)) box->setChecked(false);
+            wizard.DataPage->CBoxClick();
+        }
+        wizard.BtnFinishClick();
+        return wizard.result();
+    };
+    form.ItemOpenSurvey->trigger();
+}
+
 int PlotRow(TzrGraph& g) { return (g.Dimensions.TopMargin() + g.Height() - g.Dimensions.BottomMargin()) / 2; }
 }  // namespace
 
@@ -86,17 +117,8 @@ TEST(VoltageViewRoad, OpenChooseTracesZoomCursorCurveAndPrint)
     const char* demo = std::getenv("ORV_DEMO_SURVEY");
     const std::string survey = demo ? std::string(demo) : WriteMediumVoltageSurvey(dir);
     TMainForm form;
-    RegisterTrendViews(form.WindowRegistry);
-    form.resize(1000, 640);
-    form.show();
-    form.ExecModal = [&](QDialog& d) {
-        auto& wizard = static_cast<TSelDataDlg&>(d);
-        wizard.SurveyPage->Picker->SelectFile(survey);
-        wizard.BtnNextClick();
-        wizard.BtnFinishClick();
-        return wizard.result();
-    };
-    form.ItemOpenSurvey->trigger();  // View > Open Survey...
+    ShowWithTrendViews(form, QSize(1000, 640));
+    OpenSurvey(form, survey);
     QApplication::processEvents();
     ASSERT_EQ(form.MdiArea->subWindowList().size(), 1) << ::testing::PrintToString(messages.Texts());
     auto* view = qobject_cast<TShowVForm*>(form.ActiveChild());
@@ -197,4 +219,129 @@ TEST(VoltageViewRoad, OpenChooseTracesZoomCursorCurveAndPrint)
     EXPECT_EQ(view->ZoomRecords(), view->ValuesBlock().PeriodRecords);
     Grab(form, "09_zoomed_out");
     EXPECT_TRUE(messages.messages.empty());
+}
+
+namespace {
+// Traces chosen in a row of a statistic-and-phase dialog.
+void ChooseRow(TTracesDlg& d, int row, int item, int phase)
+{
+    d.Combos[static_cast<std::size_t>(row)]->setCurrentIndex(item);
+    d.ComboChange();
+    d.Radios[static_cast<std::size_t>(row)][static_cast<std::size_t>(phase)]->setChecked(true);
+}
+
+struct MeasureRoad {
+    TViewKind kind;
+    const char* name;
+    std::function<void(QDialog&)> choose;  // fills the view's traces dialog and presses OK
+    const char* curveTitle;
+};
+}  // namespace
+
+// Open Survey on the demonstration survey opens a view per ticked measure; on each of the
+// frequency, unbalance, voltage-harmonics and flicker views: traces chosen through the
+// toolbar, a zoom band, the cursor and the curve of its record.
+TEST(MeasureViewsRoad, OpenSurveyThenTracesZoomCursorAndCurveOnEachView)
+{
+    TempProgDir dir;
+    ScriptedMessages messages;
+    const std::string survey = WriteDemoSurvey(dir / "demo", 2);
+    ASSERT_FALSE(survey.empty());
+    TMainForm form;
+    ShowWithTrendViews(form, QSize(1100, 700));
+    OpenSurvey(form, survey, MeasureFlicker);
+    QApplication::processEvents();
+    ASSERT_EQ(form.MdiArea->subWindowList().size(), 5) << ::testing::PrintToString(messages.Texts());
+
+    const MeasureRoad roads[] = {
+        {TViewKind::Frequency, "hz",
+         [](QDialog& d) {
+             auto& t = static_cast<TTracesDlg&>(d);
+             ChooseRow(t, 0, 2, 0);  // Average
+             ChooseRow(t, 1, 4, 0);  // Min Percentile 95%
+             ChooseRow(t, 2, 5, 0);  // Max Percentile 95%
+             t.BtnOk->click();
+         },
+         "Density Curve"},
+        {TViewKind::Unbalance, "un",
+         [](QDialog& d) {
+             auto& t = static_cast<TTracesDlg&>(d);
+             for (int row = 0; row < 3; ++row) ChooseRow(t, row, row + 1, 0);  // minimum, average, maximum
+             t.BtnOk->click();
+         },
+         "Density Curve"},
+        {TViewKind::VoltageHarmonics, "hm",
+         [](QDialog& d) {
+             auto& t = static_cast<TTracesHrmDlg&>(d);
+             const int rows[][3] = {{0, 2, 0}, {0, 2, 2}, {3, 2, 0}, {4, 3, 1}};  // order, statistic, phase
+             for (int row = 0; row < 4; ++row) {
+                 const auto r = static_cast<std::size_t>(row);
+                 t.OrderLists[r]->setCurrentIndex(rows[row][0]);
+                 t.CBoxHChange(row);
+                 t.Combos[r]->setCurrentIndex(rows[row][1]);
+                 t.ComboChange();
+                 t.Radios[r][static_cast<std::size_t>(rows[row][2])]->setChecked(true);
+             }
+             Grab(t, "hm_traces_dialog");
+             t.BtnOk->click();
+         },
+         "Density Curve"},
+        {TViewKind::Flicker, "fl",
+         [](QDialog& d) {
+             auto& t = static_cast<TTracesDlg&>(d);
+             ChooseRow(t, 0, 1, 0);  // Pst L1
+             ChooseRow(t, 1, 8, 0);  // Plt L1
+             ChooseRow(t, 2, 8, 2);  // Plt L3
+             t.BtnOk->click();
+         },
+         "CPF Curve"},
+    };
+    for (const MeasureRoad& road : roads) {
+        SCOPED_TRACE(road.name);
+        QMdiSubWindow* sub = nullptr;
+        for (QMdiSubWindow* s : form.MdiArea->subWindowList())
+            if (auto* child = qobject_cast<TTrendViewForm*>(s->widget()); child && child->ViewKind() == road.kind) sub = s;
+        ASSERT_NE(sub, nullptr);
+        form.MdiArea->setActiveSubWindow(sub);
+        sub->showMaximized();
+        QApplication::processEvents();
+        auto* view = qobject_cast<TTrendViewForm*>(sub->widget());
+        const std::string name(road.name);
+
+        ASSERT_TRUE(OnModal<QDialog>([&] { form.BtnTraces->trigger(); }, road.choose));
+        QApplication::processEvents();
+        EXPECT_TRUE(view->AnyTrace());
+        EXPECT_GT(view->Chart->GetSeries(1).Count(), 0);
+        Grab(form, name + "_1_traces");
+
+        TzrGraph& chart = *view->Chart;
+        const int row = PlotRow(chart);
+        const int width = chart.Width() - chart.Dimensions.LeftMargin() - chart.Dimensions.RightMargin();
+        const int left = chart.Dimensions.LeftMargin() + width / 3, right = left + width / 4;
+        form.BtnZoomIn->trigger();
+        Press(&chart, QPoint(left, row));
+        Move(&chart, QPoint(right, row));
+        Release(&chart, QPoint(right, row));
+        QApplication::processEvents();
+        EXPECT_TRUE(view->Zoomed());
+        EXPECT_LT(view->ZoomRecords(), view->ValuesBlock().PeriodRecords);
+
+        form.BtnMeas->trigger();
+        Press(&chart, QPoint((left + right) / 2, row));
+        Release(&chart, QPoint((left + right) / 2, row));
+        EXPECT_GT(view->CursorPoint().Id, 0);
+        EXPECT_FALSE(view->CursorLabels[0]->text().isEmpty());
+        EXPECT_TRUE(form.BtnCurve->isEnabled());
+        Grab(form, name + "_2_zoom_cursor");
+
+        const bool curveShown = OnModal<TCurveForm>([&] { form.BtnCurve->trigger(); }, [&](TCurveForm& c) {
+            EXPECT_EQ(c.windowTitle(), road.curveTitle);
+            EXPECT_FALSE(c.NotAvailable());
+            Grab(c, name + "_3_curve");
+            c.reject();
+        });
+        EXPECT_TRUE(curveShown);
+        form.BtnMeas->trigger();
+    }
+    EXPECT_TRUE(messages.messages.empty()) << ::testing::PrintToString(messages.Texts());
 }

@@ -1,0 +1,38 @@
+// Chunked reading of an interval's records.
+#include "analysis/interval_records.h"
+
+#include <algorithm>
+
+namespace {
+constexpr std::int64_t kChunkBytes = 1 << 20;
+}
+
+TIntervalRecords::TIntervalRecords(TDataFile& file, std::int64_t first, std::int64_t last,
+                                   std::vector<TRecordColumn> columns)
+    : file_(file), first_(first), last_(last), columns_(std::move(columns)),
+      chunkRecords_(std::max<std::int64_t>(1, kChunkBytes / std::max<std::int64_t>(file.RecordSize(), 1))),
+      next_(first)
+{
+}
+
+bool TIntervalRecords::Next()
+{
+    if (failed_) return false;
+    if (started_ && at_ + 1 < chunk_.Count()) {
+        ++at_;
+        return true;
+    }
+    started_ = true;
+    if (next_ > last_) return false;
+    const std::int64_t chunkLast = std::min(last_, next_ + chunkRecords_ - 1);
+    // Faults are reported once by the engine, naming the file.
+    chunk_ = ReadRecordWindow(file_, next_, chunkLast, columns_, false);
+    if (!chunk_.Complete || chunk_.Count() == 0) {
+        failed_ = true;
+        return false;
+    }
+    chunkFirst_ = next_;
+    next_ = chunkLast + 1;
+    at_ = 0;
+    return true;
+}

@@ -1,0 +1,77 @@
+// Harmonic blocks, value offsets, captions and curve positions of voltage-harmonics records.
+#include "views/harmonic_layout.h"
+
+#include "survey/data_layout.h"
+#include "survey/number_text.h"
+#include "survey/text_tables.h"
+#include "views/trend_columns.h"
+
+#include <algorithm>
+
+namespace {
+// The flags word, then each phase part's channel code.
+constexpr std::size_t kFlagsWord = 2;
+constexpr std::size_t kChannelCode = 2;
+
+const TTrendBlock* BlockAt(const TTrendLayout& layout, int block)
+{
+    if (block < 0 || block >= static_cast<int>(layout.Blocks.size())) return nullptr;
+    return &layout.Blocks[static_cast<std::size_t>(block)];
+}
+}  // namespace
+
+std::optional<TTrendLayout> ReadHarmonicBlockLayout(const TTrendMember&, FieldView firstRecord)
+{
+    TTrendLayout layout;
+    const std::span<const std::uint8_t> head = firstRecord.Bytes(0, HarmonicsHead::Size);
+    const std::uint16_t wiring = firstRecord.U16(HarmonicsHead::Wiring);
+    layout.Period = firstRecord.I16(HarmonicsHead::Period);
+    if (!firstRecord.Ok()) return std::nullopt;
+    layout.RecordHead.assign(head.begin(), head.end());
+    layout.ThreePhase = IsThreePhaseWiring(wiring);
+    const std::optional<std::vector<HarmonicBlockPlace>> places = HarmonicBlocks(firstRecord.Data(), false);
+    if (!places) return std::nullopt;
+    for (const HarmonicBlockPlace& place : *places) {
+        const int channel = static_cast<int>(firstRecord.U16(place.start + kFlagsWord)) - 10;
+        if (!firstRecord.Ok() || channel < 0 || channel >= kHarmonicChannels) return std::nullopt;
+        TTrendBlock block;
+        block.Start = static_cast<std::uint32_t>(place.start);
+        block.Flags = place.flags;
+        block.OrderName = HarmonicLabel(ChannelHarmonicOrder[static_cast<std::size_t>(channel)]);
+        block.StatNames = StatisticNames(place.flags);
+        if (place.flags & FlagDensityCurve) layout.Columns.HasCurve = true;
+        layout.Blocks.push_back(std::move(block));
+    }
+    return layout;
+}
+
+std::int32_t HarmonicValueOffset(const TTrendLayout& layout, int block, int stat, int phase)
+{
+    const TTrendBlock* b = BlockAt(layout, block);
+    if (!b || stat < 1 || stat >= static_cast<int>(b->StatNames.size()) || phase < 0 || phase > 2) return -1;
+    const std::size_t stride = layout.ThreePhase ? HarmonicPhaseSize(b->Flags, true) / 3 : 0;
+    return static_cast<std::int32_t>(b->Start + kFlagsWord + kChannelCode + stride * static_cast<std::size_t>(phase) +
+                                     4 * static_cast<std::size_t>(stat - 1));
+}
+
+std::string HarmonicTraceCaption(const TTrendLayout& layout, const TTraceEntry& entry)
+{
+    const TTrendBlock* b = BlockAt(layout, entry.Extra);
+    if (!b || entry.Item <= 0 || entry.Item >= static_cast<int>(b->StatNames.size())) return "none";
+    const int phase = std::clamp(entry.Phase, 0, 2);
+    return std::string(PhaseNames[static_cast<std::size_t>(phase + 1)]) + " " + b->OrderName + " - " +
+           b->StatNames[static_cast<std::size_t>(entry.Item)];
+}
+
+std::vector<TTrendBlock> HarmonicCurveBlocks(const TTrendLayout& layout)
+{
+    std::vector<TTrendBlock> blocks;
+    std::copy_if(layout.Blocks.begin(), layout.Blocks.end(), std::back_inserter(blocks),
+                 [](const TTrendBlock& b) { return (b.Flags & FlagDensityCurve) != 0; });
+    return blocks;
+}
+
+std::int64_t HarmonicCurveTotalAt(const TTrendBlock& block, int phase)
+{
+    return static_cast<std::int64_t>(block.Start + kFlagsWord + HarmonicCurveOffset(block.Flags, phase) + kCurveTotalAt);
+}

@@ -1,0 +1,30 @@
+// The frequency (kind 12), unbalance (13), voltage-harmonics (14) and flicker (15) trend views:
+// each names its row of the family (trend_member.h); the trend-view frame does the rest. The
+// voltage view is show_v_form.h.
+#pragma once
+
+#include "views/show_v_form.h"
+
+class TShowHzForm : public TTrendViewForm {
+    Q_OBJECT
+public:
+    TShowHzForm(CreationKey key, QWidget* parent) : TTrendViewForm(key, FrequencyMember(), parent) {}
+};
+
+class TShowUnForm : public TTrendViewForm {
+    Q_OBJECT
+public:
+    TShowUnForm(CreationKey key, QWidget* parent) : TTrendViewForm(key, UnbalanceMember(), parent) {}
+};
+
+class TShowHForm : public TTrendViewForm {
+    Q_OBJECT
+public:
+    TShowHForm(CreationKey key, QWidget* parent) : TTrendViewForm(key, VoltageHarmonicsMember(), parent) {}
+};
+
+class TShowFlkForm : public TTrendViewForm {
+    Q_OBJECT
+public:
+    TShowFlkForm(CreationKey key, QWidget* parent) : TTrendViewForm(key, FlickerMember(), parent) {}
+};
