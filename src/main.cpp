@@ -2,6 +2,7 @@
 // it opens: they are registered on its registry once it exists.
 #include "analysis/an_report_form.h"
 #include "analysis/sel_analysis_dlg.h"
+#include "analysis/run_analysis_dlg.h"
 #include "app/main_form.h"
 #include "app/orv_application.h"
 #include "app/program_start.h"
@@ -24,6 +25,7 @@ int main(int argc, char** argv)
     RegisterSheetWindow(windows.MainForm->WindowRegistry);
     RegisterAnalysisWizard(windows.MainForm->WindowRegistry);
     RegisterSummaryWindows(windows.MainForm->WindowRegistry);
+    RegisterAnalysisEngine(windows.MainForm->WindowRegistry);
     RegisterExportWindows(windows.MainForm->WindowRegistry);
     messages.SetParent(windows.MainForm);
     return app.exec();

@@ -116,11 +116,11 @@ bool TAnalysisEngine::StartMeasure()
 void TAnalysisEngine::FinishMeasure()
 {
     const std::string summaryPath = TempPath(true), windowPath = TempPath(false);
-    if (!WriteFileAtomic(summaryPath, pass_->SummaryFileBytes())) {
+    if (!WriteScratchFile(summaryPath, pass_->SummaryFileBytes())) {
         Fail("Unable to write the temporary file " + summaryPath + ". The analysis has stopped.");
         return;
     }
-    if (!pass_->WindowFileBytes().empty() && !WriteFileAtomic(windowPath, pass_->WindowFileBytes())) {
+    if (!pass_->WindowFileBytes().empty() && !WriteScratchFile(windowPath, pass_->WindowFileBytes())) {
         Fail("Unable to write the temporary file " + windowPath + ". The analysis has stopped.");
         return;
     }
@@ -152,10 +152,10 @@ std::string TAnalysisEngine::StatusText() const
     return stage_ == Stage::Days ? std::string(kProcessingTexts[static_cast<std::size_t>(measure_)]) : std::string();
 }
 
-int TAnalysisEngine::ProgressPercent() const
+JobProgress TAnalysisEngine::Progress() const
 {
-    if (!pass_ || pass_->Total() <= 0) return 0;
-    return static_cast<int>(static_cast<double>(pass_->Done()) / static_cast<double>(pass_->Total()) * 100.0);
+    if (!pass_) return {};
+    return {static_cast<int>(pass_->Done()), static_cast<int>(pass_->Total())};
 }
 
 const TAnalysisMeasureResult& TAnalysisEngine::Result(int measure) const

@@ -47,11 +47,11 @@ public:
     void Abort() override;
     bool Finished() const override { return stage_ == Stage::Completed || stage_ == Stage::Ended; }
     // The run went through every measure (not aborted, not failed): the results are complete.
-    bool Completed() const { return stage_ == Stage::Completed; }
+    bool Completed() const override { return stage_ == Stage::Completed; }
     // "processing Voltages" ... while a measure runs.
-    std::string StatusText() const;
-    // Percent of the current measure's records (events) done; it restarts at 0 for each measure.
-    int ProgressPercent() const;
+    std::string StatusText() const override;
+    // The current measure's records (events) done; it restarts at 0 for each measure.
+    JobProgress Progress() const override;
 
     // Measure 1 to 6.
     const TAnalysisMeasureResult& Result(int measure) const;

@@ -13,8 +13,9 @@ TDaySlot& TDayRing::BeginDay(double day)
     return slot;
 }
 
-TWindowSums TDayRing::Window(bool full, int days) const
+TWindowSums TDayRing::Window(bool full, int days, int groups) const
 {
+    const auto summed = static_cast<std::size_t>(std::clamp(groups, 0, kAnalysisGroups));
     const int count = full ? windowDays_ : std::clamp(days, 1, windowDays_);
     TWindowSums sums;
     // Once full, the oldest slot is the one after the current.
@@ -22,7 +23,7 @@ TWindowSums TDayRing::Window(bool full, int days) const
     sums.FirstDay = slots_[static_cast<std::size_t>(first - 1)].Day;
     for (int s = 0; s < count; ++s) {
         const TDaySlot& slot = slots_[static_cast<std::size_t>(s)];
-        for (std::size_t g = 0; g < slot.Counts.size(); ++g)
+        for (std::size_t g = 0; g < summed; ++g)
             for (std::size_t p = 0; p < 3; ++p) sums.Out[g][p] += slot.Counts[g][p];
         sums.Total += slot.Records;
     }

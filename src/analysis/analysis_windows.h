@@ -40,8 +40,9 @@ public:
     void Advance() { current_ = NextDaySlot(current_, windowDays_); }
 
     // Sums of the window that ends with the current slot: the oldest N slots once N days have
-    // been seen (`full`), else slots 1 to `days`, which began the measure.
-    TWindowSums Window(bool full, int days) const;
+    // been seen (`full`), else slots 1 to `days`, which began the measure. Only the first
+    // `groups` counter groups are summed; the others stay 0.
+    TWindowSums Window(bool full, int days, int groups = kAnalysisGroups) const;
 
 private:
     int windowDays_;

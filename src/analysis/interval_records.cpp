@@ -4,7 +4,7 @@
 #include <algorithm>
 
 namespace {
-constexpr std::int64_t kChunkBytes = 1 << 20;
+constexpr std::int64_t kChunkBytes = 512 << 10;
 }
 
 TIntervalRecords::TIntervalRecords(TDataFile& file, std::int64_t first, std::int64_t last,
@@ -15,24 +15,27 @@ TIntervalRecords::TIntervalRecords(TDataFile& file, std::int64_t first, std::int
 {
 }
 
-bool TIntervalRecords::Next()
+bool TIntervalRecords::NextChunk()
 {
-    if (failed_) return false;
-    if (started_ && at_ + 1 < chunk_.Count()) {
-        ++at_;
-        return true;
-    }
-    started_ = true;
-    if (next_ > last_) return false;
+    if (failed_ || next_ > last_) return false;
     const std::int64_t chunkLast = std::min(last_, next_ + chunkRecords_ - 1);
-    // Faults are reported once by the engine, naming the file.
+    // Faults are reported once by the engine, naming the measure.
     chunk_ = ReadRecordWindow(file_, next_, chunkLast, columns_, false);
     if (!chunk_.Complete || chunk_.Count() == 0) {
         failed_ = true;
         return false;
     }
-    chunkFirst_ = next_;
     next_ = chunkLast + 1;
     at_ = 0;
     return true;
+}
+
+bool TIntervalRecords::Next()
+{
+    if (started_ && at_ + 1 < chunk_.Count()) {
+        ++at_;
+        return true;
+    }
+    started_ = true;
+    return NextChunk();
 }

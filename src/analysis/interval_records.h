@@ -1,6 +1,7 @@
-// The records of an interval, one after the other, for engines that take a day at a time: the
-// window reader reads them a chunk at a time (each record once, about a megabyte per read), and
-// the cursor hands out each record's time and column values. Used by the analysis engine.
+// The records of an interval a chunk at a time, for engines that walk an interval day by day:
+// the window reader reads each chunk (each record once) as a times array and one array per
+// column. A chunk is about half a megabyte of records, so its records and columns stay in the
+// processor's cache while the engine counts them. Used by the analysis and summary engines.
 #pragma once
 
 #include <cstdint>
@@ -14,14 +15,17 @@ public:
     // the record size by the window reader.
     TIntervalRecords(TDataFile& file, std::int64_t first, std::int64_t last, std::vector<TRecordColumn> columns);
 
-    // Moves to the next record (the first on the first call); false at the end of the interval
-    // or when a chunk could not be read whole (Failed()).
+    // Reads the next chunk; false at the end of the interval or when a chunk could not be read
+    // whole (Failed()).
+    bool NextChunk();
+    const TRecordWindowData& Chunk() const { return chunk_; }
+
+    // The same records one at a time, for engines that take a few records per step: moves to the
+    // next record (the first on the first call); false at the end or on a failed chunk.
     bool Next();
     TDateTime Time() const { return chunk_.Times[at_]; }
     double Value(std::size_t column) const { return chunk_.Columns[column][at_]; }
     bool Failed() const { return failed_; }
-    // Index of the current record in the file.
-    std::int64_t Index() const { return chunkFirst_ + static_cast<std::int64_t>(at_); }
     std::int64_t Count() const { return last_ - first_ + 1; }
 
 private:
@@ -29,7 +33,6 @@ private:
     std::int64_t first_, last_;
     std::vector<TRecordColumn> columns_;
     std::int64_t chunkRecords_;
-    std::int64_t chunkFirst_ = 0;
     std::int64_t next_;  // the record the next chunk starts at
     TRecordWindowData chunk_;
     std::size_t at_ = 0;

@@ -3,6 +3,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <cstring>
 
 #include "analysis/event_classifier.h"
 
@@ -33,6 +34,31 @@ void MarkMissingPhases(Groups& groups, int count)
         groups[static_cast<std::size_t>(g)][1] = kMissingPhase;
         groups[static_cast<std::size_t>(g)][2] = kMissingPhase;
     }
+}
+
+// Values of a run lying strictly outside [low, high] (a year of harmonic records holds millions
+// of them). Two values per vector compare, whose lanes come out as -1 for true; below and above
+// are counted apart, which needs low <= high (a value cannot be both), so a band the other way
+// round takes the plain loop.
+std::int32_t CountOutside(const double* values, std::size_t count, double low, double high)
+{
+    using Doubles = double __attribute__((vector_size(16)));
+    using Lanes = std::int64_t __attribute__((vector_size(16)));
+    std::size_t i = 0;
+    std::int64_t total = 0;
+    if (low <= high) {
+        const Doubles lows = {low, low}, highs = {high, high};
+        Lanes outside = {0, 0};
+        for (; i + 2 <= count; i += 2) {
+            Doubles v;
+            std::memcpy(&v, values + i, sizeof v);
+            outside -= v < lows;
+            outside -= v > highs;
+        }
+        total = outside[0] + outside[1];
+    }
+    for (; i < count; ++i) total += (values[i] < low) | (values[i] > high);
+    return static_cast<std::int32_t>(total);
 }
 
 const TPhaseCounts& At(const TGroupCounts& counts, int group) { return counts[static_cast<std::size_t>(group)]; }
@@ -76,8 +102,9 @@ TMeasurePass::TMeasurePass(TMeasurePlan plan, TDataFile& file, std::int64_t firs
 
 bool TMeasurePass::Begin()
 {
-    if (!records_.Next()) return false;
-    currentDay_ = DayOf(records_.Time());
+    if (!records_.NextChunk()) return false;
+    at_ = 0;
+    currentDay_ = DayOf(records_.Chunk().Times[0]);
     return true;
 }
 
@@ -89,51 +116,69 @@ double TMeasurePass::DayOf(TDateTime t) const
     return plan_.Events ? std::min(day, stopDay_) : day;
 }
 
-void TMeasurePass::CountRecord(TDaySlot& slot)
+void TMeasurePass::CountRecords(TDaySlot& slot, std::size_t begin, std::size_t end)
 {
+    const TRecordWindowData& chunk = records_.Chunk();
+    std::int32_t counted = 0;
     if (plan_.Events) {
-        const auto event = ClassifyEvent(static_cast<int>(records_.Value(EventColumn::Type)),
-                                         static_cast<float>(records_.Value(EventColumn::Threshold)),
-                                         static_cast<float>(records_.Value(EventColumn::Peak)),
-                                         static_cast<int>(records_.Value(EventColumn::Channel)));
-        // Events without a category are not counted, not even in the records.
-        if (!event) return;
-        const auto category = static_cast<std::size_t>(EventCategory(event->Kind));
-        const auto phase = static_cast<std::size_t>(event->Phase);
-        ++slot.Counts[category][phase];
-        ++summary_.Totals[category][phase];
-    } else {
-        for (const TValueBand& band : plan_.Bands) {
-            const double value = records_.Value(band.Column);
-            if (value < band.Low || value > band.High) {
-                ++slot.Counts[static_cast<std::size_t>(band.Group)][static_cast<std::size_t>(band.Phase)];
-                ++summary_.Totals[static_cast<std::size_t>(band.Group)][static_cast<std::size_t>(band.Phase)];
-            }
+        const auto& types = chunk.Columns[EventColumn::Type];
+        const auto& thresholds = chunk.Columns[EventColumn::Threshold];
+        const auto& peaks = chunk.Columns[EventColumn::Peak];
+        const auto& channels = chunk.Columns[EventColumn::Channel];
+        for (std::size_t i = begin; i < end; ++i) {
+            const auto event = ClassifyEvent(static_cast<int>(types[i]), static_cast<float>(thresholds[i]),
+                                             static_cast<float>(peaks[i]), static_cast<int>(channels[i]));
+            // Events without a category are not counted, not even in the records.
+            if (!event) continue;
+            const auto category = static_cast<std::size_t>(EventCategory(event->Kind));
+            const auto phase = static_cast<std::size_t>(event->Phase);
+            ++slot.Counts[category][phase];
+            ++summary_.Totals[category][phase];
+            ++counted;
         }
+    } else {
+        // A band at a time over the day's run of one column.
+        for (const TValueBand& band : plan_.Bands) {
+            const std::int32_t out =
+                CountOutside(chunk.Columns[band.Column].data() + begin, end - begin, band.Low, band.High);
+            slot.Counts[static_cast<std::size_t>(band.Group)][static_cast<std::size_t>(band.Phase)] += out;
+            summary_.Totals[static_cast<std::size_t>(band.Group)][static_cast<std::size_t>(band.Phase)] += out;
+        }
+        counted = static_cast<std::int32_t>(end - begin);
     }
-    ++slot.Records;
-    ++summary_.Records;
+    slot.Records += counted;
+    summary_.Records += counted;
 }
 
 TDayResult TMeasurePass::ProcessDay()
 {
     TDaySlot& slot = ring_.BeginDay(currentDay_);
-    const int counter = dayCounter_;
+    // The day's records run up to the first whose day is later: before currentDay + 1 (for
+    // events on the last day, to the end, as later stamps are held to it).
+    const double dayEnd = plan_.Events && currentDay_ >= stopDay_ ? HUGE_VAL : currentDay_ + 1;
     bool ended = false;
-    while (dayCounter_ == counter) {
-        CountRecord(slot);
-        ++done_;
-        if (!records_.Next()) {
+    for (;;) {
+        const TRecordWindowData& chunk = records_.Chunk();
+        std::size_t end = at_;
+        while (end < chunk.Count() && chunk.Times[end] < dayEnd) ++end;
+        CountRecords(slot, at_, end);
+        done_ += static_cast<std::int64_t>(end - at_);
+        at_ = end;
+        if (end < chunk.Count()) {
+            ++dayCounter_;
+            break;
+        }
+        if (!records_.NextChunk()) {
             if (records_.Failed()) return TDayResult::Failed;
             ended = true;
             break;
         }
-        if (DayOf(records_.Time()) > currentDay_) ++dayCounter_;
+        at_ = 0;
     }
     AfterDay(ended);
     if (ended) return TDayResult::Done;
 
-    const double nextDay = DayOf(records_.Time());
+    const double nextDay = DayOf(records_.Chunk().Times[at_]);
     if (plan_.Events) {
         // The calendar days without events between this day and the next event's are days of
         // the ring too, each closing a window once more than N days have been seen.
@@ -159,7 +204,7 @@ void TMeasurePass::AfterDay(bool ended)
 
 void TMeasurePass::CloseWindow()
 {
-    const TWindowSums sums = ring_.Window(!short_, dayCounter_);
+    const TWindowSums sums = ring_.Window(!short_, dayCounter_, plan_.Groups);
     std::vector<std::uint8_t> passed(static_cast<std::size_t>(plan_.Items), 1);
     for (const TWindowTest& test : plan_.Tests) {
         const std::int32_t out = At(sums.Out, test.Group)[static_cast<std::size_t>(test.Phase)];

@@ -42,12 +42,14 @@ public:
 
 private:
     double DayOf(TDateTime t) const;
-    void CountRecord(TDaySlot& slot);
+    // Counts records begin..end - 1 of the current chunk into the slot and the summary.
+    void CountRecords(TDaySlot& slot, std::size_t begin, std::size_t end);
     void AfterDay(bool ended);
     void CloseWindow();
 
     TMeasurePlan plan_;
     TIntervalRecords records_;
+    std::size_t at_ = 0;  // the current record in the current chunk
     int windowDays_;
     double stopDay_;
     TDayRing ring_;

@@ -49,6 +49,7 @@ TPlanResult PlanTrend(int measure, FieldView head, const TSurveySelection& surve
 {
     TMeasurePlan plan;
     plan.Measure = measure;
+    plan.Groups = measure == MeasureUnbalance ? 1 : 2;
     plan.ThreePhase = measure == MeasureVoltage && IsThreePhaseWiring(head.U16(TrendHead::Wiring));
     TPhaseValues v;
     v.ThreePhase = plan.ThreePhase;
@@ -80,7 +81,7 @@ TPlanResult PlanTrend(int measure, FieldView head, const TSurveySelection& surve
     return Plan(std::move(plan));
 }
 
-TPlanResult PlanHarmonics(std::span<const std::uint8_t> record, const TLimitsRecord& limits)
+TPlanResult PlanHarmonics(std::span<const std::uint8_t> record, const TLimitsRecord& limits, bool readFundamental)
 {
     FieldView head(record);
     TMeasurePlan plan;
@@ -106,17 +107,21 @@ TPlanResult PlanHarmonics(std::span<const std::uint8_t> record, const TLimitsRec
     if (!SetHarmonicPhaseOffsets(flags, v)) return Failed(NoAverages(MeasureVoltageHarmonics));
 
     plan.Items = static_cast<int>(blocks->size());
+    plan.Groups = plan.Items;
     const int phases = PhaseCount(plan.ThreePhase);
+    plan.BlockColumns.assign(blocks->size(), TMeasurePlan::kNoColumn);
     for (int b = 0; b < plan.Items; ++b) {
+        // The fundamental (order 1) is never counted nor tested, and read only when asked.
+        const std::uint16_t order = plan.BlockOrders[static_cast<std::size_t>(b)];
+        if (order == 1 && !readFundamental) continue;
         const auto& offsets = v.Blocks[static_cast<std::size_t>(b)];
         const std::size_t first = plan.Columns.size();
+        plan.BlockColumns[static_cast<std::size_t>(b)] = first;
         plan.Columns.push_back(Float(offsets.OffsetL1));
         if (plan.ThreePhase) {
             plan.Columns.push_back(Float(offsets.OffsetL2));
             plan.Columns.push_back(Float(offsets.OffsetL3));
         }
-        // The fundamental (order 1) is neither counted nor tested.
-        const std::uint16_t order = plan.BlockOrders[static_cast<std::size_t>(b)];
         if (order == 1) continue;
         for (int p = 0; p < phases; ++p)
             plan.Bands.push_back({first + static_cast<std::size_t>(p), b, p, 0.0f, limits.HHigh[order]});
@@ -154,6 +159,7 @@ TPlanResult PlanEvents(const TSurveySelection& survey, const TLimitsRecord& limi
                     {EventField::Peak, ColumnType::F32, 1.0f},
                     {EventField::Channel, ColumnType::I16, 1.0f}};
     plan.Items = kAnalysisEventCategories;
+    plan.Groups = kAnalysisEventCategories;
     // A category fails when any one phase holds more events than its maximum; only L1 is painted.
     for (int c = 0; c < kAnalysisEventCategories; ++c)
         for (int p = 0; p < 3; ++p) plan.Tests.push_back({c, c, p, static_cast<double>(EventCategoryMaximum(limits, c)), true, 0});
@@ -184,7 +190,8 @@ bool EventsThreePhase(const TSurveySelection& survey)
     return true;
 }
 
-TPlanResult PlanMeasure(int measure, TDataFile& file, const TSurveySelection& survey, const TLimitsRecord& limits)
+TPlanResult PlanMeasure(int measure, TDataFile& file, const TSurveySelection& survey, const TLimitsRecord& limits,
+                        bool readFundamental)
 {
     if (measure == MeasureEvents) return PlanEvents(survey, limits);
     Bytes record;
@@ -192,7 +199,7 @@ TPlanResult PlanMeasure(int measure, TDataFile& file, const TSurveySelection& su
     switch (measure) {
     case MeasureVoltage: case MeasureFrequency: case MeasureUnbalance:
         return PlanTrend(measure, FieldView(record), survey, limits);
-    case MeasureVoltageHarmonics: return PlanHarmonics(record, limits);
+    case MeasureVoltageHarmonics: return PlanHarmonics(record, limits, readFundamental);
     case MeasureFlicker: return PlanFlicker(FieldView(record), limits);
     default: return Failed(Corrupted(measure));
     }

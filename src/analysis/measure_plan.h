@@ -43,7 +43,11 @@ struct TMeasurePlan {
     std::vector<TValueBand> Bands;
     std::vector<TWindowTest> Tests;
     int Items = 1;  // passed flags per window: 1, one per harmonic block, one per event category
+    int Groups = 1;  // counter groups in use: 2 for voltage and frequency, one per block or category
     std::vector<std::uint16_t> BlockOrders;  // voltage harmonics: the order of each block
+    // Voltage harmonics: the first of each block's phase columns, kNoColumn when it is not read.
+    std::vector<std::size_t> BlockColumns;
+    static constexpr std::size_t kNoColumn = static_cast<std::size_t>(-1);
 };
 
 // Column indexes of an events plan.
@@ -57,8 +61,10 @@ struct TPlanResult {
 };
 // The plan of measure 1 to 6 for its open data file. Fails (with its message) when the first
 // record cannot be read, lacks the average values, or holds a harmonic block count or channel
-// code outside the tables.
-TPlanResult PlanMeasure(int measure, TDataFile& file, const TSurveySelection& survey, const TLimitsRecord& limits);
+// code outside the tables. The fundamental's harmonic columns are read only when asked (the
+// analysis never judges it; the summary reports it).
+TPlanResult PlanMeasure(int measure, TDataFile& file, const TSurveySelection& survey, const TLimitsRecord& limits,
+                        bool readFundamental = false);
 
 // Whether the survey's events are three-phase: the voltage file's wiring when that file can be
 // read, else the flicker file's, else three-phase.

@@ -105,6 +105,17 @@ bool WriteFileAtomic(const std::string& path, const void* data, std::size_t size
     return writer.Write(data, size) && writer.Commit();
 }
 
+bool WriteScratchFile(const std::string& path, const Bytes& bytes)
+{
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    if (!file) return false;
+    const bool written = std::fwrite(bytes.data(), 1, bytes.size(), file) == bytes.size();
+    const bool closed = std::fclose(file) == 0;
+    if (written && closed) return true;
+    std::remove(path.c_str());
+    return false;
+}
+
 bool CreateFolder(const std::string& path)
 {
     std::error_code ec;

@@ -51,6 +51,10 @@ inline bool WriteFileAtomic(const std::string& path, const std::string& text)
     return WriteFileAtomic(path, text.data(), text.size());
 }
 
+// Writes a scratch file (a job's temporary file, never the user's data) in one go, without the
+// wait for the disk a saved file takes; false when it cannot be written whole.
+bool WriteScratchFile(const std::string& path, const Bytes& bytes);
+
 // Creates one folder level; an existing folder or a failure is ignored (result says which).
 bool CreateFolder(const std::string& path);
 bool DeleteFile(const std::string& path);

@@ -116,7 +116,7 @@ bool TSummaryEngine::StartMeasure()
 {
     const TMeasureFileInfo& info = survey_.File(measure_);
     if (file_.Open(info.FileName, measure_) != DataFileFault::None) return Fail(SurveyCorruptedMessage(measure_));
-    TPlanResult planned = PlanMeasure(measure_, file_, survey_, params_.Limits);
+    TPlanResult planned = PlanMeasure(measure_, file_, survey_, params_.Limits, true);
     if (!planned.Plan) return Fail(planned.Failure);
     const TMeasurePlan& plan = *planned.Plan;
     if (measure_ == MeasureVoltage || measure_ == MeasureFrequency) {
@@ -169,7 +169,7 @@ void TSummaryEngine::AddSeries(const TMeasurePlan& plan, std::int64_t k)
         const int order = plan.BlockOrders[b];
         if (order >= kSummaryHarmonicOrders) break;
         for (std::size_t p = 0; p < phases; ++p)
-            series_.push_back({b * phases + p, order, static_cast<int>(p), TSummaryStatistics(k, lowest)});
+            series_.push_back({plan.BlockColumns[b] + p, order, static_cast<int>(p), TSummaryStatistics(k, lowest)});
     }
 }
 

@@ -178,9 +178,10 @@ TEST(AnalysisEngine, HandComputedWeekOfVoltageAndEventsReadBackFromItsReport)
     TAnalysisEngine& engine = run.Engine();
     ASSERT_TRUE(engine.Step());  // the voltage starts
     EXPECT_EQ(engine.StatusText(), "processing Voltages");
-    EXPECT_EQ(engine.ProgressPercent(), 0);
+    EXPECT_EQ(engine.Progress().done, 0);
+    EXPECT_EQ(engine.Progress().total, 720);
     ASSERT_TRUE(engine.Step());  // 1 March
-    EXPECT_EQ(engine.ProgressPercent(), 20);
+    EXPECT_EQ(engine.Progress().done, 144);
     while (engine.Step()) {}
     ASSERT_TRUE(engine.Completed());
     EXPECT_TRUE(run.messages.messages.empty());
@@ -294,19 +295,26 @@ TEST(AnalysisEngine, ShareExactlyAtTheBoundPassesAndOneRecordMoreFails)
     }
 }
 
-// The interval 1 March 12:00 to 4 March 05:59 of four days of records: the first day holds 72
-// records (12:00 to 23:50), the last 36 (00:00 to 05:50). N = 2.
+// The interval 1 March 12:10 to 4 March 05:49 of four days of records: the first day holds 71
+// records (12:10 to 23:50), the last 35 (00:00 to 05:40), each with its first or last record at
+// 260 V. N = 2.
 TEST(AnalysisEngine, IntervalStartingAndStoppingMidDay)
 {
     AnalysisRun run;
     run.params.WindowDays = 2;
-    run.Select(MeasureVoltage, WriteVoltage(run.dir / "m.vme", 4 * kDay));
-    run.Interval(March(1, 12, 0), March(4, 5, 59));
+    run.Select(MeasureVoltage, WriteVoltage(run.dir / "m.vme", 4 * kDay, [](std::int64_t i, std::uint8_t* r) {
+        if (i == 73 || i == 3 * kDay + 34) PutFloat(r, kL1, 260);
+    }));
+    run.Interval(March(1, 12, 10), March(4, 5, 49));
     run.Run();
     const TReportMeasure m = run.Report().Measure(MeasureVoltage);
     EXPECT_EQ(Days(m.Windows), (std::vector<double>{March(1), March(2), March(3)}));
-    EXPECT_EQ(Totals(m.Windows), (std::vector<std::int32_t>{72 + 144, 288, 144 + 36}));
-    EXPECT_EQ(m.Summary.Records, 72 + 144 + 144 + 36);
+    EXPECT_EQ(Totals(m.Windows), (std::vector<std::int32_t>{71 + 144, 288, 144 + 35}));
+    ASSERT_EQ(m.Windows.size(), 3u);
+    EXPECT_EQ(m.Windows[0].Counts[0], (TPhaseCounts{1, 0, 0}));
+    EXPECT_EQ(m.Windows[1].Counts[0], (TPhaseCounts{0, 0, 0}));
+    EXPECT_EQ(m.Windows[2].Counts[0], (TPhaseCounts{1, 0, 0}));
+    EXPECT_EQ(m.Summary.Records, 71 + 144 + 144 + 35);
 }
 
 // Records on 1, 2 and 5 March only, N = 2: the days without records do not count, so the
@@ -625,4 +633,17 @@ TEST(AnalysisEngine, CorruptFilesEndTheRunWithOneMessage)
         EXPECT_EQ(run.messages.Texts(), (std::vector<std::string>{c.message})) << c.what;
         EXPECT_FALSE(FileExists(run.dir / std::string(AnalysisStaFileNames[static_cast<std::size_t>(c.measure)]))) << c.what;
     }
+}
+
+// A temporary folder that cannot be written ends the run with one message.
+TEST(AnalysisEngine, UnwritableTemporaryFileEndsTheRunWithOneMessage)
+{
+    AnalysisRun run;
+    run.Select(MeasureVoltage, WriteVoltage(run.dir / "w.vme", kDay));
+    run.Interval(March(1), March(1, 23, 59));
+    TAnalysisEngine engine(run.survey, run.params, run.dir / "missing");
+    while (engine.Step()) {}
+    EXPECT_FALSE(engine.Completed());
+    EXPECT_EQ(run.messages.Texts(), (std::vector<std::string>{"Unable to write the temporary file " + run.dir / "missing/volt.sta" +
+                                                              ". The analysis has stopped."}));
 }

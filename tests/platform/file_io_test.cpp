@@ -17,6 +17,14 @@ TEST(FileIo, AtomicWriteReplacesOnlyWhenComplete)
     EXPECT_EQ(ListFiles(dir.Path(), "*").size(), 1u);
 }
 
+TEST(FileIo, ScratchWriteWritesWholeOrReportsFailure)
+{
+    TempProgDir dir;
+    ASSERT_TRUE(WriteScratchFile(dir / "s.tmp", Bytes{1, 2, 3}));
+    EXPECT_EQ(ReadWholeFile(dir / "s.tmp"), (Bytes{1, 2, 3}));
+    EXPECT_FALSE(WriteScratchFile(dir / "missing/s.tmp", Bytes{1}));
+}
+
 TEST(FileIo, RangeReadRefusesShortRead)
 {
     TempProgDir dir;

@@ -1,12 +1,13 @@
 // Pictures of the start-up notice, of every page of the survey, save, analysis and export
-// wizards, of the limits editor, of every measure tab of the export wizard with its harmonics
-// picker and of the exporter at work, on a demo survey in a temporary program folder, for looking
-// at them by hand:
+// wizards, of the limits editor, of the analysis run while it runs and at its results, of every
+// measure tab of the export wizard with its harmonics picker and of the exporter at work, on a
+// demo survey in a temporary program folder, for looking at them by hand:
 //   xvfb-run -a orv_grab_dialogs <folder>
 // (start a window manager such as openbox first to see the windows' frames too). The workbooks
 // of the export are left in <folder>/out for reading them back.
 #include "analysis/analysis_params_page.h"
 #include "analysis/limits_dlg.h"
+#include "analysis/run_analysis_dlg.h"
 #include "analysis/sel_analysis_dlg.h"
 #include "app/warning_form.h"
 #include "dialogs/harm_list_dlg.h"
@@ -139,6 +140,20 @@ int main(int argc, char** argv)
     TLimitsDlg limits;
     limits.SetLimits(AnalysisParams().Limits);
     Save(limits, "limits");
+
+    TAnalysisParams params;
+    SetDefaultAnalysisParams(params);
+    params.WindowDays = 3;
+    TRunAnalysisDlg run(nullptr, DemoAnalysisSelection(survey, 3), params, DataDir());
+    // One day per tick, stopped in the voltage harmonics to be seen running.
+    run.Job->SetBudget(std::chrono::milliseconds(0));
+    run.show();
+    while (run.Engine().StatusText() != "processing Harmonics" && !run.Engine().Finished())
+        QApplication::processEvents();
+    run.Job->Stop();
+    Save(run, "analysis_running");
+    run.Job->Start();
+    Save(run, "analysis_results");
 
     GrabExport(survey);
     return 0;
