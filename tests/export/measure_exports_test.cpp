@@ -328,6 +328,21 @@ TEST(MeasureExports, EventsWithTheListsTextsAndColours)
     EXPECT_EQ(x[x.FontOf(1, 13, 2) + "bold"], "1");
 }
 
+TEST(MeasureExports, EventDurationsStayExactBeyondAFloatsWholeNumbers)
+{
+    ExportRun run;
+    run.SetFormat(ExportText);
+    EventRecordFields r;
+    r.type = 7;
+    r.duration = 16777217;  // 2^24 + 1 hundredths: 46 hours of interruption
+    run.Add(6, WriteDataFile(run.dir / "feeder.ale", {EventRecord(r)}));
+    run.SetInterval(Ten(), Ten());
+    run.params.Measure(6).Items.fill(true);
+    run.params.Measure(6).Phases = {true, true, true};
+    EXPECT_TRUE(run.Run()->Completed());
+    ExpectCells(run.Workbook(6), ExportText, {{14, 4, "Interruption"}, {14, 8, "167772.17"}});
+}
+
 TEST(EventsFilter, MeasuresPhasesAndTypesAsTicked)
 {
     TExportMeasureSel all;
