@@ -6,6 +6,7 @@
 #include "app/main_form.h"
 #include "app/orv_application.h"
 #include "app/program_start.h"
+#include "export/export_windows.h"
 #include "platform/qt_messages.h"
 #include "summary/sum_report_form.h"
 #include "summary/sheet_form.h"
@@ -25,6 +26,7 @@ int main(int argc, char** argv)
     RegisterAnalysisWizard(windows.MainForm->WindowRegistry);
     RegisterSummaryWindows(windows.MainForm->WindowRegistry);
     RegisterAnalysisEngine(windows.MainForm->WindowRegistry);
+    RegisterExportWindows(windows.MainForm->WindowRegistry);
     messages.SetParent(windows.MainForm);
     return app.exec();
 }

@@ -36,7 +36,9 @@ void HarmonicPicker::Setup(const HarmonicNumbers& avail, const HarmonicNumbers& 
     chosenCount = std::clamp(chosenCount, 0, kHarmonicListCapacity);
     mode = pickerMode;
     caption = "Harmonics Selection";
-    limit = (4 - phases) * 9;
+    // Nine items per phase left out of three; a phase count outside 1..3 would give a limit
+    // beyond what one phase allows, or none at all.
+    limit = (4 - std::clamp(phases, 1, 3)) * 9;
     if (mode == CopyVoltageSetup || mode == CopyCurrentSetup) {
         caption = "Copy Setup on the selected Harmonics";
         limit = availCount;

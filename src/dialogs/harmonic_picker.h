@@ -37,7 +37,7 @@ enum class PickerSide { Source, Destination };
 
 class HarmonicPicker {
 public:
-    // Counts beyond the arrays' capacity are cut to it.
+    // Counts beyond the arrays' capacity are cut to it, phases to 1..3.
     void Setup(const HarmonicNumbers& avail, const HarmonicNumbers& chosen, int availCount, int chosenCount,
                int phases, int mode);
     // The destination's items as harmonic numbers, in list order.

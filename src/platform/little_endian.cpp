@@ -107,33 +107,6 @@ std::span<const std::uint8_t> ByteReader::Rest() const
     return data_.subspan(pos_);
 }
 
-void ByteWriter::U16(std::uint16_t v)
-{
-    U8(static_cast<std::uint8_t>(v & 0xFF));
-    U8(static_cast<std::uint8_t>(v >> 8));
-}
-
-void ByteWriter::U32(std::uint32_t v)
-{
-    for (int i = 0; i < 4; ++i) U8(static_cast<std::uint8_t>(v >> (8 * i)));
-}
-
-void ByteWriter::U64(std::uint64_t v)
-{
-    U32(static_cast<std::uint32_t>(v));
-    U32(static_cast<std::uint32_t>(v >> 32));
-}
-
-void ByteWriter::F32(float v)
-{
-    U32(std::bit_cast<std::uint32_t>(v));
-}
-
-void ByteWriter::F64(double v)
-{
-    U64(std::bit_cast<std::uint64_t>(v));
-}
-
 bool ByteWriter::ShortString(const std::string& text, std::size_t capacity)
 {
     const bool fits = text.size() <= capacity && text.size() <= 255;

@@ -3,6 +3,7 @@
 // and a short read makes the reader fail (sticky) instead of returning garbage.
 #pragma once
 
+#include <bit>
 #include <cstddef>
 #include <cstdint>
 #include <cstring>
@@ -179,6 +180,24 @@ inline void StoreU32(std::uint8_t* p, std::uint32_t v)
 {
     for (int i = 0; i < 4; ++i) p[i] = static_cast<std::uint8_t>(v >> (8 * i));
 }
+
+// Inline: the spreadsheet writer emits millions of fields through these.
+inline void ByteWriter::U16(std::uint16_t v)
+{
+    bytes_.push_back(static_cast<std::uint8_t>(v & 0xFF));
+    bytes_.push_back(static_cast<std::uint8_t>(v >> 8));
+}
+inline void ByteWriter::U32(std::uint32_t v)
+{
+    for (int i = 0; i < 4; ++i) bytes_.push_back(static_cast<std::uint8_t>(v >> (8 * i)));
+}
+inline void ByteWriter::U64(std::uint64_t v)
+{
+    U32(static_cast<std::uint32_t>(v));
+    U32(static_cast<std::uint32_t>(v >> 32));
+}
+inline void ByteWriter::F32(float v) { U32(std::bit_cast<std::uint32_t>(v)); }
+inline void ByteWriter::F64(double v) { U64(std::bit_cast<std::uint64_t>(v)); }
 
 inline std::uint16_t FieldView::U16(std::size_t at) { return Has(at, 2) ? LoadU16(data_.data() + at) : Miss<std::uint16_t>(); }
 inline std::uint32_t FieldView::U32(std::size_t at) { return Has(at, 4) ? LoadU32(data_.data() + at) : Miss<std::uint32_t>(); }

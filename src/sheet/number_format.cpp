@@ -180,34 +180,54 @@ std::string FormatDate(double serial, const std::vector<Token>& tokens)
 }
 
 // Fixed text of a non-negative value with `decimals` digits, rounded half away from zero on its
-// 15-digit decimal form (as a spreadsheet shows 3.25 as 3.3 and 1.005 as 1.01).
+// 15-digit decimal form (as a spreadsheet shows 3.25 as 3.3 and 1.005 as 1.01). Built in a local
+// buffer: column fitting formats every number of a sheet.
 std::string FixedText(double v, int decimals)
 {
-    std::string s = ToChars(v, std::chars_format::scientific, 14);
-    std::size_t e = s.find('e');
-    int exponent = std::stoi(s.substr(e + 1));
-    std::string digits = s.substr(0, 1) + s.substr(2, e - 2);  // 15 significant digits
-    // Position of the decimal point within `digits` is exponent + 1.
+    decimals = std::clamp(decimals, 0, kMostDecimals);
+    std::array<char, 32> sci;
+    const char* sciEnd = std::to_chars(sci.data(), sci.data() + sci.size(), v, std::chars_format::scientific, 14).ptr;
+    const char* e = std::find(static_cast<const char*>(sci.data()), sciEnd, 'e');
+    int exponent = 0;
+    if (e + 1 < sciEnd) std::from_chars(e + 1 + (e[1] == '+' ? 1 : 0), sciEnd, exponent);
+    // The 15 significant digits, the decimal point standing `point` digits in.
+    std::array<char, 512> digits;
+    int n = 0;
     int point = exponent + 1;
-    if (point < 0) {
-        digits.insert(0, static_cast<std::size_t>(-point), '0');
-        point = 0;
-    }
-    if (static_cast<int>(digits.size()) < point + decimals + 1)
-        digits.append(static_cast<std::size_t>(point + decimals + 1 - static_cast<int>(digits.size())), '0');
-    bool up = digits[static_cast<std::size_t>(point + decimals)] >= '5';
-    digits.resize(static_cast<std::size_t>(point + decimals));
+    for (; point < 0; ++point) digits[static_cast<std::size_t>(n++)] = '0';
+    digits[static_cast<std::size_t>(n++)] = sci[0];
+    for (const char* c = sci.data() + 2; c < e; ++c) digits[static_cast<std::size_t>(n++)] = *c;
+    while (n < point + decimals + 1) digits[static_cast<std::size_t>(n++)] = '0';
+    const bool up = digits[static_cast<std::size_t>(point + decimals)] >= '5';
+    n = point + decimals;
     if (up) {
-        int i = static_cast<int>(digits.size()) - 1;
+        int i = n - 1;
         for (; i >= 0 && digits[static_cast<std::size_t>(i)] == '9'; --i) digits[static_cast<std::size_t>(i)] = '0';
-        if (i >= 0) ++digits[static_cast<std::size_t>(i)];
-        else digits.insert(digits.begin(), '1'), ++point;
+        if (i >= 0) {
+            ++digits[static_cast<std::size_t>(i)];
+        } else {
+            std::copy_backward(digits.data(), digits.data() + n, digits.data() + n + 1);
+            digits[0] = '1';
+            ++n;
+            ++point;
+        }
     }
-    std::string intPart = point > 0 ? digits.substr(0, static_cast<std::size_t>(point)) : "0";
-    std::size_t nonZero = intPart.find_first_not_of('0');
-    intPart = nonZero == std::string::npos ? "0" : intPart.substr(nonZero);
-    if (decimals == 0) return intPart;
-    return intPart + "." + digits.substr(static_cast<std::size_t>(point));
+    int first = 0;  // leading zeros go, one digit stays
+    while (first < point - 1 && digits[static_cast<std::size_t>(first)] == '0') ++first;
+    std::string out = point > 0 ? std::string(digits.data() + first, digits.data() + point) : std::string("0");
+    if (decimals == 0) return out;
+    out += '.';
+    out.append(digits.data() + point, digits.data() + n);
+    return out;
+}
+
+// Decimals of a plain fixed format ("0", "0.00", at most kMostDecimals), or -1 for any other.
+int PlainFixedDecimals(const std::string& format)
+{
+    if (format == "0") return 0;
+    if (format.size() < 3 || format.size() > 2 + kMostDecimals || format.compare(0, 2, "0.") != 0) return -1;
+    if (format.find_first_not_of('0', 2) != std::string::npos) return -1;
+    return static_cast<int>(format.size()) - 2;
 }
 
 std::string WithThousands(const std::string& digits)
@@ -347,6 +367,12 @@ std::string FormatCellNumber(double value, const std::string& format)
 {
     if (!std::isfinite(value)) return "#NUM!";
     if (IsGeneralFormat(format)) return GeneralText(value);
+    if (const int decimals = PlainFixedDecimals(format); decimals >= 0) {
+        // What every typed number gets ("0.00"): the digits alone, as the full road gives them.
+        std::string text = FixedText(std::fabs(value), decimals);
+        if (value < 0 && text.find_first_of("123456789") != std::string::npos) text.insert(0, 1, '-');
+        return text;
+    }
     std::vector<std::string> sections = Sections(format);
     std::size_t index = 0;
     bool negativeSection = false;

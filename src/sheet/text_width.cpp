@@ -4,6 +4,8 @@
 
 #include "platform/text_encoding.h"
 
+#include <algorithm>
+
 namespace {
 constexpr short kRegular[224] = {
     278, 278, 355, 556, 556, 889, 667, 191, 333, 333, 389, 584, 278, 333, 278, 278,
@@ -42,7 +44,11 @@ constexpr short kBold[224] = {
 double TextWidthPoints(const std::string& text, const CellFont& font)
 {
     const short* table = font.bold ? kBold : kRegular;
+    // ASCII is the same in Windows-1252: the usual text needs no conversion (column fitting
+    // measures every cell of a sheet).
+    const bool ascii = std::all_of(text.begin(), text.end(), [](unsigned char c) { return c < 0x80; });
+    const std::string converted = ascii ? std::string() : ToCp1252(text);
     long units = 0;
-    for (unsigned char c : ToCp1252(text)) units += c >= 32 ? table[c - 32] : 0;
+    for (unsigned char c : ascii ? text : converted) units += c >= 32 ? table[c - 32] : 0;
     return units / 1000.0 * font.heightTwips / 20.0;
 }

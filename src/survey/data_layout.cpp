@@ -16,9 +16,9 @@ std::size_t ValuesPartSize(std::uint16_t flags)
 {
     return ((flags & FlagMinAvgMax) ? 14 : 2) + 8 * static_cast<std::size_t>(PercentilePairs(flags));
 }
+}  // namespace
 
-// Offset inside a phase part (from its channel code) of a value; nothing when absent.
-std::optional<std::size_t> ValueInPhasePart(std::uint16_t flags, TrendValue value)
+std::optional<std::size_t> PhaseValueOffset(std::uint16_t flags, TrendValue value)
 {
     switch (value) {
     case TrendValue::Minimum:
@@ -39,7 +39,6 @@ std::optional<std::size_t> ValueInPhasePart(std::uint16_t flags, TrendValue valu
     }
     return at + 4 * static_cast<std::size_t>(index % 2);
 }
-}  // namespace
 
 int CurveClasses(int measure)
 {
@@ -66,7 +65,7 @@ std::size_t TrendRecordSize(int measure, std::uint16_t flags, bool threePhase)
 
 std::optional<std::size_t> TrendValueOffset(std::uint16_t flags, int curveClasses, int phase, TrendValue value)
 {
-    auto inPart = ValueInPhasePart(flags, value);
+    auto inPart = PhaseValueOffset(flags, value);
     if (!inPart || phase < 0 || phase > 2) return std::nullopt;
     return TrendHead::Size + static_cast<std::size_t>(phase) * TrendPhaseBlockSize(flags, curveClasses) + *inPart;
 }

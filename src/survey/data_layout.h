@@ -99,6 +99,9 @@ int TrendPhaseBlocks(int measure, bool threePhase);
 std::size_t TrendRecordSize(int measure, std::uint16_t flags, bool threePhase);
 // Offset of a value in phase block `phase` (0 to 2), or nothing when the flags lack its group.
 std::optional<std::size_t> TrendValueOffset(std::uint16_t flags, int curveClasses, int phase, TrendValue value);
+// Offset of a value inside one phase block or harmonic phase part, from its channel code; nothing
+// when the flags lack the value's group.
+std::optional<std::size_t> PhaseValueOffset(std::uint16_t flags, TrendValue value);
 // Offset of phase `phase`'s density-curve block, or nothing without flag 32.
 std::optional<std::size_t> TrendCurveOffset(std::uint16_t flags, int curveClasses, int phase);
 

@@ -9,14 +9,6 @@
 #include "survey/text_tables.h"
 
 namespace {
-void ShowCorrupted(int measure)
-{
-    std::string text(kSurveyCorruptedMessage);
-    const std::size_t at = text.find("%s");
-    text.replace(at, 2, std::string(MeasureName(measure)));
-    ShowError(text);
-}
-
 // The time of the record at a byte position; its stamp's message shown when it does not decode.
 std::optional<TDateTime> RecordTimeAt(TDataFile& F, std::uint64_t position)
 {
@@ -31,7 +23,7 @@ std::optional<TDateTime> RecordTimeAt(TDataFile& F, std::uint64_t position)
 bool OpenTrendDataFile(TDataFile& F, const TMeasureFileInfo& info, int measure)
 {
     if (F.Open(info.FileName, measure) == DataFileFault::None) return true;
-    ShowCorrupted(measure);
+    ShowError(SurveyCorruptedMessage(measure));
     return false;
 }
 
@@ -48,7 +40,7 @@ TTrendOpening OpenTrendHead(const TMeasureFileInfo& info, const TTrendMember& me
     std::optional<TTrendLayout> layout;
     if (F.ReadAt(kDataFileHeaderSize, F.RecordSize(), first)) layout = member.ReadLayout(member, FieldView(first));
     if (!layout) {
-        ShowCorrupted(member.Measure);
+        ShowError(SurveyCorruptedMessage(member.Measure));
         result.Fault = TrendOpenFault::FileRefused;
         return result;
     }

@@ -33,6 +33,8 @@ TEST(HarmonicPicker, CaptionAndLimitByModeAndPhases)
         {PickVoltageHarmonics, 1, "Harmonics Selection", 27},
         {PickVoltageHarmonics, 2, "Harmonics Selection", 18},
         {PickCurrentHarmonics, 3, "Harmonics Selection", 9},
+        {PickVoltageHarmonics, 0, "Harmonics Selection", 27},
+        {PickCurrentHarmonics, 4, "Harmonics Selection", 9},
         {CopyVoltageSetup, 3, "Copy Setup on the selected Harmonics", 26},
         {CancelVoltageSetup, 3, "Cancel Setup on the selected Harmonics", 26},
         {CopyCurrentSetup, 1, "Copy Setup on the selected Harmonics", 26},
@@ -121,6 +123,22 @@ TEST(HarmonicPicker, OkNeedsOneToLimitItems)
     EXPECT_EQ(picker.destination.Count(), 9);
     EXPECT_TRUE(picker.OkEnabled());
     EXPECT_EQ(picker.focus, PickerSide::Destination);
+}
+
+TEST(HarmonicPicker, MovingEverythingLeavesNothingSelectedInTheEmptiedList)
+{
+    HarmonicPicker picker;
+    picker.Setup(FirstNumbers(3), {}, 3, 0, 3, PickVoltageHarmonics);
+    Select(picker.source, {0, 1, 2});
+    picker.Include();
+    EXPECT_TRUE(picker.source.selected.empty());
+    EXPECT_EQ(picker.destination.items, (Labels{"2nd", "1st", "Thd"}));
+    EXPECT_EQ(picker.destination.selected, (std::vector<bool>{false, false, false}));
+    picker.ExcludeAll();
+    EXPECT_TRUE(picker.destination.items.empty());
+    EXPECT_EQ(picker.focus, PickerSide::Destination);
+    picker.Exclude();  // nothing to move
+    EXPECT_EQ(picker.source.Count(), 3);
 }
 
 TEST(HarmonicPicker, MoveAllKeepsTheOrder)

@@ -18,6 +18,11 @@ TEST(NumberFormat, FormatsNumbersAsTheFormatSays)
         {5, "\"Value \"0", "Value 5"},   {3, "[Red]0", "3"},            {0, "0;-0;\"zero\"", "zero"},
         {-0.0, "General", "0"},          {-0.0, "0.00", "0.00"},        {-0.0, "General\" V\"", "0 V"},
         {-1e-300, "General", "-1E-300"},
+        // Plain fixed formats, rounded half away from zero on 15 digits, carries included.
+        {1.005, "0.00", "1.01"},         {9.995, "0.00", "10.00"},      {999.5, "0", "1000"},
+        {0, "0.00", "0.00"},             {-0.0, "0.0", "0.0"},          {1e-20, "0.000", "0.000"},
+        {0.0005, "0.000", "0.001"},      {1e20, "0", "100000000000000000000"},
+        {-1234.5678, "0.000", "-1234.568"}, {0.5, "0", "1"},
     };
     for (const Case& c : cases) EXPECT_EQ(FormatCellNumber(c.value, c.format), c.shown) << c.format;
 }
