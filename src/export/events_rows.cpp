@@ -6,12 +6,12 @@
 
 namespace {
 // Where the fields the rules read lie. The threshold's 4 bytes are read both as a float and as
-// two words; the duration as two words, so that it stays exact beyond 2^24 hundredths.
-enum EventColumn : std::size_t { Type, Threshold, ThresholdWord, CurrentWord, DurationLow, DurationHigh, Peak, Channel };
+// two words.
+enum EventColumn : std::size_t { Type, Threshold, ThresholdWord, CurrentWord, Duration, Peak, Channel };
 const std::vector<TRecordColumn> kEventColumns = {
     {EventField::Type, ColumnType::I16},          {EventField::Threshold, ColumnType::F32},
     {EventField::Threshold, ColumnType::I16},     {EventField::Threshold + 2, ColumnType::I16},
-    {EventField::Duration, ColumnType::U16},      {EventField::Duration + 2, ColumnType::U16},
+    {EventField::Duration, ColumnType::I32},
     {EventField::Peak, ColumnType::F32},          {EventField::Channel, ColumnType::I16}};
 
 const std::vector<std::string> kEventTitles = {"Measure", "Type", "Unit", "Threshold", "Peak", "Duration (s.)"};
@@ -75,10 +75,8 @@ TEventRows::Taken TEventRows::Take(TEventFields& e)
     }
     case TRecordCursor::Result::Record: {
         auto word = [&](EventColumn c) { return static_cast<std::int16_t>(cursor_.Value(c)); };
-        const auto low = static_cast<std::uint32_t>(cursor_.Value(DurationLow));
-        const auto high = static_cast<std::uint32_t>(cursor_.Value(DurationHigh));
         e = EventFields({word(Type), static_cast<float>(cursor_.Value(Threshold)), word(ThresholdWord), word(CurrentWord),
-                         static_cast<std::int32_t>(low | (high << 16)), static_cast<float>(cursor_.Value(Peak)),
+                         static_cast<std::int32_t>(cursor_.Value(Duration)), static_cast<float>(cursor_.Value(Peak)),
                          word(Channel)});
         stampFailed_ = false;
         break;

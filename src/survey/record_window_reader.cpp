@@ -128,17 +128,17 @@ double AppendColumn(std::vector<double>& column, const TRecordColumn& c, const s
     switch (c.Type) {
     case ColumnType::F32: return TakeColumn(out, p, size, count, c.Scale, [](const std::uint8_t* q) { return LoadF32(q); });
     case ColumnType::U32:
-        return TakeColumn(out, p, size, count, c.Scale, [](const std::uint8_t* q) { return static_cast<float>(LoadU32(q)); });
+        return TakeColumn(out, p, size, count, c.Scale, [](const std::uint8_t* q) { return static_cast<double>(LoadU32(q)); });
     case ColumnType::I32:
         return TakeColumn(out, p, size, count, c.Scale,
-                            [](const std::uint8_t* q) { return static_cast<float>(static_cast<std::int32_t>(LoadU32(q))); });
+                            [](const std::uint8_t* q) { return static_cast<double>(static_cast<std::int32_t>(LoadU32(q))); });
     case ColumnType::U16:
-        return TakeColumn(out, p, size, count, c.Scale, [](const std::uint8_t* q) { return static_cast<float>(LoadU16(q)); });
+        return TakeColumn(out, p, size, count, c.Scale, [](const std::uint8_t* q) { return static_cast<double>(LoadU16(q)); });
     case ColumnType::I16:
         return TakeColumn(out, p, size, count, c.Scale,
-                            [](const std::uint8_t* q) { return static_cast<float>(static_cast<std::int16_t>(LoadU16(q))); });
+                            [](const std::uint8_t* q) { return static_cast<double>(static_cast<std::int16_t>(LoadU16(q))); });
     case ColumnType::U8:
-        return TakeColumn(out, p, size, count, c.Scale, [](const std::uint8_t* q) { return static_cast<float>(*q); });
+        return TakeColumn(out, p, size, count, c.Scale, [](const std::uint8_t* q) { return static_cast<double>(*q); });
     }
     return -std::numeric_limits<double>::infinity();
 }

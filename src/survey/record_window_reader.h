@@ -17,7 +17,9 @@ enum class ColumnType : std::uint8_t { F32, U32, I32, U16, I16, U8 };
 struct TRecordColumn {
     std::uint32_t Offset = 0;  // byte offset inside the record
     ColumnType Type = ColumnType::F32;
-    float Scale = 1.0f;  // the value as stored times this, in single precision (kWh read as Wh: 1000)
+    // The value as stored times this: a float value in single precision, as the per-record
+    // readers take it (kWh read as Wh: 1000), an integer in double precision, so every count is exact.
+    float Scale = 1.0f;
     bool operator==(const TRecordColumn&) const = default;
 };
 

@@ -500,3 +500,17 @@ TEST(RecordWindowReader, ColumnOrWindowOutsideTheFileReadsNothing)
     }
     EXPECT_TRUE(messages.Texts().empty());
 }
+
+// Counts wider than a float's 24-bit mantissa (an event's duration in hundredths) read exactly.
+TEST(RecordWindowReader, WideIntegerColumnsReadExactly)
+{
+    TempProgDir dir;
+    const std::string path = IndexedSeries(dir, 3);
+    PatchFile(path, 8 + 60 * 1 + 24, {0x01, 0x00, 0x00, 0x01});  // 16777217 = 2^24 + 1
+    PatchFile(path, 8 + 60 * 2 + 24, {0xFF, 0xFF, 0xFF, 0xFF});
+    const TRecordColumn columns[] = {{24, ColumnType::U32, 1.0f}, {24, ColumnType::I32, 1.0f}};
+    const TRecordWindowData w = ReadWindow(path, MeasureVoltage, 1, 2, columns);
+    ASSERT_TRUE(w.Complete);
+    EXPECT_EQ(w.Columns[0], (std::vector<double>{16777217.0, 4294967295.0}));
+    EXPECT_EQ(w.Columns[1], (std::vector<double>{16777217.0, -1.0}));
+}
