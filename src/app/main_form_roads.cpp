@@ -5,7 +5,7 @@
 #include "platform/messages.h"
 #include "platform/prog_dirs.h"
 #include "survey/records.h"
-#include "survey/intake/intake_roads.h"
+#include "app/intake_roads.h"
 #include "survey/samples_file.h"
 #include "wizards/sel_data_dlg.h"
 

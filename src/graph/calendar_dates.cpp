@@ -59,7 +59,7 @@ std::string FormatDateTime(const std::string& pattern, double value)
             else out += LongDayNames[weekday - 1];
             break;
         case 'm':
-            if (afterHour && run <= 2) out += Padded(p.minute, run);
+            if (afterHour && run <= 2) out += Padded(p.minute, run == 2 ? 2 : 1);
             else if (run == 1) out += std::to_string(p.month);
             else if (run == 2) out += Padded(p.month, 2);
             else if (run == 3) out += ShortMonthNames[p.month - 1];

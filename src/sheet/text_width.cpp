@@ -50,5 +50,5 @@ double TextWidthPoints(const std::string& text, const CellFont& font)
     const std::string converted = ascii ? std::string() : ToCp1252(text);
     long units = 0;
     for (unsigned char c : ascii ? text : converted) units += c >= 32 ? table[c - 32] : 0;
-    return units / 1000.0 * font.heightTwips / 20.0;
+    return static_cast<double>(units) / 1000.0 * font.heightTwips / 20.0;
 }

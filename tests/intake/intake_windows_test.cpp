@@ -3,7 +3,7 @@
 #include "dialogs/drive_dlg.h"
 #include "dialogs/read_dlg.h"
 #include "survey/intake/floppy_reader.h"
-#include "survey/intake/intake_roads.h"
+#include "app/intake_roads.h"
 #include "survey/intake/received_store.h"
 
 #include "fixtures/archive_fixture.h"

@@ -155,7 +155,7 @@ INSTANTIATE_TEST_SUITE_P(Sizes, Biff5WriterEdges,
                                          EdgeCase{"Rows16000", 1, 16000, 3, 0}, EdgeCase{"Rows16384", 1, 16384, 2, 0},
                                          EdgeCase{"Labels255", 1, 40, 4, 255}, EdgeCase{"FiveSheets", 5, 30, 5, 0},
                                          EdgeCase{"BookOver7MB", 1, 16384, 25, 0}),
-                         [](const auto& info) { return std::string(info.param.name); });
+                         [](const auto& testCase) { return std::string(testCase.param.name); });
 
 TEST(Biff5Writer, BookOver7MBNeedsDifatSectorsAndReadsBack)
 {
@@ -240,7 +240,7 @@ INSTANTIATE_TEST_SUITE_P(
                     Refusal{"LongNumberFormat", [](TF1Book& b) { b.SetCellNumber(1, 1, 1); b.SetNumberFormat(std::string(256, '0')); },
                             "number format"},
                     Refusal{"LongHeader", [](TF1Book& b) { b.SetPrintHeader(std::string(256, 'h')); }, "print header"}),
-    [](const auto& info) { return std::string(info.param.name); });
+    [](const auto& testCase) { return std::string(testCase.param.name); });
 
 TEST(TextWriter, WritesTabSeparatedDisplayedTextsOfEverySheet)
 {

@@ -1,5 +1,5 @@
 // Intake roads of the main window.
-#include "survey/intake/intake_roads.h"
+#include "app/intake_roads.h"
 
 #include "dialogs/drive_dlg.h"
 #include "dialogs/read_dlg.h"
