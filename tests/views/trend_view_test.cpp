@@ -237,3 +237,17 @@ TEST(TrendLegend, ShortWindowCutsTheLegendInsteadOfSqueezingItsRows)
     EXPECT_TRUE(v.PanelLegend->contentsRect().contains(InLegend(v, v.PanelTitle)));
     EXPECT_TRUE(v.PanelLegend->contentsRect().contains(InLegend(v, v.LegendLabels[0])));
 }
+
+TEST(VoltageView, CascadeGivesATiledViewBackItsOpeningSize)
+{
+    VoltageViewFixture f({.count = 10});
+    TShowVForm& v = f.Open();
+    QMdiArea area;
+    area.resize(1000, 800);
+    QMdiSubWindow* sub = area.addSubWindow(f.view.release());  // the area owns the view from here
+    area.show();
+    sub->setGeometry(0, 0, 1000, 160);  // tiled
+    area.cascadeSubWindows();
+    QApplication::processEvents();
+    EXPECT_EQ(v.size(), QSize(620, 400));
+}
