@@ -23,15 +23,21 @@ std::string ToChars(double v, std::chars_format form, int precision)
     return std::string(buf.data(), res.ptr);
 }
 
+// At most `digits` significant digits, in the exponent form "1.2E+05" where that is shorter.
+std::string GeneralDigits(double v, int digits)
+{
+    std::string s = ToChars(v, std::chars_format::general, digits);
+    for (char& c : s)
+        if (c == 'e') c = 'E';
+    return s;
+}
+
 std::string GeneralText(double v)
 {
     if (!std::isfinite(v)) return "#NUM!";
     if (v == 0) return "0";  // negative zero too
     if (v == std::floor(v) && std::fabs(v) < 1e11) return ToChars(v, std::chars_format::fixed, 0);
-    std::string s = ToChars(v, std::chars_format::general, 10);
-    for (char& c : s)
-        if (c == 'e') c = 'E';
-    return s;
+    return GeneralDigits(v, 10);
 }
 
 // Splits at ";" outside quotes and escapes.
@@ -395,4 +401,17 @@ std::string FormatCellNumber(double value, const std::string& format)
     // One section: the sign is shown before the number; rounding to zero drops it.
     if (!negativeSection && shown < 0 && text.find_first_of("123456789") != std::string::npos) text = "-" + text;
     return text;
+}
+
+std::string FitCellNumber(double value, const std::string& format, double width,
+                          const std::function<double(const std::string&)>& measure)
+{
+    std::string text = FormatCellNumber(value, format);
+    if (measure(text) <= width) return text;
+    if (IsGeneralFormat(format) && std::isfinite(value))
+        for (int digits = 10; digits >= 1; --digits)
+            if (std::string shorter = GeneralDigits(value, digits); measure(shorter) <= width) return shorter;
+    const double hash = measure("#");
+    const auto count = hash > 0 && width > 0 ? static_cast<std::size_t>(width / hash) : 0;
+    return std::string(count, '#');
 }

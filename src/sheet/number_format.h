@@ -2,6 +2,7 @@
 // "+0.0;-0.0", "dd/mm/yyyy hh:mm"), and the reading of typed input as a number.
 #pragma once
 
+#include <functional>
 #include <string>
 
 // A typed text is a number when it is a plain decimal ("12", "-3.50", "+1e3"); `decimals` is the
@@ -13,6 +14,12 @@ std::string FixedDecimalsFormat(int decimals);
 
 // Display text of a number under an Excel-style format (locale-free, decimal point ".").
 std::string FormatCellNumber(double value, const std::string& format);
+
+// The text a number cell shows in `width` (the unit `measure` gives text widths in): its display
+// text when that fits; under General, else the longest shorter form that fits (fewer digits,
+// then the exponent form); else as many "#" as fit, so a number is never shown cut.
+std::string FitCellNumber(double value, const std::string& format, double width,
+                          const std::function<double(const std::string&)>& measure);
 
 bool IsGeneralFormat(const std::string& format);
 

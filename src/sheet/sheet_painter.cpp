@@ -1,11 +1,13 @@
-// Cell drawing: fills, grid lines, texts (overflowing into empty neighbours as spreadsheets do),
-// then borders on top.
+// Cell drawing: fills, grid lines, texts (overflowing into empty neighbours as spreadsheets do,
+// numbers too wide for their cell shortened or shown as "####"), then borders on top.
 #include "sheet/sheet_painter.h"
 
 #include "platform/text_encoding.h"
+#include "sheet/number_format.h"
 #include "sheet/sheet_units.h"
 
 #include <QFont>
+#include <QFontMetricsF>
 #include <QPainter>
 #include <QPen>
 
@@ -162,11 +164,22 @@ void PaintSheetCells(QPainter& painter, const TF1Book& book, int sheet, const Ce
             flags |= st.vertical == 1 ? Qt::AlignTop : st.vertical == 2 ? Qt::AlignVCenter : Qt::AlignBottom;
             if (st.wrap) flags |= Qt::TextWordWrap;
             painter.save();
-            painter.setClipRect(span.adjusted(0, 0, 0, 0));
-            painter.setFont(CellQFont(st.font));
+            painter.setClipRect(span);
+            const QFont font = CellQFont(st.font);
+            painter.setFont(font);
             painter.setPen(options.noColor || st.font.colour == kAutoColour ? QColor(Qt::black) : SheetColour(st.font.colour));
-            painter.drawText(textRect.adjusted(kPadding, 0, -kPadding, 0), flags,
-                             QString::fromStdString(::DisplayText(book.DisplayText(*cell))));
+            QString text;
+            if (cell->kind == CellKind::Number) {
+                // Measured on the painter's own device: a printer's font metrics differ from the screen's.
+                const QFontMetricsF metrics(font, painter.device());
+                text = QString::fromStdString(FitCellNumber(cell->number, st.numberFormat, rect.width() - 2 * kPadding,
+                                                            [&](const std::string& shown) {
+                                                                return metrics.horizontalAdvance(QString::fromStdString(shown));
+                                                            }));
+            } else {
+                text = QString::fromStdString(::DisplayText(book.DisplayText(*cell)));
+            }
+            painter.drawText(textRect.adjusted(kPadding, 0, -kPadding, 0), flags, text);
             painter.restore();
         }
     // Borders on top of everything.

@@ -64,3 +64,24 @@ TEST(NumberFormat, CalendarDatesAreTheFormatsWithADayMonthOrYear)
     };
     for (const Case& c : cases) EXPECT_EQ(ShowsCalendarDate(c.format), c.date) << c.format;
 }
+
+// Widths counted in characters: a number never shows cut; General gives up digits first.
+TEST(NumberFormat, NumberTooWideForItsCellShowsShorterOrHashes)
+{
+    struct Case {
+        double value;
+        const char* format;
+        double width;
+        const char* shown;
+    } cases[] = {
+        {207.3, "General", 5, "207.3"},           {123456.789, "General", 8, "123456.8"},
+        {123456.789, "General", 6, "123457"},     {123456.789, "General", 5, "1E+05"},
+        {12345678, "General", 7, "1.2E+07"},      {-0.000123456, "General", 7, "-0.0001"},
+        {123456.789, "General", 4, "####"},       {207.3, "0.00", 5, "#####"},
+        {45337.4270833333, "dd/mm/yyyy hh:mm", 10, "##########"}, {45337.4270833333, "dd/mm/yyyy hh:mm", 16, "15/02/2024 10:15"},
+        {5, "0", 0.5, ""},
+    };
+    auto characters = [](const std::string& text) { return static_cast<double>(text.size()); };
+    for (const Case& c : cases)
+        EXPECT_EQ(FitCellNumber(c.value, c.format, c.width, characters), c.shown) << c.value << " in " << c.width;
+}
