@@ -23,7 +23,6 @@
 #include <QToolButton>
 #include <QVBoxLayout>
 #include <QValueAxis>
-#include <cmath>
 
 namespace {
 QToolButton* Button(QWidget* parent, const QString& text, const QString& hint)
@@ -35,16 +34,6 @@ QToolButton* Button(QWidget* parent, const QString& text, const QString& hint)
 }
 
 constexpr int kFootHeight = 48;
-
-// 1, 2 or 5 times a power of ten, at least `rough`.
-double RoundTickStep(double rough)
-{
-    if (rough <= 0) return 1;
-    const double power = std::pow(10.0, std::floor(std::log10(rough)));
-    for (double m : {1.0, 2.0, 5.0})
-        if (m * power >= rough) return m * power;
-    return 10 * power;
-}
 }  // namespace
 
 TCurveForm::TCurveForm(QWidget* parent) : QDialog(parent)
@@ -240,12 +229,11 @@ bool TCurveForm::Plot()
         // which for 0.01 falls just above -2 and would start the labels at 0.1.
         axisLogX_->setRange(0.01 * (1 - 1e-9), points_.back().X);
     } else {
-        // The shown classes fill the axis; the labels fall on whole multiples of a round step.
-        const double from = points_.front().X, to = points_.back().X;
-        axisX_->setRange(from, to);
+        const TCurveAxis axis = DensityCurveAxis(points_.front().X, points_.back().X);
+        axisX_->setRange(axis.Min, axis.Max);
         axisX_->setTickType(QValueAxis::TicksDynamic);
         axisX_->setTickAnchor(0);
-        axisX_->setTickInterval(RoundTickStep((to - from) / 6));
+        axisX_->setTickInterval(axis.TickInterval);
     }
     return true;
 }

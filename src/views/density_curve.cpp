@@ -90,6 +90,32 @@ std::vector<TCurvePoint> DensityPoints(const TDensityBlock& block, const TCurveR
     return points;
 }
 
+namespace {
+// 1, 2 or 5 times a power of ten, at least `rough`.
+double RoundTickStep(double rough)
+{
+    if (rough <= 0) return 1;
+    const double power = std::pow(10.0, std::floor(std::log10(rough)));
+    for (double m : {1.0, 2.0, 5.0})
+        if (m * power >= rough) return m * power;
+    return 10 * power;
+}
+
+// The step's multiple next to `value` when `value` misses it only by rounding, else `value`.
+double NearTick(double value, double step)
+{
+    const double tick = std::round(value / step) * step;
+    return std::fabs(value - tick) <= 1e-5 * step ? tick : value;
+}
+}  // namespace
+
+TCurveAxis DensityCurveAxis(double from, double to)
+{
+    const double step = RoundTickStep((to - from) / 6);
+    // Only an end inside its tick loses the label; one just outside keeps it and stays as it is.
+    return {std::min(from, NearTick(from, step)), std::max(to, NearTick(to, step)), step};
+}
+
 std::vector<TCurvePoint> CpfPoints(const std::vector<float>& values, const TCurveRange& range)
 {
     std::vector<TCurvePoint> points;

@@ -46,5 +46,15 @@ struct TCurvePoint {
 // Share of samples per shown class in percent, then the closing point (x, 0); empty (no data)
 // when the total is 0 or no shown class has a count above 0.
 std::vector<TCurvePoint> DensityPoints(const TDensityBlock& block, const TCurveRange& range);
+// The bottom axis of a density curve: the shown classes fill it and the labels fall on whole
+// multiples of a round step (1, 2 or 5 times a power of ten, about six of them).
+struct TCurveAxis {
+    double Min = 0;
+    double Max = 1;
+    double TickInterval = 1;
+};
+// An end that falls just inside a multiple of the step, by the rounding of a single-precision
+// class width (-15 + 50 x 0.2f is -4.99999985), is moved onto it, so the end keeps its label.
+TCurveAxis DensityCurveAxis(double from, double to);
 // (10 ^ (i / 176.191576 - 2), value i) for the shown values; empty when none is above 0.
 std::vector<TCurvePoint> CpfPoints(const std::vector<float>& values, const TCurveRange& range);

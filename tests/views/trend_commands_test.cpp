@@ -9,6 +9,7 @@
 
 #include <QLabel>
 #include <QToolButton>
+#include <cmath>
 #include <cstdio>
 #include <fstream>
 #include <gtest/gtest.h>
@@ -127,6 +128,41 @@ TEST(CurveRange, StepsStayWholeAndInsideTheBlock)
     EXPECT_FALSE(r.CanCompress());
     for (int i = 0; i < 20; ++i) r.ExpandRight();
     EXPECT_EQ(r.FirstClass + r.ViewCount - 1, 120);
+}
+
+// The frequency curve compressed to -5 % .. 10 % keeps its -5 % label like the voltage curve's
+// -20 % end: the labels go on the step's multiples inside the axis, and both ends get one even
+// after single-precision class widths, moved by no more than their rounding.
+TEST(CurveRange, AxisEndsKeepTheirLabels)
+{
+    struct Case {
+        int classCount;
+        double firstValue;
+        float classWidth;
+        int compressLeft, compressRight;
+        double firstLabel, lastLabel, step;
+    } cases[] = {
+        {150, -15, 0.2f, 2, 1, -5, 10, 5},
+        {150, -15, 0.2f, 0, 2, -15, 5, 5},
+        {120, -30, 0.5f, 2, 0, -20, 30, 10},
+        {120, -30, 0.5f, 1, 0, -20, 30, 10},  // -25 is no multiple of 10: the first label is inside
+        {100, 0, 0.1f, 0, 0, 0, 10, 2},
+    };
+    for (const Case& c : cases) {
+        TCurveRange r = FullCurveRange(c.classCount, c.firstValue, c.classWidth);
+        for (int i = 0; i < c.compressLeft; ++i) r.CompressLeft();
+        for (int i = 0; i < c.compressRight; ++i) r.CompressRight();
+        const double from = r.ViewStart(), to = r.ViewStart() + r.ViewCount * r.ClassWidth;
+        const TCurveAxis axis = DensityCurveAxis(from, to);
+        EXPECT_EQ(axis.TickInterval, c.step) << c.firstValue;
+        EXPECT_EQ(std::ceil(axis.Min / axis.TickInterval) * axis.TickInterval, c.firstLabel) << from;
+        EXPECT_EQ(std::floor(axis.Max / axis.TickInterval) * axis.TickInterval, c.lastLabel) << to;
+        EXPECT_NEAR(axis.Min, from, 1e-6);
+        EXPECT_NEAR(axis.Max, to, 1e-6);
+    }
+    // An end off the step, or just outside a multiple of it, stays where the classes put it.
+    EXPECT_EQ(DensityCurveAxis(-4.5, 10).Min, -4.5);
+    EXPECT_EQ(DensityCurveAxis(-5.0000001, 10).Min, -5.0000001);
 }
 
 TEST(CurveForm, DensityOfTheCursorRecord)
