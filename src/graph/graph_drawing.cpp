@@ -6,6 +6,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <string>
 
 namespace {
 
@@ -19,6 +20,23 @@ double CrossingValue(const TAxis& own, const TAxis& other)
     case ao_absolute: return own.Offset();
     }
     return other.Min();
+}
+
+// `text` whole when it is at most `room` pixels long, else cut between characters and ended with
+// an ellipsis so that it is; empty when not even the ellipsis fits.
+std::string Elided(TGraphCanvas& canvas, const std::string& text, int room)
+{
+    if (canvas.TextWidth(text) <= room) return text;
+    static const std::string kEllipsis = "\xE2\x80\xA6";
+    std::size_t end = text.size();
+    while (end > 0) {
+        do --end;
+        while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80);  // inside a UTF-8 character
+        std::string cut = text.substr(0, end);
+        while (!cut.empty() && cut.back() == ' ') cut.pop_back();
+        if (canvas.TextWidth(cut + kEllipsis) <= room) return cut + kEllipsis;
+    }
+    return {};
 }
 
 } // namespace
@@ -190,11 +208,13 @@ void GraphEngine::DrawXAxis(TGraphCanvas& canvas)
     }
     if (XAxis.ShowTitle()) {
         canvas.SetFont(XAxis.TitleFont());
-        const std::string& title = XAxis.Title();
+        // Centred under the plot, moved or cut to stay inside the control's border.
+        const std::string title = Elided(canvas, XAxis.Title(), width_ - 2);
         const int w = canvas.TextWidth(title), h = canvas.TextHeight(title);
         const int middle = Dimensions.LeftMargin() + (width_ - Dimensions.LeftMargin() - Dimensions.RightMargin()) / 2;
         const int offset = tick + Dimensions.XAxisTitleOffset();
-        canvas.TextOut(middle - w / 2, reversed ? row - offset - 2 * h : row + offset + h, title);
+        canvas.TextOut(std::max(1, std::min(middle - w / 2, width_ - 1 - w)), reversed ? row - offset - 2 * h : row + offset + h,
+                       title);
     }
     canvas.SetPen(XAxis.AxisColor(), psSolid, 1, clNone);
     canvas.MoveTo(XToPixel(XAxis.Min()), row);
@@ -230,13 +250,15 @@ void GraphEngine::DrawYAxis(TGraphCanvas& canvas, TAxis& axis)
     }
     if (axis.ShowTitle()) {
         canvas.SetFont(axis.TitleFont());
-        const std::string& title = axis.Title();
+        // Along the plot's height and no longer, so that a short plot never has it over its margins.
+        const int room = height_ - Dimensions.TopMargin() - Dimensions.BottomMargin();
+        const std::string title = Elided(canvas, axis.Title(), room);
         // Both measured in the title's font, along the text as if it were not turned.
         const int labelWidth = plan.Ticks.empty() ? 0 : canvas.TextWidth(plan.Ticks.front().Text);
         const int w = canvas.TextWidth(title), h = canvas.TextHeight(title);
         const int offset = tick + Dimensions.YAxisTitleOffset();
         const int left = reversed ? column + offset + labelWidth : std::max(0, column - offset - labelWidth - h);
-        const int middle = Dimensions.TopMargin() + (height_ - Dimensions.TopMargin() - Dimensions.BottomMargin()) / 2;
+        const int middle = Dimensions.TopMargin() + room / 2;
         canvas.TextOutUpward(left, middle + w / 2, title);
     }
     canvas.SetPen(axis.AxisColor(), psSolid, 1, clNone);

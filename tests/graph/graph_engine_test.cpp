@@ -511,6 +511,36 @@ TEST_F(GraphFixture, SecondYAxisDrawsOnTheRightOfThePlot)
               expected);
 }
 
+// Axis titles longer than their room (the plot's height for a Y title, the control's width for the
+// X title) are cut with an ellipsis; an X title that fits the control but not centred is moved in.
+TEST_F(GraphFixture, AxisTitlesStayInsideTheirRoom)
+{
+    struct Case {
+        int width, height;
+        const char* yTitle;
+        const char* xTitle;
+        const char* yCall;  // after "TextUp <left>,"
+        const char* xCall;  // after "Text "
+    } cases[] = {
+        // a 60-pixel plot (rows 30..90) and a 100-pixel control: both cut, the Y title spans the plot
+        {100, 130, "% of fundamental", "Time [days] since the start", "90 % of fu\xE2\x80\xA6", "3,108 Time [days] s\xE2\x80\xA6"},
+        // room enough for both: the Y title centred on the plot (rows 30..130), the X title moved in
+        {200, 170, "Unbalance %", "Time [days] since the start of it", "113 Unbalance %", "1,148 Time [days] since the start of it"},
+        // an ellipsis alone does not fit: nothing is written
+        {100, 87, "Unbalance %", "Time", "38 ", "50,65 Time"},
+    };
+    for (const Case& c : cases) {
+        graph.SetSize(c.width, c.height);
+        graph.YAxis.SetTitle(c.yTitle);
+        graph.XAxis.SetTitle(c.xTitle);
+        const RecordingCanvas canvas = Paint();
+        const std::vector<std::string> up = canvas.From("TextUp ");
+        ASSERT_FALSE(up.empty()) << c.yTitle;
+        EXPECT_EQ(up.front().substr(up.front().find(',') + 1), c.yCall) << c.height;
+        EXPECT_TRUE(canvas.Has(std::string("Text ") + c.xCall)) << c.width << " " << c.xTitle;
+    }
+}
+
 TEST_F(GraphFixture, InfiniteRangeShowsTheCaptionInsteadOfAnEmptyAxis)
 {
     graph.XAxis.SetMax(HUGE_VAL);
