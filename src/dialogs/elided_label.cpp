@@ -1,4 +1,4 @@
-// Label shortened in the middle.
+// Label shortened, or wrapped whole.
 #include "dialogs/elided_label.h"
 
 TElidedLabel::TElidedLabel(QWidget* parent) : QLabel(parent)
@@ -14,10 +14,25 @@ void TElidedLabel::SetFullText(const QString& text)
     Elide();
 }
 
+void TElidedLabel::SetWrapped(bool wrapped)
+{
+    if (wrapped == wrapped_) return;
+    wrapped_ = wrapped;
+    setWordWrap(wrapped);
+    setSizePolicy(wrapped ? QSizePolicy::Preferred : QSizePolicy::Ignored, QSizePolicy::Preferred);
+    Elide();
+}
+
+void TElidedLabel::SetElideMode(Qt::TextElideMode mode)
+{
+    mode_ = mode;
+    Elide();
+}
+
 void TElidedLabel::resizeEvent(QResizeEvent* event)
 {
     QLabel::resizeEvent(event);
     Elide();
 }
 
-void TElidedLabel::Elide() { setText(fontMetrics().elidedText(full_, Qt::ElideMiddle, width())); }
+void TElidedLabel::Elide() { setText(wrapped_ ? full_ : fontMetrics().elidedText(full_, mode_, width())); }

@@ -23,6 +23,8 @@
 #include <QVBoxLayout>
 
 namespace {
+constexpr int kLegendWidth = 190;  // the legend's width in a view of its opening size
+
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 QColor ToQColor(std::uint32_t c) { return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); }
 
@@ -36,6 +38,9 @@ QFont ArialPixels(int pixels)
 QLabel* AddLabel(QWidget* parent, QGridLayout* grid, const char* caption, int row, int column)
 {
     auto* label = new QLabel(caption, parent);
+    // Its text's width where there is room; in a narrow view it is cut rather than widening
+    // the view beyond its window.
+    label->setMinimumWidth(1);
     grid->addWidget(label, row, column);
     return label;
 }
@@ -119,7 +124,7 @@ void TTrendViewForm::BuildControls()
 
     PanelLegend = new QFrame(this);
     PanelLegend->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    PanelLegend->setFixedWidth(190);
+    PanelLegend->setFixedWidth(kLegendWidth);
     PanelLegend->setFont(ArialPixels(11));
     PanelLegend->setAutoFillBackground(true);
     // The rows keep their height in a short window (tiled views): the legend is cut at its
@@ -143,13 +148,17 @@ void TTrendViewForm::BuildControls()
     LabelCursTime = AddLabel(PanelLegend, legend, "", 1, 1);
     LabelCursTime->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     // Each trace's row across the legend: the value takes the width its text needs and the
-    // name the rest, wrapping onto a second line rather than running into the value.
+    // name the rest, wrapping onto a second line rather than running into the value (shortened
+    // on one line when a narrow view narrows the legend).
     for (std::size_t k = 0; k < kTraceCount; ++k) {
         auto* row = new QHBoxLayout;
         row->setSpacing(6);
-        LegendLabels[k] = new QLabel("none", PanelLegend);
-        LegendLabels[k]->setWordWrap(true);
+        LegendLabels[k] = new TElidedLabel(PanelLegend);
+        LegendLabels[k]->setTextInteractionFlags(Qt::NoTextInteraction);
         LegendLabels[k]->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+        LegendLabels[k]->SetWrapped(true);
+        LegendLabels[k]->SetElideMode(Qt::ElideRight);  // the phase leads the name
+        LegendLabels[k]->SetFullText("none");
         CursorLabels[k] = new QLabel("", PanelLegend);
         CursorLabels[k]->setAlignment(Qt::AlignRight | Qt::AlignTop);
         row->addWidget(LegendLabels[k], 1);
@@ -326,13 +335,13 @@ void TTrendViewForm::UpdateLegend()
     LabelCursTime->setVisible(CursorOn_);
     for (std::size_t k = 0; k < kTraceCount; ++k) {
         const TTraceEntry& e = Values.Traces.Entries[k];
-        for (QLabel* label : {LegendLabels[k], CursorLabels[k]}) {
+        for (QLabel* label : std::initializer_list<QLabel*>{LegendLabels[k], CursorLabels[k]}) {
             QPalette p = label->palette();
             p.setColor(QPalette::WindowText, ToQColor(e.Colour));
             label->setPalette(p);
         }
         CursorLabels[k]->setVisible(CursorOn_ && e.Item > 0);
-        LegendLabels[k]->setText(Q(TraceCaption(static_cast<int>(k) + 1)));
+        LegendLabels[k]->SetFullText(Q(TraceCaption(static_cast<int>(k) + 1)));
     }
 }
 
@@ -383,6 +392,10 @@ void TTrendViewForm::FormDeactivate() { ShowZoomLabels(Buttons().ZoomLabelsShown
 
 void TTrendViewForm::FormResize()
 {
+    // A narrow view (tiled side by side) keeps room for the graph: the legend gives way.
+    const int legend = std::min(kLegendWidth, width() * 2 / 5);
+    PanelLegend->setFixedWidth(legend);
+    for (TElidedLabel* name : LegendLabels) name->SetWrapped(legend == kLegendWidth);
     const QString shortened = Q(ShortenPath(Values.FileInfo.FileName, width() / 3, [this](const std::string& s) {
         return fontMetrics().horizontalAdvance(Q(s));
     }));

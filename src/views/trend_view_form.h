@@ -6,6 +6,7 @@
 #pragma once
 
 #include "app/child_form.h"
+#include "dialogs/elided_label.h"
 #include "graph/graph_types.h"
 #include "views/trend_buttons.h"
 #include "views/trend_columns.h"
@@ -109,7 +110,7 @@ public:
     QLabel* ImageToPrint;
     QFrame* PanelLegend;
     QLabel *PanelTitle, *LabelTime, *LabelCursTime;
-    std::array<QLabel*, kTraceCount> LegendLabels{};  // Label1 to Label6
+    std::array<TElidedLabel*, kTraceCount> LegendLabels{};  // Label1 to Label6
     std::array<QLabel*, kTraceCount> CursorLabels{};  // LabelCurs1 to LabelCurs6
     QFrame* BevelZoom;
     QLabel *LabelZoomIni, *LabelZoomCurIni, *LabelZoomEnd, *LabelZoomCurEnd, *LabelRecordsZoom, *ImageZoom;

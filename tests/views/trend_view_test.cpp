@@ -162,18 +162,22 @@ QRect InLegend(const TTrendViewForm& v, const QWidget* label)
 {
     return QRect(label->mapTo(v.PanelLegend, QPoint(0, 0)), label->size());
 }
-}  // namespace
 
-TEST(TrendLegend, LongNamesShowWholeBesideTheirValues)
+// Records at 11 kV with every percentile: the longest trace names beside the widest readouts
+// ("11.234 kV").
+VoltageSeriesFields PercentileRecords()
 {
-    // Six percentile traces at 11 kV: the longest names beside the widest readouts ("11.234 kV").
-    VoltageViewFixture f({.count = 60, .flags = 2 | 4 | 8 | 16,
-                          .values = [](int i, int) { return MinAvgMax{11000.0f + i, 11100.0f + i, 11200.0f + i}; },
-                          .percentiles = [](int i, int) {
-                              const float v = 11234.0f + i;
-                              return std::array<float, 6>{v, v, v, v, v, v};
-                          }});
-    TShowVForm& v = f.Open();
+    return {.count = 60, .flags = 2 | 4 | 8 | 16,
+            .values = [](int i, int) { return MinAvgMax{11000.0f + i, 11100.0f + i, 11200.0f + i}; },
+            .percentiles = [](int i, int) {
+                const float v = 11234.0f + i;
+                return std::array<float, 6>{v, v, v, v, v, v};
+            }};
+}
+
+// Six percentile traces, L1 to L3 in turn, and the cursor on the middle of the graph.
+void ShowSixPercentileTraces(TShowVForm& v)
+{
     TTraceSettings s = v.Traces();
     for (int k = 0; k < 6; ++k) {
         s.Entries[k].Item = 4 + k;  // "Min Percentile 90%" ... "Max Percentile 99%"
@@ -183,6 +187,14 @@ TEST(TrendLegend, LongNamesShowWholeBesideTheirValues)
     v.ApplyTraces(s);
     v.ToggleCursor();
     v.ChartMouseDown(TMouseButton::mbLeft, v.Chart->Width() / 2, 100);
+}
+}  // namespace
+
+TEST(TrendLegend, LongNamesShowWholeBesideTheirValues)
+{
+    VoltageViewFixture f(PercentileRecords());
+    TShowVForm& v = f.Open();
+    ShowSixPercentileTraces(v);
     QApplication::processEvents();
     if (const char* folder = std::getenv("ORV_GRAB_DIR")) v.grab().save(QString(folder) + "/legend_long_names.png");
     EXPECT_EQ(v.LegendLabels[3]->text(), "L1 Max Percentile 95%");
@@ -206,6 +218,46 @@ TEST(TrendLegend, LongNamesShowWholeBesideTheirValues)
             if (other != label && other->geometry().intersects(label->geometry()))
                 ADD_FAILURE() << text.toStdString() << " covers " << other->text().toStdString();
     }
+}
+
+TEST(TrendLegend, NarrowViewNarrowsTheLegendAndCutsItsNames)
+{
+    // Five views tiled side by side: each about 250 pixels wide.
+    VoltageViewFixture f(PercentileRecords());
+    TShowVForm& v = f.Open();
+    ShowSixPercentileTraces(v);
+    QMdiArea area;
+    area.resize(1250, 600);
+    QMdiSubWindow* sub = area.addSubWindow(f.view.release());  // the area owns the view from here
+    area.show();
+    sub->setGeometry(0, 0, 250, 600);
+    QApplication::processEvents();
+    if (const char* folder = std::getenv("ORV_GRAB_DIR")) sub->grab().save(QString(folder) + "/legend_narrow_view.png");
+
+    // The legend gives the graph the larger share, and the whole view stays inside its window.
+    EXPECT_LE(v.PanelLegend->width(), v.width() * 2 / 5);
+    EXPECT_GE(v.Chart->Width(), v.width() / 2);
+    EXPECT_LE(v.PanelLegend->geometry().right(), v.rect().right());
+    const char* names[6] = {"L1 Min Percentile 90%", "L2 Max Percentile 90%", "L3 Min Percentile 95%",
+                            "L1 Max Percentile 95%", "L2 Min Percentile 99%", "L3 Max Percentile 99%"};
+    for (std::size_t k = 0; k < 6; ++k) {
+        const TElidedLabel* name = v.LegendLabels[k];
+        const QLabel* value = v.CursorLabels[k];
+        EXPECT_EQ(name->FullText(), names[k]);
+        EXPECT_EQ(name->toolTip(), name->FullText());
+        EXPECT_TRUE(name->text().contains(QChar(0x2026))) << name->text().toStdString();
+        EXPECT_LE(name->fontMetrics().horizontalAdvance(name->text()), name->width()) << name->text().toStdString();
+        // the readout stays whole, inside the legend and beside its name
+        EXPECT_LE(value->fontMetrics().horizontalAdvance(value->text()), value->width()) << value->text().toStdString();
+        EXPECT_TRUE(v.PanelLegend->contentsRect().contains(InLegend(v, value))) << value->text().toStdString();
+        EXPECT_FALSE(InLegend(v, name).intersects(InLegend(v, value))) << k;
+    }
+
+    // Back at a width with room for it, the legend has its full width and whole names again.
+    sub->setGeometry(0, 0, 700, 600);
+    QApplication::processEvents();
+    EXPECT_EQ(v.PanelLegend->width(), 190);
+    EXPECT_EQ(v.LegendLabels[3]->text(), "L1 Max Percentile 95%");
 }
 
 TEST(TrendLegend, ShortWindowCutsTheLegendInsteadOfSqueezingItsRows)
