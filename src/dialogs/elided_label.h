@@ -1,6 +1,6 @@
 // A one-line label for a path or file name: a text wider than the label is shortened in the
 // middle (the whole text in its tooltip) instead of widening the window. Used by the survey
-// picker's folder line and the analysis wizard's limits file name.
+// picker's folder line and the limits file name of the analysis and summary wizards.
 #pragma once
 
 #include <QLabel>
