@@ -20,8 +20,8 @@ bool TIntervalRecords::NextChunk()
     if (failed_ || next_ > last_) return false;
     const std::int64_t chunkLast = std::min(last_, next_ + chunkRecords_ - 1);
     // Faults are reported once by the engine, naming the measure.
-    chunk_ = ReadRecordWindow(file_, next_, chunkLast, columns_, false);
-    if (!chunk_.Complete || chunk_.Count() == 0) {
+    const TRecordWindowData& chunk = reader_.Read(file_, next_, chunkLast, columns_, false);
+    if (!chunk.Complete || chunk.Count() == 0) {
         failed_ = true;
         return false;
     }
@@ -32,7 +32,7 @@ bool TIntervalRecords::NextChunk()
 
 bool TIntervalRecords::Next()
 {
-    if (started_ && at_ + 1 < chunk_.Count()) {
+    if (started_ && at_ + 1 < Chunk().Count()) {
         ++at_;
         return true;
     }

@@ -18,13 +18,13 @@ public:
     // Reads the next chunk; false at the end of the interval or when a chunk could not be read
     // whole (Failed()).
     bool NextChunk();
-    const TRecordWindowData& Chunk() const { return chunk_; }
+    const TRecordWindowData& Chunk() const { return reader_.Data(); }
 
     // The same records one at a time, for engines that take a few records per step: moves to the
     // next record (the first on the first call); false at the end or on a failed chunk.
     bool Next();
-    TDateTime Time() const { return chunk_.Times[at_]; }
-    double Value(std::size_t column) const { return chunk_.Columns[column][at_]; }
+    TDateTime Time() const { return Chunk().Times[at_]; }
+    double Value(std::size_t column) const { return Chunk().Columns[column][at_]; }
     bool Failed() const { return failed_; }
     std::int64_t Count() const { return last_ - first_ + 1; }
 
@@ -34,7 +34,7 @@ private:
     std::vector<TRecordColumn> columns_;
     std::int64_t chunkRecords_;
     std::int64_t next_;  // the record the next chunk starts at
-    TRecordWindowData chunk_;
+    TRecordWindowRefill reader_;  // the chunk's arrays, refilled in place
     std::size_t at_ = 0;
     bool started_ = false;
     bool failed_ = false;
