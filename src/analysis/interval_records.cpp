@@ -30,12 +30,12 @@ bool TIntervalRecords::NextChunk()
     return true;
 }
 
-bool TIntervalRecords::Next()
+std::size_t TIntervalRecords::NextRun(std::size_t most)
 {
-    if (started_ && at_ + 1 < Chunk().Count()) {
-        ++at_;
-        return true;
-    }
-    started_ = true;
-    return NextChunk();
+    if (failed_) return 0;
+    if (at_ == Chunk().Count() && !NextChunk()) return 0;
+    runStart_ = at_;
+    const std::size_t run = std::min(most, Chunk().Count() - at_);
+    at_ += run;
+    return run;
 }
