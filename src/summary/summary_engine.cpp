@@ -217,35 +217,36 @@ void TSummaryEngine::FinishMeasure()
                             : 1.0f;
     for (const TSeries& s : series_) {
         const TSummaryStatistics& v = s.Statistics;
+        const TSummaryStatistics::TKthValues kth = v.Kth();
         const auto p = static_cast<std::size_t>(s.Phase);
         switch (measure_) {
         case MeasureVoltage:
             r.VoltageMin[p] = PercentDeviation(v.Minimum(), scale);
             r.VoltageMax[p] = PercentDeviation(v.Maximum(), scale);
-            r.VoltageLowPct[p] = PercentDeviation(v.KthLowest(), scale);
-            r.VoltageHighPct[p] = PercentDeviation(v.KthHighest(), scale);
+            r.VoltageLowPct[p] = PercentDeviation(kth.Lowest, scale);
+            r.VoltageHighPct[p] = PercentDeviation(kth.Highest, scale);
             break;
         case MeasureFrequency:
             r.FrequencyMin = PercentDeviation(v.Minimum(), scale);
             r.FrequencyMax = PercentDeviation(v.Maximum(), scale);
-            r.FrequencyLowPct = PercentDeviation(v.KthLowest(), scale);
-            r.FrequencyHighPct = PercentDeviation(v.KthHighest(), scale);
+            r.FrequencyLowPct = PercentDeviation(kth.Lowest, scale);
+            r.FrequencyHighPct = PercentDeviation(kth.Highest, scale);
             break;
         case MeasureUnbalance:
             r.UnbalanceMax = v.Maximum();
-            r.UnbalanceHighPct = v.KthHighest();
+            r.UnbalanceHighPct = kth.Highest;
             break;
         case MeasureVoltageHarmonics: {
             const auto o = static_cast<std::size_t>(s.Order);
             r.HarmonicMin[o][p] = v.Minimum();
             r.HarmonicMax[o][p] = v.Maximum();
-            r.HarmonicLowPct[o][p] = v.KthLowest();
-            r.HarmonicHighPct[o][p] = v.KthHighest();
+            r.HarmonicLowPct[o][p] = kth.Lowest;
+            r.HarmonicHighPct[o][p] = kth.Highest;
             break;
         }
         case MeasureFlicker:
             r.FlickerMax[p] = v.Maximum();
-            r.FlickerHighPct[p] = v.KthHighest();
+            r.FlickerHighPct[p] = kth.Highest;
             break;
         default: break;
         }

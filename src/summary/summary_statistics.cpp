@@ -104,7 +104,7 @@ TKeyPair KeysOfRanks(std::span<const std::uint32_t> keys, std::size_t low, std::
 
 TSummaryStatistics::TSummaryStatistics(std::int64_t k, bool keepLowest)
     : k_(static_cast<std::size_t>(std::max<std::int64_t>(k, 1))), keepLowest_(keepLowest),
-      room_(2 * (keepLowest ? 2 : 1) * k_ + 16384), keys_(room_), lowCut_(keepLowest ? ~std::uint32_t(0) : 0)
+      room_(2 * (keepLowest ? 2 : 1) * k_ + 16384), keys_(room_)
 {
 }
 
@@ -137,14 +137,9 @@ void TSummaryStatistics::Cut()
     highCut_ = high;
 }
 
-float TSummaryStatistics::KthLowest() const
+TSummaryStatistics::TKthValues TSummaryStatistics::Kth() const
 {
-    if (count_ == 0 || !keepLowest_) return 0.0f;
-    return ValueOf(KthKeys().Low);
-}
-
-float TSummaryStatistics::KthHighest() const
-{
-    if (count_ == 0) return 0.0f;
-    return ValueOf(KthKeys().High);
+    if (count_ == 0) return {};
+    const TKeyPair kth = KthKeys();
+    return {keepLowest_ ? ValueOf(kth.Low) : 0.0f, ValueOf(kth.High)};
 }

@@ -41,7 +41,8 @@ public:
         std::uint32_t* const keys = keys_.data();
         const std::size_t room = room_;
         std::size_t kept = kept_;
-        std::uint32_t lowCut = lowCut_, highCut = highCut_;
+        // Kept: outside [lowCut, lowCut + span], in one unsigned compare.
+        std::uint32_t lowCut = lowCut_, span = highCut_ - lowCut_;
         std::uint32_t lowest = extremes_.Low, highest = extremes_.High;
         std::int64_t count = 0;
         for (const double wide : values) {
@@ -52,14 +53,14 @@ public:
             lowest = number && key < lowest ? key : lowest;
             highest = number && key > highest ? key : highest;
             keys[kept] = key;
-            kept += number & ((key < lowCut) | (key > highCut));
+            kept += number & (key - lowCut > span);
             if (kept == room) {
                 kept_ = kept;
                 extremes_ = {lowest, highest};  // the range of the keys to cut
                 Cut();
                 kept = kept_;
                 lowCut = lowCut_;
-                highCut = highCut_;
+                span = highCut_ - lowCut_;
             }
         }
         kept_ = kept;
@@ -79,15 +80,20 @@ public:
     // The K-th lowest and K-th highest of the values added (ties count each time, as in a
     // sorted list); with fewer than K values, the last of them; 0 without values, and 0 for the
     // lowest when they are not kept.
-    float KthLowest() const;
-    float KthHighest() const;
+    struct TKthValues {
+        float Lowest = 0, Highest = 0;
+    };
+    TKthValues Kth() const;  // both at once, in one selection
+    float KthLowest() const { return Kth().Lowest; }
+    float KthHighest() const { return Kth().Highest; }
 
     // Order-preserving: a < b exactly when KeyOf(a) < KeyOf(b), for values that are not NaN
     // (-0 is taken as 0).
     static std::uint32_t KeyOf(float value)
     {
         const auto bits = std::bit_cast<std::uint32_t>(value + 0.0f);
-        return bits & 0x80000000u ? ~bits : bits | 0x80000000u;
+        // Negative values: all bits flipped; others: the sign bit set.
+        return bits ^ (static_cast<std::uint32_t>(static_cast<std::int32_t>(bits) >> 31) | 0x80000000u);
     }
     static float ValueOf(std::uint32_t key)
     {
@@ -106,8 +112,9 @@ private:
     std::int64_t count_ = 0;
     TKeyPair extremes_{~std::uint32_t(0), 0};  // the keys of the lowest and highest value added
     // Kept, the first kept_ of room_ keys: every value below lowCut_ or above highCut_ (each a
-    // K-th at the last cut); before the first cut every value.
+    // K-th at the last cut; lowCut_ is 0 while the lowest are not kept); before the first cut,
+    // when both are 0 (a NaN's key), every value.
     std::vector<std::uint32_t> keys_;
     std::size_t kept_ = 0;
-    std::uint32_t lowCut_, highCut_ = 0;
+    std::uint32_t lowCut_ = 0, highCut_ = 0;
 };
