@@ -334,8 +334,12 @@ void GraphEngine::Layout()
         caption_ = "BOTH AXES: " + Appearance.ErrorCaption();
     }
 
+    // The line belongs to the point it snapped to, not to a column: after a new size its old
+    // column lies over another record, so it is placed again on that point's x.
+    const bool placed = xCursor_ && CursorX != 0 && CursorY != 0 && state_ == LayoutState::Valid;
+    if (placed && cursorLineShown_) CursorX = XToPixel(cursorLineX_);
     cursorLineShown_ = false;
-    if (xCursor_ && CursorX != 0 && CursorY != 0 && state_ == LayoutState::Valid) DrawXCursor();
+    if (placed) DrawXCursor();
 }
 
 static int ClampedPixel(double offset, int margin)

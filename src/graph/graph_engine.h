@@ -204,6 +204,7 @@ private:
 
     bool cursorLineShown_ = false;
     int cursorLineColumn_ = 0;
+    double cursorLineX_ = 0; // x of the point the line snapped to
 
     TGraphRect zoomRect_;
     TGraphPixel zoomStart_;

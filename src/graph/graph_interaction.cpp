@@ -46,6 +46,7 @@ void GraphEngine::DrawXCursor()
         if (cursorLineShown_) {
             CursorX = XToPixel(x);
             cursorLineColumn_ = CursorX;
+            cursorLineX_ = x;
         }
     }
     if (host_) host_->GraphOverlayChanged();

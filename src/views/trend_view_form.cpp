@@ -18,6 +18,7 @@
 #include <QMdiArea>
 #include <QMdiSubWindow>
 #include <QPainter>
+#include <QScrollArea>
 #include <QTimer>
 #include <QVBoxLayout>
 
@@ -121,7 +122,18 @@ void TTrendViewForm::BuildControls()
     PanelLegend->setFixedWidth(190);
     PanelLegend->setFont(ArialPixels(11));
     PanelLegend->setAutoFillBackground(true);
-    auto* legend = new QGridLayout(PanelLegend);
+    // The rows keep their height in a short window (tiled views): the legend is cut at its
+    // foot, and the wheel scrolls it, instead of squeezing its rows into each other.
+    auto* frame = new QVBoxLayout(PanelLegend);
+    frame->setContentsMargins(0, 0, 0, 0);
+    auto* clip = new QScrollArea(PanelLegend);
+    clip->setFrameShape(QFrame::NoFrame);
+    clip->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    clip->setVerticalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    clip->setWidgetResizable(true);
+    frame->addWidget(clip);
+    auto* rows = new QWidget;
+    auto* legend = new QGridLayout(rows);
     legend->setContentsMargins(6, 4, 6, 4);
     legend->setVerticalSpacing(4);
     PanelTitle = new QLabel(" Traces:", PanelLegend);
@@ -171,7 +183,9 @@ void TTrendViewForm::BuildControls()
         info->addWidget(l);
     }
     legend->addWidget(PanelInfo, 13, 0, 1, 2);
+    clip->setWidget(rows);
     PanelLegend->installEventFilter(this);
+    rows->installEventFilter(this);
     for (QLabel* l : PanelLegend->findChildren<QLabel*>()) l->installEventFilter(this);
     body->addWidget(PanelLegend);
     main->addLayout(body, 1);

@@ -53,6 +53,9 @@ public:
     ~TTrendViewForm() override;
 
     const TTrendMember& TrendMember() const { return Member; }
+    // The size a view opens and prints at; the Window menu's cascade gives it back this size
+    // (the layout's own hint would shrink the graph to a thumbnail).
+    QSize sizeHint() const override { return {620, 400}; }
 
     // What the main window's Values command copies.
     TValuesBlock ValuesBlock() const override { return Values; }

@@ -403,6 +403,27 @@ TEST_F(GraphFixture, CursorSnapsToTheNearestPointOfTheFirstVisibleSeries)
     EXPECT_FALSE(graph.CursorLineShown());
 }
 
+TEST_F(GraphFixture, CursorStaysOnItsPointWhenTheGraphIsResized)
+{
+    graph.AddPoint(1, true, 4, 5);
+    graph.AddPoint(1, true, 8, 5);
+    graph.SetXCursor(true);
+    graph.MouseDown(TMouseButton::mbLeft, 0, 115, 60); // x = 7.5: snaps to 8, column 120
+    ASSERT_EQ(graph.CursorX, 120);
+
+    // Twice as wide: 20 pixels per unit, so 8 lies at column 40 + 160 = 200; the old column
+    // 120 would now be x = 4, the other point.
+    graph.SetSize(425, 170);
+    EXPECT_TRUE(graph.CursorLineShown());
+    EXPECT_EQ(graph.CursorX, 200);
+    RecordingCanvas overlay;
+    graph.DrawOverlay(overlay);
+    EXPECT_TRUE(overlay.Has("MoveTo 200,130"));
+
+    graph.SetSize(240, 170); // and back
+    EXPECT_EQ(graph.CursorX, 120);
+}
+
 TEST_F(GraphFixture, CursorOutsideThePlotAreaOrWithoutSeriesIsNotPlaced)
 {
     graph.SetXCursor(true);

@@ -6,6 +6,8 @@
 #include "views/trace_settings.h"
 
 #include <QLabel>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <gtest/gtest.h>
 
 TEST(VoltageView, NewViewShowsHeadAndNoTrace)
@@ -154,6 +156,14 @@ TEST(VoltageView, RefusedFileIsNotRead)
     EXPECT_EQ(f.messages.Texts(), std::vector<std::string>{"Voltage survey is corrupted. Unable to open the file."});
 }
 
+namespace {
+// A legend label's rectangle in the legend panel's coordinates.
+QRect InLegend(const TTrendViewForm& v, const QWidget* label)
+{
+    return QRect(label->mapTo(v.PanelLegend, QPoint(0, 0)), label->size());
+}
+}  // namespace
+
 TEST(TrendLegend, LongNamesShowWholeBesideTheirValues)
 {
     // Six percentile traces at 11 kV: the longest names beside the widest readouts ("11.234 kV").
@@ -184,7 +194,7 @@ TEST(TrendLegend, LongNamesShowWholeBesideTheirValues)
     ASSERT_GE(shown.size(), 14u);  // title, time, six names, six values
     for (QLabel* label : shown) {
         const QString text = label->text();
-        EXPECT_TRUE(v.PanelLegend->contentsRect().contains(label->geometry())) << text.toStdString();
+        EXPECT_TRUE(v.PanelLegend->contentsRect().contains(InLegend(v, label))) << text.toStdString();
         const QFontMetrics m = label->fontMetrics();
         if (label->wordWrap()) {
             EXPECT_LE(label->heightForWidth(label->width()), label->height()) << text.toStdString();
@@ -196,4 +206,48 @@ TEST(TrendLegend, LongNamesShowWholeBesideTheirValues)
             if (other != label && other->geometry().intersects(label->geometry()))
                 ADD_FAILURE() << text.toStdString() << " covers " << other->text().toStdString();
     }
+}
+
+TEST(TrendLegend, ShortWindowCutsTheLegendInsteadOfSqueezingItsRows)
+{
+    // Tiled 180 pixels high, the view leaves the legend far less height than its rows need.
+    VoltageViewFixture f({.count = 60});
+    TShowVForm& v = f.Open();
+    v.ApplyTraces(ChooseTraces(v, 6));
+    v.ToggleCursor();
+    v.ChartMouseDown(TMouseButton::mbLeft, v.Chart->Width() / 2, 100);
+    QMdiArea area;
+    area.resize(700, 600);
+    QMdiSubWindow* sub = area.addSubWindow(f.view.release());  // the area owns the view from here
+    area.show();
+    sub->setGeometry(0, 0, 700, 180);  // as the Window menu's tiling places it
+    QApplication::processEvents();
+    ASSERT_LT(v.PanelLegend->height(), 150);
+    std::vector<QLabel*> texts;
+    for (QLabel* label : v.PanelLegend->findChildren<QLabel*>())
+        if (label->isVisible() && !label->text().isEmpty()) texts.push_back(label);
+    ASSERT_GE(texts.size(), 14u);
+    for (QLabel* label : texts) {
+        EXPECT_GE(label->height(), label->fontMetrics().height()) << label->text().toStdString();
+        for (QLabel* other : texts)
+            if (other != label && InLegend(v, other).intersects(InLegend(v, label)))
+                ADD_FAILURE() << label->text().toStdString() << " covers " << other->text().toStdString();
+    }
+    // The first rows stay in sight.
+    EXPECT_TRUE(v.PanelLegend->contentsRect().contains(InLegend(v, v.PanelTitle)));
+    EXPECT_TRUE(v.PanelLegend->contentsRect().contains(InLegend(v, v.LegendLabels[0])));
+}
+
+TEST(VoltageView, CascadeGivesATiledViewBackItsOpeningSize)
+{
+    VoltageViewFixture f({.count = 10});
+    TShowVForm& v = f.Open();
+    QMdiArea area;
+    area.resize(1000, 800);
+    QMdiSubWindow* sub = area.addSubWindow(f.view.release());  // the area owns the view from here
+    area.show();
+    sub->setGeometry(0, 0, 1000, 160);  // tiled
+    area.cascadeSubWindows();
+    QApplication::processEvents();
+    EXPECT_EQ(v.size(), QSize(620, 400));
 }
