@@ -77,8 +77,10 @@ std::uint32_t KeyOfRank(std::vector<std::uint32_t>& keys, std::size_t rank)
     std::nth_element(keys.begin(), at, keys.end());
     return *at;
 }
-}  // namespace
 
+// The keys of ranks `low` and `high` (1: the smallest; each from 1 to keys.size()) among
+// `keys`, whose lowest and highest lie within `extremes`: one count over all keys, then only
+// the keys of the two bins that hold the ranks.
 TKeyPair KeysOfRanks(std::span<const std::uint32_t> keys, std::size_t low, std::size_t high, TKeyPair extremes)
 {
     if (keys.size() <= kFewKeys || extremes.Low == extremes.High) {
@@ -101,6 +103,7 @@ TKeyPair KeysOfRanks(std::span<const std::uint32_t> keys, std::size_t low, std::
     }
     return {KeyOfRank(lowKeys, low), KeyOfRank(highKeys, high)};
 }
+}  // namespace
 
 TSummaryStatistics::TSummaryStatistics(std::int64_t k, bool keepLowest)
     : k_(static_cast<std::size_t>(std::max<std::int64_t>(k, 1))), keepLowest_(keepLowest),

@@ -4,7 +4,9 @@
 // keys; a value is kept only when it beats the K-th lowest or K-th highest of the last cut, and
 // when the kept keys fill their room they are cut back to the K lowest and K highest, both found
 // exactly by a radix histogram of the keys (a few linear passes). Each value costs O(1)
-// amortised; the room is 2 x (K per end kept) + 16384 keys. Used by the summary engine.
+// amortised. Memory: the room, 4 K + 16384 keys of 4 bytes (2 K + 16384 when only the highest
+// are kept), held from the start; a year of one-minute records at 95 % (K = 26280) takes 0.5 MB
+// per series. Used by the summary engine.
 #pragma once
 
 #include <bit>
@@ -17,14 +19,10 @@
 // 0 when it rounds to nothing (the caller decides what that means), negative for p above 100.
 std::int64_t PercentileRank(int percentile, std::int64_t records);
 
-// The keys of ranks `low` and `high` (1: the smallest; each from 1 to keys.size()) among
-// `keys`, found by radix histograms: one count over all keys, then only over the keys of the
-// bins that hold the ranks.
+// Two order-preserving keys (TSummaryStatistics::KeyOf): the lowest and highest, or two K-th.
 struct TKeyPair {
     std::uint32_t Low = 0, High = 0;
 };
-// `extremes`: the lowest and highest key or a wider range.
-TKeyPair KeysOfRanks(std::span<const std::uint32_t> keys, std::size_t low, std::size_t high, TKeyPair extremes);
 
 class TSummaryStatistics {
 public:
