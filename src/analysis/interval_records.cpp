@@ -20,8 +20,8 @@ bool TIntervalRecords::NextChunk()
     if (failed_ || next_ > last_) return false;
     const std::int64_t chunkLast = std::min(last_, next_ + chunkRecords_ - 1);
     // Faults are reported once by the engine, naming the measure.
-    chunk_ = ReadRecordWindow(file_, next_, chunkLast, columns_, false);
-    if (!chunk_.Complete || chunk_.Count() == 0) {
+    const TRecordWindowData& chunk = reader_.Read(file_, next_, chunkLast, columns_, false);
+    if (!chunk.Complete || chunk.Count() == 0) {
         failed_ = true;
         return false;
     }
@@ -30,12 +30,12 @@ bool TIntervalRecords::NextChunk()
     return true;
 }
 
-bool TIntervalRecords::Next()
+std::size_t TIntervalRecords::NextRun(std::size_t most)
 {
-    if (started_ && at_ + 1 < chunk_.Count()) {
-        ++at_;
-        return true;
-    }
-    started_ = true;
-    return NextChunk();
+    if (failed_) return 0;
+    if (at_ == Chunk().Count() && !NextChunk()) return 0;
+    runStart_ = at_;
+    const std::size_t run = std::min(most, Chunk().Count() - at_);
+    at_ += run;
+    return run;
 }

@@ -18,13 +18,13 @@ public:
     // Reads the next chunk; false at the end of the interval or when a chunk could not be read
     // whole (Failed()).
     bool NextChunk();
-    const TRecordWindowData& Chunk() const { return chunk_; }
+    const TRecordWindowData& Chunk() const { return reader_.Data(); }
 
-    // The same records one at a time, for engines that take a few records per step: moves to the
-    // next record (the first on the first call); false at the end or on a failed chunk.
-    bool Next();
-    TDateTime Time() const { return chunk_.Times[at_]; }
-    double Value(std::size_t column) const { return chunk_.Columns[column][at_]; }
+    // The same records a few at a time, for engines that take a few records per step: the next
+    // run of at most `most` (at least 1) records, all inside Chunk() from RunStart() on; 0 at the end or on a
+    // failed chunk.
+    std::size_t NextRun(std::size_t most);
+    std::size_t RunStart() const { return runStart_; }
     bool Failed() const { return failed_; }
     std::int64_t Count() const { return last_ - first_ + 1; }
 
@@ -34,8 +34,8 @@ private:
     std::vector<TRecordColumn> columns_;
     std::int64_t chunkRecords_;
     std::int64_t next_;  // the record the next chunk starts at
-    TRecordWindowData chunk_;
-    std::size_t at_ = 0;
-    bool started_ = false;
+    TRecordWindowRefill reader_;  // the chunk's arrays, refilled in place
+    std::size_t at_ = 0;  // the first record of the chunk not yet in a run
+    std::size_t runStart_ = 0;
     bool failed_ = false;
 };

@@ -178,7 +178,8 @@ public:
     void ItemSummaryClick();
     void ItemOpenSheetClick();
     // Opens a report or sheet file in its window (when that window exists in this build).
-    void OpenDocument(TViewKind kind, const std::string& path);
+    // True when the window opened (a file it cannot show gives its own message).
+    bool OpenDocument(TViewKind kind, const std::string& path);
     void OpenDocumentFromDialog(const FileDialogRequest& request, RecentList list, TViewKind kind);
     void ReopenDocument(RecentList list, TViewKind kind, int index);
     void ItemReopenSurveyClick(int index);

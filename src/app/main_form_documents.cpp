@@ -22,9 +22,11 @@ FileDialogRequest OpenSheetDlg()
 }
 }  // namespace
 
-void TMainForm::OpenDocument(TViewKind kind, const std::string& path)
+bool TMainForm::OpenDocument(TViewKind kind, const std::string& path)
 {
-    if (TChildForm* window = WindowRegistry.CreateDocumentWindow(kind, nullptr, path)) AddChild(window);
+    TChildForm* window = WindowRegistry.CreateDocumentWindow(kind, nullptr, path);
+    if (window) AddChild(window);
+    return window != nullptr;
 }
 
 namespace {
@@ -42,8 +44,8 @@ void TMainForm::OpenDocumentFromDialog(const FileDialogRequest& request, RecentL
     auto file = AskOpenFile(request);
     if (!file) return;
     RecordFolder(kind == TViewKind::Sheet, *file);
-    AddRecent(list, *file);
-    OpenDocument(kind, *file);
+    // A file that cannot be shown is not offered again under Reopen.
+    if (OpenDocument(kind, *file)) AddRecent(list, *file);
 }
 
 void TMainForm::ReopenDocument(RecentList list, TViewKind kind, int index)

@@ -1,7 +1,7 @@
 // A label for a path, file or trace name: a text wider than the label is shortened, in the
 // middle or at its end, with the whole text in its tooltip, instead of widening the window; or,
 // while wrapped, shown whole on as many lines as it needs. Used by the survey picker's folder
-// line, the analysis wizard's limits file name and the trend views' legend names.
+// line, the limits file name of the analysis and summary wizards and the trend views' legend names.
 #pragma once
 
 #include <QLabel>

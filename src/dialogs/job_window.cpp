@@ -59,6 +59,9 @@ void TJobPanel::Tick()
         return;
     }
     bool running = false;
+    // A step's own message box (a question, the final result) shows Abort greyed behind it:
+    // it cannot be pressed there, and the job may already be done.
+    BtnAbort->setEnabled(false);
     try {
         running = runner_.RunFor(budget_);
     } catch (...) {
@@ -67,6 +70,7 @@ void TJobPanel::Tick()
         job_.Abort();
         ShowExceptionMessage(std::current_exception());
     }
+    BtnAbort->setEnabled(!job_.Finished());
     if (!wanted_) return;  // stopped or aborted while the steps ran
     ShowState();
     emit Ticked();

@@ -6,7 +6,7 @@
 #include <QVBoxLayout>
 
 TSheetWindow::TSheetWindow(TViewKind kind, QSize clientSize, const std::string& saveTitle, QWidget* parent)
-    : TChildForm(kind, parent), SaveDlg(MakeSaveSheetDialog(saveTitle))
+    : TChildForm(kind, parent), SaveDlg(MakeSaveSheetDialog(saveTitle)), openingSize_(clientSize)
 {
     resize(clientSize);
     auto* layout = new QVBoxLayout(this);

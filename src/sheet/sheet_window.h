@@ -24,6 +24,10 @@ public:
     // Sheet As on.
     TSheetWindow(TViewKind kind, QSize clientSize, const std::string& saveTitle, QWidget* parent);
 
+    // The size the window opens with; the Window menu's cascade gives it back this size (the
+    // grid's own hint would shrink the window to a thumbnail).
+    QSize sizeHint() const override { return openingSize_; }
+
     // Sets the window's print settings, then prints the book after the print dialog.
     virtual void PrintSheet() = 0;
     void Print() override { PrintSheet(); }
@@ -46,4 +50,7 @@ protected:
     virtual void SheetSaved(const std::string& path) = 0;
     // The command state every sheet window publishes: Print and Save Sheet As.
     static TCommandState SheetCommandState();
+
+private:
+    QSize openingSize_;
 };

@@ -176,14 +176,19 @@ void TSummaryEngine::AddSeries(const TMeasurePlan& plan, std::int64_t k)
 bool TSummaryEngine::ReadRecords()
 {
     const std::int64_t total = records_->Count();
-    for (int i = 0; i < kRecordsPerStep && done_ < total; ++i) {
-        if (!records_->Next()) return Fail(ReadFailure(measure_));
-        ++done_;
+    // The step's records as runs of the chunk's columns: one run, or two across a chunk's end.
+    for (std::int64_t wanted = std::min<std::int64_t>(kRecordsPerStep, total - done_); wanted > 0;) {
+        const std::size_t run = records_->NextRun(static_cast<std::size_t>(wanted));
+        if (run == 0) return Fail(ReadFailure(measure_));
+        const std::size_t from = records_->RunStart();
+        const TRecordWindowData& chunk = records_->Chunk();
         if (measure_ == MeasureEvents) {
-            CountEvent();
+            for (std::size_t i = from; i < from + run; ++i) CountEvent(chunk, i);
         } else {
-            for (TSeries& s : series_) s.Statistics.Add(static_cast<float>(records_->Value(s.Column)));
+            for (TSeries& s : series_) s.Statistics.Add(std::span(chunk.Columns[s.Column]).subspan(from, run));
         }
+        done_ += static_cast<std::int64_t>(run);
+        wanted -= static_cast<std::int64_t>(run);
     }
     int& bar = progress_[static_cast<std::size_t>(measure_)];
     bar = std::max(bar, static_cast<int>(static_cast<double>(done_) / static_cast<double>(total) * 100.0));
@@ -192,12 +197,12 @@ bool TSummaryEngine::ReadRecords()
     return true;
 }
 
-void TSummaryEngine::CountEvent()
+void TSummaryEngine::CountEvent(const TRecordWindowData& chunk, std::size_t i)
 {
-    const auto type = static_cast<int>(records_->Value(EventColumn::Type));
-    const auto threshold = static_cast<float>(records_->Value(EventColumn::Threshold));
-    const auto peak = static_cast<float>(records_->Value(EventColumn::Peak));
-    const auto channel = static_cast<int>(records_->Value(EventColumn::Channel));
+    const auto type = static_cast<int>(chunk.Columns[EventColumn::Type][i]);
+    const auto threshold = static_cast<float>(chunk.Columns[EventColumn::Threshold][i]);
+    const auto peak = static_cast<float>(chunk.Columns[EventColumn::Peak][i]);
+    const auto channel = static_cast<int>(chunk.Columns[EventColumn::Channel][i]);
     if (auto event = ClassifyEvent(type, threshold, peak, channel)) {
         auto& counts = results_.EventCounts[static_cast<std::size_t>(SummaryEventCategory(event->Kind))];
         ++counts[static_cast<std::size_t>(event->Phase)];
@@ -212,35 +217,36 @@ void TSummaryEngine::FinishMeasure()
                             : 1.0f;
     for (const TSeries& s : series_) {
         const TSummaryStatistics& v = s.Statistics;
+        const TSummaryStatistics::TKthValues kth = v.Kth();
         const auto p = static_cast<std::size_t>(s.Phase);
         switch (measure_) {
         case MeasureVoltage:
             r.VoltageMin[p] = PercentDeviation(v.Minimum(), scale);
             r.VoltageMax[p] = PercentDeviation(v.Maximum(), scale);
-            r.VoltageLowPct[p] = PercentDeviation(v.KthLowest(), scale);
-            r.VoltageHighPct[p] = PercentDeviation(v.KthHighest(), scale);
+            r.VoltageLowPct[p] = PercentDeviation(kth.Lowest, scale);
+            r.VoltageHighPct[p] = PercentDeviation(kth.Highest, scale);
             break;
         case MeasureFrequency:
             r.FrequencyMin = PercentDeviation(v.Minimum(), scale);
             r.FrequencyMax = PercentDeviation(v.Maximum(), scale);
-            r.FrequencyLowPct = PercentDeviation(v.KthLowest(), scale);
-            r.FrequencyHighPct = PercentDeviation(v.KthHighest(), scale);
+            r.FrequencyLowPct = PercentDeviation(kth.Lowest, scale);
+            r.FrequencyHighPct = PercentDeviation(kth.Highest, scale);
             break;
         case MeasureUnbalance:
             r.UnbalanceMax = v.Maximum();
-            r.UnbalanceHighPct = v.KthHighest();
+            r.UnbalanceHighPct = kth.Highest;
             break;
         case MeasureVoltageHarmonics: {
             const auto o = static_cast<std::size_t>(s.Order);
             r.HarmonicMin[o][p] = v.Minimum();
             r.HarmonicMax[o][p] = v.Maximum();
-            r.HarmonicLowPct[o][p] = v.KthLowest();
-            r.HarmonicHighPct[o][p] = v.KthHighest();
+            r.HarmonicLowPct[o][p] = kth.Lowest;
+            r.HarmonicHighPct[o][p] = kth.Highest;
             break;
         }
         case MeasureFlicker:
             r.FlickerMax[p] = v.Maximum();
-            r.FlickerHighPct[p] = v.KthHighest();
+            r.FlickerHighPct[p] = kth.Highest;
             break;
         default: break;
         }

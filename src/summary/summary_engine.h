@@ -66,7 +66,8 @@ private:
     // One series per column the measure summarises, each keeping K values at each end.
     void AddSeries(const TMeasurePlan& plan, std::int64_t k);
     bool ReadRecords();
-    void CountEvent();
+    // Event i of the chunk.
+    void CountEvent(const TRecordWindowData& chunk, std::size_t i);
     void FinishMeasure();
     bool WriteResults();
     bool Fail(const std::string& message, MsgType type = MsgType::Error, unsigned buttons = MbOk);

@@ -2,6 +2,7 @@
 #include "summary/summary_params_page.h"
 
 #include "analysis/limits_dlg.h"
+#include "dialogs/elided_label.h"
 #include "dialogs/fixed_dialog.h"
 #include "platform/messages.h"
 #include "platform/text_encoding.h"
@@ -19,8 +20,7 @@ TSummaryParamsPage::TSummaryParamsPage(QWidget* parent, TSummaryParams& params) 
     EditPerc = new QLineEdit(this);
     EditPerc->setToolTip("from 90 to 100%");
     EditPerc->setMaximumWidth(80);
-    LabelLimFile = new QLabel(this);
-    LabelLimFile->setSizePolicy(QSizePolicy::Ignored, QSizePolicy::Preferred);
+    LabelLimFile = new TElidedLabel(this);
     BtnLimits = new QPushButton("Set Limits...", this);
     auto* grid = new QGridLayout;
     grid->addWidget(new QLabel("Percentile (%)", this), 0, 0);
@@ -45,7 +45,7 @@ void TSummaryParamsPage::ShowSummaryParams()
 
 void TSummaryParamsPage::ShowLimitsFileName()
 {
-    LabelLimFile->setText(QString::fromStdString(DisplayText(params_.LimitsFileName)));
+    LabelLimFile->SetFullText(QString::fromStdString(DisplayText(params_.LimitsFileName)));
 }
 
 std::optional<std::uint16_t> TSummaryParamsPage::CheckedPercentile()

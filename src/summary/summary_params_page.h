@@ -8,9 +8,9 @@
 #include <QWidget>
 #include <optional>
 
-class QLabel;
 class QLineEdit;
 class QPushButton;
+class TElidedLabel;
 
 class TSummaryParamsPage : public QWidget {
     Q_OBJECT
@@ -19,7 +19,7 @@ public:
     TSummaryParamsPage(QWidget* parent, TSummaryParams& params);
 
     QLineEdit* EditPerc;
-    QLabel* LabelLimFile;
+    TElidedLabel* LabelLimFile;  // a long path is shortened in the middle, never cut at the edge
     QPushButton* BtnLimits;
 
     void ShowSummaryParams();

@@ -1,7 +1,8 @@
-// The rank K and the selection of the K lowest and K highest values.
+// The rank K, the radix selection of a key of given rank, and the cutting back of the kept keys.
 #include "summary/summary_statistics.h"
 
 #include <algorithm>
+#include <array>
 
 std::int64_t PercentileRank(int percentile, std::int64_t records)
 {
@@ -17,33 +18,131 @@ std::int64_t PercentileRank(int percentile, std::int64_t records)
     return q;
 }
 
-template <typename Before>
-void TBestValues<Before>::Trim()
+namespace {
+// Keys are counted in 2048 bins over their range: each round shrinks the range 2048-fold, so at
+// most three rounds reach one key value per bin; a few keys are left to a plain selection.
+constexpr int kDigitBits = 11;
+constexpr std::size_t kFewKeys = 256;
+
+struct TKeyBins {
+    std::uint32_t low = 0;  // the lowest key
+    int shift = 0;          // a key's bin: (key - low) >> shift
+    std::array<std::uint32_t, std::size_t(1) << kDigitBits> counts{};
+    std::uint32_t Bin(std::uint32_t key) const { return (key - low) >> shift; }
+    // The bin holding rank `rank`; `rank` becomes the rank inside it.
+    std::uint32_t BinOf(std::size_t& rank) const
+    {
+        std::uint32_t bin = 0;
+        while (counts[bin] < rank) rank -= counts[bin++];
+        return bin;
+    }
+};
+
+// Counts `keys` (not all equal) into their bins.
+TKeyBins CountBins(std::span<const std::uint32_t> keys, std::uint32_t low, std::uint32_t high)
 {
-    const auto kth = values_.begin() + static_cast<std::ptrdiff_t>(k_ - 1);
-    std::nth_element(values_.begin(), kth, values_.end(), Before());
-    bound_ = *kth;
-    values_.resize(k_);
-    full_ = true;
+    TKeyBins bins;
+    bins.low = low;
+    bins.shift = std::max(0, static_cast<int>(std::bit_width(high - low)) - kDigitBits);
+    for (const std::uint32_t key : keys) ++bins.counts[bins.Bin(key)];
+    return bins;
 }
 
-template <typename Before>
-float TBestValues<Before>::Kth() const
+// The lowest and highest key, in a loop the compiler vectorises.
+TKeyPair Extremes(std::span<const std::uint32_t> keys)
 {
-    if (values_.empty()) return 0.0f;
-    std::vector<float> values = values_;
-    if (values.size() < k_) return *std::max_element(values.begin(), values.end(), Before());
-    const auto kth = values.begin() + static_cast<std::ptrdiff_t>(k_ - 1);
-    std::nth_element(values.begin(), kth, values.end(), Before());
-    return *kth;
+    std::uint32_t low = ~std::uint32_t(0), high = 0;
+    for (const std::uint32_t key : keys) {
+        low = std::min(low, key);
+        high = std::max(high, key);
+    }
+    return {low, high};
 }
 
-template class TBestValues<std::less<float>>;
-template class TBestValues<std::greater<float>>;
+// The key of rank `rank` among `keys`, which it reorders and cuts down on the way.
+std::uint32_t KeyOfRank(std::vector<std::uint32_t>& keys, std::size_t rank)
+{
+    while (keys.size() > kFewKeys) {
+        const TKeyPair extremes = Extremes(keys);
+        if (extremes.Low == extremes.High) return extremes.Low;
+        const TKeyBins bins = CountBins(keys, extremes.Low, extremes.High);
+        const std::uint32_t bin = bins.BinOf(rank);
+        if (bins.shift == 0) return extremes.Low + bin;
+        std::size_t kept = 0;
+        for (const std::uint32_t key : keys)
+            if (bins.Bin(key) == bin) keys[kept++] = key;
+        keys.resize(kept);
+    }
+    const auto at = keys.begin() + static_cast<std::ptrdiff_t>(rank - 1);
+    std::nth_element(keys.begin(), at, keys.end());
+    return *at;
+}
+
+// The keys of ranks `low` and `high` (1: the smallest; each from 1 to keys.size()) among
+// `keys`, whose lowest and highest lie within `extremes`: one count over all keys, then only
+// the keys of the two bins that hold the ranks.
+TKeyPair KeysOfRanks(std::span<const std::uint32_t> keys, std::size_t low, std::size_t high, TKeyPair extremes)
+{
+    if (keys.size() <= kFewKeys || extremes.Low == extremes.High) {
+        std::vector<std::uint32_t> copy(keys.begin(), keys.end());
+        const std::uint32_t lowKey = KeyOfRank(copy, low);
+        copy.assign(keys.begin(), keys.end());
+        return {lowKey, KeyOfRank(copy, high)};
+    }
+    // One count over all keys; then the keys of the two bins alone are gathered.
+    const TKeyBins bins = CountBins(keys, extremes.Low, extremes.High);
+    const std::uint32_t lowBin = bins.BinOf(low), highBin = bins.BinOf(high);
+    if (bins.shift == 0) return {extremes.Low + lowBin, extremes.Low + highBin};
+    std::vector<std::uint32_t> lowKeys, highKeys;
+    lowKeys.reserve(bins.counts[lowBin]);
+    highKeys.reserve(bins.counts[highBin]);
+    for (const std::uint32_t key : keys) {
+        const std::uint32_t bin = bins.Bin(key);
+        if (bin == lowBin) lowKeys.push_back(key);
+        if (bin == highBin) highKeys.push_back(key);
+    }
+    return {KeyOfRank(lowKeys, low), KeyOfRank(highKeys, high)};
+}
+}  // namespace
 
 TSummaryStatistics::TSummaryStatistics(std::int64_t k, bool keepLowest)
-    : keepLowest_(keepLowest),
-      lowest_(keepLowest ? static_cast<std::size_t>(std::max<std::int64_t>(k, 1)) : 1),
-      highest_(static_cast<std::size_t>(std::max<std::int64_t>(k, 1)))
+    : k_(static_cast<std::size_t>(std::max<std::int64_t>(k, 1))), keepLowest_(keepLowest),
+      room_(2 * (keepLowest ? 2 : 1) * k_ + 16384), keys_(room_)
 {
+}
+
+TKeyPair TSummaryStatistics::KthKeys() const
+{
+    // Before any cut every value is kept, and there may be fewer than K.
+    const std::size_t rank = std::min(k_, kept_);
+    return KeysOfRanks(std::span(keys_).first(kept_), rank, kept_ + 1 - rank, extremes_);
+}
+
+void TSummaryStatistics::Cut()
+{
+    // The room holds more than the K lowest and K highest, so the two never overlap.
+    const TKeyPair kth = KthKeys();
+    const std::uint32_t low = keepLowest_ ? kth.Low : 0, high = kth.High;
+    std::size_t kept = 0, below = 0;
+    for (std::size_t i = 0; i < kept_; ++i) {
+        const std::uint32_t key = keys_[i];
+        keys_[kept] = key;
+        below += key < low;
+        kept += key < low || key > high;
+    }
+    const std::size_t above = kept - below;
+    // Ties of a K-th value: as many as make K at that end.
+    const auto end = keys_.begin() + static_cast<std::ptrdiff_t>(kept);
+    if (keepLowest_) std::fill_n(end, k_ - below, low);
+    std::fill_n(end + static_cast<std::ptrdiff_t>(keepLowest_ ? k_ - below : 0), k_ - above, high);
+    kept_ = kept + (keepLowest_ ? k_ - below : 0) + k_ - above;
+    lowCut_ = low;
+    highCut_ = high;
+}
+
+TSummaryStatistics::TKthValues TSummaryStatistics::Kth() const
+{
+    if (count_ == 0) return {};
+    const TKeyPair kth = KthKeys();
+    return {keepLowest_ ? ValueOf(kth.Low) : 0.0f, ValueOf(kth.High)};
 }

@@ -1,41 +1,27 @@
 // The statistics a survey summary keeps of one value series (one phase of one measure or one
-// harmonic order): the lowest and highest value and the K-th lowest and K-th highest, as a
-// sorted list of all the values would give them. Only the K best values so far are kept for
-// each end, with the values that beat the K-th of them gathered beside until as many again have
-// come, then cut back to the K best in one linear selection: each value costs O(1) amortised,
-// a year of one-minute records a few milliseconds, in at most 2 K values per end. Used by the
-// summary engine.
+// harmonic order): the lowest and highest value and the K-th lowest and K-th highest, exactly as
+// a sorted list of all the values would give them. Values are kept as order-preserving 32-bit
+// keys; a value is kept only when it beats the K-th lowest or K-th highest of the last cut, and
+// when the kept keys fill their room they are cut back to the K lowest and K highest, both found
+// exactly by a radix histogram of the keys (a few linear passes). Each value costs O(1)
+// amortised. Memory: the room, 4 K + 16384 keys of 4 bytes (2 K + 16384 when only the highest
+// are kept), held from the start; a year of one-minute records at 95 % (K = 26280) takes 0.5 MB
+// per series. Used by the summary engine.
 #pragma once
 
+#include <bit>
 #include <cmath>
 #include <cstdint>
-#include <functional>
+#include <span>
 #include <vector>
 
 // K for a summary percentile p over N records: Round((100 - p) x N / 100), rounded half to even;
 // 0 when it rounds to nothing (the caller decides what that means), negative for p above 100.
 std::int64_t PercentileRank(int percentile, std::int64_t records);
 
-// The k values that come first in `Before` (std::less: the lowest) of those added.
-template <typename Before>
-class TBestValues {
-public:
-    explicit TBestValues(std::size_t k) : k_(k) { values_.reserve(2 * k); }
-    void Add(float value)
-    {
-        if (full_ && !Before()(value, bound_)) return;
-        values_.push_back(value);
-        if (values_.size() == 2 * k_) Trim();
-    }
-    // The k-th best; with fewer than k values, the last of them; 0 without values.
-    float Kth() const;
-
-private:
-    void Trim();
-    std::size_t k_;
-    std::vector<float> values_;  // the k best so far, then the values that beat bound_
-    float bound_ = 0;            // the k-th best at the last trim
-    bool full_ = false;          // k values have been seen
+// Two order-preserving keys (TSummaryStatistics::KeyOf): the lowest and highest, or two K-th.
+struct TKeyPair {
+    std::uint32_t Low = 0, High = 0;
 };
 
 class TSummaryStatistics {
@@ -43,35 +29,90 @@ public:
     // Keeps the K lowest (when `keepLowest`) and the K highest values; K at least 1.
     explicit TSummaryStatistics(std::int64_t k, bool keepLowest = true);
 
-    // A NaN is not a value and is left out; infinities are values.
+    // The values of a column run, as the record reader gives them (each a float widened). A NaN
+    // is not a value and is left out; infinities are values; -0 counts as 0.
+    void Add(std::span<const double> values)
+    {
+        // One loop without a branch on the values, which beat a cut at random: every key is
+        // written past the kept ones and counted kept when it beats a cut. The members are in
+        // locals, as the stores of keys could otherwise change them.
+        std::uint32_t* const keys = keys_.data();
+        const std::size_t room = room_;
+        std::size_t kept = kept_;
+        // Kept: outside [lowCut, lowCut + span], in one unsigned compare.
+        std::uint32_t lowCut = lowCut_, span = highCut_ - lowCut_;
+        std::uint32_t lowest = extremes_.Low, highest = extremes_.High;
+        std::int64_t count = 0;
+        for (const double wide : values) {
+            const auto value = static_cast<float>(wide);
+            const bool number = !std::isnan(value);
+            const std::uint32_t key = KeyOf(value);
+            count += number;
+            lowest = number && key < lowest ? key : lowest;
+            highest = number && key > highest ? key : highest;
+            keys[kept] = key;
+            kept += number & (key - lowCut > span);
+            if (kept == room) {
+                kept_ = kept;
+                extremes_ = {lowest, highest};  // the range of the keys to cut
+                Cut();
+                kept = kept_;
+                lowCut = lowCut_;
+                span = highCut_ - lowCut_;
+            }
+        }
+        kept_ = kept;
+        count_ += count;
+        extremes_ = {lowest, highest};
+    }
     void Add(float value)
     {
-        if (std::isnan(value)) return;
-        if (count_ == 0) {
-            minimum_ = maximum_ = value;
-        } else {
-            minimum_ = value < minimum_ ? value : minimum_;
-            maximum_ = value > maximum_ ? value : maximum_;
-        }
-        ++count_;
-        if (keepLowest_) lowest_.Add(value);
-        highest_.Add(value);
+        const double wide = value;
+        Add(std::span(&wide, 1));
     }
 
     std::int64_t Count() const { return count_; }
     // 0 while no value was added.
-    float Minimum() const { return count_ ? minimum_ : 0.0f; }
-    float Maximum() const { return count_ ? maximum_ : 0.0f; }
+    float Minimum() const { return count_ ? ValueOf(extremes_.Low) : 0.0f; }
+    float Maximum() const { return count_ ? ValueOf(extremes_.High) : 0.0f; }
     // The K-th lowest and K-th highest of the values added (ties count each time, as in a
     // sorted list); with fewer than K values, the last of them; 0 without values, and 0 for the
     // lowest when they are not kept.
-    float KthLowest() const { return lowest_.Kth(); }
-    float KthHighest() const { return highest_.Kth(); }
+    struct TKthValues {
+        float Lowest = 0, Highest = 0;
+    };
+    TKthValues Kth() const;  // both at once, in one selection
+    float KthLowest() const { return Kth().Lowest; }
+    float KthHighest() const { return Kth().Highest; }
+
+    // Order-preserving: a < b exactly when KeyOf(a) < KeyOf(b), for values that are not NaN
+    // (-0 is taken as 0).
+    static std::uint32_t KeyOf(float value)
+    {
+        const auto bits = std::bit_cast<std::uint32_t>(value + 0.0f);
+        // Negative values: all bits flipped; others: the sign bit set.
+        return bits ^ (static_cast<std::uint32_t>(static_cast<std::int32_t>(bits) >> 31) | 0x80000000u);
+    }
+    static float ValueOf(std::uint32_t key)
+    {
+        return std::bit_cast<float>(key & 0x80000000u ? key & 0x7FFFFFFFu : ~key);
+    }
 
 private:
+    // The kept keys cut back to the K lowest and the K highest.
+    void Cut();
+    // The K-th lowest and K-th highest kept keys (with fewer than K values, the last of them).
+    TKeyPair KthKeys() const;
+
+    std::size_t k_;
     bool keepLowest_;
+    std::size_t room_;  // the kept keys are cut when they reach this many
     std::int64_t count_ = 0;
-    float minimum_ = 0, maximum_ = 0;
-    TBestValues<std::less<float>> lowest_;
-    TBestValues<std::greater<float>> highest_;
+    TKeyPair extremes_{~std::uint32_t(0), 0};  // the keys of the lowest and highest value added
+    // Kept, the first kept_ of room_ keys: every value below lowCut_ or above highCut_ (each a
+    // K-th at the last cut; lowCut_ is 0 while the lowest are not kept); before the first cut,
+    // when both are 0 (a NaN's key), every value.
+    std::vector<std::uint32_t> keys_;
+    std::size_t kept_ = 0;
+    std::uint32_t lowCut_ = 0, highCut_ = 0;
 };

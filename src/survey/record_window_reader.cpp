@@ -23,9 +23,10 @@ std::size_t ColumnBytes(ColumnType type)
 namespace {
 // About a megabyte of records per read: a year of one-minute voltage records is 31 reads.
 constexpr std::size_t kBlockBytes = std::size_t(1) << 20;
-// A block is decoded in pieces small enough to stay in the first-level cache from the times
-// loop to the column loops.
-constexpr std::size_t kPieceBytes = std::size_t(16) << 10;
+// A block is decoded in pieces small enough to stay in the processor's cache from the times
+// loop to the column loops, and long enough that the many short column loops of a wide record
+// (75 columns of voltage harmonics) cost little beside their values.
+constexpr std::size_t kPieceBytes = std::size_t(64) << 10;
 
 // The day number of the last date decoded; records of one day share their 4 date bytes.
 struct DayOfLastDate {
@@ -118,12 +119,17 @@ double TakeColumn(double* out, const std::uint8_t* p, std::size_t stride, std::s
     return std::max(std::max(h0, h1), std::max(h2, h3));
 }
 
-double AppendColumn(std::vector<double>& column, const TRecordColumn& c, const std::uint8_t* records, std::size_t size,
-                    std::size_t count)
+// At least `count` entries of `v` from `at` on: sizes kept from an earlier window are reused as
+// they are, without zero-filling.
+template <typename T>
+T* Room(std::vector<T>& v, std::size_t at, std::size_t count)
 {
-    const std::size_t had = column.size();
-    column.resize(had + count);
-    double* out = column.data() + had;
+    if (v.size() < at + count) v.resize(at + count);
+    return v.data() + at;
+}
+
+double TakeRecordColumn(double* out, const TRecordColumn& c, const std::uint8_t* records, std::size_t size, std::size_t count)
+{
     const std::uint8_t* p = records + c.Offset;
     switch (c.Type) {
     case ColumnType::F32: return TakeColumn(out, p, size, count, c.Scale, [](const std::uint8_t* q) { return LoadF32(q); });
@@ -143,26 +149,38 @@ double AppendColumn(std::vector<double>& column, const TRecordColumn& c, const s
     return -std::numeric_limits<double>::infinity();
 }
 
-// The reading of both entry points: with `decodeTimes` false every record counts as read.
-TRecordWindowData ReadWindow(TDataFile& F, std::int64_t first, std::int64_t last, std::span<const TRecordColumn> columns,
-                             bool decodeTimes, bool showFault)
+// The reading of every entry point into `result`, whose arrays and the read buffer `block` keep
+// their memory; with `decodeTimes` false every record counts as read and Times stays empty.
+void ReadWindow(TDataFile& F, std::int64_t first, std::int64_t last, std::span<const TRecordColumn> columns,
+                bool decodeTimes, bool showFault, TRecordWindowData& result, Bytes& block)
 {
-    TRecordWindowData result;
+    result.Complete = true;
+    result.Read = 0;
     result.Columns.resize(columns.size());
     result.Highest.assign(columns.size(), -std::numeric_limits<double>::infinity());
+    // The arrays hold exactly the records read, whichever way the read ends.
+    struct TrimToRead {
+        TRecordWindowData& r;
+        bool times;
+        ~TrimToRead()
+        {
+            r.Times.resize(times ? r.Read : 0);
+            for (auto& column : r.Columns) column.resize(r.Read);
+        }
+    } trim{result, decodeTimes};
     const StampLayout* layout = StampLayoutOf(F.Measure());
     const TimesDecoder decoder = TimesDecoderOf(layout);
     const std::int64_t count = static_cast<std::int64_t>(F.RecordCount());
     const std::size_t size = F.RecordSize();
     if (!decoder || first < 0 || last < first || last >= count || size < layout->bytesNeeded) {
         result.Complete = false;
-        return result;
+        return;
     }
     // Every column is checked once against the record size, so the loops need no checks.
     for (const TRecordColumn& c : columns)
         if (c.Offset + ColumnBytes(c.Type) > size) {
             result.Complete = false;
-            return result;
+            return;
         }
     const std::size_t expected = static_cast<std::size_t>(last - first + 1);
     if (decodeTimes) result.Times.reserve(expected);
@@ -170,35 +188,39 @@ TRecordWindowData ReadWindow(TDataFile& F, std::int64_t first, std::int64_t last
 
     const std::int64_t perBlock = static_cast<std::int64_t>(std::max<std::size_t>(1, kBlockBytes / size));
     const std::size_t perPiece = std::max<std::size_t>(1, kPieceBytes / size);
-    Bytes block;
     DayOfLastDate day;
     for (std::int64_t at = first; at <= last;) {
         const std::int64_t n = std::min(perBlock, last - at + 1);
         if (!F.ReadRecords(at, n, block)) {
             result.Complete = false;
-            return result;
+            return;
         }
         for (std::size_t from = 0; from < static_cast<std::size_t>(n); from += perPiece) {
             const std::size_t pieceCount = std::min(perPiece, static_cast<std::size_t>(n) - from);
             const std::uint8_t* piece = block.data() + from * size;
             std::size_t decoded = pieceCount;
-            if (decodeTimes) {
-                const std::size_t had = result.Times.size();
-                result.Times.resize(had + pieceCount);
-                decoded = decoder(piece, size, pieceCount, day, result.Times.data() + had);
-                result.Times.resize(had + decoded);
+            if (decodeTimes) decoded = decoder(piece, size, pieceCount, day, Room(result.Times, result.Read, pieceCount));
+            for (std::size_t c = 0; c < columns.size(); ++c) {
+                const double highest = TakeRecordColumn(Room(result.Columns[c], result.Read, decoded), columns[c], piece, size, decoded);
+                result.Highest[c] = std::max(result.Highest[c], highest);
             }
-            for (std::size_t c = 0; c < columns.size(); ++c)
-                result.Highest[c] = std::max(result.Highest[c], AppendColumn(result.Columns[c], columns[c], piece, size, decoded));
             result.Read += decoded;
             if (decoded < pieceCount) {
                 if (showFault) record_reading::ShowRecordStampFault(*layout, RecordBytes(piece + decoded * size, size));
                 result.Complete = false;
-                return result;
+                return;
             }
         }
         at += n;
     }
+}
+
+TRecordWindowData ReadWindow(TDataFile& F, std::int64_t first, std::int64_t last, std::span<const TRecordColumn> columns,
+                             bool decodeTimes, bool showFault)
+{
+    TRecordWindowData result;
+    Bytes block;
+    ReadWindow(F, first, last, columns, decodeTimes, showFault, result, block);
     return result;
 }
 }  // namespace
@@ -213,4 +235,11 @@ TRecordWindowData ReadRecordColumns(TDataFile& F, std::int64_t first, std::int64
                                     std::span<const TRecordColumn> columns)
 {
     return ReadWindow(F, first, last, columns, false, false);
+}
+
+const TRecordWindowData& TRecordWindowRefill::Read(TDataFile& F, std::int64_t first, std::int64_t last,
+                                                   std::span<const TRecordColumn> columns, bool showFault)
+{
+    ReadWindow(F, first, last, columns, true, showFault, data_, block_);
+    return data_;
 }

@@ -51,3 +51,18 @@ TRecordWindowData ReadRecordWindow(TDataFile& F, std::int64_t first, std::int64_
 // outside the file; a short file keeps the records read before it.
 TRecordWindowData ReadRecordColumns(TDataFile& F, std::int64_t first, std::int64_t last,
                                     std::span<const TRecordColumn> columns);
+
+// The reader of a caller that reads an interval window after window (the analysis and summary
+// engines): each Read refills the same arrays and read buffer, keeping their memory, so a window
+// after the first costs no allocation and no zero-filling.
+class TRecordWindowRefill {
+public:
+    // As ReadRecordWindow; the previous window's data is replaced.
+    const TRecordWindowData& Read(TDataFile& F, std::int64_t first, std::int64_t last,
+                                  std::span<const TRecordColumn> columns, bool showFault = true);
+    const TRecordWindowData& Data() const { return data_; }
+
+private:
+    TRecordWindowData data_;
+    Bytes block_;
+};

@@ -193,6 +193,12 @@ TEST_F(ReportWindow, ReportsThatCannotBeShownGiveAMessageAndNoWindow)
         ASSERT_FALSE(messages.messages.empty());
         EXPECT_EQ(messages.messages[0].type, MsgType::Error);
     }
+    // Through the main window's Open Analysis Report: the message, and nothing to reopen.
+    messages.Clear();
+    messages.PickFile(dir / "short.rep");
+    form.ItemOpenReportClick();
+    EXPECT_EQ(messages.Texts().size(), 1u);
+    EXPECT_TRUE(form.Recent.List(RecentList::Reports).empty());
     EXPECT_EQ(form.MdiArea->subWindowList().size(), 0);
 }
 

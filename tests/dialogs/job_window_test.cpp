@@ -1,5 +1,5 @@
 // The job window: a job driven to its end shows its line and bar and closes with OK; ticks that
-// arrive while the job's own message box is open are kept out; Abort, Escape and a failing step
+// arrive while the job's own message box is open are kept out, and Abort is greyed there; Abort, Escape and a failing step
 // end the job and close the dialog with Cancel.
 #include "dialogs/job_window.h"
 
@@ -70,10 +70,18 @@ TEST(JobWindow, RunsTheJobToItsEndAndKeepsTicksOutWhileItsBoxIsOpen)
     dlg.Panel->SetBudget(std::chrono::milliseconds(0));  // one step per tick: many ticks under the box
     // Ticks restarted while the box is open (as a window restarting them after a box of its
     // own would) reach the panel under the box.
-    msgs.underTheBox = [&] { dlg.Panel->Start(); };
+    // Abort is greyed behind the job's own box, and offered again between steps.
+    bool abortUnderTheBox = true, abortBetweenSteps = false;
+    msgs.underTheBox = [&] {
+        abortUnderTheBox = dlg.Panel->BtnAbort->isEnabled();
+        dlg.Panel->Start();
+    };
     int ended = 0, ticks = 0;
     QObject::connect(dlg.Panel, &TJobPanel::Ended, [&] { ++ended; });
-    QObject::connect(dlg.Panel, &TJobPanel::Ticked, [&] { ++ticks; });
+    QObject::connect(dlg.Panel, &TJobPanel::Ticked, [&] {
+        ++ticks;
+        if (job.done == 20) abortBetweenSteps = dlg.Panel->BtnAbort->isEnabled();
+    });
     EXPECT_EQ(dlg.exec(), QDialog::Accepted);
     EXPECT_EQ(dlg.windowTitle(), "Exporting");
     EXPECT_EQ(job.done, 40);
@@ -81,6 +89,9 @@ TEST(JobWindow, RunsTheJobToItsEndAndKeepsTicksOutWhileItsBoxIsOpen)
     EXPECT_EQ(msgs.Texts(), std::vector<std::string>{"Half way."});
     EXPECT_EQ(ticks, 40);
     EXPECT_EQ(ended, 1);
+    EXPECT_FALSE(abortUnderTheBox);
+    EXPECT_TRUE(abortBetweenSteps);
+    EXPECT_FALSE(dlg.Panel->BtnAbort->isEnabled());  // the job is done
     EXPECT_EQ(dlg.Panel->LabelMsg->text(), "Copying unit 40...");
     EXPECT_EQ(dlg.Panel->Bar->value(), 100);
     EXPECT_FALSE(dlg.Panel->Running());

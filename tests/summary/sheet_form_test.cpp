@@ -3,6 +3,9 @@
 // cannot read.
 #include "summary/sheet_form.h"
 
+#include "analysis/an_report_form.h"
+#include "summary/sum_report_form.h"
+
 #include "fixtures/data_fixture.h"
 #include "fixtures/pdf_text.h"
 #include "fixtures/temp_prog_dir.h"
@@ -12,8 +15,12 @@
 #include "sheet/compound_file_writer.h"
 #include "sheet/sheet_grid_view.h"
 
+#include <QApplication>
+#include <QMdiArea>
+#include <QMdiSubWindow>
 #include <cstdio>
 #include <gtest/gtest.h>
+#include <functional>
 #include <memory>
 
 namespace {
@@ -145,5 +152,28 @@ TEST(SheetForm, FilesItCannotReadGiveAMessageAndNoWindow)
         ASSERT_EQ(messages.messages.size(), 1u) << name;
         EXPECT_EQ(messages.messages[0].type, MsgType::Error) << name;
         EXPECT_NE(messages.messages[0].text.find(dir / name), std::string::npos) << messages.messages[0].text;
+    }
+}
+
+// The Window menu's cascade gives every spreadsheet window back the size it opened with, even
+// after tiling had squeezed it; the grid's own small hint would leave a thumbnail.
+TEST(SheetWindows, CascadeGivesATiledWindowBackItsOpeningSize)
+{
+    struct Case { const char* name; std::function<TSheetWindow*()> make; QSize size; };
+    const Case cases[] = {
+        {"analysis report", [] { return new TAnReportForm; }, {600, 300}},
+        {"survey summary", [] { return new TSumReportForm; }, {680, 500}},
+        {"sheet", [] { return new TSheetForm; }, {680, 400}},
+    };
+    for (const Case& c : cases) {
+        QMdiArea area;
+        area.resize(1000, 800);
+        TSheetWindow* window = c.make();
+        QMdiSubWindow* sub = area.addSubWindow(window);  // the area owns the window from here
+        area.show();
+        sub->setGeometry(0, 0, 1000, 120);  // tiled
+        area.cascadeSubWindows();
+        QApplication::processEvents();
+        EXPECT_EQ(window->size(), c.size) << c.name;
     }
 }

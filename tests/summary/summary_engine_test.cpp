@@ -455,3 +455,25 @@ TEST(SummaryEngine, AbortEndsWithoutWriting)
     EXPECT_FALSE(engine.Completed());
     EXPECT_FALSE(FileExists(run.Output()));
 }
+
+// 30000 records: the steps run across the reader's chunks and the kept values are cut back
+// more than once. At 95 %, K = 1500. L1 holds 7919 i mod 30000 (each of 0..29999 once), L2
+// i mod 17 (0..11 each 1765 times, 12..16 each 1764 times), L3 i / 4; the nominal is 100 V, so
+// each percent is the value less 100.
+TEST(SummaryEngine, LongIntervalAcrossChunksAndCuts)
+{
+    SummaryRun run;
+    const std::string path = WriteRecordSeries(run.dir / "long.vme", 1, VoltageRecord(100), March(1), kMinute, 30000,
+                                               [](std::int64_t i, std::uint8_t* r) {
+                                                   PutFloat(r, kL1, static_cast<float>((7919 * i) % 30000));
+                                                   PutFloat(r, kL2, static_cast<float>(i % 17));
+                                                   PutFloat(r, kL3, static_cast<float>(i) / 4.0f);
+                                               });
+    run.Select(1, path);
+    run.Interval(March(1), March(1) + 29999 * kMinute);
+    const TSummaryResults r = run.Run();
+    EXPECT_EQ(r.VoltageMin, (std::array<float, 3>{-100.0f, -100.0f, -100.0f}));
+    EXPECT_EQ(r.VoltageMax, (std::array<float, 3>{29899.0f, -84.0f, 7399.75f}));
+    EXPECT_EQ(r.VoltageLowPct, (std::array<float, 3>{1399.0f, -100.0f, 274.75f}));
+    EXPECT_EQ(r.VoltageHighPct, (std::array<float, 3>{28400.0f, -84.0f, 7025.0f}));
+}

@@ -6,7 +6,9 @@
 
 #include <algorithm>
 #include <cmath>
+#include <functional>
 #include <random>
+#include <span>
 
 TEST(PercentileRank, RoundsHalfToEven)
 {
@@ -90,4 +92,90 @@ TEST(SummaryStatistics, WithoutLowestKeepsOnlyTheHighEnd)
     EXPECT_EQ(s.KthHighest(), 6.0f);
     EXPECT_EQ(s.Minimum(), 1.0f);
     EXPECT_EQ(s.KthLowest(), 0.0f);
+}
+
+// Series long enough for the kept values to be cut back many times, against a sorted list of
+// the same values: ties across the cut values, values equal to a K-th, NaN, infinities, -0,
+// series that only rise or only fall, and K from 1 to more than the values.
+TEST(SummaryStatistics, ExactKthValuesThroughManyCuts)
+{
+    std::mt19937 random(11);
+    struct Shape {
+        const char* what;
+        std::function<float(int)> value;
+    };
+    const float inf = HUGE_VALF;
+    const Shape shapes[] = {
+        {"few distinct values", [&](int) { return static_cast<float>(std::uniform_int_distribution<int>(0, 6)(random)); }},
+        {"all equal", [](int) { return 230.0f; }},
+        {"rising", [](int i) { return static_cast<float>(i) * 0.5f; }},
+        {"falling", [](int i) { return -static_cast<float>(i); }},
+        {"daily swing with noise", [&](int i) {
+             return 230.0f + 6.0f * std::sin(static_cast<float>(i % 1440) / 229.0f) +
+                    std::uniform_real_distribution<float>(-2.0f, 2.0f)(random);
+         }},
+        {"NaN, infinities and zeros of both signs", [&](int i) {
+             switch (i % 7) {
+             case 0: return std::nanf("");
+             case 1: return inf;
+             case 2: return -inf;
+             case 3: return -0.0f;
+             case 4: return 0.0f;
+             default: return std::uniform_real_distribution<float>(-1e30f, 1e30f)(random);
+             }
+         }},
+        {"wide and narrow at once", [&](int i) {
+             return i % 1000 == 0 ? 1e38f : 1.0f + static_cast<float>(std::uniform_int_distribution<int>(0, 3)(random)) * 1e-7f;
+         }},
+    };
+    constexpr int kValues = 60000;
+    for (const Shape& shape : shapes) {
+        for (std::int64_t k : {1, 7, 4000, 30000, 70000}) {
+            SCOPED_TRACE(std::string(shape.what) + ", K = " + std::to_string(k));
+            std::vector<double> column;  // as the record reader gives them
+            for (int i = 0; i < kValues; ++i) column.push_back(shape.value(i));
+            TSummaryStatistics both(k), highOnly(k, false);
+            for (std::size_t at = 0; at < column.size(); at += 10) {
+                const auto run = std::span(column).subspan(at, std::min<std::size_t>(10, column.size() - at));
+                both.Add(run);
+                highOnly.Add(run);
+            }
+            std::vector<float> sorted;
+            for (double v : column)
+                if (!std::isnan(v)) sorted.push_back(static_cast<float>(v));
+            std::sort(sorted.begin(), sorted.end());
+            const std::size_t rank = std::min<std::size_t>(static_cast<std::size_t>(k), sorted.size());
+            EXPECT_EQ(both.Count(), static_cast<std::int64_t>(sorted.size()));
+            EXPECT_EQ(both.KthLowest(), sorted[rank - 1]);
+            EXPECT_EQ(both.KthHighest(), sorted[sorted.size() - rank]);
+            EXPECT_EQ(both.Minimum(), sorted.front());
+            EXPECT_EQ(both.Maximum(), sorted.back());
+            EXPECT_EQ(highOnly.KthHighest(), sorted[sorted.size() - rank]);
+            EXPECT_EQ(highOnly.Minimum(), sorted.front());
+            EXPECT_EQ(highOnly.KthLowest(), 0.0f);
+        }
+    }
+}
+
+// A zero's sign never matters: -0 and 0 are one value, given as 0.
+TEST(SummaryStatistics, NegativeZeroIsZero)
+{
+    TSummaryStatistics s(2);
+    for (float v : {-0.0f, 0.0f, -0.0f}) s.Add(v);
+    EXPECT_FALSE(std::signbit(s.Minimum()));
+    EXPECT_FALSE(std::signbit(s.KthLowest()));
+    EXPECT_FALSE(std::signbit(s.KthHighest()));
+    EXPECT_EQ(s.Maximum(), 0.0f);
+}
+
+// The order-preserving keys: a < b exactly when their keys are, over every kind of float.
+TEST(SummaryStatistics, KeysKeepTheOrderOfValues)
+{
+    const float values[] = {-HUGE_VALF, -3e38f, -1.0f, -1e-45f, 0.0f, 1e-45f, 1.17549435e-38f, 1.0f, 1.0000001f, 3e38f, HUGE_VALF};
+    for (std::size_t i = 0; i < std::size(values); ++i) {
+        EXPECT_EQ(TSummaryStatistics::ValueOf(TSummaryStatistics::KeyOf(values[i])), values[i]) << values[i];
+        for (std::size_t j = i + 1; j < std::size(values); ++j)
+            EXPECT_LT(TSummaryStatistics::KeyOf(values[i]), TSummaryStatistics::KeyOf(values[j])) << values[i] << " " << values[j];
+    }
+    EXPECT_EQ(TSummaryStatistics::KeyOf(-0.0f), TSummaryStatistics::KeyOf(0.0f));
 }

@@ -9,6 +9,7 @@
 
 #include "analysis/limits_dlg.h"
 #include "app/main_form.h"
+#include "dialogs/elided_label.h"
 #include "dialogs/job_window.h"
 #include "fixtures/data_fixture.h"
 #include "fixtures/demo_survey.h"
@@ -133,7 +134,7 @@ TEST_F(SummaryWizard, FinishFillsTheSelectionAndTheParameters)
     wizard.HarmonicsPage->CheckBoxes[2]->click();   // 2nd left out
     wizard.BtnNextClick();
     EXPECT_EQ(wizard.ParamsPage->EditPerc->text(), "95");
-    EXPECT_EQ(wizard.ParamsPage->LabelLimFile->text(), "default");
+    EXPECT_EQ(wizard.ParamsPage->LabelLimFile->FullText(), "default");
     wizard.ParamsPage->EditPerc->setText("97");
     wizard.BtnFinishClick();
     EXPECT_EQ(wizard.result(), QDialog::Accepted);
@@ -214,7 +215,27 @@ TEST_F(SummaryWizard, SetLimitsTakesTheEditedLimitsAndTheirFile)
     ASSERT_TRUE(seen);
     EXPECT_EQ(SummaryParams().Limits.VHigh, 12.0f);
     EXPECT_EQ(SummaryParams().LimitsFileName, dir / "site.lim");
-    EXPECT_EQ(wizard.ParamsPage->LabelLimFile->text().toStdString(), dir / "site.lim");
+    EXPECT_EQ(wizard.ParamsPage->LabelLimFile->FullText().toStdString(), dir / "site.lim");
+}
+
+// A limits file deep in folders fits the page: its name is shortened in the middle, the whole
+// name kept for the tooltip, instead of running past the window's edge.
+TEST_F(SummaryWizard, ALongLimitsFileNameIsShortenedToFitThePage)
+{
+    TSelSummaryDlg wizard;
+    wizard.PresetSummarySurvey(WriteSurvey("s", {0}));
+    wizard.BtnNextClick();
+    wizard.BtnNextClick();
+    const std::string name = "/srv/surveys/north_feeder_substation/limits_files_for_the_year/feeder_limits.lim";
+    SummaryParams().LimitsFileName = name;
+    wizard.ParamsPage->ShowSummaryParams();
+    wizard.show();
+    QApplication::processEvents();
+    const TElidedLabel* label = wizard.ParamsPage->LabelLimFile;
+    EXPECT_EQ(label->FullText().toStdString(), name);
+    EXPECT_NE(label->text().toStdString(), name);
+    EXPECT_LE(label->fontMetrics().horizontalAdvance(label->text()), label->width());
+    EXPECT_LE(label->geometry().right(), wizard.ParamsPage->width());
 }
 
 // The summary file stores the limits file's name in a short string: a longer path is refused

@@ -514,3 +514,55 @@ TEST(RecordWindowReader, WideIntegerColumnsReadExactly)
     EXPECT_EQ(w.Columns[0], (std::vector<double>{16777217.0, 4294967295.0}));
     EXPECT_EQ(w.Columns[1], (std::vector<double>{16777217.0, -1.0}));
 }
+
+// One refilling reader over windows of every size in turn, failed and refused ones among them:
+// each read gives what a reader of that window alone gives, with nothing left from the
+// windows before it.
+TEST(RecordWindowReader, RefilledWindowsEqualWindowsReadAlone)
+{
+    ScriptedMessages messages;
+    TempProgDir dir;
+    const std::string path = IndexedSeries(dir, 30000);  // several read blocks
+    PatchFile(path, 8 + 60 * 25000 + 5, {24});           // hour 24
+    const TRecordColumn columns[] = {kL1Average, {TrendHead::Period, ColumnType::I16, 1.0f}};
+    struct Case {
+        const char* what;
+        std::int64_t first, last;
+        std::size_t count;
+        bool complete;
+    } cases[] = {
+        {"across read blocks", 0, 20000, 20001, true},
+        {"a short one after it", 50, 59, 10, true},
+        {"a longer one again", 100, 24000, 23901, true},
+        {"ended by the bad stamp", 20000, 29999, 5000, false},
+        {"outside the file", 29990, 30000, 0, false},
+        {"one record", 7, 7, 1, true},
+        {"ended by the bad stamp again", 24990, 25010, 10, false},
+    };
+    TDataFile file;
+    ASSERT_EQ(file.Open(path, MeasureVoltage), DataFileFault::None);
+    TRecordWindowRefill refill;
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        const TRecordWindowData& w = refill.Read(file, c.first, c.last, columns, false);
+        EXPECT_EQ(w.Complete, c.complete);
+        ASSERT_EQ(w.Count(), c.count);
+        ASSERT_EQ(w.Times.size(), c.count);
+        ASSERT_EQ(w.Columns.size(), 2u);
+        ASSERT_EQ(w.Columns[0].size(), c.count);
+        if (c.count > 0) {
+            const double last = static_cast<double>(c.first + static_cast<std::int64_t>(c.count) - 1);
+            EXPECT_NEAR(w.Times.back(), FixtureTime(2024, 3, 15, 10, 0) + last * kOneMinute, 1e-6);  // 0.1 s
+            EXPECT_EQ(w.Columns[0].front(), static_cast<double>(c.first));
+            EXPECT_EQ(w.Columns[0].back(), last);
+            EXPECT_EQ(w.Highest[0], w.Columns[0].back());
+        } else {
+            EXPECT_EQ(w.Highest[0], -HUGE_VAL);
+        }
+        const TRecordWindowData alone = ReadRecordWindow(file, c.first, c.last, columns, false);
+        EXPECT_EQ(w.Times, alone.Times);
+        EXPECT_EQ(w.Columns, alone.Columns);
+        EXPECT_EQ(w.Highest, alone.Highest);
+    }
+    EXPECT_TRUE(messages.Texts().empty());
+}
