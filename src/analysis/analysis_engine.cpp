@@ -86,7 +86,7 @@ bool TAnalysisEngine::StartMeasure()
 {
     DeleteFile(TempPath(true));
     DeleteFile(TempPath(false));
-    if (params_.WindowDays < 1 || params_.WindowDays > kMaxWindowDays) return Fail("Days of analysis must be from 1 to 31");
+    if (!WindowDaysAccepted(params_.WindowDays)) return Fail(kWindowDaysMessage);
     const TMeasureFileInfo& info = survey_.File(measure_);
     if (file_.Open(info.FileName, measure_) != DataFileFault::None) return Fail(SurveyCorruptedMessage(measure_));
     TPlanResult plan = PlanMeasure(measure_, file_, survey_, params_.Limits);
