@@ -17,11 +17,6 @@ int PanelCount(int measure)
 {
     return measure == MeasureVoltage || measure == MeasureVoltageHarmonics || measure == MeasureFlicker ? 3 : 1;
 }
-
-std::string ReadFailure(int measure)
-{
-    return std::string(MeasureName(measure)) + " survey is corrupted. Unable to read the file.";
-}
 }  // namespace
 
 TAnalysisEngine::TAnalysisEngine(const TSurveySelection& survey, const TAnalysisParams& params, std::string tempFolder)
@@ -49,7 +44,7 @@ bool TAnalysisEngine::Step()
     case Stage::Days:
         switch (pass_->ProcessDay()) {
         case TDayResult::More: return true;
-        case TDayResult::Failed: return Fail(ReadFailure(measure_));
+        case TDayResult::Failed: return Fail(SurveyUnreadableMessage(measure_));
         case TDayResult::Done: FinishMeasure(); return !Finished();
         }
         return true;
@@ -108,7 +103,7 @@ bool TAnalysisEngine::StartMeasure()
     }
     pass_ = std::make_unique<TMeasurePass>(std::move(*plan.Plan), file_, file_.RecordIndex(range->First),
                                            file_.RecordIndex(range->Last), params_.WindowDays, stopDay);
-    if (!pass_->Begin()) return Fail(ReadFailure(measure_));
+    if (!pass_->Begin()) return Fail(SurveyUnreadableMessage(measure_));
     stage_ = Stage::Days;
     return true;
 }

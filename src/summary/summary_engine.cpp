@@ -44,11 +44,6 @@ std::string TooFewRecordsMessage(int measure, std::int64_t records, int percenti
            std::string(names.Lower) + " measure and retry.";
 }
 
-std::string ReadFailure(int measure)
-{
-    return std::string(MeasureName(measure)) + " survey is corrupted. Unable to read the file.";
-}
-
 // The percent conversion of voltage and frequency: value x (100 / nominal) - 100, in single
 // precision as the values are stored.
 float PercentDeviation(float value, float scale) { return value * scale - 100.0f; }
@@ -179,7 +174,7 @@ bool TSummaryEngine::ReadRecords()
     // The step's records as runs of the chunk's columns: one run, or two across a chunk's end.
     for (std::int64_t wanted = std::min<std::int64_t>(kRecordsPerStep, total - done_); wanted > 0;) {
         const std::size_t run = records_->NextRun(static_cast<std::size_t>(wanted));
-        if (run == 0) return Fail(ReadFailure(measure_));
+        if (run == 0) return Fail(SurveyUnreadableMessage(measure_));
         const std::size_t from = records_->RunStart();
         const TRecordWindowData& chunk = records_->Chunk();
         if (measure_ == MeasureEvents) {

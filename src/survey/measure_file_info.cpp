@@ -115,6 +115,11 @@ std::string SurveyCorruptedMessage(int measure)
     return text;
 }
 
+std::string SurveyUnreadableMessage(int measure)
+{
+    return std::string(MeasureName(measure)) + " survey is corrupted. Unable to read the file.";
+}
+
 bool ReadMeasureFileInfo(const std::string& Path, int Measure)
 {
     if (Measure < 1 || Measure > kMeasureSlots) return true;

@@ -11,6 +11,9 @@
 inline constexpr std::string_view kSurveyCorruptedMessage = "%s survey is corrupted. Unable to open the file.";
 // kSurveyCorruptedMessage filled with the name of measure 1 to 14.
 std::string SurveyCorruptedMessage(int measure);
+// "<name> survey is corrupted. Unable to read the file.": a file that opened but whose records
+// could not be read, for the engines that walk them.
+std::string SurveyUnreadableMessage(int measure);
 
 // Fills `info` from the data file of `measure` at `path`. On a corrupt file shows the stamp's
 // own message (when a stamp failed) and then kSurveyCorruptedMessage, and returns false; the
