@@ -4,6 +4,7 @@
 // analysis reports its processor time as a multiple of the read's ("x_read"), which a busy
 // machine disturbs less than the elapsed times.
 #include "analysis/analysis_engine.h"
+#include "bench_timing.h"
 #include "fixtures/data_fixture.h"
 #include "fixtures/temp_prog_dir.h"
 #include "platform/scripted_messages.h"
@@ -12,8 +13,6 @@
 #include <benchmark/benchmark.h>
 
 #include <bit>
-#include <ctime>
-#include <fstream>
 #include <vector>
 
 namespace {
@@ -95,44 +94,30 @@ YearSurvey& Survey()
 
 double readSeconds = 0;
 
-double ProcessorSeconds() { return static_cast<double>(std::clock()) / CLOCKS_PER_SEC; }
-
 void ReadFilesSequentially(benchmark::State& state)
 {
     Survey();  // written before the timing starts
     std::vector<char> buffer(1 << 20);
     std::size_t total = 0;
-    double seconds = 0;
-    for (auto _ : state) {
-        const double started = ProcessorSeconds();
+    readSeconds = TimeProcessor(state, 0, [&] {
         total = 0;
-        for (const std::string& path : Survey().paths) {
-            std::ifstream in(path, std::ios::binary);
-            while (in.read(buffer.data(), static_cast<std::streamsize>(buffer.size())) || in.gcount() > 0)
-                total += static_cast<std::size_t>(in.gcount());
-        }
+        for (const std::string& path : Survey().paths) total += ReadWholeFile(path, buffer);
         benchmark::DoNotOptimize(total);
-        seconds += ProcessorSeconds() - started;
-    }
-    readSeconds = seconds / static_cast<double>(state.iterations());
+    });
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * total));
 }
 
 void AnalyseYearUnpaced(benchmark::State& state)
 {
     YearSurvey& year = Survey();
-    double seconds = 0;
     int steps = 0;
-    for (auto _ : state) {
-        const double started = ProcessorSeconds();
+    TimeProcessor(state, readSeconds, [&] {
         TAnalysisEngine engine(year.survey, year.params, year.dir.Path());
         steps = 0;
         while (engine.Step()) ++steps;
         if (!engine.Completed()) state.SkipWithError("the analysis did not complete");
-        seconds += ProcessorSeconds() - started;
-    }
+    });
     state.counters["steps"] = steps;
-    if (readSeconds > 0) state.counters["x_read"] = seconds / static_cast<double>(state.iterations()) / readSeconds;
 }
 }  // namespace
 

@@ -3,6 +3,7 @@
 // the same file's bytes sequentially in the same run. The summary and the engine's reading
 // report their processor time as a multiple of the read's ("x_read"), which a busy machine
 // disturbs less than the elapsed times.
+#include "bench_timing.h"
 #include "fixtures/data_fixture.h"
 #include "fixtures/temp_prog_dir.h"
 #include "platform/file_io.h"
@@ -13,8 +14,6 @@
 #include <benchmark/benchmark.h>
 #include <bit>
 #include <cmath>
-#include <ctime>
-#include <fstream>
 #include <vector>
 
 namespace {
@@ -56,35 +55,11 @@ YearSurvey& Survey()
 
 double readSeconds = 0;
 
-double ProcessorSeconds() { return static_cast<double>(std::clock()) / CLOCKS_PER_SEC; }
-
-// Times `run` in processor seconds per iteration; with the read timed, reports the multiple.
-template <typename Run>
-double TimeProcessor(benchmark::State& state, Run run)
-{
-    double seconds = 0;
-    for (auto _ : state) {
-        const double started = ProcessorSeconds();
-        run();
-        seconds += ProcessorSeconds() - started;
-    }
-    seconds /= static_cast<double>(state.iterations());
-    if (readSeconds > 0) state.counters["x_read"] = seconds / readSeconds;
-    return seconds;
-}
-
 void ReadFileSequentially(benchmark::State& state)
 {
     std::vector<char> buffer(1 << 20);
     const std::string path = Survey().survey.File(1).FileName;  // written before the timing starts
-    readSeconds = 0;
-    readSeconds = TimeProcessor(state, [&] {
-        std::ifstream in(path, std::ios::binary);
-        std::size_t total = 0;
-        while (in.read(buffer.data(), static_cast<std::streamsize>(buffer.size())) || in.gcount() > 0)
-            total += static_cast<std::size_t>(in.gcount());
-        benchmark::DoNotOptimize(total);
-    });
+    readSeconds = TimeProcessor(state, 0, [&] { benchmark::DoNotOptimize(ReadWholeFile(path, buffer)); });
 }
 
 // The engine's reading alone: the three averages of every record through the interval reader,
@@ -94,7 +69,7 @@ void ReadAveragesOnly(benchmark::State& state)
     YearSurvey& year = Survey();
     const std::vector<TRecordColumn> columns = {{24, ColumnType::F32, 1.0f}, {38, ColumnType::F32, 1.0f},
                                                 {52, ColumnType::F32, 1.0f}};
-    TimeProcessor(state, [&] {
+    TimeProcessor(state, readSeconds, [&] {
         TDataFile file;
         if (file.Open(year.survey.File(1).FileName, 1) != DataFileFault::None) state.SkipWithError("file refused");
         TIntervalRecords records(file, 0, kYearOfMinutes - 1, columns);
@@ -111,7 +86,7 @@ void SummariseYearOfVoltage(benchmark::State& state)
     ScriptedMessages messages;
     YearSurvey& year = Survey();
     const std::string output = year.dir / "summary.tmp";
-    TimeProcessor(state, [&] {
+    TimeProcessor(state, readSeconds, [&] {
         TSummaryEngine engine(year.survey, year.params, output);
         while (engine.Step()) {
         }

@@ -3,6 +3,7 @@
 // year), against reading the same file's bytes sequentially in the same run. Creating and
 // plotting also gives the peak memory it takes (VmHWM of /proc/self/status, reset before).
 #include "bench_memory.h"
+#include "bench_timing.h"
 #include "fixtures/data_fixture.h"
 #include "fixtures/temp_prog_dir.h"
 #include "fixtures/view_fixture.h"
@@ -58,13 +59,7 @@ void ReadFileSequentially(benchmark::State& state)
 {
     const std::string& path = Survey(static_cast<int>(state.range(0))).Path();
     std::vector<char> buffer(1 << 20);
-    for (auto _ : state) {
-        std::ifstream in(path, std::ios::binary);
-        std::size_t total = 0;
-        while (in.read(buffer.data(), static_cast<std::streamsize>(buffer.size())) || in.gcount() > 0)
-            total += static_cast<std::size_t>(in.gcount());
-        benchmark::DoNotOptimize(total);
-    }
+    for (auto _ : state) benchmark::DoNotOptimize(ReadWholeFile(path, buffer));
 }
 
 void PlotThreeTraces(TShowVForm& view)

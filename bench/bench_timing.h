@@ -1,0 +1,39 @@
+// What the benchmarks that weigh a job against reading its files share: processor time, which a
+// busy machine disturbs less than elapsed time, its multiple of the read's ("x_read"), and the
+// plain sequential read of a file's bytes that the job is weighed against.
+#pragma once
+
+#include <benchmark/benchmark.h>
+
+#include <ctime>
+#include <fstream>
+#include <string>
+#include <vector>
+
+inline double ProcessorSeconds() { return static_cast<double>(std::clock()) / CLOCKS_PER_SEC; }
+
+// Processor seconds per iteration of `run`; with the read's own (readSeconds above 0), the
+// multiple of it as the counter "x_read".
+template <typename Run>
+double TimeProcessor(benchmark::State& state, double readSeconds, Run run)
+{
+    double seconds = 0;
+    for (auto _ : state) {
+        const double started = ProcessorSeconds();
+        run();
+        seconds += ProcessorSeconds() - started;
+    }
+    seconds /= static_cast<double>(state.iterations());
+    if (readSeconds > 0) state.counters["x_read"] = seconds / readSeconds;
+    return seconds;
+}
+
+// The file's bytes read front to back through `buffer`; how many there were.
+inline std::size_t ReadWholeFile(const std::string& path, std::vector<char>& buffer)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::size_t total = 0;
+    while (in.read(buffer.data(), static_cast<std::streamsize>(buffer.size())) || in.gcount() > 0)
+        total += static_cast<std::size_t>(in.gcount());
+    return total;
+}
