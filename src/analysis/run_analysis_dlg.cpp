@@ -85,11 +85,7 @@ TRunAnalysisDlg::TRunAnalysisDlg(QWidget* parent, const TSurveySelection& survey
         const auto k = static_cast<std::size_t>(m - 1);
         rows->addWidget(new QLabel(kRowNames[k], this), m, 0);
         const std::vector<QFrame*> panels = MeasurePanels(m);
-        if (panels.size() == 1) {
-            rows->addWidget(panels[0], m, 1);
-        } else {
-            for (std::size_t p = 0; p < panels.size(); ++p) rows->addWidget(panels[p], m, 1 + static_cast<int>(p));
-        }
+        for (std::size_t p = 0; p < panels.size(); ++p) rows->addWidget(panels[p], m, 1 + static_cast<int>(p));
         ImageOk[k] = Mark(this, true);
         ImageCancel[k] = Mark(this, false);
         rows->addWidget(ImageOk[k], m, 4);

@@ -35,7 +35,10 @@ TSelExportDlg::TSelExportDlg(QWidget* parent) : TWizardFrame(parent, "Export Sur
     DataPage = new TIntervalPage(this, kExportMeasureBoxes);
     TabsPage = new TExportTabsPage(this);
     OutputPage = new TExportOutputPage(this);
-    for (QWidget* page : std::initializer_list<QWidget*>{SurveyPage, DataPage, TabsPage, OutputPage}) AddPage(page);
+    AddPage(SurveyPage);
+    AddPage(DataPage);
+    AddPage(TabsPage);
+    AddPage(OutputPage);
     // Picking a file, even the same one again, prepares the tabs anew.
     connect(SurveyPage, &TSurveyPage::SurveyChanged, this, [this] {
         preparedFor_.clear();

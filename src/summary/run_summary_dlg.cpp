@@ -1,12 +1,9 @@
 // The summary engine's window.
 #include "summary/run_summary_dlg.h"
 
-#include "dialogs/job_window.h"
-
 #include <QGridLayout>
 #include <QLabel>
 #include <QProgressBar>
-#include <QPushButton>
 #include <QVBoxLayout>
 
 namespace {
@@ -15,7 +12,7 @@ constexpr std::array<const char*, kSummaryMeasures + 1> kLabelTexts = {
 }  // namespace
 
 TRunSummaryDlg::TRunSummaryDlg(QWidget* parent, TSummaryEngine& engine)
-    : FixedDialog(parent, "Creating Survey Summary..."), engine_(engine)
+    : TJobDlg(parent, "Creating Survey Summary...", engine), engine_(engine)
 {
     auto* grid = new QGridLayout;
     for (int m = 1; m <= kSummaryMeasures; ++m) {
@@ -30,29 +27,18 @@ TRunSummaryDlg::TRunSummaryDlg(QWidget* parent, TSummaryEngine& engine)
         grid->addWidget(Labels[i], m - 1, 0);
         grid->addWidget(Bars[i], m - 1, 1);
     }
-    MainLayout()->addLayout(grid);
-    // The panel drives the engine and holds Abort; the per-measure bars show its progress.
-    Panel = new TJobPanel(engine, this);
+    // The rows stand above the panel, which keeps only Abort: the per-measure bars show the
+    // engine's progress in place of its message line and bar.
+    MainLayout()->insertLayout(0, grid);
     Panel->LabelMsg->hide();
     Panel->Bar->hide();
-    MainLayout()->addWidget(Panel);
     connect(Panel, &TJobPanel::Ticked, this, &TRunSummaryDlg::ShowProgress);
-    connect(Panel, &TJobPanel::Ended, this, [this] { done(engine_.Completed() ? Accepted : Rejected); });
-    connect(Panel, &TJobPanel::Aborted, this, [this] { FixedDialog::reject(); });
 }
 
 void TRunSummaryDlg::ShowProgress()
 {
     for (int m = 1; m <= kSummaryMeasures; ++m) Bars[static_cast<std::size_t>(m)]->setValue(engine_.MeasureProgress(m));
 }
-
-void TRunSummaryDlg::showEvent(QShowEvent* event)
-{
-    FixedDialog::showEvent(event);
-    Panel->Start();
-}
-
-void TRunSummaryDlg::reject() { Panel->BtnAbortClick(); }
 
 bool RunSummaryEngine(QWidget* parent)
 {

@@ -1,19 +1,17 @@
 // "Creating Survey Summary...": the modal window of the summary engine, one label and progress
-// bar per measure (greyed when the measure is not summarised) above "&Abort". It drives the
-// engine through the job window's panel and closes with OK when "summary.tmp" is written,
-// Cancel when the run failed or was aborted.
+// bar per measure (greyed when the measure is not summarised) above "&Abort". A job window:
+// it closes with OK when "summary.tmp" is written, Cancel when the run failed or was aborted.
 #pragma once
 
-#include "dialogs/fixed_dialog.h"
+#include "dialogs/job_window.h"
 #include "summary/summary_engine.h"
 
 #include <array>
 
 class QLabel;
 class QProgressBar;
-class TJobPanel;
 
-class TRunSummaryDlg : public FixedDialog {
+class TRunSummaryDlg : public TJobDlg {
     Q_OBJECT
 public:
     TRunSummaryDlg(QWidget* parent, TSummaryEngine& engine);
@@ -22,14 +20,6 @@ public:
     // measure 1 to 6 (index 0 unused).
     std::array<QLabel*, kSummaryMeasures + 1> Labels{};
     std::array<QProgressBar*, kSummaryMeasures + 1> Bars{};
-    TJobPanel* Panel;
-
-public slots:
-    // Escape and the close box abort like the Abort button.
-    void reject() override;
-
-protected:
-    void showEvent(QShowEvent* event) override;
 
 private:
     void ShowProgress();

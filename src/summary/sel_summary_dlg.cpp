@@ -22,9 +22,10 @@ TSelSummaryDlg::TSelSummaryDlg(QWidget* parent) : TWizardFrame(parent, "View Sur
     DataPage = new TIntervalPage(this, std::span(kAllMeasureBoxes, kSummaryMeasures));
     HarmonicsPage = new THarmonicOrdersPage(this);
     ParamsPage = new TSummaryParamsPage(this, SummaryParams());
-    for (QWidget* page : {static_cast<QWidget*>(SurveyPage), static_cast<QWidget*>(DataPage),
-                          static_cast<QWidget*>(HarmonicsPage), static_cast<QWidget*>(ParamsPage)})
-        AddPage(page);
+    AddPage(SurveyPage);
+    AddPage(DataPage);
+    AddPage(HarmonicsPage);
+    AddPage(ParamsPage);
     connect(SurveyPage, &TSurveyPage::SurveyChanged, this, &TSelSummaryDlg::UpdateForward);
     connect(DataPage, &TIntervalPage::MeasuresChanged, this, &TSelSummaryDlg::UpdateForward);
     connect(HarmonicsPage, &THarmonicOrdersPage::HarmonicsChanged, this, &TSelSummaryDlg::UpdateForward);

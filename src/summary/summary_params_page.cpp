@@ -67,18 +67,16 @@ bool TSummaryParamsPage::EditPercExit() { return CheckedPercentile().has_value()
 
 void TSummaryParamsPage::BtnLimitsClick()
 {
-    TLimitsDlg dialog(window());
-    dialog.SetLimitsFileName(params_.LimitsFileName);
-    dialog.SetLimits(params_.Limits);
-    if (dialog.exec() == QDialog::Accepted) {
-        const std::string name = dialog.GetLimitsFileName();
+    std::string name = params_.LimitsFileName;
+    TLimitsRecord limits = params_.Limits;
+    if (EditLimits(window(), name, limits)) {
         // The name is stored in the summary file's short string: a longer one is refused, the
         // limits and the name stay as they were.
         if (name.size() > kShortStringCapacity) {
             ShowError(ShortStringTooLongMessage(name));
         } else {
-            dialog.GetLimits(params_.Limits);
-            params_.LimitsFileName = name;
+            params_.Limits = limits;
+            params_.LimitsFileName = std::move(name);
         }
     }
     ShowLimitsFileName();
