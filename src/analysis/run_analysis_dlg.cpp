@@ -207,7 +207,7 @@ void TRunAnalysisDlg::BtnOkClick()
     }
     FileDialogRequest request;
     request.title = "Save Report File As";
-    request.folder = LastPath().SheetPathSet ? LastPath().SheetPath : SheetDir();
+    request.folder = FirstSheetFolder();
     request.fileName = "*.rep";
     request.filter = "Report Files (*.rep)|*.rep";
     request.defaultExt = "rep";

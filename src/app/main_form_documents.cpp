@@ -17,7 +17,7 @@ FileDialogRequest OpenReportDlg()
 
 FileDialogRequest OpenSheetDlg()
 {
-    return {"Open Sheet", LastPath().SheetPathSet ? LastPath().SheetPath : SheetDir(), "",
+    return {"Open Sheet", FirstSheetFolder(), "",
             "Excel 5.0 Format (*.xls)|*.xls", "xls", true, false};
 }
 }  // namespace

@@ -92,3 +92,4 @@ TLastPath& LastPath()
 }
 
 std::string FirstDataFolder() { return LastPath().DataPathSet ? LastPath().DataPath : DataDir(); }
+std::string FirstSheetFolder() { return LastPath().SheetPathSet ? LastPath().SheetPath : SheetDir(); }

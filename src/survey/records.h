@@ -89,6 +89,8 @@ TLastPath& LastPath();
 // The folder a data-file dialog or survey list starts in: the data folder last used in this run,
 // else DataDir.
 std::string FirstDataFolder();
+// The same for sheets: the last sheet folder, else SheetDir().
+std::string FirstSheetFolder();
 
 // What the user is told when a record cannot be stored because a text, a path mostly, does not
 // fit its short string.
