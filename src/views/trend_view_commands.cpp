@@ -7,11 +7,11 @@
 #include "platform/date_format.h"
 #include "platform/messages.h"
 #include "platform/qt_print.h"
+#include "platform/repeated_message_filter.h"
 #include "survey/record_search.h"
 #include "views/curve_form.h"
 #include "views/harmonic_layout.h"
 #include "views/trend_buttons.h"
-#include "views/repeated_message_filter.h"
 #include "views/trend_cursor.h"
 
 #include <QApplication>

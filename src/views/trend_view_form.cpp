@@ -4,8 +4,8 @@
 
 #include "graph/zr_graph.h"
 #include "platform/date_format.h"
+#include "platform/repeated_message_filter.h"
 #include "views/path_shortening.h"
-#include "views/repeated_message_filter.h"
 #include "views/trace_settings.h"
 #include "views/traces_dlg.h"
 #include "views/traces_hrm_dlg.h"
