@@ -63,8 +63,8 @@ QPixmap MagnifierPicture()
 std::string FormatStamp(TDateTime t, const std::string& pattern) { return FormatDateTimePattern(t, pattern); }
 }  // namespace
 
-TTrendViewForm::TTrendViewForm(CreationKey, const TTrendMember& member, QWidget* parent)
-    : TChildForm(MeasureViewKind(member.Measure), parent), Member(member)
+TTrendViewForm::TTrendViewForm(CreationKey key, const TTrendMember& member, QWidget* parent)
+    : TChildForm(MeasureViewKind(member.Measure), key.Context, parent), Member(member)
 {
     BuildControls();
 }
@@ -204,7 +204,7 @@ void TTrendViewForm::FormCreate()
 {
     resize(620, 400);
     PanelInfo->hide();
-    const TSurveySelection& selection = SurveySelection();
+    const TSurveySelection& selection = Context().Selection();
     LabelDescr->setText(LabelDescr->text() + " " + Q(selection.Description));
     LabelSite->setText(LabelSite->text() + " " + Q(selection.Site));
     LabelOperator->setText(LabelOperator->text() + " " + Q(selection.Operator));
@@ -231,7 +231,7 @@ void TTrendViewForm::FormCreate()
 
 bool TTrendViewForm::ReadDataHeader()
 {
-    const TSurveySelection& selection = SurveySelection();
+    const TSurveySelection& selection = Context().Selection();
     TTrendOpening opening = OpenTrendHead(Values.FileInfo, Member, selection.Start, selection.Stop);
     if (opening.Fault != TrendOpenFault::None) return false;
     TTrendHead& head = opening.Head;

@@ -32,10 +32,10 @@ struct TCursorPoint {
     double Y = 0;
 };
 
-// A member's view of SurveySelection(), created and read (FormCreate run); OpenFailed() tells
-// whether it could open.
+// A member's view of its context's selection, created and read (FormCreate run); OpenFailed()
+// tells whether it could open.
 template <typename Form>
-std::unique_ptr<Form> CreateTrendView(QWidget* parent = nullptr);
+std::unique_ptr<Form> CreateTrendView(const TChildContext& context, QWidget* parent = nullptr);
 
 class TTrendViewForm : public TChildForm,
                        public TPrintable,
@@ -44,11 +44,14 @@ class TTrendViewForm : public TChildForm,
                        public TValuesSource {
     Q_OBJECT
 public:
-    // Only CreateTrendView makes a key, so no view is made without running FormCreate.
+    // Only CreateTrendView makes a key, so no view is made without running FormCreate; the key
+    // carries the context the view is opened with.
     class CreationKey {
-        CreationKey() = default;
+        explicit CreationKey(const TChildContext& context) : Context(context) {}
+        const TChildContext& Context;
+        friend class TTrendViewForm;
         template <typename Form>
-        friend std::unique_ptr<Form> CreateTrendView(QWidget* parent);
+        friend std::unique_ptr<Form> CreateTrendView(const TChildContext& context, QWidget* parent);
     };
     TTrendViewForm(CreationKey key, const TTrendMember& member, QWidget* parent);
     ~TTrendViewForm() override;
@@ -162,7 +165,7 @@ protected:
 
 private:
     template <typename Form>
-    friend std::unique_ptr<Form> CreateTrendView(QWidget* parent);
+    friend std::unique_ptr<Form> CreateTrendView(const TChildContext& context, QWidget* parent);
     // Creation in the family's order, run once by CreateTrendView.
     void FormCreate();
     void BuildControls();
@@ -181,18 +184,18 @@ private:
 };
 
 template <typename Form>
-std::unique_ptr<Form> CreateTrendView(QWidget* parent)
+std::unique_ptr<Form> CreateTrendView(const TChildContext& context, QWidget* parent)
 {
-    std::unique_ptr<Form> view(new Form(TTrendViewForm::CreationKey{}, parent));
+    std::unique_ptr<Form> view(new Form(TTrendViewForm::CreationKey(context), parent));
     view->FormCreate();
     return view;
 }
 
 // The view for the main window: null (after its message) when it could not open.
 template <typename Form>
-TChildForm* OpenTrendView(QWidget* parent)
+TChildForm* OpenTrendView(const TChildContext& context, QWidget* parent)
 {
-    std::unique_ptr<Form> view = CreateTrendView<Form>(parent);
+    std::unique_ptr<Form> view = CreateTrendView<Form>(context, parent);
     return view->OpenFailed() ? nullptr : view.release();
 }
 

@@ -23,6 +23,7 @@ namespace {
 struct MeasureViewFixture {
     TempProgDir dir;
     ScriptedMessages messages;
+    RecordingChildServices services;
     std::string path;
 
     MeasureViewFixture(int measure, const std::string& name, const std::vector<Bytes>& records, double from = ViewStart(),
@@ -34,7 +35,7 @@ struct MeasureViewFixture {
     template <typename Form>
     std::unique_ptr<Form> Open()
     {
-        std::unique_ptr<Form> view = CreateTrendView<Form>();
+        std::unique_ptr<Form> view = CreateTrendView<Form>(services.Context());
         view->show();
         QApplication::processEvents();
         return view;
@@ -278,7 +279,7 @@ TEST(HarmonicsView, CorruptBlockTablesRefuseTheFile)
         SCOPED_TRACE(c.name);
         MeasureViewFixture f(MeasureVoltageHarmonics, "h.hme", HarmonicsRecords(3));
         PatchFile(f.path, c.at, {static_cast<std::uint8_t>(c.value & 0xFF), static_cast<std::uint8_t>(c.value >> 8)});
-        EXPECT_EQ(OpenTrendView<TShowHForm>(nullptr), nullptr);
+        EXPECT_EQ(OpenTrendView<TShowHForm>(f.services.Context(), nullptr), nullptr);
         EXPECT_EQ(f.messages.Texts(), std::vector<std::string>{"Voltage Harmonics survey is corrupted. Unable to open the file."});
     }
 }
