@@ -74,9 +74,9 @@ TEST(FrequencyView, RecordsTenSecondsApart)
     MeasureViewFixture f(MeasureFrequency, "f.hze", records);
     auto v = f.Open<TShowHzForm>();
     ASSERT_FALSE(v->OpenFailed());
-    EXPECT_EQ(v->LabelIni->text(), "Start date: 15/03/2024 10:00:00");
-    EXPECT_EQ(v->LabelEnd->text(), "Stop date: 15/03/2024 10:01:30");
-    EXPECT_EQ(v->LabelNRec->text(), "Records: 9  (Rate: 10sec)");
+    EXPECT_EQ(v->Frame.LabelIni->text(), "Start date: 15/03/2024 10:00:00");
+    EXPECT_EQ(v->Frame.LabelEnd->text(), "Stop date: 15/03/2024 10:01:30");
+    EXPECT_EQ(v->Frame.LabelNRec->text(), "Records: 9  (Rate: 10sec)");
     EXPECT_EQ(v->Chart->XAxis.Title(), "Time [minutes]");
 
     v->ApplyTraces(ChooseTraces(*v, 1));

@@ -234,10 +234,10 @@ TEST(TrendMembers, EveryMemberOpensReadsAndPlotsThroughTheFactory)
         EXPECT_EQ(view->ViewKind(), row->viewKind);
         EXPECT_TRUE(view->windowTitle().startsWith("Survey File <"));
         EXPECT_TRUE(view->windowTitle().endsWith(row->captionEnd));
-        EXPECT_EQ(view->LabelMeas->text(), row->measureLabel);
-        EXPECT_EQ(view->LabelIni->text(), "Start date: 15/03/2024 10:00");
-        EXPECT_EQ(view->LabelEnd->text(), "Stop date: 15/03/2024 10:20");
-        EXPECT_EQ(view->LabelNRec->text(), row->recordsLine);
+        EXPECT_EQ(view->Frame.LabelMeas->text(), row->measureLabel);
+        EXPECT_EQ(view->Frame.LabelIni->text(), "Start date: 15/03/2024 10:00");
+        EXPECT_EQ(view->Frame.LabelEnd->text(), "Stop date: 15/03/2024 10:20");
+        EXPECT_EQ(view->Frame.LabelNRec->text(), row->recordsLine);
         EXPECT_EQ(view->ValuesBlock().InfoPrint.RecordsLine, row->recordsLine);
         EXPECT_EQ(view->ValuesBlock().PeriodRecords, 3u);
         EXPECT_EQ(view->Chart->YAxis.Title(), row->yTitle);

@@ -20,11 +20,11 @@ TEST(VoltageView, NewViewShowsHeadAndNoTrace)
     EXPECT_EQ(v.ViewKind(), TViewKind::Voltage);
     EXPECT_TRUE(v.windowTitle().startsWith("Survey File <"));
     EXPECT_TRUE(v.windowTitle().endsWith("> - Voltage"));
-    EXPECT_EQ(v.LabelIni->text(), "Start date: 15/03/2024 10:00");
-    EXPECT_EQ(v.LabelEnd->text(), "Stop date: 15/03/2024 11:30");
-    EXPECT_EQ(v.LabelNRec->text(), "Records: 10  (Rate: 10min)");
-    EXPECT_EQ(v.LabelDescr->text(), "Description: Feeder 3");
-    EXPECT_EQ(v.LabelInfo->text(), "Survey: <test.orv>");
+    EXPECT_EQ(v.Frame.LabelIni->text(), "Start date: 15/03/2024 10:00");
+    EXPECT_EQ(v.Frame.LabelEnd->text(), "Stop date: 15/03/2024 11:30");
+    EXPECT_EQ(v.Frame.LabelNRec->text(), "Records: 10  (Rate: 10min)");
+    EXPECT_EQ(v.Frame.LabelDescr->text(), "Description: Feeder 3");
+    EXPECT_EQ(v.Frame.LabelInfo->text(), "Survey: <test.orv>");
     for (QLabel* l : v.LegendLabels) EXPECT_EQ(l->text(), "none");
     EXPECT_FALSE(v.AnyTrace());
     EXPECT_EQ(v.Chart->FirstVisibleSeries(), 0);
@@ -52,8 +52,8 @@ TEST(VoltageView, OpensOnItsContextsSelectionNotTheProgramWideOne)
     SurveySelection() = TSurveySelection{};  // no voltage file: a view reading it could not open
     std::unique_ptr<TShowVForm> v = CreateTrendView<TShowVForm>(f.services.Context(own));
     ASSERT_FALSE(v->OpenFailed()) << testing::PrintToString(f.messages.Texts());
-    EXPECT_EQ(v->LabelDescr->text(), "Description: Feeder 9");
-    EXPECT_EQ(v->LabelInfo->text(), "Survey: <own.orv>");
+    EXPECT_EQ(v->Frame.LabelDescr->text(), "Description: Feeder 9");
+    EXPECT_EQ(v->Frame.LabelInfo->text(), "Survey: <own.orv>");
     EXPECT_EQ(v->ValuesBlock().SurveyName, "own.orv");
     EXPECT_EQ(v->ValuesBlock().FileInfo.FileName, f.path);
     EXPECT_EQ(v->ValuesBlock().PeriodRecords, 10u);
