@@ -6,21 +6,6 @@
 #include "survey/number_text.h"
 #include "survey/text_tables.h"
 
-const std::array<std::string_view, 9> StatisticNames = {
-    "Minimum",           "Average",           "Maximum",           "Min Percentile 90%", "Max Percentile 90%",
-    "Min Percentile 95%", "Max Percentile 95%", "Min Percentile 99%", "Max Percentile 99%"};
-const std::array<std::string_view, 12> PowerQuantityNames = {
-    "Min. Active Power",   "Avg. Active Power",   "Max. Active Power",   "Min. Reactive Power",
-    "Avg. Reactive Power", "Max. Reactive Power", "Min. Apparent Power", "Avg. Apparent Power",
-    "Max. Apparent Power", "Min. Current",        "Avg. Current",        "Max. Current"};
-const std::array<std::string_view, 6> CurrentHarmonicValueNames = {"Minimum(%)", "Minimum(A)", "Average(%)",
-                                                                   "Average(A)", "Maximum(%)", "Maximum(A)"};
-// "Active Energy Delivered " keeps its trailing blank, as the per-phase titles do.
-const std::array<std::string_view, 11> EnergyTotalNames = {
-    "Active Energy Received", "Active Energy Delivered ", "Reactive Energy Q1", "Reactive Energy Q2",
-    "Reactive Energy Q3",     "Reactive Energy Q4",       "Apparent Energy Tot.", "Apparent Energy Q1",
-    "Apparent Energy Q2",     "Apparent Energy Q3",       "Apparent Energy Q4"};
-
 std::string ExportDateCellText(ExportDateText kind, TDateTime time)
 {
     switch (kind) {
@@ -87,32 +72,13 @@ std::optional<TMeasureColumns> TrendColumns(int measure, FieldView head, const T
     for (int p : phases) {
         for (int i = 0; i < 9; ++i) {
             if (!Chosen(sel, i)) continue;
-            const std::string_view stat = StatisticNames[static_cast<std::size_t>(i)];
+            const std::string_view stat = TrendStatNames[static_cast<std::size_t>(i)];
             const bool held = p < PhaseCount(threePhase) || measure != MeasureVoltage;
             const Offset at = held ? TrendValueOffset(flags, CurveClasses(measure), p, static_cast<TrendValue>(i)) : std::nullopt;
             columns.Add(measure == MeasureVoltage ? Joined(Phase(p), stat) : std::string(stat), at);
         }
     }
     return std::move(columns).Checked(size);
-}
-
-// The block of each harmonic order (voltage) or index (current), from the L1 channel codes of
-// the first record's blocks; the first block of an order wins.
-struct HarmonicBlock {
-    std::size_t start = 0;  // the flags word
-    std::uint16_t flags = 0;
-};
-std::optional<HarmonicBlock> BlockOf(std::span<const std::uint8_t> record, const std::vector<HarmonicBlockPlace>& blocks,
-                                     int number, int channelBase)
-{
-    FieldView view(record);
-    for (const HarmonicBlockPlace& b : blocks) {
-        const int code = view.U16(b.start + 2) - channelBase;
-        if (!view.Ok()) return std::nullopt;
-        if (code >= 0 && code < kHarmonicChannels && ChannelHarmonicOrder[static_cast<std::size_t>(code)] == number)
-            return HarmonicBlock{b.start, b.flags};
-    }
-    return std::nullopt;
 }
 
 // The columns of a harmonics record: for each chosen order (or index), each ticked phase and
@@ -129,35 +95,28 @@ std::optional<TMeasureColumns> HarmonicColumns(std::span<const std::uint8_t> rec
     if (!blocks || !head.Ok()) return std::nullopt;
     ColumnsBuilder columns(ExportDateText::Minutes);
     for (std::uint16_t number : chosen) {
-        const auto block = BlockOf(record, *blocks, number, current ? 200 : 10);
+        const HarmonicBlockPlace* block = FindHarmonicBlock(*blocks, number);
         for (int p : ChosenPhases(sel))
             for (int i = 0; i < statistics; ++i)
-                if (Chosen(sel, i)) add(columns, number, p < PhaseCount(threePhase) ? block : std::nullopt, p, i);
+                if (Chosen(sel, i)) add(columns, number, p < PhaseCount(threePhase) ? block : nullptr, p, i);
     }
     return std::move(columns).Checked(record.size());
 }
 
 std::optional<TMeasureColumns> VoltageHarmonicColumns(std::span<const std::uint8_t> record, const TExportParams& params)
 {
-    auto add = [](ColumnsBuilder& columns, int order, std::optional<HarmonicBlock> block, int p, int i) {
+    auto add = [](ColumnsBuilder& columns, int order, const HarmonicBlockPlace* block, int p, int i) {
         // Each block is read by its own flags: blocks of one record may hold different statistics.
-        Offset at;
-        if (block)
-            at = Plus(PhaseValueOffset(block->flags, static_cast<TrendValue>(i)),
-                      block->start + 2 + static_cast<std::size_t>(p) * HarmonicPhaseSize(block->flags, false));
-        columns.Add(Joined(HarmonicLabel(order), Phase(p), StatisticNames[static_cast<std::size_t>(i)]), at, 3);
+        const Offset at = block ? HarmonicBlockValueOffset(*block, p, static_cast<TrendValue>(i)) : std::nullopt;
+        columns.Add(Joined(HarmonicLabel(order), Phase(p), TrendStatNames[static_cast<std::size_t>(i)]), at, 3);
     };
     return HarmonicColumns(record, false, params.ChosenVoltageOrders(), params.Measure(MeasureVoltageHarmonics), 9, add);
 }
 
 std::optional<TMeasureColumns> CurrentHarmonicColumns(std::span<const std::uint8_t> record, const TExportParams& params)
 {
-    auto add = [](ColumnsBuilder& columns, int index, std::optional<HarmonicBlock> block, int p, int i) {
-        // Per phase: the channel code, then percent and ampere of minimum, average, maximum.
-        Offset percent;
-        if (block && (block->flags & FlagMinAvgMax))
-            percent = block->start + 2 + static_cast<std::size_t>(p) * CurrentHarmonicPhaseSize(block->flags, false) + 2 +
-                      8 * static_cast<std::size_t>(i);
+    auto add = [](ColumnsBuilder& columns, int index, const HarmonicBlockPlace* block, int p, int i) {
+        const Offset percent = block ? CurrentHarmonicBlockValueOffset(*block, p, i) : std::nullopt;
         const std::string label = CurrentHarmonicLabel(index);
         columns.Add(Joined(label, Phase(p), CurrentHarmonicValueNames[static_cast<std::size_t>(2 * i)]), percent, 3);
         columns.Add(Joined(label, Phase(p), CurrentHarmonicValueNames[static_cast<std::size_t>(2 * i + 1)]), Plus(percent, 4), 3);
@@ -194,11 +153,11 @@ std::optional<TMeasureColumns> PowerColumns(FieldView head, const TExportMeasure
     };
     // The three powers are totals: no phase; then the currents of each ticked phase.
     for (int i = 0; i < 9; ++i)
-        if (Chosen(sel, i)) columns.Add(std::string(PowerQuantityNames[static_cast<std::size_t>(i)]), group(static_cast<PowerGroup>(i / 3), i));
+        if (Chosen(sel, i)) columns.Add(std::string(PowerItemNames[static_cast<std::size_t>(i)]), group(static_cast<PowerGroup>(i / 3), i));
     for (int p : ChosenPhases(sel))
         for (int i = 9; i < 12; ++i)
             if (Chosen(sel, i))
-                columns.Add(Joined(Phase(p), PowerQuantityNames[static_cast<std::size_t>(i)]),
+                columns.Add(Joined(Phase(p), PowerItemNames[static_cast<std::size_t>(i)]),
                             group(static_cast<PowerGroup>(static_cast<int>(PowerGroup::CurrentL1) + p), i));
     return std::move(columns).Checked(size);
 }

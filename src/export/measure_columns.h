@@ -16,12 +16,6 @@
 #include <string_view>
 #include <vector>
 
-// Titles shared with the wizard's boxes.
-extern const std::array<std::string_view, 9> StatisticNames;            // by item index
-extern const std::array<std::string_view, 12> PowerQuantityNames;       // by item index
-extern const std::array<std::string_view, 6> CurrentHarmonicValueNames; // percent and ampere of min, avg, max
-extern const std::array<std::string_view, 11> EnergyTotalNames;         // items 0 to 10
-
 // How a row's date cell shows the record time.
 enum class ExportDateText {
     Minutes,         // short date + " hh:mm"
