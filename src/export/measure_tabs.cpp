@@ -17,8 +17,10 @@ const std::vector<std::string> kStatisticCaptions = Captions(TrendStatNames);
 std::vector<std::string> EnergyCaptions()
 {
     std::vector<std::string> captions;
-    for (std::string_view name : EnergyTotalNames) captions.emplace_back(name.substr(0, name.find_last_not_of(' ') + 1));
-    for (int k = 0; k < 6; ++k) captions.push_back(captions[k < 3 ? 0u : 1u] + " " + std::string(PhaseNames[static_cast<std::size_t>(k % 3 + 1)]));
+    for (std::string_view name : EnergyTotalNames)
+        captions.emplace_back(name.substr(0, name.find_last_not_of(' ') + 1));
+    for (std::size_t k = 0; k < 6; ++k)
+        captions.push_back(captions[k < 3 ? 0 : 1] + " " + std::string(PhaseNames[k % 3 + 1]));
     return captions;
 }
 
@@ -53,8 +55,10 @@ const std::array<TExportTabLayout, 9> kExportTabs = {{
      {"CBoxAl1", "CBoxAl2", "CBoxAl3", "CBoxAl4", "CBoxAl5", "CBoxAl6", "CBoxOver", "CBoxUnder", "CBoxFast", "CBoxAl7",
       "CBoxInterruption"},
      "Phase", {"CBoxAlL1", "CBoxAlL2", "CBoxAlL3"}, "BtnSetAl", "BtnClearAl"},
-    {MeasurePowers, "Powers && Currents", Captions(PowerItemNames), Numbered("CBoxWm", 12), "Current Phase", {"CBoxWL1", "CBoxWL2", "CBoxWL3"}, "BtnSetW", "BtnClearW"},
-    {MeasureEnergy, "Energy", EnergyCaptions(), Numbered("CBoxEn", 17), "Current Phase", {"CBoxEnL1", "CBoxEnL2", "CBoxEnL3"}, "BtnSetEn", "BtnClearEn"},
+    {MeasurePowers, "Powers && Currents", Captions(PowerItemNames), Numbered("CBoxWm", 12), "Current Phase",
+     {"CBoxWL1", "CBoxWL2", "CBoxWL3"}, "BtnSetW", "BtnClearW"},
+    {MeasureEnergy, "Energy", EnergyCaptions(), Numbered("CBoxEn", 17), "Current Phase",
+     {"CBoxEnL1", "CBoxEnL2", "CBoxEnL3"}, "BtnSetEn", "BtnClearEn"},
 }};
 
 const TExportTabLayout* ExportTabOf(int measure)

@@ -253,7 +253,7 @@ TEST(MeasureTabs, ColumnsOfAChoiceAreTheColumnsTheExporterWrites)
         for (int k = 0; k < c.orders; ++k) p.VoltageChosen[static_cast<std::size_t>(k)] = p.CurrentChosen[static_cast<std::size_t>(k)] = static_cast<std::uint16_t>(k);
         p.VoltageChosenCount = p.CurrentChosenCount = c.orders;
         EXPECT_EQ(ExportValueColumns(c.measure, p), c.columns) << c.measure;
-        const auto columns = MeasureExportColumns(c.measure, c.record, p);
+        const auto columns = MeasureValueColumns(c.measure, c.record, p.ColumnChoice(c.measure));
         ASSERT_TRUE(columns.has_value()) << c.measure;
         EXPECT_EQ(static_cast<int>(columns->Columns.size()), c.columns) << c.measure;
     }
