@@ -8,13 +8,13 @@
 #include "dialogs/br_date_form.h"
 #include "dialogs/prn_title_dlg.h"
 #include "fixtures/setup_fixture.h"
+#include "look_support.h"
 #include "platform/file_io.h"
 #include "platform/prog_dirs.h"
 #include "platform/scripted_messages.h"
 #include "setup/setup_form.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QTabWidget>
 #include <QTimer>
@@ -25,16 +25,9 @@
 namespace {
 std::string folder;
 
-void Settle()
-{
-    QElapsedTimer settling;
-    settling.start();
-    while (settling.elapsed() < 300) QApplication::processEvents(QEventLoop::AllEvents, 50);
-}
-
 void Save(QWidget& window, const std::string& name)
 {
-    Settle();
+    Settle(300);
     window.grab().save(QString::fromStdString(folder + name + ".png"));
 }
 
@@ -49,16 +42,10 @@ std::string FileNameOf(const QString& page)
 
 int main(int argc, char** argv)
 {
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: %s <folder>\n", argv[0]);
-        return 2;
-    }
     QApplication app(argc, argv);
-    folder = WithTrailingSlash(argv[1]);
-    CreateFolder(folder);
-    SetProgDir(folder + "prog/");
-    CreateFolder(ProgDir());
-    CreateProgramFolders();
+    const std::optional<std::string> look = LookFolder(argc, argv);
+    if (!look) return 2;
+    folder = *look;
     std::filesystem::copy_file(ORV_SETUP_TEMPLATE, ProgDir() + "stpRef.txt",
                                std::filesystem::copy_options::overwrite_existing);
     // A setup of a feeder: limits, some switches on, a recording interval.
