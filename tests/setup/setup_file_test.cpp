@@ -232,3 +232,24 @@ TEST(SetupFile, FailedWriteIsReported)
     EXPECT_FALSE(WriteSetupFile(dir / "no/such/folder/x.cfg", DefaultSetup(), &error));
     EXPECT_EQ(error, "Unable to write the setup file " + (dir / "no/such/folder/x.cfg") + ".");
 }
+
+// Every cut and any byte changed: the file is read or refused, never read past its end.
+TEST(SetupFile, SurvivesTruncationsAndByteChanges)
+{
+    TempProgDir dir;
+    const std::vector<std::uint8_t> whole = SetupImage().U16(123, 10).Bytes();
+    for (std::size_t size : {0, 1, 49, 50, 51, 59, 60, 61, 200, 358, 359, 360, 532, 533, 534, 552, 553}) {
+        const std::string path = dir.Write("cut.cfg", std::string(whole.begin(), whole.begin() + static_cast<long>(size)));
+        EXPECT_EQ(ReadSetupFile(path, nullptr).has_value(), size >= 359) << size;
+    }
+    std::uint32_t seed = 7;
+    for (int round = 0; round < 60; ++round) {
+        std::vector<std::uint8_t> bytes = whole;
+        for (int k = 0; k < 8; ++k) {
+            seed = seed * 1664525u + 1013904223u;
+            bytes[(seed >> 8) % bytes.size()] = static_cast<std::uint8_t>(seed >> 24);
+        }
+        const std::string path = dir.Write("changed.cfg", std::string(bytes.begin(), bytes.end()));
+        EXPECT_EQ(ReadSetupFile(path, nullptr).has_value(), IsSetupHeader(bytes)) << round;
+    }
+}

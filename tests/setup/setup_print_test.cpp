@@ -88,3 +88,20 @@ TEST(SetupPrint, RefusesATemplateThatDoesNotFit)
     EXPECT_FALSE(FillSetupTemplate(wrong, DefaultSetup(), {}, &error));
     EXPECT_EQ(error, "The print template's line 198 does not fit its values: Format '%.1f' cannot show a whole number.");
 }
+
+// Whatever a file holds (codes no item has, NaN limits, any date), the shipped template fills.
+TEST(SetupPrint, TheShippedTemplateFillsAnySetup)
+{
+    const std::vector<std::string> shipped = ShippedTemplate();
+    std::uint32_t seed = 11;
+    for (int round = 0; round < 100; ++round) {
+        std::vector<std::uint8_t> bytes(553);
+        for (std::uint8_t& b : bytes) {
+            seed = seed * 1664525u + 1013904223u;
+            b = static_cast<std::uint8_t>(seed >> 24);
+        }
+        const TSetupRecord setup = TSetupRecord::Unpack(bytes);
+        std::string error;
+        EXPECT_TRUE(FillSetupTemplate(shipped, setup, {"p", "t", round % 4 - 1}, &error)) << error;
+    }
+}
