@@ -15,6 +15,11 @@ FileDialogRequest OpenReportDlg()
             "Report Files (*.rep)|*.rep", "rep", true, false};
 }
 
+FileDialogRequest OpenSetupDlg()
+{
+    return {"Open Setup File", FirstDataFolder(), "", "Setup Files (*.cfg)|*.cfg", "cfg", true, false};
+}
+
 FileDialogRequest OpenSheetDlg()
 {
     return {"Open Sheet", FirstSheetFolder(), "",
@@ -61,9 +66,7 @@ void TMainForm::ItemNewSetupClick()
 
 void TMainForm::ItemOpenSetupClick()
 {
-    const FileDialogRequest request{"Open Setup File", FirstDataFolder(), "*.cfg", "Setup Files (*.cfg)|*.cfg", "cfg",
-                                    true, false};
-    if (auto file = AskOpenFile(request)) {
+    if (auto file = AskOpenFile(OpenSetupDlg())) {
         RecordFolder(false, *file);
         OpenDocument(TViewKind::Setup, *file);
     }

@@ -11,6 +11,7 @@
 #include "survey/records.h"
 
 #include <QApplication>
+#include <QLineEdit>
 #include <filesystem>
 #include <gtest/gtest.h>
 #include <memory>
@@ -51,6 +52,24 @@ protected:
         TSetupForm& form = Add();
         EXPECT_TRUE(form.LoadSetupFile(path));
         return form;
+    }
+
+    // The recorder's start and stop fields as typed ("" leaves a field empty).
+    static void SetInterval(TSetupForm& form, const char* startDate, const char* startTime, const char* stopDate,
+                            const char* stopTime)
+    {
+        form.EditStartDate->setText(startDate);
+        form.rcEdit1TimeStart->setText(startTime);
+        form.EditStopDate->setText(stopDate);
+        form.rcEdit1TimeStop->setText(stopTime);
+    }
+    // The next print dialog answered with a PDF file of the program folder; its path.
+    std::string PrintToPdf(const std::string& name)
+    {
+        PrintChoice pdf;
+        pdf.outputFile = dir / name;
+        messages.PrintTo(pdf);
+        return pdf.outputFile;
     }
 
     TempProgDir dir;

@@ -124,10 +124,7 @@ TEST_F(SetupFormTest, SaveRefusesAFieldThatDoesNotConvert)
 TEST_F(SetupFormTest, SaveNeedsTheRecorderStopAfterItsStart)
 {
     TSetupForm& form = Open(Saveable().Write(dir / "interval.cfg"));
-    form.EditStartDate->setText("02/03/2005");
-    form.rcEdit1TimeStart->setText("10:00");
-    form.EditStopDate->setText("02/03/2005");
-    form.rcEdit1TimeStop->setText("10:00");
+    SetInterval(form, "02/03/2005", "10:00", "02/03/2005", "10:00");
     form.SaveSetup();
     EXPECT_EQ(messages.Texts(),
               std::vector<std::string>{"Recorder Stop date and time must be\rgreater than Start date and time"});

@@ -36,17 +36,14 @@ TEST_F(SetupFormTest, PrintsTheFilledTemplate)
     TSetupForm& form = New();
     form.EditVNom->setText("400");
     form.GroupVSamples->SetItemIndex(1);
-    form.EditStopDate->setText("02/03/2005");
-    form.rcEdit1TimeStop->setText("18:30");
-    PrintChoice pdf;
-    pdf.outputFile = dir / "setup.pdf";
-    messages.PrintTo(pdf);
+    SetInterval(form, "", "", "02/03/2005", "18:30");
+    const std::string pdf = PrintToPdf("setup.pdf");
     ASSERT_TRUE(PrintWithTitle(form, "Feeder 4"));
     EXPECT_TRUE(messages.Texts().empty());
-    ASSERT_TRUE(FileExists(pdf.outputFile));
-    EXPECT_EQ(PdfTitle(pdf.outputFile), "Setup");
-    EXPECT_GE(PdfPages(pdf.outputFile), 3);
-    const std::string text = PdfText(pdf.outputFile);
+    ASSERT_TRUE(FileExists(pdf));
+    EXPECT_EQ(PdfTitle(pdf), "Setup");
+    EXPECT_GE(PdfPages(pdf), 3);
+    const std::string text = PdfText(pdf);
     for (const char* shown : {"ORV Instrument Setup", "untitled", "Feeder 4", "400.0 V", "Start waveform",
                               "02/03/2005 18:30:00"})
         EXPECT_NE(text.find(shown), std::string::npos) << shown;
@@ -58,7 +55,7 @@ TEST_F(SetupFormTest, PrintsTheFilledTemplate)
     EXPECT_EQ(Line(form, 226), "Stop:\t02/03/2005 18:30:00");
 
     // The title typed last is offered again.
-    messages.PrintTo(pdf);
+    PrintToPdf("again.pdf");
     ASSERT_TRUE(PrintWithTitle(form, ""));
     EXPECT_EQ(PrnTitleDlg->EditTit->text(), "Feeder 4");
     EXPECT_EQ(Line(form, 4), "Title:\tFeeder 4");
@@ -67,34 +64,26 @@ TEST_F(SetupFormTest, PrintsTheFilledTemplate)
 TEST_F(SetupFormTest, PrintGoesOnAfterTheIntervalMessageOnly)
 {
     TSetupForm& form = New();
-    form.EditStartDate->setText("03/03/2005");
-    form.rcEdit1TimeStart->setText("00:00");
-    form.EditStopDate->setText("02/03/2005");
-    form.rcEdit1TimeStop->setText("00:00");
-    PrintChoice pdf;
-    pdf.outputFile = dir / "interval.pdf";
-    messages.PrintTo(pdf);
+    SetInterval(form, "03/03/2005", "00:00", "02/03/2005", "00:00");
+    const std::string printed = PrintToPdf("interval.pdf");
     ASSERT_TRUE(PrintWithTitle(form, "t"));
     EXPECT_EQ(messages.Texts(),
               std::vector<std::string>{"Recorder Stop date and time must be\rgreater than Start date and time"});
-    EXPECT_TRUE(FileExists(pdf.outputFile));
+    EXPECT_TRUE(FileExists(printed));
 
     // A value that does not convert would print as 0: the print stops at its message.
     messages.Clear();
     form.EditVLow->setText("x");
-    pdf.outputFile = dir / "refused.pdf";
-    messages.PrintTo(pdf);
+    const std::string refused = PrintToPdf("refused.pdf");
     ASSERT_TRUE(PrintWithTitle(form, "t"));
     EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Invalid float conversion"});
-    EXPECT_FALSE(FileExists(pdf.outputFile));
+    EXPECT_FALSE(FileExists(refused));
 }
 
 TEST_F(SetupFormTest, PrintEndsWithoutTitleOrTemplate)
 {
     TSetupForm& form = New();
-    PrintChoice pdf;
-    pdf.outputFile = dir / "none.pdf";
-    messages.PrintTo(pdf);
+    const std::string pdf = PrintToPdf("none.pdf");
     ASSERT_TRUE(PrintWithTitle(form, nullptr));
     EXPECT_TRUE(messages.Texts().empty());
 
@@ -106,5 +95,5 @@ TEST_F(SetupFormTest, PrintEndsWithoutTitleOrTemplate)
     dir.Write("stpRef.txt", "= Setup\n");
     ASSERT_TRUE(PrintWithTitle(form, "t"));
     EXPECT_EQ(messages.Texts().back(), "The print template ends before its line 3.");
-    EXPECT_FALSE(FileExists(pdf.outputFile));
+    EXPECT_FALSE(FileExists(pdf));
 }
