@@ -139,13 +139,13 @@ std::optional<std::string> FormatPattern(std::string_view pattern, std::span<con
         const std::size_t start = at - 1;
         const std::optional<Conversion> c = ReadConversion(pattern, at);
         if (!c) at = std::min(at + 1, pattern.size());  // the character it stopped at belongs to it
-        const std::string spec(pattern.substr(start, at - start));
+        const std::string written(pattern.substr(start, at - start));
         if (!c || std::string_view("duxfegs").find(c->type) == std::string_view::npos)
-            return Fail(error, "Format '" + spec + "' is not a known conversion");
-        if (next >= values.size()) return Fail(error, "Format '" + spec + "' has no value");
+            return Fail(error, "Format '" + written + "' is not a known conversion");
+        if (next >= values.size()) return Fail(error, "Format '" + written + "' has no value");
         const std::optional<std::string> text = Convert(*c, values[next]);
         if (!text)
-            return Fail(error, "Format '" + spec + "' cannot show " + KindName(values[next]));
+            return Fail(error, "Format '" + written + "' cannot show " + KindName(values[next]));
         ++next;
         const std::size_t pad = c->width > text->size() ? c->width - text->size() : 0;
         if (!c->left) out.append(pad, ' ');
