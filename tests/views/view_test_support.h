@@ -2,6 +2,7 @@
 // voltage view opened on it, shown offscreen at its creation size.
 #pragma once
 
+#include "fixtures/child_context_fixture.h"
 #include "fixtures/on_modal.h"
 #include "fixtures/temp_prog_dir.h"
 #include "fixtures/view_fixture.h"
@@ -20,6 +21,7 @@ struct VoltageViewFixture {
     TempProgDir dir;
     ScriptedMessages messages;
     std::string path;
+    RecordingChildServices services;
     std::unique_ptr<TShowVForm> view;
 
     explicit VoltageViewFixture(VoltageSeriesFields fields = {})
@@ -30,7 +32,7 @@ struct VoltageViewFixture {
     }
     TShowVForm& Open()
     {
-        view = CreateTrendView<TShowVForm>();
+        view = CreateTrendView<TShowVForm>(services.Context());
         view->show();
         QApplication::processEvents();
         return *view;
