@@ -53,8 +53,15 @@ bool EventPassesFilter(const TEventFields& e, const TExportMeasureSel& choices)
     }
 }
 
-TEventRows::TEventRows(TDataFile& file, std::int64_t first, std::int64_t last, const TExportMeasureSel& choices)
-    : choices_(choices), titles_(kEventTitles), cursor_(file, first, last, kEventColumns)
+TEventTable ExportEventTable(const TExportMeasureSel& choices)
+{
+    TEventTable table;
+    table.Passes = [choices](const TEventFields& e) { return EventPassesFilter(e, choices); };
+    return table;
+}
+
+TEventRows::TEventRows(TDataFile& file, std::int64_t first, std::int64_t last, TEventTable table)
+    : table_(std::move(table)), titles_(kEventTitles), cursor_(file, first, last, kEventColumns)
 {
 }
 
@@ -84,7 +91,7 @@ TEventRows::Taken TEventRows::Take(TEventFields& e)
     }
     if (!EventHasRow(e)) return Taken::NoRow;
     ApplyInterruptionRule(e);
-    return EventPassesFilter(e, choices_) ? Taken::Row : Taken::FilteredOut;
+    return table_.Passes(e) ? Taken::Row : Taken::FilteredOut;
 }
 
 RowsStep TEventRows::Step(TF1Book& book, TRowCounters& counters)
@@ -105,27 +112,40 @@ RowsStep TEventRows::Step(TF1Book& book, TRowCounters& counters)
         if (full) continue;
         ++counters.RecordsDone;
         if (taken == Taken::FilteredOut) continue;
-        if (stampFailed_) {
-            cursor_.ShowFaultMessage();
-            return RowsStep::BadStamp;
+        std::optional<TDateTime> time;
+        if (!stampFailed_) {
+            time = cursor_.Time();
+        } else {
+            if (!faultShown_) cursor_.ShowFaultMessage();
+            faultShown_ = true;
+            if (!table_.RowsWithoutDate) return RowsStep::BadStamp;
         }
-        WriteRow(book, kExportFirstDataRow + counters.RowsWritten, e);
+        const bool boldDate = table_.RowWritten && table_.RowWritten(e, time);
+        WriteRow(book, table_.Origin.FirstRow + counters.RowsWritten, e, time, boldDate);
         if (++counters.RowsWritten >= kExportRecordLimit) break;
     }
     return RowsStep::More;
 }
 
-void TEventRows::WriteRow(TF1Book& book, int row, const TEventFields& e) const
+void TEventRows::WriteRow(TF1Book& book, int row, const TEventFields& e, std::optional<TDateTime> time,
+                          bool boldDate) const
 {
-    // The export's threshold is a plain number; the list shows it in engineering notation.
-    const std::string texts[] = {EventDateText(cursor_.Time()), EventMeasureText(e),          EventTypeText(e),
-                                 EventUnitText(e),              FormatFixed(e.Threshold, 2), EventPeakText(e),
+    const std::string texts[] = {time ? EventDateText(*time) : std::string(),
+                                 EventMeasureText(e),
+                                 EventTypeText(e),
+                                 EventUnitText(e),
+                                 table_.EngineeringThreshold ? EventThresholdText(e) : FormatFixed(e.Threshold, 2),
+                                 EventPeakText(e),
                                  EventDurationText(e)};
-    int col = kExportDateColumn;
+    const int dateColumn = table_.Origin.DateColumn;
+    int col = dateColumn;
     for (const std::string& text : texts) {
         if (!text.empty()) book.SetCellEntry(row, col, text);
         ++col;
     }
-    book.SetSelection(row, kExportDateColumn, row, kExportDateColumn + static_cast<int>(titles_.size()));
+    book.SetSelection(row, dateColumn, row, dateColumn + static_cast<int>(titles_.size()));
     book.SetFont("Arial", 10, false, false, false, false, EventColour(e));
+    if (!boldDate) return;
+    book.SetSelection(row, dateColumn, row, dateColumn);
+    book.SetFont("Arial", 10, true, false, false, false, EventColour(e));
 }
