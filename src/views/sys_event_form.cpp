@@ -13,6 +13,7 @@
 #include <QPushButton>
 #include <QTreeWidget>
 #include <QVBoxLayout>
+#include <algorithm>
 
 namespace {
 QString Q(const std::string& s) { return QString::fromStdString(s); }
@@ -86,6 +87,12 @@ void TSysEventForm::FormShow()
     for (const TSystemEventRow& row : events.Rows)
         items.append(new QTreeWidgetItem(QStringList{Q(row.Date), Q(row.Event), Q(row.Parameters)}));
     List->addTopLevelItems(items);
+    // The columns' widths are the least they take; a date or name wider in this font widens its column.
+    for (int col : {0, 1}) {
+        const int least = List->columnWidth(col);
+        List->resizeColumnToContents(col);
+        List->setColumnWidth(col, std::max(least, List->columnWidth(col)));
+    }
     LabelRec->setText(QString("Filtered records: %1").arg(events.RecordsRead));
     QApplication::restoreOverrideCursor();
 }
