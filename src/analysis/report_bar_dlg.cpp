@@ -25,9 +25,9 @@
 namespace {
 // The client area, laid out in pixels: measure panels on the left, the bars on the right of
 // their phase labels, one bar row each.
-constexpr int kClientWidth = 536, kClientHeight = 404;
-constexpr int kPanelLeft = 8, kPanelWidth = 172, kPhaseLeft = 188, kBarLeft = 214, kBarWidth = 300, kBarHeight = 11;
-constexpr int kRowPitch = 18, kGroupGap = 6, kFirstRow = 72;
+constexpr int kClientWidth = 560;
+constexpr int kPanelLeft = 8, kPanelWidth = 180, kPhaseLeft = 198, kBarLeft = 224, kBarWidth = 300, kBarHeight = 11;
+constexpr int kRowPitch = 20, kGroupGap = 6, kFirstRow = 72;
 constexpr int kScaleStep = kBarWidth / 4;  // the percent scale's marks: 80 % to 100 %
 constexpr int kLedSize = 14;
 
@@ -150,8 +150,8 @@ void FillMenu(QMenu* menu, const std::vector<std::vector<TBarMenuItem>>& columns
 TReportBarDlg::TReportBarDlg(QWidget* parent) : FixedDialog(parent, "Report")
 {
     MainLayout()->setContentsMargins(0, 0, 0, 0);
+    setFont(ArialPixels(12));
     auto* client = new QWidget(this);
-    client->setFixedSize(kClientWidth, kClientHeight);
     MainLayout()->addWidget(client);
 
     auto* top = new QFrame(client);
@@ -159,21 +159,21 @@ TReportBarDlg::TReportBarDlg(QWidget* parent) : FixedDialog(parent, "Report")
     top->setFrameShadow(QFrame::Raised);
     top->setGeometry(0, 0, kClientWidth, 42);
     auto* start = new QLabel("Start Window", top);
-    start->setGeometry(8, 9, 74, 24);
+    start->setGeometry(8, 9, 80, 24);
     EditDate = new QLineEdit(top);
     EditDate->setReadOnly(true);
-    EditDate->setGeometry(82, 10, 84, 22);
-    BtnDayPrev = NavigationButton(top, ButtonPicture::DayBack, "Previous Date", 172);
-    BtnDayNext = NavigationButton(top, ButtonPicture::DayOn, "Next Date", 198);
-    BtnFailPrev = NavigationButton(top, ButtonPicture::FailedBack, "Previous Failed Date", 230);
-    BtnFailNext = NavigationButton(top, ButtonPicture::FailedOn, "Next Failed Date", 256);
-    BtnSetDate = NavigationButton(top, ButtonPicture::Calendar, "Select Date", 288);
+    EditDate->setGeometry(90, 10, 80, 22);
+    BtnDayPrev = NavigationButton(top, ButtonPicture::DayBack, "Previous Date", 178);
+    BtnDayNext = NavigationButton(top, ButtonPicture::DayOn, "Next Date", 204);
+    BtnFailPrev = NavigationButton(top, ButtonPicture::FailedBack, "Previous Failed Date", 236);
+    BtnFailNext = NavigationButton(top, ButtonPicture::FailedOn, "Next Failed Date", 262);
+    BtnSetDate = NavigationButton(top, ButtonPicture::Calendar, "Select Date", 294);
     Led = new QLabel(top);
     Led->setPixmap(LedPicture());
-    Led->setGeometry(322, 14, kLedSize, kLedSize);
+    Led->setGeometry(328, 14, kLedSize, kLedSize);
     Led->hide();
     LabelDuration = new QLabel("Window duration: %d day(s)", top);
-    LabelDuration->setGeometry(344, 9, 132, 24);
+    LabelDuration->setGeometry(350, 9, 150, 24);
     BtnPrint = new QPushButton("&Print", top);
     BtnPrint->setToolTip("Prints the Report");
     BtnPrint->setGeometry(kClientWidth - 58, 9, 52, 24);
@@ -222,7 +222,7 @@ void TReportBarDlg::BuildPanels(QWidget* client)
             panel->setFrameShape(QFrame::Panel);
             panel->setFrameShadow(QFrame::Raised);
             panel->setFont(ArialPixels(12, true));
-            panel->setMargin(3);
+            panel->setIndent(4);
             panel->setGeometry(kPanelLeft, y + p * barsPerPanel * kRowPitch, kPanelWidth, barsPerPanel * kRowPitch - 2);
             panels.push_back(panel);
         }
@@ -235,7 +235,7 @@ void TReportBarDlg::BuildPanels(QWidget* client)
             }
             auto* bar = new TGradGauge(client);
             bar->setGeometry(kBarLeft, rowTop + (kRowPitch - 2 - kBarHeight) / 2, kBarWidth, kBarHeight);
-            bar->setFont(ArialPixels(10));
+            bar->setFont(ArialPixels(9));
             bar->SetBorder(TGradGauge::TBorder::None);
             bar->SetMax(row.CountBars ? kDefaultEventBarRange : kPercentBarRange);
             bar->SetCaption(row.CountBars ? "0" : "0%");
@@ -243,6 +243,7 @@ void TReportBarDlg::BuildPanels(QWidget* client)
         }
         y += row.Bars * kRowPitch + kGroupGap;
     }
+    client->setFixedSize(kClientWidth, y + 2);
     PanelVoltage = panels_[0][0];
     PanelFrequency1 = panels_[1][0];
     PanelFrequency2 = panels_[1][1];
@@ -254,7 +255,7 @@ void TReportBarDlg::BuildPanels(QWidget* client)
         QLabel* panel = button == &BtnPopupHarm ? PanelHarmonics : PanelEvents;
         *button = new QToolButton(panel);
         (*button)->setArrowType(Qt::DownArrow);
-        (*button)->setGeometry(panel->width() - 22, 4, 18, 16);
+        (*button)->setGeometry(panel->width() - 22, 3, 18, 16);
     }
 }
 
