@@ -97,6 +97,15 @@ QToolButton* NavigationButton(QWidget* parent, ButtonPicture picture, const char
     return button;
 }
 
+// The button at the right of a measure panel that pops its menu up.
+QToolButton* MenuButton(QLabel* panel)
+{
+    auto* button = new QToolButton(panel);
+    button->setArrowType(Qt::DownArrow);
+    button->setGeometry(panel->width() - 22, 3, 18, 16);
+    return button;
+}
+
 QPixmap LedPicture()
 {
     QPixmap pixmap(kLedSize, kLedSize);
@@ -251,12 +260,8 @@ void TReportBarDlg::BuildPanels(QWidget* client)
     PanelHarmonics = panels_[3][0];
     PanelFlicker = panels_[4][0];
     PanelEvents = panels_[5][0];
-    for (QToolButton** button : {&BtnPopupHarm, &BtnPopupEvent}) {
-        QLabel* panel = button == &BtnPopupHarm ? PanelHarmonics : PanelEvents;
-        *button = new QToolButton(panel);
-        (*button)->setArrowType(Qt::DownArrow);
-        (*button)->setGeometry(panel->width() - 22, 3, 18, 16);
-    }
+    BtnPopupHarm = MenuButton(PanelHarmonics);
+    BtnPopupEvent = MenuButton(PanelEvents);
 }
 
 bool TReportBarDlg::LoadBarReport(const std::string& fileName)

@@ -35,11 +35,7 @@
 namespace {
 std::string folder;
 
-void Save(QWidget& window, const std::string& name)
-{
-    Settle(400);
-    window.grab().save(QString::fromStdString(folder + name + ".png"));
-}
+void Save(QWidget& window, const std::string& name) { SaveWindowPicture(window, folder, name); }
 
 void SaveScreen(QWidget& window, const std::string& name)
 {
