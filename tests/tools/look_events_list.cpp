@@ -27,11 +27,7 @@
 namespace {
 std::string folder;
 
-void Save(QWidget& window, const std::string& name)
-{
-    Settle(400);
-    window.grab().save(QString::fromStdString(folder + name + ".png"));
-}
+void Save(QWidget& window, const std::string& name) { SaveWindowPicture(window, folder, name); }
 
 // Acts on the modal window that opens next.
 template <typename Dialog, typename Act>
