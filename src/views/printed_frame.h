@@ -28,6 +28,14 @@ QFont ArialPixels(int pixels);
 // widening the view beyond its window.
 QLabel* AddPanelLabel(QWidget* parent, QGridLayout* grid, const char* caption, int row, int column);
 
+// A raised panel in the views' panel font, its labels in a grid with their rows close together:
+// the header of the views, of the events list and of the system events window.
+struct TPanelGrid {
+    QFrame* Frame;
+    QGridLayout* Grid;
+};
+TPanelGrid AddRaisedPanel(QWidget* parent);
+
 class TPrintedFrame {
 public:
     // The two panels as children of `window`, the information panel hidden.

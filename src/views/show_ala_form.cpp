@@ -58,12 +58,9 @@ TShowAlaForm::~TShowAlaForm() = default;
 
 void TShowAlaForm::BuildHeaderPanel()
 {
-    PanelTop = new QFrame(this);
-    PanelTop->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    PanelTop->setFont(ArialPixels(11));
-    auto* grid = new QGridLayout(PanelTop);
-    grid->setContentsMargins(8, 2, 8, 2);
-    grid->setVerticalSpacing(0);
+    const TPanelGrid panel = AddRaisedPanel(this);
+    PanelTop = panel.Frame;
+    QGridLayout* grid = panel.Grid;
     // The period on the left, the survey in the middle, the system events on the right.
     LabelIni = AddPanelLabel(PanelTop, grid, "Start date: ", 0, 0);
     LabelEnd = AddPanelLabel(PanelTop, grid, "Stop date: ", 1, 0);

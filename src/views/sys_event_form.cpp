@@ -27,12 +27,9 @@ TSysEventForm::TSysEventForm(QWidget* parent) : QDialog(parent)
     auto* column = new QVBoxLayout(this);
     column->setContentsMargins(0, 0, 0, 0);
 
-    auto* top = new QFrame(this);
-    top->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    top->setFont(ArialPixels(11));
-    auto* grid = new QGridLayout(top);
-    grid->setContentsMargins(8, 2, 8, 2);
-    grid->setVerticalSpacing(0);
+    const TPanelGrid panel = AddRaisedPanel(this);
+    QFrame* top = panel.Frame;
+    QGridLayout* grid = panel.Grid;
     LabelDescr = AddPanelLabel(top, grid, "Description:", 0, 0);
     LabelSite = AddPanelLabel(top, grid, "Site:", 1, 0);
     LabelOperator = AddPanelLabel(top, grid, "Operator:", 2, 0);

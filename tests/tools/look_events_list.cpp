@@ -47,9 +47,7 @@ int main(int argc, char** argv)
     folder = *look;
     const std::string survey = WriteDemoSurvey(DataDir(), 7);
     ScriptedMessages messages;
-    PrintChoice pdf;
-    pdf.outputFile = folder + "events_list.pdf";
-    messages.PrintTo(pdf);
+    messages.PrintTo(PrintChoice{"", folder + "events_list.pdf", false, 1});
 
     TSurveySelection selection = DemoAnalysisSelection(survey, 7);
     for (int k = 1; k <= kMeasureCount; ++k) selection.File(k).Selected = k == MeasureEvents;

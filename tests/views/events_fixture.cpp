@@ -2,6 +2,7 @@
 #include "events_fixture.h"
 
 #include "fixtures/selection_fixture.h"
+#include "platform/date_time.h"
 
 FixtureStamp EventAt(int hour, int minute, int second, int hundredths)
 {
@@ -25,6 +26,17 @@ SamplesRecordFields Capture(FixtureStamp time, std::uint8_t content)
     r.time = time;
     r.content = content;
     return r;
+}
+
+TSurveySelection LongEventsSelection(const TempProgDir& dir, std::int64_t count,
+                                     const std::function<void(std::int64_t, std::uint8_t*)>& patch)
+{
+    const std::string path = WriteRecordSeries(dir / "long.ale", MeasureEvents, EventRecord(Event(1, 0, EventAt(10, 0))),
+                                               EventTime(10, 0), kOneSecond, count, patch);
+    TSurveySelection s;
+    SelectMeasureFile(s, MeasureEvents, path);
+    ::SetInterval(s, EventTime(10, 0), EventTime(23, 0));
+    return s;
 }
 
 EventsSurvey::EventsSurvey(const std::vector<EventRecordFields>& events, const std::vector<SamplesRecordFields>& captures)

@@ -8,6 +8,7 @@
 #include "platform/scripted_messages.h"
 #include "survey/records.h"
 
+#include <functional>
 #include <string>
 #include <vector>
 
@@ -17,6 +18,11 @@ double EventTime(int hour, int minute, int second = 0, int hundredths = 0);
 EventRecordFields Event(int type, int channel, FixtureStamp time, float threshold = 0, float peak = 0, int duration = 0);
 // A one-voltage capture taken at `time`.
 SamplesRecordFields Capture(FixtureStamp time, std::uint8_t content = 0);
+
+// `count` L1 over-voltages a second apart from 10:00 of 15/03/2024 (`patch` may change each
+// record), written into `dir` and selected over 10:00 to 23:00.
+TSurveySelection LongEventsSelection(const TempProgDir& dir, std::int64_t count,
+                                     const std::function<void(std::int64_t, std::uint8_t*)>& patch = {});
 
 struct EventsSurvey {
     TempProgDir dir;

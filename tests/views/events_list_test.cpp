@@ -198,13 +198,7 @@ TEST(EventsList, AtMostSixteenThousandRowsOfThePeriod)
     for (const std::int64_t count : {16000, 16001}) {
         TempProgDir dir;
         ScriptedMessages messages;
-        const std::string path = WriteRecordSeries(dir / "long.ale", MeasureEvents, EventRecord(Event(1, 0, EventAt(10, 0))),
-                                                   EventTime(10, 0), kOneSecond, count);
-        TSurveySelection s;
-        ASSERT_TRUE(ReadMeasureFileInfo(path, MeasureEvents, s.File(MeasureEvents)));
-        s.Start = EventTime(10, 0);
-        s.Stop = EventTime(23, 0);
-        TEventsList list(s);
+        TEventsList list(LongEventsSelection(dir, count));
         TF1Book book;
         list.SetupGrid(book);
         list.Fill(book, TEventFilter{});
@@ -222,15 +216,8 @@ TEST(EventsList, TheLimitTakesTheFirstRowsThatPass)
 {
     TempProgDir dir;
     ScriptedMessages messages;
-    // Over-voltages, every other one on L2.
-    const std::string path = WriteRecordSeries(dir / "long.ale", MeasureEvents, EventRecord(Event(1, 0, EventAt(10, 0))),
-                                               EventTime(10, 0), kOneSecond, 32010,
-                                               [](std::int64_t i, std::uint8_t* r) { r[22] = static_cast<std::uint8_t>(i % 2); });
-    TSurveySelection s;
-    ASSERT_TRUE(ReadMeasureFileInfo(path, MeasureEvents, s.File(MeasureEvents)));
-    s.Start = EventTime(10, 0);
-    s.Stop = EventTime(23, 0);
-    TEventsList list(s);
+    // Every other over-voltage on L2.
+    TEventsList list(LongEventsSelection(dir, 32010, [](std::int64_t i, std::uint8_t* r) { r[22] = static_cast<std::uint8_t>(i % 2); }));
     TF1Book book;
     TEventFilter l1Only;
     l1Only.Phases = {true, false, false};

@@ -98,13 +98,8 @@ TEST(EventsListWindow, APeriodBeyondTheLimitWarnsOnceAtOpening)
     for (const std::int64_t count : {16000, 16001}) {
         TempProgDir dir;
         ScriptedMessages messages;
-        const std::string path = WriteRecordSeries(dir / "long.ale", MeasureEvents, EventRecord(Event(1, 0, EventAt(10, 0))),
-                                                   EventTime(10, 0), kOneSecond, count);
-        TSurveySelection s;
-        SelectMeasureFile(s, MeasureEvents, path);
-        SetInterval(s, EventTime(10, 0), EventTime(23, 0));
         RecordingChildServices services;
-        auto form = Open(services, s);
+        auto form = Open(services, LongEventsSelection(dir, count));
         if (count > kEventsListLimit) {
             ASSERT_EQ(messages.messages.size(), 1u);
             EXPECT_EQ(messages.messages[0].text, "Events file too long. Truncated at 16000 records.");
