@@ -23,6 +23,8 @@ public:
     const TZoomLevel& Shown() const { return levels_.back(); }
     const TZoomLevel& Unzoomed() const { return levels_.front(); }
 
+    // Level 0 := new unzoomed ranges, the zoom levels kept.
+    void ReplaceUnzoomed(const TZoomLevel& unzoomed) { levels_.front() = unzoomed; }
     // A new level of the wanted ranges, its bottom range kept within level 0's; nothing happens
     // (false) for a range that is empty or inverted after that.
     bool Push(TZoomLevel wanted);
