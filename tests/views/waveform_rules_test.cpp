@@ -11,7 +11,7 @@
 
 #include "graph/graph_types.h"
 #include "platform/little_endian.h"
-#include "views/trace_colours.h"
+#include "survey/trace_colours.h"
 
 #include <gtest/gtest.h>
 
