@@ -82,6 +82,7 @@ void TPrintedFrame::ShowAsPrinted(bool printed)
     PanelTop->setFrameShadow(printed ? QFrame::Sunken : QFrame::Raised);
     PanelInfo->setVisible(printed);
     for (QWidget* w : PageOnlyPanels) w->setVisible(printed);
+    for (QWidget* w : ScreenOnlyPanels) w->setVisible(!printed);
     std::vector<QWidget*> white{PanelTop};
     white.insert(white.end(), WhiteOnPage.begin(), WhiteOnPage.end());
     for (QWidget* w : white) {
@@ -96,9 +97,11 @@ QImage TPrintedFrame::CopiedPicture()
     LabelPrint->clear();
     PanelTop->setFrameShadow(QFrame::Sunken);
     PanelInfo->show();
+    for (QWidget* w : ScreenOnlyPanels) w->hide();
     for (QWidget* w : PageOnlyPanels) w->show();
     const QImage image = window_.grab().toImage();
     for (QWidget* w : PageOnlyPanels) w->hide();
+    for (QWidget* w : ScreenOnlyPanels) w->show();
     PanelInfo->hide();
     PanelTop->setFrameShadow(QFrame::Raised);
     return image;

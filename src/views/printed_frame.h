@@ -45,6 +45,9 @@ public:
     // panels painted white on the page besides the header (the legend).
     std::vector<QWidget*> PageOnlyPanels;
     std::vector<QWidget*> WhiteOnPage;
+    // Shown widgets that give way on the page and in the copy (the waveform view's trigger
+    // grid, which its labels replace there).
+    std::vector<QWidget*> ScreenOnlyPanels;
     // The client size the window is printed at.
     QSize PrintingSize{620, 400};
 

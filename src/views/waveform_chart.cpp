@@ -43,7 +43,7 @@ TWaveformChart::TWaveformChart(QWidget* parent) : QChartView(parent)
     chart_->legend()->hide();
     chart_->setMargins(QMargins(2, 6, 2, 2));
     chart_->setBackgroundRoundness(0);
-    chart_->setBackgroundBrush(QColor(192, 192, 192));  // silver, as the trend graphs
+    SetPrinted(false);
     chart_->setPlotAreaBackgroundBrush(Qt::white);
     chart_->setPlotAreaBackgroundVisible(true);
     QFont font("Arial");
@@ -133,6 +133,11 @@ void TWaveformChart::SetAxisTitles(bool volts, const std::string& leftTitle, con
     leftTitle_ = QString::fromStdString(leftTitle);
     right_->setTitleText(QString::fromStdString(rightTitle));
     Relabel();
+}
+
+void TWaveformChart::SetPrinted(bool printed)
+{
+    chart_->setBackgroundBrush(printed ? QColor(Qt::white) : QColor(192, 192, 192));  // silver, as the trend graphs
 }
 
 QString TWaveformChart::LeftTitle() const { return left_->titleText(); }

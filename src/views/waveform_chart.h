@@ -46,6 +46,9 @@ public:
     QStringList LeftLabels() const;
     QStringList BottomLabels() const;
 
+    // On the printed page the chart stands on white, on screen on silver.
+    void SetPrinted(bool printed);
+
     // Pixel and value conversions over the plot area (viewport coordinates).
     QRectF PlotArea() const;
     double XOfPixel(double px) const;

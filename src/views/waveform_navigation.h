@@ -24,8 +24,13 @@ public:
     int Current() const { return current_; }
     // 0-based index entry of the period's first record.
     std::int64_t FirstEntry() const { return first_; }
-    // The index entry of the current record.
-    std::optional<TSamplesIndexEntry> CurrentEntry() const { return IndexEntry(index_, first_ + current_ - 1); }
+    // The index entry of record `number` of the period (1 to Count()), and of the current one.
+    std::optional<TSamplesIndexEntry> Entry(int number) const
+    {
+        if (number < 1 || number > count_) return std::nullopt;
+        return IndexEntry(index_, first_ + number - 1);
+    }
+    std::optional<TSamplesIndexEntry> CurrentEntry() const { return Entry(current_); }
     TDateTime PeriodStart() const { return start_; }
     TDateTime PeriodStop() const { return stop_; }
     bool PeriodHolds(TDateTime t) const { return count_ > 0 && t >= start_ && t <= stop_; }
