@@ -8,6 +8,7 @@
 #include <QDateTime>
 #include <QFrame>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QLocale>
 #include <QVBoxLayout>
@@ -29,6 +30,16 @@ QLabel* AddPanelLabel(QWidget* parent, QGridLayout* grid, const char* caption, i
     label->setMinimumWidth(1);
     grid->addWidget(label, row, column);
     return label;
+}
+
+QFrame* NewLegendPanel(QWidget* parent, int width)
+{
+    auto* panel = new QFrame(parent);
+    panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    panel->setFixedWidth(width);
+    panel->setFont(ArialPixels(11));
+    panel->setAutoFillBackground(true);
+    return panel;
 }
 
 TPrintedFrame::TPrintedFrame(QWidget& window, const std::string& measureLabel) : window_(window)
@@ -64,6 +75,18 @@ TPrintedFrame::TPrintedFrame(QWidget& window, const std::string& measureLabel) :
         info->addWidget(l);
     }
     PanelInfo->hide();
+}
+
+QHBoxLayout* TPrintedFrame::PlaceHeader()
+{
+    auto* main = new QVBoxLayout(&window_);
+    main->setContentsMargins(0, 0, 0, 0);
+    main->setSpacing(0);
+    main->addWidget(PanelTop);
+    auto* body = new QHBoxLayout;
+    body->setSpacing(0);
+    main->addLayout(body, 1);
+    return body;
 }
 
 void TPrintedFrame::ShowSurvey(const TSurveySelection& selection, TInfoPrintVal& info)

@@ -19,6 +19,7 @@
 class QFont;
 class QFrame;
 class QGridLayout;
+class QHBoxLayout;
 class QLabel;
 class QWidget;
 
@@ -27,6 +28,9 @@ QFont ArialPixels(int pixels);
 // A label of a view panel's grid, with its caption; in a narrow view it is cut rather than
 // widening the view beyond its window.
 QLabel* AddPanelLabel(QWidget* parent, QGridLayout* grid, const char* caption, int row, int column);
+
+// A view's legend panel: raised, `width` wide, in the panel font (Arial 11 px).
+QFrame* NewLegendPanel(QWidget* parent, int width);
 
 class TPrintedFrame {
 public:
@@ -50,6 +54,9 @@ public:
     std::vector<QWidget*> ScreenOnlyPanels;
     // The client size the window is printed at.
     QSize PrintingSize{620, 400};
+
+    // Lays the window out: the header above a row, returned, for the view's graph and legend.
+    QHBoxLayout* PlaceHeader();
 
     // The survey's description, site, operator and name; the three header lines become lines 0
     // to 2 of `info`.

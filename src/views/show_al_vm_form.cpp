@@ -65,24 +65,18 @@ TShowAlVmForm::~TShowAlVmForm() = default;
 void TShowAlVmForm::BuildControls()
 {
     setFocusPolicy(Qt::StrongFocus);
-    auto* main = new QVBoxLayout(this);
-    main->setContentsMargins(0, 0, 0, 0);
-    main->setSpacing(0);
-    main->addWidget(Frame.PanelTop);
-
-    auto* body = new QHBoxLayout;
-    body->setSpacing(0);
+    QHBoxLayout* body = Frame.PlaceHeader();
     Chart = new TWaveformChart(this);
     Chart->OnPress = [this](double x) { ChartPress(x); };
+    // A double-click toggles the cursor where its button could.
     Chart->OnDoubleClick = [this] {
-        if (AnyTrace_) ToggleCursor();
+        if (CommandState().MeasureCursor.Enabled) ToggleCursor();
     };
     Chart->Zoomer().OnZoomed = [this] { PublishButtons(); };
     Chart->Zoomer().OnUndone = [this] { PublishButtons(); };
     body->addWidget(Chart, 1);
     BuildLegend();
     body->addWidget(PanelLegend);
-    main->addLayout(body, 1);
 
     StepTimer = new QTimer(this);
     StepTimer->setSingleShot(true);
@@ -92,11 +86,7 @@ void TShowAlVmForm::BuildControls()
 
 void TShowAlVmForm::BuildLegend()
 {
-    PanelLegend = new QFrame(this);
-    PanelLegend->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    PanelLegend->setFixedWidth(kLegendWidth);
-    PanelLegend->setFont(ArialPixels(11));
-    PanelLegend->setAutoFillBackground(true);
+    PanelLegend = NewLegendPanel(this, kLegendWidth);
     // A short window (tiled views) cuts the legend at its foot rather than growing.
     PanelLegend->setMinimumHeight(1);
     auto* legend = new QGridLayout(PanelLegend);

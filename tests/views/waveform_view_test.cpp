@@ -7,6 +7,7 @@
 #include "app/main_form.h"
 #include "dialogs/elided_label.h"
 #include "fixtures/child_context_fixture.h"
+#include "fixtures/on_modal.h"
 #include "fixtures/pdf_text.h"
 #include "fixtures/samples_fixture.h"
 #include "fixtures/survey_fixture.h"
@@ -19,12 +20,16 @@
 #include "survey/trace_colours.h"
 #include "views/chart_cursor_line.h"
 #include "views/chart_zoomer.h"
+#include "views/traces_dlg.h"
 #include "views/trigger_grid_view.h"
 #include "views/waveform_chart.h"
 
 #include <QAction>
 #include <QApplication>
 #include <QClipboard>
+#include <QComboBox>
+#include <QPushButton>
+#include <QRadioButton>
 #include <QLabel>
 #include <QMdiArea>
 #include <QMdiSubWindow>
@@ -297,6 +302,37 @@ TEST(WaveformView, TraceSettingsHoldForTheirContentClassAndTheChannelMapForItsVi
     EXPECT_EQ(v->Chart->TracePoints(1)[3].y(), 300);
 }
 
+// The traces dialog offers the record's names; a legend double-click opens it too.
+TEST(WaveformView, TracesDialogChoosesAmongTheRecordsChannels)
+{
+    SamplesRecordFields voltages = Capture(10, 2);
+    voltages.samples.resize(3);
+    WaveformFixture f({Capture(0), voltages});
+    auto v = f.Open();
+    const bool shown = OnModal<TTracesDlg>([&] { v->LegendDblClick(); }, [&](TTracesDlg& d) {
+        ASSERT_EQ(d.Combos[0]->count(), 3);
+        EXPECT_EQ(d.Combos[0]->itemText(2), "Current");
+        d.Combos[0]->setCurrentIndex(2);
+        d.ComboChange();
+        d.Radios[0][1]->setChecked(true);
+        d.BtnOk->click();
+    });
+    ASSERT_TRUE(shown);
+    EXPECT_EQ(v->TraceChannels()[0], 3);  // L2 current
+    EXPECT_EQ(LegendTexts(*v)[0], "L2 Current");
+    EXPECT_EQ(v->Chart->TracePoints(1)[3].y(), 75);
+
+    // Three voltages: the last three lists are off; Cancel keeps the traces.
+    v->GoToNextEvent();
+    const TTraceSettings before = v->Traces();
+    ASSERT_TRUE(OnModal<TTracesDlg>([&] { v->EditTraces(); }, [&](TTracesDlg& d) {
+        EXPECT_EQ(d.Combos[0]->count(), 2);
+        EXPECT_FALSE(d.Combos[3]->isEnabled());
+        d.BtnCancel->click();
+    }));
+    EXPECT_EQ(v->Traces(), before);
+}
+
 TEST(WaveformView, ZoomTwiceAndZoomOutTwiceAcrossARecordChange)
 {
     WaveformFixture f;
@@ -386,8 +422,13 @@ TEST(WaveformView, TriggerGridAndItsLabelsOnTheCopyAndThePage)
     const QPoint cell = v->TriggerGridView->rect().topLeft() + QPoint(85, 3);
     EXPECT_EQ(v->TriggerGridView->HintAt(cell), "Over on L1V at 253.00 V");
 
+    const QPoint redCell = v->TriggerGridView->mapTo(v.get(), cell + QPoint(10, 5));
+    EXPECT_EQ(v->grab().toImage().pixelColor(redCell), QColor(Qt::red));
     v->CopyToClipboard();
-    EXPECT_FALSE(QApplication::clipboard()->image().isNull());
+    // The labels replace the grid in the copy.
+    const QImage copied = QApplication::clipboard()->image();
+    ASSERT_EQ(copied.size(), v->size());
+    EXPECT_NE(copied.pixelColor(redCell), QColor(Qt::red));
     EXPECT_EQ(v->TriggerLabelsShown[0]->text(), "Over on L1V at 253.00 V");
     EXPECT_EQ(v->TriggerLabelsShown[1]->text(), "Under on L2I at 12.50 A");
     EXPECT_FALSE(v->TriggerLabelsShown[2]->isVisibleTo(v->PanelTrg));
