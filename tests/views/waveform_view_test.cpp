@@ -221,6 +221,8 @@ TEST(WaveformView, AutoForwardStopsAtTheLastCaptureAndReleasesItsButton)
     EXPECT_TRUE(v->StepTimerActive());
     EXPECT_TRUE(v->CommandState().AutoForward.Down);
     EXPECT_FALSE(v->CommandState().MeasureCursor.Enabled);  // no cursor while stepping
+    v->Chart->OnDoubleClick();                               // not even by a double-click
+    EXPECT_FALSE(v->CursorOn());
     v->StepTimerTick();
     v->StepTimerTick();
     EXPECT_EQ(v->Navigation().Current(), 3);
@@ -380,6 +382,7 @@ TEST(WaveformView, CursorShowsChannelValuesAndTheArrowKeysStepIt)
     EXPECT_EQ(v->LabelCursTime->text(), "10.00 ms");
     EXPECT_EQ(v->CursorLabels[0]->text(), "300.00 V");
     EXPECT_EQ(v->CursorLabels[1]->text(), "75.00 A");
+    EXPECT_EQ(v->CursorLabels[5]->text(), "75.00 A");  // every trace of the legend, L3 current too
     EXPECT_TRUE(v->Chart->CursorLine().Shown());
     EXPECT_DOUBLE_EQ(v->Chart->CursorLine().X(), 10);
     v->FormKeyDown(Qt::Key_Right, {});
