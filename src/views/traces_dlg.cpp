@@ -24,7 +24,7 @@ void TTracesDlg::SetMeasure(bool threePhase, int measure)
 {
     ThreePhase = threePhase;
     const TTrendMember* member = TrendMemberOf(measure);
-    if (!member || member->Dialog != TTracesDialogKind::StatisticPhase) return;
+    if (!member || member->EditTraces != &TTracesDlg::EditTraces) return;
     GroupScale->setTitle(QString::fromStdString(member->DialogScaleCaption));
     setWindowTitle(QString::fromStdString(member->DialogCaption));
 }

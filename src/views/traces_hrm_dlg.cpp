@@ -9,7 +9,9 @@
 #include <QGroupBox>
 #include <QLabel>
 
-TTracesHrmDlg::TTracesHrmDlg(QWidget* parent) : TTracesDialogBase(parent, 1)
+TTracesHrmDlg::TTracesHrmDlg(QWidget* parent) : TTracesHrmDlg(parent, 2) {}
+
+TTracesHrmDlg::TTracesHrmDlg(QWidget* parent, int phaseColumn) : TTracesDialogBase(parent, 1)
 {
     LabelTitOrd = new QLabel("Order:", this);
     TraceRows()->addWidget(LabelTitOrd, 0, 0);
@@ -23,11 +25,11 @@ TTracesHrmDlg::TTracesHrmDlg(QWidget* parent) : TTracesDialogBase(parent, 1)
         OrderLists[static_cast<std::size_t>(k)] = list;
         TraceRows()->addWidget(list, k + 1, 0);
     }
-    AddPhaseRows(2);
+    AddPhaseRows(phaseColumn);
     ColorGrid->setToolTip("Drag on Measures to change color");
 }
 
-bool TTracesHrmDlg::EditTraces(QWidget* parent, const TTrendLayout& layout, TTraceSettings& traces)
+bool TTracesHrmDlg::EditTraces(QWidget* parent, const TTrendMember&, const TTrendLayout& layout, TTraceSettings& traces)
 {
     TTracesHrmDlg dialog(parent);
     dialog.SetMeasure(layout.ThreePhase);

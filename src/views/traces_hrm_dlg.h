@@ -5,13 +5,16 @@
 #include "views/traces_dialog_base.h"
 #include "views/trend_layout.h"
 
+struct TTrendMember;
+
 class TTracesHrmDlg : public TTracesDialogBase {
     Q_OBJECT
 public:
     explicit TTracesHrmDlg(QWidget* parent = nullptr);
 
     // The view's traces, edited modally on its block layout; true with the new settings on OK.
-    static bool EditTraces(QWidget* parent, const TTrendLayout& layout, TTraceSettings& traces);
+    static bool EditTraces(QWidget* parent, const TTrendMember& member, const TTrendLayout& layout,
+                           TTraceSettings& traces);
 
     void SetMeasure(bool threePhase);
     // The blocks (order names, flags, statistics) the rows choose from, and the settings: a
@@ -26,11 +29,13 @@ public:
     std::array<QComboBox*, kTraceCount> OrderLists{};  // CBoxH1 to CBoxH6
 
 protected:
+    // A twin with its own controls between the statistic lists and the phases puts the phase
+    // radios in grid column `phaseColumn`.
+    TTracesHrmDlg(QWidget* parent, int phaseColumn);
+
     void ShowTraceRows() override;
     void SetListColour(int index, std::uint32_t colour) override;
     void ResolveOffsets() override;
-
-private:
     // Statistic list `index` filled with the statistics of block `block` ("none" only for none).
     void FillStatNames(int index, int block);
 

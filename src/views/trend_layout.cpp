@@ -39,16 +39,52 @@ std::optional<TTrendLayout> ReadFlickerLayout(const TTrendMember&, FieldView fir
     return layout;
 }
 
+std::optional<TTrendLayout> ReadPowerLayout(const TTrendMember&, FieldView firstRecord)
+{
+    TTrendLayout layout;
+    const std::span<const std::uint8_t> head = firstRecord.Bytes(0, PowerHead::Size);
+    const std::uint16_t wiring = firstRecord.U16(PowerHead::Wiring);
+    const std::uint16_t currentWiring = firstRecord.U16(PowerHead::CurrentWiring);
+    layout.Period = firstRecord.I16(PowerHead::Period);
+    const std::uint16_t flags = firstRecord.U16(PowerHead::Flags);
+    if (!firstRecord.Ok()) return std::nullopt;
+    layout.RecordHead.assign(head.begin(), head.end());
+    layout.ThreePhase = IsThreePhaseWiring(wiring);
+    if (PowerRecordSize(flags, layout.ThreePhase, currentWiring) > firstRecord.Size()) return std::nullopt;
+    layout.ExtraCurrentPhases = ExtraCurrentPhases(flags, wiring, currentWiring);
+    layout.Columns = BuildPowerColumns(flags, layout.ExtraCurrentPhases);
+    return layout;
+}
+
+std::optional<TTrendLayout> ReadEnergyLayout(const TTrendMember&, FieldView firstRecord)
+{
+    TTrendLayout layout;
+    const std::span<const std::uint8_t> head = firstRecord.Bytes(0, EnergyField::Totals);
+    const std::uint16_t perPhase = firstRecord.U16(EnergyField::PerPhase);
+    layout.Period = firstRecord.I16(EnergyField::Period);
+    if (!firstRecord.Ok()) return std::nullopt;
+    layout.RecordHead.assign(head.begin(), head.end());
+    if (EnergyRecordSize(perPhase) > firstRecord.Size()) return std::nullopt;
+    layout.PerPhase = perPhase == 0;
+    layout.Columns = BuildEnergyColumns(layout.PerPhase);
+    return layout;
+}
+
 TTraceRead SingleValueTrace(const TTrendLayout&, const TTraceEntry& entry)
 {
     // A negative offset becomes one no record holds, so the reader refuses it.
     return {{TRecordColumn{static_cast<std::uint32_t>(entry.Offset), ColumnType::F32, 1.0f}}, 0};
 }
 
+TTraceRead EnergyTrace(const TTrendLayout&, const TTraceEntry& entry)
+{
+    return {{TRecordColumn{static_cast<std::uint32_t>(entry.Offset), ColumnType::F32, 1000.0f}}, 0};
+}
+
 std::string PhaseStatisticCaption(const TTrendLayout& layout, const TTraceEntry& entry)
 {
     const std::vector<std::string>& names = layout.Columns.StatNames;
     if (entry.Item <= 0 || entry.Item >= static_cast<int>(names.size())) return "none";
-    const int phase = std::clamp(entry.Phase, 0, 2);
+    const int phase = std::clamp(entry.Phase, 0, 3);
     return std::string(PhaseNames[static_cast<std::size_t>(phase + 1)]) + " " + names[static_cast<std::size_t>(entry.Item)];
 }

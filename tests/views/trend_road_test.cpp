@@ -141,7 +141,7 @@ TEST(VoltageViewRoad, OpenChooseTracesZoomCursorCurveAndPrint)
     ASSERT_TRUE(dialogShown);
     QApplication::processEvents();
     EXPECT_TRUE(view->AnyTrace());
-    EXPECT_TRUE(view->Kilovolts());
+    EXPECT_EQ(view->ScalePrefix(), TScalePrefix::Thousands);
     EXPECT_EQ(view->Chart->YAxis.Title(), "kVolt");
     EXPECT_EQ(view->LegendLabels[2]->text(), "L3 Average");
     EXPECT_TRUE(form.BtnZoomIn->isEnabled());
