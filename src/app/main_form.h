@@ -141,11 +141,12 @@ public:
     // Replaced in tests; the real one starts programs detached.
     ProgramStarter* Starter;
 
-    // The setup commands stay disabled: setup files come from the recorder's own software.
-    void ItemNewSetupClick() {}
-    void ItemOpenSetupClick() {}
-    void ItemSaveSetupClick() {}
-    void ItemSaveSetupAsClick() {}
+    // The setup commands, disabled from start-up and enabled by nothing: setup files come from
+    // the recorder's own software. They open the setup editor when it is registered.
+    void ItemNewSetupClick();
+    void ItemOpenSetupClick();
+    void ItemSaveSetupClick();
+    void ItemSaveSetupAsClick();
     // Export wizard, then the exporter.
     void ItemExportClick();
     void ItemReadClick();

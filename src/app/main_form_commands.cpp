@@ -54,6 +54,7 @@ void TMainForm::ApplyCommandState(const TCommandState& s)
         button->setChecked(state.Down);
     };
     set(BtnPrint, s.Print);
+    set(BtnSave, s.SaveSetup);
     set(BtnCopyClip, s.CopyToClipboard);
     set(BtnSaveSheet, s.SaveSheetAs);
     toggle(BtnFailed, s.FailedIntervals);

@@ -57,6 +57,9 @@ const std::array<float, 27> DefaultCurrentHarmonicLimits = MakeCurrentLimits();
 
 const std::array<std::uint16_t, 7> ObservationPeriods = {0, 1, 5, 10, 15, 30, 60};
 
+const std::array<std::string_view, 6> ObservationPeriodNames = {"1 minute",   "5 minutes",  "10 minutes",
+                                                                "15 minutes", "30 minutes", "60 minutes"};
+
 std::string_view MeasureName(int measure)
 {
     return measure >= 1 && measure <= kMeasureSlots ? MeasureNames[static_cast<std::size_t>(measure)] : std::string_view();

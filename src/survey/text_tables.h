@@ -43,6 +43,8 @@ inline constexpr std::array<float, 26> DefaultHarmonicLimits = {
 extern const std::array<float, 27> DefaultCurrentHarmonicLimits;
 // Observation periods in minutes, indexed 1..6 (index 0 unused).
 extern const std::array<std::uint16_t, 7> ObservationPeriods;
+// The observation period choices by period index 0..5 ("1 minute" .. "60 minutes").
+extern const std::array<std::string_view, 6> ObservationPeriodNames;
 
 // A measure number's name, or "" outside 1..14.
 std::string_view MeasureName(int measure);
