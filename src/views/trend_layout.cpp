@@ -53,6 +53,7 @@ std::optional<TTrendLayout> ReadPowerLayout(const TTrendMember&, FieldView first
     if (PowerRecordSize(flags, layout.ThreePhase, currentWiring) > firstRecord.Size()) return std::nullopt;
     layout.ExtraCurrentPhases = ExtraCurrentPhases(flags, wiring, currentWiring);
     layout.Columns = BuildPowerColumns(flags, layout.ExtraCurrentPhases);
+    layout.AxesHeld = {(flags & (FlagActivePower | FlagReactivePower | FlagApparentPower)) != 0, (flags & FlagCurrents) != 0};
     return layout;
 }
 

@@ -5,6 +5,7 @@
 // dialogs use the layout.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -32,6 +33,9 @@ struct TTrendLayout {
     TTrendColumns Columns;     // statistic names, byte offsets per statistic and phase, curve block
     std::vector<TTrendBlock> Blocks;  // harmonic records: the blocks in record order
     int ExtraCurrentPhases = 0;  // powers records: current phases beyond L1 (0 to 2)
+    // Powers records: whether the record holds anything for the left and the second Y axis,
+    // which a view then shows or hides; nothing where the member's shown flags stand as set.
+    std::optional<std::array<bool, 2>> AxesHeld;
     bool PerPhase = false;       // energy records: the per-phase active energies follow the totals
 
     // Read from a first record (a view whose file was refused has none).

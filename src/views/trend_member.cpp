@@ -6,7 +6,10 @@
 #include "survey/records.h"
 #include "views/harmonic_layout.h"
 #include "views/traces_dlg.h"
+#include "views/traces_en_dlg.h"
+#include "views/traces_hrm_curr_dlg.h"
 #include "views/traces_hrm_dlg.h"
+#include "views/traces_w_dlg.h"
 #include "views/trend_cursor.h"
 
 #include <array>
@@ -137,10 +140,95 @@ const TTrendMember& FlickerMember()
     return member;
 }
 
+// The three-phase powers on the left axis with k and M prefixes, the phase currents on the right.
+const TTrendMember& PowersMember()
+{
+    static const TTrendMember member{
+        .Measure = MeasurePowers,
+        .CaptionFormat = "Survey File <%s> - Power & Current",
+        .MeasureLabel = "Measure: Power & Current",
+        .Axes = {TTrendAxisRow{.DefaultMin = 200, .DefaultMax = 250, .ShownAtStart = true, .FollowsShownFlag = true,
+                               .Titles = {"Powers (W / VAr / VA)", "Potenze (kW / kVAr / kVA)", "Potenze (MW / MVAr / MVA)"}},
+                 TTrendAxisRow{.DefaultMin = 0, .DefaultMax = 50, .ShownAtStart = true, .FollowsShownFlag = true,
+                               .Titles = {"Currents (A)"}}},
+        .SecondAxis = true,
+        .DefaultPhase = 3,
+        .RightMargin = 50,
+        .PeriodUnit = TPeriodUnit::Minutes,
+        .ReadLayout = ReadPowerLayout,
+        .ReadTrace = SingleValueTrace,
+        .TraceCaption = PhaseStatisticCaption,
+        .Scale = KeptPrefixScale,
+        .CursorText = PowerCursorText,
+        .PrintLine = DayMonthYearPrintLine,
+        .EditTraces = TTracesWDlg::EditTraces,
+        .DialogCaption = "Power & Current Traces Settings",
+        .DialogScaleCaption = "Powers Y Axis",
+    };
+    return member;
+}
+
+// A trace is a harmonic order, a statistic and a phase, in percent of the fundamental on the
+// left axis or in ampere on the right one.
+const TTrendMember& CurrentHarmonicsMember()
+{
+    static const TTrendMember member{
+        .Measure = MeasureCurrentHarmonics,
+        .CaptionFormat = "Survey File <%s> - Current Harmonics",
+        .MeasureLabel = "Measure: Current Harmonics",
+        .Axes = {TTrendAxisRow{.DefaultMin = 200, .DefaultMax = 250, .ShownAtStart = true, .Titles = {std::string(YAxisTitles[3])}},
+                 TTrendAxisRow{.DefaultMin = 0, .DefaultMax = 50, .ShownAtStart = true, .FollowsShownFlag = true,
+                               .Titles = {"Ampere"}}},
+        .SecondAxis = true,
+        .RightMargin = 60,
+        .ErrorCaption = "Errore: valori non validi",
+        .LegendClearsReadouts = true,
+        .PeriodUnit = TPeriodUnit::Minutes,
+        .ReadLayout = ReadCurrentHarmonicBlockLayout,
+        .ReadTrace = CurrentHarmonicTrace,
+        .TraceCaption = CurrentHarmonicTraceCaption,
+        .CursorText = PercentOrAmpereCursorText,
+        .PrintLine = ShortDatePrintLine,
+        .EditTraces = TTracesHrmCurrDlg::EditTraces,
+        .DialogCaption = "Harmonics Traces Settings",
+        .DialogScaleCaption = "Y Axis (%)",
+    };
+    return member;
+}
+
+// The energy counters on one axis with k and M prefixes.
+const TTrendMember& EnergyMember()
+{
+    static const TTrendMember member{
+        .Measure = MeasureEnergy,
+        .CaptionFormat = "Survey File <%s> - Energy",
+        .MeasureLabel = "Measure: Energy",
+        .Axes = {TTrendAxisRow{.DefaultMin = 200, .DefaultMax = 250,
+                               .Titles = {"Energy (Wh / VArh / VAh)", "Energy (kWh / kVArh / kVAh)",
+                                          "Energy (MWh / MVArh / MVAh)"}},
+                 TTrendAxisRow{}},
+        .DefaultPhase = 3,
+        .ErrorCaption = "Errore: valori non validi",
+        .XCursorAtStart = true,
+        .PeriodUnit = TPeriodUnit::Minutes,
+        .ReadLayout = ReadEnergyLayout,
+        .ReadTrace = EnergyTrace,
+        .TraceCaption = PhaseStatisticCaption,
+        .Scale = KeptPrefixScale,
+        .CursorText = EnergyCursorText,
+        .PrintLine = ShortDatePrintLine,
+        .EditTraces = TTracesEnDlg::EditTraces,
+        .DialogCaption = "Energy Traces Settings",
+        .DialogScaleCaption = "Y Axis",
+    };
+    return member;
+}
+
 std::span<const TTrendMember* const> TrendMembers()
 {
-    static const std::array<const TTrendMember*, 5> members = {&VoltageMember(), &FrequencyMember(), &UnbalanceMember(),
-                                                               &VoltageHarmonicsMember(), &FlickerMember()};
+    static const std::array<const TTrendMember*, 8> members = {
+        &VoltageMember(), &FrequencyMember(), &UnbalanceMember(),        &VoltageHarmonicsMember(),
+        &FlickerMember(), &PowersMember(),    &CurrentHarmonicsMember(), &EnergyMember()};
     return members;
 }
 

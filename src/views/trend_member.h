@@ -84,6 +84,9 @@ const TTrendMember& FrequencyMember();
 const TTrendMember& UnbalanceMember();
 const TTrendMember& VoltageHarmonicsMember();
 const TTrendMember& FlickerMember();
+const TTrendMember& PowersMember();
+const TTrendMember& CurrentHarmonicsMember();
+const TTrendMember& EnergyMember();
 // Every member, in measure order.
 std::span<const TTrendMember* const> TrendMembers();
 // The member of a measure, or null.

@@ -246,6 +246,10 @@ bool TTrendViewForm::ReadDataHeader()
     ZoomWindow_ = FullWindow_;
     Values.PeriodRecords = head.PeriodRecords;
     Values.Traces.RecordTime = FullWindow_.LastTime;
+    if (Layout_.AxesHeld) {
+        Values.Traces.Axis1Shown = (*Layout_.AxesHeld)[0];
+        Values.Traces.Axis2Shown = (*Layout_.AxesHeld)[1];
+    }
     CurveTime_ = FullWindow_.FirstTime;
 
     const TTrendPeriod period = Period();

@@ -85,3 +85,74 @@ TEST(PrintLine, DayNameThenTheDateAndTime)
     EXPECT_EQ(WeekdayName(*EncodeDateTime({1899, 12, 30, 0, 0, 0, 0})), "Saturday");
     EXPECT_EQ(WeekdayName(*EncodeDateTime({2024, 3, 17, 23, 59, 0, 0})), "Sunday");
 }
+
+// The powers' prefixes: the values decide with an automatic scale and keep what they reached;
+// a manual maximum decides by itself, lowering what is kept but never raising it. Currents on
+// the second axis count towards the prefix but are never divided.
+TEST(KeptPrefixScale, PowersByValuesOrByTheManualMaximum)
+{
+    const TTrendMember& powers = PowersMember();
+    const struct {
+        const char* name;
+        double highest;
+        bool autoScale;
+        float manualMax;
+        TScalePrefix kept;  // from the passes before
+        TScalePrefix prefix, keptAfter;
+        const char* title;
+    } cases[] = {
+        {"AutoBelow1000", 999.9, true, 250, TScalePrefix::None, TScalePrefix::None, TScalePrefix::None,
+         "Powers (W / VAr / VA)"},
+        {"Auto1000", 1000, true, 250, TScalePrefix::None, TScalePrefix::Thousands, TScalePrefix::Thousands,
+         "Potenze (kW / kVAr / kVA)"},
+        {"AutoJustBelowAMillion", 999999, true, 250, TScalePrefix::None, TScalePrefix::Thousands,
+         TScalePrefix::Thousands, "Potenze (kW / kVAr / kVA)"},
+        {"AutoAMillion", 1000000, true, 250, TScalePrefix::None, TScalePrefix::Millions, TScalePrefix::Millions,
+         "Potenze (MW / MVAr / MVA)"},
+        {"AutoKeepsThousandsBelow1000", 500, true, 250, TScalePrefix::Thousands, TScalePrefix::Thousands,
+         TScalePrefix::Thousands, "Potenze (kW / kVAr / kVA)"},
+        {"AutoNothingRead", kNone, true, 250, TScalePrefix::Millions, TScalePrefix::Millions, TScalePrefix::Millions,
+         "Potenze (MW / MVAr / MVA)"},
+        {"Manual500OverKilowatts", 5000, false, 500, TScalePrefix::Thousands, TScalePrefix::None, TScalePrefix::None,
+         "Powers (W / VAr / VA)"},
+        {"Manual5000OverMegawatts", 2500000, false, 5000, TScalePrefix::None, TScalePrefix::Thousands,
+         TScalePrefix::Thousands, "Potenze (kW / kVAr / kVA)"},
+        {"ManualAMillionOverWatts", 500, false, 1000000, TScalePrefix::None, TScalePrefix::Millions, TScalePrefix::None,
+         "Potenze (MW / MVAr / MVA)"},
+        {"ManualABillionStaysMillions", 500, false, 2e9f, TScalePrefix::None, TScalePrefix::Millions, TScalePrefix::None,
+         "Potenze (MW / MVAr / MVA)"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        TTraceSettings t = Settings(powers, c.autoScale, c.manualMax);
+        t.Entries[1] = {.Item = 12, .Extra = 4, .Phase = 0, .AxisIndex = 2};  // Max. Current L1
+        const TTrendScale s = KeptPrefixScale(powers, {t, {c.highest, 80, kNone, kNone, kNone, kNone}, c.kept});
+        EXPECT_EQ(s.Prefix, c.prefix);
+        EXPECT_EQ(s.Kept, c.keptAfter);
+        EXPECT_EQ(s.Axes[0].Title, c.title);
+        EXPECT_EQ(s.Divisor[0], PrefixDivisor(c.prefix));
+        EXPECT_EQ(s.Divisor[1], 1);  // the current
+        EXPECT_EQ(s.Axes[1].Title, "Currents (A)");
+        // A manual axis is divided as the values are; an automatic one sizes itself.
+        EXPECT_DOUBLE_EQ(s.Axes[0].Max, c.autoScale ? c.manualMax : c.manualMax / PrefixDivisor(c.prefix));
+    }
+    // A current of 1000 A puts the powers in thousands, and stays 1000 itself.
+    TTraceSettings t = Settings(powers, true, 250);
+    t.Entries[1] = {.Item = 12, .Extra = 4, .Phase = 0, .AxisIndex = 2};
+    const TTrendScale s = KeptPrefixScale(powers, {t, {800, 1000, kNone, kNone, kNone, kNone}});
+    EXPECT_EQ(s.Prefix, TScalePrefix::Thousands);
+    EXPECT_EQ(s.Divisor[0], 1000);
+    EXPECT_EQ(s.Divisor[1], 1);
+}
+
+TEST(CursorReadout, PowersWithTheirPrefixCurrentsWithout)
+{
+    TTrendScale kilo, mega;
+    kilo.Prefix = TScalePrefix::Thousands;
+    mega.Prefix = TScalePrefix::Millions;
+    const TTraceEntry watts{.Item = 2, .Extra = 1}, vars{.Item = 5, .Extra = 2}, amps{.Item = 11, .Extra = 4, .AxisIndex = 2};
+    EXPECT_EQ(PowerCursorText(PowersMember(), kilo, watts, 1.234), "1.234 kW");
+    EXPECT_EQ(PowerCursorText(PowersMember(), mega, vars, 2.5), "2.500 MVAr");
+    EXPECT_EQ(PowerCursorText(PowersMember(), TTrendScale{}, watts, 512), "512 W");
+    EXPECT_EQ(PowerCursorText(PowersMember(), mega, amps, 80), "80 A");
+}
