@@ -20,13 +20,9 @@ const TTrendBlock* BlockAt(const TTrendLayout& layout, int block)
 
 std::optional<TTrendLayout> ReadCurrentHarmonicBlockLayout(const TTrendMember&, FieldView firstRecord)
 {
-    TTrendLayout layout;
-    const std::span<const std::uint8_t> head = firstRecord.Bytes(0, CurrentHarmonicsHead::Size);
-    const std::uint16_t wiring = firstRecord.U16(CurrentHarmonicsHead::Wiring);
-    layout.Period = firstRecord.I16(CurrentHarmonicsHead::Period);
-    if (!firstRecord.Ok()) return std::nullopt;
-    layout.RecordHead.assign(head.begin(), head.end());
-    layout.ThreePhase = IsThreePhaseWiring(wiring);
+    std::optional<TTrendLayout> layout = LayoutOfHead(firstRecord, CurrentHarmonicsHead::Size, CurrentHarmonicsHead::Period);
+    if (!layout) return std::nullopt;
+    layout->ThreePhase = IsThreePhaseWiring(firstRecord.U16(CurrentHarmonicsHead::Wiring));
     const std::optional<std::vector<HarmonicBlockPlace>> places = HarmonicBlocks(firstRecord.Data(), true);
     if (!places) return std::nullopt;
     for (const HarmonicBlockPlace& place : *places) {
@@ -36,7 +32,7 @@ std::optional<TTrendLayout> ReadCurrentHarmonicBlockLayout(const TTrendMember&, 
         block.OrderName = CurrentHarmonicLabel(place.order);
         if (place.flags & FlagMinAvgMax)
             for (std::size_t i = 0; i < 3; ++i) block.StatNames.emplace_back(TrendStatNames[i]);
-        layout.Blocks.push_back(std::move(block));
+        layout->Blocks.push_back(std::move(block));
     }
     return layout;
 }
@@ -71,13 +67,9 @@ std::string CurrentHarmonicTraceCaption(const TTrendLayout& layout, const TTrace
 
 std::optional<TTrendLayout> ReadHarmonicBlockLayout(const TTrendMember&, FieldView firstRecord)
 {
-    TTrendLayout layout;
-    const std::span<const std::uint8_t> head = firstRecord.Bytes(0, HarmonicsHead::Size);
-    const std::uint16_t wiring = firstRecord.U16(HarmonicsHead::Wiring);
-    layout.Period = firstRecord.I16(HarmonicsHead::Period);
-    if (!firstRecord.Ok()) return std::nullopt;
-    layout.RecordHead.assign(head.begin(), head.end());
-    layout.ThreePhase = IsThreePhaseWiring(wiring);
+    std::optional<TTrendLayout> layout = LayoutOfHead(firstRecord, HarmonicsHead::Size, HarmonicsHead::Period);
+    if (!layout) return std::nullopt;
+    layout->ThreePhase = IsThreePhaseWiring(firstRecord.U16(HarmonicsHead::Wiring));
     const std::optional<std::vector<HarmonicBlockPlace>> places = HarmonicBlocks(firstRecord.Data(), false);
     if (!places) return std::nullopt;
     for (const HarmonicBlockPlace& place : *places) {
@@ -86,8 +78,8 @@ std::optional<TTrendLayout> ReadHarmonicBlockLayout(const TTrendMember&, FieldVi
         block.Flags = place.flags;
         block.OrderName = HarmonicLabel(place.order);
         block.StatNames = StatisticNames(place.flags);
-        if (place.flags & FlagDensityCurve) layout.Columns.HasCurve = true;
-        layout.Blocks.push_back(std::move(block));
+        if (place.flags & FlagDensityCurve) layout->Columns.HasCurve = true;
+        layout->Blocks.push_back(std::move(block));
     }
     return layout;
 }

@@ -335,6 +335,20 @@ void TTracesDialogBase::StepEdit(QLineEdit* edit, float delta)
     edit->setText(FixedTwoDecimals(value + delta));
 }
 
+bool TTracesDialogBase::RunModal(TTraceSettings& settings)
+{
+    if (exec() != QDialog::Accepted) return false;
+    GetTraceSettings(settings);
+    return true;
+}
+
+void TTracesDialogBase::ShowTraces(const std::vector<std::string>& names, const TTraceSettings& settings)
+{
+    Settings = settings;
+    for (int k = 0; k < kTraceCount; ++k) SetListItems(k, names);
+    FormActivate();
+}
+
 void TTracesDialogBase::SetListItems(int index, const std::vector<std::string>& names)
 {
     QComboBox* combo = Combos[static_cast<std::size_t>(index)];

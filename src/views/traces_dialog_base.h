@@ -49,6 +49,8 @@ public:
     explicit TTracesDialogBase(QWidget* parent, int listColumn = 0);
 
     void GetTraceSettings(TTraceSettings& settings) const { settings = Settings; }
+    // Shown modally; on OK the edited settings replace `settings` (true).
+    bool RunModal(TTraceSettings& settings);
 
     // Handlers, public so tests drive the dialog without a modal loop.
     void FormActivate();
@@ -103,6 +105,8 @@ protected:
     // The second Y axis group, below the first; its settings are the second axis's.
     TAxisGroup& AddAxisGroup(const QString& caption);
     void SetListItems(int index, const std::vector<std::string>& names);
+    // The settings to edit, every trace list offering `names` (item 0 "none"), shown.
+    void ShowTraces(const std::vector<std::string>& names, const TTraceSettings& settings);
     // The trace's colour on its list; a twin colours its own controls of the row too.
     virtual void SetListColour(int index, std::uint32_t colour);
     // Paints a list's text in a colour.

@@ -18,18 +18,14 @@ bool TTracesEnDlg::EditTraces(QWidget* parent, const TTrendMember&, const TTrend
 {
     TTracesEnDlg dialog(parent);
     dialog.SetTraces(layout, traces);
-    if (dialog.exec() != QDialog::Accepted) return false;
-    dialog.GetTraceSettings(traces);
-    return true;
+    return dialog.RunModal(traces);
 }
 
 void TTracesEnDlg::SetTraces(const TTrendLayout& layout, const TTraceSettings& settings)
 {
     columns_ = layout.Columns;
     perPhase_ = layout.PerPhase;
-    Settings = settings;
-    for (int k = 0; k < kTraceCount; ++k) SetListItems(k, columns_.StatNames);
-    FormActivate();
+    ShowTraces(columns_.StatNames, settings);
 }
 
 bool TTracesEnDlg::RowPerPhase(std::size_t row) const

@@ -28,9 +28,7 @@ bool TTracesHrmCurrDlg::EditTraces(QWidget* parent, const TTrendMember&, const T
     TTracesHrmCurrDlg dialog(parent);
     dialog.SetMeasure(layout.ThreePhase);
     dialog.SetTraces(layout, traces);
-    if (dialog.exec() != QDialog::Accepted) return false;
-    dialog.GetTraceSettings(traces);
-    return true;
+    return dialog.RunModal(traces);
 }
 
 void TTracesHrmCurrDlg::ShowTraceRows()

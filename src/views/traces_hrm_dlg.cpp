@@ -34,9 +34,7 @@ bool TTracesHrmDlg::EditTraces(QWidget* parent, const TTrendMember&, const TTren
     TTracesHrmDlg dialog(parent);
     dialog.SetMeasure(layout.ThreePhase);
     dialog.SetTraces(layout, traces);
-    if (dialog.exec() != QDialog::Accepted) return false;
-    dialog.GetTraceSettings(traces);
-    return true;
+    return dialog.RunModal(traces);
 }
 
 void TTracesHrmDlg::SetMeasure(bool threePhase)

@@ -19,21 +19,17 @@ bool TTracesWDlg::EditTraces(QWidget* parent, const TTrendMember&, const TTrendL
 {
     TTracesWDlg dialog(parent);
     dialog.SetTraces(layout, traces);
-    if (dialog.exec() != QDialog::Accepted) return false;
-    dialog.GetTraceSettings(traces);
-    return true;
+    return dialog.RunModal(traces);
 }
 
 void TTracesWDlg::SetTraces(const TTrendLayout& layout, const TTraceSettings& settings)
 {
     columns_ = layout.Columns;
     extraCurrentPhases_ = layout.ExtraCurrentPhases;
-    Settings = settings;
-    for (int k = 0; k < kTraceCount; ++k) SetListItems(k, columns_.StatNames);
     // An axis the file holds nothing for cannot be scaled.
     GroupScale->setEnabled(settings.Axis1Shown);
     GroupScale2->setEnabled(settings.Axis2Shown);
-    FormActivate();
+    ShowTraces(columns_.StatNames, settings);
 }
 
 int TTracesWDlg::RowAxis(std::size_t row) const

@@ -49,6 +49,11 @@ struct TTraceRead {
     std::size_t Plotted = 0;
 };
 
+// A layout holding the first record's head (its `headSize` bytes) and the recording period at
+// `periodAt` inside it; nothing when the record is shorter than its head. Every layout reader
+// starts here, then reads its own head fields.
+std::optional<TTrendLayout> LayoutOfHead(FieldView firstRecord, std::size_t headSize, std::size_t periodAt);
+
 // Records of phase blocks after the 18-byte head (voltage, frequency, unbalance): three phases
 // when the wiring word says so and the file kind keeps a block per phase, else L1 only;
 // statistics and columns from the content flags. Nothing when the head is short or the record
