@@ -3,6 +3,7 @@
 // of one-minute three-phase records, against reading the same file's bytes sequentially in the
 // same run; and its re-plot over the whole year once the interval's times are known.
 #include "bench_timing.h"
+#include "fixtures/child_context_fixture.h"
 #include "fixtures/data_fixture.h"
 #include "fixtures/temp_prog_dir.h"
 #include "fixtures/view_fixture.h"
@@ -64,10 +65,11 @@ void ReadFileSequentially(benchmark::State& state)
 void CreatePowersViewAndPlotThreeTraces(benchmark::State& state)
 {
     ScriptedMessages messages;
+    RecordingChildServices services;
     YearOfPowers();
     std::uint32_t records = 0;
     TimeProcessor(state, readSeconds, [&] {
-        auto view = CreateTrendView<TShowWForm>();
+        auto view = CreateTrendView<TShowWForm>(services.Context());
         PlotThreeTracesOnTwoAxes(*view);
         records = view->ZoomRecords();
     });
@@ -78,8 +80,9 @@ void CreatePowersViewAndPlotThreeTraces(benchmark::State& state)
 void ReplotTheYear(benchmark::State& state)
 {
     ScriptedMessages messages;
+    RecordingChildServices services;
     YearOfPowers();
-    auto view = CreateTrendView<TShowWForm>();
+    auto view = CreateTrendView<TShowWForm>(services.Context());
     TimeProcessor(state, readSeconds, [&] { PlotThreeTracesOnTwoAxes(*view); });
     state.counters["records"] = view->ZoomRecords();
 }

@@ -29,7 +29,7 @@ FileDialogRequest OpenSheetDlg()
 
 bool TMainForm::OpenDocument(TViewKind kind, const std::string& path)
 {
-    TChildForm* window = WindowRegistry.CreateDocumentWindow(kind, nullptr, path);
+    TChildForm* window = WindowRegistry.CreateDocumentWindow(kind, ChildContext(), nullptr, path);
     if (window) AddChild(window);
     return window != nullptr;
 }

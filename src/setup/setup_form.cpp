@@ -23,7 +23,8 @@ constexpr const char* kSavedMessage = "Configuration parameters saved.";
 constexpr const char* kSaveChangesQuestion = "Save changes to active Setup file ?";
 }  // namespace
 
-TSetupForm::TSetupForm(QWidget* parent) : TChildForm(TViewKind::Setup, parent), setup_(DefaultSetup())
+TSetupForm::TSetupForm(const TChildContext& context, QWidget* parent)
+    : TChildForm(TViewKind::Setup, context, parent), setup_(DefaultSetup())
 {
     setWindowTitle(kCaption);
     // Room for the captions of the longest page (power and current) in the desktop's font.
@@ -216,8 +217,9 @@ void TSetupForm::closeEvent(QCloseEvent* event)
 void RegisterSetupEditor(TWindowRegistry& registry, std::function<int()> untitledNumber)
 {
     registry.RegisterDocumentWindow(TViewKind::Setup,
-                                    [untitledNumber](QWidget* parent, const std::string& path) -> TChildForm* {
-                                        auto* form = new TSetupForm(parent);
+                                    [untitledNumber](const TChildContext& context, QWidget* parent,
+                                                     const std::string& path) -> TChildForm* {
+                                        auto* form = new TSetupForm(context, parent);
                                         if (path.empty()) {
                                             form->NewSetup(untitledNumber ? untitledNumber() : 1);
                                             return form;

@@ -28,7 +28,7 @@ class TWindowRegistry;
 class TSetupForm : public TChildForm, public TPrintable, public TSetupDocument {
     Q_OBJECT
 public:
-    explicit TSetupForm(QWidget* parent = nullptr);
+    explicit TSetupForm(const TChildContext& context, QWidget* parent = nullptr);
     ~TSetupForm() override;
 
     // A new setup with the defaults, captioned "Setup file <Counter>".

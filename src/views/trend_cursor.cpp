@@ -1,13 +1,11 @@
-// Cursor stepping, readouts and print lines of the trend members.
+// Cursor stepping and readouts of the trend members.
 #include "views/trend_cursor.h"
 
-#include "platform/date_format.h"
 #include "survey/number_text.h"
 #include "views/trend_member.h"
 
 #include <array>
 #include <charconv>
-#include <cmath>
 
 int CursorKeyStep(bool right, TDateTime x, const TRecordWindow& zoom, const TRecordWindow& full)
 {
@@ -89,23 +87,4 @@ std::string PercentOrAmpereCursorText(const TTrendMember&, const TTrendScale&, c
 std::string EnergyCursorText(const TTrendMember&, const TTrendScale& scale, const TTraceEntry& entry, double value)
 {
     return FillValuePattern("%3.3f ", value) + PrefixLetter(scale.Prefix) + EnergyUnitName(entry.Extra);
-}
-
-std::string WeekdayName(TDateTime t)
-{
-    // Day 0, 30/12/1899, was a Saturday.
-    static const std::array<const char*, 7> names = {"Saturday", "Sunday",   "Monday", "Tuesday",
-                                                     "Wednesday", "Thursday", "Friday"};
-    const auto day = static_cast<long long>(std::floor(t));
-    return names[static_cast<std::size_t>(((day % 7) + 7) % 7)];
-}
-
-std::string ShortDatePrintLine(TDateTime now)
-{
-    return "Printed on: " + WeekdayName(now) + " " + FormatDateTimePattern(now, RunDateFormats().shortDate + " hh:mm");
-}
-
-std::string DayMonthYearPrintLine(TDateTime now)
-{
-    return "Printed on: " + WeekdayName(now) + " " + FormatDateTimePattern(now, "dd/MM/yyyy hh:mm");
 }

@@ -1,6 +1,6 @@
 // The measuring cursor's key stepping (which way Left or Right moves the cursor record through
-// the zoom window), the cursor value labels and the printed page's date line of the trend
-// members: the hooks their rows name (trend_member.h).
+// the zoom window) and the cursor value labels of the trend members: the hooks their rows name
+// (trend_member.h).
 #pragma once
 
 #include <string>
@@ -28,10 +28,3 @@ std::string EnergyCursorText(const TTrendMember& member, const TTrendScale& scal
 // Unit names by a trace's unit kind (its Extra): "", "W", "VAr", "VA", "A" and "", "Wh", "VArh", "VAh".
 std::string PowerUnitName(int unitKind);
 std::string EnergyUnitName(int unitKind);
-
-// "Printed on: " with the day's name, the run's short date and "hh:mm".
-std::string ShortDatePrintLine(TDateTime now);
-// "Printed on: " with the day's name and a fixed "dd/MM/yyyy hh:mm".
-std::string DayMonthYearPrintLine(TDateTime now);
-// "Monday" ... "Sunday".
-std::string WeekdayName(TDateTime t);

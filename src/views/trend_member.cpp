@@ -5,6 +5,7 @@
 #include "survey/data_layout.h"
 #include "survey/records.h"
 #include "views/harmonic_layout.h"
+#include "views/print_lines.h"
 #include "views/traces_dlg.h"
 #include "views/traces_en_dlg.h"
 #include "views/traces_hrm_curr_dlg.h"

@@ -5,6 +5,7 @@
 
 #include "dialogs/br_date_form.h"
 #include "dialogs/prn_title_dlg.h"
+#include "fixtures/child_context_fixture.h"
 #include "fixtures/temp_prog_dir.h"
 #include "platform/scripted_messages.h"
 #include "setup/setup_form.h"
@@ -74,11 +75,12 @@ protected:
 
     TempProgDir dir;
     ScriptedMessages messages;
+    RecordingChildServices services;
 
 private:
     TSetupForm& Add()
     {
-        forms_.push_back(std::make_unique<TSetupForm>());
+        forms_.push_back(std::make_unique<TSetupForm>(services.Context()));
         forms_.back()->show();
         QApplication::processEvents();
         return *forms_.back();

@@ -85,7 +85,7 @@ TEST_F(SetupFormTest, AFileThatIsNoSetupDoesNotOpen)
     TWindowRegistry registry;
     RegisterSetupEditor(registry, [] { return 1; });
     const std::string path = SetupImage().Write(dir / "short.cfg", 300);
-    EXPECT_EQ(registry.CreateDocumentWindow(TViewKind::Setup, nullptr, path), nullptr);
+    EXPECT_EQ(registry.CreateDocumentWindow(TViewKind::Setup, services.Context(), nullptr, path), nullptr);
     EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Invalid ORV Setup file format."});
 }
 

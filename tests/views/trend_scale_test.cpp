@@ -1,6 +1,7 @@
 // How a pass scales what it plots, member by member: the kilovolt decision of the voltage view,
 // the thousand and million prefixes of the powers and energy views (automatic and manual, kept
 // from pass to pass), the axis ranges and titles they give, and the cursor readouts under them.
+#include "views/print_lines.h"
 #include "views/trend_cursor.h"
 #include "views/trend_member.h"
 #include "views/trend_scale.h"

@@ -25,28 +25,12 @@
 namespace {
 FixtureStamp RecordStamp(int i) { return StampOf(ViewStart() + i * 10 * kOneMinute); }
 
-// `count` records ten minutes apart from the view tests' start, written and selected.
-void WriteAndSelect(const TempProgDir& dir, int measure, const std::string& name, const std::function<Bytes(int)>& record,
-                    int count = 3)
+// `count` records ten minutes apart from the view tests' start.
+std::vector<Bytes> Records(const std::function<Bytes(int)>& record, int count = 3)
 {
     std::vector<Bytes> records;
     for (int i = 0; i < count; ++i) records.push_back(record(i));
-    SelectMeasureSurvey(measure, WriteDataFile(dir / name, records), ViewStart(), ViewStart() + 1);
-}
-
-template <typename Form>
-std::unique_ptr<Form> Open()
-{
-    std::unique_ptr<Form> view = CreateTrendView<Form>();
-    view->show();
-    QApplication::processEvents();
-    return view;
-}
-
-std::vector<double> Plotted(TTrendViewForm& view, int series)
-{
-    const std::span<const double> ys = view.Chart->GetSeries(series).Ys();
-    return {ys.begin(), ys.end()};
+    return records;
 }
 
 // The cursor placed on the first record, and the readout of trace `k` (1 to 6).
@@ -86,10 +70,8 @@ TEST(PowersView, AxesShownByWhatTheFileRecords)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        TempProgDir dir;
-        ScriptedMessages messages;
-        WriteAndSelect(dir, MeasurePowers, "p.wme", [&](int i) { return Powers(i, c.flags, 500); });
-        auto view = Open<TShowWForm>();
+        MeasureViewFixture f(MeasurePowers, "p.wme", Records([&](int i) { return Powers(i, c.flags, 500); }));
+        auto view = f.Open<TShowWForm>();
         ASSERT_FALSE(view->OpenFailed());
         EXPECT_EQ(view->Chart->YAxis.ShowAxis(), c.left);
         EXPECT_EQ(view->Chart->YAxis.ShowTitle(), c.left);
@@ -105,7 +87,7 @@ TEST(PowersView, AxesShownByWhatTheFileRecords)
             EXPECT_EQ(d.GroupScale2->title(), "Currents Y Axis");
             d.reject();
         }));
-        EXPECT_TRUE(messages.messages.empty());
+        EXPECT_TRUE(f.messages.messages.empty());
     }
 }
 
@@ -113,10 +95,9 @@ TEST(PowersView, AxesShownByWhatTheFileRecords)
 // them as read; a manual maximum below 1000 puts the powers back in watts.
 TEST(PowersView, PrefixesOnAxisTitleValuesAndReadouts)
 {
-    TempProgDir dir;
-    ScriptedMessages messages;
-    WriteAndSelect(dir, MeasurePowers, "p.wme", [](int i) { return Powers(i, 2 | 16, 2500000.0f + 500000.0f * static_cast<float>(i)); });
-    auto view = Open<TShowWForm>();
+    MeasureViewFixture f(MeasurePowers, "p.wme",
+                         Records([](int i) { return Powers(i, 2 | 16, 2500000.0f + 500000.0f * static_cast<float>(i)); }));
+    auto view = f.Open<TShowWForm>();
     TTraceSettings s = view->Traces();
     s.Entries[0] = {.Item = 2, .Offset = 24, .Extra = 1, .Phase = 3, .Colour = s.Entries[0].Colour, .AxisIndex = 1};
     s.Entries[1] = {.Item = 5, .Offset = 36, .Extra = 4, .Phase = 0, .Colour = s.Entries[1].Colour, .AxisIndex = 2};
@@ -150,7 +131,7 @@ TEST(PowersView, PrefixesOnAxisTitleValuesAndReadouts)
     EXPECT_EQ(view->Chart->YAxis.Title(), "Potenze (kW / kVAr / kVA)");
     EXPECT_DOUBLE_EQ(view->Chart->YAxis.Max(), 5);
     EXPECT_EQ(Plotted(*view, 1), (std::vector<double>{2500, 3000, 3500}));
-    EXPECT_TRUE(messages.messages.empty());
+    EXPECT_TRUE(f.messages.messages.empty());
 }
 
 // The row rule: a power takes 3Ph., a current one of the phases the wiring records.
@@ -167,10 +148,8 @@ TEST(TracesWDlg, RowsFollowTheItemAndTheWiring)
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        TempProgDir dir;
-        ScriptedMessages messages;
-        WriteAndSelect(dir, MeasurePowers, "p.wme", [&](int i) { return Powers(i, 2 | 16, 500, c.wiring, c.currentWiring); });
-        auto view = Open<TShowWForm>();
+        MeasureViewFixture f(MeasurePowers, "p.wme", Records([&](int i) { return Powers(i, 2 | 16, 500, c.wiring, c.currentWiring); }));
+        auto view = f.Open<TShowWForm>();
         TTracesWDlg d;
         d.SetTraces(view->Layout(), view->Traces());
         // A new row: "none" on 3Ph., every radio greyed.
@@ -222,10 +201,8 @@ TEST(TracesWDlg, RowsFollowTheItemAndTheWiring)
 // A number that is not one in the second group keeps the dialog open with nothing taken.
 TEST(TracesWDlg, ABadCurrentsMaximumIsRefused)
 {
-    TempProgDir dir;
-    ScriptedMessages messages;
-    WriteAndSelect(dir, MeasurePowers, "p.wme", [](int i) { return Powers(i, 2 | 16, 500); });
-    auto view = Open<TShowWForm>();
+    MeasureViewFixture f(MeasurePowers, "p.wme", Records([](int i) { return Powers(i, 2 | 16, 500); }));
+    auto view = f.Open<TShowWForm>();
     TTracesWDlg d;
     d.SetTraces(view->Layout(), view->Traces());
     d.Combos[0]->setCurrentIndex(2);
@@ -236,14 +213,14 @@ TEST(TracesWDlg, ABadCurrentsMaximumIsRefused)
     TTraceSettings s;
     d.GetTraceSettings(s);
     EXPECT_EQ(s.Entries[0].Item, 0);
-    EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Invalid float conversion"});
+    EXPECT_EQ(f.messages.Texts(), std::vector<std::string>{"Invalid float conversion"});
 }
 
 namespace {
 // Current harmonics: THD and the 3rd, three-phase; the 3rd's L2 average is 4 + i % and 2 + i A.
-void WriteCurrentHarmonics(const TempProgDir& dir)
+std::vector<Bytes> CurrentHarmonics()
 {
-    WriteAndSelect(dir, MeasureCurrentHarmonics, "h.hmi", [](int i) {
+    return Records([](int i) {
         CurrentHarmonicsRecordFields r{.time = RecordStamp(i), .period = 10};
         r.blocks.push_back({.index = 0});
         CurrentHarmonicBlockFields third{.index = 4};
@@ -270,10 +247,8 @@ void ChooseThirdL2Average(TTracesHrmCurrDlg& d, bool ampere)
 // on the right, its legend and readout in its unit.
 TEST(CurrentHarmonicsView, AmpMovesATraceToTheAmpereAxis)
 {
-    TempProgDir dir;
-    ScriptedMessages messages;
-    WriteCurrentHarmonics(dir);
-    auto view = Open<TShowHmCurrForm>();
+    MeasureViewFixture f(MeasureCurrentHarmonics, "h.hmi", CurrentHarmonics());
+    auto view = f.Open<TShowHmCurrForm>();
     ASSERT_FALSE(view->OpenFailed());
     EXPECT_TRUE(view->Chart->YAxis_Second.ShowAxis());  // drawn from the start
     EXPECT_EQ(view->Chart->YAxis_Second.Title(), "Ampere");
@@ -307,16 +282,14 @@ TEST(CurrentHarmonicsView, AmpMovesATraceToTheAmpereAxis)
     ASSERT_TRUE(view->CursorOn());
     view->ApplyTraces(view->Traces());
     EXPECT_TRUE(view->CursorLabels[0]->text().isEmpty());
-    EXPECT_TRUE(messages.messages.empty());
+    EXPECT_TRUE(f.messages.messages.empty());
 }
 
 // A new order resets its row's statistic and greys its radios and its "Amp." box, keeping the tick.
 TEST(TracesHrmCurrDlg, ANewOrderResetsItsRow)
 {
-    TempProgDir dir;
-    ScriptedMessages messages;
-    WriteCurrentHarmonics(dir);
-    auto view = Open<TShowHmCurrForm>();
+    MeasureViewFixture f(MeasureCurrentHarmonics, "h.hmi", CurrentHarmonics());
+    auto view = f.Open<TShowHmCurrForm>();
     TTracesHrmCurrDlg d;
     d.SetMeasure(view->ThreePhase());
     d.SetTraces(view->Layout(), view->Traces());
@@ -339,9 +312,9 @@ TEST(TracesHrmCurrDlg, ANewOrderResetsItsRow)
 namespace {
 // Energy counters: received active energy 2500 + 500 i kWh (L1 to L3 a third each when the
 // file holds per-phase energies), reactive Q1 0.5 kVArh.
-void WriteEnergy(const TempProgDir& dir, std::uint16_t perPhase)
+std::vector<Bytes> Energy(std::uint16_t perPhase)
 {
-    WriteAndSelect(dir, MeasureEnergy, "e.ene", [perPhase](int i) {
+    return Records([perPhase](int i) {
         EnergyRecordFields r{.time = RecordStamp(i), .perPhase = perPhase, .period = 10};
         r.totals[0] = 2500.0f + 500.0f * static_cast<float>(i);
         r.totals[2] = 0.5f;
@@ -357,10 +330,8 @@ TEST(TracesEnDlg, PhasesOnlyForThePerPhaseEnergies)
 {
     for (std::uint16_t perPhase : {std::uint16_t{0}, std::uint16_t{1}}) {
         SCOPED_TRACE(perPhase == 0 ? "per-phase" : "totals only");
-        TempProgDir dir;
-        ScriptedMessages messages;
-        WriteEnergy(dir, perPhase);
-        auto view = Open<TShowEnForm>();
+        MeasureViewFixture f(MeasureEnergy, "e.ene", Energy(perPhase));
+        auto view = f.Open<TShowEnForm>();
         TTracesEnDlg d;
         d.SetTraces(view->Layout(), view->Traces());
         EXPECT_EQ(d.windowTitle(), "Energy Traces Settings");
@@ -398,10 +369,8 @@ TEST(TracesEnDlg, PhasesOnlyForThePerPhaseEnergies)
 // graph's cursor line without readouts.
 TEST(EnergyView, MillionsThousandsAndTheCursorLineFromTheStart)
 {
-    TempProgDir dir;
-    ScriptedMessages messages;
-    WriteEnergy(dir, 0);
-    auto view = Open<TShowEnForm>();
+    MeasureViewFixture f(MeasureEnergy, "e.ene", Energy(0));
+    auto view = f.Open<TShowEnForm>();
     ASSERT_FALSE(view->OpenFailed());
     EXPECT_FALSE(view->Chart->YAxis_Second.ShowAxis());
     EXPECT_EQ(view->Chart->YAxis.Title(), "Energy (Wh / VArh / VAh)");
@@ -436,5 +405,5 @@ TEST(EnergyView, MillionsThousandsAndTheCursorLineFromTheStart)
     EXPECT_DOUBLE_EQ(view->Chart->YAxis.Max(), 5);
     EXPECT_EQ(Plotted(*view, 2), (std::vector<double>{0.5, 0.5, 0.5}));
     EXPECT_EQ(FirstReadout(*view, 2), "0.500 kVArh");
-    EXPECT_TRUE(messages.messages.empty());
+    EXPECT_TRUE(f.messages.messages.empty());
 }
