@@ -3,6 +3,7 @@
 // of one-minute three-phase records, against reading the same file's bytes sequentially in the
 // same run; and its re-plot over the whole year once the interval's times are known.
 #include "bench_timing.h"
+#include "bench_widget_main.h"
 #include "fixtures/child_context_fixture.h"
 #include "fixtures/data_fixture.h"
 #include "fixtures/temp_prog_dir.h"
@@ -11,7 +12,6 @@
 #include "views/trace_settings.h"
 #include "views/trend_views.h"
 
-#include <QApplication>
 #include <benchmark/benchmark.h>
 #include <memory>
 #include <string>
@@ -92,12 +92,4 @@ BENCHMARK(ReadFileSequentially)->Unit(benchmark::kMillisecond);
 BENCHMARK(CreatePowersViewAndPlotThreeTraces)->Unit(benchmark::kMillisecond);
 BENCHMARK(ReplotTheYear)->Unit(benchmark::kMillisecond);
 
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return RunWidgetBenchmarks(argc, argv); }

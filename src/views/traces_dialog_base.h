@@ -27,6 +27,8 @@ class QRadioButton;
 class QToolButton;
 class QVBoxLayout;
 class TColorGrid;
+struct TTrendLayout;
+struct TTrendMember;
 
 // The controls of one Y axis group: "Auto Scale", Max and Min with their spin buttons.
 struct TAxisGroup {
@@ -150,6 +152,17 @@ private:
     std::array<std::uint32_t, kTraceCount> listColours_{};
     std::array<QButtonGroup*, kTraceCount> phaseGroups_{};
 };
+
+// The traces dialog `Dialog` over `parent`, given a view's layout and settings
+// (Dialog::SetTraces), shown modally; true with the new settings in `traces` on OK. The rows of
+// the members whose dialog needs nothing but the layout name it as their dialog.
+template <typename Dialog>
+bool EditTracesOnLayout(QWidget* parent, const TTrendMember&, const TTrendLayout& layout, TTraceSettings& traces)
+{
+    Dialog dialog(parent);
+    dialog.SetTraces(layout, traces);
+    return dialog.RunModal(traces);
+}
 
 // Format("%f", value): fixed, two decimals.
 QString FixedTwoDecimals(float value);

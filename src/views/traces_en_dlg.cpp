@@ -14,13 +14,6 @@ TTracesEnDlg::TTracesEnDlg(QWidget* parent) : TTracesDialogBase(parent)
     ColorGrid->setToolTip("Trascinare sul nome della traccia per cambiare colore");
 }
 
-bool TTracesEnDlg::EditTraces(QWidget* parent, const TTrendMember&, const TTrendLayout& layout, TTraceSettings& traces)
-{
-    TTracesEnDlg dialog(parent);
-    dialog.SetTraces(layout, traces);
-    return dialog.RunModal(traces);
-}
-
 void TTracesEnDlg::SetTraces(const TTrendLayout& layout, const TTraceSettings& settings)
 {
     columns_ = layout.Columns;

@@ -5,16 +5,10 @@
 #include "views/traces_dialog_base.h"
 #include "views/trend_layout.h"
 
-struct TTrendMember;
-
 class TTracesEnDlg : public TTracesDialogBase {
     Q_OBJECT
 public:
     explicit TTracesEnDlg(QWidget* parent = nullptr);
-
-    // The view's traces, edited modally on its layout; true with the new settings on OK.
-    static bool EditTraces(QWidget* parent, const TTrendMember& member, const TTrendLayout& layout,
-                           TTraceSettings& traces);
 
     // The energies, their columns and units, whether the file holds per-phase energies, and the
     // settings.

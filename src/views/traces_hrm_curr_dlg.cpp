@@ -23,14 +23,6 @@ TTracesHrmCurrDlg::TTracesHrmCurrDlg(QWidget* parent) : TTracesHrmDlg(parent, 3)
     ColorGrid->setToolTip("Trascinare sul nome della misura per cambiare colore");
 }
 
-bool TTracesHrmCurrDlg::EditTraces(QWidget* parent, const TTrendMember&, const TTrendLayout& layout, TTraceSettings& traces)
-{
-    TTracesHrmCurrDlg dialog(parent);
-    dialog.SetMeasure(layout.ThreePhase);
-    dialog.SetTraces(layout, traces);
-    return dialog.RunModal(traces);
-}
-
 void TTracesHrmCurrDlg::ShowTraceRows()
 {
     TTracesHrmDlg::ShowTraceRows();

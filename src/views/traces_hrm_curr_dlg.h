@@ -12,10 +12,6 @@ class TTracesHrmCurrDlg : public TTracesHrmDlg {
 public:
     explicit TTracesHrmCurrDlg(QWidget* parent = nullptr);
 
-    // The view's traces, edited modally on its block layout; true with the new settings on OK.
-    static bool EditTraces(QWidget* parent, const TTrendMember& member, const TTrendLayout& layout,
-                           TTraceSettings& traces);
-
     std::array<QCheckBox*, kTraceCount> AmpBoxes{};  // ChBoxEff1 to ChBoxEff6
     QGroupBox* GroupScale2;                          // "Y Axis (A)"
 

@@ -26,27 +26,15 @@ TTracesHrmDlg::TTracesHrmDlg(QWidget* parent, int phaseColumn) : TTracesDialogBa
         TraceRows()->addWidget(list, k + 1, 0);
     }
     AddPhaseRows(phaseColumn);
-    ColorGrid->setToolTip("Drag on Measures to change color");
-}
-
-bool TTracesHrmDlg::EditTraces(QWidget* parent, const TTrendMember&, const TTrendLayout& layout, TTraceSettings& traces)
-{
-    TTracesHrmDlg dialog(parent);
-    dialog.SetMeasure(layout.ThreePhase);
-    dialog.SetTraces(layout, traces);
-    return dialog.RunModal(traces);
-}
-
-void TTracesHrmDlg::SetMeasure(bool threePhase)
-{
-    ThreePhase = threePhase;
     GroupScale->setTitle("Y Axis (%)");
     setWindowTitle("Harmonics Traces Settings");
+    ColorGrid->setToolTip("Drag on Measures to change color");
 }
 
 void TTracesHrmDlg::SetTraces(const TTrendLayout& layout, const TTraceSettings& settings)
 {
     layout_ = layout;
+    ThreePhase = layout.ThreePhase;
     Settings = settings;
     for (QComboBox* list : OrderLists) {
         list->clear();

@@ -5,20 +5,13 @@
 #include "views/traces_dialog_base.h"
 #include "views/trend_layout.h"
 
-struct TTrendMember;
-
 class TTracesHrmDlg : public TTracesDialogBase {
     Q_OBJECT
 public:
     explicit TTracesHrmDlg(QWidget* parent = nullptr);
 
-    // The view's traces, edited modally on its block layout; true with the new settings on OK.
-    static bool EditTraces(QWidget* parent, const TTrendMember& member, const TTrendLayout& layout,
-                           TTraceSettings& traces);
-
-    void SetMeasure(bool threePhase);
-    // The blocks (order names, flags, statistics) the rows choose from, and the settings: a
-    // trace's Extra is its block, Item its statistic in that block's list, Phase 0 to 2.
+    // The blocks (order names, flags, statistics) and the phases the rows choose from, and the
+    // settings: a trace's Extra is its block, Item its statistic in that block's list, Phase 0 to 2.
     void SetTraces(const TTrendLayout& layout, const TTraceSettings& settings);
 
     // A new order in row `index` (0 to 5): its statistics, set to "none".

@@ -15,13 +15,6 @@ TTracesWDlg::TTracesWDlg(QWidget* parent) : TTracesDialogBase(parent)
     GroupScale2 = AddAxisGroup("Currents Y Axis").Group;
 }
 
-bool TTracesWDlg::EditTraces(QWidget* parent, const TTrendMember&, const TTrendLayout& layout, TTraceSettings& traces)
-{
-    TTracesWDlg dialog(parent);
-    dialog.SetTraces(layout, traces);
-    return dialog.RunModal(traces);
-}
-
 void TTracesWDlg::SetTraces(const TTrendLayout& layout, const TTraceSettings& settings)
 {
     columns_ = layout.Columns;

@@ -6,16 +6,10 @@
 #include "views/traces_dialog_base.h"
 #include "views/trend_layout.h"
 
-struct TTrendMember;
-
 class TTracesWDlg : public TTracesDialogBase {
     Q_OBJECT
 public:
     explicit TTracesWDlg(QWidget* parent = nullptr);
-
-    // The view's traces, edited modally on its layout; true with the new settings on OK.
-    static bool EditTraces(QWidget* parent, const TTrendMember& member, const TTrendLayout& layout,
-                           TTraceSettings& traces);
 
     // The items, their columns, axes and units, and the current phases beyond L1 the rows choose
     // from; the settings, whose shown flags enable each axis group.

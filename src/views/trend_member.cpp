@@ -112,7 +112,7 @@ const TTrendMember& VoltageHarmonicsMember()
         .TraceCaption = HarmonicTraceCaption,
         .CursorText = PatternCursorText,
         .PrintLine = ShortDatePrintLine,
-        .EditTraces = TTracesHrmDlg::EditTraces,
+        .EditTraces = EditTracesOnLayout<TTracesHrmDlg>,
         .DialogCaption = "Harmonics Traces Settings",
         .DialogScaleCaption = "Y Axis (%)",
     };
@@ -162,7 +162,7 @@ const TTrendMember& PowersMember()
         .Scale = KeptPrefixScale,
         .CursorText = PowerCursorText,
         .PrintLine = DayMonthYearPrintLine,
-        .EditTraces = TTracesWDlg::EditTraces,
+        .EditTraces = EditTracesOnLayout<TTracesWDlg>,
         .DialogCaption = "Power & Current Traces Settings",
         .DialogScaleCaption = "Powers Y Axis",
     };
@@ -190,7 +190,7 @@ const TTrendMember& CurrentHarmonicsMember()
         .TraceCaption = CurrentHarmonicTraceCaption,
         .CursorText = PercentOrAmpereCursorText,
         .PrintLine = ShortDatePrintLine,
-        .EditTraces = TTracesHrmCurrDlg::EditTraces,
+        .EditTraces = EditTracesOnLayout<TTracesHrmCurrDlg>,
         .DialogCaption = "Harmonics Traces Settings",
         .DialogScaleCaption = "Y Axis (%)",
     };
@@ -218,7 +218,7 @@ const TTrendMember& EnergyMember()
         .Scale = KeptPrefixScale,
         .CursorText = EnergyCursorText,
         .PrintLine = ShortDatePrintLine,
-        .EditTraces = TTracesEnDlg::EditTraces,
+        .EditTraces = EditTracesOnLayout<TTracesEnDlg>,
         .DialogCaption = "Energy Traces Settings",
         .DialogScaleCaption = "Y Axis",
     };

@@ -238,6 +238,46 @@ void ChooseRow(TTracesDlg& d, int row, int item, int phase)
     d.Radios[static_cast<std::size_t>(row)][static_cast<std::size_t>(phase)]->setChecked(true);
 }
 
+// The view of `kind` among the main window's children, made active and maximised; null when none.
+TTrendViewForm* MaximisedView(TMainForm& form, TViewKind kind)
+{
+    for (QMdiSubWindow* sub : form.MdiArea->subWindowList()) {
+        auto* view = qobject_cast<TTrendViewForm*>(sub->widget());
+        if (!view || view->ViewKind() != kind) continue;
+        form.MdiArea->setActiveSubWindow(sub);
+        sub->showMaximized();
+        QApplication::processEvents();
+        return view;
+    }
+    return nullptr;
+}
+
+// Zoom In, then a band dragged from a third of the plot over a quarter of it (`dragging` runs
+// while the band is held); the band's middle column, where the cursor then goes.
+int ZoomOnBand(TMainForm& form, TTrendViewForm& view, const std::function<void()>& dragging = {})
+{
+    TzrGraph& chart = *view.Chart;
+    const int row = PlotRow(chart);
+    const int width = chart.Width() - chart.Dimensions.LeftMargin() - chart.Dimensions.RightMargin();
+    const int left = chart.Dimensions.LeftMargin() + width / 3, right = left + width / 4;
+    form.BtnZoomIn->trigger();
+    Press(&chart, QPoint(left, row));
+    Move(&chart, QPoint(right, row));
+    if (dragging) dragging();
+    Release(&chart, QPoint(right, row));
+    QApplication::processEvents();
+    return (left + right) / 2;
+}
+
+// The measuring cursor switched on and placed by a click at `column`.
+void PlaceCursor(TMainForm& form, TTrendViewForm& view, int column)
+{
+    form.BtnMeas->trigger();
+    const int row = PlotRow(*view.Chart);
+    Press(view.Chart, QPoint(column, row));
+    Release(view.Chart, QPoint(column, row));
+}
+
 struct MeasureRoad {
     TViewKind kind;
     const char* name;
@@ -306,14 +346,8 @@ TEST(MeasureViewsRoad, OpenSurveyThenTracesZoomCursorAndCurveOnEachView)
     };
     for (const MeasureRoad& road : roads) {
         SCOPED_TRACE(road.name);
-        QMdiSubWindow* sub = nullptr;
-        for (QMdiSubWindow* s : form.MdiArea->subWindowList())
-            if (auto* child = qobject_cast<TTrendViewForm*>(s->widget()); child && child->ViewKind() == road.kind) sub = s;
-        ASSERT_NE(sub, nullptr);
-        form.MdiArea->setActiveSubWindow(sub);
-        sub->showMaximized();
-        QApplication::processEvents();
-        auto* view = qobject_cast<TTrendViewForm*>(sub->widget());
+        TTrendViewForm* view = MaximisedView(form, road.kind);
+        ASSERT_NE(view, nullptr);
         const std::string name(road.name);
 
         ASSERT_TRUE(OnModal<QDialog>([&] { form.BtnTraces->trigger(); }, road.choose));
@@ -322,21 +356,11 @@ TEST(MeasureViewsRoad, OpenSurveyThenTracesZoomCursorAndCurveOnEachView)
         EXPECT_GT(view->Chart->GetSeries(1).Count(), 0);
         Grab(form, name + "_1_traces");
 
-        TzrGraph& chart = *view->Chart;
-        const int row = PlotRow(chart);
-        const int width = chart.Width() - chart.Dimensions.LeftMargin() - chart.Dimensions.RightMargin();
-        const int left = chart.Dimensions.LeftMargin() + width / 3, right = left + width / 4;
-        form.BtnZoomIn->trigger();
-        Press(&chart, QPoint(left, row));
-        Move(&chart, QPoint(right, row));
-        Release(&chart, QPoint(right, row));
-        QApplication::processEvents();
+        const int middle = ZoomOnBand(form, *view);
         EXPECT_TRUE(view->Zoomed());
         EXPECT_LT(view->ZoomRecords(), view->ValuesBlock().PeriodRecords);
 
-        form.BtnMeas->trigger();
-        Press(&chart, QPoint((left + right) / 2, row));
-        Release(&chart, QPoint((left + right) / 2, row));
+        PlaceCursor(form, *view, middle);
         EXPECT_GT(view->CursorPoint().Id, 0);
         EXPECT_FALSE(view->CursorLabels[0]->text().isEmpty());
         EXPECT_TRUE(form.BtnCurve->isEnabled());
@@ -459,14 +483,8 @@ TEST(TwoAxisViewsRoad, OpenSurveyThenBothAxesPrefixesZoomCursorCopyAndPrint)
     };
     for (const TwoAxisRoad& road : roads) {
         SCOPED_TRACE(road.name);
-        QMdiSubWindow* sub = nullptr;
-        for (QMdiSubWindow* s : form.MdiArea->subWindowList())
-            if (auto* child = qobject_cast<TTrendViewForm*>(s->widget()); child && child->ViewKind() == road.kind) sub = s;
-        ASSERT_NE(sub, nullptr);
-        form.MdiArea->setActiveSubWindow(sub);
-        sub->showMaximized();
-        QApplication::processEvents();
-        auto* view = qobject_cast<TTrendViewForm*>(sub->widget());
+        TTrendViewForm* view = MaximisedView(form, road.kind);
+        ASSERT_NE(view, nullptr);
         const std::string name(road.name);
         EXPECT_FALSE(form.BtnCurve->isEnabled());
         Grab(form, name + "_0_opened");
@@ -495,22 +513,11 @@ TEST(TwoAxisViewsRoad, OpenSurveyThenBothAxesPrefixesZoomCursorCopyAndPrint)
             EXPECT_EQ(view->Chart->YAxis.Title(), road.title);
         }
 
-        TzrGraph& chart = *view->Chart;
-        const int row = PlotRow(chart);
-        const int width = chart.Width() - chart.Dimensions.LeftMargin() - chart.Dimensions.RightMargin();
-        const int left = chart.Dimensions.LeftMargin() + width / 3, right = left + width / 4;
-        form.BtnZoomIn->trigger();
-        Press(&chart, QPoint(left, row));
-        Move(&chart, QPoint(right, row));
-        Grab(form, name + "_3_zoom_band");
-        Release(&chart, QPoint(right, row));
-        QApplication::processEvents();
+        const int middle = ZoomOnBand(form, *view, [&] { Grab(form, name + "_3_zoom_band"); });
         EXPECT_TRUE(view->Zoomed());
         EXPECT_LT(view->ZoomRecords(), view->ValuesBlock().PeriodRecords);
 
-        form.BtnMeas->trigger();
-        Press(&chart, QPoint((left + right) / 2, row));
-        Release(&chart, QPoint((left + right) / 2, row));
+        PlaceCursor(form, *view, middle);
         EXPECT_GT(view->CursorPoint().Id, 0);
         for (std::size_t k = 0; k < road.readoutUnits.size(); ++k)
             EXPECT_TRUE(view->CursorLabels[k]->text().endsWith(road.readoutUnits[k])) << view->CursorLabels[k]->text().toStdString();

@@ -291,7 +291,6 @@ TEST(TracesHrmCurrDlg, ANewOrderResetsItsRow)
     MeasureViewFixture f(MeasureCurrentHarmonics, "h.hmi", CurrentHarmonics());
     auto view = f.Open<TShowHmCurrForm>();
     TTracesHrmCurrDlg d;
-    d.SetMeasure(view->ThreePhase());
     d.SetTraces(view->Layout(), view->Traces());
     EXPECT_EQ(d.windowTitle(), "Harmonics Traces Settings");
     EXPECT_EQ(d.GroupScale2->title(), "Y Axis (A)");
