@@ -9,6 +9,7 @@
 #include "platform/window_print.h"
 #include "survey/records.h"
 #include "survey/trace_records.h"
+#include "views/print_lines.h"
 
 #include <QImage>
 #include <QSize>
@@ -47,6 +48,8 @@ public:
     std::vector<QWidget*> WhiteOnPage;
     // The client size the window is printed at.
     QSize PrintingSize{620, 400};
+    // The information panel's date line on the page, for the moment of printing.
+    std::string (*PrintLine)(TDateTime now) = ShortDatePrintLine;
 
     // The survey's description, site, operator and name; the three header lines become lines 0
     // to 2 of `info`.
