@@ -1,6 +1,7 @@
 // Program entry: no command-line arguments are read. Here the main window meets the windows
 // it opens: they are registered on its registry once it exists.
 #include "analysis/an_report_form.h"
+#include "analysis/report_bar_dlg.h"
 #include "analysis/sel_analysis_dlg.h"
 #include "analysis/run_analysis_dlg.h"
 #include "app/main_form.h"
@@ -25,6 +26,7 @@ int main(int argc, char** argv)
     RegisterTrendViews(windows.MainForm->WindowRegistry);
     RegisterWaveformView(windows.MainForm->WindowRegistry);
     RegisterAnalysisReportWindow(windows.MainForm->WindowRegistry);
+    RegisterBarReport(windows.MainForm->WindowRegistry);
     RegisterSheetWindow(windows.MainForm->WindowRegistry);
     RegisterAnalysisWizard(windows.MainForm->WindowRegistry);
     RegisterSummaryWindows(windows.MainForm->WindowRegistry);

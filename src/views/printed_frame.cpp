@@ -2,7 +2,6 @@
 #include "views/printed_frame.h"
 
 #include "dialogs/prn_form.h"
-#include "platform/date_format.h"
 
 #include <QApplication>
 #include <QDateTime>
@@ -10,11 +9,18 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
-#include <QLocale>
 #include <QVBoxLayout>
 
 namespace {
 QString Q(const std::string& s) { return QString::fromStdString(s); }
+
+TDateTime LocalNow()
+{
+    const QDateTime now = QDateTime::currentDateTime();
+    const QDate d = now.date();
+    const QTime t = now.time();
+    return DateSerial(d.year(), d.month(), d.day()) + TimeFraction(t.hour(), t.minute(), t.second(), t.msec());
+}
 }  // namespace
 
 QFont ArialPixels(int pixels)
@@ -139,8 +145,7 @@ void TPrintedFrame::Print(const std::function<void(bool printed)>& viewAsPrinted
             window_.resize(PrintingSize);
             viewAsPrinted(true);
             if (PrnForm) PrnForm->show();
-            LabelPrint->setText("Printed on: " + QLocale::c().toString(QDateTime::currentDateTime(),
-                                                                       "dddd " + Q(RunDateFormats().shortDate) + " hh:mm"));
+            LabelPrint->setText(Q(PrintLine(LocalNow())));
             ShowAsPrinted(true);
         } else {
             ShowAsPrinted(false);

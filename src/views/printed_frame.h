@@ -9,6 +9,7 @@
 #include "platform/window_print.h"
 #include "survey/records.h"
 #include "survey/trace_records.h"
+#include "views/print_lines.h"
 
 #include <QImage>
 #include <QSize>
@@ -54,6 +55,8 @@ public:
     std::vector<QWidget*> ScreenOnlyPanels;
     // The client size the window is printed at.
     QSize PrintingSize{620, 400};
+    // The information panel's date line on the page, for the moment of printing.
+    std::string (*PrintLine)(TDateTime now) = ShortDatePrintLine;
 
     // Lays the window out: the header above a row, returned, for the view's graph and legend.
     QHBoxLayout* PlaceHeader();
