@@ -12,6 +12,7 @@
 #include "setup/setup_form.h"
 #include "summary/sum_report_form.h"
 #include "summary/sheet_form.h"
+#include "views/show_al_vm_form.h"
 #include "views/show_ala_form.h"
 #include "views/trend_view_form.h"
 
@@ -25,6 +26,7 @@ int main(int argc, char** argv)
     TProgramWindows windows = StartProgram(app);
     RegisterTrendViews(windows.MainForm->WindowRegistry);
     RegisterEventsList(windows.MainForm->WindowRegistry);
+    RegisterWaveformView(windows.MainForm->WindowRegistry);
     RegisterAnalysisReportWindow(windows.MainForm->WindowRegistry);
     RegisterBarReport(windows.MainForm->WindowRegistry);
     RegisterSheetWindow(windows.MainForm->WindowRegistry);
