@@ -1,9 +1,10 @@
 // The events list of a week's demo survey in the main window, for looking at by hand: the list
-// with its colours, the filter dialog, the list filtered (L1 unticked), the system events window
-// and the list printed to a PDF.
+// with its colours, the waveform view a double-click on the first (captured) date opens, the
+// filter dialog, the list filtered (L1 unticked), the system events window and the list printed
+// to a PDF.
 //   xvfb-run -a orv_look_events_list <folder>
-// writes into <folder>: events_list.png, filter_dialog.png, events_list_filtered.png,
-// system_events.png and events_list.pdf.
+// writes into <folder>: events_list.png, event_waveform.png, filter_dialog.png,
+// events_list_filtered.png, system_events.png and events_list.pdf.
 #include "app/main_form.h"
 #include "fixtures/demo_survey.h"
 #include "look_support.h"
@@ -11,6 +12,7 @@
 #include "sheet/sheet_grid_view.h"
 #include "survey/measure_file_info.h"
 #include "survey/text_tables.h"
+#include "views/show_al_vm_form.h"
 #include "views/show_ala_form.h"
 #include "views/sys_event_form.h"
 #include "views/traces_alarm_dlg.h"
@@ -57,6 +59,7 @@ int main(int argc, char** argv)
 
     TMainForm form;
     RegisterEventsList(form.WindowRegistry);
+    RegisterWaveformView(form.WindowRegistry);
     form.resize(1000, 720);
     form.show();
     form.EnableMainCommands();
@@ -65,6 +68,10 @@ int main(int argc, char** argv)
     if (!list) return 1;
     if (QMdiSubWindow* sub = form.MdiArea->activeSubWindow()) sub->resize(900, 560);
     Save(form, "events_list");
+    list->GridDblClick(3, kEventsDateColumn);
+    Save(form, "event_waveform");
+    if (QMdiSubWindow* waveform = form.MdiArea->activeSubWindow(); waveform && waveform->widget() != list) waveform->close();
+    form.MdiArea->setActiveSubWindow(form.MdiArea->subWindowList().front());
 
     OnNextModal<TTracesAlarmDlg>([](TTracesAlarmDlg& d) {
         d.CBoxPhases[0]->setChecked(false);

@@ -4,7 +4,9 @@
 // refill, the system events window, and printing.
 #include "events_fixture.h"
 
+#include "app/main_form.h"
 #include "app/window_registry.h"
+#include "fixtures/demo_survey.h"
 #include "fixtures/child_context_fixture.h"
 #include "fixtures/on_modal.h"
 #include "fixtures/pdf_text.h"
@@ -13,10 +15,16 @@
 #include "platform/file_io.h"
 #include "sheet/sheet_grid_view.h"
 #include "survey/samples_index.h"
+#include "views/show_al_vm_form.h"
 #include "views/show_ala_form.h"
 #include "views/sys_event_form.h"
 #include "views/traces_alarm_dlg.h"
+#include "wizards/interval_page.h"
+#include "wizards/sel_data_dlg.h"
+#include "wizards/survey_page.h"
+#include "wizards/survey_picker.h"
 
+#include <QAction>
 #include <QApplication>
 #include <QCheckBox>
 #include <QLabel>
@@ -267,4 +275,47 @@ TEST(EventsListWindow, PrintsWithThePeriodAboveAndTheSurveyBelow)
     EXPECT_NE(text.find("Events of <test.orv> printed on"), std::string::npos) << text;
     EXPECT_NE(text.find("Filtered records: 3"), std::string::npos) << text;
     EXPECT_NE(text.find("Page 1/1"), std::string::npos) << text;
+}
+
+// The main window's road: Open Survey with the events ticked opens the list, its Traces
+// Settings button opens the filter dialog, and a double-click on a captured event's date opens
+// the waveform view at that capture.
+TEST(EventsListRoad, OpenSurveyThenTheWaveformOfADoubleClickedDate)
+{
+    TempProgDir dir;
+    ScriptedMessages messages;
+    const std::string survey = WriteDemoSurvey(dir.Path(), 2);
+    TMainForm form;
+    RegisterEventsList(form.WindowRegistry);
+    RegisterWaveformView(form.WindowRegistry);
+    form.resize(1000, 700);
+    form.show();
+    form.ExecModal = [survey](QDialog& d) {
+        auto& wizard = static_cast<TSelDataDlg&>(d);
+        wizard.SurveyPage->Picker->SelectFile(survey);
+        wizard.BtnNextClick();
+        for (int k = 1; k <= kMeasureCount; ++k)
+            if (QCheckBox* box = wizard.DataPage->Box(k); box && k != MeasureEvents) box->setChecked(false);
+        wizard.DataPage->CBoxClick();
+        wizard.BtnFinishClick();
+        return wizard.result();
+    };
+    form.ItemOpenSurvey->trigger();
+    QApplication::processEvents();
+    auto* list = dynamic_cast<TShowAlaForm*>(form.ActiveChild());
+    ASSERT_NE(list, nullptr) << testing::PrintToString(messages.Texts());
+    EXPECT_TRUE(form.BtnTraces->isEnabled());
+    EXPECT_TRUE(OnModal<TTracesAlarmDlg>([&] { form.BtnTraces->trigger(); }, [](TTracesAlarmDlg& d) { d.reject(); }));
+
+    // The demo's first event, an L1 over-voltage at 02:13:07.45, was captured.
+    ASSERT_EQ(list->Grid->Book().CellText(3, kEventsDateColumn), "15/03/2024 02:13:07.45");
+    EXPECT_TRUE(list->Grid->Book().StyleOf(*list->Grid->Book().SheetAt(1).Find(3, kEventsDateColumn)).font.bold);
+    list->GridDblClick(3, kEventsDateColumn);
+    QApplication::processEvents();
+    auto* waveform = dynamic_cast<TShowAlVmForm*>(form.ActiveChild());
+    ASSERT_NE(waveform, nullptr) << testing::PrintToString(messages.Texts());
+    const auto entry = waveform->Navigation().CurrentEntry();
+    ASSERT_TRUE(entry);
+    EXPECT_EQ(ToMilliseconds(entry->Time), ToMilliseconds(FixtureTime(2024, 3, 15, 2, 13, 7, 45)));
+    Shot(&form, "events_list_waveform");
 }
