@@ -8,7 +8,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 flags="-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer"
 tests=(sheet/sheet_robustness_tests survey/survey_robustness_tests survey/survey_tests analysis/analysis_tests
-  analysis/report_sheet_tests views/views_tests summary/summary_tests export/export_tests setup/setup_tests)
+  analysis/report_sheet_tests views/views_tests views/events_list_tests summary/summary_tests export/export_tests setup/setup_tests)
 cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS="$flags" > /dev/null
 cmake --build build-sanitize --target "${tests[@]##*/}" -j"${JOBS:-$(nproc)}"
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1

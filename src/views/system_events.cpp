@@ -3,6 +3,7 @@
 
 #include "export/measure_columns.h"
 #include "platform/little_endian.h"
+#include "platform/repeated_message_filter.h"
 #include "survey/data_file.h"
 #include "survey/data_layout.h"
 #include "survey/event_texts.h"
@@ -105,6 +106,8 @@ std::string SystemEventParameters(const TSystemEventFields& e)
 
 TSystemEventList ReadSystemEvents(const TMeasureFileInfo& info, TDateTime start, TDateTime stop)
 {
+    // The search and the reading say each kind of bad stamp once.
+    TRepeatedMessageFilter oneMessage;
     TSystemEventList list;
     TDataFile file;
     if (file.Open(info.FileName, MeasureEvents) != DataFileFault::None) return list;
@@ -114,7 +117,6 @@ TSystemEventList ReadSystemEvents(const TMeasureFileInfo& info, TDateTime start,
     const std::int64_t last = std::min(file.RecordIndex(static_cast<std::uint64_t>(range->Last)),
                                        first + kSystemEventsReadLimit - 1);
     RecordBlockReader reader(file, first, last);
-    bool faultShown = false;
     for (std::span<const std::uint8_t> record = reader.Next(); !record.empty(); record = reader.Next()) {
         ++list.RecordsRead;
         FieldView f(record);
@@ -128,10 +130,7 @@ TSystemEventList ReadSystemEvents(const TMeasureFileInfo& info, TDateTime start,
         std::memcpy(e.PeakBytes.data(), peak.data(), e.PeakBytes.size());
         StampFault fault = StampFault::None;
         const auto time = RecordTime(stamp_layouts::Events, record, &fault);
-        if (!time && !faultShown) {
-            ShowStampFault(fault);
-            faultShown = true;
-        }
+        if (!time) ShowStampFault(fault);
         list.Rows.push_back({time ? SystemEventDateText(*time) : std::string(), SystemEventName(e.Code),
                              SystemEventParameters(e)});
     }

@@ -431,3 +431,33 @@ TEST(SystemEvents, ReadingStopsAfterSixteenThousandRecords)
     EXPECT_EQ(list.RecordsRead, kSystemEventsReadLimit);
     EXPECT_EQ(list.Rows.size(), static_cast<std::size_t>(kSystemEventsReadLimit));
 }
+
+// Stamps that do not decode: each fill and each system events reading says so once, the list's
+// rows stand without their dates, and the record readers never leave the file.
+TEST(EventsList, BadStampsAreSaidOnceAndTheirRowsHaveNoDate)
+{
+    std::vector<Bytes> records;
+    for (int k = 0; k < 8; ++k) records.push_back(EventRecord(Event(k < 6 ? 1 : 16, 0, EventAt(10, k))));
+    for (int k : {2, 3, 6}) records[static_cast<std::size_t>(k)][13] = 13;  // month 13
+    records[4][7] = 60;                                                      // hour 60
+    EventsSurvey survey(records);
+    TEventsList list(survey.selection);
+    survey.messages.Clear();
+    TF1Book book;
+    list.Fill(book, TEventFilter{});
+    EXPECT_EQ(survey.messages.Texts(), (std::vector<std::string>{"Invalid Date"}));
+    ASSERT_EQ(list.RowsWritten(), 6);
+    EXPECT_EQ(book.CellText(5, kEventsDateColumn), "");
+    EXPECT_EQ(book.CellText(7, kEventsDateColumn), "");
+    EXPECT_EQ(book.CellText(8, kEventsDateColumn), "15/03/2024 10:05:00.00");
+    EXPECT_FALSE(list.WaveformOfRow(book, 5));
+
+    // The period's search met the bad time, the reading the bad dates: each kind once.
+    survey.messages.Clear();
+    const TSystemEventList system = ReadSystemEvents(survey.selection.File(MeasureEvents), survey.selection.Start,
+                                                     survey.selection.Stop);
+    EXPECT_EQ(survey.messages.Texts(), (std::vector<std::string>{"Invalid Time", "Invalid Date"}));
+    ASSERT_EQ(system.Rows.size(), 2u);
+    EXPECT_EQ(system.Rows[0].Date, "");
+    EXPECT_EQ(system.Rows[1].Date, "15/03/2024 10:07:00");
+}
