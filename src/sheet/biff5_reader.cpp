@@ -101,7 +101,8 @@ private:
     {
         Cell& c = Place(row, col, xf);
         c.kind = text.empty() ? CellKind::Empty : CellKind::Text;
-        c.text = text;
+        if (text.empty()) c.number = 0;
+        else c.text = book_.InternText(text);
     }
 
     // A blank sets a cell's format; one in the default format where no cell is needs no cell.

@@ -5,14 +5,17 @@
 #include "platform/little_endian.h"
 #include "platform/text_encoding.h"
 #include "sheet/biff5_records.h"
+#include "sheet/compound_file_writer.h"
 #include "sheet/number_format.h"
 #include "sheet/sheet_units.h"
 
 #include <algorithm>
+#include <bit>
 #include <cctype>
 #include <cmath>
 #include <map>
 #include <set>
+#include <string_view>
 
 namespace {
 using namespace biff5;
@@ -132,14 +135,25 @@ bool ByteString(ByteWriter& body, const std::string& utf8, std::size_t limit)
 
 std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
 
+// The fields of a record stored straight into the stream: 16-bit words, then the rest.
+void StoreWords(std::uint8_t* at, std::initializer_list<std::uint16_t> words)
+{
+    for (std::uint16_t w : words) {
+        StoreU16(at, w);
+        at += 2;
+    }
+}
+
 class Biff5Writer {
 public:
-    Biff5Writer(const TF1Book& book, std::string& error) : book_(book), error_(error) {}
+    // The stream is written after `room` bytes at the start of the result (a compound file's header).
+    Biff5Writer(const TF1Book& book, std::string& error, std::size_t room) : book_(book), error_(error), room_(room) {}
 
     std::optional<std::vector<std::uint8_t>> Write()
     {
         if (!CheckSheets() || !CollectStyles()) return std::nullopt;
-        out_.Reserve(cellBytes_ + 65536);
+        out_.Reserve(room_ + cellBytes_ + 65536);
+        out_.Zeros(room_);
         Bof(out_, kBofGlobals);
         Word(out_, kCodePage, kCodePage1252);
         WriteWindow1();
@@ -161,7 +175,7 @@ public:
         EmptyRecord(out_, kEof);
         std::vector<std::uint32_t> sheetOffsets;
         for (int s = 1; s <= book_.NumSheets(); ++s) {
-            sheetOffsets.push_back(static_cast<std::uint32_t>(out_.Size()));
+            sheetOffsets.push_back(static_cast<std::uint32_t>(out_.Size() - room_));
             if (!WriteSheet(out_, s)) return std::nullopt;
         }
         std::vector<std::uint8_t> stream = out_.Take();
@@ -209,7 +223,7 @@ private:
             for (const auto& [r, row] : book_.SheetAt(s).rows) {
                 cellBytes_ += 20;  // for reserving the stream: the row record
                 for (const Cell& cell : row.cells) {
-                    cellBytes_ += 18 + cell.text.size();  // and a number record, or a label with its text
+                    cellBytes_ += 18 + book_.TextOf(cell).size();  // and a number record, or a label with its text
                     if (xfOfStyle_[cell.style] < 0) {
                         xfOfStyle_[cell.style] = kDefaultCellXf + static_cast<int>(usedStyles_.size());
                         usedStyles_.push_back(cell.style);
@@ -427,17 +441,11 @@ private:
                 last = cell.col - 1;
             }
         if (first < 0 && row.height < 0) return;
-        ByteWriter body;
-        body.U16(static_cast<std::uint16_t>(r));
-        body.U16(static_cast<std::uint16_t>(first < 0 ? 0 : first));
-        body.U16(static_cast<std::uint16_t>(first < 0 ? 0 : last + 1));
-        body.U16(row.height < 0 ? static_cast<std::uint16_t>(0x8000 | sheet_units::kDefaultRowHeight)
-                                : static_cast<std::uint16_t>(row.height));
-        body.U16(0);
-        body.U16(0);
-        body.U16(static_cast<std::uint16_t>(0x0100 | (row.height < 0 ? 0 : 0x40)));
-        body.U16(kDefaultCellXf);
-        Record(out, kRow, body);
+        const auto height = row.height < 0 ? static_cast<std::uint16_t>(0x8000 | sheet_units::kDefaultRowHeight)
+                                           : static_cast<std::uint16_t>(row.height);
+        StoreWords(out.Extend(20), {kRow, 16, static_cast<std::uint16_t>(r), static_cast<std::uint16_t>(first < 0 ? 0 : first),
+                                    static_cast<std::uint16_t>(first < 0 ? 0 : last + 1), height, 0, 0,
+                                    static_cast<std::uint16_t>(0x0100 | (row.height < 0 ? 0 : 0x40)), kDefaultCellXf});
     }
 
     // Cell records go straight into the stream: a sheet has up to four million of them.
@@ -447,30 +455,36 @@ private:
             if (cell.col > kExcelMaxCols) break;
             if (!HasContent(cell)) continue;
             const int c = cell.col - 1;
+            // The record's room with its id, length, row, column and XF in place.
             auto place = [&](std::uint16_t id, std::size_t length) {
-                out.U16(id);
-                out.U16(static_cast<std::uint16_t>(length));
-                out.U16(static_cast<std::uint16_t>(r));
-                out.U16(static_cast<std::uint16_t>(c));
-                out.U16(static_cast<std::uint16_t>(xfOfStyle_[cell.style]));
+                std::uint8_t* at = out.Extend(4 + length);
+                StoreWords(at, {id, static_cast<std::uint16_t>(length), static_cast<std::uint16_t>(r),
+                                static_cast<std::uint16_t>(c), static_cast<std::uint16_t>(xfOfStyle_[cell.style])});
+                return at + 10;
             };
             if (cell.kind == CellKind::Number && !std::isfinite(cell.number)) {
                 // No number record holds infinity or "not a number": the cell shows the error #NUM!.
-                place(kBoolErr, 8);
-                out.U8(kErrorNum);
-                out.U8(1);
+                std::uint8_t* at = place(kBoolErr, 8);
+                at[0] = kErrorNum;
+                at[1] = 1;
             } else if (cell.kind == CellKind::Number) {
-                place(kNumber, 14);
-                out.F64(cell.number);
+                const auto bits = std::bit_cast<std::uint64_t>(cell.number);
+                std::uint8_t* at = place(kNumber, 14);
+                StoreU32(at, static_cast<std::uint32_t>(bits));
+                StoreU32(at + 4, static_cast<std::uint32_t>(bits >> 32));
             } else if (cell.kind == CellKind::Text) {
-                std::string bytes = ToCp1252(cell.text);
+                const std::string_view text = book_.TextOf(cell);
+                // ASCII is its own Windows-1252.
+                const bool ascii = std::all_of(text.begin(), text.end(), [](unsigned char ch) { return ch < 0x80; });
+                const std::string converted = ascii ? std::string() : ToCp1252(text);
+                const std::string_view bytes = ascii ? text : std::string_view(converted);
                 if (bytes.size() > static_cast<std::size_t>(kExcelMaxLabel))
                     return Fail("Cell " + CellReference(r + 1, c + 1) + " of sheet " + Quoted(sheet.name) + " holds " +
                                 std::to_string(bytes.size()) +
                                 " characters; an Excel 5.0 cell holds at most 255 characters.");
-                place(kLabel, 8 + bytes.size());
-                out.U16(static_cast<std::uint16_t>(bytes.size()));
-                out.Chars(bytes);
+                std::uint8_t* at = place(kLabel, 8 + bytes.size());
+                StoreU16(at, static_cast<std::uint16_t>(bytes.size()));
+                std::copy(bytes.begin(), bytes.end(), at + 2);
             } else {
                 place(kBlank, 6);
             }
@@ -526,6 +540,7 @@ private:
 
     const TF1Book& book_;
     std::string& error_;
+    std::size_t room_;
     ByteWriter out_;
     std::vector<int> xfOfStyle_;
     std::vector<std::uint32_t> usedStyles_;
@@ -554,5 +569,12 @@ std::string CellReference(int row, int col)
 
 std::optional<std::vector<std::uint8_t>> WriteBiff5Stream(const TF1Book& book, std::string& error)
 {
-    return Biff5Writer(book, error).Write();
+    return Biff5Writer(book, error, 0).Write();
+}
+
+std::optional<std::vector<std::uint8_t>> WriteBiff5Workbook(const TF1Book& book, std::string& error)
+{
+    auto file = Biff5Writer(book, error, kCompoundFileHeaderRoom).Write();
+    if (file) CompleteCompoundFile("Book", *file);
+    return file;
 }

@@ -6,7 +6,6 @@
 #include "sheet/biff5_reader.h"
 #include "sheet/biff5_writer.h"
 #include "sheet/compound_file_reader.h"
-#include "sheet/compound_file_writer.h"
 #include "sheet/text_reader.h"
 #include "sheet/text_writer.h"
 
@@ -20,9 +19,7 @@ std::optional<std::vector<std::uint8_t>> BookFileBytes(const TF1Book& book, int 
         error = "Unknown spreadsheet file type " + std::to_string(type) + ".";
         return std::nullopt;
     }
-    auto stream = WriteBiff5Stream(book, error);
-    if (!stream) return std::nullopt;
-    return WriteCompoundFile("Book", *stream);
+    return WriteBiff5Workbook(book, error);
 }
 
 bool TF1Book::WriteFile(const std::string& path, int type) const
