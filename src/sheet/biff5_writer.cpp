@@ -13,6 +13,7 @@
 #include <bit>
 #include <cctype>
 #include <cmath>
+#include <cstring>
 #include <map>
 #include <set>
 #include <string_view>
@@ -135,12 +136,33 @@ bool ByteString(ByteWriter& body, const std::string& utf8, std::size_t limit)
 
 std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
 
+// A label's Windows-1252 bytes: ASCII as it stands, other texts converted.
+class LabelBytes {
+public:
+    explicit LabelBytes(std::string_view text)
+        : ascii_(std::all_of(text.begin(), text.end(), [](unsigned char c) { return c < 0x80; })),
+          text_(text), converted_(ascii_ ? std::string() : ToCp1252(text))
+    {
+    }
+    std::string_view view() const { return ascii_ ? text_ : std::string_view(converted_); }
+    std::size_t size() const { return view().size(); }
+
+private:
+    bool ascii_;
+    std::string_view text_;
+    std::string converted_;
+};
+
 // The fields of a record stored straight into the stream: 16-bit words, then the rest.
 void StoreWords(std::uint8_t* at, std::initializer_list<std::uint16_t> words)
 {
-    for (std::uint16_t w : words) {
-        StoreU16(at, w);
-        at += 2;
+    if constexpr (std::endian::native == std::endian::little) {
+        std::memcpy(at, words.begin(), 2 * words.size());
+    } else {
+        for (std::uint16_t w : words) {
+            StoreU16(at, w);
+            at += 2;
+        }
     }
 }
 
@@ -152,7 +174,9 @@ public:
     std::optional<std::vector<std::uint8_t>> Write()
     {
         if (!CheckSheets() || !CollectStyles()) return std::nullopt;
-        out_.Reserve(room_ + cellBytes_ + 65536);
+        // With room for a compound file's tables after the stream (4 bytes for every 512).
+        const std::size_t most = cellBytes_ + 65536;
+        out_.Reserve(room_ + most + (room_ ? most / 64 + 4096 : 0));
         out_.Zeros(room_);
         Bof(out_, kBofGlobals);
         Word(out_, kCodePage, kCodePage1252);
@@ -448,43 +472,50 @@ private:
                                     static_cast<std::uint16_t>(0x0100 | (row.height < 0 ? 0 : 0x40)), kDefaultCellXf});
     }
 
-    // Cell records go straight into the stream: a sheet has up to four million of them.
+    // Cell records go straight into the stream, a row's at once: a sheet has up to four million.
     bool WriteRowCells(ByteWriter& out, const Worksheet& sheet, const SheetRow& row, int r)
     {
+        // The row's bytes first, so that its records are stored into room taken once.
+        std::size_t bytes = 0;
+        for (const Cell& cell : row.cells) {
+            if (cell.col > kExcelMaxCols) break;
+            if (!HasContent(cell)) continue;
+            if (cell.kind == CellKind::Number) bytes += std::isfinite(cell.number) ? 18 : 12;
+            else if (cell.kind == CellKind::Text) bytes += 12 + LabelBytes(book_.TextOf(cell)).size();
+            else bytes += 10;
+        }
+        std::uint8_t* at = out.Extend(bytes);
         for (const Cell& cell : row.cells) {
             if (cell.col > kExcelMaxCols) break;
             if (!HasContent(cell)) continue;
             const int c = cell.col - 1;
-            // The record's room with its id, length, row, column and XF in place.
+            // The record's id, length, row, column and XF; its own fields follow.
             auto place = [&](std::uint16_t id, std::size_t length) {
-                std::uint8_t* at = out.Extend(4 + length);
                 StoreWords(at, {id, static_cast<std::uint16_t>(length), static_cast<std::uint16_t>(r),
                                 static_cast<std::uint16_t>(c), static_cast<std::uint16_t>(xfOfStyle_[cell.style])});
-                return at + 10;
+                std::uint8_t* fields = at + 10;
+                at += 4 + length;
+                return fields;
             };
             if (cell.kind == CellKind::Number && !std::isfinite(cell.number)) {
                 // No number record holds infinity or "not a number": the cell shows the error #NUM!.
-                std::uint8_t* at = place(kBoolErr, 8);
-                at[0] = kErrorNum;
-                at[1] = 1;
+                std::uint8_t* fields = place(kBoolErr, 8);
+                fields[0] = kErrorNum;
+                fields[1] = 1;
             } else if (cell.kind == CellKind::Number) {
                 const auto bits = std::bit_cast<std::uint64_t>(cell.number);
-                std::uint8_t* at = place(kNumber, 14);
-                StoreU32(at, static_cast<std::uint32_t>(bits));
-                StoreU32(at + 4, static_cast<std::uint32_t>(bits >> 32));
+                std::uint8_t* fields = place(kNumber, 14);
+                StoreU32(fields, static_cast<std::uint32_t>(bits));
+                StoreU32(fields + 4, static_cast<std::uint32_t>(bits >> 32));
             } else if (cell.kind == CellKind::Text) {
-                const std::string_view text = book_.TextOf(cell);
-                // ASCII is its own Windows-1252.
-                const bool ascii = std::all_of(text.begin(), text.end(), [](unsigned char ch) { return ch < 0x80; });
-                const std::string converted = ascii ? std::string() : ToCp1252(text);
-                const std::string_view bytes = ascii ? text : std::string_view(converted);
-                if (bytes.size() > static_cast<std::size_t>(kExcelMaxLabel))
+                const LabelBytes label(book_.TextOf(cell));
+                if (label.size() > static_cast<std::size_t>(kExcelMaxLabel))
                     return Fail("Cell " + CellReference(r + 1, c + 1) + " of sheet " + Quoted(sheet.name) + " holds " +
-                                std::to_string(bytes.size()) +
+                                std::to_string(label.size()) +
                                 " characters; an Excel 5.0 cell holds at most 255 characters.");
-                std::uint8_t* at = place(kLabel, 8 + bytes.size());
-                StoreU16(at, static_cast<std::uint16_t>(bytes.size()));
-                std::copy(bytes.begin(), bytes.end(), at + 2);
+                std::uint8_t* fields = place(kLabel, 8 + label.size());
+                StoreU16(fields, static_cast<std::uint16_t>(label.size()));
+                std::copy(label.view().begin(), label.view().end(), fields + 2);
             } else {
                 place(kBlank, 6);
             }

@@ -384,7 +384,10 @@ double FixedDecimalsValue(double value, int decimals)
         const double scale = kPowers[decimals];
         const double scaled = value * scale;
         if (std::fabs(scaled) < 0x1p52) {
-            const double whole = std::nearbyint(scaled);
+            // Adding and taking away 2^52 rounds to the nearest whole number, a half to even,
+            // as nearbyint does, without a call; the sign of a zero is the value's.
+            const double magic = std::copysign(0x1p52, scaled);
+            const double whole = std::copysign((scaled + magic) - magic, scaled);
             const double fromHalf = std::fabs(std::fabs(scaled - whole) - 0.5);
             if (fromHalf > std::fabs(scaled) * 0x1p-50 + 0x1p-60) return whole / scale;
         }
@@ -400,19 +403,6 @@ NumberShape NumberShapeOf(const std::string& format)
     if (IsGeneralFormat(format)) return {NumberShape::General, 0};
     if (const int decimals = PlainFixedDecimals(format); decimals >= 0) return {NumberShape::Fixed, decimals};
     return {};
-}
-
-std::optional<NumberTextSize> NumberTextSizeBound(double value, NumberShape shape)
-{
-    if (shape.kind == NumberShape::Other || !std::isfinite(value)) return std::nullopt;
-    const double magnitude = std::fabs(value);
-    if (shape.kind == NumberShape::General && (value != std::floor(value) || magnitude >= 1e11)) return std::nullopt;
-    // Rounding to the decimals shown (on the 15-digit form) adds at most a half to the whole part.
-    const double most = std::floor(magnitude * (1 + 1e-14) + 0.5);
-    if (!(most < 1e15)) return std::nullopt;
-    int digits = 1;
-    for (double power = 10; power <= most; power *= 10) ++digits;
-    return NumberTextSize{value < 0, digits, shape.kind == NumberShape::Fixed ? shape.decimals : 0};
 }
 
 std::string FixedDecimalsFormat(int decimals)

@@ -2,6 +2,7 @@
 // "+0.0;-0.0", "dd/mm/yyyy hh:mm"), and the reading of typed input as a number.
 #pragma once
 
+#include <cmath>
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -41,14 +42,16 @@ struct NumberShape {
 };
 NumberShape NumberShapeOf(const std::string& format);
 
-// At most how many characters of each kind a number's text under a shape has; nothing when only
-// formatting it can tell.
-struct NumberTextSize {
-    bool negative = false;
-    int integerDigits = 1;
-    int decimals = 0;
-};
-std::optional<NumberTextSize> NumberTextSizeBound(double value, NumberShape shape);
+// The largest whole part a number's text under `shape` can show (its digits, with a sign for a
+// negative number and the shape's decimals, make the text); nothing when only formatting the
+// number tells. Rounding to the decimals (on the 15-digit form) adds at most a half.
+inline std::optional<double> WholePartBound(double value, NumberShape shape)
+{
+    const double magnitude = std::fabs(value);
+    if (shape.kind == NumberShape::Other || !(magnitude < 1e14)) return std::nullopt;
+    if (shape.kind == NumberShape::General && (value != std::floor(value) || magnitude >= 1e11)) return std::nullopt;
+    return std::floor(magnitude * (1 + 1e-14) + 0.5);
+}
 
 // Whether a format shows a day, month or year (not only a time of day or a duration such as
 // "[h]:mm"): the numbers under it are dates, which depend on the workbook's date base.

@@ -7,6 +7,7 @@
 
 #include <algorithm>
 #include <cmath>
+#include <stdexcept>
 #include <unordered_map>
 
 namespace {
@@ -65,6 +66,21 @@ std::span<Cell> SheetRow::Run(int col1, int col2)
     return {&*from, static_cast<std::size_t>(wanted)};
 }
 
+const SheetRow& SheetRows::at(int row) const
+{
+    const auto it = find(row);
+    if (it == end()) throw std::out_of_range("no row " + std::to_string(row));
+    return it->second;
+}
+
+SheetRows::iterator SheetRows::emplace_hint(iterator hint, int row, SheetRow added)
+{
+    const bool placed = (hint == begin() || std::prev(hint)->first < row) && (hint == end() || hint->first >= row);
+    if (!placed) hint = lower_bound(row);
+    if (hint != end() && hint->first == row) return hint;
+    return rows_.emplace(hint, row, std::move(added));
+}
+
 // Sheets are mostly filled row after row: the last row is looked at before the others.
 const Cell* Worksheet::Find(int row, int col) const
 {
@@ -75,7 +91,18 @@ const Cell* Worksheet::Find(int row, int col) const
 
 Cell& Worksheet::At(int row, int col)
 {
-    if (!rows.empty() && rows.rbegin()->first == row) return rows.rbegin()->second.At(col);
+    if (!rows.empty()) {
+        auto& last = *std::prev(rows.end());
+        if (last.first == row) return last.second.At(col);
+        if (last.first < row) {
+            // A row after the last is mostly filled as the one before it was: its room is taken
+            // at once, not grown cell by cell.
+            const std::size_t likely = last.second.cells.size();
+            SheetRow& added = rows.emplace_hint(rows.end(), row, SheetRow{})->second;
+            added.cells.reserve(likely);
+            return added.At(col);
+        }
+    }
     return rows[row].At(col);
 }
 
@@ -341,38 +368,73 @@ std::optional<CellRange> TF1Book::Bounded(int row1, int col1, int row2, int col2
     return r;
 }
 
+namespace {
+// One column being fitted: its widest text so far, and how large the whole part of a number of
+// the style last met may be while its text cannot beat that (so the number is not formatted).
+class FittedColumn {
+public:
+    double Widest() const { return widest_; }
+    void Widen(double pixels)
+    {
+        if (pixels <= widest_) return;
+        widest_ = pixels;
+        style_ = kNoStyle;
+    }
+    // A number of `styleId` is narrower than the widest so far, whatever its digits.
+    bool NumberCannotWiden(double value, std::uint32_t styleId, const CellStyle& style)
+    {
+        if (widest_ < 0) return false;
+        if (styleId != style_) Prepare(styleId, style);
+        const std::optional<double> whole = WholePartBound(value, shape_);
+        return whole && *whole < below_[value < 0];
+    }
+
+private:
+    static constexpr std::uint32_t kNoStyle = ~std::uint32_t(0);
+    void Prepare(std::uint32_t styleId, const CellStyle& style)
+    {
+        style_ = styleId;
+        shape_ = NumberShapeOf(style.numberFormat);
+        // Whole parts below 10^k have at most k digits.
+        for (int negative = 0; negative < 2; ++negative) {
+            below_[negative] = 0;
+            for (double k = 1, power = 10; k <= 14; ++k, power *= 10) {
+                const double most = NumberTextWidthBoundPoints(negative, static_cast<int>(k), shape_.decimals, style.font);
+                if (sheet_units::PointsToPixels(most) > widest_) break;
+                below_[negative] = power;
+            }
+        }
+    }
+
+    double widest_ = -1;  // pixels; -1 while no cell had text
+    std::uint32_t style_ = kNoStyle;
+    NumberShape shape_;
+    double below_[2] = {0, 0};  // by sign: whole parts below this cannot beat widest_
+};
+}  // namespace
+
 void TF1Book::AutoFitColumns(int row1, int col1, int row2, int col2, bool setDefaults)
 {
     auto range = Bounded(row1, col1, row2, col2);
     if (!range) return;
     constexpr double kPaddingPixels = 6;  // cell margins and the grid line
     const Worksheet& s = Current();
-    // Widest text in pixels by column of the range; -1 where the rows have no text.
-    std::vector<double> widest(static_cast<std::size_t>(range->col2 - range->col1 + 1), -1);
-    // How each style shows numbers, looked at once per style.
-    std::vector<std::optional<NumberShape>> shapes(styles_.Count());
+    std::vector<FittedColumn> columns(static_cast<std::size_t>(range->col2 - range->col1 + 1));
     for (auto r = s.rows.lower_bound(range->row1); r != s.rows.end() && r->first <= range->row2; ++r) {
         const auto& cells = r->second.cells;
         for (auto c = FirstCellFrom(cells, range->col1); c != cells.end() && c->col <= range->col2; ++c) {
             if (c->kind == CellKind::Empty) continue;
-            double& w = widest[static_cast<std::size_t>(c->col - range->col1)];
+            FittedColumn& column = columns[static_cast<std::size_t>(c->col - range->col1)];
             const CellStyle& style = StyleOf(*c);
             if (c->kind == CellKind::Text) {
-                w = std::max(w, sheet_units::PointsToPixels(TextWidthPoints(TextOf(*c), style.font)));
-                continue;
+                column.Widen(sheet_units::PointsToPixels(TextWidthPoints(TextOf(*c), style.font)));
+            } else if (!column.NumberCannotWiden(c->number, c->style, style)) {
+                column.Widen(sheet_units::PointsToPixels(TextWidthPoints(FormatCellNumber(c->number, style.numberFormat), style.font)));
             }
-            // A number whose widest text cannot beat the column's widest so far is not formatted.
-            auto& shape = shapes[c->style];
-            if (!shape) shape = NumberShapeOf(style.numberFormat);
-            if (w >= 0) {
-                const std::optional<NumberTextSize> most = NumberTextSizeBound(c->number, *shape);
-                if (most && sheet_units::PointsToPixels(NumberTextWidthBoundPoints(*most, style.font)) <= w) continue;
-            }
-            w = std::max(w, sheet_units::PointsToPixels(TextWidthPoints(FormatCellNumber(c->number, style.numberFormat), style.font)));
         }
     }
     for (int c = range->col1; c <= range->col2; ++c) {
-        double w = widest[static_cast<std::size_t>(c - range->col1)];
+        const double w = columns[static_cast<std::size_t>(c - range->col1)].Widest();
         if (w >= 0) SetColumnWidth(c, sheet_units::ColumnWidthFromPixels(w + kPaddingPixels));
         else if (setDefaults) SetColumnWidth(c, -1);
     }
@@ -525,13 +587,9 @@ void TF1Book::DeleteRange(int row1, int col1, int row2, int col2, int type)
         if (last < first) return;
         for (auto it = s.rows.lower_bound(first); it != s.rows.end() && it->first <= last; ++it)
             for (const Cell& cell : it->second.cells) DropText(cell);
-        s.rows.erase(s.rows.lower_bound(first), s.rows.upper_bound(last));
-        // Later rows move up; each lands before the rows still to move.
-        for (auto it = s.rows.upper_bound(last); it != s.rows.end();) {
-            auto node = s.rows.extract(it++);
-            node.key() -= last - first + 1;
-            s.rows.insert(it, std::move(node));
-        }
+        // Later rows move up.
+        for (auto it = s.rows.erase(s.rows.lower_bound(first), s.rows.upper_bound(last)); it != s.rows.end(); ++it)
+            it->first -= last - first + 1;
     } else if (type == 4) {
         int first = std::max(1, std::min(col1, col2)), last = std::max(col1, col2);
         if (last < first) return;

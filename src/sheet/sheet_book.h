@@ -9,12 +9,13 @@
 #include "sheet/text_pool.h"
 
 #include <cstdint>
-#include <map>
+#include <algorithm>
 #include <optional>
 #include <span>
 #include <string>
 #include <string_view>
 #include <unordered_map>
+#include <utility>
 #include <vector>
 
 enum class CellKind : std::uint8_t { Empty, Text, Number };
@@ -45,6 +46,55 @@ struct SheetRow {
     std::span<Cell> Run(int col1, int col2);
 };
 
+// The rows in use of a sheet by rising row number, in one array: filling row after row appends,
+// and a walk over the rows reads memory in order. Inserting a row before others moves those
+// after it; a row's cells never move with it (a Cell& stays valid while its own row grows not).
+class SheetRows {
+public:
+    using Entry = std::pair<int, SheetRow>;
+    using iterator = std::vector<Entry>::iterator;
+    using const_iterator = std::vector<Entry>::const_iterator;
+
+    iterator begin() { return rows_.begin(); }
+    iterator end() { return rows_.end(); }
+    const_iterator begin() const { return rows_.begin(); }
+    const_iterator end() const { return rows_.end(); }
+    auto rbegin() const { return rows_.rbegin(); }
+    auto rend() const { return rows_.rend(); }
+    bool empty() const { return rows_.empty(); }
+    std::size_t size() const { return rows_.size(); }
+    void clear() { rows_.clear(); }
+    void reserve(std::size_t count) { rows_.reserve(count); }
+    void shrink_to_fit() { rows_.shrink_to_fit(); }
+
+    iterator lower_bound(int row) { return std::lower_bound(begin(), end(), row, Before); }
+    const_iterator lower_bound(int row) const { return std::lower_bound(begin(), end(), row, Before); }
+    iterator upper_bound(int row) { return std::upper_bound(begin(), end(), row, After); }
+    const_iterator upper_bound(int row) const { return std::upper_bound(begin(), end(), row, After); }
+    iterator find(int row)
+    {
+        auto it = lower_bound(row);
+        return it != end() && it->first == row ? it : end();
+    }
+    const_iterator find(int row) const
+    {
+        auto it = lower_bound(row);
+        return it != end() && it->first == row ? it : end();
+    }
+    std::size_t count(int row) const { return find(row) != end() ? 1 : 0; }
+    const SheetRow& at(int row) const;  // throws std::out_of_range for a row not in use
+    // The row, added empty when not in use.
+    SheetRow& operator[](int row) { return emplace_hint(lower_bound(row), row, SheetRow{})->second; }
+    // Adds the row before `hint` when that is its place and it is not in use yet; the row's entry.
+    iterator emplace_hint(iterator hint, int row, SheetRow added);
+    iterator erase(iterator from, iterator to) { return rows_.erase(from, to); }
+
+private:
+    static bool Before(const Entry& e, int row) { return e.first < row; }
+    static bool After(int row, const Entry& e) { return row < e.first; }
+    std::vector<Entry> rows_;
+};
+
 struct CellRange {
     int row1 = 1, col1 = 1, row2 = 1, col2 = 1;
     bool operator==(const CellRange&) const = default;
@@ -52,7 +102,7 @@ struct CellRange {
 
 struct Worksheet {
     std::string name;
-    std::map<int, SheetRow> rows;   // by row; rows without a cell or a height are absent
+    SheetRows rows;                 // rows without a cell or a height are absent
     std::vector<int> columnWidths;  // by column - 1; -1: the default width
     CellRange selection;
     int activeRow = 1, activeCol = 1;

@@ -60,11 +60,10 @@ double TextWidthPoints(std::string_view text, const CellFont& font)
     return PointsOfUnits(units, font);
 }
 
-double NumberTextWidthBoundPoints(const NumberTextSize& size, const CellFont& font)
+double NumberTextWidthBoundPoints(bool negative, int wholeDigits, int decimals, const CellFont& font)
 {
     const short* table = TableOf(font);
     const long digit = *std::max_element(table + ('0' - 32), table + ('9' - 32) + 1);
-    long units = (size.negative ? table['-' - 32] : 0) + (size.decimals > 0 ? table['.' - 32] : 0);
-    units += digit * (size.integerDigits + size.decimals);
+    const long units = (negative ? table['-' - 32] : 0) + (decimals > 0 ? table['.' - 32] : 0) + digit * (wholeDigits + decimals);
     return PointsOfUnits(units, font);
 }

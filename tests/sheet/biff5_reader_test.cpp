@@ -330,7 +330,7 @@ TEST(Biff5Reader, MemoryFollowsTheCellsOfTheFileNotTheirPlaces)
 }
 
 // The densest cells a file holds are formatted blanks in MULBLANK records, two bytes a cell in the
-// file against a 48-byte cell in the book; blanks in the default format take no memory at all.
+// file against a 16-byte cell in the book; blanks in the default format take no memory at all.
 TEST(Biff5Reader, MemoryOfFullRowsOfBlanksStaysASmallMultipleOfTheFile)
 {
     TF1Book book;
@@ -353,7 +353,7 @@ TEST(Biff5Reader, MemoryOfFullRowsOfBlanksStaysASmallMultipleOfTheFile)
         } else {
             EXPECT_EQ(read->SheetAt(1).LastRow(), 4096);
             EXPECT_EQ(read->SheetAt(1).LastCol(), 256);
-            EXPECT_LT(held, 32 * stream.size()) << held << " bytes held for a stream of " << stream.size();
+            EXPECT_LT(held, 9 * stream.size()) << held << " bytes held for a stream of " << stream.size();
         }
     }
 }
