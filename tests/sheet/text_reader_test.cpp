@@ -1,0 +1,121 @@
+// Reading tab-separated text within what an Excel 5.0 sheet holds: both sides of each limit, and
+// the memory a large file takes, refused or read.
+#include "fixtures/temp_prog_dir.h"
+#include "platform/file_io.h"
+#include "platform/scripted_messages.h"
+#include "sheet/sheet_book.h"
+#include "sheet/text_reader.h"
+
+#include <cstdio>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
+#include <gtest/gtest.h>
+#include <string>
+#include <sys/resource.h>
+
+namespace {
+std::optional<TF1Book> Read(const std::string& text, std::string& error)
+{
+    return ReadSheetText(std::span(reinterpret_cast<const std::uint8_t*>(text.data()), text.size()), error);
+}
+
+std::string Lines(int count, const std::string& line)
+{
+    std::string text;
+    for (int i = 0; i < count; ++i) text += line + "\r\n";
+    return text;
+}
+
+std::string Fields(int count, const std::string& field)
+{
+    std::string line;
+    for (int i = 0; i < count; ++i) line += (i ? "\t" : "") + field;
+    return line;
+}
+
+// Writes `count` lines of `line` without holding the file's text.
+std::string WriteLines(const std::string& path, int count, const std::string& line)
+{
+    std::ofstream out(path, std::ios::binary);
+    for (int i = 0; i < count; ++i) out << line << "\r\n";
+    return path;
+}
+
+// Reads the file into a book in this process (a fresh one: see below), says on stderr how much
+// the resident peak grew, a multiple of the file's size, and exits with 0 when the read went as
+// `readable` says and the peak stayed below `most` times the size; the folder goes with it.
+[[noreturn]] void ReadAndExit(const TempProgDir& dir, const std::string& path, bool readable, double most)
+{
+    const double size = static_cast<double>(*FileSize(path));
+    ScriptedMessages messages;
+    std::ofstream("/proc/self/clear_refs") << "5";  // the kernel's peak set back to the present
+    rusage before{};
+    getrusage(RUSAGE_SELF, &before);
+    bool read = false;
+    {
+        TF1Book book;
+        read = book.ReadFile(path) && book.LastRow() == 16384;
+    }
+    rusage after{};
+    getrusage(RUSAGE_SELF, &after);
+    const double peak = static_cast<double>(after.ru_maxrss - before.ru_maxrss) * 1024;
+    std::fprintf(stderr, "peak %.1f MB for %.1f MB (%.2fx); %s\n", peak / (1 << 20), size / (1 << 20), peak / size,
+                 messages.Texts().empty() ? "read" : messages.Texts()[0].c_str());
+    std::filesystem::remove_all(dir.Path());
+    std::_Exit(read == readable && peak < most * size ? 0 : 1);
+}
+}  // namespace
+
+TEST(TextReader, ReadsUpToTheLimitsOfASheetAndRefusesBeyond)
+{
+    const std::string label255(255, 'x');
+    std::string utf8Label;  // 255 characters of two bytes each
+    for (int i = 0; i < 255; ++i) utf8Label += "\xC3\xA9";
+    struct Case {
+        const char* what;
+        std::string text;
+        std::string refusal;  // empty: read
+    } cases[] = {
+        {"16384 rows", Lines(16384, "1"), ""},
+        {"16385 rows", Lines(16385, "1"), "The text file has more than 16384 rows; a sheet holds at most 16384 rows."},
+        {"empty lines after row 16384", Lines(16384, "1") + Lines(3, ""), ""},
+        {"256 fields", Fields(256, "2"), ""},
+        {"257 fields", Fields(257, "2"), "Line 1 of the text file has more than 256 fields; a sheet holds at most 256 columns."},
+        {"empty fields after column 256", Fields(256, "2") + "\t\t\t", ""},
+        {"255 characters", "a\t" + label255, ""},
+        {"255 two-byte characters", utf8Label, ""},
+        {"256 characters", "a\r\nb\t" + label255 + "y",
+         "Line 2 of the text file holds a field of more than 255 characters; a cell holds at most 255."},
+    };
+    for (const Case& c : cases) {
+        std::string error;
+        auto book = Read(c.text, error);
+        EXPECT_EQ(book.has_value(), c.refusal.empty()) << c.what;
+        EXPECT_EQ(error, c.refusal) << c.what;
+    }
+    std::string error;
+    auto last = Read(Lines(16383, "") + Fields(256, "7"), error);
+    ASSERT_TRUE(last) << error;
+    EXPECT_EQ(last->LastRow(), 16384);
+    EXPECT_EQ(last->LastCol(), 256);
+    EXPECT_DOUBLE_EQ(last->CellNumber(16384, 256), 7);
+    auto wide = Read(utf8Label, error);
+    ASSERT_TRUE(wide) << error;
+    EXPECT_EQ(wide->CellText(1, 1), utf8Label);
+}
+
+// 64 MB of 2000 x 16384 one-digit cells once took 1.6 GB before failing; now its first line is
+// refused and nothing beyond the file's own bytes is taken. A file at the limits of a sheet,
+// 16384 rows of 256 numbers, is read within a small multiple of its size, the file's own bytes
+// included. Each read runs in a fresh process (the test program started again for it), whose
+// memory no earlier test has touched.
+TEST(TextReader, LargeFilesAreRefusedOrReadWithinASmallMultipleOfTheirSize)
+{
+    GTEST_FLAG_SET(death_test_style, "threadsafe");
+    TempProgDir dir;
+    const std::string crafted = WriteLines(dir / "crafted.txt", 16384, Fields(2000, "1"));
+    const std::string limits = WriteLines(dir / "limits.txt", 16384, Fields(256, "230.25"));
+    EXPECT_EXIT(ReadAndExit(dir, crafted, false, 1.1), testing::ExitedWithCode(0), "has more than 256 fields");
+    EXPECT_EXIT(ReadAndExit(dir, limits, true, 3.5), testing::ExitedWithCode(0), "read");
+}
