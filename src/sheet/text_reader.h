@@ -12,3 +12,6 @@
 #include <string>
 
 std::optional<TF1Book> ReadSheetText(std::span<const std::uint8_t> bytes, std::string& error);
+// The same for a file read a block at a time, so that its bytes are never held whole;
+// `unreadable` tells a file that could not be read from one that is refused.
+std::optional<TF1Book> ReadSheetTextFile(const std::string& path, std::string& error, bool& unreadable);
