@@ -118,8 +118,40 @@ TKeyPair TSummaryStatistics::KthKeys() const
     return KeysOfRanks(std::span(keys_).first(kept_), rank, kept_ + 1 - rank, extremes_);
 }
 
+bool TSummaryStatistics::CutAtBins()
+{
+    // One count of the kept keys in bins: every key of the bins up to the one that holds the
+    // K-th lowest, and from the one that holds the K-th highest, is kept, at least K at each end,
+    // without a selection; the exact K-th are found once, at the end. Not when those bins are
+    // next to each other or would keep the room nearly full (many keys alike).
+    const std::span<const std::uint32_t> keys = std::span(keys_).first(kept_);
+    if (extremes_.Low == extremes_.High) return false;
+    const TKeyBins bins = CountBins(keys, extremes_.Low, extremes_.High);
+    std::size_t lowRank = k_, highRank = kept_ + 1 - k_;
+    const std::uint32_t lowBin = bins.BinOf(lowRank), highBin = bins.BinOf(highRank);
+    if (keepLowest_ && highBin < lowBin + 2) return false;
+    std::size_t staying = 0;
+    for (std::size_t b = highBin; b < bins.counts.size(); ++b) staying += bins.counts[b];
+    if (keepLowest_)
+        for (std::size_t b = 0; b <= lowBin; ++b) staying += bins.counts[b];
+    if (staying > room_ - (room_ - 2 * k_) / 2) return false;
+    const std::uint32_t lowEdge = extremes_.Low + ((lowBin + 1) << bins.shift) - 1;  // the lowest bin's last key
+    const std::uint32_t highEdge = extremes_.Low + (highBin << bins.shift);          // the highest bin's first key
+    lowCut_ = keepLowest_ ? lowEdge + 1 : 0;
+    highCut_ = highEdge - 1;
+    const std::uint32_t lowCut = lowCut_, span = highCut_ - lowCut_;
+    std::size_t kept = 0;
+    for (const std::uint32_t key : keys) {
+        keys_[kept] = key;
+        kept += key - lowCut > span;
+    }
+    kept_ = kept;
+    return true;
+}
+
 void TSummaryStatistics::Cut()
 {
+    if (CutAtBins()) return;
     // The room holds more than the K lowest and K highest, so the two never overlap.
     const TKeyPair kth = KthKeys();
     const std::uint32_t low = keepLowest_ ? kth.Low : 0, high = kth.High;

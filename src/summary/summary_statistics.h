@@ -132,8 +132,9 @@ private:
     }
     // 1 for the key of a number, 0 for a NaN's: NaNs lie beyond the infinities in either order.
     static std::uint32_t IsNumberKey(std::uint32_t key) { return key - 0x007FFFFFu <= 0xFF000001u; }
-    // The kept keys cut back to the K lowest and the K highest.
+    // The kept keys cut back to the K lowest and the K highest, or to the bins that hold them.
     void Cut();
+    bool CutAtBins();
     // The K-th lowest and K-th highest kept keys (with fewer than K values, the last of them).
     TKeyPair KthKeys() const;
 
