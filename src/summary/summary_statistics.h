@@ -38,11 +38,9 @@ public:
         // branch, which the compiler vectorises (its count fixed, so even at -O2): once the
         // cuts stand, most blocks hold no value that beats one, and only their lowest and
         // highest count. A block with such a value is then kept value by value.
-        TScan scan{extremes_.Low, extremes_.High};
         std::size_t from = 0;
-        for (; from + kBlock <= values.size(); from += kBlock) Scan(values.subspan(from).first<kBlock>(), scan);
-        if (from < values.size()) Scan(values.subspan(from), scan);
-        extremes_ = {scan.lowest, scan.highest};
+        for (; from + kBlock <= values.size(); from += kBlock) Scan(values.subspan(from).first<kBlock>());
+        if (from < values.size()) Scan(values.subspan(from));
     }
     void Add(float value)
     {
@@ -52,8 +50,8 @@ public:
 
     std::int64_t Count() const { return count_; }
     // 0 while no value was added.
-    float Minimum() const { return count_ ? ValueOf(extremes_.Low) : 0.0f; }
-    float Maximum() const { return count_ ? ValueOf(extremes_.High) : 0.0f; }
+    float Minimum() const;
+    float Maximum() const;
     // The K-th lowest and K-th highest of the values added (ties count each time, as in a
     // sorted list); with fewer than K values, the last of them; 0 without values, and 0 for the
     // lowest when they are not kept.
@@ -79,35 +77,31 @@ public:
 
 private:
     static constexpr std::size_t kBlock = 32;
-    struct TScan {
-        std::uint32_t lowest, highest;  // keys
-    };
-    // A block of at most kBlock values: their keys, lowest and highest, and which beat a cut,
-    // all in the vectorised loop; only then the keys that beat are kept, one store each.
+    // A block of at most kBlock values: their keys and which beat a cut, in the vectorised loop;
+    // only then the keys that beat are kept, one store each. The lowest and highest are among
+    // the kept keys (each beat the cut it met), but for the lowest when they are not kept.
     template <std::size_t Count>
-    void Scan(std::span<const double, Count> block, TScan& scan)
+    void Scan(std::span<const double, Count> block)
     {
         std::uint32_t keys[kBlock], beat[kBlock];
         // Kept: outside [lowCut, lowCut + span], in one unsigned compare.
         const std::uint32_t lowCut = lowCut_, span = highCut_ - lowCut_;
-        std::uint32_t lowest = scan.lowest, highest = scan.highest, numbers = 0, beats = 0;
+        std::uint32_t numbers = 0, beats = 0;
         for (std::size_t i = 0; i < block.size(); ++i) {
             const std::uint32_t key = KeyOf(static_cast<float>(block[i]));
             const std::uint32_t number = IsNumberKey(key);
             numbers += number;
-            lowest = std::min(lowest, key | (number - 1));     // a NaN: as high as a key goes
-            highest = std::max(highest, key & (0u - number));  // a NaN: 0
             keys[i] = key;
             beat[i] = number & (key - lowCut > span);
             beats |= beat[i];
         }
         count_ += numbers;
-        scan.lowest = lowest;
-        scan.highest = highest;
-        if (beats) {
-            extremes_ = {lowest, highest};  // the range of the keys a cut may meet
-            Keep(std::span(keys, block.size()), beat);
+        if (!keepLowest_) {
+            std::uint32_t lowest = lowestKey_;
+            for (std::size_t i = 0; i < block.size(); ++i) lowest = std::min(lowest, keys[i] | (IsNumberKey(keys[i]) - 1));
+            lowestKey_ = lowest;
         }
+        if (beats) Keep(std::span(keys, block.size()), beat);
     }
     // The keys of a block that beat a cut, kept; cut back when the room is full (the rest of
     // the block is then weighed against the new cuts).
@@ -137,12 +131,14 @@ private:
     bool CutAtBins();
     // The K-th lowest and K-th highest kept keys (with fewer than K values, the last of them).
     TKeyPair KthKeys() const;
+    // The lowest and highest kept key.
+    TKeyPair KeptExtremes() const;
 
     std::size_t k_;
     bool keepLowest_;
     std::size_t room_;  // the kept keys are cut when they reach this many
     std::int64_t count_ = 0;
-    TKeyPair extremes_{~std::uint32_t(0), 0};  // the keys of the lowest and highest value added
+    std::uint32_t lowestKey_ = ~std::uint32_t(0);  // of the values added, while the lowest are not kept
     // Kept, the first kept_ of room_ keys: every value below lowCut_ or above highCut_ (each a
     // K-th at the last cut; lowCut_ is 0 while the lowest are not kept); before the first cut,
     // when both are 0 (a NaN's key), every value.
