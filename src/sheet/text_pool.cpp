@@ -21,6 +21,18 @@ TextPool& TextPool::operator=(const TextPool& other)
     return *this;
 }
 
+TextPool& TextPool::operator=(TextPool&& other) noexcept
+{
+    if (this == &other) return *this;
+    texts_ = std::move(other.texts_);
+    blocks_ = std::move(other.blocks_);
+    slots_ = std::move(other.slots_);
+    blockAt_ = other.blockAt_;
+    blockFree_ = other.blockFree_;
+    other.Clear();
+    return *this;
+}
+
 void TextPool::Clear()
 {
     texts_.clear();

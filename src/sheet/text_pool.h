@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 class TextPool {
@@ -13,8 +14,9 @@ public:
     TextPool() = default;
     TextPool(const TextPool& other) { *this = other; }
     TextPool& operator=(const TextPool& other);
-    TextPool(TextPool&&) = default;
-    TextPool& operator=(TextPool&&) = default;
+    // A pool moved from is left empty: its free room belongs to the pool it moved to.
+    TextPool(TextPool&& other) noexcept { *this = std::move(other); }
+    TextPool& operator=(TextPool&& other) noexcept;
 
     // The id of `text`, added when the pool does not hold it yet.
     std::uint32_t Intern(std::string_view text);
