@@ -93,9 +93,9 @@ public:
     void SetCellEntry(int row, int col, std::string_view text);
     double CellNumber(int row, int col) const;
     void SetCellNumber(int row, int col, double value);
-    // The number typed input gets from `value` written with `decimals` decimals (as std::to_chars
-    // writes it), shown with them, without writing and reading back the text: what the exporters
-    // hand over. A value that is no number becomes that text, as typed input keeps it.
+    // The number typed input gets from `value` written with `decimals` (0 to 30) decimals, as
+    // std::to_chars writes it, shown with them, without writing and reading back the text: what
+    // the exporters hand over. A value that is no number becomes that text, as typed input keeps it.
     void SetCellFixed(int row, int col, double value, int decimals);
 
     // Active cell, scroll position and scroll limits.
