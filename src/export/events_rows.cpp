@@ -2,7 +2,6 @@
 #include "export/events_rows.h"
 
 #include "survey/data_layout.h"
-#include "survey/number_text.h"
 
 namespace {
 // Where the fields the rules read lie. The threshold's 4 bytes are read both as a float and as
@@ -130,19 +129,21 @@ RowsStep TEventRows::Step(TF1Book& book, TRowCounters& counters)
 void TEventRows::WriteRow(TF1Book& book, int row, const TEventFields& e, std::optional<TDateTime> time,
                           bool boldDate) const
 {
-    const std::string texts[] = {time ? EventDateText(*time) : std::string(),
-                                 EventMeasureText(e),
-                                 EventTypeText(e),
-                                 EventUnitText(e),
-                                 table_.EngineeringThreshold ? EventThresholdText(e) : FormatFixed(e.Threshold, 2),
-                                 EventPeakText(e),
-                                 EventDurationText(e)};
     const int dateColumn = table_.Origin.DateColumn;
+    const std::string texts[] = {time ? EventDateText(*time) : std::string(), EventMeasureText(e), EventTypeText(e),
+                                 EventUnitText(e)};
     int col = dateColumn;
     for (const std::string& text : texts) {
         if (!text.empty()) book.SetCellEntry(row, col, text);
         ++col;
     }
+    // Plain numbers go to the book as numbers; the texts that hold more are typed in.
+    if (table_.EngineeringThreshold) book.SetCellEntry(row, col++, EventThresholdText(e));
+    else book.SetCellFixed(row, col++, e.Threshold, 2);
+    if (const auto peak = EventPeakNumber(e)) book.SetCellFixed(row, col++, peak->Value, peak->Decimals);
+    else book.SetCellEntry(row, col++, EventPeakText(e));
+    const TFixedNumber duration = EventDurationNumber(e);
+    book.SetCellFixed(row, col, duration.Value, duration.Decimals);
     book.SetSelection(row, dateColumn, row, dateColumn + static_cast<int>(titles_.size()));
     book.SetFont("Arial", 10, false, false, false, false, EventColour(e));
     if (!boldDate) return;
