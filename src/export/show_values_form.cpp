@@ -38,7 +38,6 @@ TShowValuesForm::TShowValuesForm(const TChildContext& context, QWidget* parent)
     setWindowTitle("Show Values");
     resize(kConvertingSize);
     Grid->hide();
-    connect(Grid, &SheetGridView::selectionChanged, this, &TShowValuesForm::GridSelChange);
     // Print and Save Sheet As wait for the finished sheet.
     PublishCommandState({});
 }
@@ -80,14 +79,13 @@ void TShowValuesForm::FinishValuesSheet()
     Grid->show();
     Grid->Refresh();
     finished_ = true;
-    GridSelChange();
     PublishCommandState(SheetCommandState());
 }
 
-void TShowValuesForm::GridSelChange()
+bool TShowValuesForm::RangeSelected() const
 {
     const TF1Book& book = Grid->Book();
-    rangeSelected_ = book.SelStartRow() != book.SelEndRow() || book.SelStartCol() != book.SelEndCol();
+    return book.SelStartRow() != book.SelEndRow() || book.SelStartCol() != book.SelEndCol();
 }
 
 void TShowValuesForm::CloseLater()
@@ -102,7 +100,7 @@ void TShowValuesForm::PrintSheet()
 {
     if (!finished_) return;
     TF1Book& book = Grid->Book();
-    if (rangeSelected_) {
+    if (RangeSelected()) {
         TPrnSelDlg choice(this);
         if (choice.exec() != QDialog::Accepted) return;
         if (choice.PrintSelectedArea()) book.SetPrintAreaFromSelection();

@@ -30,7 +30,7 @@ public:
     // The sheet is shown (the job ended with rows to show).
     bool SheetFinished() const { return finished_; }
     // The sheet's selection spans more than one cell: printing asks what to print.
-    bool RangeSelected() const { return rangeSelected_; }
+    bool RangeSelected() const;
     const TValuesSheetJob* Job() const { return job_.get(); }
 
     TJobPanel* JobPanel = nullptr;  // "Converting data...", the bar and "&Abort"
@@ -41,7 +41,6 @@ protected:
 private:
     void JobEnded();
     void FinishValuesSheet();
-    void GridSelChange();
     // Closes the window once the tick that decided it has returned.
     void CloseLater();
 
@@ -49,7 +48,6 @@ private:
     TValuesBlock block_;
     int kind_ = 0;
     bool finished_ = false;
-    bool rangeSelected_ = false;
 };
 
 // The values sheet of a view's values block, its context on the view's selection.
