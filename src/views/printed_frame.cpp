@@ -7,6 +7,7 @@
 #include <QDateTime>
 #include <QFrame>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
 #include <QVBoxLayout>
 
@@ -35,6 +36,16 @@ QLabel* AddPanelLabel(QWidget* parent, QGridLayout* grid, const char* caption, i
     label->setMinimumWidth(1);
     grid->addWidget(label, row, column);
     return label;
+}
+
+QFrame* NewLegendPanel(QWidget* parent, int width)
+{
+    auto* panel = new QFrame(parent);
+    panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    panel->setFixedWidth(width);
+    panel->setFont(ArialPixels(11));
+    panel->setAutoFillBackground(true);
+    return panel;
 }
 
 TPrintedFrame::TPrintedFrame(QWidget& window, const std::string& measureLabel) : window_(window)
@@ -72,6 +83,18 @@ TPrintedFrame::TPrintedFrame(QWidget& window, const std::string& measureLabel) :
     PanelInfo->hide();
 }
 
+QHBoxLayout* TPrintedFrame::PlaceHeader()
+{
+    auto* main = new QVBoxLayout(&window_);
+    main->setContentsMargins(0, 0, 0, 0);
+    main->setSpacing(0);
+    main->addWidget(PanelTop);
+    auto* body = new QHBoxLayout;
+    body->setSpacing(0);
+    main->addLayout(body, 1);
+    return body;
+}
+
 void TPrintedFrame::ShowSurvey(const TSurveySelection& selection, TInfoPrintVal& info)
 {
     LabelDescr->setText(LabelDescr->text() + " " + Q(selection.Description));
@@ -88,6 +111,7 @@ void TPrintedFrame::ShowAsPrinted(bool printed)
     PanelTop->setFrameShadow(printed ? QFrame::Sunken : QFrame::Raised);
     PanelInfo->setVisible(printed);
     for (QWidget* w : PageOnlyPanels) w->setVisible(printed);
+    for (QWidget* w : ScreenOnlyPanels) w->setVisible(!printed);
     std::vector<QWidget*> white{PanelTop};
     white.insert(white.end(), WhiteOnPage.begin(), WhiteOnPage.end());
     for (QWidget* w : white) {
@@ -102,9 +126,11 @@ QImage TPrintedFrame::CopiedPicture()
     LabelPrint->clear();
     PanelTop->setFrameShadow(QFrame::Sunken);
     PanelInfo->show();
+    for (QWidget* w : ScreenOnlyPanels) w->hide();
     for (QWidget* w : PageOnlyPanels) w->show();
     const QImage image = window_.grab().toImage();
     for (QWidget* w : PageOnlyPanels) w->hide();
+    for (QWidget* w : ScreenOnlyPanels) w->show();
     PanelInfo->hide();
     PanelTop->setFrameShadow(QFrame::Raised);
     return image;

@@ -56,14 +56,7 @@ TTrendViewForm::~TTrendViewForm() = default;
 void TTrendViewForm::BuildControls()
 {
     setFocusPolicy(Qt::StrongFocus);
-    auto* main = new QVBoxLayout(this);
-    main->setContentsMargins(0, 0, 0, 0);
-    main->setSpacing(0);
-
-    main->addWidget(Frame.PanelTop);
-
-    auto* body = new QHBoxLayout;
-    body->setSpacing(0);
+    QHBoxLayout* body = Frame.PlaceHeader();
     Chart = new TzrGraph(this);
     Chart->SetColor(clSilver);
     Chart->Appearance.SetBackgroundColor(clWhite);
@@ -96,11 +89,7 @@ void TTrendViewForm::BuildControls()
     ImageToPrint->hide();
     body->addWidget(ImageToPrint, 1);
 
-    PanelLegend = new QFrame(this);
-    PanelLegend->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    PanelLegend->setFixedWidth(kLegendWidth);
-    PanelLegend->setFont(ArialPixels(11));
-    PanelLegend->setAutoFillBackground(true);
+    PanelLegend = NewLegendPanel(this, kLegendWidth);
     // The rows keep their height in a short window (tiled views): the legend is cut at its
     // foot, and the wheel scrolls it, instead of squeezing its rows into each other.
     auto* frame = new QVBoxLayout(PanelLegend);
@@ -159,7 +148,6 @@ void TTrendViewForm::BuildControls()
     rows->installEventFilter(this);
     for (QLabel* l : PanelLegend->findChildren<QLabel*>()) l->installEventFilter(this);
     body->addWidget(PanelLegend);
-    main->addLayout(body, 1);
 }
 
 void TTrendViewForm::FormCreate()
