@@ -53,7 +53,8 @@ void TShowValuesForm::StartValuesExport(const TValuesBlock& block, int measureKi
     block_ = block;
     kind_ = measureKind;
     const TSurveySelection& period = Context().Selection();
-    TValuesSheetRequest request{measureKind, block.SurveyName, block.FileInfo, period.Start, period.Stop};
+    TValuesSheetRequest request{measureKind,        block.SurveyName,  block.FileInfo,    period.Start, period.Stop,
+                                block.PeriodRecords, block.EventNumber, block.EventOffset, block.Traces};
     job_ = std::make_unique<TValuesSheetJob>(Grid->Book(), std::move(request),
                                              [this](const THarmonicOffer& offer) { return PickHarmonics(this, offer); });
     JobPanel = new TJobPanel(*job_, this);

@@ -102,6 +102,7 @@ void TValuesSheetJob::Abort()
 
 void TValuesSheetJob::StepBuildColumns()
 {
+    if (request_.Kind == MeasureSamples) return StepBuildSamplesColumns();
     if (dataFile_.Open(request_.FileInfo.FileName, request_.Kind) != DataFileFault::None)
         return Fail("The data file " + request_.FileInfo.FileName + " cannot be opened.");
     // The columns come from the file's first record, as every record is read with them.
@@ -134,20 +135,31 @@ void TValuesSheetJob::StepBuildColumns()
     state_ = ValuesSheetState::InitGrid;
 }
 
-void TValuesSheetJob::StepInitGrid()
+void TValuesSheetJob::StepBuildSamplesColumns()
 {
-    TRepeatedMessageFilter oneMessage(stampMessages_);
-    const auto range = FindRecordsInInterval(dataFile_, request_.FileInfo, request_.Start, request_.Stop);
-    if (!range || valueColumns_ == 0) {
+    BinaryFile file;
+    TSamplesFileHeader header;
+    TSamplesRecordHead head;
+    const std::string& path = request_.FileInfo.FileName;
+    const std::uint32_t offset = static_cast<std::uint32_t>(request_.EventOffset);
+    if (!file.Open(path) || !ReadSamplesFileHeader(file, header))
+        return Fail("The samples file " + path + " cannot be read.");
+    // No record shown, or one without samples, has nothing to show; any other that cannot be
+    // used is damaged.
+    const bool noRecord = offset < kSamplesFileHeaderSize;
+    if (noRecord || (ReadSamplesRecordHead(file, offset, header.FileType, head) != 0 && head.SamplesPerChannel == 0)) {
         ShowMessage(kValuesNoRecordMessage, MsgType::Warning, MbOk);
         state_ = ValuesSheetState::Closed;
         return;
     }
-    const std::int64_t first = dataFile_.RecordIndex(static_cast<std::uint64_t>(range->First));
-    const std::int64_t last = dataFile_.RecordIndex(static_cast<std::uint64_t>(range->Last));
-    periodRecords_ = last - first + 1;
-    if (periodRecords_ > kExportRecordLimit) ShowMessage(kExportTruncatedMessage, MsgType::Warning, MbOk);
+    samples_ = ReadSamplesRecord(file, header, offset);
+    if (!samples_) return Fail("The waveform record at offset " + std::to_string(offset) + " of " + path + " is damaged.");
+    valueColumns_ = static_cast<int>(WaveformTraceColumns(*samples_, request_.Traces).Channels.size());
+    state_ = ValuesSheetState::InitGrid;
+}
 
+void TValuesSheetJob::StartBook()
+{
     book_.Reset();
     book_.SetTableName(request_.SurveyName);
     book_.AllowAutoFill = book_.AllowDelete = book_.AllowDesigner = book_.AllowFillRange = false;
@@ -158,14 +170,49 @@ void TValuesSheetJob::StepInitGrid()
     book_.SetSheetName(1, std::string(MeasureName(request_.Kind)));
     book_.SetColumnWidth(1, 400);
     book_.SetRowHeight(kValuesTitleRow, 400);
+    counters_ = {};
+}
+
+void TValuesSheetJob::StepInitGrid()
+{
+    if (samples_) {
+        // One record, written whole: no period limit.
+        if (valueColumns_ == 0) {
+            ShowMessage(kValuesNoRecordMessage, MsgType::Warning, MbOk);
+            state_ = ValuesSheetState::Closed;
+            return;
+        }
+        TWaveformColumns columns = WaveformTraceColumns(*samples_, request_.Traces);
+        StartBook();
+        StartWaveformBook(book_, *samples_, request_.FileInfo.FileName, request_.EventNumber, request_.PeriodRecords,
+                          columns.Titles);
+        auto rows = std::make_unique<TWaveformRows>(std::move(*samples_), std::move(columns));
+        samples_.reset();
+        progressTotal_ = rows->TotalValues();
+        rows_ = std::move(rows);
+        state_ = ValuesSheetState::Rows;
+        return;
+    }
+    TRepeatedMessageFilter oneMessage(stampMessages_);
+    const auto range = FindRecordsInInterval(dataFile_, request_.FileInfo, request_.Start, request_.Stop);
+    if (!range || valueColumns_ == 0) {
+        ShowMessage(kValuesNoRecordMessage, MsgType::Warning, MbOk);
+        state_ = ValuesSheetState::Closed;
+        return;
+    }
+    const std::int64_t first = dataFile_.RecordIndex(static_cast<std::uint64_t>(range->First));
+    const std::int64_t last = dataFile_.RecordIndex(static_cast<std::uint64_t>(range->Last));
+    const std::int64_t periodRecords = last - first + 1;
+    if (periodRecords > kExportRecordLimit) ShowMessage(kExportTruncatedMessage, MsgType::Warning, MbOk);
+    progressTotal_ = std::min<std::int64_t>(periodRecords, kExportRecordLimit);
+
+    StartBook();
     book_.SetCellText(kValuesTitleRow, kValuesDateColumn, "Date");
     int col = kValuesDateColumn;
     for (const TValueColumn& c : columns_->Columns) book_.SetCellText(kValuesTitleRow, ++col, c.Title);
-
     rows_ = std::make_unique<TRecordRows>(dataFile_, first, last, std::move(*columns_),
                                           TSheetOrigin{kValuesFirstRow, kValuesDateColumn});
     columns_.reset();
-    counters_ = {};
     state_ = ValuesSheetState::Rows;
 }
 
@@ -173,15 +220,15 @@ void TValuesSheetJob::StepRows()
 {
     TRepeatedMessageFilter oneMessage(stampMessages_);
     const RowsStep step = rows_->Step(book_, counters_);
-    const std::int64_t total = std::min<std::int64_t>(periodRecords_, kExportRecordLimit);
-    const int p = static_cast<int>(std::lround(static_cast<double>(counters_.RecordsDone) * 100.0 / static_cast<double>(total)));
+    const int p = static_cast<int>(
+        std::lround(static_cast<double>(counters_.RecordsDone) * 100.0 / static_cast<double>(std::max<std::int64_t>(progressTotal_, 1))));
     if (p > progress_) progress_ = p;
     switch (step) {
     case RowsStep::More: break;
     case RowsStep::End: state_ = ValuesSheetState::Finish; break;
     // The stamp's own message came first; the rows before the record stay.
     case RowsStep::BadStamp: Fail(kValuesErrorMessage); break;
-    case RowsStep::ReadFailed: Fail(std::string(kValuesErrorMessage) + "\nThe data file cannot be read."); break;
+    case RowsStep::ReadFailed: Fail(std::string(kValuesErrorMessage) + "\nThe file cannot be read."); break;
     }
 }
 
@@ -200,7 +247,8 @@ void TValuesSheetJob::StepFinish()
         ShowMessage(kValuesNoRecordMessage, MsgType::Warning, MbOk);
         return End(false);
     }
-    FormatSheet();
+    if (request_.Kind == MeasureSamples) FormatWaveformBook(book_, counters_.RowsWritten, valueColumns_);
+    else FormatSheet();
     End(true);
 }
 

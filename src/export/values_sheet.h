@@ -1,13 +1,14 @@
 // The values sheet behind the Show Values command: the records of a view's period as one sheet,
 // "Date" and the value titles in row 2 and one row per record from row 3 (date in column 2,
 // every value the records hold from column 3), built by the exports' column builder and row
-// filler. A long job: each Step() is one unit of work (a state change or one record), so the
+// filler; for the waveform view, the record on screen (waveform_values.h). A long job: each Step() is one unit of work (a state change or one record), so the
 // window that shows it (export/show_values_form.h) stays usable and Abort works; tests call
 // Step() directly. The period is the one handed over with the view's values block, never the
 // program-wide selection.
 #pragma once
 
 #include "export/measure_rows.h"
+#include "export/waveform_values.h"
 #include "platform/long_job.h"
 #include "sheet/sheet_book.h"
 #include "survey/data_file.h"
@@ -25,10 +26,15 @@
 
 // What the sheet is made from: the view's values block and its period.
 struct TValuesSheetRequest {
-    int Kind = 0;                   // measure 1 to 5, 7, 9 or 10
+    int Kind = 0;                   // measure 1 to 5, 7 to 10
     std::string SurveyName;         // the sheet's table name (&F of the printed header)
     TMeasureFileInfo FileInfo;      // the view's copy: its data file
     TDateTime Start = 0, Stop = 0;  // the view's period (Stop with its 59.999 s)
+    // The waveform view's: its period's record count, the record shown (its number from 1 and
+    // file offset) and the traces that choose its columns.
+    std::uint32_t PeriodRecords = 0;
+    std::int32_t EventNumber = 0, EventOffset = 0;
+    TTraceSettings Traces;
 };
 
 // The harmonics a values sheet of voltage or current harmonics may show: the orders (current:
@@ -85,7 +91,9 @@ public:
 
 private:
     void StepBuildColumns();
+    void StepBuildSamplesColumns();
     void StepInitGrid();
+    void StartBook();
     void StepRows();
     void StepFinish();
     void Fail(const std::string& text);
@@ -103,7 +111,8 @@ private:
     TDataFile dataFile_;
     std::optional<TMeasureColumns> columns_;
     int valueColumns_ = 0;
-    std::int64_t periodRecords_ = 0;
+    std::int64_t progressTotal_ = 0;
+    std::optional<TSamplesRecord> samples_;  // the waveform record, until its rows take it
     std::unique_ptr<TMeasureRows> rows_;
     TRowCounters counters_;
     // From the search of the period to its last record, a stamp fault is shown once.
