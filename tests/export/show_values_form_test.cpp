@@ -4,6 +4,7 @@
 #include "app/main_form.h"
 #include "export/show_values_form.h"
 #include "fixtures/on_modal.h"
+#include "fixtures/samples_fixture.h"
 #include "fixtures/selection_fixture.h"
 #include "fixtures/temp_prog_dir.h"
 #include "fixtures/view_fixture.h"
@@ -12,6 +13,7 @@
 #include "platform/file_io.h"
 #include "platform/scripted_messages.h"
 #include "sheet/sheet_grid_view.h"
+#include "views/show_al_vm_form.h"
 #include "views/trend_view_form.h"
 
 #include <QApplication>
@@ -36,7 +38,19 @@ struct ValuesRoad {
     {
         const std::string path = WriteVoltageSeries(dir / "test.vme", {.start = At(10, 0), .periodMinutes = 1, .count = count});
         EXPECT_TRUE(SelectVoltageSurvey(path, start, stopMinute));
+        Open();
+    }
+    // The waveform view of `records`, selected over [10:00, 10:59].
+    explicit ValuesRoad(const std::vector<SamplesRecordFields>& records)
+    {
+        const std::string path = WriteSamplesFile(dir / "test.tme", 12, records);
+        EXPECT_TRUE(SelectMeasureSurvey(MeasureSamples, path, At(10, 0), At(10, 59)));
+        Open();
+    }
+    void Open()
+    {
         RegisterTrendViews(form.WindowRegistry);
+        RegisterWaveformView(form.WindowRegistry);
         RegisterValuesSheet(form.WindowRegistry);
         form.resize(1000, 700);
         form.show();
@@ -89,13 +103,12 @@ TEST(ShowValuesForm, RunsOverTheViewsPeriodAfterALaterWizardChangedTheSelection)
     EXPECT_TRUE(road.form.BtnSaveSheet->isEnabled());
 }
 
-TEST(ShowValuesForm, TheProgramStaysUsableAndAbortClosesTheWindow)
+TEST(ShowValuesForm, AbortClosesTheWindow)
 {
     ValuesRoad road(4000, At(10, 0), At(10, 0) + 4000.0 / 1440.0);
     QPointer<TShowValuesForm> sheet = road.ShowValues();
     ASSERT_TRUE(sheet);
-    // The first ticks come from the event loop; the window meanwhile shows the job.
-    QApplication::processEvents();
+    // The ticks come from the event loop; until then the window shows the job.
     EXPECT_FALSE(sheet->SheetFinished());
     EXPECT_TRUE(sheet->JobPanel->isVisible());
     EXPECT_EQ(sheet->JobPanel->LabelMsg->text(), "Converting data...");
@@ -136,4 +149,31 @@ TEST(ShowValuesForm, PrintAsksWhatToPrintOnlyForARange)
     EXPECT_TRUE(OnModal<TPrnSelDlg>([&] { road.form.ItemPrintClick(); }, [](TPrnSelDlg& d) { d.BtnOk->click(); }));
     EXPECT_TRUE(FileExists(pdf));
     EXPECT_EQ(sheet->Grid->Book().SheetAt(1).printArea, (CellRange{3, 2, 5, 4}));
+}
+
+// The waveform view's sheet holds the record on screen, numbered within the view's period.
+TEST(ShowValuesForm, TheWaveformViewsSheetHoldsTheRecordOnScreen)
+{
+    std::vector<SamplesRecordFields> records;
+    for (int minute : {0, 10, 20}) {
+        SamplesRecordFields r{.time = {.hour = 10, .minute = minute}, .channelSet = 7, .samplesPerChannel = 5};
+        r.samples = {{minute, minute + 1, minute + 2, minute + 3, minute + 4}};
+        records.push_back(r);
+    }
+    ValuesRoad road(records);
+    auto* view = qobject_cast<TShowAlVmForm*>(road.form.ActiveChild());
+    ASSERT_TRUE(view);
+    view->GoToNextEvent();
+    QPointer<TShowValuesForm> sheet = road.ShowValues();
+    WaitForSheet(sheet);
+    ASSERT_TRUE(sheet && sheet->SheetFinished()) << testing::PrintToString(road.messages.Texts());
+    const TF1Book& book = sheet->Grid->Book();
+    EXPECT_EQ(book.SheetName(1), "Voltage Samples");
+    EXPECT_EQ(book.CellText(3, 4), "2 of 3");
+    EXPECT_EQ(book.CellText(6, 4), "15/03/2024 10:10:00.00");
+    EXPECT_EQ(book.CellText(11, 3), "L1 Voltage");
+    EXPECT_EQ(book.CellText(12, 2), "-20.00");
+    EXPECT_EQ(book.CellText(12, 3), "10.00");
+    EXPECT_EQ(book.CellText(16, 3), "14.00");
+    EXPECT_EQ(sheet->windowTitle().toStdString(), "Voltage Samples values of <" + road.dir / "test.tme" + ">");
 }

@@ -1,5 +1,6 @@
 // "Show Values" on every view of a three-day demo survey, for looking at by hand: the main
-// window opens the views of every measure with values; on each, its Show Values button opens a
+// window opens the views of every measure with values (the waveform view on its second
+// capture); on each, its Show Values button opens a
 // values sheet (the harmonics picker answered with the first two harmonics offered), which is
 // grabbed while converting and when finished, printed (to a PDF) and saved (as Excel 5.0)
 // through the main window's Print and Save Sheet As buttons.
@@ -19,6 +20,7 @@
 #include "sheet/sheet_grid_view.h"
 #include "survey/measure_file_info.h"
 #include "survey/text_tables.h"
+#include "views/show_al_vm_form.h"
 #include "views/trend_view_form.h"
 
 #include <QApplication>
@@ -36,7 +38,7 @@ namespace {
 std::string folder;
 
 // The measures whose views have a values sheet (all but the events).
-constexpr int kValueMeasures[] = {1, 2, 3, 4, 5, 7, 9, 10};
+constexpr int kValueMeasures[] = {1, 2, 3, 4, 5, 7, 8, 9, 10};
 
 void SelectDemoSurvey(const std::string& survey, int days)
 {
@@ -77,6 +79,7 @@ void LookAtValues(TMainForm& form, ScriptedMessages& messages, QMdiSubWindow* vi
     const std::string name = "values_" + std::to_string(measure);
     form.MdiArea->setActiveSubWindow(view);
     Settle(200);
+    if (measure == MeasureSamples) form.BtnNext->trigger();
     if (measure == MeasureVoltageHarmonics || measure == MeasureCurrentHarmonics) AnswerPickerWhenShown();
     form.BtnValues->trigger();
     auto* sheet = qobject_cast<TShowValuesForm*>(form.ActiveChild());
@@ -118,6 +121,7 @@ int main(int argc, char** argv)
 
     TMainForm form;
     RegisterTrendViews(form.WindowRegistry);
+    RegisterWaveformView(form.WindowRegistry);
     RegisterValuesSheet(form.WindowRegistry);
     form.resize(1000, 720);
     form.show();
