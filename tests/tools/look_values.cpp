@@ -10,7 +10,6 @@
 // size and the messages shown (start a window manager such as openbox first to see the frames).
 #include "app/main_form.h"
 #include "dialogs/harm_list_dlg.h"
-#include "fixtures/data_fixture.h"
 #include "export/show_values_form.h"
 #include "fixtures/demo_survey.h"
 #include "look_support.h"
@@ -18,7 +17,6 @@
 #include "platform/prog_dirs.h"
 #include "platform/scripted_messages.h"
 #include "sheet/sheet_grid_view.h"
-#include "survey/measure_file_info.h"
 #include "survey/text_tables.h"
 #include "views/show_al_vm_form.h"
 #include "views/trend_view_form.h"
@@ -36,25 +34,6 @@
 
 namespace {
 std::string folder;
-
-// The measures whose views have a values sheet (all but the events).
-constexpr int kValueMeasures[] = {1, 2, 3, 4, 5, 7, 8, 9, 10};
-
-void SelectDemoSurvey(const std::string& survey, int days)
-{
-    TSurveySelection& s = SurveySelection();
-    s = TSurveySelection{};
-    s.Name = ExtractFileName(survey);
-    s.Description = "Demonstration feeder";
-    s.Site = "Substation";
-    s.Operator = "A. Engineer";
-    s.Start = FixtureTime(2024, 3, 15, 0, 0);
-    s.Stop = s.Start + (days - 1) + 1439.0 / 1440.0 + kStopMinuteExtraDays;
-    for (int k : kValueMeasures) {
-        const std::string path = ChangeFileExt(survey, std::string(DataFileExts[static_cast<std::size_t>(k)]));
-        s.File(k).Selected = ReadMeasureFileInfo(path, k, s.File(k));
-    }
-}
 
 // The harmonics picker, when it opens: the first two harmonics offered, then OK.
 void AnswerPickerWhenShown()
@@ -116,7 +95,8 @@ int main(int argc, char** argv)
     if (!look) return 2;
     folder = *look;
     const std::string survey = WriteDemoSurvey(DataDir(), 3);
-    SelectDemoSurvey(survey, 3);
+    // Every measure whose view has a values sheet (all but the events).
+    SurveySelection() = DemoSelection(survey, 3, {1, 2, 3, 4, 5, 7, 8, 9, 10});
     ScriptedMessages messages;
 
     TMainForm form;
