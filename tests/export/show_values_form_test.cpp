@@ -21,6 +21,7 @@
 #include <QMdiArea>
 #include <QPointer>
 #include <QPushButton>
+#include <QRadioButton>
 #include <gtest/gtest.h>
 
 namespace {
@@ -149,6 +150,16 @@ TEST(ShowValuesForm, PrintAsksWhatToPrintOnlyForARange)
     EXPECT_TRUE(OnModal<TPrnSelDlg>([&] { road.form.ItemPrintClick(); }, [](TPrnSelDlg& d) { d.BtnOk->click(); }));
     EXPECT_TRUE(FileExists(pdf));
     EXPECT_EQ(sheet->Grid->Book().SheetAt(1).printArea, (CellRange{3, 2, 5, 4}));
+    // "All" prints the whole sheet again.
+    DeleteFile(pdf);
+    sheet->Grid->Book().SetSelection(3, 2, 5, 4);
+    road.messages.PrintTo({.outputFile = pdf});
+    EXPECT_TRUE(OnModal<TPrnSelDlg>([&] { road.form.ItemPrintClick(); }, [](TPrnSelDlg& d) {
+        d.RadioAll->setChecked(true);
+        d.BtnOk->click();
+    }));
+    EXPECT_TRUE(FileExists(pdf));
+    EXPECT_FALSE(sheet->Grid->Book().SheetAt(1).printArea);
 }
 
 // The waveform view's sheet holds the record on screen, numbered within the view's period.

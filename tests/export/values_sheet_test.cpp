@@ -280,6 +280,22 @@ TEST(ValuesSheet, HarmonicsPickerIsOfferedTheFirstRecordsBlocksAndItsCancelClose
     EXPECT_EQ(run.offers[0].Phases, 3);
 }
 
+// A head that counts more harmonic blocks than a record holds (beyond the 51 there are) is a
+// damaged file: said so, and no picker offered.
+TEST(ValuesSheet, HarmonicBlockCountsBeyondTheCapacityAreRefused)
+{
+    HarmonicsRecordFields f;
+    f.blocks.resize(3);
+    f.blockCount = 60;
+    ValuesRun run;
+    run.Use(MeasureVoltageHarmonics, {HarmonicsRecord(f)}, At(10, 0), At(10, 0));
+    run.harmonics = std::vector<std::uint16_t>{0};
+    EXPECT_FALSE(run.Run()->Completed());
+    EXPECT_TRUE(run.offers.empty());
+    EXPECT_EQ(run.messages.Texts(),
+              std::vector<std::string>{"The data file is damaged: its first record does not hold what its head says."});
+}
+
 TEST(ValuesSheet, ColumnsBeyondASheetAreRefusedBeforeAnyRecordIsRead)
 {
     // Ten orders, three phases, all nine statistics: 270 value columns after the date.
