@@ -2,7 +2,9 @@
 // (27 value columns), each stepped without pacing, against writing a file of the workbook's size
 // in the same run: the exporter into an Excel 5.0 workbook, and the values sheet of a view of
 // those records until its sheet is finished (and with its saving as Excel 5.0). The closing
-// notes give the ratios.
+// notes give the ratios, and the peak memory of the first export of the run (VmHWM above what
+// was resident before it).
+#include "bench_memory.h"
 #include "bench_timing.h"
 #include "export/exporter.h"
 #include "export/values_sheet.h"
@@ -25,6 +27,7 @@ struct VoltageExport {
     TExportParams params;
     TValuesSheetRequest values;
     std::size_t workbookSize = 0;
+    double peakMegabytes = 0;
 
     VoltageExport()
     {
@@ -48,7 +51,10 @@ struct VoltageExport {
         values.FileInfo = selection.File(1);
         values.Start = selection.Start;
         values.Stop = selection.Stop;
+        const double before = StatusMegabytes("VmRSS");
+        ResetPeakMemory();
         Export();
+        peakMegabytes = StatusMegabytes("VmHWM") - before;
         workbookSize = static_cast<std::size_t>(FileSize(params.Measure(1).OutputPath).value_or(0));
     }
 
@@ -118,8 +124,9 @@ int main(int argc, char** argv)
     const double sheetSeconds = MedianSeconds([] { Shared().ValuesSheet(false); }, 5);
     const double savedSeconds = MedianSeconds([] { Shared().ValuesSheet(true); }, 5);
     const double writeSeconds = MedianSeconds(PlainWrite, 5);
-    std::printf("Closing note: export %.1f ms, plain write of %zu bytes %.1f ms, ratio %.1f (aim 5)\n",
-                exportSeconds * 1e3, Shared().workbookSize, writeSeconds * 1e3, exportSeconds / writeSeconds);
+    std::printf("Closing note: export %.1f ms, plain write of %zu bytes %.1f ms, ratio %.1f (aim 5), peak %.1f MB\n",
+                exportSeconds * 1e3, Shared().workbookSize, writeSeconds * 1e3, exportSeconds / writeSeconds,
+                Shared().peakMegabytes);
     std::printf("Closing note: values sheet %.1f ms, ratio %.1f (aim 5); with its saving %.1f ms, ratio %.1f\n",
                 sheetSeconds * 1e3, sheetSeconds / writeSeconds, savedSeconds * 1e3, savedSeconds / writeSeconds);
     benchmark::Shutdown();
