@@ -145,8 +145,8 @@ RowsStep TWaveformRows::Step(TF1Book& book, TRowCounters& counters)
         const int sheet = WaveformSampleSheet(k);
         if (sheet != book.Sheet()) book.SetSheet(sheet);
         const int row = WaveformSampleRow(k);
-        if (trace_ == 0) book.SetCellEntry(row, kTimeColumn, FormatFixed(SampleTimeMs(record_.Head, k), 2));
-        book.SetCellEntry(row, col, FormatFixed(values_[static_cast<std::size_t>(k)], 2));
+        if (trace_ == 0) book.SetCellFixed(row, kTimeColumn, SampleTimeMs(record_.Head, k), 2);
+        book.SetCellFixed(row, col, values_[static_cast<std::size_t>(k)], 2);
     }
     counters.RecordsDone += end - next_;
     if (trace_ == 0) counters.RowsWritten = end;
