@@ -8,6 +8,7 @@
 #include "app/orv_application.h"
 #include "app/program_start.h"
 #include "export/export_windows.h"
+#include "export/show_values_form.h"
 #include "platform/qt_messages.h"
 #include "setup/setup_form.h"
 #include "summary/sum_report_form.h"
@@ -34,6 +35,7 @@ int main(int argc, char** argv)
     RegisterSummaryWindows(windows.MainForm->WindowRegistry);
     RegisterAnalysisEngine(windows.MainForm->WindowRegistry);
     RegisterExportWindows(windows.MainForm->WindowRegistry);
+    RegisterValuesSheet(windows.MainForm->WindowRegistry);
     RegisterSetupEditor(windows.MainForm->WindowRegistry, [form = windows.MainForm] { return form->UntitledSetupCount; });
     messages.SetParent(windows.MainForm);
     return app.exec();
