@@ -298,3 +298,16 @@ TEST(MainForm, NewChildrenArePlacedWhollyInsideTheArea)
     EXPECT_GE(sub->y(), 0);
     EXPECT_LE(sub->geometry().bottom(), area.bottom());
 }
+
+TEST(MainForm, TheWindowMenuShowsACaptionsAmpersandAsText)
+{
+    TempProgDir dir;
+    TMainForm form;
+    form.show();
+    auto* child = new TChildForm(TViewKind::Powers, form.ChildContext());
+    child->setWindowTitle("Survey File <R&D/demo.wme> - Power & Current");
+    form.MdiArea->setActiveSubWindow(form.AddChild(child));
+    emit form.MWindow->aboutToShow();
+    const QStringList captions = Captions(form.MWindow);
+    EXPECT_TRUE(captions.contains("&1 Survey File <R&&D/demo.wme> - Power && Current")) << captions.join("|").toStdString();
+}
