@@ -7,6 +7,7 @@
 #include "app/orv_application.h"
 #include "app/program_start.h"
 #include "export/export_windows.h"
+#include "platform/process_memory.h"
 #include "platform/qt_messages.h"
 #include "summary/sum_report_form.h"
 #include "summary/sheet_form.h"
@@ -16,6 +17,7 @@
 
 int main(int argc, char** argv)
 {
+    KeepFreedMemoryForReuse();
     TOrvApplication app(argc, argv);
     QtMessages messages;
     SetMessageSeam(&messages);

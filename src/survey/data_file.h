@@ -36,6 +36,10 @@ public:
     bool ReadRecord(std::uint64_t position, Bytes& out);
     // Records [first, first + count) in one read.
     bool ReadRecords(std::int64_t first, std::int64_t count, Bytes& out);
+    // The same records into `room` (room for all of them), as many whole records as the file
+    // still holds: fewer when it has been cut short since it was opened, a part record not
+    // counted. Nothing on a read error or for records outside the header's count.
+    std::optional<std::int64_t> ReadWholeRecords(std::int64_t first, std::int64_t count, std::span<std::uint8_t> room);
 
 private:
     BinaryFile file_;
@@ -51,7 +55,8 @@ public:
     RecordBlockReader(TDataFile& file, std::int64_t first, std::int64_t last, std::size_t blockBytes = 1 << 20);
 
     // The next record's bytes (valid until the next call), or an empty span at the end or after
-    // a failed read (Failed()). Inline: every record of a window passes through here.
+    // a failed read (Failed()): a file cut short still hands out every whole record it holds.
+    // Inline: every record of a window passes through here.
     std::span<const std::uint8_t> Next()
     {
         if (next_ >= blockFirst_ + blockCount_) return NextBlock();

@@ -21,12 +21,14 @@ std::size_t ColumnBytes(ColumnType type)
 }
 
 namespace {
-// About a megabyte of records per read: a year of one-minute voltage records is 31 reads.
-constexpr std::size_t kBlockBytes = std::size_t(1) << 20;
-// A block is decoded in pieces small enough to stay in the processor's cache from the times
-// loop to the column loops, and long enough that the many short column loops of a wide record
-// (75 columns of voltage harmonics) cost little beside their values.
-constexpr std::size_t kPieceBytes = std::size_t(64) << 10;
+// A quarter of a megabyte of records per read: the block stays in the processor's cache from
+// the system's copy into it to the loops that take it apart (a year of one-minute voltage
+// records is some 120 reads).
+constexpr std::size_t kBlockBytes = std::size_t(256) << 10;
+// A block is decoded in pieces small enough to stay in the processor's first cache from the
+// times loop to the column loops, and long enough that the many short column loops of a wide
+// record (75 columns of voltage harmonics) cost little beside their values.
+constexpr std::size_t kPieceBytes = std::size_t(32) << 10;
 
 // The day number of the last date decoded; records of one day share their 4 date bytes.
 struct DayOfLastDate {
@@ -90,17 +92,17 @@ TimesDecoder TimesDecoderOf(const StampLayout* layout)
     return nullptr;
 }
 
-// One column of `count` records, `stride` bytes apart from `p`: the stored value in single
-// precision times the scale, as the trend readers compute it, widened to double.
+// One column of `count` records, `stride` bytes apart from `p`: the stored value times the
+// scale, as the trend readers compute it (a float in single precision), kept as Out.
 // Returns the largest of them (a value that is not a number is never the largest), kept in
 // four running maxima so that no value waits for the comparison of the one before.
-template <typename Load>
-double TakeColumn(double* out, const std::uint8_t* p, std::size_t stride, std::size_t count, float scale, Load load)
+template <typename Out, typename Load>
+double TakeColumn(Out* out, const std::uint8_t* p, std::size_t stride, std::size_t count, float scale, Load load)
 {
-    auto value = [&](std::size_t i) { return static_cast<double>(load(p + i * stride) * scale); };
-    auto larger = [](double v, double highest) { return v > highest ? v : highest; };
-    constexpr double none = -std::numeric_limits<double>::infinity();
-    double h0 = none, h1 = none, h2 = none, h3 = none;
+    auto value = [&](std::size_t i) { return static_cast<Out>(load(p + i * stride) * scale); };
+    auto larger = [](Out v, Out highest) { return v > highest ? v : highest; };
+    constexpr Out none = -std::numeric_limits<Out>::infinity();
+    Out h0 = none, h1 = none, h2 = none, h3 = none;
     std::size_t i = 0;
     for (; i + 4 <= count; i += 4) {
         out[i] = value(i);
@@ -116,19 +118,11 @@ double TakeColumn(double* out, const std::uint8_t* p, std::size_t stride, std::s
         out[i] = value(i);
         h0 = larger(out[i], h0);
     }
-    return std::max(std::max(h0, h1), std::max(h2, h3));
+    return static_cast<double>(std::max(std::max(h0, h1), std::max(h2, h3)));
 }
 
-// At least `count` entries of `v` from `at` on: sizes kept from an earlier window are reused as
-// they are, without zero-filling.
-template <typename T>
-T* Room(std::vector<T>& v, std::size_t at, std::size_t count)
-{
-    if (v.size() < at + count) v.resize(at + count);
-    return v.data() + at;
-}
-
-double TakeRecordColumn(double* out, const TRecordColumn& c, const std::uint8_t* records, std::size_t size, std::size_t count)
+template <typename Out>
+double TakeRecordColumn(Out* out, const TRecordColumn& c, const std::uint8_t* records, std::size_t size, std::size_t count)
 {
     const std::uint8_t* p = records + c.Offset;
     switch (c.Type) {
@@ -149,97 +143,148 @@ double TakeRecordColumn(double* out, const TRecordColumn& c, const std::uint8_t*
     return -std::numeric_limits<double>::infinity();
 }
 
-// The reading of every entry point into `result`, whose arrays and the read buffer `block` keep
-// their memory; with `decodeTimes` false every record counts as read and Times stays empty.
-void ReadWindow(TDataFile& F, std::int64_t first, std::int64_t last, std::span<const TRecordColumn> columns,
-                bool decodeTimes, bool showFault, TRecordWindowData& result, Bytes& block)
-{
-    result.Complete = true;
-    result.Read = 0;
-    result.Columns.resize(columns.size());
-    result.Highest.assign(columns.size(), -std::numeric_limits<double>::infinity());
+// Where a read puts its values: the arrays of a TRecordWindowData, grown piece by piece
+// (sizes kept from an earlier window are reused as they are), so their memory is first
+// touched where it is written.
+class VectorTarget {
+public:
+    explicit VectorTarget(TRecordWindowData& data) : data_(data) {}
+    void Prepare(std::size_t columns, std::size_t expected)
+    {
+        data_.Columns.resize(columns);
+        data_.Times.reserve(expected);
+        for (auto& column : data_.Columns) column.reserve(expected);
+    }
+    TDateTime* Times(std::size_t at, std::size_t count) { return Room(data_.Times, at, count); }
+    double* Column(std::size_t c, std::size_t at, std::size_t count) { return Room(data_.Columns[c], at, count); }
     // The arrays hold exactly the records read, whichever way the read ends.
-    struct TrimToRead {
-        TRecordWindowData& r;
-        bool times;
-        ~TrimToRead()
-        {
-            r.Times.resize(times ? r.Read : 0);
-            for (auto& column : r.Columns) column.resize(r.Read);
-        }
-    } trim{result, decodeTimes};
+    void Finish(std::size_t read)
+    {
+        data_.Times.resize(read);
+        for (auto& column : data_.Columns) column.resize(read);
+    }
+
+private:
+    template <typename T>
+    static T* Room(std::vector<T>& v, std::size_t at, std::size_t count)
+    {
+        if (v.size() < at + count) v.resize(at + count);
+        return v.data() + at;
+    }
+    TRecordWindowData& data_;
+};
+
+// The caller's arrays, each with room for the whole window.
+class ArrayTarget {
+public:
+    ArrayTarget(TDateTime* times, std::span<float* const> values) : times_(times), values_(values) {}
+    void Prepare(std::size_t, std::size_t) {}
+    TDateTime* Times(std::size_t at, std::size_t) { return times_ ? times_ + at : nullptr; }
+    float* Column(std::size_t c, std::size_t at, std::size_t) { return values_[c] ? values_[c] + at : nullptr; }
+    void Finish(std::size_t) {}
+
+private:
+    TDateTime* times_;
+    std::span<float* const> values_;
+};
+
+// The read block, kept from one read to the next: nothing calls out of a read while it is in use
+// (a stamp's message is shown once the read is over).
+TUnsetArray<std::uint8_t>& ReadBlock()
+{
+    thread_local TUnsetArray<std::uint8_t> block;
+    return block;
+}
+
+// The reading of every entry point: records first..last into `target`, the largest of each
+// column into `highest` (one per column); with `decodeTimes` false every record counts as read.
+template <typename Target>
+TWindowRead ReadWindow(TDataFile& F, std::int64_t first, std::int64_t last, std::span<const TRecordColumn> columns,
+                       bool decodeTimes, bool showFault, Target& target, std::span<double> highest)
+{
+    TWindowRead result;
+    std::fill(highest.begin(), highest.end(), -std::numeric_limits<double>::infinity());
     const StampLayout* layout = StampLayoutOf(F.Measure());
     const TimesDecoder decoder = TimesDecoderOf(layout);
     const std::int64_t count = static_cast<std::int64_t>(F.RecordCount());
     const std::size_t size = F.RecordSize();
-    if (!decoder || first < 0 || last < first || last >= count || size < layout->bytesNeeded) {
-        result.Complete = false;
-        return;
-    }
+    bool outside = !decoder || first < 0 || last < first || last >= count || size < layout->bytesNeeded;
     // Every column is checked once against the record size, so the loops need no checks.
-    for (const TRecordColumn& c : columns)
-        if (c.Offset + ColumnBytes(c.Type) > size) {
-            result.Complete = false;
-            return;
-        }
-    const std::size_t expected = static_cast<std::size_t>(last - first + 1);
-    if (decodeTimes) result.Times.reserve(expected);
-    for (auto& column : result.Columns) column.reserve(expected);
+    for (const TRecordColumn& c : columns) outside = outside || c.Offset + ColumnBytes(c.Type) > size;
+    target.Prepare(columns.size(), outside ? 0 : static_cast<std::size_t>(last - first + 1));
+    if (outside) {
+        result.Complete = false;
+        target.Finish(0);
+        return result;
+    }
 
     const std::int64_t perBlock = static_cast<std::int64_t>(std::max<std::size_t>(1, kBlockBytes / size));
     const std::size_t perPiece = std::max<std::size_t>(1, kPieceBytes / size);
+    TUnsetArray<std::uint8_t>& block = ReadBlock();
+    block.resize(static_cast<std::size_t>(perBlock) * size);
+    Bytes badStamp;  // the record whose stamp did not decode
     DayOfLastDate day;
-    for (std::int64_t at = first; at <= last;) {
-        const std::int64_t n = std::min(perBlock, last - at + 1);
-        if (!F.ReadRecords(at, n, block)) {
+    for (std::int64_t at = first; at <= last && result.Complete;) {
+        const std::int64_t wanted = std::min(perBlock, last - at + 1);
+        const std::optional<std::int64_t> got = F.ReadWholeRecords(at, wanted, block);
+        const auto n = static_cast<std::size_t>(got.value_or(0));
+        if (!got || n < static_cast<std::size_t>(wanted)) {
             result.Complete = false;
-            return;
+            result.ShortFile = got.has_value();
         }
-        for (std::size_t from = 0; from < static_cast<std::size_t>(n); from += perPiece) {
-            const std::size_t pieceCount = std::min(perPiece, static_cast<std::size_t>(n) - from);
+        for (std::size_t from = 0; from < n; from += perPiece) {
+            const std::size_t pieceCount = std::min(perPiece, n - from);
             const std::uint8_t* piece = block.data() + from * size;
             std::size_t decoded = pieceCount;
-            if (decodeTimes) decoded = decoder(piece, size, pieceCount, day, Room(result.Times, result.Read, pieceCount));
-            for (std::size_t c = 0; c < columns.size(); ++c) {
-                const double highest = TakeRecordColumn(Room(result.Columns[c], result.Read, decoded), columns[c], piece, size, decoded);
-                result.Highest[c] = std::max(result.Highest[c], highest);
-            }
+            if (decodeTimes) decoded = decoder(piece, size, pieceCount, day, target.Times(result.Read, pieceCount));
+            for (std::size_t c = 0; c < columns.size(); ++c)
+                if (auto* out = target.Column(c, result.Read, decoded))
+                    highest[c] = std::max(highest[c], TakeRecordColumn(out, columns[c], piece, size, decoded));
             result.Read += decoded;
             if (decoded < pieceCount) {
-                if (showFault) record_reading::ShowRecordStampFault(*layout, RecordBytes(piece + decoded * size, size));
+                const std::uint8_t* bad = piece + decoded * size;
+                badStamp.assign(bad, bad + size);
                 result.Complete = false;
-                return;
+                result.ShortFile = false;
+                break;
             }
         }
-        at += n;
+        at += wanted;
     }
+    target.Finish(result.Read);
+    if (showFault && !badStamp.empty()) record_reading::ShowRecordStampFault(*layout, badStamp);
+    return result;
 }
 
-TRecordWindowData ReadWindow(TDataFile& F, std::int64_t first, std::int64_t last, std::span<const TRecordColumn> columns,
-                             bool decodeTimes, bool showFault)
+void ReadIntoData(TDataFile& F, std::int64_t first, std::int64_t last, std::span<const TRecordColumn> columns,
+                  bool showFault, TRecordWindowData& data)
 {
-    TRecordWindowData result;
-    Bytes block;
-    ReadWindow(F, first, last, columns, decodeTimes, showFault, result, block);
-    return result;
+    VectorTarget target(data);
+    data.Highest.resize(columns.size());
+    static_cast<TWindowRead&>(data) = ReadWindow(F, first, last, columns, true, showFault, target, data.Highest);
 }
 }  // namespace
 
 TRecordWindowData ReadRecordWindow(TDataFile& F, std::int64_t first, std::int64_t last,
                                    std::span<const TRecordColumn> columns, bool showFault)
 {
-    return ReadWindow(F, first, last, columns, true, showFault);
+    TRecordWindowData data;
+    ReadIntoData(F, first, last, columns, showFault, data);
+    return data;
 }
 
-TRecordWindowData ReadRecordColumns(TDataFile& F, std::int64_t first, std::int64_t last,
-                                    std::span<const TRecordColumn> columns)
+TWindowRead ReadRecordWindowInto(TDataFile& F, std::int64_t first, std::int64_t last,
+                                 std::span<const TRecordColumn> columns, TDateTime* times,
+                                 std::span<float* const> values, std::span<double> highest, bool showFault)
 {
-    return ReadWindow(F, first, last, columns, false, false);
+    if (values.size() != columns.size() || highest.size() != columns.size()) return {.Read = 0, .Complete = false};
+    ArrayTarget target(times, values);
+    return ReadWindow(F, first, last, columns, times != nullptr, showFault, target, highest);
 }
 
 const TRecordWindowData& TRecordWindowRefill::Read(TDataFile& F, std::int64_t first, std::int64_t last,
                                                    std::span<const TRecordColumn> columns, bool showFault)
 {
-    ReadWindow(F, first, last, columns, true, showFault, data_, block_);
+    ReadIntoData(F, first, last, columns, showFault, data_);
     return data_;
 }

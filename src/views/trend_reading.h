@@ -6,10 +6,12 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <vector>
 
 #include "graph/data_series.h"
+#include "platform/unset_array.h"
 #include "survey/data_file.h"
 #include "survey/records.h"
 #include "views/trend_layout.h"
@@ -42,33 +44,43 @@ struct TTrendOpening {
 // interval's first and last records.
 TTrendOpening OpenTrendHead(const TMeasureFileInfo& info, const TTrendMember& member, TDateTime start, TDateTime stop);
 
-struct TWindowValues {
-    std::int64_t FirstIndex = 0;  // record index of the window's first record
-    TSharedXs Times;              // shared by the window's traces in the graph
-    std::vector<std::uint8_t> Joined;  // JoinFlags of the times
-    // For each trace with an item: its plotted column, one value per record.
-    std::array<std::vector<double>, kTraceCount> Values;
-    bool Complete = true;          // every record of the window was read
-    bool AnyAtLeast1000 = false;   // some chosen trace reached 1000
-    std::uint32_t RecordsRead() const { return static_cast<std::uint32_t>(Times.Size()); }
-};
-
 // The times of a view's interval, read by its first pass at creation: every later window of
 // the view lies inside the interval, so its plots take their times (and joins) from here and
 // read their values only.
 struct TIntervalTimes {
-    TSharedXs Times;                   // the records read, from the interval's first on
-    std::vector<std::uint8_t> Joined;  // JoinFlags of those times
-    std::int64_t FirstIndex = 0;       // record index of the interval's first record
+    TSharedXs Times;              // the records read, from the interval's first on, with their joins
+    std::int64_t FirstIndex = 0;  // record index of the interval's first record
+};
+
+// What a view keeps from one plot to the next: the interval's times, and one array of values
+// per trace, refilled in place by the next plot once the graph has let go of it, so a plot
+// after the first takes no new memory.
+struct TKeptPlot {
+    TIntervalTimes Interval;  // from the first reading, at creation
+    std::array<std::shared_ptr<TUnsetArray<float>>, kTraceCount> Values;
+    bool ShortFileTold = false;  // the file's shortness is told once
+};
+
+struct TWindowValues {
+    std::int64_t FirstIndex = 0;  // record index of the window's first record
+    TSharedXs Times;              // with their joins, shared by the window's traces in the graph
+    // For each trace with an item: its plotted column, one value per record, as read.
+    std::array<TSharedYs, kTraceCount> Values;
+    bool Complete = true;          // every record of the window was read
+    bool ShortFile = false;        // the file ended inside the window (SurveyShortMessage shown)
+    bool AnyAtLeast1000 = false;   // some chosen trace reached 1000
+    std::uint32_t RecordsRead() const { return static_cast<std::uint32_t>(Times.Size()); }
 };
 
 // The records FirstPos..LastPos of the window (in time order, whichever way its ends are
 // given), each chosen trace as the member reads it, and the joins of their points in the
 // member's gap unit; reading stops at the first record that cannot be read and the values
-// before it stay. A window inside what `interval` holds takes its times and joins from there
+// before it stay. A file cut short since it was opened gives its whole records, and
+// SurveyShortMessage is shown the first time `kept` meets it. The first reading into `kept`
+// becomes its interval; a window inside what that holds takes its times and joins from there
 // and decodes no stamp. The settings take the time and values of the last record read.
 TWindowValues ReadTraceWindow(TDataFile& F, const TRecordWindow& window, const TTrendMember& member,
-                              const TTrendLayout& layout, TTraceSettings& traces, const TIntervalTimes* interval = nullptr);
+                              const TTrendLayout& layout, TTraceSettings& traces, TKeptPlot& kept);
 
-// Joined flag of each record's point (the first point never joins).
-std::vector<std::uint8_t> JoinFlags(std::span<const TDateTime> times, std::int64_t periodSeconds);
+// Positions of the points that do not join the point before them (the first point left out).
+std::vector<std::uint32_t> GapPositions(std::span<const TDateTime> times, std::int64_t periodSeconds);

@@ -1,7 +1,8 @@
 // The record-window reader: for every file kind with trend records and every flag combination,
 // the times and columns it returns are the field values the records were built from and what
 // the per-record readers give; a bad stamp ends the read with one message; windows of one
-// record, windows across read blocks, and columns or windows outside the file.
+// record, windows across read blocks, columns or windows outside the file, and a file cut short
+// while it is open.
 #include "survey/record_window_reader.h"
 
 #include "fixtures/data_fixture.h"
@@ -15,6 +16,7 @@
 #include <algorithm>
 #include <bit>
 #include <cmath>
+#include <filesystem>
 
 namespace {
 // Three records over a day boundary (a leap day), with seconds where the head keeps them (the
@@ -320,6 +322,26 @@ TRecordWindowData ReadWindow(const std::string& path, int measure, std::int64_t 
     return ReadRecordWindow(file, first, last, columns, showFault);
 }
 
+// The columns alone, read into arrays of the caller's as a view reads them (no stamp decoded),
+// with what the read gave; each value widened for comparing.
+struct ColumnsRead {
+    TWindowRead read;
+    std::vector<std::vector<double>> columns;
+    std::vector<double> highest;
+};
+ColumnsRead ReadColumnsInto(TDataFile& file, std::int64_t first, std::int64_t last, std::span<const TRecordColumn> columns)
+{
+    const auto room = static_cast<std::size_t>(std::max<std::int64_t>(0, last - first + 1));
+    std::vector<std::vector<float>> arrays(columns.size(), std::vector<float>(room));
+    std::vector<float*> values;
+    for (auto& array : arrays) values.push_back(array.data());
+    ColumnsRead result;
+    result.highest.resize(columns.size());
+    result.read = ReadRecordWindowInto(file, first, last, columns, nullptr, values, result.highest);
+    for (const auto& array : arrays) result.columns.emplace_back(array.begin(), array.begin() + static_cast<std::ptrdiff_t>(result.read.Count()));
+    return result;
+}
+
 const TRecordColumn kL1Average{24, ColumnType::F32, 1.0f};
 
 // `count` one-minute voltage records from 2024-03-15 10:00 whose L1 average is the record's
@@ -351,7 +373,7 @@ TEST(RecordWindowReader, EveryKindAndFlagCombinationGivesTheBuiltValuesAsThePerR
             EXPECT_EQ(w.Highest[col], *std::max_element(c.values[col].begin(), c.values[col].end())) << "column " << col;
         TDataFile file;
         ASSERT_EQ(file.Open(path, c.measure), DataFileFault::None);
-        EXPECT_EQ(ReadRecordColumns(file, 0, 2, c.columns).Columns, c.values);
+        EXPECT_EQ(ReadColumnsInto(file, 0, 2, c.columns).columns, c.values);
         for (std::size_t col = 0; col < c.columns.size() && w.Count() == 3; ++col) {
             if (c.columns[col].Type != ColumnType::F32) continue;
             if (c.measure == MeasureCurrentHarmonics && c.columns[col].Offset + 8 > c.records[0].size()) continue;
@@ -435,17 +457,17 @@ TEST(RecordWindowReader, ColumnsAloneDecodeNoStamp)
     PatchFile(path, 8 + 60 * 700 + 5, {24});  // hour 24
     TDataFile file;
     ASSERT_EQ(file.Open(path, MeasureVoltage), DataFileFault::None);
-    const TRecordWindowData w = ReadRecordColumns(file, 100, 1999, std::span(&kL1Average, 1));
-    EXPECT_TRUE(w.Complete);
-    EXPECT_EQ(w.Count(), 1900u);
-    EXPECT_TRUE(w.Times.empty());
-    ASSERT_EQ(w.Columns[0].size(), 1900u);
-    EXPECT_EQ(w.Columns[0][600], 700.0);
-    EXPECT_EQ(w.Columns[0].back(), 1999.0);
+    const ColumnsRead w = ReadColumnsInto(file, 100, 1999, std::span(&kL1Average, 1));
+    EXPECT_TRUE(w.read.Complete);
+    EXPECT_EQ(w.read.Count(), 1900u);
+    ASSERT_EQ(w.columns[0].size(), 1900u);
+    EXPECT_EQ(w.columns[0][600], 700.0);
+    EXPECT_EQ(w.columns[0].back(), 1999.0);
+    EXPECT_EQ(w.highest[0], 1999.0);
     EXPECT_TRUE(messages.Texts().empty());
     const TRecordColumn beyond{57, ColumnType::F32, 1.0f};
-    EXPECT_FALSE(ReadRecordColumns(file, 0, 9, std::span(&beyond, 1)).Complete);
-    EXPECT_FALSE(ReadRecordColumns(file, 0, 2000, std::span(&kL1Average, 1)).Complete);
+    EXPECT_FALSE(ReadColumnsInto(file, 0, 9, std::span(&beyond, 1)).read.Complete);
+    EXPECT_FALSE(ReadColumnsInto(file, 0, 2000, std::span(&kL1Average, 1)).read.Complete);
 }
 
 // The largest value of a column passes over values that are not numbers.
@@ -563,6 +585,66 @@ TEST(RecordWindowReader, RefilledWindowsEqualWindowsReadAlone)
         EXPECT_EQ(w.Times, alone.Times);
         EXPECT_EQ(w.Columns, alone.Columns);
         EXPECT_EQ(w.Highest, alone.Highest);
+    }
+    EXPECT_TRUE(messages.Texts().empty());
+}
+
+// A file cut short after it was opened (its header still counts every record) keeps every whole
+// record before its end, through each form of the reader, and says the file is short; the
+// reader itself shows nothing (its callers tell the user). Cuts inside a read block, at a
+// block's first record, one byte short of the last record, and down to the header.
+TEST(RecordWindowReader, FileCutShortKeepsEveryWholeRecordPresent)
+{
+    ScriptedMessages messages;
+    constexpr std::int64_t kRecords = 20000;  // several read blocks
+    struct Case {
+        const char* what;
+        std::uint64_t size;  // bytes left
+        std::size_t whole;   // whole records in them
+    } cases[] = {
+        {"one byte short", 8 + 60 * kRecords - 1, kRecords - 1},
+        {"inside a block, a record's part left", 8 + 60 * 7000 + 59, 7000},
+        {"at the start of the second block", 8 + 60 * 4369, 4369},
+        {"down to the header", 8, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempProgDir dir;
+        const std::string path = IndexedSeries(dir, kRecords);
+        TDataFile file;
+        ASSERT_EQ(file.Open(path, MeasureVoltage), DataFileFault::None);
+        std::filesystem::resize_file(path, c.size);
+
+        const TRecordWindowData w = ReadRecordWindow(file, 0, kRecords - 1, std::span(&kL1Average, 1));
+        EXPECT_FALSE(w.Complete);
+        EXPECT_TRUE(w.ShortFile);
+        ASSERT_EQ(w.Count(), c.whole);
+        ASSERT_EQ(w.Times.size(), c.whole);
+        ASSERT_EQ(w.Columns[0].size(), c.whole);
+        if (c.whole > 0) {
+            EXPECT_EQ(w.Columns[0].back(), static_cast<double>(c.whole - 1));
+            EXPECT_EQ(w.Highest[0], static_cast<double>(c.whole - 1));
+            EXPECT_NEAR(w.Times.back(), FixtureTime(2024, 3, 15, 10, 0) + static_cast<double>(c.whole - 1) * kOneMinute, 1e-6);
+        }
+        TRecordWindowRefill refill;
+        EXPECT_EQ(refill.Read(file, 100, kRecords - 1, std::span(&kL1Average, 1)).Count(), c.whole > 100 ? c.whole - 100 : 0);
+        EXPECT_TRUE(refill.Data().ShortFile);
+        const ColumnsRead columns = ReadColumnsInto(file, 0, kRecords - 1, std::span(&kL1Average, 1));
+        EXPECT_TRUE(columns.read.ShortFile);
+        EXPECT_EQ(columns.read.Count(), c.whole);
+
+        std::size_t walked = 0;
+        RecordBlockReader block(file, 0, kRecords - 1);
+        for (auto r = block.Next(); !r.empty(); r = block.Next()) ++walked;
+        EXPECT_EQ(walked, c.whole);
+        EXPECT_TRUE(block.Failed());
+
+        // A window that ends before the cut is whole.
+        if (c.whole > 10) {
+            const TRecordWindowData before = ReadRecordWindow(file, 0, 9, std::span(&kL1Average, 1));
+            EXPECT_TRUE(before.Complete);
+            EXPECT_FALSE(before.ShortFile);
+        }
     }
     EXPECT_TRUE(messages.Texts().empty());
 }

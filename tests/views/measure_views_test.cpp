@@ -47,11 +47,7 @@ void ClickAt(TTrendViewForm& v, double t)
     v.ChartMouseDown(TMouseButton::mbLeft, v.Chart->XToPixel(t), 100);
 }
 
-std::vector<double> Plotted(const TTrendViewForm& v, int series)
-{
-    const std::span<const double> ys = v.Chart->GetSeries(series).Ys();
-    return {ys.begin(), ys.end()};
-}
+std::vector<double> Plotted(const TTrendViewForm& v, int series) { return PlottedYs(v.Chart->GetSeries(series)); }
 }  // namespace
 
 // Every ten seconds, the record at 10:00:40 missing: the head lines and the cursor show the
@@ -82,7 +78,7 @@ TEST(FrequencyView, RecordsTenSecondsApart)
     EXPECT_EQ(v->LegendLabels[0]->text(), "L1 Average");
     const TSeries& series = v->Chart->GetSeries(1);
     ASSERT_EQ(series.Count(), 9);
-    EXPECT_EQ(std::vector<std::uint8_t>(series.Connects().begin(), series.Connects().end()),
+    EXPECT_EQ(PlottedJoins(series),
               (std::vector<std::uint8_t>{0, 1, 1, 1, 0, 1, 1, 1, 1}));
     EXPECT_EQ(Plotted(*v, 1)[4], 51.25);
 
