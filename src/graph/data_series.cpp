@@ -27,25 +27,34 @@ bool FiniteAndAscending(std::span<const double> xs)
 {
     if (xs.empty()) return true;
     // A comparison with a value that is not a number fails, and strictly ascending values
-    // between two finite ends are finite: no test per value beyond the comparison.
-    bool ascending = true;
-    for (std::size_t i = 1; i < xs.size(); ++i) ascending &= xs[i] > xs[i - 1];
-    return ascending && std::isfinite(xs.front()) && std::isfinite(xs.back());
+    // between two finite ends are finite: no test per value beyond the comparison, and the
+    // failures counted rather than branched on.
+    std::size_t falling = 0;
+    for (std::size_t i = 1; i < xs.size(); ++i) falling += xs[i] > xs[i - 1] ? 0 : 1;
+    return falling == 0 && std::isfinite(xs.front()) && std::isfinite(xs.back());
 }
 }  // namespace
 
 template <typename Array>
-void TSharedXs::Hold(Array xs, std::vector<std::uint32_t> lifts)
+void TSharedXs::Hold(Array xs, std::vector<std::uint32_t> lifts, bool ascending)
 {
     size_ = xs.size();
-    ascending_ = FiniteAndAscending(xs);
+    ascending_ = ascending;
     auto held = std::make_shared<const Array>(std::move(xs));
     values_ = std::shared_ptr<const double>(held, held->data());
     if (!lifts.empty()) lifts_ = std::make_shared<const std::vector<std::uint32_t>>(std::move(lifts));
 }
 
-TSharedXs::TSharedXs(std::vector<double> xs, std::vector<std::uint32_t> lifts) { Hold(std::move(xs), std::move(lifts)); }
-TSharedXs::TSharedXs(TUnsetArray<double> xs, std::vector<std::uint32_t> lifts) { Hold(std::move(xs), std::move(lifts)); }
+TSharedXs::TSharedXs(std::vector<double> xs, std::vector<std::uint32_t> lifts)
+{
+    const bool ascending = FiniteAndAscending(xs);
+    Hold(std::move(xs), std::move(lifts), ascending);
+}
+
+TSharedXs::TSharedXs(TUnsetArray<double> xs, std::vector<std::uint32_t> lifts, bool ascending)
+{
+    Hold(std::move(xs), std::move(lifts), ascending);
+}
 
 bool TSharedXs::Joins(std::size_t i) const
 {
@@ -401,28 +410,54 @@ void TDataSeries::PointsChangedFrom(std::size_t pos)
 }
 
 namespace {
-// The smallest and largest of each block of `block` values of ys[first block * block, n) into
-// low and high; false when one of those values is not finite.
+// The smaller and the larger of two values, as one instruction each (a value that is not a
+// number never reaches them: the envelope of such values is refused).
 template <typename T>
-bool BlockExtremes(const T* ys, std::size_t n, std::size_t block, std::size_t firstBlock, T* low, T* high)
+T Smaller(T a, T b) { return b < a ? b : a; }
+template <typename T>
+T Larger(T a, T b) { return a < b ? b : a; }
+
+// The smallest and largest of each block of 16 values of ys[first block * 16, n) into low and
+// high; false when one of those values is not finite. A block is halved level by level, the
+// pairs of a level compared side by side (the order of finite values does not change their
+// extremes), and y - y, 0 for every finite y and not a number otherwise, is summed lane by
+// lane: no branch per value.
+template <typename T>
+bool BlockExtremes(const T* ys, std::size_t n, std::size_t firstBlock, T* low, T* high)
 {
-    // y - y is 0 for every finite y and not a number otherwise, so their sum tells whether
-    // every y is finite without a test per point (summed per block, which keeps it quick).
-    T sum = 0;
-    const std::size_t blocks = (n + block - 1) / block;
-    for (std::size_t b = firstBlock; b < blocks; ++b) {
-        const std::size_t first = b * block, last = std::min(n, first + block);
-        T lo = ys[first], hi = ys[first], blockSum = 0;
-        for (std::size_t i = first; i < last; ++i) {
-            lo = std::min(lo, ys[i]);
-            hi = std::max(hi, ys[i]);
-            blockSum += ys[i] - ys[i];
+    constexpr std::size_t kHalf = 8;
+    T check[kHalf] = {};
+    const std::size_t whole = n / (2 * kHalf);
+    for (std::size_t b = firstBlock; b < whole; ++b) {
+        const T* y = ys + b * 2 * kHalf;
+        T lo8[kHalf], hi8[kHalf];
+        for (std::size_t j = 0; j < kHalf; ++j) {
+            lo8[j] = Smaller(y[j], y[j + kHalf]);
+            hi8[j] = Larger(y[j], y[j + kHalf]);
+            check[j] += (y[j] - y[j]) + (y[j + kHalf] - y[j + kHalf]);
         }
-        low[b] = lo;
-        high[b] = hi;
-        sum += blockSum;
+        T lo4[kHalf / 2], hi4[kHalf / 2];
+        for (std::size_t j = 0; j < kHalf / 2; ++j) {
+            lo4[j] = Smaller(lo8[j], lo8[j + kHalf / 2]);
+            hi4[j] = Larger(hi8[j], hi8[j + kHalf / 2]);
+        }
+        low[b] = Smaller(Smaller(lo4[0], lo4[2]), Smaller(lo4[1], lo4[3]));
+        high[b] = Larger(Larger(hi4[0], hi4[2]), Larger(hi4[1], hi4[3]));
     }
-    return sum == 0;
+    T tail = 0;
+    if (whole * 2 * kHalf < n && firstBlock <= whole) {
+        const T* y = ys + whole * 2 * kHalf;
+        T lo = y[0], hi = y[0];
+        for (std::size_t i = 0; i < n - whole * 2 * kHalf; ++i) {
+            lo = Smaller(lo, y[i]);
+            hi = Larger(hi, y[i]);
+            tail += y[i] - y[i];
+        }
+        low[whole] = lo;
+        high[whole] = hi;
+    }
+    for (T lane : check) tail += lane;
+    return tail == 0;
 }
 
 // The smallest and largest of ys[begin, end), begin < end, whole blocks taken from the envelope.
@@ -462,7 +497,7 @@ bool TDataSeries::ExtendEnvelope() const
         i = static_cast<std::size_t>(static_cast<const std::uint8_t*>(lift) - connects);
         lifts_.push_back(i);
     }
-    const bool finite = BlockExtremes(ys_.data(), n, EnvelopeBlock, envelopeCovered_ / EnvelopeBlock, blockLow_.data(), blockHigh_.data());
+    const bool finite = BlockExtremes(ys_.data(), n, envelopeCovered_ / EnvelopeBlock, blockLow_.data(), blockHigh_.data());
     envelopeCovered_ = n;
     return finite;
 }
@@ -473,7 +508,7 @@ bool TDataSeries::BuildSharedEnvelope()
     const std::size_t blocks = (ys.size() + EnvelopeBlock - 1) / EnvelopeBlock;
     sharedLow_.resize(blocks);
     sharedHigh_.resize(blocks);
-    return BlockExtremes(ys.data(), ys.size(), EnvelopeBlock, 0, sharedLow_.data(), sharedHigh_.data());
+    return BlockExtremes(ys.data(), ys.size(), 0, sharedLow_.data(), sharedHigh_.data());
 }
 
 void TDataSeries::YExtremes(std::size_t begin, std::size_t end, double& low, double& high) const

@@ -22,7 +22,9 @@ public:
     TSharedXs() = default;
     // `lifts`: ascending positions of the points that do not join the point before.
     explicit TSharedXs(std::vector<double> xs, std::vector<std::uint32_t> lifts = {});
-    explicit TSharedXs(TUnsetArray<double> xs, std::vector<std::uint32_t> lifts = {});
+    // Times that their maker has checked while making them (a record window's, as decoded):
+    // `ascending` says whether they are finite and strictly ascending.
+    TSharedXs(TUnsetArray<double> xs, std::vector<std::uint32_t> lifts, bool ascending);
 
     std::span<const double> Values() const { return {values_.get() + offset_, size_}; }
     std::size_t Size() const { return size_; }
@@ -42,7 +44,7 @@ public:
 
 private:
     template <typename Array>
-    void Hold(Array xs, std::vector<std::uint32_t> lifts);
+    void Hold(Array xs, std::vector<std::uint32_t> lifts, bool ascending);
 
     std::shared_ptr<const double> values_;  // the whole array, held by its owner's share
     std::shared_ptr<const std::vector<std::uint32_t>> lifts_;  // positions in the whole array
@@ -174,7 +176,7 @@ private:
     std::vector<double> ys_;
     std::vector<std::uint8_t> connects_;
     std::vector<std::uint32_t> ids_;  // empty while every id is its position + 1
-    static constexpr std::size_t EnvelopeBlock = 16;
+    static constexpr std::size_t EnvelopeBlock = 16;  // the block BlockExtremes takes
     mutable std::vector<double> blockLow_, blockHigh_;
     std::vector<float> sharedLow_, sharedHigh_;  // the envelope of shared points, as stored
     mutable std::vector<std::size_t> lifts_; // positions of the lifted pens, ascending

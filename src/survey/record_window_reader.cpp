@@ -5,6 +5,7 @@
 
 #include "platform/little_endian.h"
 #include "survey/record_readers.h"
+#include "survey/record_steps.h"
 
 #include <algorithm>
 #include <array>
@@ -21,19 +22,23 @@ std::size_t ColumnBytes(ColumnType type)
 }
 
 namespace {
-// A quarter of a megabyte of records per read: the block stays in the processor's cache from
-// the system's copy into it to the loops that take it apart (a year of one-minute voltage
-// records is some 120 reads).
-constexpr std::size_t kBlockBytes = std::size_t(256) << 10;
+// About a megabyte of records per read: a year of one-minute voltage records is 31 reads (the
+// system's copy into smaller blocks costs more per byte).
+constexpr std::size_t kBlockBytes = std::size_t(1) << 20;
 // A block is decoded in pieces small enough to stay in the processor's first cache from the
 // times loop to the column loops, and long enough that the many short column loops of a wide
 // record (75 columns of voltage harmonics) cost little beside their values.
-constexpr std::size_t kPieceBytes = std::size_t(32) << 10;
+constexpr std::size_t kPieceBytes = std::size_t(16) << 10;
 
-// The day number of the last date decoded; records of one day share their 4 date bytes.
-struct DayOfLastDate {
+// What a decoding keeps from one piece of records to the next: the day number of the last date
+// decoded (records of one day share their 4 date bytes), and for the gaps of the window the
+// last time decoded and the window position of the next record.
+struct DecodeState {
     std::uint64_t key = ~std::uint64_t(0);  // no 4 date bytes give this key
     TDateTime day = 0;
+    TTimeSteps* steps = nullptr;
+    TDateTime previous = 0;  // joins nothing
+    std::size_t position = 0;
 };
 
 // The fraction of the day of each whole minute, as TimeFraction gives it: nearly every stamp is
@@ -44,51 +49,81 @@ const std::array<double, 1440> kMinuteFractions = [] {
     return fractions;
 }();
 
+// The day number of the 4 date bytes at d; out of line, off the hot path (once a day of records).
+[[gnu::noinline]] std::optional<TDateTime> DayOfDate(const std::uint8_t* d) { return EncodeDate(d[0] | (d[1] << 8), d[3], d[2]); }
+
+// A record that does not follow the one before: a gap of the window unless it is its first, and
+// the window's times stop ascending unless it is later than the one before. Out of line: a
+// regular recording has few gaps.
+[[gnu::noinline]] void NoteGap(TTimeSteps& steps, std::size_t position, TDateTime previous, TDateTime time)
+{
+    if (position == 0) return;
+    steps.Gaps.push_back(static_cast<std::uint32_t>(position));
+    if (!(time > previous)) steps.Ascending = false;
+}
+
 // The times of `count` records at `records` (each `size` bytes) into `times`, decoded as
-// RecordStampTime decodes them; stops at the first stamp that does not decode. Returns the
-// number of records decoded. The layout is a template argument, so its offsets are constants.
-template <const StampLayout* Layout>
-std::size_t DecodeTimes(const std::uint8_t* records, std::size_t size, std::size_t count, DayOfLastDate& last,
+// RecordStampTime decodes them, and with FindGaps their gaps into state.steps; stops at the
+// first stamp that does not decode. Returns the number of records decoded. The layout is a
+// template argument, so its offsets are constants.
+template <const StampLayout* Layout, bool FindGaps>
+std::size_t DecodeTimes(const std::uint8_t* records, std::size_t size, std::size_t count, DecodeState& state,
                         TDateTime* times)
 {
-    // The last date in locals: stores into `times` cannot change them.
-    std::uint64_t lastKey = last.key;
-    TDateTime lastDay = last.day;
+    // The state in locals: stores into `times` cannot change them.
+    std::uint64_t lastKey = state.key;
+    TDateTime lastDay = state.day;
+    TDateTime previous = state.previous;
+    const TJoinBounds joins(FindGaps ? state.steps->PeriodSeconds : 0);
+    const std::uint8_t* r = records;
     std::size_t i = 0;
-    for (; i < count; ++i) {
-        const std::uint8_t* r = records + i * size;
-        const std::uint8_t* d = r + Layout->dateAt;
-        const std::uint32_t key = LoadU32(d);
-        if (key != lastKey) {
-            const std::optional<TDateTime> day = EncodeDate(d[0] | (d[1] << 8), d[3], d[2]);
+    for (; i < count; ++i, r += size) {
+        const std::uint32_t key = LoadU32(r + Layout->dateAt);
+        if (key != lastKey) [[unlikely]] {
+            const std::optional<TDateTime> day = DayOfDate(r + Layout->dateAt);
             if (!day) break;
             lastKey = key;
             lastDay = *day;
         }
         const std::uint8_t* t = r + Layout->timeAt;
-        int second = 0, hundredths = 0;
+        const unsigned minute = t[0], hour = t[1];
+        unsigned second = 0, hundredths = 0;
         if constexpr (Layout->extendedTime) {
             hundredths = t[2];
             second = t[3];
         } else if constexpr (Layout->secondsAt.has_value()) {
             second = r[*Layout->secondsAt];
         }
-        if (!IsValidTime(t[1], t[0], second, hundredths)) break;
-        times[i] = lastDay + (second == 0 && hundredths == 0 ? kMinuteFractions[static_cast<std::size_t>(t[1] * 60 + t[0])]
-                                                              : TimeFraction(t[1], t[0], second, hundredths));
+        // IsValidTime for byte fields, tested at once (hundredths, a byte, never reach 1000).
+        if ((hour >= 24) | (minute >= 60) | (second >= 60)) [[unlikely]] break;
+        const TDateTime time = lastDay + ((second | hundredths) == 0
+                                              ? kMinuteFractions[hour * 60 + minute]
+                                              : TimeFraction(static_cast<int>(hour), static_cast<int>(minute),
+                                                             static_cast<int>(second), static_cast<int>(hundredths)));
+        times[i] = time;
+        if constexpr (FindGaps) {
+            // A joined record lies a positive period after the one before: only a gap can break
+            // the ascending order.
+            if (!joins.Join(previous, time)) [[unlikely]] NoteGap(*state.steps, state.position + i, previous, time);
+            previous = time;
+        }
     }
-    last = {lastKey, lastDay};
+    state.key = lastKey;
+    state.day = lastDay;
+    state.previous = previous;
+    state.position += i;
     return i;
 }
 
-using TimesDecoder = std::size_t (*)(const std::uint8_t*, std::size_t, std::size_t, DayOfLastDate&, TDateTime*);
+using TimesDecoder = std::size_t (*)(const std::uint8_t*, std::size_t, std::size_t, DecodeState&, TDateTime*);
 
+template <bool FindGaps>
 TimesDecoder TimesDecoderOf(const StampLayout* layout)
 {
-    if (layout == &stamp_layouts::WithSeconds) return DecodeTimes<&stamp_layouts::WithSeconds>;
-    if (layout == &stamp_layouts::MinutesOnly) return DecodeTimes<&stamp_layouts::MinutesOnly>;
-    if (layout == &stamp_layouts::Flicker) return DecodeTimes<&stamp_layouts::Flicker>;
-    if (layout == &stamp_layouts::Events) return DecodeTimes<&stamp_layouts::Events>;
+    if (layout == &stamp_layouts::WithSeconds) return DecodeTimes<&stamp_layouts::WithSeconds, FindGaps>;
+    if (layout == &stamp_layouts::MinutesOnly) return DecodeTimes<&stamp_layouts::MinutesOnly, FindGaps>;
+    if (layout == &stamp_layouts::Flicker) return DecodeTimes<&stamp_layouts::Flicker, FindGaps>;
+    if (layout == &stamp_layouts::Events) return DecodeTimes<&stamp_layouts::Events, FindGaps>;
     return nullptr;
 }
 
@@ -144,8 +179,8 @@ double TakeRecordColumn(Out* out, const TRecordColumn& c, const std::uint8_t* re
 }
 
 // Where a read puts its values: the arrays of a TRecordWindowData, grown piece by piece
-// (sizes kept from an earlier window are reused as they are), so their memory is first
-// touched where it is written.
+// (sizes kept from an earlier window are reused as they are), their memory first touched where
+// it is written.
 class VectorTarget {
 public:
     explicit VectorTarget(TRecordWindowData& data) : data_(data) {}
@@ -166,7 +201,7 @@ public:
 
 private:
     template <typename T>
-    static T* Room(std::vector<T>& v, std::size_t at, std::size_t count)
+    static T* Room(TUnsetArray<T>& v, std::size_t at, std::size_t count)
     {
         if (v.size() < at + count) v.resize(at + count);
         return v.data() + at;
@@ -200,12 +235,12 @@ TUnsetArray<std::uint8_t>& ReadBlock()
 // column into `highest` (one per column); with `decodeTimes` false every record counts as read.
 template <typename Target>
 TWindowRead ReadWindow(TDataFile& F, std::int64_t first, std::int64_t last, std::span<const TRecordColumn> columns,
-                       bool decodeTimes, bool showFault, Target& target, std::span<double> highest)
+                       bool decodeTimes, TTimeSteps* steps, bool showFault, Target& target, std::span<double> highest)
 {
     TWindowRead result;
     std::fill(highest.begin(), highest.end(), -std::numeric_limits<double>::infinity());
     const StampLayout* layout = StampLayoutOf(F.Measure());
-    const TimesDecoder decoder = TimesDecoderOf(layout);
+    const TimesDecoder decoder = steps ? TimesDecoderOf<true>(layout) : TimesDecoderOf<false>(layout);
     const std::int64_t count = static_cast<std::int64_t>(F.RecordCount());
     const std::size_t size = F.RecordSize();
     bool outside = !decoder || first < 0 || last < first || last >= count || size < layout->bytesNeeded;
@@ -220,10 +255,15 @@ TWindowRead ReadWindow(TDataFile& F, std::int64_t first, std::int64_t last, std:
 
     const std::int64_t perBlock = static_cast<std::int64_t>(std::max<std::size_t>(1, kBlockBytes / size));
     const std::size_t perPiece = std::max<std::size_t>(1, kPieceBytes / size);
+    Bytes badStamp;  // the record whose stamp did not decode
+    DecodeState state;
+    if (steps) {
+        steps->Gaps.clear();
+        steps->Ascending = true;
+        state.steps = steps;
+    }
     TUnsetArray<std::uint8_t>& block = ReadBlock();
     block.resize(static_cast<std::size_t>(perBlock) * size);
-    Bytes badStamp;  // the record whose stamp did not decode
-    DayOfLastDate day;
     for (std::int64_t at = first; at <= last && result.Complete;) {
         const std::int64_t wanted = std::min(perBlock, last - at + 1);
         const std::optional<std::int64_t> got = F.ReadWholeRecords(at, wanted, block);
@@ -236,7 +276,7 @@ TWindowRead ReadWindow(TDataFile& F, std::int64_t first, std::int64_t last, std:
             const std::size_t pieceCount = std::min(perPiece, n - from);
             const std::uint8_t* piece = block.data() + from * size;
             std::size_t decoded = pieceCount;
-            if (decodeTimes) decoded = decoder(piece, size, pieceCount, day, target.Times(result.Read, pieceCount));
+            if (decodeTimes) decoded = decoder(piece, size, pieceCount, state, target.Times(result.Read, pieceCount));
             for (std::size_t c = 0; c < columns.size(); ++c)
                 if (auto* out = target.Column(c, result.Read, decoded))
                     highest[c] = std::max(highest[c], TakeRecordColumn(out, columns[c], piece, size, decoded));
@@ -261,7 +301,7 @@ void ReadIntoData(TDataFile& F, std::int64_t first, std::int64_t last, std::span
 {
     VectorTarget target(data);
     data.Highest.resize(columns.size());
-    static_cast<TWindowRead&>(data) = ReadWindow(F, first, last, columns, true, showFault, target, data.Highest);
+    static_cast<TWindowRead&>(data) = ReadWindow(F, first, last, columns, true, nullptr, showFault, target, data.Highest);
 }
 }  // namespace
 
@@ -274,12 +314,12 @@ TRecordWindowData ReadRecordWindow(TDataFile& F, std::int64_t first, std::int64_
 }
 
 TWindowRead ReadRecordWindowInto(TDataFile& F, std::int64_t first, std::int64_t last,
-                                 std::span<const TRecordColumn> columns, TDateTime* times,
+                                 std::span<const TRecordColumn> columns, TDateTime* times, TTimeSteps* steps,
                                  std::span<float* const> values, std::span<double> highest, bool showFault)
 {
     if (values.size() != columns.size() || highest.size() != columns.size()) return {.Read = 0, .Complete = false};
     ArrayTarget target(times, values);
-    return ReadWindow(F, first, last, columns, times != nullptr, showFault, target, highest);
+    return ReadWindow(F, first, last, columns, times != nullptr, times ? steps : nullptr, showFault, target, highest);
 }
 
 const TRecordWindowData& TRecordWindowRefill::Read(TDataFile& F, std::int64_t first, std::int64_t last,

@@ -40,9 +40,10 @@ struct TWindowRead {
     std::size_t Count() const { return Read; }
 };
 
+// The arrays are filled as they grow, never zeroed first (TUnsetArray).
 struct TRecordWindowData : TWindowRead {
-    std::vector<TDateTime> Times;              // one per record read, in file order
-    std::vector<std::vector<double>> Columns;  // Columns[c][i]: column c of record i
+    TUnsetArray<TDateTime> Times;              // one per record read, in file order
+    std::vector<TUnsetArray<double>> Columns;  // Columns[c][i]: column c of record i
     std::vector<double> Highest;               // Highest[c]: the largest of column c (-infinity: none)
 };
 
@@ -55,14 +56,23 @@ struct TRecordWindowData : TWindowRead {
 TRecordWindowData ReadRecordWindow(TDataFile& F, std::int64_t first, std::int64_t last,
                                    std::span<const TRecordColumn> columns, bool showFault = true);
 
+// The gaps of a window's times, found while its stamps are decoded: the records that do not
+// follow the one before by the period (JoinsPrevious), and whether each time is later than the
+// one before.
+struct TTimeSteps {
+    std::int64_t PeriodSeconds = 0;   // the recording period, in seconds
+    std::vector<std::uint32_t> Gaps;  // positions in the window, ascending; the first record is left out
+    bool Ascending = true;
+};
+
 // The same read into arrays of the caller's, each with room for last - first + 1 values, for a
-// view that keeps its arrays from one plot to the next: the times into `times`, or with `times`
-// null no stamp is decoded (the caller holds the times already) and every record counts as
-// read; each column into values[c] in single precision (exact for the float fields the views
-// plot), a null values[c] being checked against the record and not kept; the largest of each
-// column into highest[c] (as Highest).
+// view that keeps its arrays from one plot to the next: the times into `times`, their gaps into
+// `steps` (unless null), or with `times` null no stamp is decoded (the caller holds the times
+// already) and every record counts as read; each column into values[c] in single precision
+// (exact for the float fields the views plot), a null values[c] being checked against the
+// record and not kept; the largest of each column into highest[c] (as Highest).
 TWindowRead ReadRecordWindowInto(TDataFile& F, std::int64_t first, std::int64_t last,
-                                 std::span<const TRecordColumn> columns, TDateTime* times,
+                                 std::span<const TRecordColumn> columns, TDateTime* times, TTimeSteps* steps,
                                  std::span<float* const> values, std::span<double> highest, bool showFault = true);
 
 // The reader of a caller that reads an interval window after window (the analysis and summary

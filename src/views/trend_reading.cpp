@@ -112,15 +112,16 @@ TWindowValues ReadTraceWindow(TDataFile& F, const TRecordWindow& window, const T
                             last < interval.FirstIndex + static_cast<std::int64_t>(interval.Times.Size());
     TWindowRead read;
     if (timesKnown) {
-        if (!columns.empty()) read = ReadRecordWindowInto(F, first, last, columns, nullptr, values, highest);
+        if (!columns.empty()) read = ReadRecordWindowInto(F, first, last, columns, nullptr, nullptr, values, highest);
         else read.Read = count;  // nothing to read
         result.Times = interval.Times.Slice(static_cast<std::size_t>(first - interval.FirstIndex), read.Count());
     } else {
         TUnsetArray<TDateTime> times(count);
-        read = ReadRecordWindowInto(F, first, last, columns, times.data(), values, highest);
+        TTimeSteps steps;
+        steps.PeriodSeconds = DescribePeriod(member.PeriodUnit, layout.Period).GapSeconds;
+        read = ReadRecordWindowInto(F, first, last, columns, times.data(), &steps, values, highest);
         times.resize(read.Count());
-        std::vector<std::uint32_t> gaps = GapPositions(times, DescribePeriod(member.PeriodUnit, layout.Period).GapSeconds);
-        result.Times = TSharedXs(std::move(times), std::move(gaps));
+        result.Times = TSharedXs(std::move(times), std::move(steps.Gaps), steps.Ascending);
         if (interval.Times.Size() == 0) kept.Interval = {result.Times, first};
     }
     result.Complete = read.Complete;
@@ -140,25 +141,4 @@ TWindowValues ReadTraceWindow(TDataFile& F, const TRecordWindow& window, const T
         if (highest[plotted[k]] >= 1000) result.AnyAtLeast1000 = true;
     }
     return result;
-}
-
-std::vector<std::uint32_t> GapPositions(std::span<const TDateTime> times, std::int64_t periodSeconds)
-{
-    // Nearly every point joins: runs of points are tested in one pass without a branch per
-    // point, and only a run with a gap is looked at point by point.
-    constexpr std::size_t kRun = 16;
-    std::vector<std::uint32_t> gaps;
-    const std::size_t n = times.size();
-    auto lookAt = [&](std::size_t from, std::size_t to) {
-        for (std::size_t i = from; i < to; ++i)
-            if (!JoinsPrevious(times[i - 1], times[i], periodSeconds)) gaps.push_back(static_cast<std::uint32_t>(i));
-    };
-    std::size_t i = 1;
-    for (; i + kRun <= n; i += kRun) {
-        bool joins = true;
-        for (std::size_t j = i; j < i + kRun; ++j) joins &= JoinsPrevious(times[j - 1], times[j], periodSeconds);
-        if (!joins) lookAt(i, i + kRun);
-    }
-    lookAt(i, n);
-    return gaps;
 }

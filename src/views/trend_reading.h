@@ -81,6 +81,3 @@ struct TWindowValues {
 // and decodes no stamp. The settings take the time and values of the last record read.
 TWindowValues ReadTraceWindow(TDataFile& F, const TRecordWindow& window, const TTrendMember& member,
                               const TTrendLayout& layout, TTraceSettings& traces, TKeptPlot& kept);
-
-// Positions of the points that do not join the point before them (the first point left out).
-std::vector<std::uint32_t> GapPositions(std::span<const TDateTime> times, std::int64_t periodSeconds);

@@ -1,7 +1,7 @@
 // The record window a trend view shows and the rules it plots by: records of a window, the
-// recording period's texts and gap unit, the time axis's tick index and titles, the gap rule
-// between consecutive points, the kilovolt decision and the Y axis scale that follows from the
-// trace settings.
+// recording period's texts and gap unit, the time axis's tick index and titles, the kilovolt
+// decision and the Y axis scale that follows from the trace settings. The gap rule between
+// consecutive points is the records' own (survey/record_steps.h).
 #pragma once
 
 #include <array>
@@ -10,6 +10,7 @@
 #include <string_view>
 
 #include "platform/date_time.h"
+#include "survey/record_steps.h"  // JoinsPrevious: when two consecutive points join
 #include "survey/trace_records.h"
 
 // A range of records: byte offsets of its first and last records and their times.
@@ -60,18 +61,6 @@ TTimeRange XAxisRange(const TRecordWindow& window, std::int64_t periodSeconds);
 std::int64_t SpanMinutes(TDateTime first, TDateTime last);
 // The first index whose step gives at most 12 ticks over the span; 11 when none does.
 int TimeTickIndex(std::int64_t spanMinutes);
-
-// Two consecutive points of a trace are joined when they lie exactly one recording period
-// apart, to the second; a missing record, a pause or a missing day leaves a gap.
-// Inline: every point of a plotted window passes here.
-inline bool JoinsPrevious(TDateTime previous, TDateTime time, std::int64_t periodSeconds)
-{
-    // The gap rounded to the second (halves away from zero) equals the period: compared
-    // without a rounding call, and without a branch, so a run of points is tested in one pass.
-    const double seconds = (time - previous) * 86400.0;
-    const double period = static_cast<double>(periodSeconds);
-    return (periodSeconds > 0) & (previous > 0) & (seconds >= period - 0.5) & (seconds < period + 0.5);
-}
 
 // Voltage views switch to kilovolts when a chosen trace reaches 1000 V in the window, unless a
 // manual scale stops below 1000. One decision serves axis, title, plotted values and readouts.

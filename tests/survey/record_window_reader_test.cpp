@@ -17,6 +17,7 @@
 #include <bit>
 #include <cmath>
 #include <filesystem>
+#include <set>
 
 namespace {
 // Three records over a day boundary (a leap day), with seconds where the head keeps them (the
@@ -322,6 +323,15 @@ TRecordWindowData ReadWindow(const std::string& path, int measure, std::int64_t 
     return ReadRecordWindow(file, first, last, columns, showFault);
 }
 
+// A window's arrays as plain vectors, to compare with the values a case states.
+std::vector<double> Plain(const TUnsetArray<double>& values) { return {values.begin(), values.end()}; }
+std::vector<std::vector<double>> Plain(const std::vector<TUnsetArray<double>>& columns)
+{
+    std::vector<std::vector<double>> plain;
+    for (const auto& column : columns) plain.push_back(Plain(column));
+    return plain;
+}
+
 // The columns alone, read into arrays of the caller's as a view reads them (no stamp decoded),
 // with what the read gave; each value widened for comparing.
 struct ColumnsRead {
@@ -337,7 +347,7 @@ ColumnsRead ReadColumnsInto(TDataFile& file, std::int64_t first, std::int64_t la
     for (auto& array : arrays) values.push_back(array.data());
     ColumnsRead result;
     result.highest.resize(columns.size());
-    result.read = ReadRecordWindowInto(file, first, last, columns, nullptr, values, result.highest);
+    result.read = ReadRecordWindowInto(file, first, last, columns, nullptr, nullptr, values, result.highest);
     for (const auto& array : arrays) result.columns.emplace_back(array.begin(), array.begin() + static_cast<std::ptrdiff_t>(result.read.Count()));
     return result;
 }
@@ -367,8 +377,8 @@ TEST(RecordWindowReader, EveryKindAndFlagCombinationGivesTheBuiltValuesAsThePerR
         std::vector<double> times;
         for (const FixtureStamp& s : kStamps)
             times.push_back(FixtureTime(s.year, s.month, s.day, s.hour, s.minute, KeepsSeconds(c.measure) ? s.second : 0));
-        EXPECT_EQ(w.Times, times);
-        EXPECT_EQ(w.Columns, c.values);
+        EXPECT_EQ(Plain(w.Times), times);
+        EXPECT_EQ(Plain(w.Columns), c.values);
         for (std::size_t col = 0; col < c.columns.size(); ++col)
             EXPECT_EQ(w.Highest[col], *std::max_element(c.values[col].begin(), c.values[col].end())) << "column " << col;
         TDataFile file;
@@ -488,8 +498,8 @@ TEST(RecordWindowReader, WindowOfOneRecord)
     const TRecordColumn columns[] = {kL1Average, {TrendHead::Period, ColumnType::I16, 1.0f}, {TrendHead::Time + 1, ColumnType::U8, 1.0f}};
     const TRecordWindowData w = ReadWindow(path, MeasureVoltage, 4, 4, columns);
     EXPECT_TRUE(w.Complete);
-    EXPECT_EQ(w.Times, std::vector<double>{FixtureTime(2024, 3, 15, 10, 4)});
-    EXPECT_EQ(w.Columns, (std::vector<std::vector<double>>{{4.0}, {1.0}, {10.0}}));  // average, period, hour
+    EXPECT_EQ(Plain(w.Times), std::vector<double>{FixtureTime(2024, 3, 15, 10, 4)});
+    EXPECT_EQ(Plain(w.Columns), (std::vector<std::vector<double>>{{4.0}, {1.0}, {10.0}}));  // average, period, hour
 }
 
 // A column beyond the record, or a window beyond the file's records, reads nothing.
@@ -533,8 +543,8 @@ TEST(RecordWindowReader, WideIntegerColumnsReadExactly)
     const TRecordColumn columns[] = {{24, ColumnType::U32, 1.0f}, {24, ColumnType::I32, 1.0f}};
     const TRecordWindowData w = ReadWindow(path, MeasureVoltage, 1, 2, columns);
     ASSERT_TRUE(w.Complete);
-    EXPECT_EQ(w.Columns[0], (std::vector<double>{16777217.0, 4294967295.0}));
-    EXPECT_EQ(w.Columns[1], (std::vector<double>{16777217.0, -1.0}));
+    EXPECT_EQ(Plain(w.Columns[0]), (std::vector<double>{16777217.0, 4294967295.0}));
+    EXPECT_EQ(Plain(w.Columns[1]), (std::vector<double>{16777217.0, -1.0}));
 }
 
 // One refilling reader over windows of every size in turn, failed and refused ones among them:
@@ -647,4 +657,46 @@ TEST(RecordWindowReader, FileCutShortKeepsEveryWholeRecordPresent)
         }
     }
     EXPECT_TRUE(messages.Texts().empty());
+}
+
+// The gaps of a window are found while its stamps are decoded, wherever they fall: inside a
+// decoded piece, at a piece's or a read block's first record, at the window's last record. A
+// record earlier than the one before is a gap that stops the times ascending; a period of 0
+// joins nothing.
+TEST(RecordWindowReader, GapsAreFoundWhereverTheyFall)
+{
+    constexpr std::int64_t kRecords = 20000;  // two read blocks of 17476 records, pieces of 273
+    const std::set<std::int64_t> gaps = {5, 273, 274, 17476, 17477, 19999};
+    std::vector<Bytes> records;
+    double minutes = 0;
+    for (std::int64_t i = 0; i < kRecords; ++i) {
+        minutes += gaps.count(i) ? 3 : 1;
+        records.push_back(TrendRecord(MeasureVoltage, {.time = StampOf(FixtureTime(2024, 3, 15, 10, 0) + minutes * kOneMinute)}));
+    }
+    TempProgDir dir;
+    const std::string path = WriteDataFile(dir / "gaps.vme", records);
+    TDataFile file;
+    ASSERT_EQ(file.Open(path, MeasureVoltage), DataFileFault::None);
+    auto read = [&](std::int64_t first, std::int64_t periodSeconds) {
+        std::vector<TDateTime> times(static_cast<std::size_t>(kRecords - first));
+        TTimeSteps steps;
+        steps.PeriodSeconds = periodSeconds;
+        const TWindowRead r = ReadRecordWindowInto(file, first, kRecords - 1, {}, times.data(), &steps, {}, {});
+        EXPECT_TRUE(r.Complete);
+        EXPECT_EQ(r.Count(), times.size());
+        return steps;
+    };
+    const TTimeSteps whole = read(0, 60);
+    EXPECT_EQ(whole.Gaps, (std::vector<std::uint32_t>(gaps.begin(), gaps.end())));
+    EXPECT_TRUE(whole.Ascending);
+    // From record 6 on, the window's positions count from there.
+    EXPECT_EQ(read(6, 60).Gaps, (std::vector<std::uint32_t>{267, 268, 17470, 17471, 19993}));
+    const TTimeSteps none = read(19990, 0);
+    EXPECT_EQ(none.Gaps.size(), 9u);
+    EXPECT_TRUE(none.Ascending);
+
+    PatchFile(path, 8 + 60 * 9000 + 4, {0});  // record 9000 back to a whole hour
+    const TTimeSteps back = read(0, 60);
+    EXPECT_FALSE(back.Ascending);
+    EXPECT_EQ(back.Gaps.size(), gaps.size() + 2);  // the record, and the one after it
 }

@@ -261,19 +261,3 @@ TEST(WindowValues, APairedTraceIsReadAsTwoColumnsAndPlotsTheChosenOne)
     traces.Entries[2].Offset = 56;  // L3 maximum, the record's last value
     EXPECT_FALSE(ReadTraceWindow(F, o.Head.FullWindow, paired, o.Head.Layout, traces, kept).Complete);
 }
-
-// Gaps are found wherever they fall: inside a run of points tested together, at a run's ends,
-// in the tail after the last whole run, and every point for a period that cannot join.
-TEST(WindowValues, GapPositionsFindEveryGap)
-{
-    const std::set<std::uint32_t> gaps = {5, 16, 17, 32, 47, 98, 99};
-    std::vector<TDateTime> times;
-    TDateTime t = Start();
-    for (std::uint32_t i = 0; i < 100; ++i) {
-        t += (gaps.count(i) ? 3 : 1) * 10 * kOneMinute;
-        times.push_back(t);
-    }
-    EXPECT_EQ(GapPositions(times, 600), std::vector<std::uint32_t>(gaps.begin(), gaps.end()));
-    EXPECT_EQ(GapPositions(std::span(times).first(3), 0), (std::vector<std::uint32_t>{1, 2}));
-    EXPECT_TRUE(GapPositions(std::span(times).first(1), 600).empty());
-}
