@@ -417,38 +417,52 @@ T Smaller(T a, T b) { return b < a ? b : a; }
 template <typename T>
 T Larger(T a, T b) { return a < b ? b : a; }
 
-// The smallest and largest of each block of 16 values of ys[first block * 16, n) into low and
-// high; false when one of those values is not finite. A block is halved level by level, the
-// pairs of a level compared side by side (the order of finite values does not change their
-// extremes), and y - y, 0 for every finite y and not a number otherwise, is summed lane by
-// lane: no branch per value.
+// The smallest and largest of the 16 values at y, and y - y (0 for a finite y, not a number
+// otherwise) added to the eight lanes of `check`. The 16 are halved level by level, the pairs
+// of a level compared side by side (the order of finite values does not change their extremes).
+// Out of line: inlined into the block loop, the compiler no longer takes the pairs side by side.
 template <typename T>
+[[gnu::noinline]] void SixteenExtremes(const T* y, T& low, T& high, T* check)
+{
+    T lo8[8], hi8[8];
+    for (std::size_t j = 0; j < 8; ++j) {
+        lo8[j] = Smaller(y[j], y[j + 8]);
+        hi8[j] = Larger(y[j], y[j + 8]);
+        check[j] += (y[j] - y[j]) + (y[j + 8] - y[j + 8]);
+    }
+    T lo4[4], hi4[4];
+    for (std::size_t j = 0; j < 4; ++j) {
+        lo4[j] = Smaller(lo8[j], lo8[j + 4]);
+        hi4[j] = Larger(hi8[j], hi8[j + 4]);
+    }
+    low = Smaller(Smaller(lo4[0], lo4[2]), Smaller(lo4[1], lo4[3]));
+    high = Larger(Larger(hi4[0], hi4[2]), Larger(hi4[1], hi4[3]));
+}
+
+// The smallest and largest of each block of `Block` values (a multiple of 16) of
+// ys[first block * Block, n) into low and high; false when one of those values is not finite.
+// No branch per value.
+template <std::size_t Block, typename T>
 bool BlockExtremes(const T* ys, std::size_t n, std::size_t firstBlock, T* low, T* high)
 {
-    constexpr std::size_t kHalf = 8;
-    T check[kHalf] = {};
-    const std::size_t whole = n / (2 * kHalf);
+    static_assert(Block % 16 == 0);
+    T check[8] = {};
+    const std::size_t whole = n / Block;
     for (std::size_t b = firstBlock; b < whole; ++b) {
-        const T* y = ys + b * 2 * kHalf;
-        T lo8[kHalf], hi8[kHalf];
-        for (std::size_t j = 0; j < kHalf; ++j) {
-            lo8[j] = Smaller(y[j], y[j + kHalf]);
-            hi8[j] = Larger(y[j], y[j + kHalf]);
-            check[j] += (y[j] - y[j]) + (y[j + kHalf] - y[j + kHalf]);
+        const T* y = ys + b * Block;
+        SixteenExtremes(y, low[b], high[b], check);
+        for (std::size_t k = 16; k < Block; k += 16) {
+            T lo = 0, hi = 0;
+            SixteenExtremes(y + k, lo, hi, check);
+            low[b] = Smaller(low[b], lo);
+            high[b] = Larger(high[b], hi);
         }
-        T lo4[kHalf / 2], hi4[kHalf / 2];
-        for (std::size_t j = 0; j < kHalf / 2; ++j) {
-            lo4[j] = Smaller(lo8[j], lo8[j + kHalf / 2]);
-            hi4[j] = Larger(hi8[j], hi8[j + kHalf / 2]);
-        }
-        low[b] = Smaller(Smaller(lo4[0], lo4[2]), Smaller(lo4[1], lo4[3]));
-        high[b] = Larger(Larger(hi4[0], hi4[2]), Larger(hi4[1], hi4[3]));
     }
     T tail = 0;
-    if (whole * 2 * kHalf < n && firstBlock <= whole) {
-        const T* y = ys + whole * 2 * kHalf;
+    if (whole * Block < n && firstBlock <= whole) {
+        const T* y = ys + whole * Block;
         T lo = y[0], hi = y[0];
-        for (std::size_t i = 0; i < n - whole * 2 * kHalf; ++i) {
+        for (std::size_t i = 0; i < n - whole * Block; ++i) {
             lo = Smaller(lo, y[i]);
             hi = Larger(hi, y[i]);
             tail += y[i] - y[i];
@@ -497,7 +511,7 @@ bool TDataSeries::ExtendEnvelope() const
         i = static_cast<std::size_t>(static_cast<const std::uint8_t*>(lift) - connects);
         lifts_.push_back(i);
     }
-    const bool finite = BlockExtremes(ys_.data(), n, envelopeCovered_ / EnvelopeBlock, blockLow_.data(), blockHigh_.data());
+    const bool finite = BlockExtremes<EnvelopeBlock>(ys_.data(), n, envelopeCovered_ / EnvelopeBlock, blockLow_.data(), blockHigh_.data());
     envelopeCovered_ = n;
     return finite;
 }
@@ -505,17 +519,17 @@ bool TDataSeries::ExtendEnvelope() const
 bool TDataSeries::BuildSharedEnvelope()
 {
     const std::span<const float> ys = sharedYs_.Stored();
-    const std::size_t blocks = (ys.size() + EnvelopeBlock - 1) / EnvelopeBlock;
+    const std::size_t blocks = (ys.size() + SharedEnvelopeBlock - 1) / SharedEnvelopeBlock;
     sharedLow_.resize(blocks);
     sharedHigh_.resize(blocks);
-    return BlockExtremes(ys.data(), ys.size(), 0, sharedLow_.data(), sharedHigh_.data());
+    return BlockExtremes<SharedEnvelopeBlock>(ys.data(), ys.size(), 0, sharedLow_.data(), sharedHigh_.data());
 }
 
 void TDataSeries::YExtremes(std::size_t begin, std::size_t end, double& low, double& high) const
 {
     if (Shared()) {
         float lo = 0, hi = 0;
-        RangeExtremes(sharedYs_.Stored().data(), sharedLow_.data(), sharedHigh_.data(), EnvelopeBlock, begin, end, lo, hi);
+        RangeExtremes(sharedYs_.Stored().data(), sharedLow_.data(), sharedHigh_.data(), SharedEnvelopeBlock, begin, end, lo, hi);
         // The divisor is positive, so the stored extremes read as the extremes of the values.
         low = sharedYs_.Read(lo);
         high = sharedYs_.Read(hi);

@@ -176,9 +176,11 @@ private:
     std::vector<double> ys_;
     std::vector<std::uint8_t> connects_;
     std::vector<std::uint32_t> ids_;  // empty while every id is its position + 1
-    static constexpr std::size_t EnvelopeBlock = 16;  // the block BlockExtremes takes
+    static constexpr std::size_t EnvelopeBlock = 16;
+    // A window's values are many: their envelope takes longer blocks, for less memory.
+    static constexpr std::size_t SharedEnvelopeBlock = 32;
     mutable std::vector<double> blockLow_, blockHigh_;
-    std::vector<float> sharedLow_, sharedHigh_;  // the envelope of shared points, as stored
+    TUnsetArray<float> sharedLow_, sharedHigh_;  // the envelope of shared points, as stored
     mutable std::vector<std::size_t> lifts_; // positions of the lifted pens, ascending
     mutable std::size_t envelopeCovered_ = 0; // points whose blocks are up to date
     std::uint64_t pointsVersion_ = 0;

@@ -10,7 +10,11 @@ std::optional<TDataFileHeader> ReadDataFileHeader(BinaryFile& F, std::uint64_t a
     return LoadDataFileHeader(head);
 }
 
-DataFileFault TDataFile::Open(const std::string& path, int measure)
+DataFileFault TDataFile::Open(const std::string& path, int measure) { return OpenChecked(path, measure, false); }
+
+DataFileFault TDataFile::Reopen(const std::string& path, int measure) { return OpenChecked(path, measure, true); }
+
+DataFileFault TDataFile::OpenChecked(const std::string& path, int measure, bool acceptCutShort)
 {
     Close();
     measure_ = measure;
@@ -19,10 +23,13 @@ DataFileFault TDataFile::Open(const std::string& path, int measure)
     if (!header) return DataFileFault::Unreadable;
     header_ = *header;
     DataFileFault fault = CheckDataFileHeader(header_, file.Size(), MinimumRecordSize(measure));
-    if (fault != DataFileFault::None) return fault;
+    // The end of its records is the last thing the check looks at but one.
+    if (fault == DataFileFault::BeyondFile && header_.RecordSize() < MinimumRecordSize(measure))
+        fault = DataFileFault::RecordTooSmall;
+    if (fault != DataFileFault::None && !(acceptCutShort && fault == DataFileFault::BeyondFile)) return fault;
     recordSize_ = header_.RecordSize();
     file_ = std::move(file);
-    return DataFileFault::None;
+    return fault;
 }
 
 std::uint64_t TDataFile::RecordPosition(std::int64_t index) const

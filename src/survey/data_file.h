@@ -19,6 +19,10 @@ public:
     // Opens a fixed-record file of a measure (1 to 7, 9, 10) and checks its header; the file
     // stays closed unless the result is None.
     DataFileFault Open(const std::string& path, int measure);
+    // The same for a file whose header passed when it was first opened: a file cut short since
+    // (BeyondFile) is opened still, its records read as far as it holds them (ReadWholeRecords);
+    // it is BeyondFile that is returned then.
+    DataFileFault Reopen(const std::string& path, int measure);
     void Close() { file_.Close(); }
     bool IsOpen() const { return file_.IsOpen(); }
 
@@ -42,6 +46,8 @@ public:
     std::optional<std::int64_t> ReadWholeRecords(std::int64_t first, std::int64_t count, std::span<std::uint8_t> room);
 
 private:
+    DataFileFault OpenChecked(const std::string& path, int measure, bool acceptCutShort);
+
     BinaryFile file_;
     TDataFileHeader header_;
     std::uint32_t recordSize_ = 0;

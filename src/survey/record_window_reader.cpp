@@ -22,9 +22,10 @@ std::size_t ColumnBytes(ColumnType type)
 }
 
 namespace {
-// About a megabyte of records per read: a year of one-minute voltage records is 31 reads (the
-// system's copy into smaller blocks costs more per byte).
-constexpr std::size_t kBlockBytes = std::size_t(1) << 20;
+// Half a megabyte of records per read: a year of one-minute voltage records is 61 reads (the
+// system's copy into much smaller blocks costs more per byte, and a larger block is memory a
+// view holds beside its arrays while it reads).
+constexpr std::size_t kBlockBytes = std::size_t(512) << 10;
 // A block is decoded in pieces small enough to stay in the processor's first cache from the
 // times loop to the column loops, and long enough that the many short column loops of a wide
 // record (75 columns of voltage harmonics) cost little beside their values.
@@ -128,32 +129,30 @@ TimesDecoder TimesDecoderOf(const StampLayout* layout)
 }
 
 // One column of `count` records, `stride` bytes apart from `p`: the stored value times the
-// scale, as the trend readers compute it (a float in single precision), kept as Out.
-// Returns the largest of them (a value that is not a number is never the largest), kept in
-// four running maxima so that no value waits for the comparison of the one before.
+// scale, as the trend readers compute it (a float in single precision), kept as Out, four
+// records a turn. Returns the largest of them (a value that is not a number is never the
+// largest), kept in four running maxima so that no value waits for the comparison of the one
+// before.
 template <typename Out, typename Load>
 double TakeColumn(Out* out, const std::uint8_t* p, std::size_t stride, std::size_t count, float scale, Load load)
 {
-    auto value = [&](std::size_t i) { return static_cast<Out>(load(p + i * stride) * scale); };
     auto larger = [](Out v, Out highest) { return v > highest ? v : highest; };
-    constexpr Out none = -std::numeric_limits<Out>::infinity();
-    Out h0 = none, h1 = none, h2 = none, h3 = none;
-    std::size_t i = 0;
-    for (; i + 4 <= count; i += 4) {
-        out[i] = value(i);
-        out[i + 1] = value(i + 1);
-        out[i + 2] = value(i + 2);
-        out[i + 3] = value(i + 3);
-        h0 = larger(out[i], h0);
-        h1 = larger(out[i + 1], h1);
-        h2 = larger(out[i + 2], h2);
-        h3 = larger(out[i + 3], h3);
-    }
-    for (; i < count; ++i) {
-        out[i] = value(i);
-        h0 = larger(out[i], h0);
-    }
-    return static_cast<double>(std::max(std::max(h0, h1), std::max(h2, h3)));
+    auto take = [&](auto value) {
+        constexpr Out none = -std::numeric_limits<Out>::infinity();
+        Out h0 = none, h1 = none, h2 = none, h3 = none;
+        std::size_t i = 0;
+        for (; i + 4 <= count; i += 4, p += 4 * stride) {
+            h0 = larger(out[i] = value(p), h0);
+            h1 = larger(out[i + 1] = value(p + stride), h1);
+            h2 = larger(out[i + 2] = value(p + 2 * stride), h2);
+            h3 = larger(out[i + 3] = value(p + 3 * stride), h3);
+        }
+        for (; i < count; ++i, p += stride) h0 = larger(out[i] = value(p), h0);
+        return static_cast<double>(std::max(std::max(h0, h1), std::max(h2, h3)));
+    };
+    // A scale of 1 (every float the views plot) multiplies nothing.
+    if (scale == 1.0f) return take([&](const std::uint8_t* q) { return static_cast<Out>(load(q)); });
+    return take([&](const std::uint8_t* q) { return static_cast<Out>(load(q) * scale); });
 }
 
 template <typename Out>
@@ -223,14 +222,6 @@ private:
     std::span<float* const> values_;
 };
 
-// The read block, kept from one read to the next: nothing calls out of a read while it is in use
-// (a stamp's message is shown once the read is over).
-TUnsetArray<std::uint8_t>& ReadBlock()
-{
-    thread_local TUnsetArray<std::uint8_t> block;
-    return block;
-}
-
 // The reading of every entry point: records first..last into `target`, the largest of each
 // column into `highest` (one per column); with `decodeTimes` false every record counts as read.
 template <typename Target>
@@ -262,8 +253,9 @@ TWindowRead ReadWindow(TDataFile& F, std::int64_t first, std::int64_t last, std:
         steps->Ascending = true;
         state.steps = steps;
     }
-    TUnsetArray<std::uint8_t>& block = ReadBlock();
-    block.resize(static_cast<std::size_t>(perBlock) * size);
+    // The block lives for this read only: the memory of what the read fills (a view's envelope,
+    // made next) can then be where it was.
+    TUnsetArray<std::uint8_t> block(static_cast<std::size_t>(std::min<std::int64_t>(perBlock, last - first + 1)) * size);
     for (std::int64_t at = first; at <= last && result.Complete;) {
         const std::int64_t wanted = std::min(perBlock, last - at + 1);
         const std::optional<std::int64_t> got = F.ReadWholeRecords(at, wanted, block);

@@ -27,6 +27,14 @@ bool OpenTrendDataFile(TDataFile& F, const TMeasureFileInfo& info, int measure)
     return false;
 }
 
+bool ReopenTrendDataFile(TDataFile& F, const TMeasureFileInfo& info, int measure)
+{
+    const DataFileFault fault = F.Reopen(info.FileName, measure);
+    if (fault == DataFileFault::None || fault == DataFileFault::BeyondFile) return true;
+    ShowError(SurveyCorruptedMessage(measure));
+    return false;
+}
+
 TTrendOpening OpenTrendHead(const TMeasureFileInfo& info, const TTrendMember& member, TDateTime start, TDateTime stop)
 {
     TTrendOpening result;

@@ -21,6 +21,10 @@
 // Opens the data file of a measure; a file whose header does not check is refused with
 // "<measure> survey is corrupted. Unable to open the file." (false, file closed).
 bool OpenTrendDataFile(TDataFile& F, const TMeasureFileInfo& info, int measure);
+// The same for a view's later openings of the file it opened at its creation: a file cut short
+// since is opened still (its reading keeps the records it holds and says so, ReadTraceWindow);
+// any other fault refuses it as at creation.
+bool ReopenTrendDataFile(TDataFile& F, const TMeasureFileInfo& info, int measure);
 
 struct TTrendHead {
     TTrendLayout Layout;

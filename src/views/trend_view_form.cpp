@@ -295,7 +295,7 @@ bool TTrendViewForm::LoadAndPlot()
 {
     ZoomRecords_ = 0;
     TDataFile F;
-    if (!OpenTrendDataFile(F, Values.FileInfo, Member.Measure)) return false;
+    if (!ReopenTrendDataFile(F, Values.FileInfo, Member.Measure)) return false;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     Chart->SetPlotting(false);
     const TWindowValues v = ReadTraceWindow(F, ZoomWindow_, Member, Layout_, Values.Traces, Plot_);
