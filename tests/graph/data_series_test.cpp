@@ -1,5 +1,7 @@
 #include "graph/data_series.h"
 
+#include "fixtures/series_points.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -27,18 +29,6 @@ std::vector<std::uint32_t> IdsOf(const TDataSeries& s)
     return ids;
 }
 
-std::vector<double> YsOf(const TDataSeries& s)
-{
-    std::vector<double> ys;
-    for (int i = 0; i < s.Count(); ++i) ys.push_back(s.Y(static_cast<std::size_t>(i)));
-    return ys;
-}
-std::vector<std::uint8_t> ConnectsOf(const TDataSeries& s)
-{
-    std::vector<std::uint8_t> connects;
-    for (int i = 0; i < s.Count(); ++i) connects.push_back(s.Connected(static_cast<std::size_t>(i)) ? 1 : 0);
-    return connects;
-}
 
 // A record window's points as a view hands them over: times shared with the gaps `connects`
 // marks (its first entry 0: the first point joins nothing), values in single precision read
@@ -65,8 +55,8 @@ TSharedYs StoredYs(const std::vector<double>& ys, double divisor = 1)
 void ExpectSameSeries(const ObservedSeries& a, const ObservedSeries& b)
 {
     EXPECT_EQ(XsOf(a), XsOf(b));
-    EXPECT_EQ(YsOf(a), YsOf(b));
-    EXPECT_EQ(ConnectsOf(a), ConnectsOf(b));
+    EXPECT_EQ(SeriesYs(a), SeriesYs(b));
+    EXPECT_EQ(SeriesJoins(a), SeriesJoins(b));
     EXPECT_EQ(IdsOf(a), IdsOf(b));
     EXPECT_EQ(a.LastId(), b.LastId());
     EXPECT_EQ(a.XMin(), b.XMin());
@@ -132,7 +122,7 @@ TEST(DataSeries, DuplicatesGoAfterAtTheEndAndBeforeInTheMiddle)
     s.AddPoint(true, 2, 21); // at the end: after the first 2
     s.AddPoint(true, 1, 11); // in the middle: before the existing 1
     EXPECT_EQ(XsOf(s), (std::vector<double>{1, 1, 2, 2}));
-    EXPECT_EQ(YsOf(s), (std::vector<double>{11, 10, 20, 21}));
+    EXPECT_EQ(SeriesYs(s), (std::vector<double>{11, 10, 20, 21}));
 }
 
 TEST(DataSeries, SwitchingDuplicatesOffKeepsTheFirstOfEachX)
@@ -416,7 +406,7 @@ TEST(DataSeries, ChangingASeriesWithSharedXsLeavesTheOthers)
         EXPECT_EQ(IdsOf(changed), c.ids);
         EXPECT_TRUE(other.SharesXs(xs));
         EXPECT_EQ(XsOf(other), (std::vector<double>{10, 20, 30, 40}));
-        EXPECT_EQ(YsOf(other), (std::vector<double>{5, 6, 7, 8}));
+        EXPECT_EQ(SeriesYs(other), (std::vector<double>{5, 6, 7, 8}));
         EXPECT_EQ(IdsOf(other), (std::vector<std::uint32_t>{1, 2, 3, 4}));
     }
 }

@@ -1,8 +1,10 @@
 // What the frequency, unbalance, voltage-harmonics and flicker views do apart from the voltage
 // view: frequency periods in seconds, the harmonics traces dialog and its corrupt block tables,
-// the flicker statistic sets, and each view's curve of the record under the cursor.
+// the flicker statistic sets, each view's curve of the record under the cursor, and a data file
+// cut short while a view holds it.
 #include "view_test_support.h"
 
+#include "fixtures/window_shot.h"
 #include "graph/zr_graph.h"
 #include "views/curve_form.h"
 #include "views/traces_dlg.h"
@@ -49,7 +51,7 @@ void ClickAt(TTrendViewForm& v, double t)
     v.ChartMouseDown(TMouseButton::mbLeft, v.Chart->XToPixel(t), 100);
 }
 
-std::vector<double> Plotted(const TTrendViewForm& v, int series) { return PlottedYs(v.Chart->GetSeries(series)); }
+std::vector<double> Plotted(const TTrendViewForm& v, int series) { return SeriesYs(v.Chart->GetSeries(series)); }
 }  // namespace
 
 // Every ten seconds, the record at 10:00:40 missing: the head lines and the cursor show the
@@ -80,7 +82,7 @@ TEST(FrequencyView, RecordsTenSecondsApart)
     EXPECT_EQ(v->LegendLabels[0]->text(), "L1 Average");
     const TSeries& series = v->Chart->GetSeries(1);
     ASSERT_EQ(series.Count(), 9);
-    EXPECT_EQ(PlottedJoins(series),
+    EXPECT_EQ(SeriesJoins(series),
               (std::vector<std::uint8_t>{0, 1, 1, 1, 0, 1, 1, 1, 1}));
     EXPECT_EQ(Plotted(*v, 1)[4], 51.25);
 
@@ -391,6 +393,7 @@ TEST(TrendViews, FileCutShortWhileOpenShowsEveryWholeRecordAndSaysSoOnce)
         EXPECT_EQ(v->Chart->GetSeries(2).Count(), whole);
         EXPECT_EQ(v->ZoomRecords(), static_cast<std::uint32_t>(whole));
         EXPECT_EQ(f.messages.Texts(), std::vector<std::string>{c.message});
+        Shot(v.get(), QString("cut_short_") + c.what);
         v->ApplyTraces(ChooseTraces(*v, 1));
         v->SetZoom(false);
         EXPECT_EQ(v->Chart->GetSeries(1).Count(), whole);

@@ -255,7 +255,7 @@ TEST(TrendMembers, EveryMemberOpensReadsAndPlotsThroughTheFactory)
         EXPECT_TRUE(view->AnyTrace());
         EXPECT_EQ(view->LegendLabels[0]->text(), row->legend);
         EXPECT_EQ(view->LegendLabels[1]->text(), "none");
-        EXPECT_EQ(PlottedYs(view->Chart->GetSeries(1)), row->plotted);
+        EXPECT_EQ(SeriesYs(view->Chart->GetSeries(1)), row->plotted);
 
         view->ToggleCursor();
         view->ChartMouseDown(TMouseButton::mbLeft, view->Chart->XToPixel(view->FullWindow().FirstTime) + 2, 100);

@@ -52,7 +52,7 @@ TEST(VoltageView, ThreeTracesPlotWithGapsWhereRecordsAreMissing)
     for (int s = 1; s <= 3; ++s) {
         const TSeries& series = v.Chart->GetSeries(s);
         ASSERT_EQ(series.Count(), 9);
-        const std::vector<std::uint8_t> connects = PlottedJoins(series);
+        const std::vector<std::uint8_t> connects = SeriesJoins(series);
         EXPECT_EQ(connects, (std::vector<std::uint8_t>{0, 1, 1, 1, 0, 1, 1, 1, 1})) << s;
     }
     EXPECT_EQ(v.Chart->GetSeries(1).Y(0), 230);

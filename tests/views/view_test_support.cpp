@@ -26,17 +26,3 @@ std::string CommandOutput(const std::string& command)
     }
     return out;
 }
-
-std::vector<double> PlottedYs(const TDataSeries& series)
-{
-    std::vector<double> ys;
-    for (int i = 0; i < series.Count(); ++i) ys.push_back(series.Y(static_cast<std::size_t>(i)));
-    return ys;
-}
-
-std::vector<std::uint8_t> PlottedJoins(const TDataSeries& series)
-{
-    std::vector<std::uint8_t> joins;
-    for (int i = 0; i < series.Count(); ++i) joins.push_back(series.Connected(static_cast<std::size_t>(i)) ? 1 : 0);
-    return joins;
-}

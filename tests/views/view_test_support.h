@@ -2,9 +2,9 @@
 // voltage view opened on it, shown offscreen at its creation size.
 #pragma once
 
+#include "fixtures/series_points.h"
 #include "fixtures/temp_prog_dir.h"
 #include "fixtures/view_fixture.h"
-#include "graph/data_series.h"
 #include "platform/scripted_messages.h"
 #include "views/show_v_form.h"
 
@@ -12,7 +12,6 @@
 #include <QTimer>
 #include <functional>
 #include <memory>
-#include <vector>
 
 // A function, not a constant: the date tables it needs may not be set up during static initialisation.
 inline double ViewStart() { return FixtureTime(2024, 3, 15, 10, 0); }
@@ -37,10 +36,6 @@ struct VoltageViewFixture {
         return *view;
     }
 };
-
-// What a graph series shows: each point's y, and whether its line comes from the point before.
-std::vector<double> PlottedYs(const TDataSeries& series);
-std::vector<std::uint8_t> PlottedJoins(const TDataSeries& series);
 
 // Traces 1 to `count` on statistic `item`, phases L1, L2, L3 in turn, offsets resolved.
 TTraceSettings ChooseTraces(const TTrendViewForm& view, int count, int item = 2);
