@@ -65,7 +65,6 @@ public:
     }
     std::size_t Size() const { return size_; }
     std::span<const float> Stored() const { return {values_.get(), size_}; }
-    double Divisor() const { return divisor_; }
     // The same values, each read divided by `divisor` (positive).
     TSharedYs Divided(double divisor) const { return {values_, size_, divisor}; }
     double operator[](std::size_t i) const { return Read(values_.get()[i]); }

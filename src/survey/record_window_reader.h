@@ -77,7 +77,7 @@ TWindowRead ReadRecordWindowInto(TDataFile& F, std::int64_t first, std::int64_t 
 
 // The reader of a caller that reads an interval window after window (the analysis and summary
 // engines): each Read refills the same arrays, keeping their memory, so a window after the
-// first costs no allocation and no zero-filling.
+// first takes no new memory for its values.
 class TRecordWindowRefill {
 public:
     // As ReadRecordWindow; the previous window's data is replaced.
