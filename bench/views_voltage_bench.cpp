@@ -5,16 +5,16 @@
 // all and per record.
 #include "bench_memory.h"
 #include "bench_timing.h"
+#include "bench_widget_main.h"
+#include "fixtures/child_context_fixture.h"
 #include "fixtures/data_fixture.h"
 #include "fixtures/temp_prog_dir.h"
 #include "fixtures/view_fixture.h"
 #include "graph/zr_graph.h"
-#include "platform/process_memory.h"
 #include "platform/scripted_messages.h"
 #include "views/show_v_form.h"
 #include "views/trace_settings.h"
 
-#include <QApplication>
 #include <benchmark/benchmark.h>
 #include <cstdio>
 #include <fstream>
@@ -78,12 +78,13 @@ void PlotThreeTraces(TShowVForm& view)
 void CreateViewAndPlotThreeTraces(benchmark::State& state)
 {
     ScriptedMessages messages;
+    RecordingChildServices services;
     const int years = static_cast<int>(state.range(0));
     const std::string& path = Survey(years).Path();
     const double before = PeakMemoryBaseline();
     const double faults = PageFaults();
     for (auto _ : state) {
-        auto view = CreateTrendView<TShowVForm>();
+        auto view = CreateTrendView<TShowVForm>(services.Context());
         PlotThreeTraces(*view);
         benchmark::DoNotOptimize(view->ZoomRecords());
     }
@@ -98,9 +99,10 @@ void CreateViewAndPlotThreeTraces(benchmark::State& state)
 void CreateViewWithoutTraces(benchmark::State& state)
 {
     ScriptedMessages messages;
+    RecordingChildServices services;
     Survey(1);
     for (auto _ : state) {
-        auto view = CreateTrendView<TShowVForm>();
+        auto view = CreateTrendView<TShowVForm>(services.Context());
         benchmark::DoNotOptimize(view->ZoomRecords());
     }
 }
@@ -120,8 +122,9 @@ void ZoomInOnLeftHalf(TShowVForm& view)
 void ZoomInOnHalfYear(benchmark::State& state)
 {
     ScriptedMessages messages;
+    RecordingChildServices services;
     Survey(1);
-    auto created = CreateTrendView<TShowVForm>();
+    auto created = CreateTrendView<TShowVForm>(services.Context());
     TShowVForm& view = *created;
     PlotThreeTraces(view);
     for (auto _ : state) {
@@ -138,8 +141,9 @@ void ZoomInOnHalfYear(benchmark::State& state)
 void ZoomOutToYear(benchmark::State& state)
 {
     ScriptedMessages messages;
+    RecordingChildServices services;
     Survey(1);
-    auto created = CreateTrendView<TShowVForm>();
+    auto created = CreateTrendView<TShowVForm>(services.Context());
     TShowVForm& view = *created;
     PlotThreeTraces(view);
     for (auto _ : state) {
@@ -159,14 +163,4 @@ BENCHMARK(CreateViewWithoutTraces)->Unit(benchmark::kMillisecond);
 BENCHMARK(ZoomInOnHalfYear)->Unit(benchmark::kMillisecond);
 BENCHMARK(ZoomOutToYear)->Unit(benchmark::kMillisecond);
 
-// The process set up as the program sets itself up at its start.
-int main(int argc, char** argv)
-{
-    KeepFreedMemoryForReuse();
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return RunWidgetBenchmarks(argc, argv); }

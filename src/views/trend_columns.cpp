@@ -5,21 +5,7 @@
 #include "survey/text_tables.h"
 
 namespace {
-struct StatGroup {
-    std::uint16_t flag;
-    std::vector<std::pair<TrendValue, const char*>> values;
-};
-
-const std::vector<StatGroup>& StatGroups()
-{
-    static const std::vector<StatGroup> groups = {
-        {FlagMinAvgMax, {{TrendValue::Minimum, "Minimum"}, {TrendValue::Average, "Average"}, {TrendValue::Maximum, "Maximum"}}},
-        {FlagPercentile90, {{TrendValue::Min90, "Min Percentile 90%"}, {TrendValue::Max90, "Max Percentile 90%"}}},
-        {FlagPercentile95, {{TrendValue::Min95, "Min Percentile 95%"}, {TrendValue::Max95, "Max Percentile 95%"}}},
-        {FlagPercentile99, {{TrendValue::Min99, "Min Percentile 99%"}, {TrendValue::Max99, "Max Percentile 99%"}}},
-    };
-    return groups;
-}
+std::string_view StatName(TrendValue value) { return TrendStatNames[static_cast<std::size_t>(value)]; }
 
 // Entries 1..n from the L1 offsets; with a stride (three-phase), the L2 and L3 entries after them.
 void FillColumns(TTrendColumns& result, const std::vector<std::int32_t>& l1, std::int32_t phaseStride)
@@ -39,12 +25,9 @@ TTrendColumns BuildTrendColumns(std::uint16_t flags, bool threePhase, int curveC
 {
     TTrendColumns result;
     std::vector<std::int32_t> l1;
-    for (const StatGroup& group : StatGroups()) {
-        if (!(flags & group.flag)) continue;
-        for (const auto& [value, name] : group.values) {
-            result.StatNames.emplace_back(name);
-            l1.push_back(static_cast<std::int32_t>(*TrendValueOffset(flags, curveClasses, 0, value)));
-        }
+    for (TrendValue value : HeldTrendValues(flags)) {
+        result.StatNames.emplace_back(StatName(value));
+        l1.push_back(static_cast<std::int32_t>(*TrendValueOffset(flags, curveClasses, 0, value)));
     }
     if (auto curve = TrendCurveOffset(flags, curveClasses, 0)) {
         result.HasCurve = true;
@@ -72,12 +55,79 @@ TTrendColumns BuildFlickerColumns(std::uint16_t flags, std::uint8_t mode, bool t
     return result;
 }
 
+int ExtraCurrentPhases(std::uint16_t flags, std::uint16_t wiring, std::uint16_t currentWiring)
+{
+    if (!(flags & FlagCurrents) || !IsThreePhaseWiring(wiring)) return 0;
+    return currentWiring == 1 ? 1 : 2;
+}
+
+TTrendColumns BuildPowerColumns(std::uint16_t flags, int extraCurrentPhases)
+{
+    TTrendColumns result;
+    result.Axes[0] = 1;
+    // The current wiring that gives the record these current phases (PowerGroupOffset's terms).
+    const bool threePhase = extraCurrentPhases > 0;
+    const std::uint16_t currentWiring = extraCurrentPhases == 1 ? 1 : 0;
+    std::size_t n = 0;
+    auto add = [&](std::size_t at, int axis, int unit) {
+        ++n;
+        result.Columns[n] = static_cast<std::int32_t>(at);
+        result.Axes[n] = axis;
+        result.Units[n] = unit;
+    };
+    constexpr PowerGroup powers[] = {PowerGroup::Active, PowerGroup::Reactive, PowerGroup::Apparent};
+    for (int g = 0; g < 3; ++g) {
+        const std::optional<std::size_t> at = PowerGroupOffset(flags, threePhase, currentWiring, powers[g]);
+        if (!at) continue;
+        for (std::size_t i = 0; i < 3; ++i) {
+            result.StatNames.emplace_back(PowerItemNames[static_cast<std::size_t>(3 * g) + i]);
+            add(*at + 4 * i, 1, g + 1);
+        }
+    }
+    const std::optional<std::size_t> l1 = PowerGroupOffset(flags, threePhase, currentWiring, PowerGroup::CurrentL1);
+    if (!l1) return result;
+    for (std::size_t i = 0; i < 3; ++i) {
+        result.StatNames.emplace_back(PowerItemNames[9 + i]);
+        add(*l1 + 4 * i, 2, 4);
+    }
+    for (PowerGroup phase : {PowerGroup::CurrentL2, PowerGroup::CurrentL3}) {
+        const std::optional<std::size_t> at = PowerGroupOffset(flags, threePhase, currentWiring, phase);
+        if (!at) break;
+        for (std::size_t i = 0; i < 3; ++i) add(*at + 4 * i, 2, 4);
+    }
+    return result;
+}
+
+TTrendColumns BuildEnergyColumns(bool perPhase)
+{
+    TTrendColumns result;
+    result.Axes.fill(1);
+    // Wh for the active energies, VArh for the reactive quadrants, VAh for the apparent ones.
+    constexpr int units[EnergyField::TotalCount] = {1, 1, 2, 2, 2, 2, 3, 3, 3, 3, 3};
+    for (std::size_t i = 0; i < static_cast<std::size_t>(EnergyField::TotalCount); ++i) {
+        result.StatNames.emplace_back(EnergyTotalNames[i]);
+        result.Columns[i + 1] = static_cast<std::int32_t>(EnergyField::Totals + 4 * i);
+        result.Units[i + 1] = units[i];
+    }
+    if (!perPhase) return result;
+    for (std::size_t i = 0; i < static_cast<std::size_t>(EnergyField::PhaseEnergyCount); ++i) {
+        const std::size_t entry = EnergyField::TotalCount + 1 + i;
+        result.Columns[entry] = static_cast<std::int32_t>(EnergyField::PhaseEnergies + 4 * i);
+        result.Units[entry] = 1;
+    }
+    return result;
+}
+
+int EnergyColumnEntry(int item, int phase, bool perPhase)
+{
+    if (!perPhase || item < 1 || item > 2 || phase < 0 || phase > 2) return item;
+    return EnergyField::TotalCount + 1 + (item - 1) * 3 + phase;
+}
+
 std::vector<std::string> StatisticNames(std::uint16_t flags)
 {
     std::vector<std::string> names{"none"};
-    for (const StatGroup& group : StatGroups())
-        if (flags & group.flag)
-            for (const auto& value : group.values) names.emplace_back(value.second);
+    for (TrendValue value : HeldTrendValues(flags)) names.emplace_back(StatName(value));
     return names;
 }
 

@@ -146,7 +146,7 @@ TWindowValues ReadTraceWindow(TDataFile& F, const TRecordWindow& window, const T
         array.resize(read.Count());
         result.Values[k] = TSharedYs(std::shared_ptr<const float>(kept.Values[k], array.data()), array.size());
         traces.Entries[k].Value = array.back();
-        if (highest[plotted[k]] >= 1000) result.AnyAtLeast1000 = true;
+        result.Highest[k] = highest[plotted[k]];
     }
     return result;
 }

@@ -4,11 +4,9 @@
 
 #include "graph/zr_graph.h"
 #include "platform/date_format.h"
+#include "platform/repeated_message_filter.h"
 #include "views/path_shortening.h"
-#include "views/repeated_message_filter.h"
 #include "views/trace_settings.h"
-#include "views/traces_dlg.h"
-#include "views/traces_hrm_dlg.h"
 
 #include <QApplication>
 #include <QFontMetrics>
@@ -28,23 +26,6 @@ constexpr int kLegendWidth = 190;  // the legend's width in a view of its openin
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 QColor ToQColor(std::uint32_t c) { return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); }
 
-QFont ArialPixels(int pixels)
-{
-    QFont f("Arial");
-    f.setPixelSize(pixels);
-    return f;
-}
-
-QLabel* AddLabel(QWidget* parent, QGridLayout* grid, const char* caption, int row, int column)
-{
-    auto* label = new QLabel(caption, parent);
-    // Its text's width where there is room; in a narrow view it is cut rather than widening
-    // the view beyond its window.
-    label->setMinimumWidth(1);
-    grid->addWidget(label, row, column);
-    return label;
-}
-
 // The small magnifying glass beside the zoom labels.
 QPixmap MagnifierPicture()
 {
@@ -63,9 +44,10 @@ QPixmap MagnifierPicture()
 std::string FormatStamp(TDateTime t, const std::string& pattern) { return FormatDateTimePattern(t, pattern); }
 }  // namespace
 
-TTrendViewForm::TTrendViewForm(CreationKey, const TTrendMember& member, QWidget* parent)
-    : TChildForm(MeasureViewKind(member.Measure), parent), Member(member)
+TTrendViewForm::TTrendViewForm(CreationKey key, const TTrendMember& member, QWidget* parent)
+    : TChildForm(MeasureViewKind(member.Measure), key.Context, parent), Frame(*this, member.MeasureLabel), Member(member)
 {
+    if (Member.PrintLine) Frame.PrintLine = Member.PrintLine;
     BuildControls();
 }
 
@@ -74,29 +56,7 @@ TTrendViewForm::~TTrendViewForm() = default;
 void TTrendViewForm::BuildControls()
 {
     setFocusPolicy(Qt::StrongFocus);
-    auto* main = new QVBoxLayout(this);
-    main->setContentsMargins(0, 0, 0, 0);
-    main->setSpacing(0);
-
-    PanelTop = new QFrame(this);
-    PanelTop->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    PanelTop->setFixedHeight(56);
-    PanelTop->setFont(ArialPixels(11));
-    PanelTop->setAutoFillBackground(true);
-    auto* top = new QGridLayout(PanelTop);
-    top->setContentsMargins(8, 2, 8, 2);
-    top->setVerticalSpacing(0);
-    LabelIni = AddLabel(PanelTop, top, "Start date: ", 0, 0);
-    LabelEnd = AddLabel(PanelTop, top, "Stop date: ", 1, 0);
-    LabelNRec = AddLabel(PanelTop, top, "Records: ", 2, 0);
-    LabelDescr = AddLabel(PanelTop, top, "Description:", 0, 1);
-    LabelSite = AddLabel(PanelTop, top, "Site:", 1, 1);
-    LabelOperator = AddLabel(PanelTop, top, "Operator:", 2, 1);
-    top->setColumnStretch(1, 1);
-    main->addWidget(PanelTop);
-
-    auto* body = new QHBoxLayout;
-    body->setSpacing(0);
+    QHBoxLayout* body = Frame.PlaceHeader();
     Chart = new TzrGraph(this);
     Chart->SetColor(clSilver);
     Chart->Appearance.SetBackgroundColor(clWhite);
@@ -113,6 +73,13 @@ void TTrendViewForm::BuildControls()
     Chart->Dimensions.SetTopMargin(15);
     Chart->Dimensions.SetYAxisTitleOffset(12);
     Chart->SetDragAllowed(false);
+    if (Member.SecondAxis) {
+        Chart->YAxis_Second.SetLabelFont(font);
+        Chart->YAxis_Second.SetTitleFont(font);
+    }
+    if (Member.RightMargin > 0) Chart->Dimensions.SetRightMargin(Member.RightMargin);
+    if (!Member.ErrorCaption.empty()) Chart->Appearance.SetErrorCaption(Member.ErrorCaption);
+    if (Member.XCursorAtStart) Chart->SetXCursor(true);
     Chart->OnMouseDown = [this](TMouseButton b, TShiftState, int x, int y) { ChartMouseDown(b, x, y); };
     Chart->OnMouseMove = [this](TShiftState, int x, int y) { ChartMouseMove(x, y); };
     Chart->OnMouseUp = [this](TMouseButton, TShiftState, int x, int y) { ChartMouseUp(x, y); };
@@ -122,11 +89,7 @@ void TTrendViewForm::BuildControls()
     ImageToPrint->hide();
     body->addWidget(ImageToPrint, 1);
 
-    PanelLegend = new QFrame(this);
-    PanelLegend->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    PanelLegend->setFixedWidth(kLegendWidth);
-    PanelLegend->setFont(ArialPixels(11));
-    PanelLegend->setAutoFillBackground(true);
+    PanelLegend = NewLegendPanel(this, kLegendWidth);
     // The rows keep their height in a short window (tiled views): the legend is cut at its
     // foot, and the wheel scrolls it, instead of squeezing its rows into each other.
     auto* frame = new QVBoxLayout(PanelLegend);
@@ -144,8 +107,8 @@ void TTrendViewForm::BuildControls()
     PanelTitle = new QLabel(" Traces:", PanelLegend);
     PanelTitle->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     legend->addWidget(PanelTitle, 0, 0, 1, 2);
-    LabelTime = AddLabel(PanelLegend, legend, "Curs Time:", 1, 0);
-    LabelCursTime = AddLabel(PanelLegend, legend, "", 1, 1);
+    LabelTime = AddPanelLabel(PanelLegend, legend, "Curs Time:", 1, 0);
+    LabelCursTime = AddPanelLabel(PanelLegend, legend, "", 1, 1);
     LabelCursTime->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     // Each trace's row across the legend: the value takes the width its text needs and the
     // name the rest, wrapping onto a second line rather than running into the value (shortened
@@ -168,55 +131,36 @@ void TTrendViewForm::BuildControls()
     BevelZoom = new QFrame(PanelLegend);
     BevelZoom->setFrameStyle(QFrame::HLine | QFrame::Sunken);
     legend->addWidget(BevelZoom, 8, 0, 1, 2);
-    LabelZoomIni = AddLabel(PanelLegend, legend, "Zoom start date: ", 9, 0);
-    LabelZoomCurIni = AddLabel(PanelLegend, legend, "", 9, 1);
-    LabelZoomEnd = AddLabel(PanelLegend, legend, "Zoom stop date: ", 10, 0);
-    LabelZoomCurEnd = AddLabel(PanelLegend, legend, "", 10, 1);
-    LabelRecordsZoom = AddLabel(PanelLegend, legend, "Records:  ", 11, 0);
-    ImageZoom = AddLabel(PanelLegend, legend, "", 11, 1);
+    LabelZoomIni = AddPanelLabel(PanelLegend, legend, "Zoom start date: ", 9, 0);
+    LabelZoomCurIni = AddPanelLabel(PanelLegend, legend, "", 9, 1);
+    LabelZoomEnd = AddPanelLabel(PanelLegend, legend, "Zoom stop date: ", 10, 0);
+    LabelZoomCurEnd = AddPanelLabel(PanelLegend, legend, "", 10, 1);
+    LabelRecordsZoom = AddPanelLabel(PanelLegend, legend, "Records:  ", 11, 0);
+    ImageZoom = AddPanelLabel(PanelLegend, legend, "", 11, 1);
     ImageZoom->setFixedSize(16, 16);
     ImageZoom->setPixmap(MagnifierPicture());
     legend->setRowStretch(12, 1);
     legend->setColumnStretch(0, 1);
-    PanelInfo = new QFrame(PanelLegend);
-    PanelInfo->setFrameStyle(QFrame::Box | QFrame::Plain);
-    auto* info = new QVBoxLayout(PanelInfo);
-    info->setContentsMargins(4, 4, 4, 4);
-    LabelInfo = new QLabel("Survey: <%s>", PanelInfo);
-    LabelMeas = new QLabel(Q(Member.MeasureLabel), PanelInfo);
-    LabelPrint = new QLabel("Printed on:", PanelInfo);
-    LabelTarn = new QLabel("Tarn - Zidevid Phase Monitor", PanelInfo);
-    for (QLabel* l : {LabelInfo, LabelMeas, LabelPrint, LabelTarn}) {
-        l->setWordWrap(true);
-        l->setTextFormat(Qt::PlainText);
-        info->addWidget(l);
-    }
-    legend->addWidget(PanelInfo, 13, 0, 1, 2);
+    legend->addWidget(Frame.PanelInfo, 13, 0, 1, 2);
+    Frame.WhiteOnPage = {PanelLegend};
     clip->setWidget(rows);
     PanelLegend->installEventFilter(this);
     rows->installEventFilter(this);
     for (QLabel* l : PanelLegend->findChildren<QLabel*>()) l->installEventFilter(this);
     body->addWidget(PanelLegend);
-    main->addLayout(body, 1);
 }
 
 void TTrendViewForm::FormCreate()
 {
     resize(620, 400);
-    PanelInfo->hide();
-    const TSurveySelection& selection = SurveySelection();
-    LabelDescr->setText(LabelDescr->text() + " " + Q(selection.Description));
-    LabelSite->setText(LabelSite->text() + " " + Q(selection.Site));
-    LabelOperator->setText(LabelOperator->text() + " " + Q(selection.Operator));
-    LabelInfo->setText(LabelInfo->text().replace("%s", Q(selection.Name)));
-    Values.InfoPrint.DescriptionLine = LabelDescr->text().toStdString();
-    Values.InfoPrint.SiteLine = LabelSite->text().toStdString();
-    Values.InfoPrint.OperatorLine = LabelOperator->text().toStdString();
+    const TSurveySelection& selection = Context().Selection();
+    Frame.ShowSurvey(selection, Values.InfoPrint);
     Values.SurveyName = selection.Name;
     Values.FileInfo = selection.File(Member.Measure);
     FormResize();
 
-    Values.Traces = NewTraceSettings(Member.DefaultMin, Member.DefaultMax);
+    Values.Traces = NewTraceSettings(Member);
+    DecideScale(NoHighest());
     TRepeatedMessageFilter oneMessage;
     if (!ReadDataHeader()) {
         OpenFailed_ = true;
@@ -231,7 +175,7 @@ void TTrendViewForm::FormCreate()
 
 bool TTrendViewForm::ReadDataHeader()
 {
-    const TSurveySelection& selection = SurveySelection();
+    const TSurveySelection& selection = Context().Selection();
     TTrendOpening opening = OpenTrendHead(Values.FileInfo, Member, selection.Start, selection.Stop);
     if (opening.Fault != TrendOpenFault::None) return false;
     TTrendHead& head = opening.Head;
@@ -240,16 +184,21 @@ bool TTrendViewForm::ReadDataHeader()
     ZoomWindow_ = FullWindow_;
     Values.PeriodRecords = head.PeriodRecords;
     Values.Traces.RecordTime = FullWindow_.LastTime;
+    if (Layout_.AxesHeld) {
+        Values.Traces.Axis1Shown = (*Layout_.AxesHeld)[0];
+        Values.Traces.Axis2Shown = (*Layout_.AxesHeld)[1];
+    }
     CurveTime_ = FullWindow_.FirstTime;
 
     const TTrendPeriod period = Period();
     const std::string stamp = RunDateFormats().shortDate + period.HeadTimePattern;
-    LabelIni->setText(LabelIni->text() + Q(FormatStamp(FullWindow_.FirstTime, stamp)));
-    LabelEnd->setText(LabelEnd->text() + Q(FormatStamp(FullWindow_.LastTime, stamp)));
-    LabelNRec->setText(LabelNRec->text() + QString::number(Values.PeriodRecords) + Q(period.RateText));
-    Values.InfoPrint.StartLine = LabelIni->text().toStdString();
-    Values.InfoPrint.StopLine = LabelEnd->text().toStdString();
-    Values.InfoPrint.RecordsLine = LabelNRec->text().toStdString();
+    QLabel *start = Frame.LabelIni, *stop = Frame.LabelEnd, *records = Frame.LabelNRec;
+    start->setText(start->text() + Q(FormatStamp(FullWindow_.FirstTime, stamp)));
+    stop->setText(stop->text() + Q(FormatStamp(FullWindow_.LastTime, stamp)));
+    records->setText(records->text() + QString::number(Values.PeriodRecords) + Q(period.RateText));
+    Values.InfoPrint.StartLine = start->text().toStdString();
+    Values.InfoPrint.StopLine = stop->text().toStdString();
+    Values.InfoPrint.RecordsLine = records->text().toStdString();
     return true;
 }
 
@@ -257,22 +206,38 @@ void TTrendViewForm::ConfigureTraceSeries()
 {
     for (int k = 1; k <= kTraceCount; ++k) {
         const TTraceEntry& e = Values.Traces.Entries[static_cast<std::size_t>(k - 1)];
-        Chart->ConfigureSeries(k, e.Item != 0, true, false, 0.0, &Chart->YAxis);
+        Chart->ConfigureSeries(k, e.Item != 0, true, false, 0.0, e.AxisIndex == 2 ? &Chart->YAxis_Second : &Chart->YAxis);
         Chart->SetSeriesLine(k, true, e.Colour, psSolid);
         Chart->SetSeriesPoints(k, false, 1, 1, true, e.Colour);
         Chart->GetSeries(k).MaxPoints = 0;  // a year of one-minute records is a normal window
     }
 }
 
+void TTrendViewForm::DecideScale(const std::array<double, kTraceCount>& highest)
+{
+    Scale_ = Member.Scale(Member, {Values.Traces, highest, Scale_.Kept});
+}
+
 void TTrendViewForm::ApplyYAxis()
 {
-    const TYAxisScale scale = YAxisScale(Values.Traces, YAxisTitles[static_cast<std::size_t>(Member.YTitleIndex)], Kilovolts_);
-    Chart->YAxis.SetTitle(scale.Title);
-    Chart->YAxis.SetMin(scale.Min);
-    Chart->YAxis.SetMax(scale.Max);
-    Chart->YAxis.SetStepSize(scale.Step);
-    Chart->YAxis.SetAutoSizing(scale.Auto);
-    Chart->YAxis.SetAutoStepping(scale.Auto);
+    const std::array<TAxis*, 2> axes = {&Chart->YAxis, &Chart->YAxis_Second};
+    const std::array<bool, 2> shown = {Values.Traces.Axis1Shown, Values.Traces.Axis2Shown};
+    for (std::size_t a = 0; a < axes.size(); ++a) {
+        if (a == 1 && !Member.SecondAxis) break;
+        TAxis& axis = *axes[a];
+        const TYAxisScale& scale = Scale_.Axes[a];
+        if (Member.Axes[a].FollowsShownFlag) {
+            axis.SetShowAxis(shown[a]);
+            axis.SetShowLabel(shown[a]);
+            axis.SetShowTitle(shown[a]);
+        }
+        axis.SetTitle(scale.Title);
+        axis.SetMin(scale.Min);
+        axis.SetMax(scale.Max);
+        axis.SetStepSize(scale.Step);
+        axis.SetAutoSizing(scale.Auto);
+        axis.SetAutoStepping(scale.Auto);
+    }
 }
 
 void TTrendViewForm::SetupAxes()
@@ -301,13 +266,14 @@ bool TTrendViewForm::LoadAndPlot()
     const TWindowValues v = ReadTraceWindow(F, ZoomWindow_, Member, Layout_, Values.Traces, Plot_);
     F.Close();
     ZoomRecords_ = v.RecordsRead();
-    Kilovolts_ = Member.KilovoltRule && PlotInKilovolts(v.AnyAtLeast1000, Values.Traces.Axis1Auto, Values.Traces.Axis1Max);
+    DecideScale(v.Highest);
     ApplyYAxis();
     for (std::size_t k = 0; k < kTraceCount; ++k) {
         const TSharedYs& values = v.Values[k];
         if (values.Size() == 0) continue;
-        // Volts are plotted as read.
-        Chart->AddPoints(static_cast<int>(k) + 1, v.Times, Kilovolts_ ? values.Divided(1000.0) : values);
+        // Unscaled values are plotted as read.
+        const double divisor = Scale_.Divisor[k];
+        Chart->AddPoints(static_cast<int>(k) + 1, v.Times, divisor != 1 ? values.Divided(divisor) : values);
     }
     Chart->SetPlotting(true);
     QApplication::restoreOverrideCursor();
@@ -338,17 +304,14 @@ void TTrendViewForm::UpdateLegend()
             label->setPalette(p);
         }
         CursorLabels[k]->setVisible(CursorOn_ && e.Item > 0);
+        if (Member.LegendClearsReadouts) CursorLabels[k]->clear();
         LegendLabels[k]->SetFullText(Q(TraceCaption(static_cast<int>(k) + 1)));
     }
 }
 
 bool TTrendViewForm::RunTracesDialog(TTraceSettings& traces)
 {
-    switch (Member.Dialog) {
-    case TTracesDialogKind::StatisticPhase: return TTracesDlg::EditTraces(this, Member, Layout_, traces);
-    case TTracesDialogKind::HarmonicOrder: return TTracesHrmDlg::EditTraces(this, Layout_, traces);
-    }
-    return false;
+    return Member.EditTraces && Member.EditTraces(this, Member, Layout_, traces);
 }
 
 void TTrendViewForm::EditTraces()
@@ -364,7 +327,7 @@ void TTrendViewForm::ApplyTraces(const TTraceSettings& traces)
     TRepeatedMessageFilter oneMessage;
     Values.Traces = traces;
     Chart->SetPlotting(false);
-    Kilovolts_ = false;
+    DecideScale(NoHighest());
     ApplyYAxis();
     AnyTrace_ = AnyTraceChosen(Values.Traces);
     ConfigureTraceSeries();

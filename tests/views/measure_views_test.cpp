@@ -23,35 +23,12 @@
 
 namespace {
 
-// A view of a measure's records, written and selected over [from, to minute].
-struct MeasureViewFixture {
-    TempProgDir dir;
-    ScriptedMessages messages;
-    std::string path;
-
-    MeasureViewFixture(int measure, const std::string& name, const std::vector<Bytes>& records, double from = ViewStart(),
-                       double toMinute = ViewStart() + 1)
-    {
-        path = WriteDataFile(dir / name, records);
-        SelectMeasureSurvey(measure, path, from, toMinute);
-    }
-    template <typename Form>
-    std::unique_ptr<Form> Open()
-    {
-        std::unique_ptr<Form> view = CreateTrendView<Form>();
-        view->show();
-        QApplication::processEvents();
-        return view;
-    }
-};
-
 // The cursor placed on the record of time t.
 void ClickAt(TTrendViewForm& v, double t)
 {
     v.ChartMouseDown(TMouseButton::mbLeft, v.Chart->XToPixel(t), 100);
 }
 
-std::vector<double> Plotted(const TTrendViewForm& v, int series) { return SeriesYs(v.Chart->GetSeries(series)); }
 }  // namespace
 
 // Every ten seconds, the record at 10:00:40 missing: the head lines and the cursor show the
@@ -73,9 +50,9 @@ TEST(FrequencyView, RecordsTenSecondsApart)
     MeasureViewFixture f(MeasureFrequency, "f.hze", records);
     auto v = f.Open<TShowHzForm>();
     ASSERT_FALSE(v->OpenFailed());
-    EXPECT_EQ(v->LabelIni->text(), "Start date: 15/03/2024 10:00:00");
-    EXPECT_EQ(v->LabelEnd->text(), "Stop date: 15/03/2024 10:01:30");
-    EXPECT_EQ(v->LabelNRec->text(), "Records: 9  (Rate: 10sec)");
+    EXPECT_EQ(v->Frame.LabelIni->text(), "Start date: 15/03/2024 10:00:00");
+    EXPECT_EQ(v->Frame.LabelEnd->text(), "Stop date: 15/03/2024 10:01:30");
+    EXPECT_EQ(v->Frame.LabelNRec->text(), "Records: 9  (Rate: 10sec)");
     EXPECT_EQ(v->Chart->XAxis.Title(), "Time [minutes]");
 
     v->ApplyTraces(ChooseTraces(*v, 1));
@@ -278,7 +255,7 @@ TEST(HarmonicsView, CorruptBlockTablesRefuseTheFile)
         SCOPED_TRACE(c.name);
         MeasureViewFixture f(MeasureVoltageHarmonics, "h.hme", HarmonicsRecords(3));
         PatchFile(f.path, c.at, {static_cast<std::uint8_t>(c.value & 0xFF), static_cast<std::uint8_t>(c.value >> 8)});
-        EXPECT_EQ(OpenTrendView<TShowHForm>(nullptr), nullptr);
+        EXPECT_EQ(OpenTrendView<TShowHForm>(f.services.Context(), nullptr), nullptr);
         EXPECT_EQ(f.messages.Texts(), std::vector<std::string>{"Voltage Harmonics survey is corrupted. Unable to open the file."});
     }
 }

@@ -1,6 +1,7 @@
 // Window test helpers.
 #include "view_test_support.h"
 
+#include "graph/zr_graph.h"
 #include "views/trace_settings.h"
 
 #include <cstdio>
@@ -15,6 +16,8 @@ TTraceSettings ChooseTraces(const TTrendViewForm& view, int count, int item)
     ResolveOffsets(s, view.Columns().Columns, view.Columns().StatCount());
     return s;
 }
+
+std::vector<double> Plotted(const TTrendViewForm& view, int series) { return SeriesYs(view.Chart->GetSeries(series)); }
 
 std::string CommandOutput(const std::string& command)
 {
