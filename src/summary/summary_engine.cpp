@@ -143,8 +143,10 @@ bool TSummaryEngine::StartMeasure()
             s.Column = columns.size() - 1;
         }
     }
+    // The summary never looks at a record's time, but a stamp that does not decode still ends
+    // the run: the stamps are only checked.
     records_ = std::make_unique<TIntervalRecords>(file_, file_.RecordIndex(range->First), file_.RecordIndex(range->Last),
-                                                  std::move(columns));
+                                                  std::move(columns), StampUse::CheckOnly);
     done_ = 0;
     stage_ = Stage::Records;
     return true;

@@ -63,6 +63,26 @@ const std::array<double, 1440> kMinuteFractions = [] {
     if (!(time > previous)) steps.Ascending = false;
 }
 
+// The time bytes of the record at r, as its layout keeps them.
+template <const StampLayout* Layout>
+struct TimeBytes {
+    explicit TimeBytes(const std::uint8_t* r)
+    {
+        const std::uint8_t* t = r + Layout->timeAt;
+        minute = t[0];
+        hour = t[1];
+        if constexpr (Layout->extendedTime) {
+            hundredths = t[2];
+            second = t[3];
+        } else if constexpr (Layout->secondsAt.has_value()) {
+            second = r[*Layout->secondsAt];
+        }
+    }
+    // IsValidTime for byte fields, tested at once (hundredths, a byte, never reach 1000).
+    bool Valid() const { return !((hour >= 24) | (minute >= 60) | (second >= 60)); }
+    unsigned minute = 0, hour = 0, second = 0, hundredths = 0;
+};
+
 // The times of `count` records at `records` (each `size` bytes) into `times`, decoded as
 // RecordStampTime decodes them, and with FindGaps their gaps into state.steps; stops at the
 // first stamp that does not decode. Returns the number of records decoded. The layout is a
@@ -86,21 +106,12 @@ std::size_t DecodeTimes(const std::uint8_t* records, std::size_t size, std::size
             lastKey = key;
             lastDay = *day;
         }
-        const std::uint8_t* t = r + Layout->timeAt;
-        const unsigned minute = t[0], hour = t[1];
-        unsigned second = 0, hundredths = 0;
-        if constexpr (Layout->extendedTime) {
-            hundredths = t[2];
-            second = t[3];
-        } else if constexpr (Layout->secondsAt.has_value()) {
-            second = r[*Layout->secondsAt];
-        }
-        // IsValidTime for byte fields, tested at once (hundredths, a byte, never reach 1000).
-        if ((hour >= 24) | (minute >= 60) | (second >= 60)) [[unlikely]] break;
-        const TDateTime time = lastDay + ((second | hundredths) == 0
-                                              ? kMinuteFractions[hour * 60 + minute]
-                                              : TimeFraction(static_cast<int>(hour), static_cast<int>(minute),
-                                                             static_cast<int>(second), static_cast<int>(hundredths)));
+        const TimeBytes<Layout> t(r);
+        if (!t.Valid()) [[unlikely]] break;
+        const TDateTime time = lastDay + ((t.second | t.hundredths) == 0
+                                              ? kMinuteFractions[t.hour * 60 + t.minute]
+                                              : TimeFraction(static_cast<int>(t.hour), static_cast<int>(t.minute),
+                                                             static_cast<int>(t.second), static_cast<int>(t.hundredths)));
         times[i] = time;
         if constexpr (FindGaps) {
             // A joined record lies a positive period after the one before: only a gap can break
@@ -116,15 +127,50 @@ std::size_t DecodeTimes(const std::uint8_t* records, std::size_t size, std::size
     return i;
 }
 
+// The stamps of `count` records checked as DecodeTimes checks them, with no time made (`times`
+// is not used): the number of records before the first stamp that does not decode.
+template <const StampLayout* Layout>
+std::size_t CheckStamps(const std::uint8_t* records, std::size_t size, std::size_t count, DecodeState& state,
+                        TDateTime*)
+{
+    std::uint64_t lastKey = state.key;
+    const std::uint8_t* r = records;
+    std::size_t i = 0;
+    for (; i < count; ++i, r += size) {
+        const std::uint32_t key = LoadU32(r + Layout->dateAt);
+        if (key != lastKey) [[unlikely]] {
+            if (!DayOfDate(r + Layout->dateAt)) break;
+            lastKey = key;
+        }
+        if (!TimeBytes<Layout>(r).Valid()) [[unlikely]] break;
+    }
+    state.key = lastKey;
+    state.position += i;
+    return i;
+}
+
 using TimesDecoder = std::size_t (*)(const std::uint8_t*, std::size_t, std::size_t, DecodeState&, TDateTime*);
 
-template <bool FindGaps>
-TimesDecoder TimesDecoderOf(const StampLayout* layout)
+enum class StampWork { None, Check, Decode, DecodeWithGaps };
+
+template <const StampLayout* Layout>
+TimesDecoder TimesDecoderFor(StampWork work)
 {
-    if (layout == &stamp_layouts::WithSeconds) return DecodeTimes<&stamp_layouts::WithSeconds, FindGaps>;
-    if (layout == &stamp_layouts::MinutesOnly) return DecodeTimes<&stamp_layouts::MinutesOnly, FindGaps>;
-    if (layout == &stamp_layouts::Flicker) return DecodeTimes<&stamp_layouts::Flicker, FindGaps>;
-    if (layout == &stamp_layouts::Events) return DecodeTimes<&stamp_layouts::Events, FindGaps>;
+    switch (work) {
+    case StampWork::Check: return CheckStamps<Layout>;
+    case StampWork::Decode: return DecodeTimes<Layout, false>;
+    case StampWork::DecodeWithGaps: return DecodeTimes<Layout, true>;
+    case StampWork::None: break;
+    }
+    return nullptr;
+}
+
+TimesDecoder TimesDecoderOf(const StampLayout* layout, StampWork work)
+{
+    if (layout == &stamp_layouts::WithSeconds) return TimesDecoderFor<&stamp_layouts::WithSeconds>(work);
+    if (layout == &stamp_layouts::MinutesOnly) return TimesDecoderFor<&stamp_layouts::MinutesOnly>(work);
+    if (layout == &stamp_layouts::Flicker) return TimesDecoderFor<&stamp_layouts::Flicker>(work);
+    if (layout == &stamp_layouts::Events) return TimesDecoderFor<&stamp_layouts::Events>(work);
     return nullptr;
 }
 
@@ -182,19 +228,20 @@ double TakeRecordColumn(Out* out, const TRecordColumn& c, const std::uint8_t* re
 // it is written.
 class VectorTarget {
 public:
-    explicit VectorTarget(TRecordWindowData& data) : data_(data) {}
+    // Without `keepTimes` the times array stays empty.
+    VectorTarget(TRecordWindowData& data, bool keepTimes) : data_(data), keepTimes_(keepTimes) {}
     void Prepare(std::size_t columns, std::size_t expected)
     {
         data_.Columns.resize(columns);
-        data_.Times.reserve(expected);
+        if (keepTimes_) data_.Times.reserve(expected);
         for (auto& column : data_.Columns) column.reserve(expected);
     }
-    TDateTime* Times(std::size_t at, std::size_t count) { return Room(data_.Times, at, count); }
+    TDateTime* Times(std::size_t at, std::size_t count) { return keepTimes_ ? Room(data_.Times, at, count) : nullptr; }
     double* Column(std::size_t c, std::size_t at, std::size_t count) { return Room(data_.Columns[c], at, count); }
     // The arrays hold exactly the records read, whichever way the read ends.
     void Finish(std::size_t read)
     {
-        data_.Times.resize(read);
+        data_.Times.resize(keepTimes_ ? read : 0);
         for (auto& column : data_.Columns) column.resize(read);
     }
 
@@ -206,6 +253,7 @@ private:
         return v.data() + at;
     }
     TRecordWindowData& data_;
+    bool keepTimes_;
 };
 
 // The caller's arrays, each with room for the whole window.
@@ -223,18 +271,19 @@ private:
 };
 
 // The reading of every entry point: records first..last into `target`, the largest of each
-// column into `highest` (one per column); with `decodeTimes` false every record counts as read.
+// column into `highest` (one per column); with no stamp work every record counts as read, and
+// with DecodeWithGaps the gaps go into `steps`.
 template <typename Target>
 TWindowRead ReadWindow(TDataFile& F, std::int64_t first, std::int64_t last, std::span<const TRecordColumn> columns,
-                       bool decodeTimes, TTimeSteps* steps, bool showFault, Target& target, std::span<double> highest)
+                       StampWork work, TTimeSteps* steps, bool showFault, Target& target, std::span<double> highest)
 {
     TWindowRead result;
     std::fill(highest.begin(), highest.end(), -std::numeric_limits<double>::infinity());
     const StampLayout* layout = StampLayoutOf(F.Measure());
-    const TimesDecoder decoder = steps ? TimesDecoderOf<true>(layout) : TimesDecoderOf<false>(layout);
+    const TimesDecoder decoder = TimesDecoderOf(layout, work);
     const std::int64_t count = static_cast<std::int64_t>(F.RecordCount());
     const std::size_t size = F.RecordSize();
-    bool outside = !decoder || first < 0 || last < first || last >= count || size < layout->bytesNeeded;
+    bool outside = !layout || first < 0 || last < first || last >= count || size < layout->bytesNeeded;
     // Every column is checked once against the record size, so the loops need no checks.
     for (const TRecordColumn& c : columns) outside = outside || c.Offset + ColumnBytes(c.Type) > size;
     target.Prepare(columns.size(), outside ? 0 : static_cast<std::size_t>(last - first + 1));
@@ -248,7 +297,7 @@ TWindowRead ReadWindow(TDataFile& F, std::int64_t first, std::int64_t last, std:
     const std::size_t perPiece = std::max<std::size_t>(1, kPieceBytes / size);
     Bytes badStamp;  // the record whose stamp did not decode
     DecodeState state;
-    if (steps) {
+    if (work == StampWork::DecodeWithGaps) {
         steps->Gaps.clear();
         steps->Ascending = true;
         state.steps = steps;
@@ -268,7 +317,7 @@ TWindowRead ReadWindow(TDataFile& F, std::int64_t first, std::int64_t last, std:
             const std::size_t pieceCount = std::min(perPiece, n - from);
             const std::uint8_t* piece = block.data() + from * size;
             std::size_t decoded = pieceCount;
-            if (decodeTimes) decoded = decoder(piece, size, pieceCount, state, target.Times(result.Read, pieceCount));
+            if (decoder) decoded = decoder(piece, size, pieceCount, state, target.Times(result.Read, pieceCount));
             for (std::size_t c = 0; c < columns.size(); ++c)
                 if (auto* out = target.Column(c, result.Read, decoded))
                     highest[c] = std::max(highest[c], TakeRecordColumn(out, columns[c], piece, size, decoded));
@@ -289,19 +338,21 @@ TWindowRead ReadWindow(TDataFile& F, std::int64_t first, std::int64_t last, std:
 }
 
 void ReadIntoData(TDataFile& F, std::int64_t first, std::int64_t last, std::span<const TRecordColumn> columns,
-                  bool showFault, TRecordWindowData& data)
+                  bool showFault, StampUse stamps, TRecordWindowData& data)
 {
-    VectorTarget target(data);
+    const bool keepTimes = stamps == StampUse::Times;
+    VectorTarget target(data, keepTimes);
     data.Highest.resize(columns.size());
-    static_cast<TWindowRead&>(data) = ReadWindow(F, first, last, columns, true, nullptr, showFault, target, data.Highest);
+    static_cast<TWindowRead&>(data) = ReadWindow(F, first, last, columns, keepTimes ? StampWork::Decode : StampWork::Check,
+                                                 nullptr, showFault, target, data.Highest);
 }
 }  // namespace
 
 TRecordWindowData ReadRecordWindow(TDataFile& F, std::int64_t first, std::int64_t last,
-                                   std::span<const TRecordColumn> columns, bool showFault)
+                                   std::span<const TRecordColumn> columns, bool showFault, StampUse stamps)
 {
     TRecordWindowData data;
-    ReadIntoData(F, first, last, columns, showFault, data);
+    ReadIntoData(F, first, last, columns, showFault, stamps, data);
     return data;
 }
 
@@ -311,12 +362,14 @@ TWindowRead ReadRecordWindowInto(TDataFile& F, std::int64_t first, std::int64_t 
 {
     if (values.size() != columns.size() || highest.size() != columns.size()) return {.Read = 0, .Complete = false};
     ArrayTarget target(times, values);
-    return ReadWindow(F, first, last, columns, times != nullptr, times ? steps : nullptr, showFault, target, highest);
+    const StampWork work = !times ? StampWork::None : steps ? StampWork::DecodeWithGaps : StampWork::Decode;
+    return ReadWindow(F, first, last, columns, work, steps, showFault, target, highest);
 }
 
 const TRecordWindowData& TRecordWindowRefill::Read(TDataFile& F, std::int64_t first, std::int64_t last,
-                                                   std::span<const TRecordColumn> columns, bool showFault)
+                                                   std::span<const TRecordColumn> columns, bool showFault,
+                                                   StampUse stamps)
 {
-    ReadIntoData(F, first, last, columns, showFault, data_);
+    ReadIntoData(F, first, last, columns, showFault, stamps, data_);
     return data_;
 }

@@ -40,9 +40,15 @@ struct TWindowRead {
     std::size_t Count() const { return Read; }
 };
 
+// What a read does with the records' stamps: decodes them into times, or only checks each
+// exactly as the decoding would (a stamp that does not decode still ends the read and shows its
+// message), for a caller that never looks at the times (the summary); the date bytes of a run
+// of records of one day are checked once.
+enum class StampUse : std::uint8_t { Times, CheckOnly };
+
 // The arrays are filled as they grow, never zeroed first (TUnsetArray).
 struct TRecordWindowData : TWindowRead {
-    TUnsetArray<TDateTime> Times;              // one per record read, in file order
+    TUnsetArray<TDateTime> Times;              // one per record read, in file order; empty with StampUse::CheckOnly
     std::vector<TUnsetArray<double>> Columns;  // Columns[c][i]: column c of record i
     std::vector<double> Highest;               // Highest[c]: the largest of column c (-infinity: none)
 };
@@ -54,7 +60,8 @@ struct TRecordWindowData : TWindowRead {
 // decode ends the read there and shows its message once (unless showFault is false). A window
 // outside the file's records, or first > last, reads nothing and is not Complete.
 TRecordWindowData ReadRecordWindow(TDataFile& F, std::int64_t first, std::int64_t last,
-                                   std::span<const TRecordColumn> columns, bool showFault = true);
+                                   std::span<const TRecordColumn> columns, bool showFault = true,
+                                   StampUse stamps = StampUse::Times);
 
 // The gaps of a window's times, found while its stamps are decoded: the records that do not
 // follow the one before by the period (JoinsPrevious), and whether each time is later than the
@@ -82,7 +89,8 @@ class TRecordWindowRefill {
 public:
     // As ReadRecordWindow; the previous window's data is replaced.
     const TRecordWindowData& Read(TDataFile& F, std::int64_t first, std::int64_t last,
-                                  std::span<const TRecordColumn> columns, bool showFault = true);
+                                  std::span<const TRecordColumn> columns, bool showFault = true,
+                                  StampUse stamps = StampUse::Times);
     const TRecordWindowData& Data() const { return data_; }
 
 private:

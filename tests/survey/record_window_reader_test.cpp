@@ -700,3 +700,93 @@ TEST(RecordWindowReader, GapsAreFoundWhereverTheyFall)
     EXPECT_FALSE(back.Ascending);
     EXPECT_EQ(back.Gaps.size(), gaps.size() + 2);  // the record, and the one after it
 }
+
+// Checking stamps without decoding them accepts and refuses exactly the stamps the decoding
+// does, with the same message: each edge stamp replaces the middle one of three records of
+// 15/03/2024, whose dates are checked once a day (a bad time on the day before's date, a good
+// date with a bad time, and the day after a new date all count), for the layout with a seconds
+// byte and the one with hundredths.
+TEST(RecordWindowReader, CheckedStampsAreRefusedExactlyAsDecodedOnes)
+{
+    struct Case {
+        const char* what;
+        FixtureStamp stamp;
+        const char* message;  // null: accepted
+    } cases[] = {
+        {"day 0", {2024, 3, 0, 10, 1, 0}, "Invalid Date"},
+        {"day 1", {2024, 3, 1, 10, 1, 0}, nullptr},
+        {"31 March", {2024, 3, 31, 10, 1, 0}, nullptr},
+        {"32 March", {2024, 3, 32, 10, 1, 0}, "Invalid Date"},
+        {"30 April", {2024, 4, 30, 10, 1, 0}, nullptr},
+        {"31 April", {2024, 4, 31, 10, 1, 0}, "Invalid Date"},
+        {"month 0", {2024, 0, 15, 10, 1, 0}, "Invalid Date"},
+        {"month 12", {2024, 12, 31, 10, 1, 0}, nullptr},
+        {"month 13", {2024, 13, 15, 10, 1, 0}, "Invalid Date"},
+        {"29 February of a leap year", {2024, 2, 29, 10, 1, 0}, nullptr},
+        {"29 February of a common year", {2023, 2, 29, 10, 1, 0}, "Invalid Date"},
+        {"29 February 1900, a century", {1900, 2, 29, 10, 1, 0}, "Invalid Date"},
+        {"29 February 2000, a fourth century", {2000, 2, 29, 10, 1, 0}, nullptr},
+        {"30 February of a leap year", {2024, 2, 30, 10, 1, 0}, "Invalid Date"},
+        {"year 0", {0, 3, 15, 10, 1, 0}, "Invalid Date"},
+        {"year 1", {1, 1, 1, 10, 1, 0}, nullptr},
+        {"year 9999", {9999, 12, 31, 10, 1, 0}, nullptr},
+        {"year 10000", {10000, 1, 1, 10, 1, 0}, "Invalid Date"},
+        {"year 65535", {65535, 3, 15, 10, 1, 0}, "Invalid Date"},
+        {"23:59:59", {2024, 3, 15, 23, 59, 59}, nullptr},
+        {"hour 24", {2024, 3, 15, 24, 0, 0}, "Invalid Time"},
+        {"hour 255", {2024, 3, 15, 255, 0, 0}, "Invalid Time"},
+        {"minute 60", {2024, 3, 15, 10, 60, 0}, "Invalid Time"},
+        {"second 60", {2024, 3, 15, 10, 1, 60}, "Invalid Time"},
+        {"hundredths 255", {2024, 3, 15, 10, 1, 30, 255}, nullptr},
+        {"hour 24 on a new good date", {2024, 2, 29, 24, 0, 0}, "Invalid Time"},
+        {"bad date and bad time", {2024, 13, 15, 24, 0, 0}, "Invalid Date"},
+    };
+    struct Layout {
+        int measure;
+        const char* file;
+        Bytes prototype;
+        std::size_t dateAt, timeAt;
+        bool hundredths;     // time bytes minute, hour, hundredths, second; else minute, hour
+        std::size_t secondAt;  // without hundredths: 0 when the record keeps no seconds
+    } layouts[] = {
+        {MeasureVoltage, "stamps.vme", TrendRecord(MeasureVoltage, {}), TrendHead::Date, TrendHead::Time, false,
+         TrendHead::SecondsWord + 1},
+        {MeasureEvents, "stamps.eve", EventRecord({}), EventField::Date, EventField::Time, true, 0},
+    };
+    ScriptedMessages messages;
+    TempProgDir dir;
+    const TRecordColumn firstByte{0, ColumnType::U8, 1.0f};
+    for (const Layout& layout : layouts) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(std::string(layout.file) + ": " + c.what);
+            if (c.stamp.hundredths != 0 && !layout.hundredths) continue;
+            const std::string path =
+                WriteRecordSeries(dir / layout.file, layout.measure, layout.prototype, FixtureTime(2024, 3, 15, 10, 0), kOneMinute, 3);
+            const FixtureStamp& s = c.stamp;
+            const std::uint64_t record = 8 + layout.prototype.size();
+            PatchFile(path, record + layout.dateAt,
+                      {static_cast<std::uint8_t>(s.year & 0xFF), static_cast<std::uint8_t>(s.year >> 8),
+                       static_cast<std::uint8_t>(s.day), static_cast<std::uint8_t>(s.month)});
+            const auto minute = static_cast<std::uint8_t>(s.minute), hour = static_cast<std::uint8_t>(s.hour),
+                       second = static_cast<std::uint8_t>(s.second);
+            if (layout.hundredths) PatchFile(path, record + layout.timeAt, {minute, hour, static_cast<std::uint8_t>(s.hundredths), second});
+            else PatchFile(path, record + layout.timeAt, {minute, hour});
+            if (layout.secondAt) PatchFile(path, record + layout.secondAt, {second});
+
+            const std::size_t expected = c.message ? 1 : 3;
+            const std::vector<std::string> shown = c.message ? std::vector<std::string>{c.message} : std::vector<std::string>{};
+            for (const StampUse use : {StampUse::Times, StampUse::CheckOnly}) {
+                SCOPED_TRACE(use == StampUse::Times ? "decoded" : "checked");
+                messages.Clear();
+                TDataFile file;
+                ASSERT_EQ(file.Open(path, layout.measure), DataFileFault::None);
+                const TRecordWindowData w = ReadRecordWindow(file, 0, 2, std::span(&firstByte, 1), true, use);
+                EXPECT_EQ(w.Complete, c.message == nullptr);
+                EXPECT_EQ(w.Count(), expected);
+                EXPECT_EQ(w.Columns[0].size(), expected);
+                EXPECT_EQ(w.Times.size(), use == StampUse::Times ? expected : 0u);
+                EXPECT_EQ(messages.Texts(), shown);
+            }
+        }
+    }
+}
