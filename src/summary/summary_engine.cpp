@@ -216,37 +216,36 @@ void TSummaryEngine::FinishMeasure()
                             ? 100.0f / survey_.File(measure_).NominalValue()
                             : 1.0f;
     for (const TSeries& s : series_) {
-        const TSummaryStatistics& v = s.Statistics;
-        const TSummaryStatistics::TKthValues kth = v.Kth();
+        const TSummaryStatistics::TValues v = s.Statistics.Values();
         const auto p = static_cast<std::size_t>(s.Phase);
         switch (measure_) {
         case MeasureVoltage:
-            r.VoltageMin[p] = PercentDeviation(v.Minimum(), scale);
-            r.VoltageMax[p] = PercentDeviation(v.Maximum(), scale);
-            r.VoltageLowPct[p] = PercentDeviation(kth.Lowest, scale);
-            r.VoltageHighPct[p] = PercentDeviation(kth.Highest, scale);
+            r.VoltageMin[p] = PercentDeviation(v.Minimum, scale);
+            r.VoltageMax[p] = PercentDeviation(v.Maximum, scale);
+            r.VoltageLowPct[p] = PercentDeviation(v.KthLowest, scale);
+            r.VoltageHighPct[p] = PercentDeviation(v.KthHighest, scale);
             break;
         case MeasureFrequency:
-            r.FrequencyMin = PercentDeviation(v.Minimum(), scale);
-            r.FrequencyMax = PercentDeviation(v.Maximum(), scale);
-            r.FrequencyLowPct = PercentDeviation(kth.Lowest, scale);
-            r.FrequencyHighPct = PercentDeviation(kth.Highest, scale);
+            r.FrequencyMin = PercentDeviation(v.Minimum, scale);
+            r.FrequencyMax = PercentDeviation(v.Maximum, scale);
+            r.FrequencyLowPct = PercentDeviation(v.KthLowest, scale);
+            r.FrequencyHighPct = PercentDeviation(v.KthHighest, scale);
             break;
         case MeasureUnbalance:
-            r.UnbalanceMax = v.Maximum();
-            r.UnbalanceHighPct = kth.Highest;
+            r.UnbalanceMax = v.Maximum;
+            r.UnbalanceHighPct = v.KthHighest;
             break;
         case MeasureVoltageHarmonics: {
             const auto o = static_cast<std::size_t>(s.Order);
-            r.HarmonicMin[o][p] = v.Minimum();
-            r.HarmonicMax[o][p] = v.Maximum();
-            r.HarmonicLowPct[o][p] = kth.Lowest;
-            r.HarmonicHighPct[o][p] = kth.Highest;
+            r.HarmonicMin[o][p] = v.Minimum;
+            r.HarmonicMax[o][p] = v.Maximum;
+            r.HarmonicLowPct[o][p] = v.KthLowest;
+            r.HarmonicHighPct[o][p] = v.KthHighest;
             break;
         }
         case MeasureFlicker:
-            r.FlickerMax[p] = v.Maximum();
-            r.FlickerHighPct[p] = kth.Highest;
+            r.FlickerMax[p] = v.Maximum;
+            r.FlickerHighPct[p] = v.KthHighest;
             break;
         default: break;
         }

@@ -59,6 +59,11 @@ public:
         float Lowest = 0, Highest = 0;
     };
     TKthValues Kth() const;  // both at once, in one selection
+    // The four at once, the lowest and highest found in the same pass as the selection needs.
+    struct TValues {
+        float Minimum = 0, Maximum = 0, KthLowest = 0, KthHighest = 0;
+    };
+    TValues Values() const;
     float KthLowest() const { return Kth().Lowest; }
     float KthHighest() const { return Kth().Highest; }
 
@@ -130,7 +135,7 @@ private:
     void Cut();
     bool CutAtBins();
     // The K-th lowest and K-th highest kept keys (with fewer than K values, the last of them).
-    TKeyPair KthKeys() const;
+    TKeyPair KthKeys(TKeyPair keptExtremes) const;
     // The lowest and highest kept key.
     TKeyPair KeptExtremes() const;
 
