@@ -82,6 +82,7 @@ bool TSummaryEngine::Step()
 void TSummaryEngine::Abort()
 {
     if (Finished()) return;
+    KeepProgress();
     records_.reset();
     file_.Close();
     stage_ = Stage::Ended;
@@ -89,6 +90,7 @@ void TSummaryEngine::Abort()
 
 bool TSummaryEngine::Fail(const std::string& message, MsgType type, unsigned buttons)
 {
+    KeepProgress();
     records_.reset();
     file_.Close();
     stage_ = Stage::Ended;
@@ -98,7 +100,19 @@ bool TSummaryEngine::Fail(const std::string& message, MsgType type, unsigned but
 
 int TSummaryEngine::MeasureProgress(int measure) const
 {
-    return measure >= 1 && measure <= kSummaryMeasures ? progress_[static_cast<std::size_t>(measure)] : 0;
+    if (measure < 1 || measure > kSummaryMeasures) return 0;
+    if (measure == measure_ && records_) return ReadPercent();
+    return progress_[static_cast<std::size_t>(measure)];
+}
+
+int TSummaryEngine::ReadPercent() const
+{
+    return static_cast<int>(static_cast<double>(done_) / static_cast<double>(records_->Count()) * 100.0);
+}
+
+void TSummaryEngine::KeepProgress()
+{
+    if (records_) progress_[static_cast<std::size_t>(measure_)] = ReadPercent();
 }
 
 JobProgress TSummaryEngine::Progress() const
@@ -190,8 +204,6 @@ bool TSummaryEngine::ReadRecords()
         done_ += static_cast<std::int64_t>(run);
         wanted -= static_cast<std::int64_t>(run);
     }
-    int& bar = progress_[static_cast<std::size_t>(measure_)];
-    bar = std::max(bar, static_cast<int>(static_cast<double>(done_) / static_cast<double>(total) * 100.0));
     if (done_ < total) return true;
     FinishMeasure();
     return true;

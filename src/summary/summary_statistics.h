@@ -116,6 +116,15 @@ private:
         std::uint32_t* const keys = keys_.data();
         const std::size_t room = room_;
         std::size_t kept = kept_;
+        if (kept + block.size() < room) {
+            // The room cannot fill inside the block: no check per key.
+            for (std::size_t i = 0; i < block.size(); ++i) {
+                keys[kept] = block[i];
+                kept += beat[i];
+            }
+            kept_ = kept;
+            return;
+        }
         for (std::size_t i = 0; i < block.size(); ++i) {
             keys[kept] = block[i];
             kept += beat[i];

@@ -464,6 +464,7 @@ TEST(SummaryEngine, AbortEndsWithoutWriting)
     engine.Step();
     engine.Step();
     engine.Abort();
+    EXPECT_EQ(engine.MeasureProgress(1), 4);  // the bar stays where it was
     EXPECT_TRUE(engine.Finished());
     EXPECT_FALSE(engine.Step());
     EXPECT_FALSE(engine.Completed());
