@@ -52,6 +52,8 @@ const std::array<double, 1440> kMinuteFractions = [] {
 
 // The day number of the 4 date bytes at d; out of line, off the hot path (once a day of records).
 [[gnu::noinline]] std::optional<TDateTime> DayOfDate(const std::uint8_t* d) { return EncodeDate(d[0] | (d[1] << 8), d[3], d[2]); }
+// Whether DayOfDate gives a day, without working it out.
+[[gnu::noinline]] bool IsDate(const std::uint8_t* d) { return IsValidDate(d[0] | (d[1] << 8), d[3], d[2]); }
 
 // A record that does not follow the one before: a gap of the window unless it is its first, and
 // the window's times stop ascending unless it is later than the one before. Out of line: a
@@ -139,7 +141,7 @@ std::size_t CheckStamps(const std::uint8_t* records, std::size_t size, std::size
     for (; i < count; ++i, r += size) {
         const std::uint32_t key = LoadU32(r + Layout->dateAt);
         if (key != lastKey) [[unlikely]] {
-            if (!DayOfDate(r + Layout->dateAt)) break;
+            if (!IsDate(r + Layout->dateAt)) break;
             lastKey = key;
         }
         if (!TimeBytes<Layout>(r).Valid()) [[unlikely]] break;
