@@ -705,7 +705,7 @@ TEST(RecordWindowReader, GapsAreFoundWhereverTheyFall)
 // does, with the same message: each edge stamp replaces the middle one of three records of
 // 15/03/2024, whose dates are checked once a day (a bad time on the day before's date, a good
 // date with a bad time, and the day after a new date all count), for the layout with a seconds
-// byte and the one with hundredths.
+// byte, the one with hundredths and one with neither.
 TEST(RecordWindowReader, CheckedStampsAreRefusedExactlyAsDecodedOnes)
 {
     struct Case {
@@ -752,6 +752,7 @@ TEST(RecordWindowReader, CheckedStampsAreRefusedExactlyAsDecodedOnes)
         {MeasureVoltage, "stamps.vme", TrendRecord(MeasureVoltage, {}), TrendHead::Date, TrendHead::Time, false,
          TrendHead::SecondsWord + 1},
         {MeasureEvents, "stamps.eve", EventRecord({}), EventField::Date, EventField::Time, true, 0},
+        {MeasureFlicker, "stamps.flk", FlickerRecord({}), FlickerHead::Date, FlickerHead::Time, false, 0},
     };
     ScriptedMessages messages;
     TempProgDir dir;
@@ -760,6 +761,7 @@ TEST(RecordWindowReader, CheckedStampsAreRefusedExactlyAsDecodedOnes)
         for (const Case& c : cases) {
             SCOPED_TRACE(std::string(layout.file) + ": " + c.what);
             if (c.stamp.hundredths != 0 && !layout.hundredths) continue;
+            if (c.stamp.second != 0 && !layout.hundredths && layout.secondAt == 0) continue;
             const std::string path =
                 WriteRecordSeries(dir / layout.file, layout.measure, layout.prototype, FixtureTime(2024, 3, 15, 10, 0), kOneMinute, 3);
             const FixtureStamp& s = c.stamp;
