@@ -3,6 +3,7 @@
 #pragma once
 
 #include <fstream>
+#include <malloc.h>
 #include <string>
 #include <sys/resource.h>
 
@@ -24,3 +25,12 @@ inline double StatusMegabytes(const std::string& field)
 
 // From here on VmHWM is the peak of what follows.
 inline void ResetPeakMemory() { std::ofstream("/proc/self/clear_refs") << "5"; }
+
+// The resident size once the memory the process keeps for reuse is handed back, with VmHWM reset
+// to it: VmHWM minus this is the peak of what follows, whatever earlier work left for reuse.
+inline double PeakMemoryBaseline()
+{
+    malloc_trim(0);
+    ResetPeakMemory();
+    return StatusMegabytes("VmRSS");
+}

@@ -30,11 +30,11 @@ void EnsureGuiApplication()
     app = new QGuiApplication(argc, argv);
 }
 
-// The points of six series: one array of times, and the values of each series.
+// The points of six series: one array of times (every point joined), and the values of each
+// series in single precision, as a record holds them.
 struct SixSeries {
     TSharedXs times;
-    std::vector<std::vector<double>> values;
-    std::vector<std::uint8_t> joined;
+    std::vector<TSharedYs> values;
 };
 
 SixSeries PointsOf(int pointsPerSeries)
@@ -42,11 +42,12 @@ SixSeries PointsOf(int pointsPerSeries)
     const double start = DateSerial(2023, 1, 1);
     std::vector<double> times(static_cast<std::size_t>(pointsPerSeries));
     for (int m = 0; m < pointsPerSeries; ++m) times[static_cast<std::size_t>(m)] = start + m / 1440.0;
-    SixSeries points{TSharedXs(std::move(times)), {}, std::vector<std::uint8_t>(static_cast<std::size_t>(pointsPerSeries), 1)};
+    SixSeries points{TSharedXs(std::move(times)), {}};
     for (int s = 1; s <= 6; ++s) {
-        std::vector<double>& values = points.values.emplace_back(static_cast<std::size_t>(pointsPerSeries));
+        auto values = std::make_shared<std::vector<float>>(static_cast<std::size_t>(pointsPerSeries));
         for (int m = 0; m < pointsPerSeries; ++m)
-            values[static_cast<std::size_t>(m)] = 225 + 3 * s * std::sin(m / (50.0 + s)) + (m % 7919 == 0 ? 12 : 0);
+            (*values)[static_cast<std::size_t>(m)] = static_cast<float>(225 + 3 * s * std::sin(m / (50.0 + s)) + (m % 7919 == 0 ? 12 : 0));
+        points.values.emplace_back(std::shared_ptr<const float>(values, values->data()), values->size());
     }
     return points;
 }
@@ -76,8 +77,7 @@ std::unique_ptr<GraphEngine> EmptyGraph(int pointsPerSeries)
 
 void Load(GraphEngine& graph, SixSeries points)
 {
-    for (int s = 1; s <= 6; ++s)
-        graph.AddPoints(s, points.times, std::move(points.values[static_cast<std::size_t>(s - 1)]), points.joined);
+    for (int s = 1; s <= 6; ++s) graph.AddPoints(s, points.times, points.values[static_cast<std::size_t>(s - 1)]);
     graph.SetPlotting(true);
 }
 

@@ -82,7 +82,7 @@ void ReadAveragesOnly(benchmark::State& state)
     TimeProcessor(state, readSeconds, [&] {
         TDataFile file;
         if (file.Open(year.survey.File(1).FileName, 1) != DataFileFault::None) state.SkipWithError("file refused");
-        TIntervalRecords records(file, 0, kYearOfMinutes - 1, columns);
+        TIntervalRecords records(file, 0, kYearOfMinutes - 1, columns, StampUse::CheckOnly);
         double sum = 0;
         while (const std::size_t run = records.NextRun(TSummaryEngine::kRecordsPerStep))
             for (std::size_t c = 0; c < 3; ++c)

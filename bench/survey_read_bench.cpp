@@ -3,6 +3,7 @@
 // read of the same file's bytes.
 #include "bench_memory.h"
 #include "fixtures/data_fixture.h"
+#include "platform/process_memory.h"
 #include "survey/data_file.h"
 #include "survey/record_readers.h"
 #include "survey/record_window_reader.h"
@@ -106,3 +107,13 @@ static void BM_WalkRecordBlocks(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * kYearOfMinutes);
 }
 BENCHMARK(BM_WalkRecordBlocks)->Unit(benchmark::kMillisecond);
+
+// The process set up as the program sets itself up at its start.
+int main(int argc, char** argv)
+{
+    KeepFreedMemoryForReuse();
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

@@ -9,6 +9,7 @@
 #include "app/program_start.h"
 #include "export/export_windows.h"
 #include "export/show_values_form.h"
+#include "platform/process_memory.h"
 #include "platform/qt_messages.h"
 #include "setup/setup_form.h"
 #include "summary/sum_report_form.h"
@@ -21,6 +22,7 @@
 
 int main(int argc, char** argv)
 {
+    KeepFreedMemoryForReuse();
     TOrvApplication app(argc, argv);
     QtMessages messages;
     SetMessageSeam(&messages);

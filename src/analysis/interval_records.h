@@ -13,8 +13,9 @@
 class TIntervalRecords {
 public:
     // Records first..last (indexes, inclusive) of an open file; `columns` are checked against
-    // the record size by the window reader.
-    TIntervalRecords(TDataFile& file, std::int64_t first, std::int64_t last, std::vector<TRecordColumn> columns);
+    // the record size by the window reader; with StampUse::CheckOnly the chunks hold no times.
+    TIntervalRecords(TDataFile& file, std::int64_t first, std::int64_t last, std::vector<TRecordColumn> columns,
+                     StampUse stamps = StampUse::Times);
 
     // Reads the next chunk; false at the end of the interval or when a chunk could not be read
     // whole (Failed()).
@@ -43,6 +44,7 @@ private:
     TDataFile& file_;
     std::int64_t first_, last_;
     std::vector<TRecordColumn> columns_;
+    StampUse stamps_;
     std::int64_t chunkRecords_;
     std::int64_t next_;  // the record the next chunk starts at
     TRecordWindowRefill reader_;  // the chunk's arrays, refilled in place

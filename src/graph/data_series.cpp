@@ -8,27 +8,73 @@
 #include <numeric>
 
 namespace {
+// A shared window's points as a series' own arrays hold them.
+std::vector<double> ValuesOf(const TSharedYs& ys)
+{
+    std::vector<double> values(ys.Size());
+    for (std::size_t i = 0; i < values.size(); ++i) values[i] = ys[i];
+    return values;
+}
+
+std::vector<std::uint8_t> JoinsOf(const TSharedXs& xs)
+{
+    std::vector<std::uint8_t> joins(xs.Size());
+    for (std::size_t i = 0; i < joins.size(); ++i) joins[i] = xs.Joins(i) ? 1 : 0;
+    return joins;
+}
+
 bool FiniteAndAscending(std::span<const double> xs)
 {
     if (xs.empty()) return true;
     // A comparison with a value that is not a number fails, and strictly ascending values
-    // between two finite ends are finite: no test per value beyond the comparison.
-    bool ascending = true;
-    for (std::size_t i = 1; i < xs.size(); ++i) ascending &= xs[i] > xs[i - 1];
-    return ascending && std::isfinite(xs.front()) && std::isfinite(xs.back());
+    // between two finite ends are finite: no test per value beyond the comparison, and the
+    // failures counted rather than branched on.
+    std::size_t falling = 0;
+    for (std::size_t i = 1; i < xs.size(); ++i) falling += xs[i] > xs[i - 1] ? 0 : 1;
+    return falling == 0 && std::isfinite(xs.front()) && std::isfinite(xs.back());
 }
 }  // namespace
 
-TSharedXs::TSharedXs(std::vector<double> xs)
-    : offset_(0), size_(xs.size()), ascending_(FiniteAndAscending(xs))
+template <typename Array>
+void TSharedXs::Hold(Array xs, std::vector<std::uint32_t> lifts, bool ascending)
 {
-    values_ = std::make_shared<const std::vector<double>>(std::move(xs));
+    size_ = xs.size();
+    ascending_ = ascending;
+    auto held = std::make_shared<const Array>(std::move(xs));
+    values_ = std::shared_ptr<const double>(held, held->data());
+    if (!lifts.empty()) lifts_ = std::make_shared<const std::vector<std::uint32_t>>(std::move(lifts));
+}
+
+TSharedXs::TSharedXs(std::vector<double> xs, std::vector<std::uint32_t> lifts)
+{
+    const bool ascending = FiniteAndAscending(xs);
+    Hold(std::move(xs), std::move(lifts), ascending);
+}
+
+TSharedXs::TSharedXs(TUnsetArray<double> xs, std::vector<std::uint32_t> lifts, bool ascending)
+{
+    Hold(std::move(xs), std::move(lifts), ascending);
+}
+
+bool TSharedXs::Joins(std::size_t i) const
+{
+    return i > 0 && !(lifts_ && std::binary_search(lifts_->begin(), lifts_->end(), offset_ + i));
+}
+
+std::size_t TSharedXs::FirstLift(std::size_t begin, std::size_t end) const
+{
+    if (begin >= end) return end;
+    if (begin == 0) return 0;
+    if (!lifts_) return end;
+    const auto it = std::lower_bound(lifts_->begin(), lifts_->end(), offset_ + begin);
+    return it != lifts_->end() && *it < offset_ + end ? *it - offset_ : end;
 }
 
 TSharedXs TSharedXs::Slice(std::size_t offset, std::size_t count) const
 {
     TSharedXs slice;
     slice.values_ = values_;
+    slice.lifts_ = lifts_;
     slice.offset_ = offset_ + offset;
     slice.size_ = count;
     slice.ascending_ = ascending_ || FiniteAndAscending(slice.Values());
@@ -38,6 +84,9 @@ TSharedXs TSharedXs::Slice(std::size_t offset, std::size_t count) const
 void TDataSeries::Clear()
 {
     sharedXs_ = {};
+    sharedYs_ = {};
+    sharedLow_.clear();
+    sharedHigh_.clear();
     xs_.clear();
     ys_.clear();
     connects_.clear();
@@ -48,14 +97,20 @@ void TDataSeries::Clear()
     Changed(ReasonPoints);
 }
 
-std::vector<double>& TDataSeries::OwnXs()
+void TDataSeries::OwnPoints()
 {
-    if (sharedXs_.Size() > 0) {
-        const std::span<const double> shared = sharedXs_.Values();
-        xs_.assign(shared.begin(), shared.end());
-        sharedXs_ = {};
-    }
-    return xs_;
+    if (!Shared()) return;
+    const std::span<const double> xs = sharedXs_.Values();
+    xs_.assign(xs.begin(), xs.end());
+    ys_ = ValuesOf(sharedYs_);
+    connects_ = JoinsOf(sharedXs_);
+    sharedXs_ = {};
+    sharedYs_ = {};
+    sharedLow_.clear();
+    sharedHigh_.clear();
+    // The envelope is built again over the series' own values.
+    envelopeCovered_ = 0;
+    lifts_.clear();
 }
 
 void TDataSeries::StoreIds()
@@ -67,8 +122,9 @@ void TDataSeries::StoreIds()
 
 void TDataSeries::InsertAt(std::size_t pos, bool connect, double x, double y)
 {
+    OwnPoints();
     PointsChangedFrom(pos);
-    std::vector<double>& xs = OwnXs();
+    std::vector<double>& xs = xs_;
     if (pos == ys_.size()) {
         xs.push_back(x);
         ys_.push_back(y);
@@ -86,8 +142,9 @@ void TDataSeries::InsertAt(std::size_t pos, bool connect, double x, double y)
 
 void TDataSeries::Overwrite(std::size_t pos, bool connect, double x, double y)
 {
+    OwnPoints();
     PointsChangedFrom(pos);
-    OwnXs()[pos] = x;
+    xs_[pos] = x;
     ys_[pos] = y;
     connects_[pos] = connect ? 1 : 0;
 }
@@ -123,6 +180,7 @@ std::size_t TDataSeries::AddPoints(std::span<const double> xs, std::span<const d
                                    std::span<const std::uint8_t> connects)
 {
     const std::size_t n = std::min({xs.size(), ys.size(), connects.size()});
+    if (n > 0) OwnPoints();
     // Geometric growth still, so many short runs do not reallocate each time.
     const std::size_t needed = ys_.size() + n;
     if (needed > ys_.capacity()) Reserve(std::max(needed, 2 * ys_.capacity()));
@@ -139,41 +197,38 @@ std::size_t TDataSeries::AddPoints(std::span<const double> xs, std::span<const d
     return taken;
 }
 
-std::size_t TDataSeries::AddPoints(const TSharedXs& xs, std::vector<double> ys, std::span<const std::uint8_t> connects)
+std::size_t TDataSeries::AddPoints(const TSharedXs& xs, const TSharedYs& ys)
 {
     const std::size_t n = xs.Size();
-    if (!ys_.empty() || n == 0 || !xs.Ascending() || ys.size() != n || connects.size() != n ||
-        (MaxPoints != 0 && n > static_cast<std::size_t>(MaxPoints)))
-        return AddPoints(xs.Values(), ys, connects);
-    PointsChangedFrom(0);
-    ys_ = std::move(ys);
-    connects_.resize(n);
-    for (std::size_t i = 0; i < n; ++i) connects_[i] = connects[i] != 0 ? 1 : 0;
-    if (!ExtendEnvelope()) {
+    const bool asTheyStand = Size() == 0 && n > 0 && xs.Ascending() && ys.Size() == n && !autoOffset_ &&
+                             (MaxPoints == 0 || n <= static_cast<std::size_t>(MaxPoints));
+    if (asTheyStand) {
+        sharedXs_ = xs;
+        sharedYs_ = ys;
+        if (BuildSharedEnvelope()) {
+            xs_.clear();
+            ys_.clear();
+            connects_.clear();
+            ids_.clear();
+            PointsChangedFrom(0);
+            lastId_ = static_cast<std::uint32_t>(n);
+            // What the run would give point by point (the stored values divide monotonically,
+            // and y - offset rounds monotonically), from the envelope.
+            xMin_ = xs.Values().front();
+            xMax_ = xs.Values().back();
+            yMin_ = ys.Read(*std::min_element(sharedLow_.begin(), sharedLow_.end())) - yOffset_;
+            yMax_ = ys.Read(*std::max_element(sharedHigh_.begin(), sharedHigh_.end())) - yOffset_;
+            dirty_ = false;
+            Changed(ReasonPoints);
+            return n;
+        }
         // A y that cannot be drawn: the points are taken one by one, as AddPoint takes them.
-        const std::vector<double> values = std::move(ys_);
-        ys_.clear();
-        connects_.clear();
-        PointsChangedFrom(0);
-        return AddPoints(xs.Values(), values, connects);
+        sharedXs_ = {};
+        sharedYs_ = {};
+        sharedLow_.clear();
+        sharedHigh_.clear();
     }
-    sharedXs_ = xs;
-    xs_.clear();
-    ids_.clear();
-    lastId_ = static_cast<std::uint32_t>(n);
-    if (autoOffset_) {
-        TakeRunExtremes(sharedXs_.Values(), ys_, true);
-    } else {
-        // What the run would give point by point (y - offset rounds monotonically, so the
-        // extremes of the differences are the differences of the extremes), from the envelope.
-        xMin_ = sharedXs_.Values().front();
-        xMax_ = sharedXs_.Values().back();
-        yMin_ = *std::min_element(blockLow_.begin(), blockLow_.end()) - yOffset_;
-        yMax_ = *std::max_element(blockHigh_.begin(), blockHigh_.end()) - yOffset_;
-        dirty_ = false;
-    }
-    Changed(ReasonPoints);
-    return n;
+    return AddPoints(xs.Values(), ValuesOf(ys), JoinsOf(xs));
 }
 
 // The leading points that go after the last one, copied in one piece: what Place would do
@@ -192,9 +247,10 @@ std::size_t TDataSeries::AppendInOrder(std::span<const double> xs, std::span<con
     }
     if (count == 0) return 0;
 
+    OwnPoints();
     const std::size_t from = ys_.size();
     PointsChangedFrom(from);
-    std::vector<double>& own = OwnXs();
+    std::vector<double>& own = xs_;
     own.insert(own.end(), xs.begin(), xs.begin() + static_cast<std::ptrdiff_t>(count));
     ys_.insert(ys_.end(), ys.begin(), ys.begin() + static_cast<std::ptrdiff_t>(count));
     connects_.resize(from + count);
@@ -234,7 +290,8 @@ void TDataSeries::TakeRunExtremes(std::span<const double> xs, std::span<const do
 
 void TDataSeries::Reserve(std::size_t count)
 {
-    OwnXs().reserve(count);
+    OwnPoints();
+    xs_.reserve(count);
     ys_.reserve(count);
     connects_.reserve(count);
     if (!ids_.empty()) ids_.reserve(count);
@@ -244,6 +301,7 @@ void TDataSeries::Reserve(std::size_t count)
 bool TDataSeries::Place(bool connect, double x, double y)
 {
     if (!std::isfinite(x) || !std::isfinite(y)) return false;
+    OwnPoints();
     const std::span<const double> xs = Xs();
     const bool wasEmpty = xs.empty();
     if (wasEmpty || x > xs.back() || (x == xs.back() && allowDuplicates_)) {
@@ -267,15 +325,15 @@ bool TDataSeries::GetPoint(std::uint32_t& id, double& x, double& y, double& z) c
     if (id == 0) return false;
     std::size_t pos = id - 1;
     // Points that arrive in x order keep id = position + 1; only inserts and removals move them.
-    if (pos >= ys_.size() || IdAt(pos) != id) {
+    if (pos >= Size() || IdAt(pos) != id) {
         const auto it = std::find(ids_.begin(), ids_.end(), id);
         if (it == ids_.end()) return false;
         pos = static_cast<std::size_t>(it - ids_.begin());
     }
     x = Xs()[pos];
-    y = ys_[pos];
+    y = Y(pos);
     z = 0;
-    id = pos + 1 < ys_.size() ? IdAt(pos + 1) : 0;
+    id = pos + 1 < Size() ? IdAt(pos + 1) : 0;
     return true;
 }
 
@@ -310,9 +368,10 @@ void TDataSeries::RemoveDuplicates()
     std::size_t first = 1;  // the first point that repeats the x before it
     while (first < shown.size() && shown[first] != shown[first - 1]) ++first;
     if (first < shown.size()) {
+        OwnPoints();
         PointsChangedFrom(first);
         StoreIds();
-        std::vector<double>& xs = OwnXs();
+        std::vector<double>& xs = xs_;
         std::size_t keep = first;
         for (std::size_t i = first; i < xs.size(); ++i) {
             if (xs[i] == xs[keep - 1]) continue;
@@ -333,13 +392,14 @@ void TDataSeries::RemoveDuplicates()
 
 void TDataSeries::Recalc()
 {
-    if (ys_.empty()) return;
-    const auto [yLow, yHigh] = std::minmax_element(ys_.begin(), ys_.end());
+    if (Size() == 0) return;
+    double yLow = 0, yHigh = 0;
+    YExtremes(0, Size(), yLow, yHigh);
     xMin_ = Xs().front();
     xMax_ = Xs().back();
-    if (autoOffset_) yOffset_ = *yLow;
-    yMin_ = *yLow - yOffset_;
-    yMax_ = *yHigh - yOffset_;
+    if (autoOffset_) yOffset_ = yLow;
+    yMin_ = yLow - yOffset_;
+    yMax_ = yHigh - yOffset_;
     dirty_ = false;
 }
 
@@ -348,6 +408,93 @@ void TDataSeries::PointsChangedFrom(std::size_t pos)
     envelopeCovered_ = std::min(envelopeCovered_, pos / EnvelopeBlock * EnvelopeBlock);
     ++pointsVersion_;
 }
+
+namespace {
+// The smaller and the larger of two values, as one instruction each (a value that is not a
+// number never reaches them: the envelope of such values is refused).
+template <typename T>
+T Smaller(T a, T b) { return b < a ? b : a; }
+template <typename T>
+T Larger(T a, T b) { return a < b ? b : a; }
+
+// The smallest and largest of the 16 values at y, and y - y (0 for a finite y, not a number
+// otherwise) added to the eight lanes of `check`. The 16 are halved level by level, the pairs
+// of a level compared side by side (the order of finite values does not change their extremes).
+// Out of line: inlined into the block loop, the compiler no longer takes the pairs side by side.
+template <typename T>
+[[gnu::noinline]] void SixteenExtremes(const T* y, T& low, T& high, T* check)
+{
+    T lo8[8], hi8[8];
+    for (std::size_t j = 0; j < 8; ++j) {
+        lo8[j] = Smaller(y[j], y[j + 8]);
+        hi8[j] = Larger(y[j], y[j + 8]);
+        check[j] += (y[j] - y[j]) + (y[j + 8] - y[j + 8]);
+    }
+    T lo4[4], hi4[4];
+    for (std::size_t j = 0; j < 4; ++j) {
+        lo4[j] = Smaller(lo8[j], lo8[j + 4]);
+        hi4[j] = Larger(hi8[j], hi8[j + 4]);
+    }
+    low = Smaller(Smaller(lo4[0], lo4[2]), Smaller(lo4[1], lo4[3]));
+    high = Larger(Larger(hi4[0], hi4[2]), Larger(hi4[1], hi4[3]));
+}
+
+// The smallest and largest of each block of `Block` values (a multiple of 16) of
+// ys[first block * Block, n) into low and high; false when one of those values is not finite.
+// No branch per value.
+template <std::size_t Block, typename T>
+bool BlockExtremes(const T* ys, std::size_t n, std::size_t firstBlock, T* low, T* high)
+{
+    static_assert(Block % 16 == 0);
+    T check[8] = {};
+    const std::size_t whole = n / Block;
+    for (std::size_t b = firstBlock; b < whole; ++b) {
+        const T* y = ys + b * Block;
+        SixteenExtremes(y, low[b], high[b], check);
+        for (std::size_t k = 16; k < Block; k += 16) {
+            T lo = 0, hi = 0;
+            SixteenExtremes(y + k, lo, hi, check);
+            low[b] = Smaller(low[b], lo);
+            high[b] = Larger(high[b], hi);
+        }
+    }
+    T tail = 0;
+    if (whole * Block < n && firstBlock <= whole) {
+        const T* y = ys + whole * Block;
+        T lo = y[0], hi = y[0];
+        for (std::size_t i = 0; i < n - whole * Block; ++i) {
+            lo = Smaller(lo, y[i]);
+            hi = Larger(hi, y[i]);
+            tail += y[i] - y[i];
+        }
+        low[whole] = lo;
+        high[whole] = hi;
+    }
+    for (T lane : check) tail += lane;
+    return tail == 0;
+}
+
+// The smallest and largest of ys[begin, end), begin < end, whole blocks taken from the envelope.
+template <typename T>
+void RangeExtremes(const T* ys, const T* blockLow, const T* blockHigh, std::size_t block, std::size_t begin,
+                   std::size_t end, T& low, T& high)
+{
+    low = high = ys[begin];
+    std::size_t i = begin;
+    for (; i < end && i % block != 0; ++i) {
+        low = std::min(low, ys[i]);
+        high = std::max(high, ys[i]);
+    }
+    for (; i + block <= end; i += block) {
+        low = std::min(low, blockLow[i / block]);
+        high = std::max(high, blockHigh[i / block]);
+    }
+    for (; i < end; ++i) {
+        low = std::min(low, ys[i]);
+        high = std::max(high, ys[i]);
+    }
+}
+}  // namespace
 
 bool TDataSeries::ExtendEnvelope() const
 {
@@ -364,46 +511,37 @@ bool TDataSeries::ExtendEnvelope() const
         i = static_cast<std::size_t>(static_cast<const std::uint8_t*>(lift) - connects);
         lifts_.push_back(i);
     }
-    // y - y is 0 for every finite y and not a number otherwise, so their sum tells whether
-    // every y is finite without a test per point (summed per block, which keeps it quick).
-    double sum = 0;
-    for (std::size_t b = envelopeCovered_ / EnvelopeBlock; b < blocks; ++b) {
-        const std::size_t first = b * EnvelopeBlock, last = std::min(n, first + EnvelopeBlock);
-        double low = ys_[first], high = ys_[first], blockSum = 0;
-        for (std::size_t i = first; i < last; ++i) {
-            low = std::min(low, ys_[i]);
-            high = std::max(high, ys_[i]);
-            blockSum += ys_[i] - ys_[i];
-        }
-        blockLow_[b] = low;
-        blockHigh_[b] = high;
-        sum += blockSum;
-    }
+    const bool finite = BlockExtremes<EnvelopeBlock>(ys_.data(), n, envelopeCovered_ / EnvelopeBlock, blockLow_.data(), blockHigh_.data());
     envelopeCovered_ = n;
-    return sum == 0;
+    return finite;
+}
+
+bool TDataSeries::BuildSharedEnvelope()
+{
+    const std::span<const float> ys = sharedYs_.Stored();
+    const std::size_t blocks = (ys.size() + SharedEnvelopeBlock - 1) / SharedEnvelopeBlock;
+    sharedLow_.resize(blocks);
+    sharedHigh_.resize(blocks);
+    return BlockExtremes<SharedEnvelopeBlock>(ys.data(), ys.size(), 0, sharedLow_.data(), sharedHigh_.data());
 }
 
 void TDataSeries::YExtremes(std::size_t begin, std::size_t end, double& low, double& high) const
 {
+    if (Shared()) {
+        float lo = 0, hi = 0;
+        RangeExtremes(sharedYs_.Stored().data(), sharedLow_.data(), sharedHigh_.data(), SharedEnvelopeBlock, begin, end, lo, hi);
+        // The divisor is positive, so the stored extremes read as the extremes of the values.
+        low = sharedYs_.Read(lo);
+        high = sharedYs_.Read(hi);
+        return;
+    }
     if (envelopeCovered_ < ys_.size()) ExtendEnvelope();
-    low = high = ys_[begin];
-    std::size_t i = begin;
-    for (; i < end && i % EnvelopeBlock != 0; ++i) {
-        low = std::min(low, ys_[i]);
-        high = std::max(high, ys_[i]);
-    }
-    for (; i + EnvelopeBlock <= end; i += EnvelopeBlock) {
-        low = std::min(low, blockLow_[i / EnvelopeBlock]);
-        high = std::max(high, blockHigh_[i / EnvelopeBlock]);
-    }
-    for (; i < end; ++i) {
-        low = std::min(low, ys_[i]);
-        high = std::max(high, ys_[i]);
-    }
+    RangeExtremes(ys_.data(), blockLow_.data(), blockHigh_.data(), EnvelopeBlock, begin, end, low, high);
 }
 
 std::size_t TDataSeries::FirstLift(std::size_t begin, std::size_t end) const
 {
+    if (Shared()) return sharedXs_.FirstLift(begin, end);
     if (envelopeCovered_ < ys_.size()) ExtendEnvelope();
     const auto it = std::lower_bound(lifts_.begin(), lifts_.end(), begin);
     return it != lifts_.end() && *it < end ? *it : end;

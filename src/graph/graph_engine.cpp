@@ -137,10 +137,9 @@ std::size_t GraphEngine::AddPoints(int index, std::span<const double> xs, std::s
     return GetSeries(index).AddPoints(xs, ys, connects);
 }
 
-std::size_t GraphEngine::AddPoints(int index, const TSharedXs& xs, std::vector<double> ys,
-                                   std::span<const std::uint8_t> connects)
+std::size_t GraphEngine::AddPoints(int index, const TSharedXs& xs, const TSharedYs& ys)
 {
-    return GetSeries(index).AddPoints(xs, std::move(ys), connects);
+    return GetSeries(index).AddPoints(xs, ys);
 }
 
 bool GraphEngine::GetPoint(int index, std::uint32_t& id, double& x, double& y, double& z)

@@ -90,8 +90,9 @@ public:
     // A run of points into one series, with one repaint while plotting (TDataSeries::AddPoints).
     std::size_t AddPoints(int index, std::span<const double> xs, std::span<const double> ys,
                           std::span<const std::uint8_t> connects);
-    // The same with x values several series share (the times of one record window).
-    std::size_t AddPoints(int index, const TSharedXs& xs, std::vector<double> ys, std::span<const std::uint8_t> connects);
+    // A window's points as their maker holds them: times and joins several series share, and
+    // this series' values (TDataSeries::AddPoints).
+    std::size_t AddPoints(int index, const TSharedXs& xs, const TSharedYs& ys);
     bool GetPoint(int index, std::uint32_t& id, double& x, double& y, double& z);
     int FirstVisibleSeries() const;
     // Some series holds points and, unless axis is null or the X axis, lies on axis.

@@ -23,7 +23,7 @@ bool GraphEngine::FindNearestPoint(int index, int pixelX, std::uint32_t& id, dou
     }
     id = series.IdAt(found);
     x = xs[found];
-    y = series.Ys()[found];
+    y = series.Y(found);
     return true;
 }
 

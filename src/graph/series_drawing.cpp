@@ -91,8 +91,6 @@ void GraphEngine::BuildColumnRuns(const TSeries& series, bool reduce, std::vecto
 {
     runs.clear();
     const auto xs = series.Xs();
-    const auto ys = series.Ys();
-    const auto connects = series.Connects();
     const std::size_t n = xs.size();
 
     // Segments between points that both lie left of the clip area, or both right of it,
@@ -110,10 +108,11 @@ void GraphEngine::BuildColumnRuns(const TSeries& series, bool reduce, std::vecto
     for (std::size_t i = begin; i < end;) {
         const int column = XToPixel(xs[i]);
         const std::size_t j = reduce ? series.FirstLift(i + 1, RunEnd(xs, i, end, column)) : i + 1;
-        TColumnRun run{column, i != begin && connects[i] != 0, j - i == 1, ys[i], ys[i], ys[i], ys[i]};
+        const double y = series.Y(i);
+        TColumnRun run{column, i != begin && series.Connected(i), j - i == 1, y, y, y, y};
         if (!run.Single) {
             series.YExtremes(i, j, run.Low, run.High);
-            run.Last = ys[j - 1];
+            run.Last = series.Y(j - 1);
         }
         runs.push_back(run);
         i = j;
@@ -144,7 +143,6 @@ std::size_t GraphEngine::RunEnd(std::span<const double> xs, std::size_t from, st
 void GraphEngine::DrawSeriesMarkers(TGraphCanvas& canvas, const TSeries& series)
 {
     const auto xs = series.Xs();
-    const auto ys = series.Ys();
     const std::size_t n = xs.size();
     const bool limited = !Appearance.PlotOffGraph();
     const int h = series.PointSize() / 2;
@@ -158,7 +156,8 @@ void GraphEngine::DrawSeriesMarkers(TGraphCanvas& canvas, const TSeries& series)
     for (; i < n; ++i) {
         if (limited && xs[i] > XAxis.Max()) break;
         const int x = XToPixel(xs[i]);
-        const int y = SeriesRow(series, ys[i]);
+        const double value = series.Y(i);
+        const int y = SeriesRow(series, value);
         if (series.Shape() == TSeries::ShapeStepBar) {
             const bool nextShown = i + 1 < n && (!limited || xs[i + 1] < XAxis.Max());
             canvas.MoveTo(x, y);
@@ -169,7 +168,7 @@ void GraphEngine::DrawSeriesMarkers(TGraphCanvas& canvas, const TSeries& series)
             if (xs[i] < XAxis.Max()) canvas.LineTo(XToPixel(XAxis.Max()), y);
             break;
         }
-        const double plotted = ys[i] - series.YOffset();
+        const double plotted = value - series.YOffset();
         if (limited && (plotted < axis.Min() || plotted > axis.Max())) continue;
         switch (series.Shape()) {
         case TSeries::ShapeSquare: {

@@ -82,6 +82,7 @@ bool TSummaryEngine::Step()
 void TSummaryEngine::Abort()
 {
     if (Finished()) return;
+    KeepProgress();
     records_.reset();
     file_.Close();
     stage_ = Stage::Ended;
@@ -89,6 +90,7 @@ void TSummaryEngine::Abort()
 
 bool TSummaryEngine::Fail(const std::string& message, MsgType type, unsigned buttons)
 {
+    KeepProgress();
     records_.reset();
     file_.Close();
     stage_ = Stage::Ended;
@@ -98,7 +100,19 @@ bool TSummaryEngine::Fail(const std::string& message, MsgType type, unsigned but
 
 int TSummaryEngine::MeasureProgress(int measure) const
 {
-    return measure >= 1 && measure <= kSummaryMeasures ? progress_[static_cast<std::size_t>(measure)] : 0;
+    if (measure < 1 || measure > kSummaryMeasures) return 0;
+    if (measure == measure_ && records_) return ReadPercent();
+    return progress_[static_cast<std::size_t>(measure)];
+}
+
+int TSummaryEngine::ReadPercent() const
+{
+    return static_cast<int>(static_cast<double>(done_) / static_cast<double>(records_->Count()) * 100.0);
+}
+
+void TSummaryEngine::KeepProgress()
+{
+    if (records_) progress_[static_cast<std::size_t>(measure_)] = ReadPercent();
 }
 
 JobProgress TSummaryEngine::Progress() const
@@ -143,8 +157,10 @@ bool TSummaryEngine::StartMeasure()
             s.Column = columns.size() - 1;
         }
     }
+    // The summary never looks at a record's time, but a stamp that does not decode still ends
+    // the run: the stamps are only checked.
     records_ = std::make_unique<TIntervalRecords>(file_, file_.RecordIndex(range->First), file_.RecordIndex(range->Last),
-                                                  std::move(columns));
+                                                  std::move(columns), StampUse::CheckOnly);
     done_ = 0;
     stage_ = Stage::Records;
     return true;
@@ -188,8 +204,6 @@ bool TSummaryEngine::ReadRecords()
         done_ += static_cast<std::int64_t>(run);
         wanted -= static_cast<std::int64_t>(run);
     }
-    int& bar = progress_[static_cast<std::size_t>(measure_)];
-    bar = std::max(bar, static_cast<int>(static_cast<double>(done_) / static_cast<double>(total) * 100.0));
     if (done_ < total) return true;
     FinishMeasure();
     return true;
@@ -214,37 +228,36 @@ void TSummaryEngine::FinishMeasure()
                             ? 100.0f / survey_.File(measure_).NominalValue()
                             : 1.0f;
     for (const TSeries& s : series_) {
-        const TSummaryStatistics& v = s.Statistics;
-        const TSummaryStatistics::TKthValues kth = v.Kth();
+        const TSummaryStatistics::TValues v = s.Statistics.Values();
         const auto p = static_cast<std::size_t>(s.Phase);
         switch (measure_) {
         case MeasureVoltage:
-            r.VoltageMin[p] = PercentDeviation(v.Minimum(), scale);
-            r.VoltageMax[p] = PercentDeviation(v.Maximum(), scale);
-            r.VoltageLowPct[p] = PercentDeviation(kth.Lowest, scale);
-            r.VoltageHighPct[p] = PercentDeviation(kth.Highest, scale);
+            r.VoltageMin[p] = PercentDeviation(v.Minimum, scale);
+            r.VoltageMax[p] = PercentDeviation(v.Maximum, scale);
+            r.VoltageLowPct[p] = PercentDeviation(v.KthLowest, scale);
+            r.VoltageHighPct[p] = PercentDeviation(v.KthHighest, scale);
             break;
         case MeasureFrequency:
-            r.FrequencyMin = PercentDeviation(v.Minimum(), scale);
-            r.FrequencyMax = PercentDeviation(v.Maximum(), scale);
-            r.FrequencyLowPct = PercentDeviation(kth.Lowest, scale);
-            r.FrequencyHighPct = PercentDeviation(kth.Highest, scale);
+            r.FrequencyMin = PercentDeviation(v.Minimum, scale);
+            r.FrequencyMax = PercentDeviation(v.Maximum, scale);
+            r.FrequencyLowPct = PercentDeviation(v.KthLowest, scale);
+            r.FrequencyHighPct = PercentDeviation(v.KthHighest, scale);
             break;
         case MeasureUnbalance:
-            r.UnbalanceMax = v.Maximum();
-            r.UnbalanceHighPct = kth.Highest;
+            r.UnbalanceMax = v.Maximum;
+            r.UnbalanceHighPct = v.KthHighest;
             break;
         case MeasureVoltageHarmonics: {
             const auto o = static_cast<std::size_t>(s.Order);
-            r.HarmonicMin[o][p] = v.Minimum();
-            r.HarmonicMax[o][p] = v.Maximum();
-            r.HarmonicLowPct[o][p] = kth.Lowest;
-            r.HarmonicHighPct[o][p] = kth.Highest;
+            r.HarmonicMin[o][p] = v.Minimum;
+            r.HarmonicMax[o][p] = v.Maximum;
+            r.HarmonicLowPct[o][p] = v.KthLowest;
+            r.HarmonicHighPct[o][p] = v.KthHighest;
             break;
         }
         case MeasureFlicker:
-            r.FlickerMax[p] = v.Maximum();
-            r.FlickerHighPct[p] = kth.Highest;
+            r.FlickerMax[p] = v.Maximum;
+            r.FlickerHighPct[p] = v.KthHighest;
             break;
         default: break;
         }

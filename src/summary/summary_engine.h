@@ -45,7 +45,8 @@ public:
     // The records of the measure being read.
     JobProgress Progress() const override;
 
-    // Percent of measure 1 to 6's records read, for its own bar; it never moves back.
+    // Percent of measure 1 to 6's records read, for its own bar; it never moves back. Worked
+    // out when asked, not at every step.
     int MeasureProgress(int measure) const;
     // The measure being read, 0 between measures.
     int CurrentMeasure() const { return stage_ == Stage::Records ? measure_ : 0; }
@@ -70,6 +71,10 @@ private:
     void CountEvent(const TRecordWindowData& chunk, std::size_t i);
     void FinishMeasure();
     bool WriteResults();
+    // Percent of the records of the measure being read (records_ set).
+    int ReadPercent() const;
+    // The bar of the measure being read keeps its percent when the reading ends early.
+    void KeepProgress();
     bool Fail(const std::string& message, MsgType type = MsgType::Error, unsigned buttons = MbOk);
 
     TSurveySelection survey_;
@@ -81,6 +86,6 @@ private:
     std::unique_ptr<TIntervalRecords> records_;
     std::vector<TSeries> series_;
     std::int64_t done_ = 0;
-    std::array<int, kSummaryMeasures + 1> progress_{};  // by measure, 0 unused
+    std::array<int, kSummaryMeasures + 1> progress_{};  // by measure once read, 0 unused
     TSummaryResults results_;
 };

@@ -59,6 +59,11 @@ public:
         float Lowest = 0, Highest = 0;
     };
     TKthValues Kth() const;  // both at once, in one selection
+    // The four at once, the lowest and highest found in the same pass as the selection needs.
+    struct TValues {
+        float Minimum = 0, Maximum = 0, KthLowest = 0, KthHighest = 0;
+    };
+    TValues Values() const;
     float KthLowest() const { return Kth().Lowest; }
     float KthHighest() const { return Kth().Highest; }
 
@@ -111,6 +116,15 @@ private:
         std::uint32_t* const keys = keys_.data();
         const std::size_t room = room_;
         std::size_t kept = kept_;
+        if (kept + block.size() < room) {
+            // The room cannot fill inside the block: no check per key.
+            for (std::size_t i = 0; i < block.size(); ++i) {
+                keys[kept] = block[i];
+                kept += beat[i];
+            }
+            kept_ = kept;
+            return;
+        }
         for (std::size_t i = 0; i < block.size(); ++i) {
             keys[kept] = block[i];
             kept += beat[i];
@@ -130,7 +144,7 @@ private:
     void Cut();
     bool CutAtBins();
     // The K-th lowest and K-th highest kept keys (with fewer than K values, the last of them).
-    TKeyPair KthKeys() const;
+    TKeyPair KthKeys(TKeyPair keptExtremes) const;
     // The lowest and highest kept key.
     TKeyPair KeptExtremes() const;
 

@@ -1,10 +1,13 @@
-// Ranged reads on stdio.
+// Ranged reads by position (pread): no seek, no buffer of the library's in between.
 #include "survey/binary_file.h"
 
+#include <cerrno>
+#include <fcntl.h>
+#include <unistd.h>
 #include <utility>
 
 BinaryFile::BinaryFile(BinaryFile&& other) noexcept
-    : file_(std::exchange(other.file_, nullptr)), path_(std::move(other.path_)), size_(other.size_)
+    : fd_(std::exchange(other.fd_, -1)), path_(std::move(other.path_)), size_(other.size_)
 {
 }
 
@@ -12,7 +15,7 @@ BinaryFile& BinaryFile::operator=(BinaryFile&& other) noexcept
 {
     if (this != &other) {
         Close();
-        file_ = std::exchange(other.file_, nullptr);
+        fd_ = std::exchange(other.fd_, -1);
         path_ = std::move(other.path_);
         size_ = other.size_;
     }
@@ -24,8 +27,8 @@ bool BinaryFile::Open(const std::string& path)
     Close();
     auto size = FileSize(path);
     if (!size) return false;
-    file_ = std::fopen(path.c_str(), "rb");
-    if (!file_) return false;
+    fd_ = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd_ < 0) return false;
     path_ = path;
     size_ = *size;
     return true;
@@ -33,16 +36,30 @@ bool BinaryFile::Open(const std::string& path)
 
 void BinaryFile::Close()
 {
-    if (file_) std::fclose(file_);
-    file_ = nullptr;
+    if (fd_ >= 0) ::close(fd_);
+    fd_ = -1;
+}
+
+std::optional<std::size_t> BinaryFile::ReadUpTo(std::uint64_t offset, std::span<std::uint8_t> out)
+{
+    if (fd_ < 0) return std::nullopt;
+    std::size_t done = 0;
+    while (done < out.size()) {
+        const ssize_t n = ::pread(fd_, out.data() + done, out.size() - done, static_cast<off_t>(offset + done));
+        if (n < 0 && errno == EINTR) continue;
+        if (n < 0) return std::nullopt;
+        if (n == 0) break;  // the file's end
+        done += static_cast<std::size_t>(n);
+    }
+    return done;
 }
 
 bool BinaryFile::ReadAt(std::uint64_t offset, std::span<std::uint8_t> out)
 {
-    if (!file_ || offset > size_ || out.size() > size_ - offset) return false;
+    if (fd_ < 0 || offset > size_ || out.size() > size_ - offset) return false;
     if (out.empty()) return true;
-    if (fseeko(file_, static_cast<off_t>(offset), SEEK_SET) != 0) return false;
-    return std::fread(out.data(), 1, out.size(), file_) == out.size();
+    const std::optional<std::size_t> read = ReadUpTo(offset, out);
+    return read && *read == out.size();
 }
 
 bool BinaryFile::ReadAt(std::uint64_t offset, std::size_t count, Bytes& out)

@@ -19,6 +19,10 @@ public:
     // Opens a fixed-record file of a measure (1 to 7, 9, 10) and checks its header; the file
     // stays closed unless the result is None.
     DataFileFault Open(const std::string& path, int measure);
+    // The same for a file whose header passed when it was first opened: a file cut short since
+    // (BeyondFile) is opened still, its records read as far as it holds them (ReadWholeRecords);
+    // it is BeyondFile that is returned then.
+    DataFileFault Reopen(const std::string& path, int measure);
     void Close() { file_.Close(); }
     bool IsOpen() const { return file_.IsOpen(); }
 
@@ -36,8 +40,14 @@ public:
     bool ReadRecord(std::uint64_t position, Bytes& out);
     // Records [first, first + count) in one read.
     bool ReadRecords(std::int64_t first, std::int64_t count, Bytes& out);
+    // The same records into `room` (room for all of them), as many whole records as the file
+    // still holds: fewer when it has been cut short since it was opened, a part record not
+    // counted. Nothing on a read error or for records outside the header's count.
+    std::optional<std::int64_t> ReadWholeRecords(std::int64_t first, std::int64_t count, std::span<std::uint8_t> room);
 
 private:
+    DataFileFault OpenChecked(const std::string& path, int measure, bool acceptCutShort);
+
     BinaryFile file_;
     TDataFileHeader header_;
     std::uint32_t recordSize_ = 0;
@@ -51,7 +61,8 @@ public:
     RecordBlockReader(TDataFile& file, std::int64_t first, std::int64_t last, std::size_t blockBytes = 1 << 20);
 
     // The next record's bytes (valid until the next call), or an empty span at the end or after
-    // a failed read (Failed()). Inline: every record of a window passes through here.
+    // a failed read (Failed()): a file cut short still hands out every whole record it holds.
+    // Inline: every record of a window passes through here.
     std::span<const std::uint8_t> Next()
     {
         if (next_ >= blockFirst_ + blockCount_) return NextBlock();

@@ -120,6 +120,11 @@ std::string SurveyUnreadableMessage(int measure)
     return std::string(MeasureName(measure)) + " survey is corrupted. Unable to read the file.";
 }
 
+std::string SurveyShortMessage(int measure)
+{
+    return std::string(MeasureName(measure)) + " survey is shorter than its header says: the records after its end are missing.";
+}
+
 bool ReadMeasureFileInfo(const std::string& Path, int Measure)
 {
     if (Measure < 1 || Measure > kMeasureSlots) return true;

@@ -14,6 +14,9 @@ std::string SurveyCorruptedMessage(int measure);
 // "<name> survey is corrupted. Unable to read the file.": a file that opened but whose records
 // could not be read, for the engines that walk them.
 std::string SurveyUnreadableMessage(int measure);
+// "<name> survey is shorter than its header says: the records after its end are missing.": a
+// file cut short since it was opened, whose whole records before its end are still shown.
+std::string SurveyShortMessage(int measure);
 
 // Fills `info` from the data file of `measure` at `path`. On a corrupt file shows the stamp's
 // own message (when a stamp failed) and then kSurveyCorruptedMessage, and returns false; the

@@ -5,6 +5,7 @@
 
 #include "platform/little_endian.h"
 #include "survey/record_readers.h"
+#include "survey/record_steps.h"
 
 #include <algorithm>
 #include <array>
@@ -21,17 +22,24 @@ std::size_t ColumnBytes(ColumnType type)
 }
 
 namespace {
-// About a megabyte of records per read: a year of one-minute voltage records is 31 reads.
-constexpr std::size_t kBlockBytes = std::size_t(1) << 20;
-// A block is decoded in pieces small enough to stay in the processor's cache from the times
-// loop to the column loops, and long enough that the many short column loops of a wide record
-// (75 columns of voltage harmonics) cost little beside their values.
-constexpr std::size_t kPieceBytes = std::size_t(64) << 10;
+// Half a megabyte of records per read: a year of one-minute voltage records is 61 reads (the
+// system's copy into much smaller blocks costs more per byte, and a larger block is memory a
+// view holds beside its arrays while it reads).
+constexpr std::size_t kBlockBytes = std::size_t(512) << 10;
+// A block is decoded in pieces small enough to stay in the processor's first cache from the
+// times loop to the column loops, and long enough that the many short column loops of a wide
+// record (75 columns of voltage harmonics) cost little beside their values.
+constexpr std::size_t kPieceBytes = std::size_t(16) << 10;
 
-// The day number of the last date decoded; records of one day share their 4 date bytes.
-struct DayOfLastDate {
+// What a decoding keeps from one piece of records to the next: the day number of the last date
+// decoded (records of one day share their 4 date bytes), and for the gaps of the window the
+// last time decoded and the window position of the next record.
+struct DecodeState {
     std::uint64_t key = ~std::uint64_t(0);  // no 4 date bytes give this key
     TDateTime day = 0;
+    TTimeSteps* steps = nullptr;
+    TDateTime previous = 0;  // joins nothing
+    std::size_t position = 0;
 };
 
 // The fraction of the day of each whole minute, as TimeFraction gives it: nearly every stamp is
@@ -42,93 +50,161 @@ const std::array<double, 1440> kMinuteFractions = [] {
     return fractions;
 }();
 
-// The times of `count` records at `records` (each `size` bytes) into `times`, decoded as
-// RecordStampTime decodes them; stops at the first stamp that does not decode. Returns the
-// number of records decoded. The layout is a template argument, so its offsets are constants.
-template <const StampLayout* Layout>
-std::size_t DecodeTimes(const std::uint8_t* records, std::size_t size, std::size_t count, DayOfLastDate& last,
-                        TDateTime* times)
+// The day number of the 4 date bytes at d; out of line, off the hot path (once a day of records).
+[[gnu::noinline]] std::optional<TDateTime> DayOfDate(const std::uint8_t* d) { return EncodeDate(d[0] | (d[1] << 8), d[3], d[2]); }
+// Whether DayOfDate gives a day, without working it out.
+[[gnu::noinline]] bool IsDate(const std::uint8_t* d) { return IsValidDate(d[0] | (d[1] << 8), d[3], d[2]); }
+
+// A record that does not follow the one before: a gap of the window unless it is its first, and
+// the window's times stop ascending unless it is later than the one before. Out of line: a
+// regular recording has few gaps.
+[[gnu::noinline]] void NoteGap(TTimeSteps& steps, std::size_t position, TDateTime previous, TDateTime time)
 {
-    // The last date in locals: stores into `times` cannot change them.
-    std::uint64_t lastKey = last.key;
-    TDateTime lastDay = last.day;
-    std::size_t i = 0;
-    for (; i < count; ++i) {
-        const std::uint8_t* r = records + i * size;
-        const std::uint8_t* d = r + Layout->dateAt;
-        const std::uint32_t key = LoadU32(d);
-        if (key != lastKey) {
-            const std::optional<TDateTime> day = EncodeDate(d[0] | (d[1] << 8), d[3], d[2]);
-            if (!day) break;
-            lastKey = key;
-            lastDay = *day;
-        }
+    if (position == 0) return;
+    steps.Gaps.push_back(static_cast<std::uint32_t>(position));
+    if (!(time > previous)) steps.Ascending = false;
+}
+
+// The time bytes of the record at r, as its layout keeps them.
+template <const StampLayout* Layout>
+struct TimeBytes {
+    explicit TimeBytes(const std::uint8_t* r)
+    {
         const std::uint8_t* t = r + Layout->timeAt;
-        int second = 0, hundredths = 0;
+        minute = t[0];
+        hour = t[1];
         if constexpr (Layout->extendedTime) {
             hundredths = t[2];
             second = t[3];
         } else if constexpr (Layout->secondsAt.has_value()) {
             second = r[*Layout->secondsAt];
         }
-        if (!IsValidTime(t[1], t[0], second, hundredths)) break;
-        times[i] = lastDay + (second == 0 && hundredths == 0 ? kMinuteFractions[static_cast<std::size_t>(t[1] * 60 + t[0])]
-                                                              : TimeFraction(t[1], t[0], second, hundredths));
     }
-    last = {lastKey, lastDay};
+    // IsValidTime for byte fields, tested at once (hundredths, a byte, never reach 1000).
+    bool Valid() const { return !((hour >= 24) | (minute >= 60) | (second >= 60)); }
+    unsigned minute = 0, hour = 0, second = 0, hundredths = 0;
+};
+
+// The times of `count` records at `records` (each `size` bytes) into `times`, decoded as
+// RecordStampTime decodes them, and with FindGaps their gaps into state.steps; stops at the
+// first stamp that does not decode. Returns the number of records decoded. The layout is a
+// template argument, so its offsets are constants.
+template <const StampLayout* Layout, bool FindGaps>
+std::size_t DecodeTimes(const std::uint8_t* records, std::size_t size, std::size_t count, DecodeState& state,
+                        TDateTime* times)
+{
+    // The state in locals: stores into `times` cannot change them.
+    std::uint64_t lastKey = state.key;
+    TDateTime lastDay = state.day;
+    TDateTime previous = state.previous;
+    const TJoinBounds joins(FindGaps ? state.steps->PeriodSeconds : 0);
+    const std::uint8_t* r = records;
+    std::size_t i = 0;
+    for (; i < count; ++i, r += size) {
+        const std::uint32_t key = LoadU32(r + Layout->dateAt);
+        if (key != lastKey) [[unlikely]] {
+            const std::optional<TDateTime> day = DayOfDate(r + Layout->dateAt);
+            if (!day) break;
+            lastKey = key;
+            lastDay = *day;
+        }
+        const TimeBytes<Layout> t(r);
+        if (!t.Valid()) [[unlikely]] break;
+        const TDateTime time = lastDay + ((t.second | t.hundredths) == 0
+                                              ? kMinuteFractions[t.hour * 60 + t.minute]
+                                              : TimeFraction(static_cast<int>(t.hour), static_cast<int>(t.minute),
+                                                             static_cast<int>(t.second), static_cast<int>(t.hundredths)));
+        times[i] = time;
+        if constexpr (FindGaps) {
+            // A joined record lies a positive period after the one before: only a gap can break
+            // the ascending order.
+            if (!joins.Join(previous, time)) [[unlikely]] NoteGap(*state.steps, state.position + i, previous, time);
+            previous = time;
+        }
+    }
+    state.key = lastKey;
+    state.day = lastDay;
+    state.previous = previous;
+    state.position += i;
     return i;
 }
 
-using TimesDecoder = std::size_t (*)(const std::uint8_t*, std::size_t, std::size_t, DayOfLastDate&, TDateTime*);
-
-TimesDecoder TimesDecoderOf(const StampLayout* layout)
+// The stamps of `count` records checked as DecodeTimes checks them, with no time made (`times`
+// is not used): the number of records before the first stamp that does not decode.
+template <const StampLayout* Layout>
+std::size_t CheckStamps(const std::uint8_t* records, std::size_t size, std::size_t count, DecodeState& state,
+                        TDateTime*)
 {
-    if (layout == &stamp_layouts::WithSeconds) return DecodeTimes<&stamp_layouts::WithSeconds>;
-    if (layout == &stamp_layouts::MinutesOnly) return DecodeTimes<&stamp_layouts::MinutesOnly>;
-    if (layout == &stamp_layouts::Flicker) return DecodeTimes<&stamp_layouts::Flicker>;
-    if (layout == &stamp_layouts::Events) return DecodeTimes<&stamp_layouts::Events>;
+    std::uint64_t lastKey = state.key;
+    const std::uint8_t* r = records;
+    std::size_t i = 0;
+    for (; i < count; ++i, r += size) {
+        const std::uint32_t key = LoadU32(r + Layout->dateAt);
+        if (key != lastKey) [[unlikely]] {
+            if (!IsDate(r + Layout->dateAt)) break;
+            lastKey = key;
+        }
+        if (!TimeBytes<Layout>(r).Valid()) [[unlikely]] break;
+    }
+    state.key = lastKey;
+    state.position += i;
+    return i;
+}
+
+using TimesDecoder = std::size_t (*)(const std::uint8_t*, std::size_t, std::size_t, DecodeState&, TDateTime*);
+
+enum class StampWork { None, Check, Decode, DecodeWithGaps };
+
+template <const StampLayout* Layout>
+TimesDecoder TimesDecoderFor(StampWork work)
+{
+    switch (work) {
+    case StampWork::Check: return CheckStamps<Layout>;
+    case StampWork::Decode: return DecodeTimes<Layout, false>;
+    case StampWork::DecodeWithGaps: return DecodeTimes<Layout, true>;
+    case StampWork::None: break;
+    }
     return nullptr;
 }
 
-// One column of `count` records, `stride` bytes apart from `p`: the stored value in single
-// precision times the scale, as the trend readers compute it, widened to double.
-// Returns the largest of them (a value that is not a number is never the largest), kept in
-// four running maxima so that no value waits for the comparison of the one before.
-template <typename Load>
-double TakeColumn(double* out, const std::uint8_t* p, std::size_t stride, std::size_t count, float scale, Load load)
+TimesDecoder TimesDecoderOf(const StampLayout* layout, StampWork work)
 {
-    auto value = [&](std::size_t i) { return static_cast<double>(load(p + i * stride) * scale); };
-    auto larger = [](double v, double highest) { return v > highest ? v : highest; };
-    constexpr double none = -std::numeric_limits<double>::infinity();
-    double h0 = none, h1 = none, h2 = none, h3 = none;
-    std::size_t i = 0;
-    for (; i + 4 <= count; i += 4) {
-        out[i] = value(i);
-        out[i + 1] = value(i + 1);
-        out[i + 2] = value(i + 2);
-        out[i + 3] = value(i + 3);
-        h0 = larger(out[i], h0);
-        h1 = larger(out[i + 1], h1);
-        h2 = larger(out[i + 2], h2);
-        h3 = larger(out[i + 3], h3);
-    }
-    for (; i < count; ++i) {
-        out[i] = value(i);
-        h0 = larger(out[i], h0);
-    }
-    return std::max(std::max(h0, h1), std::max(h2, h3));
+    if (layout == &stamp_layouts::WithSeconds) return TimesDecoderFor<&stamp_layouts::WithSeconds>(work);
+    if (layout == &stamp_layouts::MinutesOnly) return TimesDecoderFor<&stamp_layouts::MinutesOnly>(work);
+    if (layout == &stamp_layouts::Flicker) return TimesDecoderFor<&stamp_layouts::Flicker>(work);
+    if (layout == &stamp_layouts::Events) return TimesDecoderFor<&stamp_layouts::Events>(work);
+    return nullptr;
 }
 
-// At least `count` entries of `v` from `at` on: sizes kept from an earlier window are reused as
-// they are, without zero-filling.
-template <typename T>
-T* Room(std::vector<T>& v, std::size_t at, std::size_t count)
+// One column of `count` records, `stride` bytes apart from `p`: the stored value times the
+// scale, as the trend readers compute it (a float in single precision), kept as Out, four
+// records a turn. Returns the largest of them (a value that is not a number is never the
+// largest), kept in four running maxima so that no value waits for the comparison of the one
+// before.
+template <typename Out, typename Load>
+double TakeColumn(Out* out, const std::uint8_t* p, std::size_t stride, std::size_t count, float scale, Load load)
 {
-    if (v.size() < at + count) v.resize(at + count);
-    return v.data() + at;
+    auto larger = [](Out v, Out highest) { return v > highest ? v : highest; };
+    auto take = [&](auto value) {
+        constexpr Out none = -std::numeric_limits<Out>::infinity();
+        Out h0 = none, h1 = none, h2 = none, h3 = none;
+        std::size_t i = 0;
+        for (; i + 4 <= count; i += 4, p += 4 * stride) {
+            h0 = larger(out[i] = value(p), h0);
+            h1 = larger(out[i + 1] = value(p + stride), h1);
+            h2 = larger(out[i + 2] = value(p + 2 * stride), h2);
+            h3 = larger(out[i + 3] = value(p + 3 * stride), h3);
+        }
+        for (; i < count; ++i, p += stride) h0 = larger(out[i] = value(p), h0);
+        return static_cast<double>(std::max(std::max(h0, h1), std::max(h2, h3)));
+    };
+    // A scale of 1 (every float the views plot) multiplies nothing.
+    if (scale == 1.0f) return take([&](const std::uint8_t* q) { return static_cast<Out>(load(q)); });
+    return take([&](const std::uint8_t* q) { return static_cast<Out>(load(q) * scale); });
 }
 
-double TakeRecordColumn(double* out, const TRecordColumn& c, const std::uint8_t* records, std::size_t size, std::size_t count)
+template <typename Out>
+double TakeRecordColumn(Out* out, const TRecordColumn& c, const std::uint8_t* records, std::size_t size, std::size_t count)
 {
     const std::uint8_t* p = records + c.Offset;
     switch (c.Type) {
@@ -149,97 +225,153 @@ double TakeRecordColumn(double* out, const TRecordColumn& c, const std::uint8_t*
     return -std::numeric_limits<double>::infinity();
 }
 
-// The reading of every entry point into `result`, whose arrays and the read buffer `block` keep
-// their memory; with `decodeTimes` false every record counts as read and Times stays empty.
-void ReadWindow(TDataFile& F, std::int64_t first, std::int64_t last, std::span<const TRecordColumn> columns,
-                bool decodeTimes, bool showFault, TRecordWindowData& result, Bytes& block)
-{
-    result.Complete = true;
-    result.Read = 0;
-    result.Columns.resize(columns.size());
-    result.Highest.assign(columns.size(), -std::numeric_limits<double>::infinity());
+// Where a read puts its values: the arrays of a TRecordWindowData, grown piece by piece
+// (sizes kept from an earlier window are reused as they are), their memory first touched where
+// it is written.
+class VectorTarget {
+public:
+    // Without `keepTimes` the times array stays empty.
+    VectorTarget(TRecordWindowData& data, bool keepTimes) : data_(data), keepTimes_(keepTimes) {}
+    void Prepare(std::size_t columns, std::size_t expected)
+    {
+        data_.Columns.resize(columns);
+        if (keepTimes_) data_.Times.reserve(expected);
+        for (auto& column : data_.Columns) column.reserve(expected);
+    }
+    TDateTime* Times(std::size_t at, std::size_t count) { return keepTimes_ ? Room(data_.Times, at, count) : nullptr; }
+    double* Column(std::size_t c, std::size_t at, std::size_t count) { return Room(data_.Columns[c], at, count); }
     // The arrays hold exactly the records read, whichever way the read ends.
-    struct TrimToRead {
-        TRecordWindowData& r;
-        bool times;
-        ~TrimToRead()
-        {
-            r.Times.resize(times ? r.Read : 0);
-            for (auto& column : r.Columns) column.resize(r.Read);
-        }
-    } trim{result, decodeTimes};
+    void Finish(std::size_t read)
+    {
+        data_.Times.resize(keepTimes_ ? read : 0);
+        for (auto& column : data_.Columns) column.resize(read);
+    }
+
+private:
+    template <typename T>
+    static T* Room(TUnsetArray<T>& v, std::size_t at, std::size_t count)
+    {
+        if (v.size() < at + count) v.resize(at + count);
+        return v.data() + at;
+    }
+    TRecordWindowData& data_;
+    bool keepTimes_;
+};
+
+// The caller's arrays, each with room for the whole window.
+class ArrayTarget {
+public:
+    ArrayTarget(TDateTime* times, std::span<float* const> values) : times_(times), values_(values) {}
+    void Prepare(std::size_t, std::size_t) {}
+    TDateTime* Times(std::size_t at, std::size_t) { return times_ ? times_ + at : nullptr; }
+    float* Column(std::size_t c, std::size_t at, std::size_t) { return values_[c] ? values_[c] + at : nullptr; }
+    void Finish(std::size_t) {}
+
+private:
+    TDateTime* times_;
+    std::span<float* const> values_;
+};
+
+// The reading of every entry point: records first..last into `target`, the largest of each
+// column into `highest` (one per column); with no stamp work every record counts as read, and
+// with DecodeWithGaps the gaps go into `steps`.
+template <typename Target>
+TWindowRead ReadWindow(TDataFile& F, std::int64_t first, std::int64_t last, std::span<const TRecordColumn> columns,
+                       StampWork work, TTimeSteps* steps, bool showFault, Target& target, std::span<double> highest)
+{
+    TWindowRead result;
+    std::fill(highest.begin(), highest.end(), -std::numeric_limits<double>::infinity());
     const StampLayout* layout = StampLayoutOf(F.Measure());
-    const TimesDecoder decoder = TimesDecoderOf(layout);
+    const TimesDecoder decoder = TimesDecoderOf(layout, work);
     const std::int64_t count = static_cast<std::int64_t>(F.RecordCount());
     const std::size_t size = F.RecordSize();
-    if (!decoder || first < 0 || last < first || last >= count || size < layout->bytesNeeded) {
-        result.Complete = false;
-        return;
-    }
+    bool outside = !layout || first < 0 || last < first || last >= count || size < layout->bytesNeeded;
     // Every column is checked once against the record size, so the loops need no checks.
-    for (const TRecordColumn& c : columns)
-        if (c.Offset + ColumnBytes(c.Type) > size) {
-            result.Complete = false;
-            return;
-        }
-    const std::size_t expected = static_cast<std::size_t>(last - first + 1);
-    if (decodeTimes) result.Times.reserve(expected);
-    for (auto& column : result.Columns) column.reserve(expected);
+    for (const TRecordColumn& c : columns) outside = outside || c.Offset + ColumnBytes(c.Type) > size;
+    target.Prepare(columns.size(), outside ? 0 : static_cast<std::size_t>(last - first + 1));
+    if (outside) {
+        result.Complete = false;
+        target.Finish(0);
+        return result;
+    }
 
     const std::int64_t perBlock = static_cast<std::int64_t>(std::max<std::size_t>(1, kBlockBytes / size));
     const std::size_t perPiece = std::max<std::size_t>(1, kPieceBytes / size);
-    DayOfLastDate day;
-    for (std::int64_t at = first; at <= last;) {
-        const std::int64_t n = std::min(perBlock, last - at + 1);
-        if (!F.ReadRecords(at, n, block)) {
+    Bytes badStamp;  // the record whose stamp did not decode
+    DecodeState state;
+    if (work == StampWork::DecodeWithGaps) {
+        steps->Gaps.clear();
+        steps->Ascending = true;
+        state.steps = steps;
+    }
+    // The block lives for this read only: the memory of what the read fills (a view's envelope,
+    // made next) can then be where it was.
+    TUnsetArray<std::uint8_t> block(static_cast<std::size_t>(std::min<std::int64_t>(perBlock, last - first + 1)) * size);
+    for (std::int64_t at = first; at <= last && result.Complete;) {
+        const std::int64_t wanted = std::min(perBlock, last - at + 1);
+        const std::optional<std::int64_t> got = F.ReadWholeRecords(at, wanted, block);
+        const auto n = static_cast<std::size_t>(got.value_or(0));
+        if (!got || n < static_cast<std::size_t>(wanted)) {
             result.Complete = false;
-            return;
+            result.ShortFile = got.has_value();
         }
-        for (std::size_t from = 0; from < static_cast<std::size_t>(n); from += perPiece) {
-            const std::size_t pieceCount = std::min(perPiece, static_cast<std::size_t>(n) - from);
+        for (std::size_t from = 0; from < n; from += perPiece) {
+            const std::size_t pieceCount = std::min(perPiece, n - from);
             const std::uint8_t* piece = block.data() + from * size;
             std::size_t decoded = pieceCount;
-            if (decodeTimes) decoded = decoder(piece, size, pieceCount, day, Room(result.Times, result.Read, pieceCount));
-            for (std::size_t c = 0; c < columns.size(); ++c) {
-                const double highest = TakeRecordColumn(Room(result.Columns[c], result.Read, decoded), columns[c], piece, size, decoded);
-                result.Highest[c] = std::max(result.Highest[c], highest);
-            }
+            if (decoder) decoded = decoder(piece, size, pieceCount, state, target.Times(result.Read, pieceCount));
+            for (std::size_t c = 0; c < columns.size(); ++c)
+                if (auto* out = target.Column(c, result.Read, decoded))
+                    highest[c] = std::max(highest[c], TakeRecordColumn(out, columns[c], piece, size, decoded));
             result.Read += decoded;
             if (decoded < pieceCount) {
-                if (showFault) record_reading::ShowRecordStampFault(*layout, RecordBytes(piece + decoded * size, size));
+                const std::uint8_t* bad = piece + decoded * size;
+                badStamp.assign(bad, bad + size);
                 result.Complete = false;
-                return;
+                result.ShortFile = false;
+                break;
             }
         }
-        at += n;
+        at += wanted;
     }
+    target.Finish(result.Read);
+    if (showFault && !badStamp.empty()) record_reading::ShowRecordStampFault(*layout, badStamp);
+    return result;
 }
 
-TRecordWindowData ReadWindow(TDataFile& F, std::int64_t first, std::int64_t last, std::span<const TRecordColumn> columns,
-                             bool decodeTimes, bool showFault)
+void ReadIntoData(TDataFile& F, std::int64_t first, std::int64_t last, std::span<const TRecordColumn> columns,
+                  bool showFault, StampUse stamps, TRecordWindowData& data)
 {
-    TRecordWindowData result;
-    Bytes block;
-    ReadWindow(F, first, last, columns, decodeTimes, showFault, result, block);
-    return result;
+    const bool keepTimes = stamps == StampUse::Times;
+    VectorTarget target(data, keepTimes);
+    data.Highest.resize(columns.size());
+    static_cast<TWindowRead&>(data) = ReadWindow(F, first, last, columns, keepTimes ? StampWork::Decode : StampWork::Check,
+                                                 nullptr, showFault, target, data.Highest);
 }
 }  // namespace
 
 TRecordWindowData ReadRecordWindow(TDataFile& F, std::int64_t first, std::int64_t last,
-                                   std::span<const TRecordColumn> columns, bool showFault)
+                                   std::span<const TRecordColumn> columns, bool showFault, StampUse stamps)
 {
-    return ReadWindow(F, first, last, columns, true, showFault);
+    TRecordWindowData data;
+    ReadIntoData(F, first, last, columns, showFault, stamps, data);
+    return data;
 }
 
-TRecordWindowData ReadRecordColumns(TDataFile& F, std::int64_t first, std::int64_t last,
-                                    std::span<const TRecordColumn> columns)
+TWindowRead ReadRecordWindowInto(TDataFile& F, std::int64_t first, std::int64_t last,
+                                 std::span<const TRecordColumn> columns, TDateTime* times, TTimeSteps* steps,
+                                 std::span<float* const> values, std::span<double> highest, bool showFault)
 {
-    return ReadWindow(F, first, last, columns, false, false);
+    if (values.size() != columns.size() || highest.size() != columns.size()) return {.Read = 0, .Complete = false};
+    ArrayTarget target(times, values);
+    const StampWork work = !times ? StampWork::None : steps ? StampWork::DecodeWithGaps : StampWork::Decode;
+    return ReadWindow(F, first, last, columns, work, steps, showFault, target, highest);
 }
 
 const TRecordWindowData& TRecordWindowRefill::Read(TDataFile& F, std::int64_t first, std::int64_t last,
-                                                   std::span<const TRecordColumn> columns, bool showFault)
+                                                   std::span<const TRecordColumn> columns, bool showFault,
+                                                   StampUse stamps)
 {
-    ReadWindow(F, first, last, columns, true, showFault, data_, block_);
+    ReadIntoData(F, first, last, columns, showFault, stamps, data_);
     return data_;
 }

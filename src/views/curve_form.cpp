@@ -185,7 +185,7 @@ void TCurveForm::ReadCurve(std::int64_t position)
     density_ = {};
     cpf_.clear();
     TDataFile F;
-    if (!OpenTrendDataFile(F, FileInfo, Measure)) return;
+    if (!ReopenTrendDataFile(F, FileInfo, Measure)) return;
     if (CpfMode) {
         if (auto values = ReadCpfBlock(F, position, range_.ClassCount)) cpf_ = std::move(*values);
     } else if (auto block = ReadDensityBlock(F, position, range_.ClassCount)) {

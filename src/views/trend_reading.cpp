@@ -27,6 +27,14 @@ bool OpenTrendDataFile(TDataFile& F, const TMeasureFileInfo& info, int measure)
     return false;
 }
 
+bool ReopenTrendDataFile(TDataFile& F, const TMeasureFileInfo& info, int measure)
+{
+    const DataFileFault fault = F.Reopen(info.FileName, measure);
+    if (fault == DataFileFault::None || fault == DataFileFault::BeyondFile) return true;
+    ShowError(SurveyCorruptedMessage(measure));
+    return false;
+}
+
 TTrendOpening OpenTrendHead(const TMeasureFileInfo& info, const TTrendMember& member, TDateTime start, TDateTime stop)
 {
     TTrendOpening result;
@@ -66,8 +74,19 @@ TTrendOpening OpenTrendHead(const TMeasureFileInfo& info, const TTrendMember& me
     return result;
 }
 
+namespace {
+// The array of a trace's values for a window of `count` records: the one kept from the last
+// plot when the graph holds it no longer (its memory reused, nothing zeroed), else a new one.
+float* ValuesRoom(std::shared_ptr<TUnsetArray<float>>& kept, std::size_t count)
+{
+    if (!kept || kept.use_count() > 1) kept = std::make_shared<TUnsetArray<float>>();
+    kept->resize(count);
+    return kept->data();
+}
+}  // namespace
+
 TWindowValues ReadTraceWindow(TDataFile& F, const TRecordWindow& window, const TTrendMember& member,
-                              const TTrendLayout& layout, TTraceSettings& traces, const TIntervalTimes* interval)
+                              const TTrendLayout& layout, TTraceSettings& traces, TKeptPlot& kept)
 {
     TWindowValues result;
     const TRecordWindow w = OrderedWindow(window);
@@ -77,48 +96,57 @@ TWindowValues ReadTraceWindow(TDataFile& F, const TRecordWindow& window, const T
         result.Complete = false;
         return result;
     }
-    // Every chosen trace's columns in one list, each trace remembering its plotted column.
+    const auto count = static_cast<std::size_t>(last - first + 1);
+    // Every chosen trace's columns in one list, each trace's plotted column kept in its array
+    // and the other columns of a pair only checked against the record.
     std::vector<TRecordColumn> columns;
+    std::vector<float*> values;
     std::array<std::size_t, kTraceCount> plotted{};
     for (std::size_t k = 0; k < kTraceCount; ++k) {
-        if (traces.Entries[k].Item <= 0) continue;
+        if (traces.Entries[k].Item <= 0) {
+            kept.Values[k].reset();  // a trace no longer shown keeps no memory
+            continue;
+        }
         const TTraceRead read = member.ReadTrace(layout, traces.Entries[k]);
         plotted[k] = columns.size() + read.Plotted;
         columns.insert(columns.end(), read.Columns.begin(), read.Columns.end());
+        values.resize(columns.size(), nullptr);
+        values[plotted[k]] = ValuesRoom(kept.Values[k], count);
     }
+    std::vector<double> highest(columns.size());
     result.FirstIndex = first;
-    const bool timesKnown = interval && first >= interval->FirstIndex &&
-                            last < interval->FirstIndex + static_cast<std::int64_t>(interval->Times.Size());
-    TRecordWindowData data;
-    if (!timesKnown) data = ReadRecordWindow(F, first, last, columns);
-    else if (!columns.empty()) data = ReadRecordColumns(F, first, last, columns);
-    else data.Read = static_cast<std::size_t>(last - first + 1);  // nothing to read
-    result.Complete = data.Complete;
+    const TIntervalTimes& interval = kept.Interval;
+    const bool timesKnown = interval.Times.Size() > 0 && first >= interval.FirstIndex &&
+                            last < interval.FirstIndex + static_cast<std::int64_t>(interval.Times.Size());
+    TWindowRead read;
     if (timesKnown) {
-        const auto from = static_cast<std::size_t>(first - interval->FirstIndex);
-        result.Times = interval->Times.Slice(from, data.Count());
-        const auto joins = std::span(interval->Joined).subspan(from, data.Count());
-        result.Joined.assign(joins.begin(), joins.end());
-        if (!result.Joined.empty()) result.Joined[0] = 0;  // the window's first point never joins
+        if (!columns.empty()) read = ReadRecordWindowInto(F, first, last, columns, nullptr, nullptr, values, highest);
+        else read.Read = count;  // nothing to read
+        result.Times = interval.Times.Slice(static_cast<std::size_t>(first - interval.FirstIndex), read.Count());
     } else {
-        result.Times = TSharedXs(std::move(data.Times));
-        result.Joined = JoinFlags(result.Times.Values(), DescribePeriod(member.PeriodUnit, layout.Period).GapSeconds);
+        TUnsetArray<TDateTime> times(count);
+        TTimeSteps steps;
+        steps.PeriodSeconds = DescribePeriod(member.PeriodUnit, layout.Period).GapSeconds;
+        read = ReadRecordWindowInto(F, first, last, columns, times.data(), &steps, values, highest);
+        times.resize(read.Count());
+        result.Times = TSharedXs(std::move(times), std::move(steps.Gaps), steps.Ascending);
+        if (interval.Times.Size() == 0) kept.Interval = {result.Times, first};
+    }
+    result.Complete = read.Complete;
+    result.ShortFile = read.ShortFile;
+    if (read.ShortFile && !kept.ShortFileTold) {
+        ShowError(SurveyShortMessage(member.Measure));
+        kept.ShortFileTold = true;
     }
     if (result.Times.Size() == 0) return result;
     traces.RecordTime = result.Times.Values().back();
     for (std::size_t k = 0; k < kTraceCount; ++k) {
         if (traces.Entries[k].Item <= 0) continue;
-        std::vector<double>& values = result.Values[k];
-        values = std::move(data.Columns[plotted[k]]);
-        traces.Entries[k].Value = static_cast<float>(values.back());
-        result.Highest[k] = data.Highest[plotted[k]];
+        TUnsetArray<float>& array = *kept.Values[k];
+        array.resize(read.Count());
+        result.Values[k] = TSharedYs(std::shared_ptr<const float>(kept.Values[k], array.data()), array.size());
+        traces.Entries[k].Value = array.back();
+        result.Highest[k] = highest[plotted[k]];
     }
     return result;
-}
-
-std::vector<std::uint8_t> JoinFlags(std::span<const TDateTime> times, std::int64_t periodSeconds)
-{
-    std::vector<std::uint8_t> joined(times.size(), 0);
-    for (std::size_t i = 1; i < times.size(); ++i) joined[i] = JoinsPrevious(times[i - 1], times[i], periodSeconds) ? 1 : 0;
-    return joined;
 }

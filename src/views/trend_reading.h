@@ -6,10 +6,12 @@
 
 #include <array>
 #include <cstdint>
+#include <memory>
 #include <span>
 #include <vector>
 
 #include "graph/data_series.h"
+#include "platform/unset_array.h"
 #include "survey/data_file.h"
 #include "survey/records.h"
 #include "views/trend_layout.h"
@@ -20,6 +22,10 @@
 // Opens the data file of a measure; a file whose header does not check is refused with
 // "<measure> survey is corrupted. Unable to open the file." (false, file closed).
 bool OpenTrendDataFile(TDataFile& F, const TMeasureFileInfo& info, int measure);
+// The same for a view's later openings of the file it opened at its creation: a file cut short
+// since is opened still (its reading keeps the records it holds and says so, ReadTraceWindow);
+// any other fault refuses it as at creation.
+bool ReopenTrendDataFile(TDataFile& F, const TMeasureFileInfo& info, int measure);
 
 struct TTrendHead {
     TTrendLayout Layout;
@@ -43,34 +49,41 @@ struct TTrendOpening {
 // interval's first and last records.
 TTrendOpening OpenTrendHead(const TMeasureFileInfo& info, const TTrendMember& member, TDateTime start, TDateTime stop);
 
+// The times of a view's interval, read by its first pass at creation: every later window of
+// the view lies inside the interval, so its plots take their times (and joins) from here and
+// read their values only.
+struct TIntervalTimes {
+    TSharedXs Times;              // the records read, from the interval's first on, with their joins
+    std::int64_t FirstIndex = 0;  // record index of the interval's first record
+};
+
+// What a view keeps from one plot to the next: the interval's times, and one array of values
+// per trace, refilled in place by the next plot once the graph has let go of it, so a plot
+// after the first takes no new memory.
+struct TKeptPlot {
+    TIntervalTimes Interval;  // from the first reading, at creation
+    std::array<std::shared_ptr<TUnsetArray<float>>, kTraceCount> Values;
+    bool ShortFileTold = false;  // the file's shortness is told once
+};
+
 struct TWindowValues {
     std::int64_t FirstIndex = 0;  // record index of the window's first record
-    TSharedXs Times;              // shared by the window's traces in the graph
-    std::vector<std::uint8_t> Joined;  // JoinFlags of the times
-    // For each trace with an item: its plotted column, one value per record.
-    std::array<std::vector<double>, kTraceCount> Values;
+    TSharedXs Times;              // with their joins, shared by the window's traces in the graph
+    // For each trace with an item: its plotted column, one value per record, as read.
+    std::array<TSharedYs, kTraceCount> Values;
     bool Complete = true;          // every record of the window was read
+    bool ShortFile = false;        // the file ended inside the window (SurveyShortMessage shown)
     // For each trace: the highest value of its plotted column (-infinity without one).
     std::array<double, kTraceCount> Highest = NoHighest();
     std::uint32_t RecordsRead() const { return static_cast<std::uint32_t>(Times.Size()); }
 };
 
-// The times of a view's interval, read by its first pass at creation: every later window of
-// the view lies inside the interval, so its plots take their times (and joins) from here and
-// read their values only.
-struct TIntervalTimes {
-    TSharedXs Times;                   // the records read, from the interval's first on
-    std::vector<std::uint8_t> Joined;  // JoinFlags of those times
-    std::int64_t FirstIndex = 0;       // record index of the interval's first record
-};
-
 // The records FirstPos..LastPos of the window (in time order, whichever way its ends are
 // given), each chosen trace as the member reads it, and the joins of their points in the
 // member's gap unit; reading stops at the first record that cannot be read and the values
-// before it stay. A window inside what `interval` holds takes its times and joins from there
+// before it stay. A file cut short since it was opened gives its whole records, and
+// SurveyShortMessage is shown the first time `kept` meets it. The first reading into `kept`
+// becomes its interval; a window inside what that holds takes its times and joins from there
 // and decodes no stamp. The settings take the time and values of the last record read.
 TWindowValues ReadTraceWindow(TDataFile& F, const TRecordWindow& window, const TTrendMember& member,
-                              const TTrendLayout& layout, TTraceSettings& traces, const TIntervalTimes* interval = nullptr);
-
-// Joined flag of each record's point (the first point never joins).
-std::vector<std::uint8_t> JoinFlags(std::span<const TDateTime> times, std::int64_t periodSeconds);
+                              const TTrendLayout& layout, TTraceSettings& traces, TKeptPlot& kept);

@@ -172,7 +172,7 @@ void TTrendViewForm::ApplyZoom()
     if (!Chart->FindNearestPoint(s, std::max(BandStart, BandEnd), id, t2, y)) return;
     if (t1 >= t2) return;
     TDataFile F;
-    if (!OpenTrendDataFile(F, Values.FileInfo, Member.Measure)) return;
+    if (!ReopenTrendDataFile(F, Values.FileInfo, Member.Measure)) return;
     TRecordWindow w;
     w.FirstTime = t1;
     w.FirstPos = static_cast<std::uint32_t>(FindRecordAtTime(F, Values.FileInfo, t1));
@@ -225,7 +225,7 @@ void TTrendViewForm::ShowDensityCurve()
     const TCurveClasses& classes = Member.Curve;
     if (!CursorOn_ || !HasCurve() || classes.Kind == TCurveKind::None) return;
     TDataFile F;
-    if (!OpenTrendDataFile(F, Values.FileInfo, Member.Measure)) return;
+    if (!ReopenTrendDataFile(F, Values.FileInfo, Member.Measure)) return;
     const std::int64_t record = FindRecordAtTime(F, Values.FileInfo, CurveTime_);
     F.Close();
     TCurveForm curve(this);

@@ -260,23 +260,20 @@ bool TTrendViewForm::LoadAndPlot()
 {
     ZoomRecords_ = 0;
     TDataFile F;
-    if (!OpenTrendDataFile(F, Values.FileInfo, Member.Measure)) return false;
+    if (!ReopenTrendDataFile(F, Values.FileInfo, Member.Measure)) return false;
     QApplication::setOverrideCursor(Qt::WaitCursor);
     Chart->SetPlotting(false);
-    TWindowValues v = ReadTraceWindow(F, ZoomWindow_, Member, Layout_, Values.Traces, &IntervalTimes_);
+    const TWindowValues v = ReadTraceWindow(F, ZoomWindow_, Member, Layout_, Values.Traces, Plot_);
     F.Close();
-    // The first reading, at creation, is of the whole interval: its times serve every later one.
-    if (IntervalTimes_.Times.Size() == 0) IntervalTimes_ = {v.Times, v.Joined, v.FirstIndex};
     ZoomRecords_ = v.RecordsRead();
     DecideScale(v.Highest);
     ApplyYAxis();
     for (std::size_t k = 0; k < kTraceCount; ++k) {
-        std::vector<double>& values = v.Values[k];
-        if (values.empty()) continue;
+        const TSharedYs& values = v.Values[k];
+        if (values.Size() == 0) continue;
         // Unscaled values are plotted as read.
-        if (const double divisor = Scale_.Divisor[k]; divisor != 1)
-            for (double& value : values) value /= divisor;
-        Chart->AddPoints(static_cast<int>(k) + 1, v.Times, std::move(values), v.Joined);
+        const double divisor = Scale_.Divisor[k];
+        Chart->AddPoints(static_cast<int>(k) + 1, v.Times, divisor != 1 ? values.Divided(divisor) : values);
     }
     Chart->SetPlotting(true);
     QApplication::restoreOverrideCursor();
@@ -286,7 +283,8 @@ bool TTrendViewForm::LoadAndPlot()
         LabelZoomCurEnd->setText(Q(FormatStamp(w.LastTime, "dd/MM hh:mm")));
         LabelRecordsZoom->setText("Records: " + QString::number(ZoomRecords_));
     }
-    return v.Complete;
+    // A file cut short still shows the records it holds (and has said so).
+    return v.Complete || v.ShortFile;
 }
 
 std::string TTrendViewForm::TraceCaption(int index) const

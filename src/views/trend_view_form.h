@@ -145,7 +145,7 @@ protected:
     TTrendLayout Layout_; // RecordHead, ThreePhase, the period, StatNames, Columns, the curve block
     TRecordWindow ZoomWindow_;
     TRecordWindow FullWindow_;
-    TIntervalTimes IntervalTimes_;  // from the reading at creation
+    TKeptPlot Plot_;  // the interval's times from the reading at creation, the traces' arrays
     TCursorPoint CursorPoint_;
     std::uint32_t ZoomRecords_ = 0;
     bool ZoomMode_ = false;

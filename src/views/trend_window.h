@@ -1,6 +1,7 @@
 // The record window a trend view shows and the rules it plots by: records of a window, the
-// recording period's texts and gap unit, the time axis's tick index and titles, and the gap rule
-// between consecutive points. How a pass scales its Y axes is trend_scale.h.
+// recording period's texts and gap unit, and the time axis's tick index and titles. The gap rule
+// between consecutive points is the records' own (survey/record_steps.h); how a pass scales its
+// Y axes is trend_scale.h.
 #pragma once
 
 #include <array>
@@ -9,6 +10,7 @@
 #include <string_view>
 
 #include "platform/date_time.h"
+#include "survey/record_steps.h"  // JoinsPrevious: when two consecutive points join
 #include "survey/trace_records.h"
 
 // A range of records: byte offsets of its first and last records and their times.
@@ -58,19 +60,6 @@ TTimeRange XAxisRange(const TRecordWindow& window, std::int64_t periodSeconds);
 std::int64_t SpanMinutes(TDateTime first, TDateTime last);
 // The first index whose step gives at most 12 ticks over the span; 11 when none does.
 int TimeTickIndex(std::int64_t spanMinutes);
-
-// Two consecutive points of a trace are joined when they lie exactly one recording period
-// apart, to the second; a missing record, a pause or a missing day leaves a gap.
-// Inline: every point of a plotted window passes here.
-inline bool JoinsPrevious(TDateTime previous, TDateTime time, std::int64_t periodSeconds)
-{
-    if (periodSeconds <= 0 || previous <= 0) return false;
-    // The gap rounded to the second (halves away from zero) equals the period: compared
-    // without a rounding call.
-    const double seconds = (time - previous) * 86400.0;
-    const double period = static_cast<double>(periodSeconds);
-    return seconds >= period - 0.5 && seconds < period + 0.5;
-}
 
 // Some entry has an item.
 bool AnyTraceChosen(const TTraceSettings& traces);

@@ -14,6 +14,7 @@
 
 #include <bit>
 #include <cstring>
+#include <filesystem>
 
 namespace {
 constexpr double kTenMinutes = 10.0 / 1440.0;
@@ -633,6 +634,24 @@ TEST(AnalysisEngine, CorruptFilesEndTheRunWithOneMessage)
         EXPECT_EQ(run.messages.Texts(), (std::vector<std::string>{c.message})) << c.what;
         EXPECT_FALSE(FileExists(run.dir / std::string(AnalysisStaFileNames[static_cast<std::size_t>(c.measure)]))) << c.what;
     }
+}
+
+// A data file cut short while the run reads it (one byte short of what its header counts):
+// the records it still holds are not judged as if they were the interval, the run ends with one
+// message and writes nothing.
+TEST(AnalysisEngine, FileCutShortWhileRunningEndsTheRunWithOneMessage)
+{
+    AnalysisRun run;
+    const std::string path = WriteVoltage(run.dir / "cut.vme", 70 * kDay);  // two chunks of records
+    run.Select(MeasureVoltage, path);
+    run.Interval(March(1), March(1) + 70);
+    TAnalysisEngine& engine = run.Engine();
+    ASSERT_TRUE(engine.Step());  // the file is open, its first chunk read
+    std::filesystem::resize_file(path, std::filesystem::file_size(path) - 1);
+    while (engine.Step()) {}
+    EXPECT_FALSE(engine.Completed());
+    EXPECT_EQ(run.messages.Texts(), (std::vector<std::string>{"Voltage survey is corrupted. Unable to read the file."}));
+    EXPECT_FALSE(FileExists(run.dir / std::string(AnalysisStaFileNames[MeasureVoltage])));
 }
 
 // A temporary folder that cannot be written ends the run with one message.

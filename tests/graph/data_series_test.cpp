@@ -1,5 +1,7 @@
 #include "graph/data_series.h"
 
+#include "fixtures/series_points.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>
@@ -27,15 +29,34 @@ std::vector<std::uint32_t> IdsOf(const TDataSeries& s)
     return ids;
 }
 
-std::vector<double> YsOf(const TDataSeries& s) { return {s.Ys().begin(), s.Ys().end()}; }
+
+// A record window's points as a view hands them over: times shared with the gaps `connects`
+// marks (its first entry 0: the first point joins nothing), values in single precision read
+// through `divisor`.
+struct Window {
+    TSharedXs xs;
+    TSharedYs ys;
+};
+TSharedXs XsWithGaps(std::vector<double> xs, const std::vector<std::uint8_t>& connects)
+{
+    std::vector<std::uint32_t> gaps;
+    for (std::size_t i = 1; i < connects.size(); ++i)
+        if (connects[i] == 0) gaps.push_back(static_cast<std::uint32_t>(i));
+    return TSharedXs(std::move(xs), std::move(gaps));
+}
+TSharedYs StoredYs(const std::vector<double>& ys, double divisor = 1)
+{
+    auto stored = std::make_shared<std::vector<float>>();
+    for (double y : ys) stored->push_back(static_cast<float>(y));
+    return TSharedYs(std::shared_ptr<const float>(stored, stored->data()), stored->size(), divisor);
+}
 
 // Everything a series shows of its points, its extremes and its warnings.
 void ExpectSameSeries(const ObservedSeries& a, const ObservedSeries& b)
 {
     EXPECT_EQ(XsOf(a), XsOf(b));
-    EXPECT_EQ(YsOf(a), YsOf(b));
-    EXPECT_EQ(std::vector<std::uint8_t>(a.Connects().begin(), a.Connects().end()),
-              std::vector<std::uint8_t>(b.Connects().begin(), b.Connects().end()));
+    EXPECT_EQ(SeriesYs(a), SeriesYs(b));
+    EXPECT_EQ(SeriesJoins(a), SeriesJoins(b));
     EXPECT_EQ(IdsOf(a), IdsOf(b));
     EXPECT_EQ(a.LastId(), b.LastId());
     EXPECT_EQ(a.XMin(), b.XMin());
@@ -101,7 +122,7 @@ TEST(DataSeries, DuplicatesGoAfterAtTheEndAndBeforeInTheMiddle)
     s.AddPoint(true, 2, 21); // at the end: after the first 2
     s.AddPoint(true, 1, 11); // in the middle: before the existing 1
     EXPECT_EQ(XsOf(s), (std::vector<double>{1, 1, 2, 2}));
-    EXPECT_EQ(std::vector<double>(s.Ys().begin(), s.Ys().end()), (std::vector<double>{11, 10, 20, 21}));
+    EXPECT_EQ(SeriesYs(s), (std::vector<double>{11, 10, 20, 21}));
 }
 
 TEST(DataSeries, SwitchingDuplicatesOffKeepsTheFirstOfEachX)
@@ -114,7 +135,7 @@ TEST(DataSeries, SwitchingDuplicatesOffKeepsTheFirstOfEachX)
     s.reasons.clear();
     s.SetAllowDuplicates(false);
     EXPECT_EQ(XsOf(s), (std::vector<double>{1, 2}));
-    EXPECT_EQ(s.Ys()[1], 5);
+    EXPECT_EQ(s.Y(1), 5);
     EXPECT_EQ(s.reasons, (std::vector<int>{1}));
     EXPECT_TRUE(s.Dirty());
 }
@@ -167,7 +188,7 @@ TEST(DataSeries, OffsetsAreAppliedToExtremesOnly)
     s.Recalc();
     EXPECT_EQ(s.YMin(), 5);
     EXPECT_EQ(s.YMax(), 15);
-    EXPECT_EQ(s.Ys()[0], 10);
+    EXPECT_EQ(s.Y(0), 10);
 }
 
 TEST(DataSeries, AutoOffsetFollowsTheSmallestY)
@@ -278,10 +299,10 @@ TEST(DataSeries, RunWithNothingToTakeTellsNothing)
     EXPECT_TRUE(s.reasons.empty());
 }
 
-// Series given one shared x array hold it, not a copy, when every point would be a new last
-// point; otherwise the run is taken point by point. Either way each series shows what adding
-// its points one by one shows.
-TEST(DataSeries, SharedXsAreHeldWhenTakenAsTheyStand)
+// Series given a window's shared points hold them, not a copy, when every point would be a new
+// last point; otherwise the run is taken point by point. Either way each series shows what
+// adding its points one by one shows.
+TEST(DataSeries, SharedPointsAreHeldWhenTakenAsTheyStand)
 {
     const double nan = std::nan("");
     struct Case {
@@ -289,41 +310,76 @@ TEST(DataSeries, SharedXsAreHeldWhenTakenAsTheyStand)
         std::vector<double> xs, ys;
         int maxPoints;
         bool pointBefore;
+        bool autoOffset;
         bool shared;
     } cases[] = {
-        {"ascending", {1, 2, 4, 8}, {5, 3, 9, 4}, 0, false, true},
-        {"exactly the warning limit", {1, 2, 4, 8}, {5, 3, 9, 4}, 4, false, true},
-        {"past the warning limit", {1, 2, 4, 8}, {5, 3, 9, 4}, 3, false, false},
-        {"a repeated x", {1, 2, 2, 8}, {5, 3, 9, 4}, 0, false, false},
-        {"out of order", {1, 4, 2, 8}, {5, 3, 9, 4}, 0, false, false},
-        {"a y that is not a number", {1, 2, 4, 8}, {5, nan, 9, 4}, 0, false, false},
-        {"a point already there", {1, 2, 4, 8}, {5, 3, 9, 4}, 0, true, false},
+        {"ascending", {1, 2, 4, 8}, {5, 3, 9, 4}, 0, false, false, true},
+        {"exactly the warning limit", {1, 2, 4, 8}, {5, 3, 9, 4}, 4, false, false, true},
+        {"past the warning limit", {1, 2, 4, 8}, {5, 3, 9, 4}, 3, false, false, false},
+        {"a repeated x", {1, 2, 2, 8}, {5, 3, 9, 4}, 0, false, false, false},
+        {"out of order", {1, 4, 2, 8}, {5, 3, 9, 4}, 0, false, false, false},
+        {"a y that is not a number", {1, 2, 4, 8}, {5, nan, 9, 4}, 0, false, false, false},
+        {"a point already there", {1, 2, 4, 8}, {5, 3, 9, 4}, 0, true, false, false},
+        {"an automatic offset", {1, 2, 4, 8}, {5, 3, 9, 4}, 0, false, true, false},
     };
-    const std::vector<std::uint8_t> connects{1, 0, 1, 1};
+    const std::vector<std::uint8_t> connects{0, 0, 1, 1};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        const TSharedXs xs(c.xs);
+        const TSharedXs xs = XsWithGaps(c.xs, connects);
         ObservedSeries shared, single;
         for (ObservedSeries* s : {&shared, &single}) {
             s->MaxPoints = c.maxPoints;
+            s->SetAutoOffset(c.autoOffset);
             if (c.pointBefore) s->AddPoint(true, 0.5, 1);
             s->reasons.clear();
         }
         std::size_t added = 0;
         for (std::size_t i = 0; i < c.xs.size(); ++i) added += single.AddPoint(connects[i] != 0, c.xs[i], c.ys[i]) ? 1 : 0;
-        EXPECT_EQ(shared.AddPoints(xs, c.ys, connects), added);
+        EXPECT_EQ(shared.AddPoints(xs, StoredYs(c.ys)), added);
         EXPECT_EQ(shared.SharesXs(xs), c.shared);
         ExpectSameSeries(shared, single);
         EXPECT_EQ(shared.reasons, (std::vector<int>{1}));
     }
 }
 
-// A series holding shared x values takes its own copy when its points change; the other
-// series holding them keep them as they were.
+// Shared values read through their divisor as the values divided one by one, extremes and
+// column envelopes included (a view in kilovolts), and a gap inside a window or at a slice's
+// start lifts the pen there.
+TEST(DataSeries, SharedValuesReadThroughTheirDivisor)
+{
+    std::vector<double> xs, volts;
+    std::vector<std::uint8_t> connects;
+    for (int i = 0; i < 100; ++i) {
+        xs.push_back(i);
+        volts.push_back(11000.0 + 0.1 * (i % 13) - (i == 57 ? 40.3 : 0));
+        connects.push_back(i != 0 && i != 40);
+    }
+    ObservedSeries shared, single;
+    const TSharedXs times = XsWithGaps(xs, connects);
+    ASSERT_EQ(shared.AddPoints(times, StoredYs(volts, 1000)), 100u);
+    EXPECT_TRUE(shared.SharesXs(times));
+    for (std::size_t i = 0; i < xs.size(); ++i)
+        single.AddPoint(connects[i] != 0, xs[i], static_cast<double>(static_cast<float>(volts[i])) / 1000);
+    single.reasons.clear();
+    shared.reasons.clear();
+    ExpectSameSeries(shared, single);
+    double low = 0, high = 0;
+    shared.YExtremes(3, 97, low, high);
+    EXPECT_EQ(low, static_cast<double>(static_cast<float>(volts[57])) / 1000);
+    EXPECT_EQ(shared.FirstLift(1, 100), 40u);
+
+    const TSharedXs slice = times.Slice(41, 30);
+    EXPECT_FALSE(slice.Joins(0));
+    EXPECT_TRUE(slice.Joins(1));
+    EXPECT_EQ(slice.FirstLift(1, 30), 30u);
+    EXPECT_EQ(times.Slice(30, 20).FirstLift(1, 20), 10u);
+}
+
+// A series holding shared points takes its own copy when its points change; the other series
+// holding them keep them as they were.
 TEST(DataSeries, ChangingASeriesWithSharedXsLeavesTheOthers)
 {
     const TSharedXs xs(std::vector<double>{10, 20, 30, 40});
-    const std::vector<std::uint8_t> joined(4, 1);
     struct Case {
         const char* what;
         void (*change)(TDataSeries&);
@@ -340,8 +396,8 @@ TEST(DataSeries, ChangingASeriesWithSharedXsLeavesTheOthers)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         ObservedSeries changed, other;
-        changed.AddPoints(xs, {1, 2, 3, 4}, joined);
-        other.AddPoints(xs, {5, 6, 7, 8}, joined);
+        changed.AddPoints(xs, StoredYs({1, 2, 3, 4}));
+        other.AddPoints(xs, StoredYs({5, 6, 7, 8}));
         const std::uint64_t version = changed.PointsVersion();
         c.change(changed);
         EXPECT_GT(changed.PointsVersion(), version);
@@ -350,7 +406,7 @@ TEST(DataSeries, ChangingASeriesWithSharedXsLeavesTheOthers)
         EXPECT_EQ(IdsOf(changed), c.ids);
         EXPECT_TRUE(other.SharesXs(xs));
         EXPECT_EQ(XsOf(other), (std::vector<double>{10, 20, 30, 40}));
-        EXPECT_EQ(YsOf(other), (std::vector<double>{5, 6, 7, 8}));
+        EXPECT_EQ(SeriesYs(other), (std::vector<double>{5, 6, 7, 8}));
         EXPECT_EQ(IdsOf(other), (std::vector<std::uint32_t>{1, 2, 3, 4}));
     }
 }
@@ -376,7 +432,7 @@ TEST(DataSeries, SharedXsAscendingOnlyWhenFiniteAndStrictlyRising)
     EXPECT_EQ(rising.Values().data(), xs.Values().data());
     EXPECT_FALSE(xs.Slice(2, 2).Ascending());
     ObservedSeries s;
-    EXPECT_EQ(s.AddPoints(rising, {7, 8, 9}, std::vector<std::uint8_t>(3, 1)), 3u);
+    EXPECT_EQ(s.AddPoints(rising, StoredYs({7, 8, 9})), 3u);
     EXPECT_TRUE(s.SharesXs(rising));
     EXPECT_FALSE(s.SharesXs(xs));
 }

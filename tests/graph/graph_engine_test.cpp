@@ -587,7 +587,8 @@ TEST(GraphSummary, KeptLineSummaryFollowsEveryChange)
         [](GraphEngine& g) {
             g.GetSeries(1).Clear();
             const TSharedXs xs(std::vector<double>{4, 5, 6, 6.001, 6.002, 8});
-            g.AddPoints(1, xs, {3, 4, 5, 7, 2, 6}, std::vector<std::uint8_t>(6, 1));
+            const auto ys = std::make_shared<const std::vector<float>>(std::vector<float>{3, 4, 5, 7, 2, 6});
+            g.AddPoints(1, xs, TSharedYs(std::shared_ptr<const float>(ys, ys->data()), ys->size()));
         },
     };
     GraphEngine kept;

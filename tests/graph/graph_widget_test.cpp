@@ -94,8 +94,8 @@ TEST(GraphPicture, ReducedLineGivesTheSamePixelsAsEveryPoint)
         canvas.SetPen(clBlue, psSolid, 1, clNone);
         const TSeries& series = graph.GetSeries(1);
         for (int i = 0; i < series.Count(); ++i) {
-            const int px = graph.XToPixel(series.Xs()[i]), py = graph.YToPixel(series.Ys()[i]);
-            if (i == 0 || !series.Connects()[i]) canvas.MoveTo(px, py);
+            const int px = graph.XToPixel(series.Xs()[i]), py = graph.YToPixel(series.Y(static_cast<std::size_t>(i)));
+            if (i == 0 || !series.Connected(static_cast<std::size_t>(i))) canvas.MoveTo(px, py);
             else canvas.LineTo(px, py);
         }
         painter.end();

@@ -425,6 +425,20 @@ TEST(SummaryEngine, FaultsEndTheRunWithNothingWritten)
         run.Interval(March(1), March(1, 0, 29));
         EXPECT_EQ(run.RunToFailure(), "Voltage survey is corrupted. Unable to open the file.");
     }
+    struct StampPatch {
+        std::uint64_t at;  // in the record
+        Bytes bytes;
+    };
+    for (const StampPatch& patch : {StampPatch{5, {24}}, StampPatch{0, {0xE7, 0x07, 29, 2}}}) {
+        // A stamp that does not decode inside the interval, in the reader's third chunk: hour 24
+        // on the date of the records before, or 29/02/2023.
+        SummaryRun run;
+        const std::string path = WriteRecordSeries(run.dir / "v.vme", 1, VoltageRecord(230), March(1), kMinute, 20000);
+        PatchFile(path, 8 + 60 * std::uint64_t(19000) + patch.at, patch.bytes);
+        run.Select(1, path);
+        run.Interval(March(1), March(20));
+        EXPECT_EQ(run.RunToFailure(), "Voltage survey is corrupted. Unable to read the file.");
+    }
     {
         // A percentile outside 90 to 100 reaching the engine.
         HandComputedVoltage run;
@@ -450,6 +464,7 @@ TEST(SummaryEngine, AbortEndsWithoutWriting)
     engine.Step();
     engine.Step();
     engine.Abort();
+    EXPECT_EQ(engine.MeasureProgress(1), 4);  // the bar stays where it was
     EXPECT_TRUE(engine.Finished());
     EXPECT_FALSE(engine.Step());
     EXPECT_FALSE(engine.Completed());

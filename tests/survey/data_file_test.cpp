@@ -49,6 +49,30 @@ TEST(DataFile, OpenChecksTheHeader)
     EXPECT_EQ(file.Open(WriteDataFile(dir / "small.ale", {Bytes(18)}), MeasureEvents), DataFileFault::RecordTooSmall);
 }
 
+// A file opened again after it was cut short is held open, its whole records readable; every
+// other fault still refuses it.
+TEST(DataFile, ReopenHoldsAFileCutShortOnly)
+{
+    TempProgDir dir;
+    Bytes truncated = DataFileBytes(VoltageRecords(3));
+    truncated.resize(150);  // two whole records and a part
+    TDataFile file;
+    ASSERT_EQ(file.Reopen(WriteBytes(dir / "short.vme", truncated), MeasureVoltage), DataFileFault::BeyondFile);
+    ASSERT_TRUE(file.IsOpen());
+    EXPECT_EQ(file.RecordCount(), 3u);
+    Bytes room(3 * 60);
+    EXPECT_EQ(file.ReadWholeRecords(0, 3, room), 2);
+    Bytes out;
+    EXPECT_FALSE(file.ReadRecord(file.RecordPosition(2), out));
+    EXPECT_EQ(file.Reopen(WriteDataFile(dir / "good.vme", VoltageRecords(3)), MeasureVoltage), DataFileFault::None);
+    EXPECT_EQ(file.Reopen(WriteDataFile(dir / "empty.vme", {}), MeasureVoltage), DataFileFault::NoRecords);
+    EXPECT_FALSE(file.IsOpen());
+    Bytes small = DataFileBytes({Bytes(18), Bytes(18)});
+    small.resize(20);
+    EXPECT_EQ(file.Reopen(WriteBytes(dir / "small.ale", small), MeasureEvents), DataFileFault::RecordTooSmall);
+    EXPECT_FALSE(file.IsOpen());  // too small a record for an event, cut short or not
+}
+
 TEST(DataFile, ReadsStayInsideTheRecords)
 {
     TempProgDir dir;

@@ -1,7 +1,8 @@
 // The record-window reader: for every file kind with trend records and every flag combination,
 // the times and columns it returns are the field values the records were built from and what
 // the per-record readers give; a bad stamp ends the read with one message; windows of one
-// record, windows across read blocks, and columns or windows outside the file.
+// record, windows across read blocks, columns or windows outside the file, and a file cut short
+// while it is open.
 #include "survey/record_window_reader.h"
 
 #include "fixtures/data_fixture.h"
@@ -15,6 +16,8 @@
 #include <algorithm>
 #include <bit>
 #include <cmath>
+#include <filesystem>
+#include <set>
 
 namespace {
 // Three records over a day boundary (a leap day), with seconds where the head keeps them (the
@@ -320,6 +323,35 @@ TRecordWindowData ReadWindow(const std::string& path, int measure, std::int64_t 
     return ReadRecordWindow(file, first, last, columns, showFault);
 }
 
+// A window's arrays as plain vectors, to compare with the values a case states.
+std::vector<double> Plain(const TUnsetArray<double>& values) { return {values.begin(), values.end()}; }
+std::vector<std::vector<double>> Plain(const std::vector<TUnsetArray<double>>& columns)
+{
+    std::vector<std::vector<double>> plain;
+    for (const auto& column : columns) plain.push_back(Plain(column));
+    return plain;
+}
+
+// The columns alone, read into arrays of the caller's as a view reads them (no stamp decoded),
+// with what the read gave; each value widened for comparing.
+struct ColumnsRead {
+    TWindowRead read;
+    std::vector<std::vector<double>> columns;
+    std::vector<double> highest;
+};
+ColumnsRead ReadColumnsInto(TDataFile& file, std::int64_t first, std::int64_t last, std::span<const TRecordColumn> columns)
+{
+    const auto room = static_cast<std::size_t>(std::max<std::int64_t>(0, last - first + 1));
+    std::vector<std::vector<float>> arrays(columns.size(), std::vector<float>(room));
+    std::vector<float*> values;
+    for (auto& array : arrays) values.push_back(array.data());
+    ColumnsRead result;
+    result.highest.resize(columns.size());
+    result.read = ReadRecordWindowInto(file, first, last, columns, nullptr, nullptr, values, result.highest);
+    for (const auto& array : arrays) result.columns.emplace_back(array.begin(), array.begin() + static_cast<std::ptrdiff_t>(result.read.Count()));
+    return result;
+}
+
 const TRecordColumn kL1Average{24, ColumnType::F32, 1.0f};
 
 // `count` one-minute voltage records from 2024-03-15 10:00 whose L1 average is the record's
@@ -345,13 +377,13 @@ TEST(RecordWindowReader, EveryKindAndFlagCombinationGivesTheBuiltValuesAsThePerR
         std::vector<double> times;
         for (const FixtureStamp& s : kStamps)
             times.push_back(FixtureTime(s.year, s.month, s.day, s.hour, s.minute, KeepsSeconds(c.measure) ? s.second : 0));
-        EXPECT_EQ(w.Times, times);
-        EXPECT_EQ(w.Columns, c.values);
+        EXPECT_EQ(Plain(w.Times), times);
+        EXPECT_EQ(Plain(w.Columns), c.values);
         for (std::size_t col = 0; col < c.columns.size(); ++col)
             EXPECT_EQ(w.Highest[col], *std::max_element(c.values[col].begin(), c.values[col].end())) << "column " << col;
         TDataFile file;
         ASSERT_EQ(file.Open(path, c.measure), DataFileFault::None);
-        EXPECT_EQ(ReadRecordColumns(file, 0, 2, c.columns).Columns, c.values);
+        EXPECT_EQ(ReadColumnsInto(file, 0, 2, c.columns).columns, c.values);
         for (std::size_t col = 0; col < c.columns.size() && w.Count() == 3; ++col) {
             if (c.columns[col].Type != ColumnType::F32) continue;
             if (c.measure == MeasureCurrentHarmonics && c.columns[col].Offset + 8 > c.records[0].size()) continue;
@@ -435,17 +467,17 @@ TEST(RecordWindowReader, ColumnsAloneDecodeNoStamp)
     PatchFile(path, 8 + 60 * 700 + 5, {24});  // hour 24
     TDataFile file;
     ASSERT_EQ(file.Open(path, MeasureVoltage), DataFileFault::None);
-    const TRecordWindowData w = ReadRecordColumns(file, 100, 1999, std::span(&kL1Average, 1));
-    EXPECT_TRUE(w.Complete);
-    EXPECT_EQ(w.Count(), 1900u);
-    EXPECT_TRUE(w.Times.empty());
-    ASSERT_EQ(w.Columns[0].size(), 1900u);
-    EXPECT_EQ(w.Columns[0][600], 700.0);
-    EXPECT_EQ(w.Columns[0].back(), 1999.0);
+    const ColumnsRead w = ReadColumnsInto(file, 100, 1999, std::span(&kL1Average, 1));
+    EXPECT_TRUE(w.read.Complete);
+    EXPECT_EQ(w.read.Count(), 1900u);
+    ASSERT_EQ(w.columns[0].size(), 1900u);
+    EXPECT_EQ(w.columns[0][600], 700.0);
+    EXPECT_EQ(w.columns[0].back(), 1999.0);
+    EXPECT_EQ(w.highest[0], 1999.0);
     EXPECT_TRUE(messages.Texts().empty());
     const TRecordColumn beyond{57, ColumnType::F32, 1.0f};
-    EXPECT_FALSE(ReadRecordColumns(file, 0, 9, std::span(&beyond, 1)).Complete);
-    EXPECT_FALSE(ReadRecordColumns(file, 0, 2000, std::span(&kL1Average, 1)).Complete);
+    EXPECT_FALSE(ReadColumnsInto(file, 0, 9, std::span(&beyond, 1)).read.Complete);
+    EXPECT_FALSE(ReadColumnsInto(file, 0, 2000, std::span(&kL1Average, 1)).read.Complete);
 }
 
 // The largest value of a column passes over values that are not numbers.
@@ -466,8 +498,8 @@ TEST(RecordWindowReader, WindowOfOneRecord)
     const TRecordColumn columns[] = {kL1Average, {TrendHead::Period, ColumnType::I16, 1.0f}, {TrendHead::Time + 1, ColumnType::U8, 1.0f}};
     const TRecordWindowData w = ReadWindow(path, MeasureVoltage, 4, 4, columns);
     EXPECT_TRUE(w.Complete);
-    EXPECT_EQ(w.Times, std::vector<double>{FixtureTime(2024, 3, 15, 10, 4)});
-    EXPECT_EQ(w.Columns, (std::vector<std::vector<double>>{{4.0}, {1.0}, {10.0}}));  // average, period, hour
+    EXPECT_EQ(Plain(w.Times), std::vector<double>{FixtureTime(2024, 3, 15, 10, 4)});
+    EXPECT_EQ(Plain(w.Columns), (std::vector<std::vector<double>>{{4.0}, {1.0}, {10.0}}));  // average, period, hour
 }
 
 // A column beyond the record, or a window beyond the file's records, reads nothing.
@@ -511,8 +543,8 @@ TEST(RecordWindowReader, WideIntegerColumnsReadExactly)
     const TRecordColumn columns[] = {{24, ColumnType::U32, 1.0f}, {24, ColumnType::I32, 1.0f}};
     const TRecordWindowData w = ReadWindow(path, MeasureVoltage, 1, 2, columns);
     ASSERT_TRUE(w.Complete);
-    EXPECT_EQ(w.Columns[0], (std::vector<double>{16777217.0, 4294967295.0}));
-    EXPECT_EQ(w.Columns[1], (std::vector<double>{16777217.0, -1.0}));
+    EXPECT_EQ(Plain(w.Columns[0]), (std::vector<double>{16777217.0, 4294967295.0}));
+    EXPECT_EQ(Plain(w.Columns[1]), (std::vector<double>{16777217.0, -1.0}));
 }
 
 // One refilling reader over windows of every size in turn, failed and refused ones among them:
@@ -565,4 +597,198 @@ TEST(RecordWindowReader, RefilledWindowsEqualWindowsReadAlone)
         EXPECT_EQ(w.Highest, alone.Highest);
     }
     EXPECT_TRUE(messages.Texts().empty());
+}
+
+// A file cut short after it was opened (its header still counts every record) keeps every whole
+// record before its end, through each form of the reader, and says the file is short; the
+// reader itself shows nothing (its callers tell the user). Cuts inside a read block, at a
+// block's first record, one byte short of the last record, and down to the header.
+TEST(RecordWindowReader, FileCutShortKeepsEveryWholeRecordPresent)
+{
+    ScriptedMessages messages;
+    constexpr std::int64_t kRecords = 20000;  // several read blocks
+    struct Case {
+        const char* what;
+        std::uint64_t size;  // bytes left
+        std::size_t whole;   // whole records in them
+    } cases[] = {
+        {"one byte short", 8 + 60 * kRecords - 1, kRecords - 1},
+        {"inside a block, a record's part left", 8 + 60 * 7000 + 59, 7000},
+        {"at the start of the second block", 8 + 60 * 4369, 4369},
+        {"down to the header", 8, 0},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        TempProgDir dir;
+        const std::string path = IndexedSeries(dir, kRecords);
+        TDataFile file;
+        ASSERT_EQ(file.Open(path, MeasureVoltage), DataFileFault::None);
+        std::filesystem::resize_file(path, c.size);
+
+        const TRecordWindowData w = ReadRecordWindow(file, 0, kRecords - 1, std::span(&kL1Average, 1));
+        EXPECT_FALSE(w.Complete);
+        EXPECT_TRUE(w.ShortFile);
+        ASSERT_EQ(w.Count(), c.whole);
+        ASSERT_EQ(w.Times.size(), c.whole);
+        ASSERT_EQ(w.Columns[0].size(), c.whole);
+        if (c.whole > 0) {
+            EXPECT_EQ(w.Columns[0].back(), static_cast<double>(c.whole - 1));
+            EXPECT_EQ(w.Highest[0], static_cast<double>(c.whole - 1));
+            EXPECT_NEAR(w.Times.back(), FixtureTime(2024, 3, 15, 10, 0) + static_cast<double>(c.whole - 1) * kOneMinute, 1e-6);
+        }
+        TRecordWindowRefill refill;
+        EXPECT_EQ(refill.Read(file, 100, kRecords - 1, std::span(&kL1Average, 1)).Count(), c.whole > 100 ? c.whole - 100 : 0);
+        EXPECT_TRUE(refill.Data().ShortFile);
+        const ColumnsRead columns = ReadColumnsInto(file, 0, kRecords - 1, std::span(&kL1Average, 1));
+        EXPECT_TRUE(columns.read.ShortFile);
+        EXPECT_EQ(columns.read.Count(), c.whole);
+
+        std::size_t walked = 0;
+        RecordBlockReader block(file, 0, kRecords - 1);
+        for (auto r = block.Next(); !r.empty(); r = block.Next()) ++walked;
+        EXPECT_EQ(walked, c.whole);
+        EXPECT_TRUE(block.Failed());
+
+        // A window that ends before the cut is whole.
+        if (c.whole > 10) {
+            const TRecordWindowData before = ReadRecordWindow(file, 0, 9, std::span(&kL1Average, 1));
+            EXPECT_TRUE(before.Complete);
+            EXPECT_FALSE(before.ShortFile);
+        }
+    }
+    EXPECT_TRUE(messages.Texts().empty());
+}
+
+// The gaps of a window are found while its stamps are decoded, wherever they fall: inside a
+// decoded piece, at a piece's or a read block's first record, at the window's last record. A
+// record earlier than the one before is a gap that stops the times ascending; a period of 0
+// joins nothing.
+TEST(RecordWindowReader, GapsAreFoundWhereverTheyFall)
+{
+    constexpr std::int64_t kRecords = 20000;  // two read blocks of 17476 records, pieces of 273
+    const std::set<std::int64_t> gaps = {5, 273, 274, 17476, 17477, 19999};
+    std::vector<Bytes> records;
+    double minutes = 0;
+    for (std::int64_t i = 0; i < kRecords; ++i) {
+        minutes += gaps.count(i) ? 3 : 1;
+        records.push_back(TrendRecord(MeasureVoltage, {.time = StampOf(FixtureTime(2024, 3, 15, 10, 0) + minutes * kOneMinute)}));
+    }
+    TempProgDir dir;
+    const std::string path = WriteDataFile(dir / "gaps.vme", records);
+    TDataFile file;
+    ASSERT_EQ(file.Open(path, MeasureVoltage), DataFileFault::None);
+    auto read = [&](std::int64_t first, std::int64_t periodSeconds) {
+        std::vector<TDateTime> times(static_cast<std::size_t>(kRecords - first));
+        TTimeSteps steps;
+        steps.PeriodSeconds = periodSeconds;
+        const TWindowRead r = ReadRecordWindowInto(file, first, kRecords - 1, {}, times.data(), &steps, {}, {});
+        EXPECT_TRUE(r.Complete);
+        EXPECT_EQ(r.Count(), times.size());
+        return steps;
+    };
+    const TTimeSteps whole = read(0, 60);
+    EXPECT_EQ(whole.Gaps, (std::vector<std::uint32_t>(gaps.begin(), gaps.end())));
+    EXPECT_TRUE(whole.Ascending);
+    // From record 6 on, the window's positions count from there.
+    EXPECT_EQ(read(6, 60).Gaps, (std::vector<std::uint32_t>{267, 268, 17470, 17471, 19993}));
+    const TTimeSteps none = read(19990, 0);
+    EXPECT_EQ(none.Gaps.size(), 9u);
+    EXPECT_TRUE(none.Ascending);
+
+    PatchFile(path, 8 + 60 * 9000 + 4, {0});  // record 9000 back to a whole hour
+    const TTimeSteps back = read(0, 60);
+    EXPECT_FALSE(back.Ascending);
+    EXPECT_EQ(back.Gaps.size(), gaps.size() + 2);  // the record, and the one after it
+}
+
+// Checking stamps without decoding them accepts and refuses exactly the stamps the decoding
+// does, with the same message: each edge stamp replaces the middle one of three records of
+// 15/03/2024, whose dates are checked once a day (a bad time on the day before's date, a good
+// date with a bad time, and the day after a new date all count), for the layout with a seconds
+// byte, the one with hundredths and one with neither.
+TEST(RecordWindowReader, CheckedStampsAreRefusedExactlyAsDecodedOnes)
+{
+    struct Case {
+        const char* what;
+        FixtureStamp stamp;
+        const char* message;  // null: accepted
+    } cases[] = {
+        {"day 0", {2024, 3, 0, 10, 1, 0}, "Invalid Date"},
+        {"day 1", {2024, 3, 1, 10, 1, 0}, nullptr},
+        {"31 March", {2024, 3, 31, 10, 1, 0}, nullptr},
+        {"32 March", {2024, 3, 32, 10, 1, 0}, "Invalid Date"},
+        {"30 April", {2024, 4, 30, 10, 1, 0}, nullptr},
+        {"31 April", {2024, 4, 31, 10, 1, 0}, "Invalid Date"},
+        {"month 0", {2024, 0, 15, 10, 1, 0}, "Invalid Date"},
+        {"month 12", {2024, 12, 31, 10, 1, 0}, nullptr},
+        {"month 13", {2024, 13, 15, 10, 1, 0}, "Invalid Date"},
+        {"29 February of a leap year", {2024, 2, 29, 10, 1, 0}, nullptr},
+        {"29 February of a common year", {2023, 2, 29, 10, 1, 0}, "Invalid Date"},
+        {"29 February 1900, a century", {1900, 2, 29, 10, 1, 0}, "Invalid Date"},
+        {"29 February 2000, a fourth century", {2000, 2, 29, 10, 1, 0}, nullptr},
+        {"30 February of a leap year", {2024, 2, 30, 10, 1, 0}, "Invalid Date"},
+        {"year 0", {0, 3, 15, 10, 1, 0}, "Invalid Date"},
+        {"year 1", {1, 1, 1, 10, 1, 0}, nullptr},
+        {"year 9999", {9999, 12, 31, 10, 1, 0}, nullptr},
+        {"year 10000", {10000, 1, 1, 10, 1, 0}, "Invalid Date"},
+        {"year 65535", {65535, 3, 15, 10, 1, 0}, "Invalid Date"},
+        {"23:59:59", {2024, 3, 15, 23, 59, 59}, nullptr},
+        {"hour 24", {2024, 3, 15, 24, 0, 0}, "Invalid Time"},
+        {"hour 255", {2024, 3, 15, 255, 0, 0}, "Invalid Time"},
+        {"minute 60", {2024, 3, 15, 10, 60, 0}, "Invalid Time"},
+        {"second 60", {2024, 3, 15, 10, 1, 60}, "Invalid Time"},
+        {"hundredths 255", {2024, 3, 15, 10, 1, 30, 255}, nullptr},
+        {"hour 24 on a new good date", {2024, 2, 29, 24, 0, 0}, "Invalid Time"},
+        {"bad date and bad time", {2024, 13, 15, 24, 0, 0}, "Invalid Date"},
+    };
+    struct Layout {
+        int measure;
+        const char* file;
+        Bytes prototype;
+        std::size_t dateAt, timeAt;
+        bool hundredths;     // time bytes minute, hour, hundredths, second; else minute, hour
+        std::size_t secondAt;  // without hundredths: 0 when the record keeps no seconds
+    } layouts[] = {
+        {MeasureVoltage, "stamps.vme", TrendRecord(MeasureVoltage, {}), TrendHead::Date, TrendHead::Time, false,
+         TrendHead::SecondsWord + 1},
+        {MeasureEvents, "stamps.eve", EventRecord({}), EventField::Date, EventField::Time, true, 0},
+        {MeasureFlicker, "stamps.flk", FlickerRecord({}), FlickerHead::Date, FlickerHead::Time, false, 0},
+    };
+    ScriptedMessages messages;
+    TempProgDir dir;
+    const TRecordColumn firstByte{0, ColumnType::U8, 1.0f};
+    for (const Layout& layout : layouts) {
+        for (const Case& c : cases) {
+            SCOPED_TRACE(std::string(layout.file) + ": " + c.what);
+            if (c.stamp.hundredths != 0 && !layout.hundredths) continue;
+            if (c.stamp.second != 0 && !layout.hundredths && layout.secondAt == 0) continue;
+            const std::string path =
+                WriteRecordSeries(dir / layout.file, layout.measure, layout.prototype, FixtureTime(2024, 3, 15, 10, 0), kOneMinute, 3);
+            const FixtureStamp& s = c.stamp;
+            const std::uint64_t record = 8 + layout.prototype.size();
+            PatchFile(path, record + layout.dateAt,
+                      {static_cast<std::uint8_t>(s.year & 0xFF), static_cast<std::uint8_t>(s.year >> 8),
+                       static_cast<std::uint8_t>(s.day), static_cast<std::uint8_t>(s.month)});
+            const auto minute = static_cast<std::uint8_t>(s.minute), hour = static_cast<std::uint8_t>(s.hour),
+                       second = static_cast<std::uint8_t>(s.second);
+            if (layout.hundredths) PatchFile(path, record + layout.timeAt, {minute, hour, static_cast<std::uint8_t>(s.hundredths), second});
+            else PatchFile(path, record + layout.timeAt, {minute, hour});
+            if (layout.secondAt) PatchFile(path, record + layout.secondAt, {second});
+
+            const std::size_t expected = c.message ? 1 : 3;
+            const std::vector<std::string> shown = c.message ? std::vector<std::string>{c.message} : std::vector<std::string>{};
+            for (const StampUse use : {StampUse::Times, StampUse::CheckOnly}) {
+                SCOPED_TRACE(use == StampUse::Times ? "decoded" : "checked");
+                messages.Clear();
+                TDataFile file;
+                ASSERT_EQ(file.Open(path, layout.measure), DataFileFault::None);
+                const TRecordWindowData w = ReadRecordWindow(file, 0, 2, std::span(&firstByte, 1), true, use);
+                EXPECT_EQ(w.Complete, c.message == nullptr);
+                EXPECT_EQ(w.Count(), expected);
+                EXPECT_EQ(w.Columns[0].size(), expected);
+                EXPECT_EQ(w.Times.size(), use == StampUse::Times ? expected : 0u);
+                EXPECT_EQ(messages.Texts(), shown);
+            }
+        }
+    }
 }

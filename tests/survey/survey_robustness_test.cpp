@@ -409,14 +409,20 @@ void RunRecordReaders(const std::string& path, int measure, const TMeasureFileIn
         for (int k = 1; k < kColumnEntries && offsets.size() < kTraceCount; ++k)
             if (layout.Columns.Columns[static_cast<std::size_t>(k)] != 0) offsets.push_back(layout.Columns.Columns[static_cast<std::size_t>(k)]);
         TTraceSettings s = TracesAt(offsets);
-        const TWindowValues values = ReadTraceWindow(V, opening.Head.FullWindow, *member, layout, s);
+        TKeptPlot kept;
+        const TWindowValues values = ReadTraceWindow(V, opening.Head.FullWindow, *member, layout, s, kept);
         EXPECT_LE(values.RecordsRead(), opening.Head.PeriodRecords) << what;
-        JoinFlags(values.Times.Values(), DescribePeriod(member->PeriodUnit, layout.Period).GapSeconds);
-        // A window dragged right to left, and one that is no record's start.
+        for (const TSharedYs& trace : values.Values) {
+            if (trace.Size() > 0) {
+                EXPECT_EQ(trace.Size(), values.RecordsRead()) << what;
+            }
+        }
+        // A window dragged right to left (its times from the first reading), and one that is no
+        // record's start.
         TRecordWindow reversed{opening.Head.FullWindow.LastPos, opening.Head.FullWindow.FirstPos};
-        ReadTraceWindow(V, reversed, *member, layout, s);
+        ReadTraceWindow(V, reversed, *member, layout, s, kept);
         TRecordWindow odd{opening.Head.FullWindow.FirstPos + 1, opening.Head.FullWindow.LastPos};
-        EXPECT_FALSE(ReadTraceWindow(V, odd, *member, layout, s).Complete) << what;
+        EXPECT_FALSE(ReadTraceWindow(V, odd, *member, layout, s, kept).Complete) << what;
     }
 }
 

@@ -1,8 +1,10 @@
 // What the frequency, unbalance, voltage-harmonics and flicker views do apart from the voltage
 // view: frequency periods in seconds, the harmonics traces dialog and its corrupt block tables,
-// the flicker statistic sets, and each view's curve of the record under the cursor.
+// the flicker statistic sets, each view's curve of the record under the cursor, and a data file
+// cut short while a view holds it.
 #include "view_test_support.h"
 
+#include "fixtures/window_shot.h"
 #include "graph/zr_graph.h"
 #include "views/curve_form.h"
 #include "views/traces_dlg.h"
@@ -15,6 +17,8 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QToolButton>
+#include <filesystem>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace {
@@ -55,7 +59,7 @@ TEST(FrequencyView, RecordsTenSecondsApart)
     EXPECT_EQ(v->LegendLabels[0]->text(), "L1 Average");
     const TSeries& series = v->Chart->GetSeries(1);
     ASSERT_EQ(series.Count(), 9);
-    EXPECT_EQ(std::vector<std::uint8_t>(series.Connects().begin(), series.Connects().end()),
+    EXPECT_EQ(SeriesJoins(series),
               (std::vector<std::uint8_t>{0, 1, 1, 1, 0, 1, 1, 1, 1}));
     EXPECT_EQ(Plotted(*v, 1)[4], 51.25);
 
@@ -257,12 +261,12 @@ TEST(HarmonicsView, CorruptBlockTablesRefuseTheFile)
 }
 
 namespace {
-// Flicker records every ten minutes; Pst of phase p at record i: 0.1 (p + 1) + i, Plt twice
-// that; with `cpf`, phase p's curve value k: 100 - k / 20 - p - i.
-std::vector<Bytes> FlickerRecords(std::uint16_t flags, std::uint8_t mode, bool cpf)
+// `count` flicker records every ten minutes; Pst of phase p at record i: 0.1 (p + 1) + i, Plt
+// twice that; with `cpf`, phase p's curve value k: 100 - k / 20 - p - i.
+std::vector<Bytes> FlickerRecords(std::uint16_t flags, std::uint8_t mode, bool cpf, int count = 3)
 {
     std::vector<Bytes> records;
-    for (int i = 0; i < 3; ++i) {
+    for (int i = 0; i < count; ++i) {
         FlickerRecordFields r{.time = StampOf(ViewStart() + 10 * i * kOneMinute), .period = 10, .flags = flags, .mode = mode};
         for (int p = 0; p < 3; ++p) {
             FlickerPhaseFields phase;
@@ -330,4 +334,47 @@ TEST(FlickerView, WithoutCpfCurvesTheCurveStaysOff)
     ClickAt(*v, ViewStart());
     EXPECT_FALSE(v->HasCurve());
     EXPECT_FALSE(OnModal<TCurveForm>([&] { v->ShowDensityCurve(); }, [](TCurveForm& c) { c.reject(); }));
+}
+
+// A data file cut short while its view holds it (one byte short of what its header counts):
+// the next plot shows every whole record still in the file and says once that the file is
+// shorter than its header says; the plots after it say nothing more. The flicker records, with
+// their curves, fill several read blocks.
+TEST(TrendViews, FileCutShortWhileOpenShowsEveryWholeRecordAndSaysSoOnce)
+{
+    struct Case {
+        const char* what;
+        int measure;
+        const char* file;
+        std::vector<Bytes> records;
+        std::function<std::unique_ptr<TTrendViewForm>(MeasureViewFixture&)> open;
+        std::string message;
+    };
+    const Case cases[] = {
+        {"voltage", MeasureVoltage, "v.vme", VoltageSeriesRecords({.start = ViewStart(), .count = 276}),
+         [](MeasureViewFixture& f) { return std::unique_ptr<TTrendViewForm>(f.Open<TShowVForm>()); },
+         "Voltage survey is shorter than its header says: the records after its end are missing."},
+        {"flicker", MeasureFlicker, "f.fle", FlickerRecords(0, 0, true, 288),
+         [](MeasureViewFixture& f) { return std::unique_ptr<TTrendViewForm>(f.Open<TShowFlkForm>()); },
+         "Flicker survey is shorter than its header says: the records after its end are missing."},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        MeasureViewFixture f(c.measure, c.file, c.records, ViewStart(), ViewStart() + 3);
+        const std::unique_ptr<TTrendViewForm> v = c.open(f);
+        ASSERT_FALSE(v->OpenFailed());
+        std::filesystem::resize_file(f.path, std::filesystem::file_size(f.path) - 1);
+        v->ApplyTraces(ChooseTraces(*v, 2));
+        const int whole = static_cast<int>(c.records.size()) - 1;
+        EXPECT_EQ(v->Chart->GetSeries(1).Count(), whole);
+        EXPECT_EQ(v->Chart->GetSeries(2).Count(), whole);
+        EXPECT_EQ(v->ZoomRecords(), static_cast<std::uint32_t>(whole));
+        EXPECT_EQ(f.messages.Texts(), std::vector<std::string>{c.message});
+        Shot(v.get(), QString("cut_short_") + c.what);
+        v->ApplyTraces(ChooseTraces(*v, 1));
+        v->SetZoom(false);
+        EXPECT_EQ(v->Chart->GetSeries(1).Count(), whole);
+        EXPECT_EQ(f.messages.Texts().size(), 1u);
+        EXPECT_FALSE(v->OpenFailed());
+    }
 }

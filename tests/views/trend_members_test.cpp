@@ -364,8 +364,7 @@ TEST(TrendMembers, EveryMemberOpensReadsAndPlotsThroughTheFactory)
         EXPECT_TRUE(view->AnyTrace());
         EXPECT_EQ(view->LegendLabels[0]->text(), row->legend);
         EXPECT_EQ(view->LegendLabels[1]->text(), "none");
-        const std::span<const double> ys = view->Chart->GetSeries(1).Ys();
-        EXPECT_EQ(std::vector<double>(ys.begin(), ys.end()), row->plotted);
+        EXPECT_EQ(SeriesYs(view->Chart->GetSeries(1)), row->plotted);
         const TAxis& axis = row->axis == 2 ? view->Chart->YAxis_Second : view->Chart->YAxis;
         EXPECT_EQ(view->Chart->GetSeries(1).Axis(), &axis);
         EXPECT_EQ(axis.Title(), row->plottedTitle ? row->plottedTitle : row->yTitle);

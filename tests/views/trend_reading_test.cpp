@@ -24,7 +24,22 @@ TWindowValues ReadWindow(const TRecordWindow& window, const TTrendLayout& layout
 {
     TDataFile F;
     if (!OpenTrendDataFile(F, SurveySelection().File(1), 1)) return {};
-    return ReadTraceWindow(F, window, VoltageMember(), layout, traces);
+    TKeptPlot kept;
+    return ReadTraceWindow(F, window, VoltageMember(), layout, traces, kept);
+}
+
+std::vector<std::uint8_t> JoinsOf(const TSharedXs& times)
+{
+    std::vector<std::uint8_t> joins;
+    for (std::size_t i = 0; i < times.Size(); ++i) joins.push_back(times.Joins(i) ? 1 : 0);
+    return joins;
+}
+
+std::vector<double> ValuesOf(const TSharedYs& values)
+{
+    std::vector<double> read;
+    for (std::size_t i = 0; i < values.Size(); ++i) read.push_back(values[i]);
+    return read;
 }
 }  // namespace
 
@@ -157,7 +172,7 @@ TEST(WindowValues, GapsWhereRecordsAreMissing)
     EXPECT_EQ(v.Values[0][0], 230);
     EXPECT_EQ(v.Values[0][3], 234);  // grid position 4
     EXPECT_EQ(v.Values[1][8], 249);
-    EXPECT_TRUE(v.Values[2].empty());
+    EXPECT_EQ(v.Values[2].Size(), 0u);
     EXPECT_EQ(v.Highest[0], 239);  // each trace's highest value, for the view's scale
     EXPECT_EQ(v.Highest[1], 249);
     EXPECT_EQ(v.Highest[2], -std::numeric_limits<double>::infinity());
@@ -165,9 +180,7 @@ TEST(WindowValues, GapsWhereRecordsAreMissing)
     EXPECT_NEAR(traces.RecordTime, Start() + 90 * kOneMinute, 1e-9);
     EXPECT_EQ(traces.Entries[0].Value, 239);
     EXPECT_EQ(traces.Entries[1].Value, 249);
-    const std::vector<std::uint8_t> expected = {0, 1, 1, 0, 1, 1, 1, 1, 1};
-    EXPECT_EQ(JoinFlags(v.Times.Values(), 600), expected);
-    EXPECT_EQ(v.Joined, expected);
+    EXPECT_EQ(JoinsOf(v.Times), (std::vector<std::uint8_t>{0, 1, 1, 0, 1, 1, 1, 1, 1}));
 
     // A window given with its ends swapped reads the same records.
     TRecordWindow reversed{o.Head.FullWindow.LastPos, o.Head.FullWindow.FirstPos, o.Head.FullWindow.LastTime,
@@ -193,7 +206,7 @@ TEST(WindowValues, NoJoinAcrossAMissingDay)
     traces.Entries[0].Item = 2;
     ResolveOffsets(traces, o.Head.Layout.Columns.Columns, o.Head.Layout.Columns.StatCount());
     const TWindowValues v = ReadWindow(o.Head.FullWindow, o.Head.Layout, traces);
-    const auto joined = JoinFlags(v.Times.Values(), 3600);
+    const auto joined = JoinsOf(v.Times);
     ASSERT_EQ(v.RecordsRead(), 26u);
     EXPECT_EQ(joined[23], 1);
     EXPECT_EQ(joined[24], 0);  // 25 hours after the previous point: a gap
@@ -241,12 +254,13 @@ TEST(WindowValues, APairedTraceIsReadAsTwoColumnsAndPlotsTheChosenOne)
     traces.Entries[2].Offset = 20;  // L1 minimum
     TDataFile F;
     ASSERT_TRUE(OpenTrendDataFile(F, SurveySelection().File(1), 1));
-    const TWindowValues v = ReadTraceWindow(F, o.Head.FullWindow, paired, o.Head.Layout, traces);
+    TKeptPlot kept;
+    const TWindowValues v = ReadTraceWindow(F, o.Head.FullWindow, paired, o.Head.Layout, traces, kept);
     EXPECT_TRUE(v.Complete);
-    EXPECT_EQ(v.Values[2], (std::vector<double>{200, 201, 202}));
+    EXPECT_EQ(ValuesOf(v.Values[2]), (std::vector<double>{200, 201, 202}));
     EXPECT_EQ(traces.Entries[2].Value, 202);
 
     // A pair whose second column runs past the record reads nothing.
     traces.Entries[2].Offset = 56;  // L3 maximum, the record's last value
-    EXPECT_FALSE(ReadTraceWindow(F, o.Head.FullWindow, paired, o.Head.Layout, traces).Complete);
+    EXPECT_FALSE(ReadTraceWindow(F, o.Head.FullWindow, paired, o.Head.Layout, traces, kept).Complete);
 }

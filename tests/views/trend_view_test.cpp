@@ -102,10 +102,10 @@ TEST(VoltageView, ThreeTracesPlotWithGapsWhereRecordsAreMissing)
     for (int s = 1; s <= 3; ++s) {
         const TSeries& series = v.Chart->GetSeries(s);
         ASSERT_EQ(series.Count(), 9);
-        const std::vector<std::uint8_t> connects(series.Connects().begin(), series.Connects().end());
+        const std::vector<std::uint8_t> connects = SeriesJoins(series);
         EXPECT_EQ(connects, (std::vector<std::uint8_t>{0, 1, 1, 1, 0, 1, 1, 1, 1})) << s;
     }
-    EXPECT_EQ(v.Chart->GetSeries(1).Ys()[0], 230);
+    EXPECT_EQ(v.Chart->GetSeries(1).Y(0), 230);
     EXPECT_EQ(v.ScalePrefix(), TScalePrefix::None);
     EXPECT_EQ(v.Chart->YAxis.Title(), "Volt");
 }
@@ -124,7 +124,7 @@ TEST(VoltageView, PlotsTakeTheTimesReadAtCreation)
     const TSeries& l2 = v.Chart->GetSeries(2);
     ASSERT_EQ(l1.Count(), 10);
     EXPECT_DOUBLE_EQ(l1.Xs()[3], ViewStart() + 30 * kOneMinute);
-    EXPECT_EQ(l1.Ys()[3], 300);
+    EXPECT_EQ(l1.Y(3), 300);
     EXPECT_EQ(l1.Xs().data(), l2.Xs().data());
 
     v.SetZoom(true);  // a zoom band over records 2 to 5 reads those records only
@@ -137,8 +137,8 @@ TEST(VoltageView, PlotsTakeTheTimesReadAtCreation)
     EXPECT_EQ(v.ZoomRecords(), 4u);
     EXPECT_EQ(l1.Count(), 4);
     EXPECT_DOUBLE_EQ(l1.Xs()[1], ViewStart() + 30 * kOneMinute);
-    EXPECT_EQ(l1.Ys()[1], 300);
-    EXPECT_EQ(l1.Connects()[0], 0);  // the zoomed window's first point joins nothing
+    EXPECT_EQ(l1.Y(1), 300);
+    EXPECT_EQ(l1.Connected(0), false);  // the zoomed window's first point joins nothing
     EXPECT_TRUE(f.messages.messages.empty());
 }
 
@@ -149,7 +149,7 @@ TEST(VoltageView, KilovoltsForAxisTitleValuesAndReadout)
     v.ApplyTraces(ChooseTraces(v, 1));
     EXPECT_EQ(v.ScalePrefix(), TScalePrefix::Thousands);
     EXPECT_EQ(v.Chart->YAxis.Title(), "kVolt");
-    EXPECT_DOUBLE_EQ(v.Chart->GetSeries(1).Ys()[0], 11.0);
+    EXPECT_DOUBLE_EQ(v.Chart->GetSeries(1).Y(0), 11.0);
 
     // A manual scale below 1000 keeps volts, values undivided.
     TTraceSettings manual = v.Traces();
@@ -159,7 +159,7 @@ TEST(VoltageView, KilovoltsForAxisTitleValuesAndReadout)
     v.ApplyTraces(manual);
     EXPECT_EQ(v.ScalePrefix(), TScalePrefix::None);
     EXPECT_EQ(v.Chart->YAxis.Title(), "Volt");
-    EXPECT_DOUBLE_EQ(v.Chart->GetSeries(1).Ys()[0], 11000.0);
+    EXPECT_DOUBLE_EQ(v.Chart->GetSeries(1).Y(0), 11000.0);
     EXPECT_DOUBLE_EQ(v.Chart->YAxis.Max(), 500);
 
     // A manual scale above 1000 in kilovolts: axis, title and values alike.
@@ -169,7 +169,7 @@ TEST(VoltageView, KilovoltsForAxisTitleValuesAndReadout)
     EXPECT_EQ(v.ScalePrefix(), TScalePrefix::Thousands);
     EXPECT_DOUBLE_EQ(v.Chart->YAxis.Min(), 10);
     EXPECT_DOUBLE_EQ(v.Chart->YAxis.Max(), 12);
-    EXPECT_DOUBLE_EQ(v.Chart->GetSeries(1).Ys()[0], 11.0);
+    EXPECT_DOUBLE_EQ(v.Chart->GetSeries(1).Y(0), 11.0);
 }
 
 TEST(VoltageView, ManualScaleAboveKilovoltWithLowValuesStaysInVolts)
@@ -186,7 +186,7 @@ TEST(VoltageView, ManualScaleAboveKilovoltWithLowValuesStaysInVolts)
     EXPECT_EQ(v.ScalePrefix(), TScalePrefix::None);
     EXPECT_EQ(v.Chart->YAxis.Title(), "Volt");
     EXPECT_DOUBLE_EQ(v.Chart->YAxis.Max(), 1500);
-    EXPECT_DOUBLE_EQ(v.Chart->GetSeries(1).Ys()[0], 230);
+    EXPECT_DOUBLE_EQ(v.Chart->GetSeries(1).Y(0), 230);
 }
 
 TEST(VoltageView, UnreadableStampClosesTheViewWithOneMessage)

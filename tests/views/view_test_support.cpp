@@ -17,11 +17,7 @@ TTraceSettings ChooseTraces(const TTrendViewForm& view, int count, int item)
     return s;
 }
 
-std::vector<double> Plotted(const TTrendViewForm& view, int series)
-{
-    const std::span<const double> ys = view.Chart->GetSeries(series).Ys();
-    return {ys.begin(), ys.end()};
-}
+std::vector<double> Plotted(const TTrendViewForm& view, int series) { return SeriesYs(view.Chart->GetSeries(series)); }
 
 std::string CommandOutput(const std::string& command)
 {

@@ -5,6 +5,7 @@
 
 #include "fixtures/child_context_fixture.h"
 #include "fixtures/on_modal.h"
+#include "fixtures/series_points.h"
 #include "fixtures/temp_prog_dir.h"
 #include "fixtures/data_fixture.h"
 #include "fixtures/view_fixture.h"
