@@ -301,9 +301,9 @@ bool TLimitsDlg::BtnSaveClick()
     request.askOverwrite = true;
     const auto path = AskSaveFile(request);
     if (!path) return false;
-    RememberFolder(*path);
     ControlsToLimits();
     if (!SaveLimitsFile(*path, limits)) return false;
+    RememberFolder(*path);
     fileName = *path;
     modified = false;
     ShowMessage(std::string(kLimitsSavedMessage), MsgType::Information, MbOk);

@@ -220,14 +220,15 @@ void TRunAnalysisDlg::BtnOkClick()
     }
     std::string path = *chosen;
     if (ExtractFileExt(path).empty()) path += ".rep";
-    LastPath().SheetPathSet = true;
-    LastPath().SheetPath = ExtractFilePath(path);
     const TReportWrite written = engine_->WriteReport(path);
     if (!written.Saved) {
-        // The old file and the temporary files are as they were: the user may try again.
+        // The old file and the temporary files are as they were: the user may try again, from
+        // the folder the dialog started in.
         ShowError(written.Message);
         return;
     }
+    LastPath().SheetPathSet = true;
+    LastPath().SheetPath = ExtractFilePath(path);
     saved_ = true;
     reportFileName_ = path;
     accept();

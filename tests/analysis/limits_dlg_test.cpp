@@ -235,6 +235,12 @@ TEST(LimitsDlg, SaveWritesTheFieldsAndKeepsTheHiddenOnes)
     messages.CancelFileDialog();
     EXPECT_FALSE(dialog.BtnSaveClick());
     EXPECT_TRUE(dialog.Modified());
+    // A file that cannot be written: the next dialog still starts where this one did.
+    messages.PickFile(DataDir() + "gone/new.lim");
+    EXPECT_FALSE(dialog.BtnSaveClick());
+    EXPECT_TRUE(dialog.Modified());
+    EXPECT_FALSE(LastPath().DataPathSet);
+    messages.Clear();
     const std::string path = DataDir() + "new.lim";
     messages.PickFile(path);
     EXPECT_TRUE(dialog.BtnSaveClick());

@@ -123,6 +123,33 @@ TEST(RunAnalysisDlg, NoKeepsTheTemporaryFilesAndACancelledSaveDeletesThem)
     }
 }
 
+// A report that cannot be written leaves the window on its results, and the next save dialog
+// starts where the first one did, not in the folder that failed.
+TEST(RunAnalysisDlg, AReportThatCannotBeWrittenKeepsTheWindowAndTheStartFolder)
+{
+    DemoAnalysis demo;
+    TRunAnalysisDlg dialog(nullptr, demo.survey, demo.params, DataDir());
+    RunToResults(dialog);
+    ASSERT_TRUE(dialog.BtnOk->isEnabled());
+    const std::string failing = demo.dir / "gone/x.rep";
+    demo.messages.AnswerNext(MbYes);
+    demo.messages.PickFile(failing);
+    dialog.BtnOkClick();
+    EXPECT_EQ(demo.messages.Texts(),
+              (std::vector<std::string>{"Save Report ?", "Unable to write the report file " + failing + "."}));
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_FALSE(dialog.Saved());
+    EXPECT_FALSE(LastPath().SheetPathSet);
+
+    demo.messages.AnswerNext(MbYes);
+    demo.messages.PickFile(SheetDir() + "x.rep");
+    dialog.BtnOkClick();
+    ASSERT_EQ(demo.messages.fileRequests.size(), 2u);
+    EXPECT_EQ(demo.messages.fileRequests[1].folder, SheetDir());
+    EXPECT_TRUE(dialog.Saved());
+    EXPECT_FALSE(dialog.isVisible());
+}
+
 // Abort before the first tick, and a run that fails on a missing file: the window closes with
 // Abort, nothing saved.
 TEST(RunAnalysisDlg, AbortAndAFailedRunCloseTheWindowUnsaved)

@@ -1,10 +1,14 @@
-// The save dialog behind the message seam: the type shown follows the proposed extension, and
-// choosing another type changes the extension a bare file name gets.
-#include "platform/qt_messages.h"
+// The file dialogs behind the message seam: the type shown follows the proposed extension,
+// choosing another type changes the extension a bare file name gets, and listed files are typed
+// by their names alone.
+#include "platform/qt_file_dialog.h"
 
+#include <QAbstractFileIconProvider>
 #include <QComboBox>
+#include <QFile>
 #include <QFileDialog>
 #include <QString>
+#include <QTemporaryDir>
 #include <gtest/gtest.h>
 
 namespace {
@@ -70,4 +74,27 @@ TEST(QtFileDialog, OpenKeepsItsDefaultExtension)
     Choose(*types, 1);
     EXPECT_EQ(dialog.defaultSuffix().toStdString(), "xls");
     EXPECT_EQ(dialog.acceptMode(), QFileDialog::AcceptOpen);
+}
+
+// A type text read from a file's content would mean the listing opens every file it shows,
+// and a read of /proc/kmsg never returns.
+TEST(QtFileDialog, ListedFilesAreTypedByTheirNamesAlone)
+{
+    QTemporaryDir dir;
+    for (const char* name : {"report", "week.xls"}) {
+        QFile file(dir.filePath(name));
+        ASSERT_TRUE(file.open(QIODevice::WriteOnly));
+        file.write("%PDF-1.4\n%\xe2\xe3\xcf\xd3\n");
+    }
+    SeamFileDialog save, folder;
+    PrepareFileDialog(save, SheetRequest("xls"), true);
+    PrepareFolderDialog(folder, "Select Folder", dir.path().toStdString());
+    for (QFileDialog* dialog : {static_cast<QFileDialog*>(&save), static_cast<QFileDialog*>(&folder)}) {
+        QAbstractFileIconProvider* icons = dialog->iconProvider();
+        ASSERT_NE(icons, nullptr);
+        auto type = [&](const QString& path) { return icons->type(QFileInfo(path)).toStdString(); };
+        EXPECT_NE(type(dir.filePath("report")), "PDF document");
+        EXPECT_EQ(type(dir.filePath("week.xls")), "Excel spreadsheet");
+        EXPECT_EQ(type(dir.path()), "Folder");
+    }
 }

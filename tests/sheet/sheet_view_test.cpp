@@ -193,6 +193,11 @@ TEST(SaveSheetAs, ProposesTheTypeLastChosenInTheFolderLastUsed)
     XlrdDump x = CheckWithXlrd(dir / "out/list2.xls");
     EXPECT_EQ(x["cell.1.2.2"], "t:Date");
 
+    // A file that cannot be written leaves the folder the next dialog starts in as it was.
+    messages.PickFile(dir / "gone/list3.xls");
+    EXPECT_FALSE(SaveSheetAs(book, dialog));
+    EXPECT_EQ(LastPath().SheetPath, dir / "out/");
+
     messages.CancelFileDialog();
     EXPECT_FALSE(SaveSheetAs(book, dialog));
     LastPath() = TLastPath{};
