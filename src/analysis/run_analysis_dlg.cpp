@@ -139,10 +139,12 @@ std::vector<QFrame*> TRunAnalysisDlg::MeasurePanels(int measure) const
 
 void TRunAnalysisDlg::reject()
 {
-    // Escape and the close box abort a running analysis; on the results they leave the report
-    // unsaved, as "No" does.
+    // Escape and the close box abort a running analysis; on the results they take OK's road, so
+    // a finished run is never dropped without "Save Report ?".
     if (!engine_->Finished())
         Job->BtnAbortClick();
+    else if (engine_->Completed())
+        BtnOkClick();
     else
         FixedDialog::reject();
 }

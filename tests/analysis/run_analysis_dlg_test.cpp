@@ -14,6 +14,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QTimer>
@@ -120,6 +121,31 @@ TEST(RunAnalysisDlg, NoKeepsTheTemporaryFilesAndACancelledSaveDeletesThem)
         EXPECT_EQ(demo.messages.fileRequests.size(), yes ? 1u : 0u);
         EXPECT_EQ(demo.TempFilesPresent(), !yes) << yes;
         EXPECT_TRUE(ListFiles(SheetDir(), "*.rep").empty());
+    }
+}
+
+// Escape and the close box on the results ask "Save Report ?" as OK does, never dropping the
+// run unasked.
+TEST(RunAnalysisDlg, EscapeAndTheCloseBoxOnTheResultsAskToSaveTheReport)
+{
+    for (bool closeBox : {false, true}) {
+        DemoAnalysis demo;
+        TRunAnalysisDlg dialog(nullptr, demo.survey, demo.params, DataDir());
+        RunToResults(dialog);
+        ASSERT_TRUE(dialog.BtnOk->isEnabled());
+        demo.messages.AnswerNext(MbYes);
+        demo.messages.PickFile(SheetDir() + "kept");
+        if (closeBox) {
+            dialog.close();
+        } else {
+            QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+            QApplication::sendEvent(&dialog, &escape);
+        }
+        EXPECT_EQ(demo.messages.Texts(), std::vector<std::string>{"Save Report ?"}) << closeBox;
+        EXPECT_FALSE(dialog.isVisible()) << closeBox;
+        EXPECT_EQ(dialog.result(), QDialog::Accepted) << closeBox;
+        EXPECT_TRUE(dialog.Saved()) << closeBox;
+        EXPECT_TRUE(FileExists(SheetDir() + "kept.rep")) << closeBox;
     }
 }
 
