@@ -3,6 +3,7 @@
 
 #include <QFileIconProvider>
 #include <QFileInfo>
+#include <QLineEdit>
 #include <QMimeDatabase>
 #include <QRegularExpression>
 #include <QStringList>
@@ -48,6 +49,15 @@ private:
     QMimeDatabase mimeTypes_;
 };
 
+bool IsPattern(const QString& name) { return name.contains('*') || name.contains('?'); }
+
+// The patterns a filter lists: "Excel 5.0 Format (*.xls)" -> "*.xls"; a bare "*.x*" is its own.
+QStringList PatternsOfFilter(const QString& filter)
+{
+    static const QRegularExpression inParentheses(R"(\(([^()]*)\)\s*$)");
+    const QRegularExpressionMatch match = inParentheses.match(filter);
+    return (match.hasMatch() ? match.captured(1) : filter).split(' ', Qt::SkipEmptyParts);
+}
 }  // namespace
 
 QAbstractFileIconProvider* NameOnlyFileIcons()
@@ -55,6 +65,26 @@ QAbstractFileIconProvider* NameOnlyFileIcons()
     // One for the whole run, never freed: a dialog's listing thread may use it until the end.
     static NameOnlyIconProvider* const provider = new NameOnlyIconProvider;
     return provider;
+}
+
+void SeamFileDialog::accept()
+{
+    const QStringList files = selectedFiles();
+    const QString name = files.isEmpty() ? QString() : QFileInfo(files.first()).fileName();
+    if (!IsPattern(name)) {
+        QFileDialog::accept();
+        return;
+    }
+    QString chosen;
+    for (const QString& filter : nameFilters())
+        if (PatternsOfFilter(filter).contains(name, Qt::CaseInsensitive)) chosen = filter;
+    if (chosen.isEmpty()) {
+        setNameFilters(nameFilters() << name);
+        chosen = name;
+    }
+    selectNameFilter(chosen);
+    emit filterSelected(chosen);
+    if (auto* edit = findChild<QLineEdit*>("fileNameEdit")) edit->clear();
 }
 
 void PrepareFileDialog(QFileDialog& dialog, const FileDialogRequest& request, bool save)

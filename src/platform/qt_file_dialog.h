@@ -1,5 +1,6 @@
 // The Qt file and folder dialogs behind the message seam (qt_messages.h): filters in the seam's
-// "name|pattern" pairs, the proposed type and extension, and listings typed by file name only.
+// "name|pattern" pairs, the proposed type and extension, a typed pattern taken as a filter, and
+// listings typed by file name only.
 #pragma once
 
 #include "platform/messages.h"
@@ -12,11 +13,15 @@ QString QtFilterFromPairs(const std::string& filter);
 // The extension one filter stands for: "Text File (*.txt)" -> "txt"; empty for "All (*.*)".
 QString QtSuffixOfFilter(const QString& filterName);
 
-// Every file and folder dialog of the program, set up by the Prepare functions below.
+// Every file and folder dialog of the program, set up by the Prepare functions below. A name with a wildcard ("*.xls", the name the dialogs
+// propose) is a filter, never a file: accepting it lists the folder by it and asks on for a name.
 class SeamFileDialog : public QFileDialog {
     Q_OBJECT
 public:
     using QFileDialog::QFileDialog;
+
+protected:
+    void accept() override;
 };
 
 // Sets a file dialog up for the request (open, or save when `save`).

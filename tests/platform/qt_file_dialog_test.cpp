@@ -1,12 +1,13 @@
 // The file dialogs behind the message seam: the type shown follows the proposed extension,
-// choosing another type changes the extension a bare file name gets, and listed files are typed
-// by their names alone.
+// choosing another type changes the extension a bare file name gets, a typed pattern is a filter,
+// and listed files are typed by their names alone.
 #include "platform/qt_file_dialog.h"
 
 #include <QAbstractFileIconProvider>
 #include <QComboBox>
 #include <QFile>
 #include <QFileDialog>
+#include <QLineEdit>
 #include <QString>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
@@ -96,5 +97,44 @@ TEST(QtFileDialog, ListedFilesAreTypedByTheirNamesAlone)
         EXPECT_NE(type(dir.filePath("report")), "PDF document");
         EXPECT_EQ(type(dir.filePath("week.xls")), "Excel spreadsheet");
         EXPECT_EQ(type(dir.path()), "Folder");
+    }
+}
+
+// The dialogs propose "*.xls", "*.rep" or "*.lim" as the name: accepted as it stands, such a
+// name lists the folder by it and the dialog waits for a real name.
+TEST(QtFileDialog, ANameWithAWildcardIsAFilterNeverAFile)
+{
+    struct Case {
+        const char* typed;
+        const char* filterAfter;  // empty: the dialog accepted the name
+        const char* suffixAfter;
+    };
+    const Case cases[] = {
+        {"*.xls", "Excel 5.0 Format (*.xls)", "xls"},
+        {"*.TXT", "Text File (*.txt)", "txt"},
+        {"week?.*", "week?.*", "xls"},
+        {"week", "", "xls"},
+    };
+    QTemporaryDir dir;
+    for (const Case& c : cases) {
+        FileDialogRequest request = SheetRequest("xls");
+        request.folder = dir.path().toStdString();
+        SeamFileDialog dialog;
+        PrepareFileDialog(dialog, request, true);
+        dialog.show();
+        dialog.selectFile(c.typed);
+        QMetaObject::invokeMethod(&dialog, "accept");
+        const bool accepted = *c.filterAfter == 0;
+        EXPECT_EQ(dialog.result() == QDialog::Accepted, accepted) << c.typed;
+        EXPECT_EQ(dialog.isVisible(), !accepted) << c.typed;
+        if (accepted) {
+            EXPECT_EQ(dialog.selectedFiles().value(0).toStdString(), dir.filePath("week.xls").toStdString());
+            continue;
+        }
+        EXPECT_EQ(dialog.selectedNameFilter().toStdString(), c.filterAfter) << c.typed;
+        EXPECT_EQ(dialog.defaultSuffix().toStdString(), c.suffixAfter) << c.typed;
+        auto* name = dialog.findChild<QLineEdit*>("fileNameEdit");
+        ASSERT_NE(name, nullptr);
+        EXPECT_TRUE(name->text().isEmpty()) << c.typed;
     }
 }
