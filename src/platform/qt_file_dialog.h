@@ -13,8 +13,9 @@ QString QtFilterFromPairs(const std::string& filter);
 // The extension one filter stands for: "Text File (*.txt)" -> "txt"; empty for "All (*.*)".
 QString QtSuffixOfFilter(const QString& filterName);
 
-// Every file and folder dialog of the program, set up by the Prepare functions below. A name with a wildcard ("*.xls", the name the dialogs
-// propose) is a filter, never a file: accepting it lists the folder by it and asks on for a name.
+// Every file and folder dialog of the program, set up by the Prepare functions below. A name
+// with a wildcard ("*.xls", the name the dialogs propose) is a filter, never a file: accepting
+// it lists the folder by it and the dialog waits for a name.
 class SeamFileDialog : public QFileDialog {
     Q_OBJECT
 public:
