@@ -15,7 +15,6 @@ constexpr int kExportFirstDataRow = 14;
 constexpr int kExportDateColumn = 2;
 // The most records (events: rows) one workbook takes.
 constexpr int kExportRecordLimit = 16000;
-inline constexpr const char* kExportTruncatedMessage = "File to export is too long. Truncated at 16000 records.";
 
 // Starts an empty one-sheet book for measure `measure`: the title line, the eight labels and
 // their values (the interval as short date + " hh:mm", the record count of the interval).
