@@ -13,6 +13,7 @@
 #include "platform/scripted_messages.h"
 
 #include <QApplication>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -178,6 +179,30 @@ TEST(LimitsDlg, LeavingAFieldChecksItsRange)
             EXPECT_EQ(text, c.message);
     }
     EXPECT_TRUE(dialog.Modified());
+}
+
+// Enter in a field presses OK, which checks every field: a refused value is told once, and
+// leaving the field for another one of the dialog still checks it.
+TEST(LimitsDlg, EnterOnARefusedValueTellsItOnce)
+{
+    ScriptedMessages messages;
+    TLimitsDlg dialog;
+    dialog.SetLimits(DefaultLimits());
+    dialog.show();
+    QApplication::setActiveWindow(&dialog);
+    dialog.EditVLow->setFocus();
+    dialog.EditVLow->setText("200");
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(dialog.EditVLow, &enter);
+    EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Voltage Range must be from 0.0 to 100 %"});
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(QApplication::focusWidget(), dialog.EditVLow);
+
+    messages.Clear();
+    dialog.EditVLow->setText("300");
+    dialog.EditVHigh->setFocus();
+    EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Voltage Range must be from 0.0 to 100 %"});
+    EXPECT_EQ(QApplication::focusWidget(), dialog.EditVLow);
 }
 
 TEST(LimitsDlg, OpenShowsAFileAndARefusedFileChangesNothing)
