@@ -21,6 +21,7 @@
 #include <QLayout>
 #include <QLabel>
 #include <QLocale>
+#include <QMdiSubWindow>
 #include <QPainter>
 #include <QPrinter>
 
@@ -280,8 +281,11 @@ void TTrendViewForm::PrintView()
 {
     const std::optional<PrintChoice> choice = AskPrint();
     if (!choice) return;
-    const QSize kept = size();
-    resize(620, 400);
+    // Printed at its opening size, whatever the window's: a tiled view would print as it shows,
+    // on part of the page. Inside the main window its sub-window sets its size.
+    QWidget* sized = qobject_cast<QMdiSubWindow*>(parentWidget()) ? parentWidget() : this;
+    const QSize kept = sized->size();
+    sized->resize(kept - size() + sizeHint());
     Chart->SetColor(clWhite);
     if (PrnForm) PrnForm->show();
     LabelPrint->setText("Printed on: " + QLocale::c().toString(QDateTime::currentDateTime(),
@@ -296,7 +300,7 @@ void TTrendViewForm::PrintView()
     PrintPage(printer);
     ShowAsPrinted(false);
     Chart->SetColor(clSilver);
-    resize(kept);
+    sized->resize(kept);
     if (PrnForm) PrnForm->hide();
 }
 
