@@ -282,8 +282,10 @@ void TTrendViewForm::PrintView()
     const std::optional<PrintChoice> choice = AskPrint();
     if (!choice) return;
     // Printed at its opening size, whatever the window's: a tiled view would print as it shows,
-    // on part of the page. Inside the main window its sub-window sets its size.
-    QWidget* sized = qobject_cast<QMdiSubWindow*>(parentWidget()) ? parentWidget() : this;
+    // on part of the page. Inside the main window its sub-window sets its size (a maximized one
+    // is left as it is).
+    auto* sub = qobject_cast<QMdiSubWindow*>(parentWidget());
+    QWidget* sized = sub && !sub->isMaximized() ? static_cast<QWidget*>(sub) : this;
     const QSize kept = sized->size();
     sized->resize(kept - size() + sizeHint());
     Chart->SetColor(clWhite);
