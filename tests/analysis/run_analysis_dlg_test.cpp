@@ -47,6 +47,13 @@ void RunToResults(TRunAnalysisDlg& dialog)
         QApplication::processEvents(QEventLoop::AllEvents, 20);
 }
 
+// The window on the demo analysis, run to its results.
+struct DemoResults {
+    DemoAnalysis demo;
+    TRunAnalysisDlg dialog{nullptr, demo.survey, demo.params, DataDir()};
+    DemoResults() { RunToResults(dialog); }
+};
+
 std::uint32_t Colour(const QFrame* panel)
 {
     const QColor c = panel->palette().color(QPalette::Window);
@@ -109,9 +116,8 @@ TEST(RunAnalysisDlg, RowsShowTheResultsAndOkSavesTheReport)
 TEST(RunAnalysisDlg, NoKeepsTheTemporaryFilesAndACancelledSaveDeletesThem)
 {
     for (bool yes : {false, true}) {
-        DemoAnalysis demo;
-        TRunAnalysisDlg dialog(nullptr, demo.survey, demo.params, DataDir());
-        RunToResults(dialog);
+        DemoResults run;
+        auto& [demo, dialog] = run;
         ASSERT_TRUE(dialog.BtnOk->isEnabled());
         demo.messages.AnswerNext(yes ? MbYes : MbNo);
         demo.messages.CancelFileDialog();
@@ -129,9 +135,8 @@ TEST(RunAnalysisDlg, NoKeepsTheTemporaryFilesAndACancelledSaveDeletesThem)
 TEST(RunAnalysisDlg, EscapeAndTheCloseBoxOnTheResultsAskToSaveTheReport)
 {
     for (bool closeBox : {false, true}) {
-        DemoAnalysis demo;
-        TRunAnalysisDlg dialog(nullptr, demo.survey, demo.params, DataDir());
-        RunToResults(dialog);
+        DemoResults run;
+        auto& [demo, dialog] = run;
         ASSERT_TRUE(dialog.BtnOk->isEnabled());
         demo.messages.AnswerNext(MbYes);
         demo.messages.PickFile(SheetDir() + "kept");
@@ -153,9 +158,8 @@ TEST(RunAnalysisDlg, EscapeAndTheCloseBoxOnTheResultsAskToSaveTheReport)
 // starts where the first one did, not in the folder that failed.
 TEST(RunAnalysisDlg, AReportThatCannotBeWrittenKeepsTheWindowAndTheStartFolder)
 {
-    DemoAnalysis demo;
-    TRunAnalysisDlg dialog(nullptr, demo.survey, demo.params, DataDir());
-    RunToResults(dialog);
+    DemoResults run;
+    auto& [demo, dialog] = run;
     ASSERT_TRUE(dialog.BtnOk->isEnabled());
     const std::string failing = demo.dir / "gone/x.rep";
     demo.messages.AnswerNext(MbYes);
