@@ -8,6 +8,7 @@
 #include "app/program_start.h"
 #include "export/export_windows.h"
 #include "platform/qt_messages.h"
+#include "setup/setup_form.h"
 #include "summary/sum_report_form.h"
 #include "summary/sheet_form.h"
 #include "views/trend_view_form.h"
@@ -27,6 +28,7 @@ int main(int argc, char** argv)
     RegisterSummaryWindows(windows.MainForm->WindowRegistry);
     RegisterAnalysisEngine(windows.MainForm->WindowRegistry);
     RegisterExportWindows(windows.MainForm->WindowRegistry);
+    RegisterSetupEditor(windows.MainForm->WindowRegistry, [form = windows.MainForm] { return form->UntitledSetupCount; });
     messages.SetParent(windows.MainForm);
     return app.exec();
 }
