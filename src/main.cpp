@@ -1,6 +1,7 @@
 // Program entry: no command-line arguments are read. Here the main window meets the windows
 // it opens: they are registered on its registry once it exists.
 #include "analysis/an_report_form.h"
+#include "analysis/report_bar_dlg.h"
 #include "analysis/sel_analysis_dlg.h"
 #include "analysis/run_analysis_dlg.h"
 #include "app/main_form.h"
@@ -11,6 +12,7 @@
 #include "setup/setup_form.h"
 #include "summary/sum_report_form.h"
 #include "summary/sheet_form.h"
+#include "views/show_al_vm_form.h"
 #include "views/trend_view_form.h"
 
 #include <QApplication>
@@ -22,7 +24,9 @@ int main(int argc, char** argv)
     SetMessageSeam(&messages);
     TProgramWindows windows = StartProgram(app);
     RegisterTrendViews(windows.MainForm->WindowRegistry);
+    RegisterWaveformView(windows.MainForm->WindowRegistry);
     RegisterAnalysisReportWindow(windows.MainForm->WindowRegistry);
+    RegisterBarReport(windows.MainForm->WindowRegistry);
     RegisterSheetWindow(windows.MainForm->WindowRegistry);
     RegisterAnalysisWizard(windows.MainForm->WindowRegistry);
     RegisterSummaryWindows(windows.MainForm->WindowRegistry);

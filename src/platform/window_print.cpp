@@ -76,6 +76,13 @@ QFont ScreenPixelFont(const QLabel& label)
     return font;
 }
 
+// A label's indent: its own, or half an "x" for a framed label without one.
+int TextIndent(const QLabel& label)
+{
+    if (label.indent() >= 0) return label.indent();
+    return label.frameWidth() > 0 ? label.fontMetrics().horizontalAdvance('x') / 2 : 0;
+}
+
 QRect PlaceIn(const QWidget& window, const QWidget& widget)
 {
     return {widget.mapTo(&window, QPoint(0, 0)), widget.size()};
@@ -113,11 +120,15 @@ void PaintWindowForPage(QPainter& painter, const QWidget& window, const std::vec
             continue;
         }
         if (label->text().isEmpty()) continue;
-        const QRect box = PlaceIn(window, *label);
+        // Inside the frame, kept from the aligned side as the label keeps it.
+        const QRect box = label->contentsRect().translated(label->mapTo(&window, QPoint(0, 0)));
         painter.setFont(ScreenPixelFont(*label));
         painter.setPen(label->palette().color(QPalette::WindowText));
         int flags = static_cast<int>(label->alignment());
         if (label->wordWrap()) flags |= Qt::TextWordWrap;
-        painter.drawText(box.adjusted(label->margin(), 0, -label->margin(), 0), flags, label->text());
+        const int indent = TextIndent(*label);
+        const int left = label->margin() + (flags & Qt::AlignLeft ? indent : 0);
+        const int right = label->margin() + (flags & Qt::AlignRight ? indent : 0);
+        painter.drawText(box.adjusted(left, 0, -right, 0), flags, label->text());
     }
 }

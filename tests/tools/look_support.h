@@ -7,6 +7,7 @@
 
 #include <QApplication>
 #include <QElapsedTimer>
+#include <QWidget>
 #include <cstdio>
 #include <optional>
 #include <string>
@@ -17,6 +18,13 @@ inline void Settle(int ms)
     QElapsedTimer settling;
     settling.start();
     while (settling.elapsed() < ms) QApplication::processEvents(QEventLoop::AllEvents, 50);
+}
+
+// Saves the window as drawn, once it has laid out and painted, as <folder><name>.png.
+inline void SaveWindowPicture(QWidget& window, const std::string& folder, const std::string& name)
+{
+    Settle(400);
+    window.grab().save(QString::fromStdString(folder + name + ".png"));
 }
 
 // The folder named on the command line (with a trailing "/"), created, with the program folder

@@ -24,11 +24,7 @@
 namespace {
 std::string folder;
 
-void Save(QWidget& window, const std::string& name)
-{
-    Settle(400);
-    window.grab().save(QString::fromStdString(folder + name + ".png"));
-}
+void Save(QWidget& window, const std::string& name) { SaveWindowPicture(window, folder, name); }
 }  // namespace
 
 int main(int argc, char** argv)
