@@ -1,6 +1,7 @@
 // The header and information panels of a measurement view, and its printing and copying.
 #include "views/printed_frame.h"
 
+#include "dialogs/elided_label.h"
 #include "dialogs/prn_form.h"
 
 #include <QApplication>
@@ -33,7 +34,7 @@ QFont ArialPixels(int pixels)
 
 QLabel* AddPanelLabel(QWidget* parent, QGridLayout* grid, const char* caption, int row, int column)
 {
-    auto* label = new QLabel(caption, parent);
+    auto* label = new TFittedLabel(caption, parent);
     label->setMinimumWidth(1);
     grid->addWidget(label, row, column);
     return label;

@@ -3,6 +3,7 @@
 #include "view_test_support.h"
 
 #include "app/main_form.h"
+#include "dialogs/elided_label.h"
 #include "fixtures/selection_fixture.h"
 #include "graph/zr_graph.h"
 #include "views/trace_settings.h"
@@ -308,6 +309,41 @@ TEST(TrendLegend, NarrowViewNarrowsTheLegendAndCutsItsNames)
     QApplication::processEvents();
     EXPECT_EQ(v.PanelLegend->width(), 190);
     EXPECT_EQ(v.LegendLabels[3]->text(), "L1 Max Percentile 95%");
+}
+
+// Tiled narrow, the header's lines and the legend's cursor time are cut with an ellipsis, the
+// whole line kept for the page and the tooltip; with room again they show whole.
+TEST(TrendLegend, NarrowViewCutsItsHeaderLinesWithAnEllipsis)
+{
+    VoltageViewFixture f(PercentileRecords());
+    TShowVForm& v = f.Open();
+    ShowSixPercentileTraces(v);
+    QMdiArea area;
+    area.resize(1250, 600);
+    QMdiSubWindow* sub = area.addSubWindow(f.view.release());
+    area.show();
+    sub->setGeometry(0, 0, 250, 600);
+    QApplication::processEvents();
+    const TPrintedFrame& frame = v.Frame;
+    const std::vector<QLabel*> lines{frame.LabelIni,   frame.LabelEnd,  frame.LabelNRec,    frame.LabelDescr,
+                                     frame.LabelSite,  frame.LabelOperator, v.LabelCursTime};
+    for (QLabel* line : lines) {
+        auto* fitted = qobject_cast<TFittedLabel*>(line);
+        ASSERT_NE(fitted, nullptr) << line->text().toStdString();
+        const QString shown = fitted->ShownText();
+        EXPECT_LE(fitted->fontMetrics().horizontalAdvance(shown), fitted->contentsRect().width()) << shown.toStdString();
+        if (shown != fitted->text()) {
+            EXPECT_TRUE(shown.endsWith(QChar(0x2026))) << shown.toStdString();
+            EXPECT_TRUE(fitted->text().startsWith(shown.chopped(1))) << shown.toStdString();
+        }
+    }
+    EXPECT_EQ(frame.LabelDescr->text(), "Description: Feeder 3");
+    EXPECT_NE(qobject_cast<TFittedLabel*>(frame.LabelDescr)->ShownText(), frame.LabelDescr->text());
+
+    sub->setGeometry(0, 0, 700, 600);
+    QApplication::processEvents();
+    for (QLabel* line : lines)
+        EXPECT_EQ(qobject_cast<TFittedLabel*>(line)->ShownText(), line->text()) << line->text().toStdString();
 }
 
 TEST(TrendLegend, ShortWindowCutsTheLegendInsteadOfSqueezingItsRows)
