@@ -47,7 +47,11 @@ TFittedLabel::TFittedLabel(const QString& text, QWidget* parent) : QLabel(text, 
 QString TFittedLabel::ShownText() const
 {
     if (!pixmap().isNull() || wordWrap()) return text();
-    return fontMetrics().elidedText(text(), Qt::ElideRight, contentsRect().width() - 2 * margin());
+    // A right-aligned line (a readout) keeps its end, as a label cut at its edge shows it.
+    const Qt::TextElideMode mode = alignment() & Qt::AlignRight ? Qt::ElideLeft : Qt::ElideRight;
+    const QString shown = fontMetrics().elidedText(text(), mode, contentsRect().width() - 2 * margin());
+    // Too narrow for even the ellipsis: the line is cut at the edge as by any label.
+    return shown.isEmpty() ? text() : shown;
 }
 
 void TFittedLabel::paintEvent(QPaintEvent* event)

@@ -31,8 +31,9 @@ private:
 };
 
 // A line of a view's panel, set and read whole (text() is the whole line, as the printed page
-// takes it): in a label narrower than the line it is drawn cut at its end with an ellipsis, and
-// the whole line is its tooltip. The measurement views' header and legend lines.
+// takes it): in a label narrower than the line it is drawn cut with an ellipsis, at its end (at
+// its start when right-aligned), and the whole line is its tooltip. The measurement views'
+// header and legend lines.
 class TFittedLabel : public QLabel {
     Q_OBJECT
 public:

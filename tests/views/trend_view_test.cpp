@@ -332,7 +332,11 @@ TEST(TrendLegend, NarrowViewCutsItsHeaderLinesWithAnEllipsis)
         ASSERT_NE(fitted, nullptr) << line->text().toStdString();
         const QString shown = fitted->ShownText();
         EXPECT_LE(fitted->fontMetrics().horizontalAdvance(shown), fitted->contentsRect().width()) << shown.toStdString();
-        if (shown != fitted->text()) {
+        if (shown == fitted->text()) continue;
+        if (fitted->alignment() & Qt::AlignRight) {  // a readout keeps its end
+            EXPECT_TRUE(shown.startsWith(QChar(0x2026))) << shown.toStdString();
+            EXPECT_TRUE(fitted->text().endsWith(shown.mid(1))) << shown.toStdString();
+        } else {
             EXPECT_TRUE(shown.endsWith(QChar(0x2026))) << shown.toStdString();
             EXPECT_TRUE(fitted->text().startsWith(shown.chopped(1))) << shown.toStdString();
         }
