@@ -271,7 +271,7 @@ TEST(TrendLegend, LongNamesShowWholeBesideTheirValues)
     }
 }
 
-TEST(TrendLegend, NarrowViewNarrowsTheLegendAndCutsItsNames)
+TEST(TrendLegend, NarrowViewNarrowsTheLegendAndCutsItsNamesAndHeaderLines)
 {
     // Five views tiled side by side: each about 250 pixels wide.
     VoltageViewFixture f(PercentileRecords());
@@ -303,51 +303,35 @@ TEST(TrendLegend, NarrowViewNarrowsTheLegendAndCutsItsNames)
         EXPECT_TRUE(v.PanelLegend->contentsRect().contains(InLegend(v, value))) << value->text().toStdString();
         EXPECT_FALSE(InLegend(v, name).intersects(InLegend(v, value))) << k;
     }
+    // The header's lines and the cursor time are cut with an ellipsis (a readout keeps its end),
+    // each kept whole for the printed page and the tooltip.
+    const TPrintedFrame& frame = v.Frame;
+    const std::vector<TFittedLabel*> lines{qobject_cast<TFittedLabel*>(frame.LabelIni),
+                                           qobject_cast<TFittedLabel*>(frame.LabelEnd),
+                                           qobject_cast<TFittedLabel*>(frame.LabelNRec),
+                                           qobject_cast<TFittedLabel*>(frame.LabelDescr),
+                                           qobject_cast<TFittedLabel*>(frame.LabelSite),
+                                           qobject_cast<TFittedLabel*>(frame.LabelOperator),
+                                           qobject_cast<TFittedLabel*>(v.LabelCursTime)};
+    for (TFittedLabel* line : lines) {
+        ASSERT_NE(line, nullptr);
+        const QString shown = line->ShownText();
+        EXPECT_LE(line->fontMetrics().horizontalAdvance(shown), line->contentsRect().width()) << shown.toStdString();
+        if (shown == line->text()) continue;
+        const bool readout = line->alignment() & Qt::AlignRight;
+        EXPECT_TRUE(readout ? shown.startsWith(QChar(0x2026)) : shown.endsWith(QChar(0x2026))) << shown.toStdString();
+        EXPECT_TRUE(readout ? line->text().endsWith(shown.mid(1)) : line->text().startsWith(shown.chopped(1)))
+            << shown.toStdString();
+    }
+    EXPECT_EQ(frame.LabelDescr->text(), "Description: Feeder 3");
+    EXPECT_NE(lines[3]->ShownText(), frame.LabelDescr->text());
 
     // Back at a width with room for it, the legend has its full width and whole names again.
     sub->setGeometry(0, 0, 700, 600);
     QApplication::processEvents();
     EXPECT_EQ(v.PanelLegend->width(), 190);
     EXPECT_EQ(v.LegendLabels[3]->text(), "L1 Max Percentile 95%");
-}
-
-// Tiled narrow, the header's lines and the legend's cursor time are cut with an ellipsis, the
-// whole line kept for the page and the tooltip; with room again they show whole.
-TEST(TrendLegend, NarrowViewCutsItsHeaderLinesWithAnEllipsis)
-{
-    VoltageViewFixture f(PercentileRecords());
-    TShowVForm& v = f.Open();
-    ShowSixPercentileTraces(v);
-    QMdiArea area;
-    area.resize(1250, 600);
-    QMdiSubWindow* sub = area.addSubWindow(f.view.release());
-    area.show();
-    sub->setGeometry(0, 0, 250, 600);
-    QApplication::processEvents();
-    const TPrintedFrame& frame = v.Frame;
-    const std::vector<QLabel*> lines{frame.LabelIni,   frame.LabelEnd,  frame.LabelNRec,    frame.LabelDescr,
-                                     frame.LabelSite,  frame.LabelOperator, v.LabelCursTime};
-    for (QLabel* line : lines) {
-        auto* fitted = qobject_cast<TFittedLabel*>(line);
-        ASSERT_NE(fitted, nullptr) << line->text().toStdString();
-        const QString shown = fitted->ShownText();
-        EXPECT_LE(fitted->fontMetrics().horizontalAdvance(shown), fitted->contentsRect().width()) << shown.toStdString();
-        if (shown == fitted->text()) continue;
-        if (fitted->alignment() & Qt::AlignRight) {  // a readout keeps its end
-            EXPECT_TRUE(shown.startsWith(QChar(0x2026))) << shown.toStdString();
-            EXPECT_TRUE(fitted->text().endsWith(shown.mid(1))) << shown.toStdString();
-        } else {
-            EXPECT_TRUE(shown.endsWith(QChar(0x2026))) << shown.toStdString();
-            EXPECT_TRUE(fitted->text().startsWith(shown.chopped(1))) << shown.toStdString();
-        }
-    }
-    EXPECT_EQ(frame.LabelDescr->text(), "Description: Feeder 3");
-    EXPECT_NE(qobject_cast<TFittedLabel*>(frame.LabelDescr)->ShownText(), frame.LabelDescr->text());
-
-    sub->setGeometry(0, 0, 700, 600);
-    QApplication::processEvents();
-    for (QLabel* line : lines)
-        EXPECT_EQ(qobject_cast<TFittedLabel*>(line)->ShownText(), line->text()) << line->text().toStdString();
+    for (TFittedLabel* line : lines) EXPECT_EQ(line->ShownText(), line->text()) << line->text().toStdString();
 }
 
 TEST(TrendLegend, ShortWindowCutsTheLegendInsteadOfSqueezingItsRows)
