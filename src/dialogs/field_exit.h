@@ -1,5 +1,5 @@
-// The check a field makes when the user leaves it, one rule for the wizards' pages and the
-// limits editor, so that a refused value is told once.
+// The check a field makes when the user leaves it, one rule for the wizards' pages, the limits
+// editor and the events filter, so that a refused value is told once.
 #pragma once
 
 #include <functional>

@@ -27,6 +27,7 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -230,6 +231,29 @@ TEST(EventsListWindow, FilterDialogRefusesEmptyGroupsAndNumberlessLimitsThenRefi
     EXPECT_EQ(form->Grid->Book().CellText(3, kEventsMeasureColumn), "L3 Voltage");
     EXPECT_EQ(form->Grid->Book().CellText(4, kEventsMeasureColumn), "");
     Shot(form.get(), "events_list_filtered");
+}
+
+// Enter on a limit that is no number presses OK, which checks the limits itself: the refusal
+// is told once, and leaving the field for another control of the dialog still checks it.
+TEST(EventsListWindow, EnterOnANumberlessLimitTellsItOnce)
+{
+    ScriptedMessages messages;
+    TTracesAlarmDlg dialog;
+    dialog.show();
+    QApplication::setActiveWindow(&dialog);
+    dialog.EditDuration->setFocus();
+    dialog.EditDuration->setText("abc");
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(dialog.EditDuration, &enter);
+    EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Invalid float conversion"});
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(QApplication::focusWidget(), dialog.EditDuration);
+
+    messages.Clear();
+    dialog.EditDuration->setText("abcd");
+    dialog.EditValue->setFocus();
+    EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Invalid float conversion"});
+    EXPECT_EQ(QApplication::focusWidget(), dialog.EditDuration);
 }
 
 TEST(EventsListWindow, SystemEventsButtonListsThePeriodsSystemEvents)
