@@ -5,11 +5,19 @@
 
 void TChildForm::SetClientSize(QSize size)
 {
-    resize(size);
-    if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget())) {
-        const QMargins m = frame->contentsMargins();
-        frame->resize(size.width() + m.left() + m.right(), size.height() + m.top() + m.bottom());
+    auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget());
+    if (!frame) {
+        resize(size);
+        return;
     }
+    // A maximized or minimized frame keeps its state: the new size is the one it is restored to.
+    // Resized in place it would stay marked maximized while no longer filling the area.
+    const bool maximized = frame->isMaximized(), minimized = frame->isMinimized();
+    if (maximized || minimized) frame->showNormal();
+    const QMargins m = frame->contentsMargins();
+    frame->resize(size.width() + m.left() + m.right(), size.height() + m.top() + m.bottom());
+    if (maximized) frame->showMaximized();
+    else if (minimized) frame->showMinimized();
 }
 
 void TChildForm::PublishCommandState(const TCommandState& state)

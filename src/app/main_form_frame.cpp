@@ -123,7 +123,9 @@ void TMainForm::CreateMenus()
             if (a->data().toString() == "child") MWindow->removeAction(a), a->deleteLater();
         int n = 1;
         for (QMdiSubWindow* sub : MdiArea->subWindowList()) {
-            QAction* a = MWindow->addAction(QString("&%1 %2").arg(n++).arg(sub->windowTitle()));
+            // A caption's "&" (Power & Current, a folder name) is text, not a mnemonic.
+            QString caption = sub->windowTitle();
+            QAction* a = MWindow->addAction(QString("&%1 %2").arg(n++).arg(caption.replace('&', "&&")));
             a->setData("child");
             a->setCheckable(true);
             a->setChecked(sub == MdiArea->activeSubWindow());

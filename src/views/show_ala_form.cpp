@@ -109,10 +109,12 @@ void TShowAlaForm::EditEventsFilter()
 void TShowAlaForm::GridDblClick(int row, int col)
 {
     if (!List_->HasSamples() || col != kEventsDateColumn) return EditEventsFilter();
-    const bool incomplete = List_->Incomplete();
+    // Only a list cut at its row limit keeps an open waveform view from being reused: records
+    // without a row (system events, the filter's) would otherwise open a new view per click.
+    const bool truncated = List_->Truncated();
     if (const auto choice = List_->WaveformOfRow(Grid->Book(), row)) {
         const TSurveySelection& s = Context().Selection();
-        Context().ShowSamplesAt(List_->SamplesPath(), incomplete, choice->EventTime, s.Start, s.Stop,
+        Context().ShowSamplesAt(List_->SamplesPath(), truncated, choice->EventTime, s.Start, s.Stop,
                                 static_cast<std::int32_t>(choice->Offset));
     }
 }

@@ -298,3 +298,49 @@ TEST(MainForm, NewChildrenArePlacedWhollyInsideTheArea)
     EXPECT_GE(sub->y(), 0);
     EXPECT_LE(sub->geometry().bottom(), area.bottom());
 }
+
+TEST(MainForm, TheWindowMenuShowsACaptionsAmpersandAsText)
+{
+    TempProgDir dir;
+    TMainForm form;
+    form.show();
+    auto* child = new TChildForm(TViewKind::Powers, form.ChildContext());
+    child->setWindowTitle("Survey File <R&D/demo.wme> - Power & Current");
+    form.MdiArea->setActiveSubWindow(form.AddChild(child));
+    emit form.MWindow->aboutToShow();
+    const QStringList captions = Captions(form.MWindow);
+    EXPECT_TRUE(captions.contains("&1 Survey File <R&&D/demo.wme> - Power && Current")) << captions.join("|").toStdString();
+}
+
+namespace {
+// A child that grows its client area later, as the values sheet does when its sheet is done.
+struct GrowingChild : TChildForm {
+    using TChildForm::TChildForm;
+    using TChildForm::SetClientSize;
+};
+}  // namespace
+
+TEST(MainForm, AChildThatGrowsWhileMaximizedStaysMaximizedAndRestoresToItsNewSize)
+{
+    TempProgDir dir;
+    TMainForm form;
+    form.resize(1000, 700);
+    form.show();
+    auto* view = new TChildForm(TViewKind::Powers, form.ChildContext());
+    view->resize(620, 400);
+    form.AddChild(view)->showMaximized();
+    // A child opened over a maximized one comes up maximized too.
+    auto* values = new GrowingChild(TViewKind::ValuesSheet, form.ChildContext());
+    values->resize(268, 167);
+    QMdiSubWindow* sub = form.AddChild(values);
+    QApplication::processEvents();
+    ASSERT_TRUE(sub->isMaximized());
+
+    values->SetClientSize(QSize(600, 400));
+    QApplication::processEvents();
+    EXPECT_TRUE(sub->isMaximized());
+    EXPECT_EQ(sub->geometry(), form.MdiArea->viewport()->rect());
+    sub->showNormal();
+    QApplication::processEvents();
+    EXPECT_EQ(values->size(), QSize(600, 400));
+}
