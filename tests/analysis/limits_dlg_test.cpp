@@ -6,6 +6,7 @@
 #include "analysis/limits_file.h"
 #include "dialogs/spin_button.h"
 #include "fixtures/data_fixture.h"
+#include "fixtures/field_check.h"
 #include "fixtures/report_fixture.h"
 #include "fixtures/temp_prog_dir.h"
 #include "fixtures/window_shot.h"
@@ -13,7 +14,6 @@
 #include "platform/scripted_messages.h"
 
 #include <QApplication>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -188,21 +188,8 @@ TEST(LimitsDlg, EnterOnARefusedValueTellsItOnce)
     ScriptedMessages messages;
     TLimitsDlg dialog;
     dialog.SetLimits(DefaultLimits());
-    dialog.show();
-    QApplication::setActiveWindow(&dialog);
-    dialog.EditVLow->setFocus();
-    dialog.EditVLow->setText("200");
-    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
-    QApplication::sendEvent(dialog.EditVLow, &enter);
-    EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Voltage Range must be from 0.0 to 100 %"});
-    EXPECT_TRUE(dialog.isVisible());
-    EXPECT_EQ(QApplication::focusWidget(), dialog.EditVLow);
-
-    messages.Clear();
-    dialog.EditVLow->setText("300");
-    dialog.EditVHigh->setFocus();
-    EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Voltage Range must be from 0.0 to 100 %"});
-    EXPECT_EQ(QApplication::focusWidget(), dialog.EditVLow);
+    ExpectARefusalToldOnceOnEnterAndOnLeaving(messages, dialog, dialog.EditVLow, dialog.EditVHigh, "200", "300",
+                                              "Voltage Range must be from 0.0 to 100 %");
 }
 
 TEST(LimitsDlg, OpenShowsAFileAndARefusedFileChangesNothing)

@@ -8,6 +8,7 @@
 #include "app/window_registry.h"
 #include "fixtures/demo_survey.h"
 #include "fixtures/child_context_fixture.h"
+#include "fixtures/field_check.h"
 #include "fixtures/on_modal.h"
 #include "fixtures/pdf_text.h"
 #include "fixtures/selection_fixture.h"
@@ -27,7 +28,6 @@
 #include <QAction>
 #include <QApplication>
 #include <QCheckBox>
-#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -240,21 +240,8 @@ TEST(EventsListWindow, EnterOnANumberlessLimitTellsItOnce)
 {
     ScriptedMessages messages;
     TTracesAlarmDlg dialog;
-    dialog.show();
-    QApplication::setActiveWindow(&dialog);
-    dialog.EditDuration->setFocus();
-    dialog.EditDuration->setText("abc");
-    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
-    QApplication::sendEvent(dialog.EditDuration, &enter);
-    EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Invalid float conversion"});
-    EXPECT_TRUE(dialog.isVisible());
-    EXPECT_EQ(QApplication::focusWidget(), dialog.EditDuration);
-
-    messages.Clear();
-    dialog.EditDuration->setText("abcd");
-    dialog.EditValue->setFocus();
-    EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Invalid float conversion"});
-    EXPECT_EQ(QApplication::focusWidget(), dialog.EditDuration);
+    ExpectARefusalToldOnceOnEnterAndOnLeaving(messages, dialog, dialog.EditDuration, dialog.EditValue, "abc", "abcd",
+                                              "Invalid float conversion");
 }
 
 TEST(EventsListWindow, SystemEventsButtonListsThePeriodsSystemEvents)
