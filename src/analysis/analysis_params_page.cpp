@@ -3,13 +3,13 @@
 
 #include "analysis/limits_dlg.h"
 #include "dialogs/elided_label.h"
+#include "dialogs/field_exit.h"
 #include "dialogs/fixed_dialog.h"
 #include "dialogs/spin_button.h"
 #include "platform/text_encoding.h"
 #include "survey/number_text.h"
 #include "survey/text_tables.h"
 
-#include <QApplication>
 #include <QButtonGroup>
 #include <QGridLayout>
 #include <QGroupBox>
@@ -62,7 +62,7 @@ TAnalysisParamsPage::TAnalysisParamsPage(QWidget* parent, TAnalysisParams& param
     layout->addWidget(limits);
     layout->addStretch(1);
 
-    connect(EditWindow, &QLineEdit::editingFinished, this, &TAnalysisParamsPage::WindowFieldLeft);
+    CheckOnLeavingField(EditWindow, this, [this] { EditWindowExit(); });
     connect(SpinWindow, &TSpinButton::Up, this, [this] { SpinWindowClick(true); });
     connect(SpinWindow, &TSpinButton::Down, this, [this] { SpinWindowClick(false); });
     connect(BtnLimits, &QPushButton::clicked, this, &TAnalysisParamsPage::BtnLimitsClick);
@@ -92,14 +92,6 @@ std::optional<std::int16_t> TAnalysisParamsPage::CheckedWindowDays()
 }
 
 bool TAnalysisParamsPage::EditWindowExit() { return CheckedWindowDays().has_value(); }
-
-void TAnalysisParamsPage::WindowFieldLeft()
-{
-    QWidget* next = QApplication::focusWidget();
-    const bool frameButton = next && !isAncestorOf(next) && qobject_cast<QPushButton*>(next);
-    if (next == EditWindow || frameButton || !isVisible()) return;
-    EditWindowExit();
-}
 
 void TAnalysisParamsPage::SpinWindowClick(bool up)
 {

@@ -43,10 +43,6 @@ public:
 
 private:
     std::optional<std::int16_t> CheckedWindowDays();
-    // Leaving the field is checked only when the focus moves on within the page: pressing Enter
-    // there (Finish checks it), a button of the wizard's frame (Finish checks, Back and Cancel
-    // need no window) or a page going out of sight do not show the message a second time.
-    void WindowFieldLeft();
     void ShowLimitsFileName();
 
     TAnalysisParams& params_;

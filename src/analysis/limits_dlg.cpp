@@ -2,6 +2,7 @@
 #include "analysis/limits_dlg.h"
 
 #include "analysis/limits_file.h"
+#include "dialogs/field_exit.h"
 #include "dialogs/spin_button.h"
 #include "platform/file_io.h"
 #include "platform/messages.h"
@@ -155,7 +156,8 @@ QLineEdit* TLimitsDlg::AddEdit(LimitsField field, const QString& hint)
     connect(edit, &QLineEdit::textChanged, this, [this] {
         if (!showing) modified = true;
     });
-    connect(edit, &QLineEdit::editingFinished, this, [this, edit] { CheckField(edit); });
+    // Enter presses OK, which checks every field itself.
+    CheckOnLeavingField(edit, this, [this, edit] { CheckField(edit); });
     return edit;
 }
 
@@ -301,9 +303,9 @@ bool TLimitsDlg::BtnSaveClick()
     request.askOverwrite = true;
     const auto path = AskSaveFile(request);
     if (!path) return false;
-    RememberFolder(*path);
     ControlsToLimits();
     if (!SaveLimitsFile(*path, limits)) return false;
+    RememberFolder(*path);
     fileName = *path;
     modified = false;
     ShowMessage(std::string(kLimitsSavedMessage), MsgType::Information, MbOk);

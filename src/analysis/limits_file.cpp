@@ -5,17 +5,18 @@
 #include "platform/messages.h"
 
 namespace {
-std::string WrongSize(std::uint64_t size)
+std::string TooShort(std::uint64_t size)
 {
-    return "it holds " + std::to_string(size) + " bytes, a Limits file holds " +
+    return "it holds " + std::to_string(size) + " bytes, a Limits file holds at least " +
            std::to_string(TLimitsRecord::kPackedSize) + ".";
 }
 }  // namespace
 
 TLimitsParse ParseLimitsBytes(std::span<const std::uint8_t> bytes)
 {
-    if (bytes.size() != TLimitsRecord::kPackedSize) return {std::nullopt, WrongSize(bytes.size())};
-    ByteReader in(bytes);
+    if (bytes.size() < TLimitsRecord::kPackedSize) return {std::nullopt, TooShort(bytes.size())};
+    // The file has no header or version: its first record is the limits, whatever follows it.
+    ByteReader in(bytes.first(TLimitsRecord::kPackedSize));
     TLimitsRecord limits = TLimitsRecord::Unpack(in);
     if (!in.Ok()) return {std::nullopt, "it cannot be read."};
     if (auto unusable = FirstUnusableLimit(limits))
@@ -26,11 +27,12 @@ TLimitsParse ParseLimitsBytes(std::span<const std::uint8_t> bytes)
 bool LoadLimitsFile(const std::string& Path, TLimitsRecord& Limits)
 {
     TLimitsParse parsed{std::nullopt, "it cannot be read."};
-    // The size is asked first, so that a large file is refused without being read.
-    if (const auto size = FileSize(Path); size && *size != TLimitsRecord::kPackedSize)
-        parsed.Problem = WrongSize(*size);
+    // The size is asked first, so that a short file is refused without being read, and only the
+    // record is read of a longer one.
+    if (const auto size = FileSize(Path); size && *size < TLimitsRecord::kPackedSize)
+        parsed.Problem = TooShort(*size);
     else if (size)
-        if (auto bytes = ReadWholeFile(Path, TLimitsRecord::kPackedSize)) parsed = ParseLimitsBytes(*bytes);
+        if (auto bytes = ReadFileRange(Path, 0, TLimitsRecord::kPackedSize)) parsed = ParseLimitsBytes(*bytes);
     if (!parsed.Limits) {
         ShowError("Invalid Limits file " + Path + ":\n" + parsed.Problem);
         return false;

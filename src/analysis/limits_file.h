@@ -1,6 +1,7 @@
-// Limits files (.lim): exactly one limits record, no header. Read by the limits editor's Open,
-// written by its Save. A file of another size, or with a value the engines cannot use, is
-// refused with a message and the caller's limits stay as they were.
+// Limits files (.lim): one limits record, no header. Read by the limits editor's Open (the first
+// 380 bytes of any file that long), written by its Save (exactly the record). A shorter file, or
+// one with a value the engines cannot use, is refused with a message and the caller's limits stay
+// as they were.
 #pragma once
 
 #include <cstdint>

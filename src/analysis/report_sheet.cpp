@@ -337,7 +337,10 @@ TReportSheetParts FillReportSheet(TF1Book& book, const TAnalysisReport& report)
             continue;
         }
         const BlockContext context{report, report.Head.Params.Limits, report.Head.Survey.File(k), report.Measure(k).Summary};
-        before += kBlockFills[k - 1](writer, context);
+        const int written = kBlockFills[k - 1](writer, context);
+        // A measure's block prints on one page when it fits on one; later removals lie below it.
+        book.KeepRowsTogether(before + 1, before + written);
+        before += written;
     }
 
     book.SetSelection(ReportRows::Title, Label, ReportRows::Subtitle, L3);
@@ -363,11 +366,13 @@ void AddFailedIntervals(TF1Book& book, const TAnalysisReport& report, int firstF
         book.SetCellText(row, Label, std::string(kFailedIntervalTitles[k - 1]));
         book.SetSelection(row, 1, row, 6);
         book.SetFont("Arial", 10, true, false, false, false, kFailedTitleColour);
-        ++row;
+        // Printed, an interval's lines stay on one page, and the title with the first of them.
+        int first = row++;
         const bool single = SinglePhase(measure.Summary);
         for (const TFailedInterval& failed : measure.FailedIntervals) {
             for (const std::string& line : FailedLines(k, failed, single, report.Version)) book.SetCellText(row++, Label, line);
-            ++row;
+            book.KeepRowsTogether(first, row - 1);
+            first = ++row;
         }
     }
 }

@@ -139,10 +139,12 @@ std::vector<QFrame*> TRunAnalysisDlg::MeasurePanels(int measure) const
 
 void TRunAnalysisDlg::reject()
 {
-    // Escape and the close box abort a running analysis; on the results they leave the report
-    // unsaved, as "No" does.
+    // Escape and the close box abort a running analysis; on the results they take OK's road, so
+    // a finished run is never dropped without "Save Report ?".
     if (!engine_->Finished())
         Job->BtnAbortClick();
+    else if (engine_->Completed())
+        BtnOkClick();
     else
         FixedDialog::reject();
 }
@@ -220,14 +222,15 @@ void TRunAnalysisDlg::BtnOkClick()
     }
     std::string path = *chosen;
     if (ExtractFileExt(path).empty()) path += ".rep";
-    LastPath().SheetPathSet = true;
-    LastPath().SheetPath = ExtractFilePath(path);
     const TReportWrite written = engine_->WriteReport(path);
     if (!written.Saved) {
-        // The old file and the temporary files are as they were: the user may try again.
+        // The old file and the temporary files are as they were: the user may try again, from
+        // the folder the dialog started in.
         ShowError(written.Message);
         return;
     }
+    LastPath().SheetPathSet = true;
+    LastPath().SheetPath = ExtractFilePath(path);
     saved_ = true;
     reportFileName_ = path;
     accept();

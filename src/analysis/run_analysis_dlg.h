@@ -49,7 +49,7 @@ public:
     void BtnOkClick();
 
 public slots:
-    // Escape and the close box: Abort while the analysis runs.
+    // Escape and the close box: Abort while the analysis runs, OK on its results.
     void reject() override;
 
 protected:

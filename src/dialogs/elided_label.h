@@ -1,7 +1,8 @@
-// A label for a path, file or trace name: a text wider than the label is shortened, in the
-// middle or at its end, with the whole text in its tooltip, instead of widening the window; or,
-// while wrapped, shown whole on as many lines as it needs. Used by the survey picker's folder
-// line, the limits file name of the analysis and summary wizards and the trend views' legend names.
+// Labels whose text may be wider than they are. TElidedLabel, for a path, file or trace name: a
+// text wider than the label is shortened, in the middle or at its end, with the whole text in its
+// tooltip, instead of widening the window; or, while wrapped, shown whole on as many lines as it
+// needs. Used by the survey picker's folder line, the limits file name of the analysis and summary
+// wizards and the trend views' legend names. TFittedLabel, for a view panel's line.
 #pragma once
 
 #include <QLabel>
@@ -27,4 +28,21 @@ private:
     QString full_;
     bool wrapped_ = false;
     Qt::TextElideMode mode_ = Qt::ElideMiddle;
+};
+
+// A line of a view's panel, set and read whole (text() is the whole line, as the printed page
+// takes it): in a label narrower than the line it is drawn cut with an ellipsis, at its end (at
+// its start when right-aligned), and the whole line is its tooltip. The measurement views'
+// header and legend lines.
+class TFittedLabel : public QLabel {
+    Q_OBJECT
+public:
+    explicit TFittedLabel(const QString& text, QWidget* parent = nullptr);
+
+    // The line as drawn: the whole text, or its start and an ellipsis.
+    QString ShownText() const;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    bool event(QEvent* event) override;
 };

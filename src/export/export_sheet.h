@@ -20,6 +20,7 @@ constexpr int kExportFirstDataRow = 14;
 constexpr int kExportDateColumn = 2;
 // The most records (events: rows) one workbook takes.
 constexpr int kExportRecordLimit = 16000;
+// The values sheet's warning; the exporter names each cut measure in its closing message instead.
 inline constexpr const char* kExportTruncatedMessage = "File to export is too long. Truncated at 16000 records.";
 
 // Starts an empty one-sheet book for measure `measure`: the title line, the eight labels and

@@ -130,7 +130,7 @@ void TExporter::StepWriteRows()
     case RowsStep::More: UpdateProgress(); break;
     case RowsStep::End:
         UpdateProgress();
-        if (rows_->Cut()) ShowMessage(kExportTruncatedMessage, MsgType::Warning, MbOk);
+        measureCut_ = rows_->Cut();
         state_ = ExportState::Save;
         break;
     case RowsStep::BadStamp: Fail("a record's time stamp does not decode"); break;
@@ -147,6 +147,7 @@ void TExporter::StepSave()
     if (!book_.WriteFile(params_->Measure(measure_).OutputPath, type)) return Fail("its workbook could not be written");
     book_.Reset();
     exported_.push_back(measure_);
+    if (measureCut_) cut_.push_back(measure_);
     ++measure_;
     state_ = ExportState::NextMeasure;
 }
@@ -179,7 +180,7 @@ void TExporter::Finish()
     EndMeasure();
     finished_ = true;
     if (state_ == ExportState::Aborted) return;
-    const bool clean = state_ == ExportState::Done && notExported_.empty();
+    const bool clean = state_ == ExportState::Done && notExported_.empty() && cut_.empty();
     const MsgType type = clean ? MsgType::Information : state_ == ExportState::Done ? MsgType::Warning : MsgType::Error;
     ShowMessage(ClosingMessage(), type, MbOk);
 }
@@ -196,13 +197,21 @@ std::string TExporter::ClosingMessage() const
 {
     if (!params_) return "Error in export.\nThe export choices (" + std::string(kExportParamsFileName) +
                          ") are missing or damaged; nothing was exported.";
-    if (state_ == ExportState::Done && notExported_.empty()) return "Export completed successfully.";
-    std::string text = state_ == ExportState::Done ? "Export completed, but not every measure was exported." : "Error in export.";
-    if (!exported_.empty()) {
-        text += "\nExported:";
-        for (int k : exported_) text += "\n" + std::string(MeasureName(k));
+    std::string text;
+    if (state_ == ExportState::Done && notExported_.empty()) {
+        text = "Export completed successfully.";
+    } else {
+        text = state_ == ExportState::Done ? "Export completed, but not every measure was exported." : "Error in export.";
+        if (!exported_.empty()) {
+            text += "\nExported:";
+            for (int k : exported_) text += "\n" + std::string(MeasureName(k));
+        }
+        text += "\nNot exported:";
+        for (const TNotExported& n : notExported_) text += "\n" + std::string(MeasureName(n.Measure)) + ": " + n.Reason + ".";
     }
-    text += "\nNot exported:";
-    for (const TNotExported& n : notExported_) text += "\n" + std::string(MeasureName(n.Measure)) + ": " + n.Reason + ".";
+    // One line per workbook cut at the record limit, rather than one box per measure during the run.
+    for (int k : cut_)
+        text += "\n" + std::string(MeasureName(k)) + ": file to export is too long. Truncated at " +
+                std::to_string(kExportRecordLimit) + " records.";
     return text;
 }

@@ -7,7 +7,8 @@
 //
 // A workbook replaces an existing file only once it is complete. Whatever is not exported (a
 // measure without records in the interval, a damaged data file, a failed write) is named in the
-// closing message; an error or Abort ends the export, and the measures after it are not written.
+// closing message, and so is every workbook cut at the record limit; an error or Abort ends the
+// export, and the measures after it are not written.
 #pragma once
 
 #include "export/export_params.h"
@@ -101,6 +102,8 @@ private:
     std::int64_t totalRecords_ = 0;
     TRowCounters counters_;
 
+    bool measureCut_ = false;  // the current measure's rows stopped at the record limit
     std::vector<int> exported_;
+    std::vector<int> cut_;      // exported measures whose workbooks hold only the first records
     std::vector<TNotExported> notExported_;
 };

@@ -1,23 +1,14 @@
 // Qt message boxes, file dialogs and the print dialog behind the message seam.
 #include "platform/qt_messages.h"
 
+#include "platform/qt_file_dialog.h"
+
 #include <QApplication>
-#include <QFileDialog>
 #include <QMessageBox>
 #include <QPageSetupDialog>
 #include <QPrintDialog>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <QRegularExpression>
-#include <QStringList>
-
-QString QtFilterFromPairs(const std::string& filter)
-{
-    QStringList parts = QString::fromStdString(filter).split('|');
-    QStringList names;
-    for (int i = 0; i < parts.size(); i += 2) names << parts[i];
-    return names.join(";;");
-}
 
 MsgButton QtMessages::Message(const std::string& text, MsgType type, unsigned buttons, const std::string& caption)
 {
@@ -43,45 +34,11 @@ MsgButton QtMessages::Message(const std::string& text, MsgType type, unsigned bu
     return (buttons & MbCancel) ? MbCancel : MbOk;
 }
 
-QString QtSuffixOfFilter(const QString& filterName)
-{
-    static const QRegularExpression pattern(R"(\(\*\.(\w+)\)$)");
-    const QRegularExpressionMatch match = pattern.match(filterName.trimmed());
-    return match.hasMatch() ? match.captured(1) : QString();
-}
-
-void PrepareFileDialog(QFileDialog& dialog, const FileDialogRequest& request, bool save)
-{
-    dialog.setWindowTitle(QString::fromStdString(request.title));
-    dialog.setDirectory(QString::fromStdString(request.folder));
-    dialog.setNameFilter(QtFilterFromPairs(request.filter));
-    dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
-    dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    const QString suffix = QString::fromStdString(request.defaultExt);
-    dialog.setDefaultSuffix(suffix);
-    dialog.setOption(QFileDialog::DontUseNativeDialog, true);
-    if (save) {
-        dialog.setOption(QFileDialog::DontConfirmOverwrite, !request.askOverwrite);
-        // The type shown is the one proposed, and a bare name gets the extension of the type
-        // chosen: "week" saved as a text file is "week.txt", never an Excel file named ".xls".
-        for (const QString& name : dialog.nameFilters())
-            if (QtSuffixOfFilter(name) == suffix) {
-                dialog.selectNameFilter(name);
-                break;
-            }
-        QObject::connect(&dialog, &QFileDialog::filterSelected, &dialog, [&dialog](const QString& name) {
-            const QString chosen = QtSuffixOfFilter(name);
-            if (!chosen.isEmpty()) dialog.setDefaultSuffix(chosen);
-        });
-    }
-    if (!request.fileName.empty()) dialog.selectFile(QString::fromStdString(request.fileName));
-}
-
 namespace {
 // Open and save differ only in the file mode and the overwrite question.
 std::optional<std::string> RunFileDialog(QWidget* parent, const FileDialogRequest& request, bool save)
 {
-    QFileDialog dialog(parent);
+    SeamFileDialog dialog(parent);
     PrepareFileDialog(dialog, request, save);
     if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
     return dialog.selectedFiles().first().toStdString();
@@ -100,11 +57,10 @@ std::optional<std::string> QtMessages::SaveFile(const FileDialogRequest& request
 
 std::optional<std::string> QtMessages::ChooseFolder(const std::string& title, const std::string& folder)
 {
-    QString chosen = QFileDialog::getExistingDirectory(parent_, QString::fromStdString(title),
-                                                       QString::fromStdString(folder),
-                                                       QFileDialog::ShowDirsOnly | QFileDialog::DontUseNativeDialog);
-    if (chosen.isEmpty()) return std::nullopt;
-    return chosen.toStdString();
+    SeamFileDialog dialog(parent_);
+    PrepareFolderDialog(dialog, title, folder);
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty()) return std::nullopt;
+    return dialog.selectedFiles().first().toStdString();
 }
 
 std::optional<PrintChoice> QtMessages::Print(const PrintRequest& request)

@@ -21,12 +21,3 @@ public:
 private:
     QWidget* parent_;
 };
-
-// "Setup Files (*.cfg)|*.cfg|All (*.*)|*.*" -> "Setup Files (*.cfg);;All (*.*)".
-class QString;
-QString QtFilterFromPairs(const std::string& filter);
-// The extension one filter stands for: "Text File (*.txt)" -> "txt"; empty for "All (*.*)".
-QString QtSuffixOfFilter(const QString& filterName);
-// Sets a file dialog up for the request (open, or save when `save`).
-class QFileDialog;
-void PrepareFileDialog(QFileDialog& dialog, const FileDialogRequest& request, bool save);

@@ -125,13 +125,14 @@ void TSetupForm::SaveSetupAs()
                                     .askOverwrite = true};
     const std::optional<std::string> chosen = AskSaveFile(request);
     if (!chosen) return;
-    LastPath().DataPathSet = true;
-    LastPath().DataPath = ExtractFilePath(*chosen);
     std::string error;
     if (!WriteSetupFile(*chosen, setup_, &error)) {
         ShowError(error);
         return;
     }
+    // Only a folder written to is where the next dialog starts.
+    LastPath().DataPathSet = true;
+    LastPath().DataPath = ExtractFilePath(*chosen);
     path_ = *chosen;
     untitled_ = false;
     SetModified(false);

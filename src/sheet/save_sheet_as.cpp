@@ -43,8 +43,9 @@ std::optional<std::string> SaveSheetAs(const TF1Book& book, SaveSheetDialog& dia
     if (ExtractFileExt(path).empty()) path += proposeText ? ".txt" : ".xls";
     bool text = IsTextName(path);
     dialog.lastChoseText = text;
+    // A folder that could not be written to is not where the next dialog should start.
+    if (!book.WriteFile(path, text ? kFileTypeText : kFileTypeExcel5)) return std::nullopt;
     LastPath().SheetPathSet = true;
     LastPath().SheetPath = ExtractFilePath(path);
-    if (!book.WriteFile(path, text ? kFileTypeText : kFileTypeExcel5)) return std::nullopt;
     return path;
 }

@@ -20,6 +20,6 @@ struct SaveSheetDialog {
 SaveSheetDialog MakeSaveSheetDialog(const std::string& title = "Save Sheet As");
 
 // Asks for the file, always asking before an existing file is replaced, then writes the book
-// (a ".txt" name as text, any other as Excel 5.0). LastPath's sheet folder follows the choice.
+// (a ".txt" name as text, any other as Excel 5.0). LastPath's sheet folder follows a file written.
 // Returns the path written; nothing when cancelled or when writing failed (the book's own message).
 std::optional<std::string> SaveSheetAs(const TF1Book& book, SaveSheetDialog& dialog);

@@ -490,6 +490,7 @@ void TF1Book::SetNumberFormat(const std::string& format)
 
 void TF1Book::SetPrintAreaFromSelection() { Current().printArea = Current().selection; }
 void TF1Book::ClearPrintArea() { Current().printArea.reset(); }
+void TF1Book::KeepRowsTogether(int row1, int row2) { Current().rowsKeptTogether.emplace_back(row1, row2); }
 
 void TF1Book::ClearRange(int row1, int col1, int row2, int col2, int type)
 {
@@ -500,6 +501,7 @@ void TF1Book::ClearRange(int row1, int col1, int row2, int col2, int type)
         s.rows.clear();
         s.columnWidths.clear();
         s.printArea.reset();
+        s.rowsKeptTogether.clear();
         CompactTextsIfWasteful();
         return;
     }

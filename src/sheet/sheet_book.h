@@ -30,6 +30,7 @@ struct Worksheet {
     int activeRow = 1, activeCol = 1;
     int topRow = 1, leftCol = 1;
     std::optional<CellRange> printArea;
+    std::vector<std::pair<int, int>> rowsKeptTogether;  // first and last rows a page does not break
 
     const Cell* Find(int row, int col) const;
     Cell& At(int row, int col);  // creates the row and cell (within kBookMaxRows, kBookMaxCols)
@@ -144,6 +145,9 @@ public:
     void SetNumberFormat(const std::string& format);
     void SetPrintAreaFromSelection();
     void ClearPrintArea();  // prints the used part again
+    // Printed pages do not break rows row1..row2 of the current sheet apart when they fit on one
+    // page: the page before ends above them. Set once the rows stand where they print.
+    void KeepRowsTogether(int row1, int row2);
 
     // Type 1 clears values and formats (the whole sheet with sizes too), 2 formats, 3 values.
     void ClearRange(int row1, int col1, int row2, int col2, int type);

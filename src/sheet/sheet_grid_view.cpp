@@ -63,15 +63,40 @@ public:
         return std::make_pair(v.row1 + static_cast<int>(row) - 1, v.col1 + static_cast<int>(col) - 1);
     }
 
+    // The scroll position that shows the last row (column) of the scrollable area at the
+    // bottom (right) of the viewport, the viewport filled with the rows (columns) before it.
+    template <typename Pixels>
+    static int LastScrollPosition(int last, double room, Pixels pixels)
+    {
+        int first = last;
+        room -= pixels(first);
+        while (first > 1 && room >= pixels(first - 1)) room -= pixels(--first);
+        return first;
+    }
+    int LastTopRow()
+    {
+        const Worksheet& s = Book().SheetAt(Book().Sheet());
+        return LastScrollPosition(Book().MaxRow(), viewport()->height() - HeadingHeight(),
+                                  [&s](int row) { return sheet_units::RowPixels(s.RowHeight(row)); });
+    }
+    int LastLeftCol()
+    {
+        const Worksheet& s = Book().SheetAt(Book().Sheet());
+        return LastScrollPosition(Book().MaxCol(), viewport()->width() - HeadingWidth(),
+                                  [&s](int col) { return sheet_units::ColumnPixels(s.ColumnWidth(col)); });
+    }
+
     void UpdateScrollBars()
     {
         TF1Book& b = Book();
         CellRange v = Visible();
         QSignalBlocker blockV(verticalScrollBar()), blockH(horizontalScrollBar());
-        verticalScrollBar()->setRange(1, b.MaxRow());
+        // Scrolled to its end the view shows the last page, never only the last row; a window
+        // may still have put its top row further down (a report's failed intervals).
+        verticalScrollBar()->setRange(1, std::max(LastTopRow(), b.TopRow()));
         verticalScrollBar()->setPageStep(std::max(1, v.row2 - v.row1));
         verticalScrollBar()->setValue(b.TopRow());
-        horizontalScrollBar()->setRange(1, b.MaxCol());
+        horizontalScrollBar()->setRange(1, std::max(LastLeftCol(), b.LeftCol()));
         horizontalScrollBar()->setPageStep(std::max(1, v.col2 - v.col1));
         horizontalScrollBar()->setValue(b.LeftCol());
     }

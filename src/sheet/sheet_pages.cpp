@@ -16,15 +16,32 @@ std::optional<CellRange> PrintRange(const TF1Book& book, int sheet)
 }
 
 namespace {
-// Cuts first..last into bands whose sizes add up to at most `room` (one item at least).
+using Spans = std::vector<std::pair<int, int>>;
+
+// Cuts first..last into bands whose sizes add up to at most `room` (one item at least). A band
+// that would end inside one of `together` ends before it instead, when the span fits in `room`
+// and the band holds items before it.
 template <class Size>
-std::vector<std::pair<int, int>> Bands(int first, int last, double room, Size size)
+Spans Bands(int first, int last, double room, Size size, const Spans& together = {})
 {
-    std::vector<std::pair<int, int>> bands;
+    const auto fits = [&](int a, int b) {
+        double used = 0;
+        for (int i = a; i <= b && used <= room; ++i) used += size(i);
+        return used <= room;
+    };
+    Spans bands;
     for (int start = first; start <= last;) {
         double used = size(start);
         int end = start;
         while (end + 1 <= last && used + size(end + 1) <= room) used += size(++end);
+        for (bool moved = end < last; moved;) {
+            moved = false;
+            for (auto [a, b] : together)
+                if (a > start && a <= end && b > end && fits(a, b)) {
+                    end = a - 1;
+                    moved = true;
+                }
+        }
         bands.emplace_back(start, end);
         start = end + 1;
     }
@@ -37,7 +54,8 @@ std::vector<CellRange> SheetPages(const TF1Book& book, int sheet, const CellRang
 {
     const Worksheet& s = book.SheetAt(sheet);
     auto cols = Bands(range.col1, range.col2, width, [&](int c) { return sheet_units::ColumnPixels(s.ColumnWidth(c)); });
-    auto rows = Bands(range.row1, range.row2, height, [&](int r) { return sheet_units::RowPixels(s.RowHeight(r)); });
+    auto rows = Bands(range.row1, range.row2, height, [&](int r) { return sheet_units::RowPixels(s.RowHeight(r)); },
+                      s.rowsKeptTogether);
     std::vector<CellRange> pages;
     if (leftToRight) {
         for (auto [r1, r2] : rows)

@@ -12,7 +12,8 @@
 std::optional<CellRange> PrintRange(const TF1Book& book, int sheet);
 
 // Pages of `range` on pages whose printable part is width x height: column bands by row bands,
-// each page at least one row and one column; down the rows first unless `leftToRight`.
+// each page at least one row and one column, rows kept together moved whole to the next page
+// when they fit on one; down the rows first unless `leftToRight`.
 std::vector<CellRange> SheetPages(const TF1Book& book, int sheet, const CellRange& range, double width, double height,
                                   bool leftToRight);
 

@@ -3,6 +3,7 @@
 
 #include "analysis/limits_dlg.h"
 #include "dialogs/elided_label.h"
+#include "dialogs/field_exit.h"
 #include "dialogs/fixed_dialog.h"
 #include "platform/messages.h"
 #include "platform/text_encoding.h"
@@ -33,7 +34,8 @@ TSummaryParamsPage::TSummaryParamsPage(QWidget* parent, TSummaryParams& params) 
     layout->addWidget(BoldLabel("Set the summary parameters:", this));
     layout->addLayout(grid);
     layout->addStretch();
-    connect(EditPerc, &QLineEdit::editingFinished, this, &TSummaryParamsPage::EditPercExit);
+    // Enter presses Finish, which checks the percentile itself.
+    CheckOnLeavingField(EditPerc, this, [this] { EditPercExit(); });
     connect(BtnLimits, &QPushButton::clicked, this, &TSummaryParamsPage::BtnLimitsClick);
 }
 

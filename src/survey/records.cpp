@@ -2,6 +2,7 @@
 #include "survey/records.h"
 
 #include "platform/prog_dirs.h"
+#include "platform/text_encoding.h"
 
 // Offsets of TMeasureFileInfo: FileName 0, Selected 256, RecordCount 257, RecordSize 261,
 // FirstTime 265, LastTime 273, Nominal 281, Rate 285.
@@ -64,6 +65,15 @@ std::optional<Bytes> TSurveySelection::PackBytes(std::string* tooLong) const
 std::string ShortStringTooLongMessage(const std::string& text)
 {
     return "The text \"" + text + "\" is longer than 255 characters and cannot be stored.";
+}
+
+std::string CutToShortString(const std::string& text)
+{
+    if (text.size() <= kShortStringCapacity) return text;
+    std::size_t size = kShortStringCapacity;
+    if (IsValidUtf8(text))
+        while (size > 0 && (static_cast<unsigned char>(text[size]) & 0xC0) == 0x80) --size;
+    return text.substr(0, size);
 }
 
 TSurveySelection TSurveySelection::Unpack(ByteReader& in, int slots)

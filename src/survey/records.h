@@ -95,6 +95,9 @@ std::string FirstSheetFolder();
 // What the user is told when a record cannot be stored because a text, a path mostly, does not
 // fit its short string.
 std::string ShortStringTooLongMessage(const std::string& text);
+// The first 255 bytes of a text that is only shown and stored, never looked up (a survey's
+// description, site and operator); a UTF-8 text loses the whole of a character that would not fit.
+std::string CutToShortString(const std::string& text);
 
 // The interval convention: the stop minute is inclusive, so 59.999 s are added to it.
 constexpr double kStopMinuteExtraDays = 59.999 / 86400.0;

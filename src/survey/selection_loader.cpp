@@ -11,10 +11,12 @@ void FillSurveySelection(const std::string& surveyPath, SurveyLines& lines, TSur
 {
     selection = TSurveySelection{};
     selection.Name = ExtractFileName(surveyPath);
+    // A survey edited by hand may hold longer lines than the record's short strings: the wizards
+    // work on their first 255 bytes, and the file keeps them whole.
     TSurveyInfo info = ReadSurveyInfo(lines);
-    selection.Description = info.Description;
-    selection.Site = info.Site;
-    selection.Operator = info.Operator;
+    selection.Description = CutToShortString(info.Description);
+    selection.Site = CutToShortString(info.Site);
+    selection.Operator = CutToShortString(info.Operator);
     lastMeasure = std::min(lastMeasure, kMeasureSlots);
     for (int k = 1; k <= lastMeasure && static_cast<std::size_t>(k) < lines.size(); ++k) {
         if (DataFileLine(lines, k).empty()) continue;

@@ -1,6 +1,6 @@
-// Filling the program-wide survey record from a survey file's lines: name, information lines,
-// and one checked slot per measure whose data file exists and reads. A measure whose file is
-// missing or unusable has its line emptied in memory, so it cannot be chosen.
+// Filling the program-wide survey record from a survey file's lines: name, information lines (cut
+// to their short strings), and one checked slot per measure whose data file exists and reads. A
+// measure whose file is missing or unusable has its line emptied in memory, so it cannot be chosen.
 #pragma once
 
 #include "survey/records.h"

@@ -1,6 +1,7 @@
 // The header and information panels of a measurement view, and its printing and copying.
 #include "views/printed_frame.h"
 
+#include "dialogs/elided_label.h"
 #include "dialogs/prn_form.h"
 
 #include <QApplication>
@@ -9,6 +10,7 @@
 #include <QGridLayout>
 #include <QHBoxLayout>
 #include <QLabel>
+#include <QMdiSubWindow>
 #include <QVBoxLayout>
 
 namespace {
@@ -32,7 +34,7 @@ QFont ArialPixels(int pixels)
 
 QLabel* AddPanelLabel(QWidget* parent, QGridLayout* grid, const char* caption, int row, int column)
 {
-    auto* label = new QLabel(caption, parent);
+    auto* label = new TFittedLabel(caption, parent);
     label->setMinimumWidth(1);
     grid->addWidget(label, row, column);
     return label;
@@ -152,11 +154,16 @@ QImage TPrintedFrame::CopiedPicture()
 
 void TPrintedFrame::Print(const std::function<void(bool printed)>& viewAsPrinted, const std::vector<TPagePicture>& pictures)
 {
+    // Printed at its printing size, whatever the window's: a tiled view would print as it shows,
+    // on part of the page. Inside the main window its sub-window sets its size (a maximized one
+    // is left as it is).
+    auto* sub = qobject_cast<QMdiSubWindow*>(window_.parentWidget());
+    QWidget& sized = sub && !sub->isMaximized() ? *sub : window_;
     QSize kept;
     const auto asPrinted = [&](bool printed) {
         if (printed) {
-            kept = window_.size();
-            window_.resize(PrintingSize);
+            kept = sized.size();
+            sized.resize(kept - window_.size() + PrintingSize);
             viewAsPrinted(true);
             if (PrnForm) PrnForm->show();
             LabelPrint->setText(Q(PrintLine(LocalNow())));
@@ -164,7 +171,7 @@ void TPrintedFrame::Print(const std::function<void(bool printed)>& viewAsPrinted
         } else {
             ShowAsPrinted(false);
             viewAsPrinted(false);
-            window_.resize(kept);
+            sized.resize(kept);
             if (PrnForm) PrnForm->hide();
         }
     };

@@ -26,8 +26,8 @@ class QWidget;
 
 // The views' panel font: Arial, `pixels` pixels high.
 QFont ArialPixels(int pixels);
-// A label of a view panel's grid, with its caption; in a narrow view it is cut rather than
-// widening the view beyond its window.
+// A label of a view panel's grid, with its caption; in a narrow view it is cut with an ellipsis,
+// its whole line as tooltip, rather than widening the view beyond its window.
 QLabel* AddPanelLabel(QWidget* parent, QGridLayout* grid, const char* caption, int row, int column);
 
 // A view's legend panel: raised, `width` wide, in the panel font (Arial 11 px).

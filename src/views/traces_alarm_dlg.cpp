@@ -1,6 +1,7 @@
 // The events list's filter dialog.
 #include "views/traces_alarm_dlg.h"
 
+#include "dialogs/field_exit.h"
 #include "platform/messages.h"
 #include "survey/number_text.h"
 
@@ -75,8 +76,8 @@ TTracesAlarmDlg::TTracesAlarmDlg(QWidget* parent) : FixedDialog(parent, "Events 
     BtnCancel = buttons.cancel;
     BtnOk->disconnect(this);
     connect(BtnOk, &QPushButton::clicked, this, &TTracesAlarmDlg::BtnOkClick);
-    for (QLineEdit* edit : {EditDuration, EditValue})
-        connect(edit, &QLineEdit::editingFinished, this, [this, edit] { EditExit(edit); });
+    // Enter presses OK, which checks both limits itself.
+    for (QLineEdit* edit : {EditDuration, EditValue}) CheckOnLeavingField(edit, this, [this, edit] { EditExit(edit); });
     SetEventFilter(filter_);
 }
 

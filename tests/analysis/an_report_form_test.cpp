@@ -135,6 +135,21 @@ TEST_F(ReportWindow, PrintsTheWholeReportAndSavesItAsASheetThatReopens)
     EXPECT_NE(text.find("Events Failed Interval(s)"), std::string::npos);  // the whole book, both parts
     EXPECT_EQ(text.find("printed on"), std::string::npos);                  // no header
     EXPECT_GE(PdfPages(pdf), 3);
+    // No page breaks a measure's block, nor a failed interval's lines: each starts and ends on
+    // the same page.
+    std::size_t pageStart = 0;
+    for (int page = 1; pageStart < text.size(); ++page) {
+        const std::size_t end = std::min(text.find('\f', pageStart), text.size());
+        const std::string lines = text.substr(pageStart, end - pageStart);
+        const auto count = [&lines](const std::string& what) {
+            int n = 0;
+            for (std::size_t at = lines.find(what); at != std::string::npos; at = lines.find(what, at + 1)) ++n;
+            return n;
+        };
+        EXPECT_EQ(count("Records in the data file:"), count("Result:")) << "page " << page << "\n" << lines;
+        EXPECT_EQ(count("Start date:"), count("Total analyzed records:")) << "page " << page << "\n" << lines;
+        pageStart = end + 1;
+    }
     const std::int64_t kept = report->PrintDevMode;
     EXPECT_NE(kept, 0);
     EXPECT_EQ(report->Grid->Book().Row(), 1);

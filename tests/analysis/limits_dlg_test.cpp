@@ -6,6 +6,7 @@
 #include "analysis/limits_file.h"
 #include "dialogs/spin_button.h"
 #include "fixtures/data_fixture.h"
+#include "fixtures/field_check.h"
 #include "fixtures/report_fixture.h"
 #include "fixtures/temp_prog_dir.h"
 #include "fixtures/window_shot.h"
@@ -180,6 +181,17 @@ TEST(LimitsDlg, LeavingAFieldChecksItsRange)
     EXPECT_TRUE(dialog.Modified());
 }
 
+// Enter in a field presses OK, which checks every field: a refused value is told once, and
+// leaving the field for another one of the dialog still checks it.
+TEST(LimitsDlg, EnterOnARefusedValueTellsItOnce)
+{
+    ScriptedMessages messages;
+    TLimitsDlg dialog;
+    dialog.SetLimits(DefaultLimits());
+    ExpectARefusalToldOnceOnEnterAndOnLeaving(messages, dialog, dialog.EditVLow, dialog.EditVHigh, "200", "300",
+                                              "Voltage Range must be from 0.0 to 100 %");
+}
+
 TEST(LimitsDlg, OpenShowsAFileAndARefusedFileChangesNothing)
 {
     Folders folders;
@@ -235,6 +247,12 @@ TEST(LimitsDlg, SaveWritesTheFieldsAndKeepsTheHiddenOnes)
     messages.CancelFileDialog();
     EXPECT_FALSE(dialog.BtnSaveClick());
     EXPECT_TRUE(dialog.Modified());
+    // A file that cannot be written: the next dialog still starts where this one did.
+    messages.PickFile(DataDir() + "gone/new.lim");
+    EXPECT_FALSE(dialog.BtnSaveClick());
+    EXPECT_TRUE(dialog.Modified());
+    EXPECT_FALSE(LastPath().DataPathSet);
+    messages.Clear();
     const std::string path = DataDir() + "new.lim";
     messages.PickFile(path);
     EXPECT_TRUE(dialog.BtnSaveClick());

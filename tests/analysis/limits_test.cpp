@@ -106,22 +106,30 @@ TEST(LimitsFile, SavedFileLoadsBackEveryField)
     EXPECT_TRUE(messages.messages.empty());
 }
 
-TEST(LimitsFile, FileOfAnotherSizeIsRefusedAndTheLimitsStay)
+// A file has no header: any file of at least one record loads its first 380 bytes, whatever
+// follows them; a shorter one is refused.
+TEST(LimitsFile, FirstRecordOfALongEnoughFileLoadsAndAShorterFileIsRefused)
 {
     TempProgDir dir;
     const Bytes good = LimitsRecordBytes(DistinctLimits());
     struct Case {
         const char* name;
         std::size_t size;
-    } cases[] = {{"empty", 0}, {"one byte short", 379}, {"old layout", 370}, {"one byte long", 381}, {"long", 4096}};
+        bool accepted;
+    } cases[] = {{"empty", 0, false},           {"one byte short", 379, false}, {"old layout", 370, false},
+                 {"one record", 380, true},     {"one byte long", 381, true},   {"long", 4096, true}};
     for (const auto& c : cases) {
         ScriptedMessages messages;
         Bytes bytes = good;
-        bytes.resize(c.size, 0);
-        const std::string path = WriteBytes(dir / "bad.lim", bytes);
+        bytes.resize(c.size, 0xFF);  // what follows the record could not be read as limits
+        const std::string path = WriteBytes(dir / "site.lim", bytes);
         TLimitsRecord limits = DefaultLimits();
-        EXPECT_FALSE(LoadLimitsFile(path, limits)) << c.name;
-        EXPECT_EQ(limits, DefaultLimits()) << c.name;
+        EXPECT_EQ(LoadLimitsFile(path, limits), c.accepted) << c.name;
+        EXPECT_EQ(limits, c.accepted ? DistinctLimits() : DefaultLimits()) << c.name;
+        if (c.accepted) {
+            EXPECT_TRUE(messages.messages.empty()) << c.name;
+            continue;
+        }
         ASSERT_EQ(messages.messages.size(), 1u) << c.name;
         EXPECT_EQ(messages.messages[0].type, MsgType::Error);
         EXPECT_NE(messages.messages[0].text.find(path), std::string::npos) << c.name;

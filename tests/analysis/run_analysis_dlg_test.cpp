@@ -14,6 +14,7 @@
 #include <QApplication>
 #include <QElapsedTimer>
 #include <QFrame>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QPushButton>
 #include <QTimer>
@@ -45,6 +46,13 @@ void RunToResults(TRunAnalysisDlg& dialog)
     while (dialog.isVisible() && !dialog.BtnOk->isEnabled() && waited.elapsed() < 30000)
         QApplication::processEvents(QEventLoop::AllEvents, 20);
 }
+
+// The window on the demo analysis, run to its results.
+struct DemoResults {
+    DemoAnalysis demo;
+    TRunAnalysisDlg dialog{nullptr, demo.survey, demo.params, DataDir()};
+    DemoResults() { RunToResults(dialog); }
+};
 
 std::uint32_t Colour(const QFrame* panel)
 {
@@ -108,9 +116,8 @@ TEST(RunAnalysisDlg, RowsShowTheResultsAndOkSavesTheReport)
 TEST(RunAnalysisDlg, NoKeepsTheTemporaryFilesAndACancelledSaveDeletesThem)
 {
     for (bool yes : {false, true}) {
-        DemoAnalysis demo;
-        TRunAnalysisDlg dialog(nullptr, demo.survey, demo.params, DataDir());
-        RunToResults(dialog);
+        DemoResults run;
+        auto& [demo, dialog] = run;
         ASSERT_TRUE(dialog.BtnOk->isEnabled());
         demo.messages.AnswerNext(yes ? MbYes : MbNo);
         demo.messages.CancelFileDialog();
@@ -121,6 +128,56 @@ TEST(RunAnalysisDlg, NoKeepsTheTemporaryFilesAndACancelledSaveDeletesThem)
         EXPECT_EQ(demo.TempFilesPresent(), !yes) << yes;
         EXPECT_TRUE(ListFiles(SheetDir(), "*.rep").empty());
     }
+}
+
+// Escape and the close box on the results ask "Save Report ?" as OK does, never dropping the
+// run unasked.
+TEST(RunAnalysisDlg, EscapeAndTheCloseBoxOnTheResultsAskToSaveTheReport)
+{
+    for (bool closeBox : {false, true}) {
+        DemoResults run;
+        auto& [demo, dialog] = run;
+        ASSERT_TRUE(dialog.BtnOk->isEnabled());
+        demo.messages.AnswerNext(MbYes);
+        demo.messages.PickFile(SheetDir() + "kept");
+        if (closeBox) {
+            dialog.close();
+        } else {
+            QKeyEvent escape(QEvent::KeyPress, Qt::Key_Escape, Qt::NoModifier);
+            QApplication::sendEvent(&dialog, &escape);
+        }
+        EXPECT_EQ(demo.messages.Texts(), std::vector<std::string>{"Save Report ?"}) << closeBox;
+        EXPECT_FALSE(dialog.isVisible()) << closeBox;
+        EXPECT_EQ(dialog.result(), QDialog::Accepted) << closeBox;
+        EXPECT_TRUE(dialog.Saved()) << closeBox;
+        EXPECT_TRUE(FileExists(SheetDir() + "kept.rep")) << closeBox;
+    }
+}
+
+// A report that cannot be written leaves the window on its results, and the next save dialog
+// starts where the first one did, not in the folder that failed.
+TEST(RunAnalysisDlg, AReportThatCannotBeWrittenKeepsTheWindowAndTheStartFolder)
+{
+    DemoResults run;
+    auto& [demo, dialog] = run;
+    ASSERT_TRUE(dialog.BtnOk->isEnabled());
+    const std::string failing = demo.dir / "gone/x.rep";
+    demo.messages.AnswerNext(MbYes);
+    demo.messages.PickFile(failing);
+    dialog.BtnOkClick();
+    EXPECT_EQ(demo.messages.Texts(),
+              (std::vector<std::string>{"Save Report ?", "Unable to write the report file " + failing + "."}));
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_FALSE(dialog.Saved());
+    EXPECT_FALSE(LastPath().SheetPathSet);
+
+    demo.messages.AnswerNext(MbYes);
+    demo.messages.PickFile(SheetDir() + "x.rep");
+    dialog.BtnOkClick();
+    ASSERT_EQ(demo.messages.fileRequests.size(), 2u);
+    EXPECT_EQ(demo.messages.fileRequests[1].folder, SheetDir());
+    EXPECT_TRUE(dialog.Saved());
+    EXPECT_FALSE(dialog.isVisible());
 }
 
 // Abort before the first tick, and a run that fails on a missing file: the window closes with

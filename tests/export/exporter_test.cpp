@@ -195,10 +195,9 @@ TEST(Exporter, AtMost16000RecordsWithTheWarningOnlyWhenRecordsAreCut)
         VoltageOnly(run, count, static_cast<int>(count));
         auto exporter = run.Run();
         EXPECT_TRUE(exporter->Completed()) << count;
-        std::vector<std::string> expected;
-        if (count > 16000) expected.push_back("File to export is too long. Truncated at 16000 records.");
-        expected.push_back("Export completed successfully.");
-        EXPECT_EQ(run.messages.Texts(), expected) << count;
+        std::string expected = "Export completed successfully.";
+        if (count > 16000) expected += "\nVoltage: file to export is too long. Truncated at 16000 records.";
+        EXPECT_EQ(run.messages.Texts(), std::vector<std::string>{expected}) << count;
         EXPECT_EQ(run.messages.messages.front().type, count > 16000 ? MsgType::Warning : MsgType::Information);
         const auto rows = TextWorkbookCells(run.Workbook(1));
         ASSERT_EQ(rows.size(), 13u + 16000u) << count;
@@ -206,6 +205,19 @@ TEST(Exporter, AtMost16000RecordsWithTheWarningOnlyWhenRecordsAreCut)
         // Record 16000 is 15999 minutes (11 days, 2 h 39 min) after 10:00 on 15/03.
         EXPECT_EQ(rows.back()[1], "26/03/2024 12:39");
     }
+}
+
+// Every measure cut is named once, in the closing message, not in a box of its own during the run.
+TEST(Exporter, MeasuresCutAtTheLimitAreNamedInTheClosingMessage)
+{
+    ExportRun run;
+    VoltageAndEnergy(run, 16001, 16001, 16001 * 15);
+    auto exporter = run.Run();
+    EXPECT_TRUE(exporter->Completed());
+    EXPECT_EQ(run.messages.Texts(), std::vector<std::string>{"Export completed successfully.\n"
+                                                             "Voltage: file to export is too long. Truncated at 16000 records.\n"
+                                                             "Energy: file to export is too long. Truncated at 16000 records."});
+    EXPECT_EQ(run.messages.messages[0].type, MsgType::Warning);
 }
 
 TEST(Exporter, EventsAreCutAt16000RowsThatPassTheFilter)
@@ -237,7 +249,8 @@ TEST(Exporter, EventsAreCutAt16000RowsThatPassTheFilter)
         run.params.Measure(6).Phases = {true, true, true};
         auto exporter = run.Run();
         EXPECT_TRUE(exporter->Completed()) << c.count;
-        EXPECT_EQ(run.messages.Shown("File to export is too long. Truncated at 16000 records."), c.warned)
+        ASSERT_EQ(run.messages.messages.size(), 1u);
+        EXPECT_EQ(run.messages.messages[0].text.find("Events: file to export is too long.") != std::string::npos, c.warned)
             << c.count << " " << c.lastPasses;
         EXPECT_EQ(Rows(run.Workbook(6)), 13 + c.rows) << c.count;
     }

@@ -78,6 +78,16 @@ TEST_F(SetupFormTest, OpensAFileAndSavesItWhole)
     EXPECT_FALSE(form.Modified());
     std::vector<std::uint8_t> expected = SetupImage(image).F32(62, 400.5f).Bytes();
     EXPECT_EQ(FileBytes(path), expected);
+
+    // Saved As where it cannot be written: the editor keeps its file, and the next dialog starts
+    // where this one did, not in the folder that failed.
+    messages.Clear();
+    const std::string failing = dir / "gone/feeder.cfg";
+    messages.PickFile(failing);
+    form.SaveSetupAs();
+    EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Unable to write the setup file " + failing + "."});
+    EXPECT_FALSE(LastPath().DataPathSet);
+    EXPECT_EQ(form.windowTitle(), QString::fromStdString("Setup file - " + path));
 }
 
 TEST_F(SetupFormTest, AFileThatIsNoSetupDoesNotOpen)

@@ -24,6 +24,35 @@ TEST(SheetPages, CutsDownTheRowsFirstUnlessLeftToRight)
     EXPECT_EQ(across.back(), (CellRange{9, 4, 10, 4}));
 }
 
+// Rows kept together move whole to the next page when they would be broken and fit on one;
+// longer ones, and ones that start a page already, are cut as any rows are.
+TEST(SheetPages, RowsKeptTogetherStartTheNextPageWhenTheyFitOnOne)
+{
+    struct Case {
+        const char* name;
+        std::vector<std::pair<int, int>> together;
+        std::vector<std::pair<int, int>> pages;  // first and last rows
+    };
+    const Case cases[] = {
+        {"none", {}, {{1, 10}, {11, 20}, {21, 25}}},
+        {"broken at the page end", {{8, 12}}, {{1, 7}, {8, 17}, {18, 25}}},
+        {"ending on the page's last row", {{8, 10}}, {{1, 10}, {11, 20}, {21, 25}}},
+        {"a whole page long", {{6, 15}}, {{1, 5}, {6, 15}, {16, 25}}},
+        {"longer than a page", {{6, 16}}, {{1, 10}, {11, 20}, {21, 25}}},
+        {"two, the second moved after the first", {{2, 6}, {7, 12}, {13, 19}}, {{1, 6}, {7, 12}, {13, 22}, {23, 25}}},
+    };
+    for (const Case& c : cases) {
+        TF1Book book;
+        for (int r = 1; r <= 25; ++r) book.SetCellNumber(r, 1, r);
+        for (auto [first, last] : c.together) book.KeepRowsTogether(first, last);
+        const double rowPixels = sheet_units::RowPixels(sheet_units::kDefaultRowHeight);
+        const auto pages = SheetPages(book, 1, *PrintRange(book, 1), 1000, 10 * rowPixels + 1, false);
+        std::vector<std::pair<int, int>> rows;
+        for (const CellRange& page : pages) rows.emplace_back(page.row1, page.row2);
+        EXPECT_EQ(rows, c.pages) << c.name;
+    }
+}
+
 TEST(SheetPages, PrintAreaWinsOverTheUsedPart)
 {
     TF1Book book;

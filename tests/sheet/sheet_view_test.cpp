@@ -14,6 +14,7 @@
 #include <QApplication>
 #include <QImage>
 #include <QMouseEvent>
+#include <QScrollBar>
 #include <QTabBar>
 #include <cstdio>
 #include <gtest/gtest.h>
@@ -70,6 +71,31 @@ TEST(SheetGridView, ShowsAFormattedBookWithTabs)
     tabs->setCurrentIndex(1);
     EXPECT_EQ(view.Book().Sheet(), 2);
     view.grab().save(QString::fromStdString(std::string(ORV_SHEET_TEST_OUTPUT) + "/sheet_view_summary.png"));
+}
+
+// Dragged to the end of its scroll bars, a long, wide book shows its last rows and columns
+// filling the window, not the last row or column alone.
+TEST(SheetGridView, ScrolledToTheEndShowsTheLastPage)
+{
+    SheetGridView view;
+    TF1Book& book = view.Book();
+    for (int row = 1; row <= 16013; ++row) book.SetCellNumber(row, 1, row);
+    book.SetCellText(1, 40, "last column");
+    book.SetMaxRow(book.LastRow() + 2);
+    book.SetMaxCol(book.LastCol());
+    view.resize(600, 400);
+    view.Refresh();
+    view.show();
+    QApplication::processEvents();
+    QAbstractScrollArea* canvas = Canvas(view);
+    canvas->verticalScrollBar()->setValue(canvas->verticalScrollBar()->maximum());
+    canvas->horizontalScrollBar()->setValue(canvas->horizontalScrollBar()->maximum());
+    // About 20 rows of 17 pixels and 8 columns of 64 pixels fit.
+    EXPECT_GE(book.TopRow(), 16015 - 25);
+    EXPECT_LE(book.TopRow(), 16013 - 10);
+    EXPECT_GE(book.LeftCol(), 40 - 10);
+    EXPECT_LE(book.LeftCol(), 40 - 5);
+    view.grab().save(QString::fromStdString(std::string(ORV_SHEET_TEST_OUTPUT) + "/sheet_view_end.png"));
 }
 
 TEST(SheetGridView, ClickSelectsAndDoubleClickNamesTheCell)
@@ -192,6 +218,11 @@ TEST(SaveSheetAs, ProposesTheTypeLastChosenInTheFolderLastUsed)
     EXPECT_EQ((*excel)[0], 0xD0);
     XlrdDump x = CheckWithXlrd(dir / "out/list2.xls");
     EXPECT_EQ(x["cell.1.2.2"], "t:Date");
+
+    // A file that cannot be written leaves the folder the next dialog starts in as it was.
+    messages.PickFile(dir / "gone/list3.xls");
+    EXPECT_FALSE(SaveSheetAs(book, dialog));
+    EXPECT_EQ(LastPath().SheetPath, dir / "out/");
 
     messages.CancelFileDialog();
     EXPECT_FALSE(SaveSheetAs(book, dialog));

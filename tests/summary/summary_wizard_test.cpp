@@ -27,6 +27,7 @@
 
 #include <QApplication>
 #include <QCheckBox>
+#include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMdiArea>
@@ -179,6 +180,26 @@ TEST_F(SummaryWizard, FinishRefusesAPercentileOutside90To100AndAStopBeforeTheSta
     EXPECT_EQ(messages.Texts(), (std::vector<std::string>{kStopBeforeStartMessage}));
     EXPECT_EQ(wizard.result(), 0);
     EXPECT_EQ(wizard.CurrentPage(), 3);
+}
+
+// Enter in the percentile field presses Finish, which checks it: the refusal is told once.
+TEST_F(SummaryWizard, EnterOnARefusedPercentileTellsItOnce)
+{
+    TSelSummaryDlg wizard;
+    wizard.PresetSummarySurvey(WriteSurvey("s", {0}));
+    wizard.BtnNextClick();
+    wizard.BtnNextClick();
+    wizard.show();
+    QApplication::setActiveWindow(&wizard);
+    QLineEdit* field = wizard.ParamsPage->EditPerc;
+    field->setFocus();
+    field->setText("101");
+    messages.Clear();
+    QKeyEvent enter(QEvent::KeyPress, Qt::Key_Return, Qt::NoModifier);
+    QApplication::sendEvent(field, &enter);
+    EXPECT_EQ(messages.Texts(), std::vector<std::string>{std::string(kSummaryPercentileMessage)});
+    EXPECT_TRUE(wizard.isVisible());
+    EXPECT_EQ(wizard.result(), 0);
 }
 
 TEST_F(SummaryWizard, ANewSurveyClearsTheLastOnesHarmonics)

@@ -1,5 +1,8 @@
-// Survey file: loading, the header check, the three upgrades, the line rules and the writers.
+// Survey file: loading, the header check, the three upgrades, the line rules and the writers, and
+// the survey record the wizards fill from it.
 #include "survey/survey_file.h"
+
+#include "survey/selection_loader.h"
 
 #include "fixtures/survey_fixture.h"
 #include "fixtures/temp_prog_dir.h"
@@ -213,6 +216,30 @@ TEST(SurveyFile, InfoLineRuleAndDataLinesFollowTheLayout)
     EXPECT_EQ(DataFileLine(current, 10), "s.ene");
     EXPECT_EQ(DataFileLine(current, 0), "");
     EXPECT_EQ(DataFileLine(current, 15), "");
+}
+
+// A survey edited by hand or by another tool may hold longer lines than the record's short
+// strings: the wizards take their first 255 bytes (never half a UTF-8 character), the file keeps
+// them whole, and the record can then be stored in a report or a hand-over file.
+TEST(SurveySelectionFill, InfoLinesLongerThanAShortStringAreCutAndTheFileKeepsThem)
+{
+    TempProgDir dir;
+    SurveyFixture s;
+    s.description = std::string(300, 'd');
+    s.site = std::string(254, 's') + "\xC3\xA9";      // UTF-8: the two-byte letter does not fit
+    s.op = std::string(254, 'o') + "\xE9\xA9\xE9";  // Windows-1252: cut at 255 bytes
+    const std::string path = WriteSurveyFile(dir / "long.orv", s);
+    const std::string before = ReadText(path);
+    auto lines = LoadSurveyLines(path);
+    ASSERT_TRUE(lines);
+    TSurveySelection selection;
+    FillSurveySelection(path, *lines, selection);
+    EXPECT_EQ(selection.Description, std::string(255, 'd'));
+    EXPECT_EQ(selection.Site, std::string(254, 's'));
+    EXPECT_EQ(selection.Operator, std::string(254, 'o') + "\xE9");
+    EXPECT_TRUE(selection.PackBytes());
+    EXPECT_EQ(ReadSurveyInfo(*lines).Description, s.description);
+    EXPECT_EQ(ReadText(path), before);
 }
 
 TEST(SurveyFile, DataFileFoundIgnoringCase)

@@ -8,6 +8,7 @@
 #include "app/window_registry.h"
 #include "fixtures/demo_survey.h"
 #include "fixtures/child_context_fixture.h"
+#include "fixtures/field_check.h"
 #include "fixtures/on_modal.h"
 #include "fixtures/pdf_text.h"
 #include "fixtures/selection_fixture.h"
@@ -231,6 +232,16 @@ TEST(EventsListWindow, FilterDialogRefusesEmptyGroupsAndNumberlessLimitsThenRefi
     EXPECT_EQ(form->Grid->Book().CellText(3, kEventsMeasureColumn), "L3 Voltage");
     EXPECT_EQ(form->Grid->Book().CellText(4, kEventsMeasureColumn), "");
     Shot(form.get(), "events_list_filtered");
+}
+
+// Enter on a limit that is no number presses OK, which checks the limits itself: the refusal
+// is told once, and leaving the field for another control of the dialog still checks it.
+TEST(EventsListWindow, EnterOnANumberlessLimitTellsItOnce)
+{
+    ScriptedMessages messages;
+    TTracesAlarmDlg dialog;
+    ExpectARefusalToldOnceOnEnterAndOnLeaving(messages, dialog, dialog.EditDuration, dialog.EditValue, "abc", "abcd",
+                                              "Invalid float conversion");
 }
 
 TEST(EventsListWindow, SystemEventsButtonListsThePeriodsSystemEvents)

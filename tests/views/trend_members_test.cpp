@@ -342,6 +342,15 @@ TEST(TrendMembers, EveryMemberOpensReadsAndPlotsThroughTheFactory)
         EXPECT_EQ(view->ViewKind(), row->viewKind);
         EXPECT_TRUE(view->windowTitle().startsWith("Survey File <"));
         EXPECT_TRUE(view->windowTitle().endsWith(row->captionEnd));
+        // Narrowed, every member shortens its caption's path to a third of its width.
+        const QString whole = QString::fromStdString(view->ValuesBlock().FileInfo.FileName);
+        EXPECT_TRUE(view->windowTitle().contains(whole));
+        const QSize opened = view->size();
+        view->resize(300, opened.height());
+        EXPECT_FALSE(view->windowTitle().contains(whole)) << view->windowTitle().toStdString();
+        EXPECT_TRUE(view->windowTitle().contains("...")) << view->windowTitle().toStdString();
+        EXPECT_TRUE(view->windowTitle().endsWith(row->captionEnd));
+        view->resize(opened);
         EXPECT_EQ(view->Frame.LabelMeas->text(), row->measureLabel);
         EXPECT_EQ(view->Frame.LabelIni->text(), "Start date: 15/03/2024 10:00");
         EXPECT_EQ(view->Frame.LabelEnd->text(), "Stop date: 15/03/2024 10:20");

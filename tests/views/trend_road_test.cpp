@@ -23,6 +23,7 @@
 #include "views/traces_hrm_curr_dlg.h"
 #include "views/traces_hrm_dlg.h"
 #include "views/traces_w_dlg.h"
+#include "views/trend_view_form.h"
 #include "views/trend_views.h"
 
 #include <QAction>
@@ -227,6 +228,42 @@ TEST(VoltageViewRoad, OpenChooseTracesZoomCursorCurveAndPrint)
     EXPECT_EQ(view->ZoomRecords(), view->ValuesBlock().PeriodRecords);
     Grab(form, "09_zoomed_out");
     EXPECT_TRUE(messages.messages.empty());
+}
+
+// A view tiled narrow prints as a view of its opening size does, across the page, and keeps
+// its tiled size afterwards.
+TEST(VoltageViewRoad, ANarrowTiledViewPrintsAcrossThePage)
+{
+    TempProgDir dir;
+    ScriptedMessages messages;
+    const std::string survey = WriteDemoSurvey(dir / "demo", 2);
+    TMainForm form;
+    ShowWithTrendViews(form, QSize(1100, 700));
+    OpenSurvey(form, survey, [](int measure) { return measure <= MeasureVoltageHarmonics; });
+    ASSERT_EQ(form.MdiArea->subWindowList().size(), 4) << ::testing::PrintToString(messages.Texts());
+    form.ItemTileVert->trigger();
+    QApplication::processEvents();
+    auto* view = qobject_cast<TTrendViewForm*>(form.MdiArea->subWindowList().front()->widget());
+    ASSERT_NE(view, nullptr);
+    const QSize tiled = view->size();
+    ASSERT_LT(tiled.width(), 300);
+    const std::string pdf = dir / "narrow.pdf";
+    messages.PrintTo(PrintChoice{.outputFile = pdf});
+    view->PrintView();
+    EXPECT_EQ(view->size(), tiled);
+    // The legend's title stands right of the page's middle, as on the print of a view of its
+    // opening size; printed as the tiled view shows, it stood in the page's left half.
+    const std::string words = CommandOutput("pdftotext -bbox '" + pdf + "' -");
+    const auto number = [&words](const std::string& before) {
+        const std::size_t at = words.find(before);
+        return at == std::string::npos ? 0.0 : std::stod(words.substr(at + before.size()));
+    };
+    const double pageWidth = number("<page width=\"");
+    const std::size_t traces = words.find(">Traces:<");
+    ASSERT_NE(traces, std::string::npos) << words;
+    const std::size_t word = words.rfind("<word xMin=\"", traces);
+    ASSERT_NE(word, std::string::npos);
+    EXPECT_GT(std::stod(words.substr(word + 12)), pageWidth / 2) << words;
 }
 
 namespace {

@@ -3,6 +3,7 @@
 #include "view_test_support.h"
 
 #include "app/main_form.h"
+#include "dialogs/elided_label.h"
 #include "fixtures/selection_fixture.h"
 #include "graph/zr_graph.h"
 #include "views/trace_settings.h"
@@ -270,7 +271,7 @@ TEST(TrendLegend, LongNamesShowWholeBesideTheirValues)
     }
 }
 
-TEST(TrendLegend, NarrowViewNarrowsTheLegendAndCutsItsNames)
+TEST(TrendLegend, NarrowViewNarrowsTheLegendAndCutsItsNamesAndHeaderLines)
 {
     // Five views tiled side by side: each about 250 pixels wide.
     VoltageViewFixture f(PercentileRecords());
@@ -302,12 +303,35 @@ TEST(TrendLegend, NarrowViewNarrowsTheLegendAndCutsItsNames)
         EXPECT_TRUE(v.PanelLegend->contentsRect().contains(InLegend(v, value))) << value->text().toStdString();
         EXPECT_FALSE(InLegend(v, name).intersects(InLegend(v, value))) << k;
     }
+    // The header's lines and the cursor time are cut with an ellipsis (a readout keeps its end),
+    // each kept whole for the printed page and the tooltip.
+    const TPrintedFrame& frame = v.Frame;
+    const std::vector<TFittedLabel*> lines{qobject_cast<TFittedLabel*>(frame.LabelIni),
+                                           qobject_cast<TFittedLabel*>(frame.LabelEnd),
+                                           qobject_cast<TFittedLabel*>(frame.LabelNRec),
+                                           qobject_cast<TFittedLabel*>(frame.LabelDescr),
+                                           qobject_cast<TFittedLabel*>(frame.LabelSite),
+                                           qobject_cast<TFittedLabel*>(frame.LabelOperator),
+                                           qobject_cast<TFittedLabel*>(v.LabelCursTime)};
+    for (TFittedLabel* line : lines) {
+        ASSERT_NE(line, nullptr);
+        const QString shown = line->ShownText();
+        EXPECT_LE(line->fontMetrics().horizontalAdvance(shown), line->contentsRect().width()) << shown.toStdString();
+        if (shown == line->text()) continue;
+        const bool readout = line->alignment() & Qt::AlignRight;
+        EXPECT_TRUE(readout ? shown.startsWith(QChar(0x2026)) : shown.endsWith(QChar(0x2026))) << shown.toStdString();
+        EXPECT_TRUE(readout ? line->text().endsWith(shown.mid(1)) : line->text().startsWith(shown.chopped(1)))
+            << shown.toStdString();
+    }
+    EXPECT_EQ(frame.LabelDescr->text(), "Description: Feeder 3");
+    EXPECT_NE(lines[3]->ShownText(), frame.LabelDescr->text());
 
     // Back at a width with room for it, the legend has its full width and whole names again.
     sub->setGeometry(0, 0, 700, 600);
     QApplication::processEvents();
     EXPECT_EQ(v.PanelLegend->width(), 190);
     EXPECT_EQ(v.LegendLabels[3]->text(), "L1 Max Percentile 95%");
+    for (TFittedLabel* line : lines) EXPECT_EQ(line->ShownText(), line->text()) << line->text().toStdString();
 }
 
 TEST(TrendLegend, ShortWindowCutsTheLegendInsteadOfSqueezingItsRows)
