@@ -3,6 +3,7 @@
 
 #include "platform/file_io.h"
 #include "survey/measure_file_info.h"
+#include "survey/selection_loader.h"
 #include "survey/survey_file.h"
 
 std::string SamplesSurveyPath(const std::string& SamplesPath)
@@ -18,11 +19,7 @@ bool LoadSurveyForSamples(const std::string& SamplesPath, TDateTime Start, TDate
     auto lines = OpenSurveyFile(surveyPath, SurveyUpgrade::Short);
     if (!lines) return false;
     TSurveySelection filled;
-    filled.Name = ExtractFileName(surveyPath);
-    const TSurveyInfo info = ReadSurveyInfo(*lines);
-    filled.Description = info.Description;
-    filled.Site = info.Site;
-    filled.Operator = info.Operator;
+    SetSelectionSurvey(surveyPath, *lines, filled);
     filled.Start = Start;
     filled.Stop = Stop;
     if (!ReadMeasureFileInfo(SamplesPath, MeasureSamples, filled.File(MeasureSamples))) return false;

@@ -6,17 +6,20 @@
 
 #include <algorithm>
 
+void SetSelectionSurvey(const std::string& surveyPath, const SurveyLines& lines, TSurveySelection& selection)
+{
+    selection.Name = ExtractFileName(surveyPath);
+    const TSurveyInfo info = ReadSurveyInfo(lines);
+    selection.Description = CutToShortString(info.Description);
+    selection.Site = CutToShortString(info.Site);
+    selection.Operator = CutToShortString(info.Operator);
+}
+
 void FillSurveySelection(const std::string& surveyPath, SurveyLines& lines, TSurveySelection& selection,
                          int lastMeasure, const MeasureFileReader& read)
 {
     selection = TSurveySelection{};
-    selection.Name = ExtractFileName(surveyPath);
-    // A survey edited by hand may hold longer lines than the record's short strings: the wizards
-    // work on their first 255 bytes, and the file keeps them whole.
-    TSurveyInfo info = ReadSurveyInfo(lines);
-    selection.Description = CutToShortString(info.Description);
-    selection.Site = CutToShortString(info.Site);
-    selection.Operator = CutToShortString(info.Operator);
+    SetSelectionSurvey(surveyPath, lines, selection);
     lastMeasure = std::min(lastMeasure, kMeasureSlots);
     for (int k = 1; k <= lastMeasure && static_cast<std::size_t>(k) < lines.size(); ++k) {
         if (DataFileLine(lines, k).empty()) continue;

@@ -18,6 +18,10 @@ using MeasureFileReader = std::function<bool(const std::string& path, int measur
 // (ReadMeasureFileInfo when none is given). Empties the lines of measures that cannot be used.
 void FillSurveySelection(const std::string& surveyPath, SurveyLines& lines, TSurveySelection& selection,
                          int lastMeasure = kMeasureSlots, const MeasureFileReader& read = {});
+// Sets the selection's name and information lines from the survey at `surveyPath`. A survey
+// edited by hand may hold longer lines than the record's short strings: the windows work on their
+// first 255 bytes, and the file keeps them whole.
+void SetSelectionSurvey(const std::string& surveyPath, const SurveyLines& lines, TSurveySelection& selection);
 // Bit k-1 for each measure k (1 to 10) whose data-file line is not empty: after the fill above,
 // the measures a wizard can offer.
 unsigned AvailableMeasures(const SurveyLines& lines);

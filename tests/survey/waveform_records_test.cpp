@@ -213,8 +213,9 @@ TEST(SamplesSurvey, FillsTheSelectionFromTheSurveyBesideTheSamples)
 {
     TempProgDir dir;
     const std::string samples = ThreeCaptureFile(dir);
-    // A 10-line survey file is saved as 13 lines first; its name is found ignoring case.
-    WriteSurveyFile(dir / "S.ORV", {.layout = 10, .dataFiles = {{1, "s.vme"}}});
+    // A 10-line survey file is saved as 13 lines first; its name is found ignoring case. An
+    // operator line longer than a short string is cut, as for the wizards.
+    WriteSurveyFile(dir / "S.ORV", {.layout = 10, .dataFiles = {{1, "s.vme"}}, .op = std::string(300, 'o')});
     TSurveySelection selection;
     selection.Name = "old.orv";
     ScriptedMessages messages;
@@ -222,7 +223,7 @@ TEST(SamplesSurvey, FillsTheSelectionFromTheSurveyBesideTheSamples)
     EXPECT_TRUE(messages.Texts().empty());
     EXPECT_EQ(selection.Name, "S.ORV");
     EXPECT_EQ(selection.Description, "Feeder 3");
-    EXPECT_EQ(selection.Operator, "A. Engineer");
+    EXPECT_EQ(selection.Operator, std::string(255, 'o'));
     EXPECT_EQ(selection.Start, 100.25);
     EXPECT_EQ(selection.Stop, 101.5);
     EXPECT_EQ(selection.File(MeasureSamples).FileName, samples);
