@@ -14,6 +14,7 @@
 
 #include <bit>
 #include <cstring>
+#include <limits>
 
 namespace {
 constexpr double kTenMinutes = 10.0 / 1440.0;
@@ -633,6 +634,44 @@ TEST(AnalysisEngine, CorruptFilesEndTheRunWithOneMessage)
         EXPECT_EQ(run.messages.Texts(), (std::vector<std::string>{c.message})) << c.what;
         EXPECT_FALSE(FileExists(run.dir / std::string(AnalysisStaFileNames[static_cast<std::size_t>(c.measure)]))) << c.what;
     }
+}
+
+// A voltage or frequency file whose first record carries a nominal of 0, infinity or NaN, or one
+// so large that its band leaves single range, is corrupt: the bands built from it would hold
+// every value (or none), and a damaged file would pass. The run ends before any record is read.
+TEST(AnalysisEngine, ZeroOrNonFiniteNominalIsACorruptFile)
+{
+    constexpr float kInf = std::numeric_limits<float>::infinity();
+    for (int measure : {MeasureVoltage, MeasureFrequency}) {
+        for (float nominal : {0.0f, -0.0f, kInf, -kInf, std::numeric_limits<float>::quiet_NaN(), 3.4e38f}) {
+            AnalysisRun run;
+            TrendRecordFields r;
+            r.nominal = nominal;
+            r.period = measure == MeasureFrequency ? 600 : 10;
+            r.phases = {{.values = {225, 230, 235}}};
+            run.Select(measure, WriteRecordSeries(run.dir / "n.dat", measure, TrendRecord(measure, r), March(1),
+                                                  kTenMinutes, kDay));
+            run.Interval(March(1), March(1, 23, 59));
+            run.Run();
+            EXPECT_FALSE(run.engine->Completed()) << measure << " " << nominal;
+            EXPECT_FALSE(run.engine->Passed() && run.engine->Result(measure).Analysed) << measure << " " << nominal;
+            EXPECT_EQ(run.messages.Texts(), (std::vector<std::string>{SurveyCorruptedMessage(measure)}))
+                << measure << " " << nominal;
+            EXPECT_FALSE(FileExists(run.dir / std::string(AnalysisStaFileNames[static_cast<std::size_t>(measure)])));
+        }
+    }
+    // The largest nominal whose bands stay finite is analysed.
+    AnalysisRun run;
+    TrendRecordFields r;
+    r.nominal = 3.0e38f;
+    r.period = 10;
+    r.phases.assign(3, {.values = {3.0e38f, 3.0e38f, 3.0e38f}});
+    run.Select(MeasureVoltage, WriteRecordSeries(run.dir / "n.vme", 1, TrendRecord(1, r), March(1), kTenMinutes, kDay));
+    run.Interval(March(1), March(1, 23, 59));
+    run.Run();
+    EXPECT_TRUE(run.engine->Completed());
+    EXPECT_TRUE(run.engine->Passed());
+    EXPECT_TRUE(run.messages.Texts().empty());
 }
 
 // A temporary folder that cannot be written ends the run with one message.
