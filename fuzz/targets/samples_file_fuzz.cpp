@@ -1,0 +1,68 @@
+// Fuzz target: the voltage-samples file (.tme) and its time index: the gate that accepts it
+// (ReadMeasureFileInfo), the file-type check, the walk that builds the index, the index searches
+// and the record heads and trigger tables the index points at.
+// Must hold: the index holds one 13-byte entry per record walked, at increasing offsets inside
+// the file, each a record whose head reads and whose length holds its head and stays in the file; the
+// index file written holds exactly those entries; a search lands on an entry or just past them.
+#include <cmath>
+
+#include "fuzz/fuzz_support.h"
+#include "survey/measure_file_info.h"
+#include "survey/samples_file.h"
+#include "survey/samples_index.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
+{
+    fuzz::Run run;
+    const std::string path = fuzz::WriteInput(run.Path("survey.tme"), {data, size});
+    const std::uint8_t type = GetSamplesFileType(path);
+    FUZZ_CHECK(type == 0 || IsSamplesFileType(type));
+    TMeasureFileInfo info;
+    const bool accepted = ReadMeasureFileInfo(path, MeasureSamples, info);
+    FUZZ_CHECK(!accepted || (type != 0 && info.RecordCount > 0));
+
+    BinaryFile file;
+    FUZZ_CHECK(file.Open(path));
+    TSamplesRecordHead last;
+    std::uint64_t lastAt = 0;
+    if (ReadLastSamplesRecordHead(file, last, &lastAt)) FUZZ_CHECK(lastAt < size);
+
+    const std::optional<Bytes> index = BuildSamplesIndexEntries(path);
+    if (!index) return 0;
+    FUZZ_CHECK(type != 0);
+    FUZZ_CHECK(index->size() % kSamplesIndexEntrySize == 0);
+    const std::int64_t entries = static_cast<std::int64_t>(index->size() / kSamplesIndexEntrySize);
+    std::uint64_t previous = 0;
+    for (std::int64_t n = 0; n < entries; ++n) {
+        const auto entry = IndexEntry(*index, n);
+        FUZZ_CHECK(entry.has_value());
+        FUZZ_CHECK(entry->Offset >= kSamplesFileHeaderSize && entry->Offset < size && entry->Offset >= previous);
+        previous = entry->Offset + 1;
+        TSamplesRecordHead head;
+        FUZZ_CHECK(ReadSamplesRecordHead(file, entry->Offset, type, head) != 0);
+        FUZZ_CHECK(head.Length >= SamplesHeadSize(type));
+        FUZZ_CHECK(entry->Offset + head.Length <= size);
+        if (HasTriggerTable(type)) {
+            Bytes table;
+            if (file.ReadAt(entry->Offset + SamplesHeadSize(type), kTriggerTableSize, table)) {
+                TTriggerEntries triggers;
+                FUZZ_CHECK(ReadTriggerEntries(table, triggers));
+            }
+        }
+        (void)SamplesRecordTime(head, false);
+        (void)SampleTimeMs(head, head.SamplesPerChannel);
+    }
+    FUZZ_CHECK(!IndexEntry(*index, entries).has_value() && !IndexEntry(*index, -1).has_value());
+    if (accepted) {
+        for (TDateTime t : {info.FirstTime, info.LastTime, (info.FirstTime + info.LastTime) / 2, info.FirstTime - 1,
+                            info.LastTime + 1, std::nan("")}) {
+            const std::int32_t at = FindIndexEntryAtTime(*index, info, t);
+            FUZZ_CHECK(at >= 0 && static_cast<std::size_t>(at) <= index->size() && at % kSamplesIndexEntrySize == 0);
+        }
+    }
+
+    const std::string indexPath = run.Path("off.idx");
+    FUZZ_CHECK(BuildSamplesIndex(path, indexPath));
+    FUZZ_CHECK(ReadWholeFile(indexPath) == index);
+    return 0;
+}
