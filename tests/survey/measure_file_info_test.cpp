@@ -139,9 +139,17 @@ TEST(MeasureFileInfo, SamplesDescriptor)
     cut.resize(cut.size() - 10);
     SamplesRecordFields badStamp;
     badStamp.time.hour = 30;
+    // The most records the end offset can hold, each no more than its 62-byte head, and one more.
+    const std::uint32_t most = (*FileSize(path) - 9) / 62;
+    Bytes full = *ReadWholeFile(path);
+    StoreU32(full.data() + 5, most);
+    ASSERT_TRUE(ReadMeasureFileInfo(WriteBytes(dir / "most.tme", full), MeasureSamples, info));
+    EXPECT_EQ(info.RecordCount, static_cast<std::int32_t>(most));
+    StoreU32(full.data() + 5, most + 1);
     const std::string cases[] = {WriteBytes(dir / "cut.tme", cut), WriteSamplesFile(dir / "empty.tme", 4, {}),
                                  WriteSamplesFile(dir / "type.tme", 9, {first}),
-                                 WriteSamplesFile(dir / "stamp.tme", 4, {first, badStamp})};
+                                 WriteSamplesFile(dir / "stamp.tme", 4, {first, badStamp}),
+                                 WriteBytes(dir / "count.tme", full)};
     for (const auto& bad : cases) {
         ScriptedMessages messages;
         TMeasureFileInfo slot;
