@@ -2,8 +2,9 @@
 # Builds the fuzz targets with clang (libFuzzer, AddressSanitizer, UndefinedBehaviorSanitizer) in
 # build-fuzz/, writes their seed corpus from the fixture builder and the demo survey, and runs
 # every target for a bounded time, several side by side. Any crash, leak, hang (an input taking
-# over 10 s) or memory beyond the target's limit fails the run; the input that found it is kept
-# in build-fuzz/findings/<target>/ and the end of the target's log is printed.
+# over 10 s) or memory beyond the target's limit (one allocation over its MEMORY_MB, or 2 GB in
+# all) fails the run; the input that found it is kept in build-fuzz/findings/<target>/ and the
+# end of the target's log is printed.
 #   scripts/fuzz.sh [target...]      every target, or those named
 # FUZZ_SECONDS: seconds per target (30); FUZZ_RUNS: inputs per target instead of a time;
 # FUZZ_JOBS: targets run at once (all cores);
@@ -42,7 +43,7 @@ run_target() {
   done
   local bound=(-max_total_time="$seconds")
   [ -n "${FUZZ_RUNS:-}" ] && bound=(-runs="$FUZZ_RUNS")
-  build-fuzz/fuzz/fuzz_"$name" "${bound[@]}" -max_len="$maxlen" -rss_limit_mb="$memory" \
+  build-fuzz/fuzz/fuzz_"$name" "${bound[@]}" -max_len="$maxlen" -rss_limit_mb=2048 \
     -malloc_limit_mb="$memory" -timeout=10 -print_final_stats=1 -artifact_prefix="build-fuzz/findings/$name/" \
     "${corpora[@]}" > "build-fuzz/logs/$name.log" 2>&1
 }
