@@ -176,4 +176,18 @@ TEST(MeasureFileInfo, RecordsSmallerThanTheHeadAreRefused)
     TMeasureFileInfo info;
     EXPECT_FALSE(ReadMeasureFileInfo(WriteBytes(dir / "s.vme", bytes), MeasureVoltage, info));
     EXPECT_EQ(messages.Texts(), std::vector<std::string>{kVoltageCorrupted});
+
+    // The smallest legal record is the head alone: two 18-byte records are read.
+    TrendRecordFields f;
+    f.flags = 0;
+    f.time = StampOf(At(1));
+    Bytes first = TrendRecord(MeasureVoltage, f);
+    f.time = StampOf(At(2));
+    Bytes second = TrendRecord(MeasureVoltage, f);
+    first.resize(18), second.resize(18);
+    messages.Clear();
+    ASSERT_TRUE(ReadMeasureFileInfo(WriteDataFile(dir / "h.vme", {first, second}), MeasureVoltage, info));
+    EXPECT_EQ(info.RecordSize, 18);
+    EXPECT_EQ(info.LastTime, At(2));
+    EXPECT_TRUE(messages.Texts().empty());
 }
