@@ -19,6 +19,13 @@ std::size_t SamplesHeadSize(std::uint8_t fileType)
     return fileType == 12 ? kLongHeadSize : kBaseHeadSize;
 }
 
+std::uint64_t MostSamplesRecords(const TSamplesFileHeader& header)
+{
+    const std::size_t head = SamplesHeadSize(header.FileType);
+    if (head == 0 || header.EndOffset < kSamplesFileHeaderSize) return 0;
+    return (header.EndOffset - kSamplesFileHeaderSize) / head;
+}
+
 bool HasTriggerTable(std::uint8_t fileType) { return fileType == 6 || fileType == 12; }
 
 std::optional<TSamplesFileHeader> LoadSamplesFileHeader(std::span<const std::uint8_t> bytes)
