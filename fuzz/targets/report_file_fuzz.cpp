@@ -144,7 +144,7 @@ void ReadReport(const fuzz::Run& run, std::span<const std::uint8_t> bytes)
     const TAnalysisReport& report = *read.Report;
     for (int k = 1; k <= kAnalysisMeasures; ++k) {
         const TReportMeasure& m = report.Measure(k);
-        FUZZ_CHECK(static_cast<std::int64_t>(m.Windows.size()) <= ReportWindowLimit(report.Head));
+        FUZZ_CHECK(static_cast<std::int64_t>(m.Windows.size()) <= ReportWindowLimit(report.Head, k));
         FUZZ_CHECK(m.HasWindows || m.Windows.empty());
         FUZZ_CHECK(m.HasSummary || m.FailedIntervals.empty());
     }

@@ -29,7 +29,7 @@ struct TSectionBounds {
 };
 TSectionBounds SectionBounds(const TReportHead& head, int measure)
 {
-    return {ReportWindowLimit(head), JudgedItems(measure, head.HarmonicChannelCount)};
+    return {ReportWindowLimit(head, measure), JudgedItems(measure, head.HarmonicChannelCount)};
 }
 
 LimitsLayout LimitsLayoutOf(ReportVersion version)
@@ -143,19 +143,28 @@ std::size_t ReportHeadSize(ReportVersion version)
     return ReportHeadLayout::Params + ParamsSize(version) + 2 + 2 * kReportOrderSlots;
 }
 
-std::int64_t ReportWindowLimit(const TReportHead& head)
+namespace {
+// Calendar days from the day of `first` to that of `last`: none when the wrong way round, the
+// most an analysis counts when they are no numbers (a damaged head tells nothing then).
+double DaysSpanned(double first, double last)
 {
-    const double days = std::floor(head.Survey.Stop) - std::floor(head.Survey.Start) + 1;
-    // An interval the wrong way round holds no day of its own; one that is not a number (a
-    // damaged head) tells nothing, and the longest interval bounds it.
-    const double inside = std::isnan(days) ? kMaxAnalysisDays : std::clamp(days, 0.0, double{kMaxAnalysisDays});
-    return static_cast<std::int64_t>(inside) + 2;
+    const double days = std::floor(last) - std::floor(first) + 1;
+    return std::isnan(days) ? kMaxAnalysisDays : std::clamp(days, 0.0, double{kMaxAnalysisDays});
+}
+}  // namespace
+
+std::int64_t ReportWindowLimit(const TReportHead& head, int measure)
+{
+    const TSurveySelection& survey = head.Survey;
+    const TMeasureFileInfo& recording = survey.File(measure);
+    const double days = std::max(DaysSpanned(survey.Start, survey.Stop), DaysSpanned(recording.FirstTime, recording.LastTime));
+    return static_cast<std::int64_t>(days) + 2;
 }
 
 std::uint64_t LargestReportSize()
 {
     TReportHead head;
-    head.Survey.Stop = kMaxAnalysisDays;
+    head.Survey.Stop = kMaxAnalysisDays - 1;
     head.HarmonicChannelCount = kAnalysisGroups;
     std::uint64_t size = ReportHeadSize(ReportVersion::Current);
     for (int measure = 1; measure <= kAnalysisMeasures; ++measure) {

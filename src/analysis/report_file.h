@@ -6,9 +6,10 @@
 //
 // The reader takes bytes and checks every offset, count and code against them before use, so a
 // damaged file is refused with a reason, never read past its end. A measure holds at most one
-// window per day of the report's interval (at most kMaxAnalysisDays), and a day either side for
-// reports of older programs, which took the records nearest to the interval's ends; its failed
-// intervals at most one per window and judged item. A file larger than the largest such report
+// window per day of the report's interval or of its recording (the first to the last record of
+// its data file, where older programs, which took the records nearest to the interval's ends,
+// may have started or stopped), and a day either side; at most kMaxAnalysisDays of them. Its
+// failed intervals are at most one per window and judged item. A file larger than the largest such report
 // is refused unread, and what is accepted is kept packed: reading takes about twice the file. The writer gathers the
 // engine's temporary files into a new report beside the old one and replaces it only when
 // complete; the temporary files are deleted only after that.
@@ -82,8 +83,8 @@ struct TReportRead {
     std::optional<TAnalysisReport> Report;
 };
 TReportRead ReadAnalysisReport(std::span<const std::uint8_t> bytes);
-// Windows a measure of a report over the head's interval can hold.
-std::int64_t ReportWindowLimit(const TReportHead& head);
+// Windows measure 1 to 6 of a report with this head can hold.
+std::int64_t ReportWindowLimit(const TReportHead& head, int measure);
 // Bytes of the largest report: every measure with its most windows and failed intervals.
 std::uint64_t LargestReportSize();
 TReportRead ReadAnalysisReportFile(const std::string& path);

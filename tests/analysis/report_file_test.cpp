@@ -118,6 +118,16 @@ void Repeat(ReportFixture& r, int measure, std::size_t windows, std::size_t fail
     m.failed.resize(failed, m.failed.empty() ? TFailedInterval{} : m.failed.front());
 }
 
+// Every measure's recording (its data file's first and last records) within `days` days from the
+// interval's start.
+void RecordingOfDays(ReportFixture& r, double days)
+{
+    for (int k = 1; k <= 6; ++k) {
+        r.survey.File(k).FirstTime = r.survey.Start;
+        r.survey.File(k).LastTime = r.survey.Start + days - 1 + 0.5;
+    }
+}
+
 // A harmonics report of 51 channels (orders 0 to 50) over the interval of the fixture.
 ReportFixture WidestHarmonics(ReportFixture r)
 {
@@ -336,7 +346,7 @@ TEST(ReportFile, DamagedReportsAreRefusedWithTheirReason)
              return ReportBytes(r);
          }, ReportFault::BadSection},
         {"more windows than the interval's days and a day either side", [good] {
-             ReportFixture r = good;  // 7 days: at most 9 windows
+             ReportFixture r = good;  // 7 days of interval and of recording: at most 9 windows
              Repeat(r, MeasureEvents, 10, 2);
              return ReportBytes(r);
          }, ReportFault::BadSection},
@@ -348,12 +358,14 @@ TEST(ReportFile, DamagedReportsAreRefusedWithTheirReason)
         {"four windows over one day", [good] {
              ReportFixture r = good;
              r.survey.Stop = r.survey.Start + 0.5;
+             RecordingOfDays(r, 1);
              Repeat(r, MeasureFlicker, 4, 0);
              return ReportBytes(r);
          }, ReportFault::BadSection},
-        {"a window over an interval the wrong way round", [good] {
+        {"three windows over an interval and a recording the wrong way round", [good] {
              ReportFixture r = EventsOnly();
-             r.survey.Stop = r.survey.Start - 2;  // no day of its own: a day either side
+             r.survey.Stop = r.survey.Start - 2;  // no day of their own: a day either side
+             RecordingOfDays(r, -1);
              Repeat(r, MeasureEvents, 3, 0);
              return ReportBytes(r);
          }, ReportFault::BadSection},
@@ -405,13 +417,21 @@ TEST(ReportFile, LegalExtremesReadBack)
         {"one window without a failed interval", [](ReportFixture& r) {
              for (auto& m : r.measures) Repeat(r, m.measure, 1, 0);
          }},
-        {"a one-day interval with its most windows", [](ReportFixture& r) {
+        {"a one-day interval and recording with their most windows", [](ReportFixture& r) {
              r.survey.Stop = r.survey.Start + 1439.0 / 1440;
+             RecordingOfDays(r, 1);
              for (auto& m : r.measures) Repeat(r, m.measure, 3, m.failed.empty() ? 0 : 3);
          }},
-        {"an interval the wrong way round with a day either side", [](ReportFixture& r) {
+        {"an interval and recording the wrong way round with a day either side", [](ReportFixture& r) {
              r.survey.Stop = r.survey.Start - 2;
+             RecordingOfDays(r, -1);
              for (auto& m : r.measures) Repeat(r, m.measure, 2, m.failed.empty() ? 0 : 2);
+         }},
+        // Older programs took the events nearest to the interval's ends, which may lie weeks
+        // outside it: their windows run over the recording.
+        {"events windows over a 30-day recording of a 7-day interval", [](ReportFixture& r) {
+             RecordingOfDays(r, 30);
+             Repeat(r, MeasureEvents, 32, 2);
          }},
     };
     for (const Case& c : cases) {
@@ -421,7 +441,7 @@ TEST(ReportFile, LegalExtremesReadBack)
         ASSERT_EQ(read.Fault, ReportFault::None) << c.name << ": " << read.Detail;
         ExpectReportOf(*read.Report, r);
     }
-    EXPECT_EQ(ReportWindowLimit(HeadOf(good)), 9);
+    EXPECT_EQ(ReportWindowLimit(HeadOf(good), MeasureVoltage), 9);
 }
 
 // The largest report there can be, the longest interval with 51 harmonic channels failing in
