@@ -4,6 +4,7 @@
 // plotting also gives the peak memory it takes (VmHWM of /proc/self/status, reset before).
 #include "bench_memory.h"
 #include "bench_timing.h"
+#include "fixtures/child_context_fixture.h"
 #include "fixtures/data_fixture.h"
 #include "fixtures/temp_prog_dir.h"
 #include "fixtures/view_fixture.h"
@@ -76,12 +77,13 @@ void PlotThreeTraces(TShowVForm& view)
 void CreateViewAndPlotThreeTraces(benchmark::State& state)
 {
     ScriptedMessages messages;
+    RecordingChildServices services;
     const std::string& path = Survey(static_cast<int>(state.range(0))).Path();
     const double before = StatusMegabytes("VmRSS");
     ResetPeakMemory();
     const double faults = PageFaults();
     for (auto _ : state) {
-        auto view = CreateTrendView<TShowVForm>();
+        auto view = CreateTrendView<TShowVForm>(services.Context());
         PlotThreeTraces(*view);
         benchmark::DoNotOptimize(view->ZoomRecords());
     }
@@ -94,9 +96,10 @@ void CreateViewAndPlotThreeTraces(benchmark::State& state)
 void CreateViewWithoutTraces(benchmark::State& state)
 {
     ScriptedMessages messages;
+    RecordingChildServices services;
     Survey(1);
     for (auto _ : state) {
-        auto view = CreateTrendView<TShowVForm>();
+        auto view = CreateTrendView<TShowVForm>(services.Context());
         benchmark::DoNotOptimize(view->ZoomRecords());
     }
 }
@@ -116,8 +119,9 @@ void ZoomInOnLeftHalf(TShowVForm& view)
 void ZoomInOnHalfYear(benchmark::State& state)
 {
     ScriptedMessages messages;
+    RecordingChildServices services;
     Survey(1);
-    auto created = CreateTrendView<TShowVForm>();
+    auto created = CreateTrendView<TShowVForm>(services.Context());
     TShowVForm& view = *created;
     PlotThreeTraces(view);
     for (auto _ : state) {
@@ -134,8 +138,9 @@ void ZoomInOnHalfYear(benchmark::State& state)
 void ZoomOutToYear(benchmark::State& state)
 {
     ScriptedMessages messages;
+    RecordingChildServices services;
     Survey(1);
-    auto created = CreateTrendView<TShowVForm>();
+    auto created = CreateTrendView<TShowVForm>(services.Context());
     TShowVForm& view = *created;
     PlotThreeTraces(view);
     for (auto _ : state) {

@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
-# Builds the robustness tests (spreadsheet, survey-side files, analysis limits and reports, the
-# report sheet, the trend views' layouts of damaged first records, the survey summary, the exporter
-# on damaged hand-over and data files) with AddressSanitizer and UndefinedBehaviorSanitizer in one
-# build folder of their own and runs them: damaged files must be read or refused without any fault.
+# Builds the robustness tests (spreadsheet, survey-side files, the survey records and the event
+# texts, analysis limits and reports, the report sheet, the trend views' layouts of damaged first
+# records, the survey summary, the exporter on damaged hand-over and data files, the setup file and
+# its print) with AddressSanitizer and UndefinedBehaviorSanitizer in one build folder of their own
+# and runs them: damaged files must be read or refused without any fault.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 flags="-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer"
-tests=(sheet/sheet_robustness_tests survey/survey_robustness_tests analysis/analysis_tests analysis/report_sheet_tests
-  views/views_tests summary/summary_tests export/export_tests)
+tests=(sheet/sheet_robustness_tests survey/survey_robustness_tests survey/survey_tests analysis/analysis_tests
+  analysis/report_sheet_tests views/views_tests summary/summary_tests export/export_tests setup/setup_tests)
 cmake -S . -B build-sanitize -DCMAKE_BUILD_TYPE=Debug -DCMAKE_CXX_FLAGS="$flags" > /dev/null
 cmake --build build-sanitize --target "${tests[@]##*/}" -j"${JOBS:-$(nproc)}"
 export ASAN_OPTIONS=detect_leaks=1:abort_on_error=1 UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1

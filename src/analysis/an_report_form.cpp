@@ -42,8 +42,8 @@ std::optional<TF1Book> ReadReportTemplate()
 }
 }  // namespace
 
-TAnReportForm::TAnReportForm(QWidget* parent)
-    : TSheetWindow(TViewKind::AnalysisReport, QSize(600, 300), "Save Report File As", parent)
+TAnReportForm::TAnReportForm(const TChildContext& context, QWidget* parent)
+    : TSheetWindow(TViewKind::AnalysisReport, context, QSize(600, 300), "Save Report File As", parent)
 {
     setWindowTitle("Analysis Report");
     PublishReportState();
@@ -108,9 +108,9 @@ void TAnReportForm::PublishReportState()
     PublishCommandState(state);
 }
 
-TChildForm* OpenAnalysisReport(QWidget* parent, const std::string& path)
+TChildForm* OpenAnalysisReport(const TChildContext& context, QWidget* parent, const std::string& path)
 {
-    auto* form = new TAnReportForm(parent);
+    auto* form = new TAnReportForm(context, parent);
     if (form->LoadReport(path)) return form;
     delete form;
     return nullptr;

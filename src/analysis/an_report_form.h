@@ -16,7 +16,7 @@ class TWindowRegistry;
 class TAnReportForm : public TSheetWindow, public TFailedIntervalsView {
     Q_OBJECT
 public:
-    explicit TAnReportForm(QWidget* parent = nullptr);
+    explicit TAnReportForm(const TChildContext& context, QWidget* parent = nullptr);
 
     // Reads the report file and fills the sheet; false, after its message, for a file that is
     // missing or no sound report (the window is then not shown).
@@ -47,5 +47,5 @@ private:
 };
 
 // A report window on a report file; null (after the message) when the file cannot be shown.
-TChildForm* OpenAnalysisReport(QWidget* parent, const std::string& path);
+TChildForm* OpenAnalysisReport(const TChildContext& context, QWidget* parent, const std::string& path);
 void RegisterAnalysisReportWindow(TWindowRegistry& registry);

@@ -7,6 +7,7 @@
 #include "dialogs/spin_button.h"
 #include "platform/text_encoding.h"
 #include "survey/number_text.h"
+#include "survey/text_tables.h"
 
 #include <QApplication>
 #include <QButtonGroup>
@@ -21,8 +22,6 @@
 
 namespace {
 constexpr int kWindowDigits = 3;
-const char* const kPeriodCaptions[kObservationPeriodChoices] = {"1 minute",   "5 minutes",  "10 minutes",
-                                                                "15 minutes", "30 minutes", "60 minutes"};
 constexpr int kPeriodRows = 3;  // two columns, filled top to bottom
 }  // namespace
 
@@ -42,7 +41,8 @@ TAnalysisParamsPage::TAnalysisParamsPage(QWidget* parent, TAnalysisParams& param
     auto* periodGrid = new QGridLayout(period);
     RadioPeriod = new QButtonGroup(this);
     for (int i = 0; i < kObservationPeriodChoices; ++i) {
-        auto* radio = new QRadioButton(kPeriodCaptions[i], period);
+        const std::string_view caption = ObservationPeriodNames[static_cast<std::size_t>(i)];
+        auto* radio = new QRadioButton(QString::fromLatin1(caption.data(), static_cast<qsizetype>(caption.size())), period);
         RadioPeriod->addButton(radio, i);
         periodGrid->addWidget(radio, i % kPeriodRows, i / kPeriodRows);
     }

@@ -98,18 +98,15 @@ TPlanResult PlanHarmonics(std::span<const std::uint8_t> record, const TLimitsRec
     TMeasurePlan plan;
     plan.Measure = MeasureVoltageHarmonics;
     plan.ThreePhase = IsThreePhaseWiring(head.U16(HarmonicsHead::Wiring));
-    // A block count beyond the tables, or blocks that run past the record, are a corrupt file.
+    // A block count or channel code beyond the tables, or blocks that run past the record, are a
+    // corrupt file; so is an order the limits have no entry for.
     const auto blocks = HarmonicBlocks(record, false);
     if (!head.Ok() || !blocks) return Failed(Corrupted(MeasureVoltageHarmonics));
     if (blocks->empty()) return Failed(NoAverages(MeasureVoltageHarmonics));
     std::vector<std::uint16_t> flags;
     for (const HarmonicBlockPlace& block : *blocks) {
-        const int code = head.U16(block.start + 2);  // the L1 part's channel code
-        const int channel = code - 10;
-        if (!head.Ok() || channel < 0 || channel >= kHarmonicChannels ||
-            ChannelHarmonicOrder[static_cast<std::size_t>(channel)] >= kHarmonicLimitIndexes)
-            return Failed(Corrupted(MeasureVoltageHarmonics));
-        plan.BlockOrders.push_back(ChannelHarmonicOrder[static_cast<std::size_t>(channel)]);
+        if (block.order >= kHarmonicLimitIndexes) return Failed(Corrupted(MeasureVoltageHarmonics));
+        plan.BlockOrders.push_back(block.order);
         flags.push_back(block.flags);
     }
     THarmonicPhaseValues v;

@@ -1,7 +1,8 @@
 // The capabilities a child window offers the main window's commands. The main window asks the
 // active child for the one a command needs (Capability<T>, app/child_form.h), so a window
 // implements only what the commands of its kind reach: a report is a TPrintable and a
-// TSavableSheet, a trend view a TPrintable, TGraphView, TCurveSource and TValuesSource.
+// TSavableSheet, a trend view a TPrintable, TGraphView, TCurveSource and TValuesSource, the
+// setup editor a TPrintable and a TSetupDocument.
 #pragma once
 
 #include "survey/records.h"
@@ -15,6 +16,14 @@ class TPrintable {
 public:
     virtual ~TPrintable() = default;
     virtual void Print() = 0;
+};
+
+// Save Setup and Save Setup As of the setup editor.
+class TSetupDocument {
+public:
+    virtual ~TSetupDocument() = default;
+    virtual void SaveSetup() = 0;
+    virtual void SaveSetupAs() = 0;
 };
 
 // Save Sheet As of the spreadsheet windows.

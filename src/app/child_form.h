@@ -1,10 +1,12 @@
-// Base of every MDI child window. It carries its view kind from creation, on which the main
-// window routes its commands, and publishes the state of the main window's commands it drives
+// Base of every MDI child window. It carries its view kind and its context (app/child_context.h:
+// its copy of the selection, the main window's services) from creation; the main window routes
+// its commands on the kind. It publishes the state of the main window's commands it drives
 // (TCommandState) while it is active; what the commands call it offers as capabilities
 // (app/child_capabilities.h), which the main window asks for.
 #pragma once
 
 #include "app/child_capabilities.h"
+#include "app/child_context.h"
 #include "app/command_routing.h"
 #include "app/command_state.h"
 
@@ -13,8 +15,12 @@
 class TChildForm : public QWidget {
     Q_OBJECT
 public:
-    explicit TChildForm(TViewKind viewKind, QWidget* parent = nullptr) : QWidget(parent), viewKind_(viewKind) {}
+    TChildForm(TViewKind viewKind, const TChildContext& context, QWidget* parent = nullptr)
+        : QWidget(parent), viewKind_(viewKind), context_(context)
+    {
+    }
     TViewKind ViewKind() const { return viewKind_; }
+    const TChildContext& Context() const { return context_; }
     // What this child asks of the main window's commands while it is the active child.
     const TCommandState& CommandState() const { return commandState_; }
 
@@ -27,6 +33,7 @@ protected:
 
 private:
     const TViewKind viewKind_;
+    const TChildContext context_;
     TCommandState commandState_;
 };
 

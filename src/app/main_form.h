@@ -1,9 +1,10 @@
 // The MDI main window: menus, toolbars, status-bar hints, the Window and Help commands, the
 // recent-files menus, and the program's folders and date formats for the run. It owns the
-// registry of the windows it opens, and shows on its toolbar the command state the active
-// child publishes.
+// registry of the windows it opens, gives each child its context and serves the context's
+// calls (TChildServices), and shows on its toolbar the command state the active child publishes.
 #pragma once
 
+#include "app/child_context.h"
 #include "app/command_routing.h"
 #include "app/command_state.h"
 #include "app/communication_manager.h"
@@ -30,7 +31,7 @@ class QToolBar;
 class TChildForm;
 class TWaveformNavigator;
 
-class TMainForm : public QMainWindow {
+class TMainForm : public QMainWindow, public TChildServices {
     Q_OBJECT
 public:
     explicit TMainForm(QWidget* parent = nullptr);
@@ -75,6 +76,10 @@ public:
 
     // The active child window, or null.
     TChildForm* ActiveChild() const;
+    // The context of a child opened now: a copy of the program-wide selection, and this window's
+    // services; ContextOn gives one on another selection.
+    TChildContext ChildContext() { return ContextOn(SurveySelection()); }
+    TChildContext ContextOn(const TSurveySelection& selection) { return TChildContext(selection, *this); }
     // Shows a child in the MDI area at its own client size, placed wholly inside the area when
     // it fits there; its published command state shows whenever it is the active child.
     QMdiSubWindow* AddChild(TChildForm* child);
@@ -141,11 +146,12 @@ public:
     // Replaced in tests; the real one starts programs detached.
     ProgramStarter* Starter;
 
-    // The setup commands stay disabled: setup files come from the recorder's own software.
-    void ItemNewSetupClick() {}
-    void ItemOpenSetupClick() {}
-    void ItemSaveSetupClick() {}
-    void ItemSaveSetupAsClick() {}
+    // The setup commands, disabled from start-up and enabled by nothing: setup files come from
+    // the recorder's own software. They open the setup editor when it is registered.
+    void ItemNewSetupClick();
+    void ItemOpenSetupClick();
+    void ItemSaveSetupClick();
+    void ItemSaveSetupAsClick();
     // Export wizard, then the exporter.
     void ItemExportClick();
     void ItemReadClick();
@@ -160,8 +166,11 @@ public:
     // Shows the waveform of an event chosen in the events list: an open waveform view of the
     // same samples file whose own period holds the event, else a new view on the survey that
     // owns the file.
-    void ShowSamplesAt(const std::string& path, bool truncated, double eventTime, double start, double stop,
-                       std::int32_t offset);
+    void ShowSamplesAt(const std::string& path, bool truncated, TDateTime eventTime, TDateTime start, TDateTime stop,
+                       std::int32_t offset) override;
+    // Show Values, and a child's own call: the values sheet of a block over the period of the
+    // selection the child was opened on.
+    void OpenValuesSheet(const TSurveySelection& selection, const TValuesBlock& block, int measureKind) override;
     // After a completed save of received data: "Open Survey now ?", then the wizard on it.
     void OfferToOpenSurvey(const std::string& surveyFile);
     // Restores every child to normal size (none stays maximised or minimised).

@@ -33,11 +33,15 @@ void TMainForm::BtnValuesClick()
 {
     TChildForm* child = ActiveChild();
     if (!child || !RouteCommand(Command::ShowValues, child->ViewKind())) return;
-    const auto* source = Capability<TValuesSource>(child);
+    if (const auto* source = Capability<TValuesSource>(child))
+        child->Context().OpenValuesSheet(source->ValuesBlock(), MeasureOfViewKind(child->ViewKind()));
+}
+
+void TMainForm::OpenValuesSheet(const TSurveySelection& selection, const TValuesBlock& block, int measureKind)
+{
     const TRoadWindows& road = WindowRegistry.RoadWindows();
-    if (!source || !road.ValuesSheet) return;
-    if (TChildForm* sheet = road.ValuesSheet(source->ValuesBlock(), MeasureOfViewKind(child->ViewKind())))
-        AddChild(sheet);
+    if (!road.ValuesSheet) return;
+    if (TChildForm* sheet = road.ValuesSheet(ContextOn(selection), block, measureKind)) AddChild(sheet);
 }
 
 void TMainForm::RefreshCommandState()
@@ -54,6 +58,7 @@ void TMainForm::ApplyCommandState(const TCommandState& s)
         button->setChecked(state.Down);
     };
     set(BtnPrint, s.Print);
+    set(BtnSave, s.SaveSetup);
     set(BtnCopyClip, s.CopyToClipboard);
     set(BtnSaveSheet, s.SaveSheetAs);
     toggle(BtnFailed, s.FailedIntervals);

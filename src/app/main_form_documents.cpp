@@ -1,4 +1,4 @@
-// Main window: the roads of export, analysis, summary, and of the report and sheet windows.
+// Main window: the roads of export, analysis, summary, and of the setup, report and sheet windows.
 #include "app/child_form.h"
 #include "app/main_form.h"
 #include "platform/file_io.h"
@@ -15,6 +15,11 @@ FileDialogRequest OpenReportDlg()
             "Report Files (*.rep)|*.rep", "rep", true, false};
 }
 
+FileDialogRequest OpenSetupDlg()
+{
+    return {"Open Setup File", FirstDataFolder(), "", "Setup Files (*.cfg)|*.cfg", "cfg", true, false};
+}
+
 FileDialogRequest OpenSheetDlg()
 {
     return {"Open Sheet", FirstSheetFolder(), "",
@@ -24,7 +29,7 @@ FileDialogRequest OpenSheetDlg()
 
 bool TMainForm::OpenDocument(TViewKind kind, const std::string& path)
 {
-    TChildForm* window = WindowRegistry.CreateDocumentWindow(kind, nullptr, path);
+    TChildForm* window = WindowRegistry.CreateDocumentWindow(kind, ChildContext(), nullptr, path);
     if (window) AddChild(window);
     return window != nullptr;
 }
@@ -52,6 +57,23 @@ void TMainForm::ReopenDocument(RecentList list, TViewKind kind, int index)
 {
     if (auto path = TakeRecentForReopen(list, index)) OpenDocument(kind, *path);
 }
+
+void TMainForm::ItemNewSetupClick()
+{
+    ++UntitledSetupCount;
+    OpenDocument(TViewKind::Setup, "");
+}
+
+void TMainForm::ItemOpenSetupClick()
+{
+    if (auto file = AskOpenFile(OpenSetupDlg())) {
+        RecordFolder(false, *file);
+        OpenDocument(TViewKind::Setup, *file);
+    }
+}
+
+void TMainForm::ItemSaveSetupClick() { if (auto* setup = Capability<TSetupDocument>(ActiveChild())) setup->SaveSetup(); }
+void TMainForm::ItemSaveSetupAsClick() { if (auto* setup = Capability<TSetupDocument>(ActiveChild())) setup->SaveSetupAs(); }
 
 void TMainForm::ItemOpenReportClick() { OpenDocumentFromDialog(OpenReportDlg(), RecentList::Reports, TViewKind::AnalysisReport); }
 void TMainForm::ItemReopenReportClick(int index) { ReopenDocument(RecentList::Reports, TViewKind::AnalysisReport, index); }

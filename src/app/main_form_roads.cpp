@@ -42,10 +42,10 @@ void TMainForm::RestoreChildren()
 void TMainForm::OpenSurveyViews()
 {
     QApplication::setOverrideCursor(Qt::WaitCursor);
-    const TSurveySelection& selection = SurveySelection();
+    const TChildContext context = ChildContext();
     for (int k = 1; k <= kMeasureCount; ++k) {
-        if (!selection.File(k).Selected) continue;
-        if (TChildForm* view = WindowRegistry.CreateMeasureView(k, nullptr)) AddChild(view);
+        if (!context.Selection().File(k).Selected) continue;
+        if (TChildForm* view = WindowRegistry.CreateMeasureView(k, context, nullptr)) AddChild(view);
     }
     QApplication::restoreOverrideCursor();
 }
@@ -95,8 +95,8 @@ void MoveToEvent(TWaveformNavigator& view, double eventTime, std::int32_t offset
 }
 }  // namespace
 
-void TMainForm::ShowSamplesAt(const std::string& path, bool truncated, double eventTime, double start, double stop,
-                              std::int32_t offset)
+void TMainForm::ShowSamplesAt(const std::string& path, bool truncated, TDateTime eventTime, TDateTime start,
+                              TDateTime stop, std::int32_t offset)
 {
     QList<QMdiSubWindow*> windows = MdiArea->subWindowList(QMdiArea::CreationOrder);
     for (auto it = windows.rbegin(); it != windows.rend() && !truncated; ++it) {
@@ -113,8 +113,9 @@ void TMainForm::ShowSamplesAt(const std::string& path, bool truncated, double ev
     if (!FileExists(path)) return;
     // An invalid type is reported by the check itself; a failed lookup must not open a view on
     // the survey that happened to be selected before.
-    if (GetSamplesFileType(path) == 0 || !WindowRegistry.LookUpSurveyForSamples(path, start, stop)) return;
-    TChildForm* child = WindowRegistry.CreateMeasureView(MeasureSamples, nullptr);
+    TSurveySelection owner;
+    if (GetSamplesFileType(path) == 0 || !WindowRegistry.LookUpSurveyForSamples(path, start, stop, owner)) return;
+    TChildForm* child = WindowRegistry.CreateMeasureView(MeasureSamples, ContextOn(owner), nullptr);
     if (!child) return;
     AddChild(child);
     if (TWaveformNavigator* view = Waveform(child)) MoveToEvent(*view, eventTime, offset);

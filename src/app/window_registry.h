@@ -1,9 +1,11 @@
 // The windows the main window opens, registered by the program at start on the registry the
 // main window owns (TMainForm::WindowRegistry), so the main window needs no link to every
 // window class and a test's registrations end with its main window. A road whose window is
-// not registered ends cleanly.
+// not registered ends cleanly. Every child is created with its context (app/child_context.h),
+// never from the program-wide selection.
 #pragma once
 
+#include "app/child_context.h"
 #include "app/view_kinds.h"
 #include "survey/records.h"
 
@@ -33,29 +35,35 @@ struct TRoadWindows {
     // Cancel. The summary engine: false when it was aborted.
     std::function<std::optional<std::string>(QWidget* parent, const std::string& presetSurvey)> SummaryWizard;
     std::function<bool(QWidget* parent)> SummaryEngine;
-    // A values sheet window (kind 25) started on a view's values block; the measure kind is
-    // the view's measure (1 to 10).
-    std::function<TChildForm*(const TValuesBlock& block, int measureKind)> ValuesSheet;
+    // A values sheet window (kind 25) started on a view's values block, its context on the
+    // view's selection; the measure kind is the view's measure (1 to 10).
+    std::function<TChildForm*(const TChildContext& context, const TValuesBlock& block, int measureKind)> ValuesSheet;
 };
 
 class TWindowRegistry {
 public:
-    // Creates the view of one measure (1 to 10) from SurveySelection(); null when it cannot open.
-    using MeasureViewFactory = std::function<TChildForm*(QWidget* parent)>;
+    // Creates the view of one measure (1 to 10) on its context's selection; null when it cannot
+    // open.
+    using MeasureViewFactory = std::function<TChildForm*(const TChildContext& context, QWidget* parent)>;
     void RegisterMeasureView(int measure, MeasureViewFactory factory);
-    TChildForm* CreateMeasureView(int measure, QWidget* parent) const;
+    TChildForm* CreateMeasureView(int measure, const TChildContext& context, QWidget* parent) const;
 
     // Windows on a file: the analysis report and the sheet; the summary report reads the
     // summary hand-over file and gets "" as its path.
-    using DocumentWindowFactory = std::function<TChildForm*(QWidget* parent, const std::string& path)>;
+    using DocumentWindowFactory =
+        std::function<TChildForm*(const TChildContext& context, QWidget* parent, const std::string& path)>;
     void RegisterDocumentWindow(TViewKind kind, DocumentWindowFactory factory);
-    TChildForm* CreateDocumentWindow(TViewKind kind, QWidget* parent, const std::string& path) const;
+    TChildForm* CreateDocumentWindow(TViewKind kind, const TChildContext& context, QWidget* parent,
+                                     const std::string& path) const;
 
-    // Fills SurveySelection for the survey that owns a samples file, over [start, stop]; false
-    // when no survey can be found (the waveform view's survey lookup registers it).
-    using SamplesSurveyLookup = std::function<bool(const std::string& samplesPath, double start, double stop)>;
+    // Fills `selection` for the survey that owns a samples file, over [start, stop]; false when
+    // no survey can be found (the waveform view's survey lookup registers it). The waveform view
+    // opened on it gets it as its context's selection.
+    using SamplesSurveyLookup =
+        std::function<bool(const std::string& samplesPath, TDateTime start, TDateTime stop, TSurveySelection& selection)>;
     void RegisterSamplesSurveyLookup(SamplesSurveyLookup lookup);
-    bool LookUpSurveyForSamples(const std::string& samplesPath, double start, double stop) const;
+    bool LookUpSurveyForSamples(const std::string& samplesPath, TDateTime start, TDateTime stop,
+                                TSurveySelection& selection) const;
 
     TRoadWindows& RoadWindows() { return roads_; }
     const TRoadWindows& RoadWindows() const { return roads_; }

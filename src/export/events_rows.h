@@ -5,7 +5,7 @@
 
 #include "export/export_params.h"
 #include "export/measure_rows.h"
-#include "views/event_texts.h"
+#include "survey/event_texts.h"
 
 // The wizard's events choices (Items: 0 voltage, 1 frequency, 2 unbalance, 3 harmonics, 4 flicker,
 // 5 powers and currents, 6 over, 7 under, 8 fast variation, 9 digital inputs, 10 interruption).

@@ -51,6 +51,18 @@ std::span<const std::uint16_t> Leading(const HarmonicNumbers& numbers, std::int3
 std::span<const std::uint16_t> TExportParams::ChosenVoltageOrders() const { return Leading(VoltageChosen, VoltageChosenCount); }
 std::span<const std::uint16_t> TExportParams::ChosenCurrentIndexes() const { return Leading(CurrentChosen, CurrentChosenCount); }
 
+TColumnChoice TExportParams::ColumnChoice(int measure) const
+{
+    TColumnChoice choice;
+    choice.Items = Measure(measure).Items;
+    choice.Phases = Measure(measure).Phases;
+    std::span<const std::uint16_t> harmonics;
+    if (measure == MeasureVoltageHarmonics) harmonics = ChosenVoltageOrders();
+    if (measure == MeasureCurrentHarmonics) harmonics = ChosenCurrentIndexes();
+    choice.Harmonics.assign(harmonics.begin(), harmonics.end());
+    return choice;
+}
+
 std::optional<Bytes> PackExportParams(const TExportParams& params, std::string* tooLong)
 {
     ByteWriter out;

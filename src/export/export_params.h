@@ -5,6 +5,7 @@
 #pragma once
 
 #include "dialogs/harmonic_picker.h"
+#include "export/column_choice.h"
 #include "platform/file_io.h"
 #include "platform/little_endian.h"
 #include "survey/records.h"
@@ -24,7 +25,7 @@ enum ExportFormat : std::uint32_t { ExportExcel5 = 0, ExportText = 1 };
 // positions beyond a measure's count are not significant.
 struct TExportMeasureSel {
     static constexpr std::size_t kPackedSize = 299;
-    static constexpr std::size_t kItemCapacity = 20;
+    static constexpr std::size_t kItemCapacity = TColumnChoice::kItemCapacity;
 
     std::string OutputPath;  // the workbook to write; empty: the measure is not exported
     std::array<bool, kItemCapacity> Items{};
@@ -57,6 +58,8 @@ struct TExportParams {
     // The chosen orders or indexes as far as their count goes.
     std::span<const std::uint16_t> ChosenVoltageOrders() const;
     std::span<const std::uint16_t> ChosenCurrentIndexes() const;
+    // The columns chosen for measure `measure`'s workbook.
+    TColumnChoice ColumnChoice(int measure) const;
     bool operator==(const TExportParams&) const = default;
 };
 

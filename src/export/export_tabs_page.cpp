@@ -59,7 +59,7 @@ QWidget* TExportTabsPage::BuildTab(const TExportTabLayout& layout, TMeasureTab& 
     auto* page = new QWidget(Tabs);
     tab.Page = page;
     for (std::size_t i = 0; i < layout.ItemCaptions.size(); ++i)
-        tab.Items.push_back(NamedBox(layout.ItemCaptions[i], layout.ItemNames[i], page));
+        tab.Items.push_back(NamedBox(QString::fromStdString(layout.ItemCaptions[i]), layout.ItemNames[i], page));
     auto* row = new QHBoxLayout(page);
     if (layout.Measure == MeasureEvents) {
         std::vector<QCheckBox*> measures, types;

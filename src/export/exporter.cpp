@@ -108,9 +108,9 @@ void TExporter::StepPrepare()
     } else {
         Bytes firstRecord;
         if (!dataFile_.ReadRecord(dataFile_.RecordPosition(0), firstRecord)) return Fail("its data file cannot be read");
-        auto columns = MeasureExportColumns(measure_, firstRecord, *params_);
+        auto columns = MeasureValueColumns(measure_, firstRecord, params_->ColumnChoice(measure_));
         if (!columns) return Fail("its data file is damaged: the first record does not hold what its head says");
-        rows_ = std::make_unique<TRecordRows>(dataFile_, first, last, std::move(*columns));
+        rows_ = std::make_unique<TRecordRows>(dataFile_, first, last, std::move(*columns), kExportOrigin);
     }
     const int lastColumn = kExportDateColumn + static_cast<int>(rows_->Titles().size());
     if (params_->Format == ExportExcel5 && lastColumn > kExcelMaxCols)

@@ -13,10 +13,10 @@
 #include "export/export_params.h"
 #include "export/measure_rows.h"
 #include "platform/long_job.h"
+#include "platform/repeated_message_filter.h"
 #include "sheet/sheet_book.h"
 #include "survey/data_file.h"
 #include "survey/records.h"
-#include "views/repeated_message_filter.h"
 
 #include <memory>
 #include <optional>

@@ -1,25 +1,10 @@
-// Column titles and value offsets of the measure exports, from the first record's layout.
+// Column titles and value offsets of the measure tables, from the first record's layout.
 #include "export/measure_columns.h"
 
 #include "platform/little_endian.h"
 #include "survey/data_layout.h"
 #include "survey/number_text.h"
 #include "survey/text_tables.h"
-
-const std::array<std::string_view, 9> StatisticNames = {
-    "Minimum",           "Average",           "Maximum",           "Min Percentile 90%", "Max Percentile 90%",
-    "Min Percentile 95%", "Max Percentile 95%", "Min Percentile 99%", "Max Percentile 99%"};
-const std::array<std::string_view, 12> PowerQuantityNames = {
-    "Min. Active Power",   "Avg. Active Power",   "Max. Active Power",   "Min. Reactive Power",
-    "Avg. Reactive Power", "Max. Reactive Power", "Min. Apparent Power", "Avg. Apparent Power",
-    "Max. Apparent Power", "Min. Current",        "Avg. Current",        "Max. Current"};
-const std::array<std::string_view, 6> CurrentHarmonicValueNames = {"Minimum(%)", "Minimum(A)", "Average(%)",
-                                                                   "Average(A)", "Maximum(%)", "Maximum(A)"};
-// "Active Energy Delivered " keeps its trailing blank, as the per-phase titles do.
-const std::array<std::string_view, 11> EnergyTotalNames = {
-    "Active Energy Received", "Active Energy Delivered ", "Reactive Energy Q1", "Reactive Energy Q2",
-    "Reactive Energy Q3",     "Reactive Energy Q4",       "Apparent Energy Tot.", "Apparent Energy Q1",
-    "Apparent Energy Q2",     "Apparent Energy Q3",       "Apparent Energy Q4"};
 
 std::string ExportDateCellText(ExportDateText kind, TDateTime time)
 {
@@ -38,205 +23,191 @@ std::string ExportDateCellText(ExportDateText kind, TDateTime time)
 namespace {
 using Offset = std::optional<std::size_t>;
 
-std::string Joined(std::string_view a, std::string_view b) { return std::string(a) + " - " + std::string(b); }
-std::string Joined(std::string_view a, std::string_view b, std::string_view c) { return Joined(a, b) + " - " + std::string(c); }
-std::string_view Phase(int phase) { return PhaseNames[static_cast<std::size_t>(phase + 1)]; }
-
 Offset Plus(Offset at, std::size_t bytes) { return at ? Offset(*at + bytes) : std::nullopt; }
 
+// The columns of one measure, all written with the same decimals and factor.
 class ColumnsBuilder {
 public:
-    explicit ColumnsBuilder(ExportDateText dateText) { result.DateText = dateText; }
-    void Add(std::string title, Offset at, int decimals = 2, double factor = 1)
+    ColumnsBuilder(ExportDateText dateText, const TColumnChoice& choice, int decimals = 2, double factor = 1)
+        : heldOnly_(choice.HeldOnly), decimals_(decimals), factor_(factor)
     {
+        result_.DateText = dateText;
+    }
+    // A column titled "[harmonic - ][phase - ]name"; phase -1 for a value without phase.
+    void Add(std::string_view name, int phase, Offset at, std::string_view harmonic = {})
+    {
+        if (!at && heldOnly_) return;
+        std::string title;
+        if (!harmonic.empty()) title = std::string(harmonic) + " - ";
+        if (phase >= 0) title += std::string(PhaseNames[static_cast<std::size_t>(phase + 1)]) + " - ";
+        title += name;
         std::optional<std::uint32_t> offset;
         if (at) offset = static_cast<std::uint32_t>(*at);
-        result.Columns.push_back({std::move(title), offset, decimals, factor});
+        result_.Columns.push_back({std::move(title), offset, decimals_, factor_, name, phase});
     }
     // Nothing when a value said to be present lies past the record.
     std::optional<TMeasureColumns> Checked(std::size_t recordSize) &&
     {
-        for (const TValueColumn& c : result.Columns)
+        for (const TValueColumn& c : result_.Columns)
             if (c.Offset && *c.Offset + 4u > recordSize) return std::nullopt;
-        return std::move(result);
+        return std::move(result_);
     }
 
 private:
-    TMeasureColumns result;
+    TMeasureColumns result_;
+    bool heldOnly_;
+    int decimals_;
+    double factor_;
 };
 
-// The phases a record of this wiring holds and the wizard ticked, in order.
-std::vector<int> ChosenPhases(const TExportMeasureSel& sel)
+// The chosen phases, in order.
+std::vector<int> ChosenPhases(const TColumnChoice& choice)
 {
     std::vector<int> phases;
     for (int p = 0; p < 3; ++p)
-        if (sel.Phases[static_cast<std::size_t>(p)]) phases.push_back(p);
+        if (choice.Phases[static_cast<std::size_t>(p)]) phases.push_back(p);
     return phases;
 }
 
-bool Chosen(const TExportMeasureSel& sel, int item) { return sel.Items[static_cast<std::size_t>(item)]; }
+bool Chosen(const TColumnChoice& choice, int item) { return choice.Items[static_cast<std::size_t>(item)]; }
 
-std::optional<TMeasureColumns> TrendColumns(int measure, FieldView head, const TExportMeasureSel& sel, std::size_t size)
+std::string_view StatName(int value) { return TrendStatNames[static_cast<std::size_t>(value)]; }
+
+std::optional<TMeasureColumns> TrendColumns(int measure, FieldView head, const TColumnChoice& choice, std::size_t size)
 {
     const std::uint16_t flags = head.U16(TrendHead::Flags);
     const bool threePhase = IsThreePhaseWiring(head.U16(TrendHead::Wiring));
     if (!head.Ok()) return std::nullopt;
-    ColumnsBuilder columns(measure == MeasureFrequency ? ExportDateText::Seconds : ExportDateText::Minutes);
-    // Frequency and unbalance files hold one block: no phase columns, whatever the phase boxes.
-    const std::vector<int> phases = measure == MeasureVoltage ? ChosenPhases(sel) : std::vector<int>{0};
-    for (int p : phases) {
-        for (int i = 0; i < 9; ++i) {
-            if (!Chosen(sel, i)) continue;
-            const std::string_view stat = StatisticNames[static_cast<std::size_t>(i)];
-            const bool held = p < PhaseCount(threePhase) || measure != MeasureVoltage;
-            const Offset at = held ? TrendValueOffset(flags, CurveClasses(measure), p, static_cast<TrendValue>(i)) : std::nullopt;
-            columns.Add(measure == MeasureVoltage ? Joined(Phase(p), stat) : std::string(stat), at);
-        }
+    ColumnsBuilder columns(measure == MeasureFrequency ? ExportDateText::Seconds : ExportDateText::Minutes, choice);
+    auto at = [&](int phase, int i) {
+        return TrendValueOffset(flags, CurveClasses(measure), phase, static_cast<TrendValue>(i));
+    };
+    // Frequency and unbalance files hold one block: no phase columns, whatever the phases chosen.
+    if (measure != MeasureVoltage) {
+        for (int i = 0; i < kTrendValueCount; ++i)
+            if (Chosen(choice, i)) columns.Add(StatName(i), -1, at(0, i));
+        return std::move(columns).Checked(size);
     }
+    for (int p : ChosenPhases(choice))
+        for (int i = 0; i < kTrendValueCount; ++i)
+            if (Chosen(choice, i)) columns.Add(StatName(i), p, p < PhaseCount(threePhase) ? at(p, i) : std::nullopt);
     return std::move(columns).Checked(size);
 }
 
-// The block of each harmonic order (voltage) or index (current), from the L1 channel codes of
-// the first record's blocks; the first block of an order wins.
-struct HarmonicBlock {
-    std::size_t start = 0;  // the flags word
-    std::uint16_t flags = 0;
-};
-std::optional<HarmonicBlock> BlockOf(std::span<const std::uint8_t> record, const std::vector<HarmonicBlockPlace>& blocks,
-                                     int number, int channelBase)
-{
-    FieldView view(record);
-    for (const HarmonicBlockPlace& b : blocks) {
-        const int code = view.U16(b.start + 2) - channelBase;
-        if (!view.Ok()) return std::nullopt;
-        if (code >= 0 && code < kHarmonicChannels && ChannelHarmonicOrder[static_cast<std::size_t>(code)] == number)
-            return HarmonicBlock{b.start, b.flags};
-    }
-    return std::nullopt;
-}
-
-// The columns of a harmonics record: for each chosen order (or index), each ticked phase and
-// each ticked statistic, `add` puts the column(s) of the order's block, which is nothing when the
+// The columns of a harmonics record: for each chosen order (or index), each chosen phase and
+// each chosen statistic, `add` puts the column(s) of the order's block, which is nothing when the
 // record has no block of that order or lacks the phase.
 template <class AddColumns>
 std::optional<TMeasureColumns> HarmonicColumns(std::span<const std::uint8_t> record, bool current,
-                                               std::span<const std::uint16_t> chosen, const TExportMeasureSel& sel,
-                                               int statistics, AddColumns add)
+                                               const TColumnChoice& choice, int statistics, AddColumns add)
 {
     const auto blocks = HarmonicBlocks(record, current);
     FieldView head(record);
     const bool threePhase = IsThreePhaseWiring(head.U16(current ? CurrentHarmonicsHead::Wiring : HarmonicsHead::Wiring));
     if (!blocks || !head.Ok()) return std::nullopt;
-    ColumnsBuilder columns(ExportDateText::Minutes);
-    for (std::uint16_t number : chosen) {
-        const auto block = BlockOf(record, *blocks, number, current ? 200 : 10);
-        for (int p : ChosenPhases(sel))
+    ColumnsBuilder columns(ExportDateText::Minutes, choice, 3);
+    for (std::uint16_t number : choice.Harmonics) {
+        const HarmonicBlockPlace* block = FindHarmonicBlock(*blocks, number);
+        for (int p : ChosenPhases(choice))
             for (int i = 0; i < statistics; ++i)
-                if (Chosen(sel, i)) add(columns, number, p < PhaseCount(threePhase) ? block : std::nullopt, p, i);
+                if (Chosen(choice, i)) add(columns, number, p < PhaseCount(threePhase) ? block : nullptr, p, i);
     }
     return std::move(columns).Checked(record.size());
 }
 
-std::optional<TMeasureColumns> VoltageHarmonicColumns(std::span<const std::uint8_t> record, const TExportParams& params)
+std::optional<TMeasureColumns> VoltageHarmonicColumns(std::span<const std::uint8_t> record, const TColumnChoice& choice)
 {
-    auto add = [](ColumnsBuilder& columns, int order, std::optional<HarmonicBlock> block, int p, int i) {
+    auto add = [](ColumnsBuilder& columns, int order, const HarmonicBlockPlace* block, int p, int i) {
         // Each block is read by its own flags: blocks of one record may hold different statistics.
-        Offset at;
-        if (block)
-            at = Plus(PhaseValueOffset(block->flags, static_cast<TrendValue>(i)),
-                      block->start + 2 + static_cast<std::size_t>(p) * HarmonicPhaseSize(block->flags, false));
-        columns.Add(Joined(HarmonicLabel(order), Phase(p), StatisticNames[static_cast<std::size_t>(i)]), at, 3);
+        const Offset at = block ? HarmonicBlockValueOffset(*block, p, static_cast<TrendValue>(i)) : std::nullopt;
+        columns.Add(StatName(i), p, at, HarmonicLabel(order));
     };
-    return HarmonicColumns(record, false, params.ChosenVoltageOrders(), params.Measure(MeasureVoltageHarmonics), 9, add);
+    return HarmonicColumns(record, false, choice, kTrendValueCount, add);
 }
 
-std::optional<TMeasureColumns> CurrentHarmonicColumns(std::span<const std::uint8_t> record, const TExportParams& params)
+std::optional<TMeasureColumns> CurrentHarmonicColumns(std::span<const std::uint8_t> record, const TColumnChoice& choice)
 {
-    auto add = [](ColumnsBuilder& columns, int index, std::optional<HarmonicBlock> block, int p, int i) {
-        // Per phase: the channel code, then percent and ampere of minimum, average, maximum.
-        Offset percent;
-        if (block && (block->flags & FlagMinAvgMax))
-            percent = block->start + 2 + static_cast<std::size_t>(p) * CurrentHarmonicPhaseSize(block->flags, false) + 2 +
-                      8 * static_cast<std::size_t>(i);
+    auto add = [](ColumnsBuilder& columns, int index, const HarmonicBlockPlace* block, int p, int i) {
+        const Offset percent = block ? CurrentHarmonicBlockValueOffset(*block, p, i) : std::nullopt;
         const std::string label = CurrentHarmonicLabel(index);
-        columns.Add(Joined(label, Phase(p), CurrentHarmonicValueNames[static_cast<std::size_t>(2 * i)]), percent, 3);
-        columns.Add(Joined(label, Phase(p), CurrentHarmonicValueNames[static_cast<std::size_t>(2 * i + 1)]), Plus(percent, 4), 3);
+        columns.Add(CurrentHarmonicValueNames[static_cast<std::size_t>(2 * i)], p, percent, label);
+        columns.Add(CurrentHarmonicValueNames[static_cast<std::size_t>(2 * i + 1)], p, Plus(percent, 4), label);
     };
-    return HarmonicColumns(record, true, params.ChosenCurrentIndexes(), params.Measure(MeasureCurrentHarmonics), 3, add);
+    return HarmonicColumns(record, true, choice, 3, add);
 }
 
-std::optional<TMeasureColumns> FlickerColumns(FieldView head, const TExportMeasureSel& sel, std::size_t size)
+std::optional<TMeasureColumns> FlickerColumns(FieldView head, const TColumnChoice& choice, std::size_t size)
 {
     const std::uint16_t flags = head.U16(FlickerHead::Flags);
     const std::uint8_t mode = head.U8(FlickerHead::Mode);
     const bool threePhase = IsThreePhaseWiring(head.U16(FlickerHead::Wiring));
     if (!head.Ok()) return std::nullopt;
-    ColumnsBuilder columns(ExportDateText::Minutes);
-    for (int p : ChosenPhases(sel)) {
-        for (int i = 0; i < 8; ++i) {
-            if (!Chosen(sel, i)) continue;
+    ColumnsBuilder columns(ExportDateText::Minutes, choice);
+    for (int p : ChosenPhases(choice))
+        for (int i = 0; i < static_cast<int>(FlickerStatNames.size()); ++i) {
+            if (!Chosen(choice, i)) continue;
             const Offset at = p < PhaseCount(threePhase) ? FlickerStatOffset(flags, mode, p, i) : std::nullopt;
-            columns.Add(Joined(Phase(p), FlickerStatNames[static_cast<std::size_t>(i)]), at);
+            columns.Add(FlickerStatNames[static_cast<std::size_t>(i)], p, at);
         }
-    }
     return std::move(columns).Checked(size);
 }
 
-std::optional<TMeasureColumns> PowerColumns(FieldView head, const TExportMeasureSel& sel, std::size_t size)
+std::optional<TMeasureColumns> PowerColumns(FieldView head, const TColumnChoice& choice, std::size_t size)
 {
     const std::uint16_t flags = head.U16(PowerHead::Flags);
     const bool threePhase = IsThreePhaseWiring(head.U16(PowerHead::Wiring));
     const std::uint16_t currentWiring = head.U16(PowerHead::CurrentWiring);
     if (!head.Ok()) return std::nullopt;
-    ColumnsBuilder columns(ExportDateText::DateAndLongTime);
+    ColumnsBuilder columns(ExportDateText::DateAndLongTime, choice);
     auto group = [&](PowerGroup g, int item) {
         return Plus(PowerGroupOffset(flags, threePhase, currentWiring, g), 4 * static_cast<std::size_t>(item % 3));
     };
-    // The three powers are totals: no phase; then the currents of each ticked phase.
+    auto name = [](int item) { return PowerItemNames[static_cast<std::size_t>(item)]; };
+    // The three powers are totals: no phase; then the currents of each chosen phase.
     for (int i = 0; i < 9; ++i)
-        if (Chosen(sel, i)) columns.Add(std::string(PowerQuantityNames[static_cast<std::size_t>(i)]), group(static_cast<PowerGroup>(i / 3), i));
-    for (int p : ChosenPhases(sel))
+        if (Chosen(choice, i)) columns.Add(name(i), -1, group(static_cast<PowerGroup>(i / 3), i));
+    for (int p : ChosenPhases(choice))
         for (int i = 9; i < 12; ++i)
-            if (Chosen(sel, i))
-                columns.Add(Joined(Phase(p), PowerQuantityNames[static_cast<std::size_t>(i)]),
-                            group(static_cast<PowerGroup>(static_cast<int>(PowerGroup::CurrentL1) + p), i));
+            if (Chosen(choice, i))
+                columns.Add(name(i), p, group(static_cast<PowerGroup>(static_cast<int>(PowerGroup::CurrentL1) + p), i));
     return std::move(columns).Checked(size);
 }
 
-std::optional<TMeasureColumns> EnergyColumns(FieldView head, const TExportMeasureSel& sel, std::size_t size)
+std::optional<TMeasureColumns> EnergyColumns(FieldView head, const TColumnChoice& choice, std::size_t size)
 {
     const std::int16_t perPhase = head.I16(EnergyField::PerPhase);
     if (!head.Ok()) return std::nullopt;
-    ColumnsBuilder columns(ExportDateText::Minutes);
     constexpr double kWhAsWh = 1000;
+    ColumnsBuilder columns(ExportDateText::Minutes, choice, 3, kWhAsWh);
     for (int i = 0; i < EnergyField::TotalCount; ++i)
-        if (Chosen(sel, i))
-            columns.Add(std::string(EnergyTotalNames[static_cast<std::size_t>(i)]),
-                        EnergyField::Totals + 4 * static_cast<std::size_t>(i), 3, kWhAsWh);
+        if (Chosen(choice, i))
+            columns.Add(EnergyTotalNames[static_cast<std::size_t>(i)], -1,
+                        EnergyField::Totals + 4 * static_cast<std::size_t>(i));
     // Received L1 to L3, then delivered L1 to L3, only where the per-phase word says they follow.
     for (int i = 0; i < EnergyField::PhaseEnergyCount; ++i) {
-        if (!Chosen(sel, EnergyField::TotalCount + i)) continue;
-        const Offset at = perPhase == 0 ? Offset(EnergyField::PhaseEnergies + 4 * static_cast<std::size_t>(i)) : std::nullopt;
-        columns.Add(Joined(Phase(i % 3), EnergyTotalNames[i < 3 ? 0u : 1u]), at, 3, kWhAsWh);
+        if (!Chosen(choice, EnergyField::TotalCount + i)) continue;
+        Offset at;
+        if (perPhase == 0) at = EnergyField::PhaseEnergies + 4 * static_cast<std::size_t>(i);
+        columns.Add(EnergyTotalNames[i < 3 ? 0u : 1u], i % 3, at);
     }
     return std::move(columns).Checked(size);
 }
 }  // namespace
 
-std::optional<TMeasureColumns> MeasureExportColumns(int measure, std::span<const std::uint8_t> firstRecord,
-                                                    const TExportParams& params)
+std::optional<TMeasureColumns> MeasureValueColumns(int measure, std::span<const std::uint8_t> firstRecord,
+                                                   const TColumnChoice& choice)
 {
     const FieldView head(firstRecord);
     const std::size_t size = firstRecord.size();
     switch (measure) {
     case MeasureVoltage:
     case MeasureFrequency:
-    case MeasureUnbalance: return TrendColumns(measure, head, params.Measure(measure), size);
-    case MeasureVoltageHarmonics: return VoltageHarmonicColumns(firstRecord, params);
-    case MeasureFlicker: return FlickerColumns(head, params.Measure(measure), size);
-    case MeasurePowers: return PowerColumns(head, params.Measure(measure), size);
-    case MeasureCurrentHarmonics: return CurrentHarmonicColumns(firstRecord, params);
-    case MeasureEnergy: return EnergyColumns(head, params.Measure(measure), size);
+    case MeasureUnbalance: return TrendColumns(measure, head, choice, size);
+    case MeasureVoltageHarmonics: return VoltageHarmonicColumns(firstRecord, choice);
+    case MeasureFlicker: return FlickerColumns(head, choice, size);
+    case MeasurePowers: return PowerColumns(head, choice, size);
+    case MeasureCurrentHarmonics: return CurrentHarmonicColumns(firstRecord, choice);
+    case MeasureEnergy: return EnergyColumns(head, choice, size);
     default: return std::nullopt;
     }
 }

@@ -13,8 +13,9 @@ std::vector<TRecordColumn> RecordColumnsOf(const TMeasureColumns& columns)
 }
 }  // namespace
 
-TRecordRows::TRecordRows(TDataFile& file, std::int64_t first, std::int64_t last, TMeasureColumns columns)
-    : columns_(std::move(columns)), cursor_(file, first, last, RecordColumnsOf(columns_))
+TRecordRows::TRecordRows(TDataFile& file, std::int64_t first, std::int64_t last, TMeasureColumns columns,
+                         TSheetOrigin origin)
+    : columns_(std::move(columns)), origin_(origin), cursor_(file, first, last, RecordColumnsOf(columns_))
 {
     int field = 0;
     for (const TValueColumn& c : columns_.Columns) {
@@ -39,11 +40,11 @@ RowsStep TRecordRows::Step(TF1Book& book, TRowCounters& counters)
     }
     case TRecordCursor::Result::Record: break;
     }
-    const int row = kExportFirstDataRow + counters.RowsWritten;
+    const int row = origin_.FirstRow + counters.RowsWritten;
     ++counters.RecordsDone;
     ++counters.RowsWritten;
-    book.SetCellEntry(row, kExportDateColumn, ExportDateCellText(columns_.DateText, cursor_.Time()));
-    int col = kExportDateColumn;
+    book.SetCellEntry(row, origin_.DateColumn, ExportDateCellText(columns_.DateText, cursor_.Time()));
+    int col = origin_.DateColumn;
     for (std::size_t c = 0; c < columns_.Columns.size(); ++c) {
         ++col;
         if (fieldOf_[c] < 0) continue;

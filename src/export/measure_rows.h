@@ -1,6 +1,6 @@
-// The data rows of one exported workbook, written a step at a time by the exporter: one record
-// per step for the fixed-record measures, up to 50 events per step for the events (events_rows.h).
-// Rows start at row 14; at most 16000 are written.
+// The data rows of one table, written a step at a time: one record per step for the fixed-record
+// measures (the exporter's workbooks from row 14, the values sheet's from row 3), up to 50 events
+// per step for the exported events (events_rows.h). At most 16000 rows are written.
 #pragma once
 
 #include "export/export_sheet.h"
@@ -37,16 +37,25 @@ protected:
     bool cut_ = false;
 };
 
-// A fixed-record measure: each record of the interval is one row, its values at the columns'
-// offsets. `first` and `last` are record indexes.
+// Where a table's rows go: the row of the first record, and the date column with the values in
+// the columns after it.
+struct TSheetOrigin {
+    int FirstRow = 0;
+    int DateColumn = 0;
+};
+inline constexpr TSheetOrigin kExportOrigin{kExportFirstDataRow, kExportDateColumn};
+
+// A fixed-record measure: each record of first..last (record indexes) is one row from `origin`
+// on, its date and its values at the columns' offsets.
 class TRecordRows : public TMeasureRows {
 public:
-    TRecordRows(TDataFile& file, std::int64_t first, std::int64_t last, TMeasureColumns columns);
+    TRecordRows(TDataFile& file, std::int64_t first, std::int64_t last, TMeasureColumns columns, TSheetOrigin origin);
     const std::vector<std::string>& Titles() const override { return titles_; }
     RowsStep Step(TF1Book& book, TRowCounters& counters) override;
 
 private:
     TMeasureColumns columns_;
+    TSheetOrigin origin_;
     std::vector<std::string> titles_;
     std::vector<int> fieldOf_;  // cursor column of each value column, -1 when it has none
     TRecordCursor cursor_;

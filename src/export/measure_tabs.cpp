@@ -9,9 +9,20 @@
 #include <algorithm>
 
 namespace {
-const std::vector<const char*> kStatisticCaptions = {
-    "Minimum",           "Average",           "Maximum",           "Min Percentile 90%", "Max Percentile 90%",
-    "Min Percentile 95%", "Max Percentile 95%", "Min Percentile 99%", "Max Percentile 99%"};
+std::vector<std::string> Captions(std::span<const std::string_view> names) { return {names.begin(), names.end()}; }
+const std::vector<std::string> kStatisticCaptions = Captions(TrendStatNames);
+
+// The energy boxes: the totals (without the trailing blank a title keeps), then the received and
+// the delivered energy of each phase.
+std::vector<std::string> EnergyCaptions()
+{
+    std::vector<std::string> captions;
+    for (std::string_view name : EnergyTotalNames)
+        captions.emplace_back(name.substr(0, name.find_last_not_of(' ') + 1));
+    for (std::size_t k = 0; k < 6; ++k)
+        captions.push_back(captions[k < 3 ? 0 : 1] + " " + std::string(PhaseNames[k % 3 + 1]));
+    return captions;
+}
 
 // "CBoxVm1" ... "CBoxVm9".
 std::vector<std::string> Numbered(const std::string& prefix, int count)
@@ -34,9 +45,9 @@ const std::array<TExportTabLayout, 9> kExportTabs = {{
      "BtnClearUn"},
     {MeasureVoltageHarmonics, "Voltage Harmonics", kStatisticCaptions, Numbered("CBoxHm", 9), "Phase",
      {"CBoxHL1", "CBoxHL2", "CBoxHL3"}, "BtnSetH", "BtnClearH"},
-    {MeasureCurrentHarmonics, "Current Harmonics", {"Minimum", "Average", "Maximum"}, Numbered("CBoxHmi", 3),
+    {MeasureCurrentHarmonics, "Current Harmonics", Captions(std::span(TrendStatNames).first(3)), Numbered("CBoxHmi", 3),
      "Phase", {"CBoxHIL1", "CBoxHIL2", "CBoxHIL3"}, "BtnSetHi", "BtnClearHi"},
-    {MeasureFlicker, "Flicker", {"Pst", "P50s", "P10s", "P3s", "P1s", "P01", "Pmax", "Plt"}, Numbered("CBoxFl", 8),
+    {MeasureFlicker, "Flicker", Captions(FlickerStatNames), Numbered("CBoxFl", 8),
      "Phase", {"CBoxFlL1", "CBoxFlL2", "CBoxFlL3"}, "BtnSetFl", "BtnClearFl"},
     {MeasureEvents, "Alarms",
      {"Voltage", "Frequency", "Unbalance", "Harmonics", "Flicker", "Powers && Currents", "Over", "Under", "Fast Variation",
@@ -44,18 +55,10 @@ const std::array<TExportTabLayout, 9> kExportTabs = {{
      {"CBoxAl1", "CBoxAl2", "CBoxAl3", "CBoxAl4", "CBoxAl5", "CBoxAl6", "CBoxOver", "CBoxUnder", "CBoxFast", "CBoxAl7",
       "CBoxInterruption"},
      "Phase", {"CBoxAlL1", "CBoxAlL2", "CBoxAlL3"}, "BtnSetAl", "BtnClearAl"},
-    {MeasurePowers, "Powers && Currents",
-     {"Min. Active Power", "Avg. Active Power", "Max. Active Power", "Min. Reactive Power", "Avg. Reactive Power",
-      "Max. Reactive Power", "Min. Apparent Power", "Avg. Apparent Power", "Max. Apparent Power", "Min. Current",
-      "Avg. Current", "Max. Current"},
-     Numbered("CBoxWm", 12), "Current Phase", {"CBoxWL1", "CBoxWL2", "CBoxWL3"}, "BtnSetW", "BtnClearW"},
-    {MeasureEnergy, "Energy",
-     {"Active Energy Received", "Active Energy Delivered", "Reactive Energy Q1", "Reactive Energy Q2",
-      "Reactive Energy Q3", "Reactive Energy Q4", "Apparent Energy Tot.", "Apparent Energy Q1", "Apparent Energy Q2",
-      "Apparent Energy Q3", "Apparent Energy Q4", "Active Energy Received L1", "Active Energy Received L2",
-      "Active Energy Received L3", "Active Energy Delivered L1", "Active Energy Delivered L2",
-      "Active Energy Delivered L3"},
-     Numbered("CBoxEn", 17), "Current Phase", {"CBoxEnL1", "CBoxEnL2", "CBoxEnL3"}, "BtnSetEn", "BtnClearEn"},
+    {MeasurePowers, "Powers && Currents", Captions(PowerItemNames), Numbered("CBoxWm", 12), "Current Phase",
+     {"CBoxWL1", "CBoxWL2", "CBoxWL3"}, "BtnSetW", "BtnClearW"},
+    {MeasureEnergy, "Energy", EnergyCaptions(), Numbered("CBoxEn", 17), "Current Phase",
+     {"CBoxEnL1", "CBoxEnL2", "CBoxEnL3"}, "BtnSetEn", "BtnClearEn"},
 }};
 
 const TExportTabLayout* ExportTabOf(int measure)
@@ -75,9 +78,8 @@ std::size_t ItemCount(int measure)
 // Items 0-8 of the trend statistics by their groups' flags.
 void OfferStatistics(std::uint16_t flags, std::array<bool, TExportMeasureSel::kItemCapacity>& items)
 {
-    const std::uint16_t groups[] = {FlagMinAvgMax, FlagMinAvgMax, FlagMinAvgMax, FlagPercentile90, FlagPercentile90,
-                                    FlagPercentile95, FlagPercentile95, FlagPercentile99, FlagPercentile99};
-    for (std::size_t i = 0; i < 9; ++i) items[i] = (flags & groups[i]) != 0;
+    for (int v = 0; v < kTrendValueCount; ++v)
+        items[static_cast<std::size_t>(v)] = (flags & TrendValueFlag(static_cast<TrendValue>(v))) != 0;
 }
 
 void OfferPhases(TExportMeasureSel& block, bool first, bool second, bool third) { block.Phases = {first, second, third}; }
@@ -92,13 +94,10 @@ bool OfferHarmonics(std::span<const std::uint8_t> record, bool current, TExportP
     TExportMeasureSel& block = params.Measure(current ? MeasureCurrentHarmonics : MeasureVoltageHarmonics);
     HarmonicNumbers& flags = current ? params.CurrentHarmonicFlags : params.VoltageHarmonicFlags;
     HarmonicNumbers& orders = current ? params.CurrentOrders : params.VoltageOrders;
-    const int channelBase = current ? 200 : 10;
     const std::size_t count = std::min<std::size_t>(blocks->size(), kHarmonicListCapacity);
     for (std::size_t i = 0; i < count; ++i) {
-        const HarmonicBlockPlace& b = (*blocks)[i];
-        const int code = head.U16(b.start + 2) - channelBase;
-        flags[i] = b.flags;
-        orders[i] = code >= 0 && code < kHarmonicChannels ? ChannelHarmonicOrder[static_cast<std::size_t>(code)] : 0;
+        flags[i] = (*blocks)[i].flags;
+        orders[i] = (*blocks)[i].order;
     }
     (current ? params.CurrentOrderCount : params.VoltageOrderCount) = static_cast<std::int32_t>(count);
     (current ? params.CurrentChosen : params.VoltageChosen)[0] = orders[0];

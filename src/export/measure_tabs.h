@@ -15,7 +15,7 @@
 struct TExportTabLayout {
     int Measure;
     const char* Caption;
-    std::vector<const char*> ItemCaptions;
+    std::vector<std::string> ItemCaptions;
     std::vector<std::string> ItemNames;
     const char* PhaseGroup;  // nullptr: no phase boxes (frequency, unbalance)
     std::array<const char*, 3> PhaseNames;

@@ -1,30 +1,12 @@
-// Plain value types shared by the graph engine and its canvas: colours in the program's
-// 0x00BBGGRR layout, pen styles, fonts, mouse buttons, shift states and screen cursor shapes.
+// Plain value types shared by the graph engine and its canvas: the program's colours
+// (platform/colours.h), pen styles, fonts, mouse buttons, shift states and screen cursor shapes.
 #pragma once
+
+#include "platform/colours.h"
 
 #include <cmath>
 #include <cstdint>
 #include <string>
-
-using TColor = std::uint32_t; // 0x00BBGGRR, as stored by every colour field of the program
-
-constexpr TColor clBlack = 0x000000;
-constexpr TColor clMaroon = 0x000080;
-constexpr TColor clGreen = 0x008000;
-constexpr TColor clOlive = 0x008080;
-constexpr TColor clNavy = 0x800000;
-constexpr TColor clPurple = 0x800080;
-constexpr TColor clTeal = 0x808000;
-constexpr TColor clGray = 0x808080;
-constexpr TColor clSilver = 0xC0C0C0;
-constexpr TColor clRed = 0x0000FF;
-constexpr TColor clLime = 0x00FF00;
-constexpr TColor clYellow = 0x00FFFF;
-constexpr TColor clBlue = 0xFF0000;
-constexpr TColor clFuchsia = 0xFF00FF;
-constexpr TColor clAqua = 0xFFFF00;
-constexpr TColor clWhite = 0xFFFFFF;
-constexpr TColor clNone = 0x1FFFFFFF; // no colour: transparent
 
 constexpr int ColorRed(TColor c) { return static_cast<int>(c & 0xFF); }
 constexpr int ColorGreen(TColor c) { return static_cast<int>((c >> 8) & 0xFF); }

@@ -3,6 +3,7 @@
 
 #include "platform/date_format.h"
 
+#include <cctype>
 #include <cmath>
 #include <cstdint>
 
@@ -146,3 +147,34 @@ std::string FormatDateTimePattern(TDateTime t, const std::string& pattern)
 std::string FormatShortDate(TDateTime t) { return FormatDateTimePattern(t, RunDateFormats().shortDate); }
 std::string FormatLongTime(TDateTime t) { return FormatDateTimePattern(t, "hh:mm:ss"); }
 std::string FormatDateTime(TDateTime t) { return FormatShortDate(t) + " " + FormatLongTime(t); }
+
+// Reads digits for each d/M/y run of a Qt-style date pattern; other characters must match.
+std::optional<TDateTime> ParseDatePattern(const std::string& text, const std::string& pattern)
+{
+    int day = -1, month = -1, year = -1;
+    std::size_t t = 0;
+    for (std::size_t p = 0; p < pattern.size();) {
+        char c = pattern[p];
+        std::size_t run = 1;
+        while (p + run < pattern.size() && pattern[p + run] == c) ++run;
+        if (c == 'd' || c == 'M' || c == 'y') {
+            if (run > 4 || (c != 'y' && run > 2)) return std::nullopt;  // month and day names are not read
+            std::size_t maxDigits = c == 'y' ? run : 2;
+            std::size_t start = t;
+            int value = 0;
+            while (t < text.size() && t - start < maxDigits && std::isdigit(static_cast<unsigned char>(text[t])))
+                value = value * 10 + (text[t++] - '0');
+            if (t == start) return std::nullopt;
+            if (c == 'y' && run == 2) value += value < 50 ? 2000 : 1900;
+            (c == 'd' ? day : c == 'M' ? month : year) = value;
+        } else {
+            for (std::size_t k = 0; k < run; ++k, ++t)
+                if (t >= text.size() || text[t] != c) return std::nullopt;
+        }
+        p += run;
+    }
+    if (t != text.size()) return std::nullopt;
+    return EncodeDate(year, month, day);
+}
+
+std::optional<TDateTime> ParseShortDate(const std::string& text) { return ParseDatePattern(text, RunDateFormats().shortDate); }

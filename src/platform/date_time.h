@@ -62,3 +62,8 @@ std::string FormatShortDate(TDateTime t);
 std::string FormatLongTime(TDateTime t);
 // Short date, a blank, "hh:mm:ss".
 std::string FormatDateTime(TDateTime t);
+// Reads a date written with the d, M and y runs of a Qt-style pattern (day and month names are
+// not read; "yy" takes 1950 to 2049); nothing when the text does not match it or is no date.
+std::optional<TDateTime> ParseDatePattern(const std::string& text, const std::string& pattern);
+// The same with the run's short date format.
+std::optional<TDateTime> ParseShortDate(const std::string& text);

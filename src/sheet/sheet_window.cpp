@@ -5,8 +5,9 @@
 
 #include <QVBoxLayout>
 
-TSheetWindow::TSheetWindow(TViewKind kind, QSize clientSize, const std::string& saveTitle, QWidget* parent)
-    : TChildForm(kind, parent), SaveDlg(MakeSaveSheetDialog(saveTitle)), openingSize_(clientSize)
+TSheetWindow::TSheetWindow(TViewKind kind, const TChildContext& context, QSize clientSize,
+                           const std::string& saveTitle, QWidget* parent)
+    : TChildForm(kind, context, parent), SaveDlg(MakeSaveSheetDialog(saveTitle)), openingSize_(clientSize)
 {
     resize(clientSize);
     auto* layout = new QVBoxLayout(this);

@@ -22,7 +22,8 @@ class TSheetWindow : public TChildForm, public TPrintable, public TSavableSheet 
 public:
     // A window of `clientSize`, whose save dialog has `saveTitle`; it publishes Print and Save
     // Sheet As on.
-    TSheetWindow(TViewKind kind, QSize clientSize, const std::string& saveTitle, QWidget* parent);
+    TSheetWindow(TViewKind kind, const TChildContext& context, QSize clientSize, const std::string& saveTitle,
+                 QWidget* parent);
 
     // The size the window opens with; the Window menu's cascade gives it back this size (the
     // grid's own hint would shrink the window to a thumbnail).

@@ -10,7 +10,8 @@ namespace {
 QString Caption(const std::string& path) { return QString::fromStdString("Sheet file - " + path); }
 }  // namespace
 
-TSheetForm::TSheetForm(QWidget* parent) : TSheetWindow(TViewKind::Sheet, QSize(680, 400), "Save Sheet As", parent)
+TSheetForm::TSheetForm(const TChildContext& context, QWidget* parent)
+    : TSheetWindow(TViewKind::Sheet, context, QSize(680, 400), "Save Sheet As", parent)
 {
     // A saved sheet is offered as Excel 5.0 again, whatever type was chosen last.
     SaveDlg.alwaysProposeExcel = true;
@@ -49,9 +50,9 @@ void TSheetForm::PrintSheet()
 
 void TSheetForm::SheetSaved(const std::string& path) { setWindowTitle(Caption(path)); }
 
-TChildForm* OpenSheetWindow(QWidget* parent, const std::string& path)
+TChildForm* OpenSheetWindow(const TChildContext& context, QWidget* parent, const std::string& path)
 {
-    auto* form = new TSheetForm(parent);
+    auto* form = new TSheetForm(context, parent);
     if (form->LoadSheetFile(path)) return form;
     delete form;
     return nullptr;

@@ -12,7 +12,7 @@ class TWindowRegistry;
 class TSheetForm : public TSheetWindow {
     Q_OBJECT
 public:
-    explicit TSheetForm(QWidget* parent = nullptr);
+    explicit TSheetForm(const TChildContext& context, QWidget* parent = nullptr);
 
     // Reads the file into the grid, locks it, limits the scrolling to its used part and shows
     // its top left; false, after the book's message, for a file it cannot read.
@@ -24,5 +24,5 @@ protected:
 };
 
 // A sheet window on a file; null (after the message) when the file cannot be read.
-TChildForm* OpenSheetWindow(QWidget* parent, const std::string& path);
+TChildForm* OpenSheetWindow(const TChildContext& context, QWidget* parent, const std::string& path);
 void RegisterSheetWindow(TWindowRegistry& registry);

@@ -7,8 +7,8 @@
 #include "summary/sel_summary_dlg.h"
 #include "summary/summary_sheet.h"
 
-TSumReportForm::TSumReportForm(QWidget* parent)
-    : TSheetWindow(TViewKind::SummaryReport, QSize(680, 500), "Save Survey Summary As", parent)
+TSumReportForm::TSumReportForm(const TChildContext& context, QWidget* parent)
+    : TSheetWindow(TViewKind::SummaryReport, context, QSize(680, 500), "Save Survey Summary As", parent)
 {
     setWindowTitle("Survey Summary");
 }
@@ -35,9 +35,9 @@ void TSumReportForm::SheetSaved(const std::string& path)
     setWindowTitle(QString::fromStdString("Survey Summary - " + path));
 }
 
-TChildForm* CreateSummaryReport(QWidget* parent)
+TChildForm* CreateSummaryReport(const TChildContext& context, QWidget* parent)
 {
-    auto* form = new TSumReportForm(parent);
+    auto* form = new TSumReportForm(context, parent);
     if (form->LoadSummaryReport(SummaryFilePath())) return form;
     delete form;
     return nullptr;
@@ -46,7 +46,9 @@ TChildForm* CreateSummaryReport(QWidget* parent)
 void RegisterSummaryWindows(TWindowRegistry& registry)
 {
     registry.RegisterDocumentWindow(TViewKind::SummaryReport,
-                                    [](QWidget* parent, const std::string&) { return CreateSummaryReport(parent); });
+                                    [](const TChildContext& context, QWidget* parent, const std::string&) {
+                                        return CreateSummaryReport(context, parent);
+                                    });
     TRoadWindows& road = registry.RoadWindows();
     road.SummaryWizard = RunSummaryWizard;
     road.SummaryEngine = RunSummaryEngine;

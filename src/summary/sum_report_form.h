@@ -13,7 +13,7 @@ class TWindowRegistry;
 class TSumReportForm : public TSheetWindow {
     Q_OBJECT
 public:
-    explicit TSumReportForm(QWidget* parent = nullptr);
+    explicit TSumReportForm(const TChildContext& context, QWidget* parent = nullptr);
 
     // Reads and deletes the summary file and builds the sheet; false (with a message) when the
     // file is missing or short, and the window should close.
@@ -31,7 +31,7 @@ private:
 
 // A report window loaded from DataDir's "summary.tmp"; null when it cannot be read (its message
 // shown), so no window opens.
-TChildForm* CreateSummaryReport(QWidget* parent);
+TChildForm* CreateSummaryReport(const TChildContext& context, QWidget* parent);
 // The summary's windows on the main window's registry: the wizard and the engine of the
 // Create Survey Summary road, and the report as the summary-report document window.
 void RegisterSummaryWindows(TWindowRegistry& registry);

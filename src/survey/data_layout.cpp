@@ -3,6 +3,7 @@
 
 #include "platform/little_endian.h"
 #include "survey/records.h"
+#include "survey/text_tables.h"
 
 namespace {
 int PercentilePairs(std::uint16_t flags)
@@ -30,7 +31,7 @@ std::optional<std::size_t> PhaseValueOffset(std::uint16_t flags, TrendValue valu
     }
     const int index = static_cast<int>(value) - static_cast<int>(TrendValue::Min90);
     const std::uint16_t wanted[] = {FlagPercentile90, FlagPercentile95, FlagPercentile99};
-    const std::uint16_t pairFlag = wanted[index / 2];
+    const std::uint16_t pairFlag = TrendValueFlag(value);
     if (!(flags & pairFlag)) return std::nullopt;
     std::size_t at = (flags & FlagMinAvgMax) ? 14 : 2;
     for (std::uint16_t f : wanted) {
@@ -38,6 +39,14 @@ std::optional<std::size_t> PhaseValueOffset(std::uint16_t flags, TrendValue valu
         if (flags & f) at += 8;
     }
     return at + 4 * static_cast<std::size_t>(index % 2);
+}
+
+std::vector<TrendValue> HeldTrendValues(std::uint16_t flags)
+{
+    std::vector<TrendValue> values;
+    for (int v = 0; v < kTrendValueCount; ++v)
+        if (flags & TrendValueFlag(static_cast<TrendValue>(v))) values.push_back(static_cast<TrendValue>(v));
+    return values;
 }
 
 int CurveClasses(int measure)
@@ -129,16 +138,42 @@ std::optional<std::vector<HarmonicBlockPlace>> HarmonicBlocks(std::span<const st
     const bool threePhase = IsThreePhaseWiring(view.U16(wiringAt));
     const int count = view.U16(countAt);
     if (!view.Need(0, headSize) || count > kMaxHarmonicBlocks) return std::nullopt;
+    const int channelBase = current ? CurrentHarmonicChannel(0, 0) : VoltageHarmonicChannel(0, 0);
     std::vector<HarmonicBlockPlace> blocks;
     std::size_t at = headSize;
     for (int i = 0; i < count; ++i) {
         const std::uint16_t flags = view.U16(at);
         const std::size_t size = current ? CurrentHarmonicBlockSize(flags, threePhase) : HarmonicBlockSize(flags, threePhase);
         if (!view.Need(at + 2, size)) return std::nullopt;
-        blocks.push_back({at, flags});
+        // Every phase part starts with its channel code, so the L1 code lies inside the block.
+        const int channel = view.U16(at + 2) - channelBase;
+        if (channel < 0 || channel >= kHarmonicChannels) return std::nullopt;
+        blocks.push_back({at, flags, ChannelHarmonicOrder[static_cast<std::size_t>(channel)]});
         at += 2 + size;
     }
     return blocks;
+}
+
+const HarmonicBlockPlace* FindHarmonicBlock(std::span<const HarmonicBlockPlace> blocks, int order)
+{
+    for (const HarmonicBlockPlace& block : blocks)
+        if (block.order == order) return &block;
+    return nullptr;
+}
+
+std::optional<std::size_t> HarmonicBlockValueOffset(const HarmonicBlockPlace& block, int phase, TrendValue value)
+{
+    const std::optional<std::size_t> inPart = PhaseValueOffset(block.flags, value);
+    if (!inPart || phase < 0) return std::nullopt;
+    return block.start + 2 + static_cast<std::size_t>(phase) * HarmonicPhaseSize(block.flags, false) + *inPart;
+}
+
+std::optional<std::size_t> CurrentHarmonicBlockValueOffset(const HarmonicBlockPlace& block, int phase, int stat)
+{
+    // Per phase: the channel code, then percent and ampere of minimum, average, maximum.
+    if (!(block.flags & FlagMinAvgMax) || phase < 0 || stat < 0 || stat > 2) return std::nullopt;
+    return block.start + 2 + static_cast<std::size_t>(phase) * CurrentHarmonicPhaseSize(block.flags, false) + 2 +
+           8 * static_cast<std::size_t>(stat);
 }
 
 bool FlickerUsesFullSet(std::uint16_t flags, std::uint8_t mode)

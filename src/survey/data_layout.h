@@ -87,8 +87,21 @@ constexpr std::size_t kCurveCountsAt = 6;  // inside a curve block
 // Curve classes of measures 1 to 3 (0 for the others).
 int CurveClasses(int measure);
 
-// Values of a trend phase block, in their stored order.
+// Values of a trend phase block, in their stored order (TrendStatNames names them).
 enum class TrendValue { Minimum, Average, Maximum, Min90, Max90, Min95, Max95, Min99, Max99 };
+constexpr int kTrendValueCount = 9;
+// The content flag of the group that holds a value.
+constexpr std::uint16_t TrendValueFlag(TrendValue value)
+{
+    switch (value) {
+    case TrendValue::Minimum: case TrendValue::Average: case TrendValue::Maximum: return FlagMinAvgMax;
+    case TrendValue::Min90: case TrendValue::Max90: return FlagPercentile90;
+    case TrendValue::Min95: case TrendValue::Max95: return FlagPercentile95;
+    default: return FlagPercentile99;
+    }
+}
+// The values a phase block or harmonic phase part with these content flags holds, in stored order.
+std::vector<TrendValue> HeldTrendValues(std::uint16_t flags);
 
 // Trend phase block: channel code, then the groups the flags name.
 std::size_t TrendPhaseBlockSize(std::uint16_t flags, int curveClasses);
@@ -115,14 +128,27 @@ std::size_t HarmonicCurveOffset(std::uint16_t flags, int phase);
 std::size_t HarmonicsRecordSize(std::span<const std::uint16_t> blockFlags, bool threePhase);
 std::size_t CurrentHarmonicsRecordSize(std::span<const std::uint16_t> blockFlags, bool threePhase);
 
-// A harmonic block found in a record: where its flags word lies and what it says.
+// A harmonic block found in a record: where its flags word lies, what it says, and the harmonic
+// its L1 channel code names (ChannelHarmonicOrder): the order of a voltage block, 0 for THD; the
+// index of a current block (0 THD, 1 DC, 2 the fundamental ...).
 struct HarmonicBlockPlace {
     std::size_t start = 0;  // offset of the flags word
     std::uint16_t flags = 0;
+    std::uint8_t order = 0;
 };
 // Walks the blocks of a voltage- or current-harmonics record (block count from its head); nothing
-// when the count exceeds kMaxHarmonicBlocks or a block runs past the record.
+// when the count exceeds kMaxHarmonicBlocks, a block runs past the record or a block's L1 channel
+// code lies outside the harmonic channels.
 std::optional<std::vector<HarmonicBlockPlace>> HarmonicBlocks(std::span<const std::uint8_t> record, bool current);
+// The first block of a harmonic order (voltage) or index (current); null when no block has it.
+const HarmonicBlockPlace* FindHarmonicBlock(std::span<const HarmonicBlockPlace> blocks, int order);
+// Offset in the record of a statistic of phase part `phase` of a voltage-harmonics block; nothing
+// when the block's flags lack it. The phase parts follow the flags word one after the other, so
+// `phase` must be one the record holds.
+std::optional<std::size_t> HarmonicBlockValueOffset(const HarmonicBlockPlace& block, int phase, TrendValue value);
+// Offset of the percent value of the minimum, average or maximum (`stat` 0 to 2) of phase part
+// `phase` of a current-harmonics block; its ampere value lies 4 bytes on. Nothing without flag 2.
+std::optional<std::size_t> CurrentHarmonicBlockValueOffset(const HarmonicBlockPlace& block, int phase, int stat);
 
 // Flicker: the full set (8 statistics) in mode 0, or mode 1 with flag 2; else Pst and Plt only.
 bool FlickerUsesFullSet(std::uint16_t flags, std::uint8_t mode);

@@ -20,6 +20,23 @@ const std::array<std::string_view, 5> PhaseNames = {"", "L1", "L2", "L3", "3Ph."
 
 const std::array<std::string_view, 8> FlickerStatNames = {"Pst", "P50s", "P10s", "P3s", "P1s", "P01", "Pmax", "Plt"};
 
+const std::array<std::string_view, 9> TrendStatNames = {
+    "Minimum",           "Average",           "Maximum",           "Min Percentile 90%", "Max Percentile 90%",
+    "Min Percentile 95%", "Max Percentile 95%", "Min Percentile 99%", "Max Percentile 99%"};
+
+const std::array<std::string_view, 12> PowerItemNames = {
+    "Min. Active Power",   "Avg. Active Power",   "Max. Active Power",   "Min. Reactive Power",
+    "Avg. Reactive Power", "Max. Reactive Power", "Min. Apparent Power", "Avg. Apparent Power",
+    "Max. Apparent Power", "Min. Current",        "Avg. Current",        "Max. Current"};
+
+const std::array<std::string_view, 6> CurrentHarmonicValueNames = {"Minimum(%)", "Minimum(A)", "Average(%)",
+                                                                   "Average(A)", "Maximum(%)", "Maximum(A)"};
+
+const std::array<std::string_view, 11> EnergyTotalNames = {
+    "Active Energy Received", "Active Energy Delivered ", "Reactive Energy Q1", "Reactive Energy Q2",
+    "Reactive Energy Q3",     "Reactive Energy Q4",       "Apparent Energy Tot.", "Apparent Energy Q1",
+    "Apparent Energy Q2",     "Apparent Energy Q3",       "Apparent Energy Q4"};
+
 static constexpr std::array<std::uint8_t, kHarmonicChannels> MakeChannelOrders()
 {
     std::array<std::uint8_t, kHarmonicChannels> orders{};
@@ -39,6 +56,9 @@ static constexpr std::array<float, 27> MakeCurrentLimits()
 const std::array<float, 27> DefaultCurrentHarmonicLimits = MakeCurrentLimits();
 
 const std::array<std::uint16_t, 7> ObservationPeriods = {0, 1, 5, 10, 15, 30, 60};
+
+const std::array<std::string_view, 6> ObservationPeriodNames = {"1 minute",   "5 minutes",  "10 minutes",
+                                                                "15 minutes", "30 minutes", "60 minutes"};
 
 std::string_view MeasureName(int measure)
 {

@@ -1,4 +1,6 @@
-// Constant tables indexed by measure number, phase or harmonic channel.
+// Constant tables indexed by measure number, phase or harmonic channel, and the names of what a
+// record holds (statistics, power and energy items) that the views, the exports, the values
+// sheet and the wizards' boxes show.
 #pragma once
 
 #include <array>
@@ -17,6 +19,17 @@ extern const std::array<std::string_view, kMeasureSlots + 1> ArchiveFileNames;
 extern const std::array<std::string_view, 5> PhaseNames;
 // Flicker statistics in the order of a full flicker record.
 extern const std::array<std::string_view, 8> FlickerStatNames;
+// Statistics of a trend phase block or harmonic phase part, in stored order (TrendValue):
+// "Minimum", "Average", "Maximum", then the 90 %, 95 % and 99 % percentile pairs.
+extern const std::array<std::string_view, 9> TrendStatNames;
+// Powers-and-currents items in stored order: minimum, average and maximum of the active, the
+// reactive and the apparent power, then of the current (three per PowerGroup).
+extern const std::array<std::string_view, 12> PowerItemNames;
+// Current-harmonic values: percent, then ampere, of the minimum, the average and the maximum.
+extern const std::array<std::string_view, 6> CurrentHarmonicValueNames;
+// The eleven energy totals in stored order. "Active Energy Delivered " keeps its trailing blank,
+// which the per-phase titles built on it keep too.
+extern const std::array<std::string_view, 11> EnergyTotalNames;
 
 // Harmonic channels: three phases per order, orders 0 (THD) to 51.
 constexpr int kHarmonicChannels = 156;
@@ -30,6 +43,8 @@ inline constexpr std::array<float, 26> DefaultHarmonicLimits = {
 extern const std::array<float, 27> DefaultCurrentHarmonicLimits;
 // Observation periods in minutes, indexed 1..6 (index 0 unused).
 extern const std::array<std::uint16_t, 7> ObservationPeriods;
+// The observation period choices by period index 0..5 ("1 minute" .. "60 minutes").
+extern const std::array<std::string_view, 6> ObservationPeriodNames;
 
 // A measure number's name, or "" outside 1..14.
 std::string_view MeasureName(int measure);

@@ -1,7 +1,7 @@
 // The colour grid: four rows of four Palette16 colours.
 #include "views/colour_grid.h"
 
-#include "views/trace_colours.h"
+#include "survey/trace_colours.h"
 
 #include <QDrag>
 #include <QDragEnterEvent>

@@ -9,9 +9,7 @@
 #include <algorithm>
 
 namespace {
-// The flags word, then each phase part's channel code.
 constexpr std::size_t kFlagsWord = 2;
-constexpr std::size_t kChannelCode = 2;
 
 const TTrendBlock* BlockAt(const TTrendLayout& layout, int block)
 {
@@ -32,12 +30,10 @@ std::optional<TTrendLayout> ReadHarmonicBlockLayout(const TTrendMember&, FieldVi
     const std::optional<std::vector<HarmonicBlockPlace>> places = HarmonicBlocks(firstRecord.Data(), false);
     if (!places) return std::nullopt;
     for (const HarmonicBlockPlace& place : *places) {
-        const int channel = static_cast<int>(firstRecord.U16(place.start + kFlagsWord)) - 10;
-        if (!firstRecord.Ok() || channel < 0 || channel >= kHarmonicChannels) return std::nullopt;
         TTrendBlock block;
         block.Start = static_cast<std::uint32_t>(place.start);
         block.Flags = place.flags;
-        block.OrderName = HarmonicLabel(ChannelHarmonicOrder[static_cast<std::size_t>(channel)]);
+        block.OrderName = HarmonicLabel(place.order);
         block.StatNames = StatisticNames(place.flags);
         if (place.flags & FlagDensityCurve) layout.Columns.HasCurve = true;
         layout.Blocks.push_back(std::move(block));
@@ -49,9 +45,10 @@ std::int32_t HarmonicValueOffset(const TTrendLayout& layout, int block, int stat
 {
     const TTrendBlock* b = BlockAt(layout, block);
     if (!b || stat < 1 || stat >= static_cast<int>(b->StatNames.size()) || phase < 0 || phase > 2) return -1;
-    const std::size_t stride = layout.ThreePhase ? HarmonicPhaseSize(b->Flags, true) / 3 : 0;
-    return static_cast<std::int32_t>(b->Start + kFlagsWord + kChannelCode + stride * static_cast<std::size_t>(phase) +
-                                     4 * static_cast<std::size_t>(stat - 1));
+    const TrendValue value = HeldTrendValues(b->Flags)[static_cast<std::size_t>(stat - 1)];
+    // A single-phase record holds L1 alone, which every phase then reads.
+    const HarmonicBlockPlace place{b->Start, b->Flags};
+    return static_cast<std::int32_t>(*HarmonicBlockValueOffset(place, layout.ThreePhase ? phase : 0, value));
 }
 
 std::string HarmonicTraceCaption(const TTrendLayout& layout, const TTraceEntry& entry)

@@ -1,4 +1,7 @@
 // The voltage view.
 #include "views/show_v_form.h"
 
-TChildForm* CreateVoltageView(QWidget* parent) { return OpenTrendView<TShowVForm>(parent); }
+TChildForm* CreateVoltageView(const TChildContext& context, QWidget* parent)
+{
+    return OpenTrendView<TShowVForm>(context, parent);
+}

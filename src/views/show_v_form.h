@@ -9,5 +9,5 @@ public:
     TShowVForm(CreationKey key, QWidget* parent) : TTrendViewForm(key, VoltageMember(), parent) {}
 };
 
-// The voltage view of SurveySelection(), or null (after its message) when it cannot open.
-TChildForm* CreateVoltageView(QWidget* parent);
+// The voltage view of its context's selection, or null (after its message) when it cannot open.
+TChildForm* CreateVoltageView(const TChildContext& context, QWidget* parent);

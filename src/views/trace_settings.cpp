@@ -1,7 +1,7 @@
 // Starting and resolving trace settings.
 #include "views/trace_settings.h"
 
-#include "views/trace_colours.h"
+#include "survey/trace_colours.h"
 
 TTraceSettings NewTraceSettings(float defaultMin, float defaultMax)
 {

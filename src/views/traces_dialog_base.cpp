@@ -2,8 +2,8 @@
 #include "views/traces_dialog_base.h"
 
 #include "survey/number_text.h"
+#include "survey/trace_colours.h"
 #include "views/colour_grid.h"
-#include "views/trace_colours.h"
 
 #include <QButtonGroup>
 #include <QCheckBox>

@@ -5,21 +5,7 @@
 #include "survey/text_tables.h"
 
 namespace {
-struct StatGroup {
-    std::uint16_t flag;
-    std::vector<std::pair<TrendValue, const char*>> values;
-};
-
-const std::vector<StatGroup>& StatGroups()
-{
-    static const std::vector<StatGroup> groups = {
-        {FlagMinAvgMax, {{TrendValue::Minimum, "Minimum"}, {TrendValue::Average, "Average"}, {TrendValue::Maximum, "Maximum"}}},
-        {FlagPercentile90, {{TrendValue::Min90, "Min Percentile 90%"}, {TrendValue::Max90, "Max Percentile 90%"}}},
-        {FlagPercentile95, {{TrendValue::Min95, "Min Percentile 95%"}, {TrendValue::Max95, "Max Percentile 95%"}}},
-        {FlagPercentile99, {{TrendValue::Min99, "Min Percentile 99%"}, {TrendValue::Max99, "Max Percentile 99%"}}},
-    };
-    return groups;
-}
+std::string_view StatName(TrendValue value) { return TrendStatNames[static_cast<std::size_t>(value)]; }
 
 // Entries 1..n from the L1 offsets; with a stride (three-phase), the L2 and L3 entries after them.
 void FillColumns(TTrendColumns& result, const std::vector<std::int32_t>& l1, std::int32_t phaseStride)
@@ -39,12 +25,9 @@ TTrendColumns BuildTrendColumns(std::uint16_t flags, bool threePhase, int curveC
 {
     TTrendColumns result;
     std::vector<std::int32_t> l1;
-    for (const StatGroup& group : StatGroups()) {
-        if (!(flags & group.flag)) continue;
-        for (const auto& [value, name] : group.values) {
-            result.StatNames.emplace_back(name);
-            l1.push_back(static_cast<std::int32_t>(*TrendValueOffset(flags, curveClasses, 0, value)));
-        }
+    for (TrendValue value : HeldTrendValues(flags)) {
+        result.StatNames.emplace_back(StatName(value));
+        l1.push_back(static_cast<std::int32_t>(*TrendValueOffset(flags, curveClasses, 0, value)));
     }
     if (auto curve = TrendCurveOffset(flags, curveClasses, 0)) {
         result.HasCurve = true;
@@ -75,9 +58,7 @@ TTrendColumns BuildFlickerColumns(std::uint16_t flags, std::uint8_t mode, bool t
 std::vector<std::string> StatisticNames(std::uint16_t flags)
 {
     std::vector<std::string> names{"none"};
-    for (const StatGroup& group : StatGroups())
-        if (flags & group.flag)
-            for (const auto& value : group.values) names.emplace_back(value.second);
+    for (TrendValue value : HeldTrendValues(flags)) names.emplace_back(StatName(value));
     return names;
 }
 

@@ -2,27 +2,19 @@
 // by click and by key, the density curve of the cursor record, the clipboard and printing.
 #include "views/trend_view_form.h"
 
-#include "dialogs/prn_form.h"
 #include "graph/zr_graph.h"
 #include "platform/date_format.h"
-#include "platform/messages.h"
-#include "platform/qt_print.h"
+#include "platform/repeated_message_filter.h"
 #include "survey/record_search.h"
 #include "views/curve_form.h"
 #include "views/harmonic_layout.h"
 #include "views/trend_buttons.h"
-#include "views/repeated_message_filter.h"
 #include "views/trend_cursor.h"
 
 #include <QApplication>
 #include <QClipboard>
-#include <QDateTime>
 #include <QKeyEvent>
-#include <QLayout>
 #include <QLabel>
-#include <QLocale>
-#include <QPainter>
-#include <QPrinter>
 
 namespace {
 QString Q(const std::string& s) { return QString::fromStdString(s); }
@@ -254,108 +246,11 @@ void TTrendViewForm::ShowDensityCurve()
     curve.exec();
 }
 
-void TTrendViewForm::ShowAsPrinted(bool printed)
-{
-    PanelTop->setFrameShadow(printed ? QFrame::Sunken : QFrame::Raised);
-    PanelInfo->setVisible(printed);
-    for (QWidget* w : std::initializer_list<QWidget*>{PanelTop, PanelLegend}) {
-        QPalette p = w->palette();
-        p.setColor(QPalette::Window, printed ? QColor(Qt::white) : QApplication::palette().color(QPalette::Window));
-        w->setPalette(p);
-    }
-}
-
-void TTrendViewForm::CopyToClipboard()
-{
-    LabelPrint->clear();
-    PanelTop->setFrameShadow(QFrame::Sunken);
-    PanelInfo->show();
-    const QImage image = grab().toImage();
-    PanelInfo->hide();
-    PanelTop->setFrameShadow(QFrame::Raised);
-    QApplication::clipboard()->setImage(image);
-}
+void TTrendViewForm::CopyToClipboard() { QApplication::clipboard()->setImage(Frame.CopiedPicture()); }
 
 void TTrendViewForm::PrintView()
 {
-    const std::optional<PrintChoice> choice = AskPrint();
-    if (!choice) return;
-    const QSize kept = size();
-    resize(620, 400);
-    Chart->SetColor(clWhite);
-    if (PrnForm) PrnForm->show();
-    LabelPrint->setText("Printed on: " + QLocale::c().toString(QDateTime::currentDateTime(),
-                                                               "dddd " + Q(RunDateFormats().shortDate) + " hh:mm"));
-    ShowAsPrinted(true);
-    // Laid out and painted at the printing size before the page is taken.
-    if (layout()) layout()->activate();
-    QApplication::processEvents();
-    QPrinter printer(QPrinter::HighResolution);
-    ConfigurePrinter(printer, *choice);
-    printer.setDocName(windowTitle());
-    PrintPage(printer);
-    ShowAsPrinted(false);
-    Chart->SetColor(clSilver);
-    resize(kept);
-    if (PrnForm) PrnForm->hide();
-}
-
-void TTrendViewForm::PrintPage(QPrinter& printer)
-{
-    QPainter painter;
-    if (!painter.begin(&printer)) {
-        ShowError("Unable to print.");
-        return;
-    }
-    const int dpiX = printer.logicalDpiX(), dpiY = printer.logicalDpiY();
-    const QRect page = printer.pageLayout().paintRectPixels(printer.resolution());
-    const int w = width(), h = height();
-    // Fit the window's picture to the page, keeping its aspect.
-    int printedWidth = static_cast<int>(static_cast<long long>(w) * page.height() / h);
-    int printedHeight = page.height();
-    if (page.width() <= printedWidth) {
-        printedWidth = page.width();
-        printedHeight = static_cast<int>(static_cast<long long>(h) * page.width() / w);
-    }
-    const int mx = dpiX / 2, my = dpiY / 2;
-    const QRect target(mx, my, printedWidth - 2 * mx, printedHeight - 2 * my);
-    painter.save();
-    painter.translate(target.topLeft());
-    painter.scale(static_cast<double>(target.width()) / w, static_cast<double>(target.height()) / h);
-    PaintForPage(painter);
-    painter.restore();
-    painter.setPen(QPen(Qt::black, std::max(1, dpiX / 60)));
-    painter.setBrush(Qt::NoBrush);
-    painter.drawRect(QRect(QPoint(mx, my), QPoint(printedWidth - mx, printedHeight - my)));
-    painter.end();
-}
-
-// The window as drawing: the graph as its picture, the panels' frames, and every shown label
-// as text, so the page's texts stay text.
-void TTrendViewForm::PaintForPage(QPainter& painter)
-{
-    painter.fillRect(rect(), Qt::white);
-    painter.drawImage(Chart->geometry().topLeft(), Chart->Picture());
-    painter.setPen(QPen(Qt::gray, 1));
-    painter.setBrush(Qt::NoBrush);
-    for (QFrame* frame : std::initializer_list<QFrame*>{PanelTop, PanelLegend, PanelTitle, PanelInfo})
-        if (frame->isVisible()) painter.drawRect(QRect(frame->mapTo(this, QPoint(0, 0)), frame->size()).adjusted(0, 0, -1, -1));
-    if (BevelZoom->isVisible()) {
-        const QRect bevel(BevelZoom->mapTo(this, QPoint(0, 0)), BevelZoom->size());
-        painter.drawLine(bevel.left(), bevel.center().y(), bevel.right(), bevel.center().y());
-    }
-    for (QLabel* label : findChildren<QLabel*>()) {
-        if (!label->isVisible() || label == ImageToPrint) continue;
-        if (!label->pixmap().isNull()) {
-            painter.drawPixmap(label->mapTo(this, QPoint(0, 0)), label->pixmap());
-            continue;
-        }
-        if (label->text().isEmpty()) continue;
-        const QRect box(label->mapTo(this, QPoint(0, 0)), label->size());
-        painter.setFont(label->font());
-        painter.setPen(label->palette().color(QPalette::WindowText));
-        int flags = static_cast<int>(label->alignment());
-        if (label->wordWrap()) flags |= Qt::TextWordWrap;
-        painter.drawText(box.adjusted(label->margin(), 0, -label->margin(), 0), flags, label->text());
-    }
+    // The graph prints on white, as its picture.
+    Frame.Print([this](bool printed) { Chart->SetColor(printed ? clWhite : clSilver); },
+                {{Chart, [this] { return Chart->Picture(); }}});
 }

@@ -4,8 +4,8 @@
 
 #include "graph/zr_graph.h"
 #include "platform/date_format.h"
+#include "platform/repeated_message_filter.h"
 #include "views/path_shortening.h"
-#include "views/repeated_message_filter.h"
 #include "views/trace_settings.h"
 #include "views/traces_dlg.h"
 #include "views/traces_hrm_dlg.h"
@@ -28,23 +28,6 @@ constexpr int kLegendWidth = 190;  // the legend's width in a view of its openin
 QString Q(const std::string& s) { return QString::fromStdString(s); }
 QColor ToQColor(std::uint32_t c) { return QColor(c & 0xFF, (c >> 8) & 0xFF, (c >> 16) & 0xFF); }
 
-QFont ArialPixels(int pixels)
-{
-    QFont f("Arial");
-    f.setPixelSize(pixels);
-    return f;
-}
-
-QLabel* AddLabel(QWidget* parent, QGridLayout* grid, const char* caption, int row, int column)
-{
-    auto* label = new QLabel(caption, parent);
-    // Its text's width where there is room; in a narrow view it is cut rather than widening
-    // the view beyond its window.
-    label->setMinimumWidth(1);
-    grid->addWidget(label, row, column);
-    return label;
-}
-
 // The small magnifying glass beside the zoom labels.
 QPixmap MagnifierPicture()
 {
@@ -63,8 +46,8 @@ QPixmap MagnifierPicture()
 std::string FormatStamp(TDateTime t, const std::string& pattern) { return FormatDateTimePattern(t, pattern); }
 }  // namespace
 
-TTrendViewForm::TTrendViewForm(CreationKey, const TTrendMember& member, QWidget* parent)
-    : TChildForm(MeasureViewKind(member.Measure), parent), Member(member)
+TTrendViewForm::TTrendViewForm(CreationKey key, const TTrendMember& member, QWidget* parent)
+    : TChildForm(MeasureViewKind(member.Measure), key.Context, parent), Frame(*this, member.MeasureLabel), Member(member)
 {
     BuildControls();
 }
@@ -78,22 +61,7 @@ void TTrendViewForm::BuildControls()
     main->setContentsMargins(0, 0, 0, 0);
     main->setSpacing(0);
 
-    PanelTop = new QFrame(this);
-    PanelTop->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    PanelTop->setFixedHeight(56);
-    PanelTop->setFont(ArialPixels(11));
-    PanelTop->setAutoFillBackground(true);
-    auto* top = new QGridLayout(PanelTop);
-    top->setContentsMargins(8, 2, 8, 2);
-    top->setVerticalSpacing(0);
-    LabelIni = AddLabel(PanelTop, top, "Start date: ", 0, 0);
-    LabelEnd = AddLabel(PanelTop, top, "Stop date: ", 1, 0);
-    LabelNRec = AddLabel(PanelTop, top, "Records: ", 2, 0);
-    LabelDescr = AddLabel(PanelTop, top, "Description:", 0, 1);
-    LabelSite = AddLabel(PanelTop, top, "Site:", 1, 1);
-    LabelOperator = AddLabel(PanelTop, top, "Operator:", 2, 1);
-    top->setColumnStretch(1, 1);
-    main->addWidget(PanelTop);
+    main->addWidget(Frame.PanelTop);
 
     auto* body = new QHBoxLayout;
     body->setSpacing(0);
@@ -144,8 +112,8 @@ void TTrendViewForm::BuildControls()
     PanelTitle = new QLabel(" Traces:", PanelLegend);
     PanelTitle->setFrameStyle(QFrame::Panel | QFrame::Sunken);
     legend->addWidget(PanelTitle, 0, 0, 1, 2);
-    LabelTime = AddLabel(PanelLegend, legend, "Curs Time:", 1, 0);
-    LabelCursTime = AddLabel(PanelLegend, legend, "", 1, 1);
+    LabelTime = AddPanelLabel(PanelLegend, legend, "Curs Time:", 1, 0);
+    LabelCursTime = AddPanelLabel(PanelLegend, legend, "", 1, 1);
     LabelCursTime->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
     // Each trace's row across the legend: the value takes the width its text needs and the
     // name the rest, wrapping onto a second line rather than running into the value (shortened
@@ -168,30 +136,18 @@ void TTrendViewForm::BuildControls()
     BevelZoom = new QFrame(PanelLegend);
     BevelZoom->setFrameStyle(QFrame::HLine | QFrame::Sunken);
     legend->addWidget(BevelZoom, 8, 0, 1, 2);
-    LabelZoomIni = AddLabel(PanelLegend, legend, "Zoom start date: ", 9, 0);
-    LabelZoomCurIni = AddLabel(PanelLegend, legend, "", 9, 1);
-    LabelZoomEnd = AddLabel(PanelLegend, legend, "Zoom stop date: ", 10, 0);
-    LabelZoomCurEnd = AddLabel(PanelLegend, legend, "", 10, 1);
-    LabelRecordsZoom = AddLabel(PanelLegend, legend, "Records:  ", 11, 0);
-    ImageZoom = AddLabel(PanelLegend, legend, "", 11, 1);
+    LabelZoomIni = AddPanelLabel(PanelLegend, legend, "Zoom start date: ", 9, 0);
+    LabelZoomCurIni = AddPanelLabel(PanelLegend, legend, "", 9, 1);
+    LabelZoomEnd = AddPanelLabel(PanelLegend, legend, "Zoom stop date: ", 10, 0);
+    LabelZoomCurEnd = AddPanelLabel(PanelLegend, legend, "", 10, 1);
+    LabelRecordsZoom = AddPanelLabel(PanelLegend, legend, "Records:  ", 11, 0);
+    ImageZoom = AddPanelLabel(PanelLegend, legend, "", 11, 1);
     ImageZoom->setFixedSize(16, 16);
     ImageZoom->setPixmap(MagnifierPicture());
     legend->setRowStretch(12, 1);
     legend->setColumnStretch(0, 1);
-    PanelInfo = new QFrame(PanelLegend);
-    PanelInfo->setFrameStyle(QFrame::Box | QFrame::Plain);
-    auto* info = new QVBoxLayout(PanelInfo);
-    info->setContentsMargins(4, 4, 4, 4);
-    LabelInfo = new QLabel("Survey: <%s>", PanelInfo);
-    LabelMeas = new QLabel(Q(Member.MeasureLabel), PanelInfo);
-    LabelPrint = new QLabel("Printed on:", PanelInfo);
-    LabelTarn = new QLabel("Tarn - Zidevid Phase Monitor", PanelInfo);
-    for (QLabel* l : {LabelInfo, LabelMeas, LabelPrint, LabelTarn}) {
-        l->setWordWrap(true);
-        l->setTextFormat(Qt::PlainText);
-        info->addWidget(l);
-    }
-    legend->addWidget(PanelInfo, 13, 0, 1, 2);
+    legend->addWidget(Frame.PanelInfo, 13, 0, 1, 2);
+    Frame.WhiteOnPage = {PanelLegend};
     clip->setWidget(rows);
     PanelLegend->installEventFilter(this);
     rows->installEventFilter(this);
@@ -203,15 +159,8 @@ void TTrendViewForm::BuildControls()
 void TTrendViewForm::FormCreate()
 {
     resize(620, 400);
-    PanelInfo->hide();
-    const TSurveySelection& selection = SurveySelection();
-    LabelDescr->setText(LabelDescr->text() + " " + Q(selection.Description));
-    LabelSite->setText(LabelSite->text() + " " + Q(selection.Site));
-    LabelOperator->setText(LabelOperator->text() + " " + Q(selection.Operator));
-    LabelInfo->setText(LabelInfo->text().replace("%s", Q(selection.Name)));
-    Values.InfoPrint.DescriptionLine = LabelDescr->text().toStdString();
-    Values.InfoPrint.SiteLine = LabelSite->text().toStdString();
-    Values.InfoPrint.OperatorLine = LabelOperator->text().toStdString();
+    const TSurveySelection& selection = Context().Selection();
+    Frame.ShowSurvey(selection, Values.InfoPrint);
     Values.SurveyName = selection.Name;
     Values.FileInfo = selection.File(Member.Measure);
     FormResize();
@@ -231,7 +180,7 @@ void TTrendViewForm::FormCreate()
 
 bool TTrendViewForm::ReadDataHeader()
 {
-    const TSurveySelection& selection = SurveySelection();
+    const TSurveySelection& selection = Context().Selection();
     TTrendOpening opening = OpenTrendHead(Values.FileInfo, Member, selection.Start, selection.Stop);
     if (opening.Fault != TrendOpenFault::None) return false;
     TTrendHead& head = opening.Head;
@@ -244,12 +193,13 @@ bool TTrendViewForm::ReadDataHeader()
 
     const TTrendPeriod period = Period();
     const std::string stamp = RunDateFormats().shortDate + period.HeadTimePattern;
-    LabelIni->setText(LabelIni->text() + Q(FormatStamp(FullWindow_.FirstTime, stamp)));
-    LabelEnd->setText(LabelEnd->text() + Q(FormatStamp(FullWindow_.LastTime, stamp)));
-    LabelNRec->setText(LabelNRec->text() + QString::number(Values.PeriodRecords) + Q(period.RateText));
-    Values.InfoPrint.StartLine = LabelIni->text().toStdString();
-    Values.InfoPrint.StopLine = LabelEnd->text().toStdString();
-    Values.InfoPrint.RecordsLine = LabelNRec->text().toStdString();
+    QLabel *start = Frame.LabelIni, *stop = Frame.LabelEnd, *records = Frame.LabelNRec;
+    start->setText(start->text() + Q(FormatStamp(FullWindow_.FirstTime, stamp)));
+    stop->setText(stop->text() + Q(FormatStamp(FullWindow_.LastTime, stamp)));
+    records->setText(records->text() + QString::number(Values.PeriodRecords) + Q(period.RateText));
+    Values.InfoPrint.StartLine = start->text().toStdString();
+    Values.InfoPrint.StopLine = stop->text().toStdString();
+    Values.InfoPrint.RecordsLine = records->text().toStdString();
     return true;
 }
 

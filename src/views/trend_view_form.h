@@ -1,13 +1,14 @@
-// TTrendViewForm: the one window pattern of the eight trend views. It holds the panels, the
-// graph, the legend and the view state, reads the data file through the trend readers, plots
-// the chosen traces, and serves the main window's traces, zoom, cursor, curve, copy and print
-// commands. What sets a member apart is its row (TTrendMember); a member's class only names
+// TTrendViewForm: the one window pattern of the eight trend views. It holds the graph, the
+// legend and the view state, composes the printed frame (the header and information panels,
+// printing and copying), reads the data file through the trend readers, plots the chosen
+// traces, and serves the main window's traces, zoom, cursor, curve, copy and print commands. What sets a member apart is its row (TTrendMember); a member's class only names
 // its row. Every view is made by CreateTrendView, which runs FormCreate.
 #pragma once
 
 #include "app/child_form.h"
 #include "dialogs/elided_label.h"
 #include "graph/graph_types.h"
+#include "views/printed_frame.h"
 #include "views/trend_buttons.h"
 #include "views/trend_columns.h"
 #include "views/trend_layout.h"
@@ -21,8 +22,6 @@
 
 class QFrame;
 class QLabel;
-class QPainter;
-class QPrinter;
 class TWindowRegistry;
 class TzrGraph;
 
@@ -32,10 +31,10 @@ struct TCursorPoint {
     double Y = 0;
 };
 
-// A member's view of SurveySelection(), created and read (FormCreate run); OpenFailed() tells
-// whether it could open.
+// A member's view of its context's selection, created and read (FormCreate run); OpenFailed()
+// tells whether it could open.
 template <typename Form>
-std::unique_ptr<Form> CreateTrendView(QWidget* parent = nullptr);
+std::unique_ptr<Form> CreateTrendView(const TChildContext& context, QWidget* parent = nullptr);
 
 class TTrendViewForm : public TChildForm,
                        public TPrintable,
@@ -44,11 +43,14 @@ class TTrendViewForm : public TChildForm,
                        public TValuesSource {
     Q_OBJECT
 public:
-    // Only CreateTrendView makes a key, so no view is made without running FormCreate.
+    // Only CreateTrendView makes a key, so no view is made without running FormCreate; the key
+    // carries the context the view is opened with.
     class CreationKey {
-        CreationKey() = default;
+        explicit CreationKey(const TChildContext& context) : Context(context) {}
+        const TChildContext& Context;
+        friend class TTrendViewForm;
         template <typename Form>
-        friend std::unique_ptr<Form> CreateTrendView(QWidget* parent);
+        friend std::unique_ptr<Form> CreateTrendView(const TChildContext& context, QWidget* parent);
     };
     TTrendViewForm(CreationKey key, const TTrendMember& member, QWidget* parent);
     ~TTrendViewForm() override;
@@ -103,9 +105,8 @@ public:
     TDateTime CurveTime() const { return CurveTime_; }
     std::uint32_t ZoomRecords() const { return ZoomRecords_; }
 
-    // Controls.
-    QFrame* PanelTop;
-    QLabel *LabelIni, *LabelEnd, *LabelNRec, *LabelDescr, *LabelSite, *LabelOperator;
+    // Controls: the header and information panels are the frame's.
+    TPrintedFrame Frame;
     TzrGraph* Chart;
     QLabel* ImageToPrint;
     QFrame* PanelLegend;
@@ -114,8 +115,6 @@ public:
     std::array<QLabel*, kTraceCount> CursorLabels{};  // LabelCurs1 to LabelCurs6
     QFrame* BevelZoom;
     QLabel *LabelZoomIni, *LabelZoomCurIni, *LabelZoomEnd, *LabelZoomCurEnd, *LabelRecordsZoom, *ImageZoom;
-    QFrame* PanelInfo;
-    QLabel *LabelInfo, *LabelMeas, *LabelPrint, *LabelTarn;
 
 protected:
     // File head, full window, statistics, columns, head labels; false when the file is refused.
@@ -133,8 +132,6 @@ protected:
     void UpdateCursorButtons();
     void DrawZoomBand(int x, int y, int phase);
     void ApplyZoom();
-    void PrintPage(QPrinter& printer);
-    void PaintForPage(QPainter& painter);
     void FormResize();
 
     void resizeEvent(QResizeEvent* event) override;
@@ -162,7 +159,7 @@ protected:
 
 private:
     template <typename Form>
-    friend std::unique_ptr<Form> CreateTrendView(QWidget* parent);
+    friend std::unique_ptr<Form> CreateTrendView(const TChildContext& context, QWidget* parent);
     // Creation in the family's order, run once by CreateTrendView.
     void FormCreate();
     void BuildControls();
@@ -174,25 +171,23 @@ private:
     void ShowZoomLabels(bool shown);
     void ShowCursorValues(std::uint32_t id);
     void WatchActivation();
-    // Prepares the window as printed or copied (info panel shown, white panels) and back.
-    void ShowAsPrinted(bool printed);
 
     bool watchingActivation_ = false;
 };
 
 template <typename Form>
-std::unique_ptr<Form> CreateTrendView(QWidget* parent)
+std::unique_ptr<Form> CreateTrendView(const TChildContext& context, QWidget* parent)
 {
-    std::unique_ptr<Form> view(new Form(TTrendViewForm::CreationKey{}, parent));
+    std::unique_ptr<Form> view(new Form(TTrendViewForm::CreationKey(context), parent));
     view->FormCreate();
     return view;
 }
 
 // The view for the main window: null (after its message) when it could not open.
 template <typename Form>
-TChildForm* OpenTrendView(QWidget* parent)
+TChildForm* OpenTrendView(const TChildContext& context, QWidget* parent)
 {
-    std::unique_ptr<Form> view = CreateTrendView<Form>(parent);
+    std::unique_ptr<Form> view = CreateTrendView<Form>(context, parent);
     return view->OpenFailed() ? nullptr : view.release();
 }
 

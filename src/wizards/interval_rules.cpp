@@ -22,34 +22,6 @@ std::string TimeText(int hour, int minute)
     return buffer;
 }
 
-// Reads digits for each d/M/y run of a Qt-style date pattern; other characters must match.
-std::optional<TDateTime> ParseDate(const std::string& text, const std::string& pattern)
-{
-    int day = -1, month = -1, year = -1;
-    std::size_t t = 0;
-    for (std::size_t p = 0; p < pattern.size();) {
-        char c = pattern[p];
-        std::size_t run = 1;
-        while (p + run < pattern.size() && pattern[p + run] == c) ++run;
-        if (c == 'd' || c == 'M' || c == 'y') {
-            if (run > 4 || (c != 'y' && run > 2)) return std::nullopt;  // month and day names are not read
-            std::size_t maxDigits = c == 'y' ? run : 2;
-            std::size_t start = t;
-            int value = 0;
-            while (t < text.size() && t - start < maxDigits && std::isdigit(static_cast<unsigned char>(text[t])))
-                value = value * 10 + (text[t++] - '0');
-            if (t == start) return std::nullopt;
-            if (c == 'y' && run == 2) value += value < 50 ? 2000 : 1900;
-            (c == 'd' ? day : c == 'M' ? month : year) = value;
-        } else {
-            for (std::size_t k = 0; k < run; ++k, ++t)
-                if (t >= text.size() || text[t] != c) return std::nullopt;
-        }
-        p += run;
-    }
-    if (t != text.size()) return std::nullopt;
-    return EncodeDate(year, month, day);
-}
 }  // namespace
 
 std::string StepTimeText(const std::string& text, TimeField field, bool up)
@@ -81,15 +53,21 @@ IntervalTexts IntervalFieldTexts(const TInterval& interval)
             FormatDateTimePattern(interval.first, "hh:mm"), FormatDateTimePattern(interval.last, "hh:mm")};
 }
 
+std::optional<THourMinute> ReadTimeText(const std::string& timeText)
+{
+    const int hour = TwoDigits(timeText, 0);
+    const int minute = TwoDigits(timeText, 3);
+    if (timeText.size() != 5 || hour < 0 || hour > 23 || minute < 0 || minute > 59)
+        return std::nullopt;
+    return THourMinute{hour, minute};
+}
+
 std::optional<TDateTime> ReadDateAndTime(const std::string& dateText, const std::string& timeText)
 {
-    auto date = ParseDate(dateText, RunDateFormats().shortDate);
-    int hour = TwoDigits(timeText, 0);
-    int minute = TwoDigits(timeText, 3);
-    if (!date || timeText.size() != 5 || hour < 0 || minute < 0) return std::nullopt;
-    auto time = EncodeTime(hour, minute);
-    if (!time) return std::nullopt;
-    return *date + *time;
+    const auto date = ParseShortDate(dateText);
+    const auto time = ReadTimeText(timeText);
+    if (!date || !time) return std::nullopt;
+    return *date + TimeFraction(time->hour, time->minute, 0, 0);
 }
 
 std::optional<TDateTime> IntervalStart(const std::string& dateText, const std::string& timeText)

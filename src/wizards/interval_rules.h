@@ -28,6 +28,12 @@ struct IntervalTexts {
 };
 IntervalTexts IntervalFieldTexts(const TInterval& interval);
 
+// Reads an "hh:mm" time field; nothing when it is not a time of day.
+struct THourMinute {
+    int hour = 0;
+    int minute = 0;
+};
+std::optional<THourMinute> ReadTimeText(const std::string& timeText);
 // Reads a short-format date field and an "hh:mm" time field; nothing when either is not valid.
 std::optional<TDateTime> ReadDateAndTime(const std::string& dateText, const std::string& timeText);
 // Start := date + time; Stop := date + time + 59.999 s.

@@ -95,7 +95,7 @@ TEST_F(ReportWindow, OpensAsAFilledSheetAndSwitchesToTheFailedIntervals)
     EXPECT_EQ(book.TopRow(), 1);
 
     // Another child takes the buttons; the bar report keeps this report.
-    form.MdiArea->setActiveSubWindow(form.AddChild(new TChildForm(TViewKind::Voltage)));
+    form.MdiArea->setActiveSubWindow(form.AddChild(new TChildForm(TViewKind::Voltage, form.ChildContext())));
     EXPECT_FALSE(form.BtnFailed->isEnabled());
     EXPECT_FALSE(form.BtnBarReport->isEnabled());
     EXPECT_EQ(form.ReportFileName, path);
@@ -188,7 +188,7 @@ TEST_F(ReportWindow, ReportsThatCannotBeShownGiveAMessageAndNoWindow)
     };
     for (const auto& c : cases) {
         messages.Clear();
-        EXPECT_EQ(OpenAnalysisReport(nullptr, dir / c.file), nullptr) << c.file;
+        EXPECT_EQ(OpenAnalysisReport(form.ChildContext(), nullptr, dir / c.file), nullptr) << c.file;
         EXPECT_EQ(messages.Texts(), std::vector<std::string>{c.message}) << c.file;
         ASSERT_FALSE(messages.messages.empty());
         EXPECT_EQ(messages.messages[0].type, MsgType::Error);
@@ -217,7 +217,7 @@ TEST_F(ReportWindow, WithoutAUsableTemplateTheReportOpensWithItsValues)
     for (const auto& c : cases) {
         if (!c.content.empty()) dir.Write("template.xls", c.content);
         messages.Clear();
-        std::unique_ptr<TChildForm> window(OpenAnalysisReport(nullptr, rep));
+        std::unique_ptr<TChildForm> window(OpenAnalysisReport(form.ChildContext(), nullptr, rep));
         auto* report = dynamic_cast<TAnReportForm*>(window.get());
         ASSERT_TRUE(report);
         EXPECT_EQ(messages.Texts(), std::vector<std::string>{c.message});

@@ -21,14 +21,14 @@
 
 namespace {
 struct CountingChild : TChildForm, TPrintable {
-    explicit CountingChild(TViewKind kind) : TChildForm(kind) {}
+    CountingChild(TViewKind kind, const TChildContext& context) : TChildForm(kind, context) {}
     void Print() override { ++prints; }
     int prints = 0;
 };
 
 // A measure view with a values block.
 struct ValuesView : CountingChild, TValuesSource {
-    explicit ValuesView(TViewKind kind) : CountingChild(kind) {}
+    ValuesView(TViewKind kind, const TChildContext& context) : CountingChild(kind, context) {}
     TValuesBlock ValuesBlock() const override
     {
         TValuesBlock block;
@@ -66,7 +66,7 @@ TEST(MainFormRoads, OpenSurveyRecordsTheSurveyAndOpensItsViews)
     ScriptedMessages messages;
     std::string path = WriteVoltageSurvey(dir);
     TMainForm form;
-    form.WindowRegistry.RegisterMeasureView(MeasureVoltage, [](QWidget*) { return new CountingChild(TViewKind::Voltage); });
+    form.WindowRegistry.RegisterMeasureView(MeasureVoltage, [](const TChildContext& context, QWidget*) { return new CountingChild(TViewKind::Voltage, context); });
     form.ExecModal = [&](QDialog& d) { return FinishWizard(d, path); };
     form.ItemOpenSurveyClick();
     EXPECT_TRUE(messages.messages.empty());
@@ -82,7 +82,7 @@ TEST(MainFormRoads, RegistrationsBelongToTheirMainWindow)
     std::string path = WriteVoltageSurvey(dir);
     {
         TMainForm first;
-        first.WindowRegistry.RegisterMeasureView(MeasureVoltage, [](QWidget*) { return new CountingChild(TViewKind::Voltage); });
+        first.WindowRegistry.RegisterMeasureView(MeasureVoltage, [](const TChildContext& context, QWidget*) { return new CountingChild(TViewKind::Voltage, context); });
     }
     TMainForm second;
     second.ExecModal = [&](QDialog& d) { return FinishWizard(d, path); };
@@ -99,7 +99,7 @@ TEST(MainFormRoads, ReopenRestoresMaximisedChildrenAndPresetsTheWizard)
     TMainForm form;
     form.show();
     form.Recent.Add(RecentList::Surveys, path);
-    QMdiSubWindow* sub = form.AddChild(new CountingChild(TViewKind::Voltage));
+    QMdiSubWindow* sub = form.AddChild(new CountingChild(TViewKind::Voltage, form.ChildContext()));
     sub->showMaximized();
     bool preset = false;
     form.ExecModal = [&](QDialog& d) {
@@ -132,7 +132,7 @@ TEST(MainFormRoads, PrintReachesOnlyAnActiveChild)
     TMainForm form;
     form.show();
     form.ItemPrintClick();  // no child: nothing happens
-    auto* view = new CountingChild(TViewKind::Powers);
+    auto* view = new CountingChild(TViewKind::Powers, form.ChildContext());
     form.MdiArea->setActiveSubWindow(form.AddChild(view));
     form.ItemPrintClick();
     EXPECT_EQ(view->prints, 1);
@@ -148,7 +148,7 @@ TEST(MainFormRoads, ViewMenuFollowsTheActiveChild)
     struct Case { TViewKind kind; bool settings, copy; };
     for (Case c : {Case{TViewKind::EventsList, true, false}, Case{TViewKind::Samples, false, false},
                    Case{TViewKind::Voltage, true, true}}) {
-        form.MdiArea->setActiveSubWindow(form.AddChild(new CountingChild(c.kind)));
+        form.MdiArea->setActiveSubWindow(form.AddChild(new CountingChild(c.kind, form.ChildContext())));
         form.MViewClick();
         EXPECT_EQ(form.ItemSettings->isEnabled(), c.settings) << ViewKindCaption(c.kind);
         EXPECT_EQ(form.ItemCopyClip->isEnabled(), c.copy) << ViewKindCaption(c.kind);
@@ -158,8 +158,8 @@ TEST(MainFormRoads, ViewMenuFollowsTheActiveChild)
 namespace {
 // A waveform view of a samples file over [first, last], with the event number box it publishes.
 struct FakeWaveform : TChildForm, TWaveformNavigator {
-    FakeWaveform(std::string path, double first, double last)
-        : TChildForm(TViewKind::Samples), path_(std::move(path)), first_(first), last_(last)
+    FakeWaveform(const TChildContext& context, std::string path, double first, double last)
+        : TChildForm(TViewKind::Samples, context), path_(std::move(path)), first_(first), last_(last)
     {
     }
     void ShowEventNumberBox(int count, int current)
@@ -198,7 +198,7 @@ TEST(MainFormRoads, ShowSamplesAtReusesOnlyAViewWhosePeriodHoldsTheEvent)
     std::string samples = dir.Write("s.tme", "not a samples file");
     TMainForm form;
     form.show();
-    auto* view = new FakeWaveform(samples, 100.0, 101.0);
+    auto* view = new FakeWaveform(form.ChildContext(), samples, 100.0, 101.0);
     form.AddChild(view)->show();
 
     form.ShowSamplesAt(samples, false, 100.5, 99.0, 102.0, 0);
@@ -272,9 +272,9 @@ protected:
     void SetUp() override
     {
         for (TViewKind kind : {TViewKind::AnalysisReport, TViewKind::SummaryReport}) {
-            form.WindowRegistry.RegisterDocumentWindow(kind, [this, kind](QWidget*, const std::string& path) {
+            form.WindowRegistry.RegisterDocumentWindow(kind, [this, kind](const TChildContext& context, QWidget*, const std::string& path) {
                 opened.push_back({kind, path});
-                return new CountingChild(kind);
+                return new CountingChild(kind, context);
             });
         }
     }
@@ -329,7 +329,7 @@ TEST_F(TaskRoads, SummaryRecordsTheSurveyAndOpensTheReportUnlessAborted)
     EXPECT_TRUE(opened.empty());
 
     completed = true;
-    QMdiSubWindow* maximised = form.AddChild(new CountingChild(TViewKind::Voltage));
+    QMdiSubWindow* maximised = form.AddChild(new CountingChild(TViewKind::Voltage, form.ChildContext()));
     maximised->showMaximized();
     form.ItemReopenSummaryClick(0);
     EXPECT_EQ(preset, survey);
@@ -362,16 +362,16 @@ TEST_F(TaskRoads, ExportBarReportAndValuesReachTheirWindows)
     EXPECT_EQ(barReportOf, "/reports/site.rep");
 
     std::vector<std::pair<std::string, int>> valuesOf;
-    road.ValuesSheet = [&](const TValuesBlock& block, int measureKind) {
+    road.ValuesSheet = [&](const TChildContext& context, const TValuesBlock& block, int measureKind) {
         valuesOf.push_back({block.SurveyName, measureKind});
-        return new CountingChild(TViewKind::ValuesSheet);
+        return new CountingChild(TViewKind::ValuesSheet, context);
     };
-    form.MdiArea->setActiveSubWindow(form.AddChild(new ValuesView(TViewKind::EventsList)));
+    form.MdiArea->setActiveSubWindow(form.AddChild(new ValuesView(TViewKind::EventsList, form.ChildContext())));
     form.BtnValuesClick();  // the events list has no Values command
-    form.MdiArea->setActiveSubWindow(form.AddChild(new CountingChild(TViewKind::Powers)));
+    form.MdiArea->setActiveSubWindow(form.AddChild(new CountingChild(TViewKind::Powers, form.ChildContext())));
     form.BtnValuesClick();  // a view without a values block
     EXPECT_TRUE(valuesOf.empty());
-    form.MdiArea->setActiveSubWindow(form.AddChild(new ValuesView(TViewKind::Powers)));
+    form.MdiArea->setActiveSubWindow(form.AddChild(new ValuesView(TViewKind::Powers, form.ChildContext())));
     form.BtnValuesClick();
     EXPECT_EQ(valuesOf, (std::vector<std::pair<std::string, int>>{{"site.orv", 7}}));
     EXPECT_EQ(form.ActiveChild()->ViewKind(), TViewKind::ValuesSheet);
@@ -382,7 +382,7 @@ TEST(MainFormRoads, EventToolbarActsOnAnActiveWaveformViewWithTheClampedNumber)
     TempProgDir dir;
     TMainForm form;
     form.show();
-    auto* waveform = new FakeWaveform("s.tme", 0, 1);
+    auto* waveform = new FakeWaveform(form.ChildContext(), "s.tme", 0, 1);
     QMdiSubWindow* sub = form.AddChild(waveform);
     form.MdiArea->setActiveSubWindow(sub);
     waveform->ShowEventNumberBox(40, 7);
@@ -398,7 +398,7 @@ TEST(MainFormRoads, EventToolbarActsOnAnActiveWaveformViewWithTheClampedNumber)
     EXPECT_EQ(waveform->numbers, (std::vector<int>{7, 7}));
     EXPECT_EQ(form.CurrentEventNumber, 7);
 
-    form.MdiArea->setActiveSubWindow(form.AddChild(new CountingChild(TViewKind::Voltage)));
+    form.MdiArea->setActiveSubWindow(form.AddChild(new CountingChild(TViewKind::Voltage, form.ChildContext())));
     EXPECT_FALSE(form.SpinEdit->isEnabled());
     form.BtnNextClick();
     form.BtnEventClick();
@@ -413,12 +413,15 @@ TEST(MainFormRoads, ShowSamplesAtOpensANewViewOnlyWhenTheSurveyLookupSucceeds)
     std::string samples = WriteSamplesFile(dir / "s.tme", 4, {SamplesRecordFields{}});
     TMainForm form;
     std::vector<FakeWaveform*> created;
-    form.WindowRegistry.RegisterMeasureView(MeasureSamples, [&](QWidget*) {
-        created.push_back(new FakeWaveform(samples, 0, 1e9));
+    form.WindowRegistry.RegisterMeasureView(MeasureSamples, [&](const TChildContext& context, QWidget*) {
+        created.push_back(new FakeWaveform(context, samples, 0, 1e9));
         return created.back();
     });
     bool found = false;
-    form.WindowRegistry.RegisterSamplesSurveyLookup([&](const std::string&, double, double) { return found; });
+    form.WindowRegistry.RegisterSamplesSurveyLookup([&](const std::string&, double, double, TSurveySelection& owner) {
+        owner.Name = "owner.orv";
+        return found;
+    });
     form.show();
 
     // The lookup fails: no view on whatever survey was selected before.
@@ -430,6 +433,7 @@ TEST(MainFormRoads, ShowSamplesAtOpensANewViewOnlyWhenTheSurveyLookupSucceeds)
     form.ShowSamplesAt(samples, false, 100.5, 99.0, 102.0, 0);
     ASSERT_EQ(created.size(), 1u);
     EXPECT_EQ(created[0]->shownTime, 100.5);
+    EXPECT_EQ(created[0]->Context().Selection().Name, "owner.orv");  // opened on the survey found
     // A truncated list always opens a new view, even over one of the same file.
     form.ShowSamplesAt(samples, true, 100.5, 99.0, 102.0, 64);
     ASSERT_EQ(created.size(), 2u);

@@ -77,8 +77,8 @@ TEST(MainForm, WindowCommandsNeedAnActiveChild)
                        form.ItemClose, form.ItemCloseAll})
         EXPECT_FALSE(a->isEnabled());
 
-    QPointer<TChildForm> first = new TChildForm(TViewKind::Voltage);
-    QPointer<TChildForm> second = new TChildForm(TViewKind::AnalysisReport);
+    QPointer<TChildForm> first = new TChildForm(TViewKind::Voltage, form.ChildContext());
+    QPointer<TChildForm> second = new TChildForm(TViewKind::AnalysisReport, form.ChildContext());
     form.AddChild(first)->show();
     QMdiSubWindow* sub2 = form.AddChild(second);
     sub2->show();
@@ -102,7 +102,7 @@ TEST(MainForm, CloseLeavesAChildOfUnknownKindOpen)
     TempProgDir dir;
     TMainForm form;
     form.show();
-    QPointer<TChildForm> odd = new TChildForm(static_cast<TViewKind>(5));
+    QPointer<TChildForm> odd = new TChildForm(static_cast<TViewKind>(5), form.ChildContext());
     form.MdiArea->setActiveSubWindow(form.AddChild(odd));
     form.ItemCloseClick();
     QCoreApplication::sendPostedEvents(nullptr, QEvent::DeferredDelete);
@@ -193,7 +193,7 @@ TEST(MainForm, EveryMenuItemAndToolbarButtonReachesAHandlerAndEndsCleanlyWithout
 namespace {
 // A child that publishes what a test gives it.
 struct PublishingChild : TChildForm {
-    explicit PublishingChild(TViewKind kind) : TChildForm(kind) {}
+    PublishingChild(TViewKind kind, const TChildContext& context) : TChildForm(kind, context) {}
     using TChildForm::PublishCommandState;
 };
 
@@ -213,7 +213,7 @@ TEST(MainForm, ToolbarShowsTheStateTheActiveChildPublishes)
     TMainForm form;
     form.resize(1000, 640);
     form.show();
-    auto* view = new PublishingChild(TViewKind::Voltage);
+    auto* view = new PublishingChild(TViewKind::Voltage, form.ChildContext());
     TCommandState viewState;
     viewState.Traces = viewState.Values = viewState.CopyToClipboard = viewState.Print = true;
     viewState.ZoomIn = {.Enabled = true, .Down = true};
@@ -224,7 +224,7 @@ TEST(MainForm, ToolbarShowsTheStateTheActiveChildPublishes)
     EXPECT_TRUE(form.BtnZoomIn->isChecked());
     EXPECT_FALSE(form.BtnSaveSheet->isEnabled());
 
-    auto* report = new PublishingChild(TViewKind::AnalysisReport);
+    auto* report = new PublishingChild(TViewKind::AnalysisReport, form.ChildContext());
     report->PublishCommandState(ReportState(false));
     QPointer<QMdiSubWindow> reportSub = form.AddChild(report);
     reportSub->show();
@@ -263,7 +263,7 @@ TEST(MainForm, AToggleButtonShowsWhatTheChildDecidedNotWhatTheClickFlipped)
     TempProgDir dir;
     TMainForm form;
     form.show();
-    auto* view = new PublishingChild(TViewKind::Voltage);
+    auto* view = new PublishingChild(TViewKind::Voltage, form.ChildContext());
     TCommandState state;
     state.MeasureCursor.Enabled = true;
     view->PublishCommandState(state);
@@ -283,14 +283,14 @@ TEST(MainForm, NewChildrenArePlacedWhollyInsideTheArea)
     const QRect area = form.MdiArea->viewport()->rect();
     ASSERT_GE(area.height(), 420);  // room for one 620 x 400 view and its frame
     for (int k = 0; k < 3; ++k) {
-        auto* child = new TChildForm(TViewKind::Voltage);
+        auto* child = new TChildForm(TViewKind::Voltage, form.ChildContext());
         child->resize(620, 400);
         QMdiSubWindow* sub = form.AddChild(child);
         sub->show();
         EXPECT_TRUE(area.contains(sub->geometry())) << "view " << k + 1;
     }
     // Larger than the area: its top-left corner stays inside.
-    auto* large = new TChildForm(TViewKind::Sheet);
+    auto* large = new TChildForm(TViewKind::Sheet, form.ChildContext());
     large->resize(area.width() + 100, 300);
     QMdiSubWindow* sub = form.AddChild(large);
     sub->show();

@@ -128,6 +128,10 @@ TEST(MeasureTabs, HarmonicFilesGiveTheirBlockTableWithTheFirstBlockChosen)
     TExportParams damaged;
     EXPECT_FALSE(ReadMeasureAvailability(4, WriteDataFile(dir / "d.hme", {HarmonicsRecord(voltage)}), damaged));
     EXPECT_TRUE(SetFlags(damaged.Measure(4).Items).empty());
+    // So does a block whose channel code names no harmonic (it was offered as THD).
+    voltage.blockCount = -1;
+    voltage.blocks[1].phases = {PhaseBlockFields{.channel = 9}};
+    EXPECT_FALSE(ReadMeasureAvailability(4, WriteDataFile(dir / "c.hme", {HarmonicsRecord(voltage)}), damaged));
 }
 
 TEST(MeasureTabs, BoxesStartEnabledByTheFileAndTickedAsUsual)
@@ -249,9 +253,20 @@ TEST(MeasureTabs, ColumnsOfAChoiceAreTheColumnsTheExporterWrites)
         for (int k = 0; k < c.orders; ++k) p.VoltageChosen[static_cast<std::size_t>(k)] = p.CurrentChosen[static_cast<std::size_t>(k)] = static_cast<std::uint16_t>(k);
         p.VoltageChosenCount = p.CurrentChosenCount = c.orders;
         EXPECT_EQ(ExportValueColumns(c.measure, p), c.columns) << c.measure;
-        const auto columns = MeasureExportColumns(c.measure, c.record, p);
+        const auto columns = MeasureValueColumns(c.measure, c.record, p.ColumnChoice(c.measure));
         ASSERT_TRUE(columns.has_value()) << c.measure;
         EXPECT_EQ(static_cast<int>(columns->Columns.size()), c.columns) << c.measure;
     }
     EXPECT_EQ(ExportSheetColumns(6, TExportParams{}), 8);
+}
+
+TEST(MeasureTabs, EnergyBoxesLeaveOutTheTrailingBlankOfTheDeliveredTitle)
+{
+    const std::vector<std::string>& captions = ExportTabOf(10)->ItemCaptions;
+    ASSERT_EQ(captions.size(), 17u);
+    EXPECT_EQ(captions[0], "Active Energy Received");
+    EXPECT_EQ(captions[1], "Active Energy Delivered");
+    EXPECT_EQ(captions[10], "Apparent Energy Q4");
+    EXPECT_EQ(captions[11], "Active Energy Received L1");
+    EXPECT_EQ(captions[16], "Active Energy Delivered L3");
 }

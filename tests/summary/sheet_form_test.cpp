@@ -6,6 +6,7 @@
 #include "analysis/an_report_form.h"
 #include "summary/sum_report_form.h"
 
+#include "fixtures/child_context_fixture.h"
 #include "fixtures/data_fixture.h"
 #include "fixtures/pdf_text.h"
 #include "fixtures/temp_prog_dir.h"
@@ -43,9 +44,9 @@ std::string WriteWorkbook(const TempProgDir& dir, const std::string& name, int l
     return path;
 }
 
-std::unique_ptr<TSheetForm> Open(const std::string& path)
+std::unique_ptr<TSheetForm> Open(RecordingChildServices& services, const std::string& path)
 {
-    return std::unique_ptr<TSheetForm>(dynamic_cast<TSheetForm*>(OpenSheetWindow(nullptr, path)));
+    return std::unique_ptr<TSheetForm>(dynamic_cast<TSheetForm*>(OpenSheetWindow(services.Context(), nullptr, path)));
 }
 
 }  // namespace
@@ -54,6 +55,7 @@ TEST(SheetForm, ShowsTheFileLockedAndScrollsOnlyOverItsUsedPart)
 {
     TempProgDir dir;
     ScriptedMessages messages;
+    RecordingChildServices services;
     const struct {
         int lastRow, lastCol, secondRow;
         int maxRow, maxCol;
@@ -64,7 +66,7 @@ TEST(SheetForm, ShowsTheFileLockedAndScrollsOnlyOverItsUsedPart)
     };
     for (const auto& c : cases) {
         const std::string path = WriteWorkbook(dir, "book.xls", c.lastRow, c.lastCol, c.secondRow);
-        auto form = Open(path);
+        auto form = Open(services, path);
         ASSERT_TRUE(form) << testing::PrintToString(messages.Texts());
         const TF1Book& book = form->Grid->Book();
         EXPECT_EQ(book.MaxRow(), c.maxRow) << c.lastRow;
@@ -93,7 +95,8 @@ TEST(SheetForm, SavesAsTextThatReadsBackAsTheCellsAndNamesTheNewFile)
     CreateProgramFolders();
     LastPath() = TLastPath{};
     ScriptedMessages messages;
-    auto form = Open(WriteWorkbook(dir, "book.xls", 3, 4));
+    RecordingChildServices services;
+    auto form = Open(services, WriteWorkbook(dir, "book.xls", 3, 4));
     ASSERT_TRUE(form);
     const std::string text = dir / "copy.txt";
     messages.PickFile(text);
@@ -119,7 +122,8 @@ TEST(SheetForm, PrintsWithTheProductHeaderAndThePageFooter)
 {
     TempProgDir dir;
     ScriptedMessages messages;
-    auto form = Open(WriteWorkbook(dir, "book.xls", 40, 9));
+    RecordingChildServices services;
+    auto form = Open(services, WriteWorkbook(dir, "book.xls", 40, 9));
     ASSERT_TRUE(form);
     form->Grid->Book().SetRow(5);
     const std::string pdf = dir / "sheet.pdf";
@@ -148,7 +152,8 @@ TEST(SheetForm, FilesItCannotReadGiveAMessageAndNoWindow)
     WriteBytes(dir / "truncated.xls", *whole);
     for (const char* name : {"excel97.xls", "nobook.xls", "truncated.xls", "missing.xls"}) {
         ScriptedMessages messages;
-        EXPECT_EQ(OpenSheetWindow(nullptr, dir / name), nullptr) << name;
+        RecordingChildServices services;
+        EXPECT_EQ(OpenSheetWindow(services.Context(), nullptr, dir / name), nullptr) << name;
         ASSERT_EQ(messages.messages.size(), 1u) << name;
         EXPECT_EQ(messages.messages[0].type, MsgType::Error) << name;
         EXPECT_NE(messages.messages[0].text.find(dir / name), std::string::npos) << messages.messages[0].text;
@@ -159,16 +164,17 @@ TEST(SheetForm, FilesItCannotReadGiveAMessageAndNoWindow)
 // after tiling had squeezed it; the grid's own small hint would leave a thumbnail.
 TEST(SheetWindows, CascadeGivesATiledWindowBackItsOpeningSize)
 {
-    struct Case { const char* name; std::function<TSheetWindow*()> make; QSize size; };
+    struct Case { const char* name; std::function<TSheetWindow*(const TChildContext&)> make; QSize size; };
     const Case cases[] = {
-        {"analysis report", [] { return new TAnReportForm; }, {600, 300}},
-        {"survey summary", [] { return new TSumReportForm; }, {680, 500}},
-        {"sheet", [] { return new TSheetForm; }, {680, 400}},
+        {"analysis report", [](const TChildContext& context) { return new TAnReportForm(context); }, {600, 300}},
+        {"survey summary", [](const TChildContext& context) { return new TSumReportForm(context); }, {680, 500}},
+        {"sheet", [](const TChildContext& context) { return new TSheetForm(context); }, {680, 400}},
     };
+    RecordingChildServices services;
     for (const Case& c : cases) {
         QMdiArea area;
         area.resize(1000, 800);
-        TSheetWindow* window = c.make();
+        TSheetWindow* window = c.make(services.Context());
         QMdiSubWindow* sub = area.addSubWindow(window);  // the area owns the window from here
         area.show();
         sub->setGeometry(0, 0, 1000, 120);  // tiled

@@ -4,6 +4,7 @@
 #include "summary/sum_report_form.h"
 
 #include "app/main_form.h"
+#include "fixtures/child_context_fixture.h"
 #include "fixtures/temp_prog_dir.h"
 #include "platform/file_io.h"
 #include "platform/prog_dirs.h"
@@ -35,12 +36,13 @@ TSummaryFile Summary()
 struct ReportRun {
     TempProgDir dir;
     ScriptedMessages messages;
+    RecordingChildServices services;
     ReportRun()
     {
         CreateProgramFolders();
         LastPath() = {};  // each run's dialogs start from the program's folders
     }
-    std::unique_ptr<TChildForm> Open() { return std::unique_ptr<TChildForm>(CreateSummaryReport(nullptr)); }
+    std::unique_ptr<TChildForm> Open() { return std::unique_ptr<TChildForm>(CreateSummaryReport(services.Context(), nullptr)); }
     // The report on the engine's file of Summary().
     std::unique_ptr<TChildForm> OpenOnSummary()
     {

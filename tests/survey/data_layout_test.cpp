@@ -143,6 +143,48 @@ TEST(DataLayout, HarmonicBlocksRefuseOverrunsAndTooManyBlocks)
     EXPECT_FALSE(HarmonicBlocks(many, false));
 }
 
+TEST(DataLayout, HarmonicBlocksNameTheirOrderAndTheFirstBlockOfAnOrderIsFound)
+{
+    // Orders in record order, not sorted; order 3 twice: the first one is the one found.
+    const Bytes v = HarmonicsRecord({.blocks = {HarmonicBlock(F2, 0), HarmonicBlock(F4, 3), HarmonicBlock(F2, 51),
+                                                HarmonicBlock(F2, 3)}});
+    auto blocks = HarmonicBlocks(v, false);
+    ASSERT_TRUE(blocks);
+    ASSERT_EQ(blocks->size(), 4u);
+    EXPECT_EQ((std::vector<int>{(*blocks)[0].order, (*blocks)[1].order, (*blocks)[2].order, (*blocks)[3].order}),
+              (std::vector<int>{0, 3, 51, 3}));
+    EXPECT_EQ(FindHarmonicBlock(*blocks, 3), &(*blocks)[1]);
+    EXPECT_EQ(FindHarmonicBlock(*blocks, 5), nullptr);
+    // Each block is read by its own flags: L3 of the 90 % block, and no average in it.
+    EXPECT_EQ(At(v, HarmonicBlockValueOffset((*blocks)[1], 2, TrendValue::Max90)), 30 + 200 + 5);
+    EXPECT_FALSE(HarmonicBlockValueOffset((*blocks)[1], 0, TrendValue::Average));
+
+    // Current blocks name their index (0 THD, 1 DC, 2 the fundamental).
+    const Bytes c = CurrentHarmonicsRecord({.blocks = {{F2, 1, {}}, {0, 4, {}}}});
+    auto current = HarmonicBlocks(c, true);
+    ASSERT_TRUE(current);
+    ASSERT_EQ(current->size(), 2u);
+    EXPECT_EQ((*current)[0].order, 1);
+    EXPECT_EQ((*current)[1].order, 4);
+    EXPECT_FALSE(CurrentHarmonicBlockValueOffset((*current)[1], 0, 1)) << "no values without flag 2";
+}
+
+TEST(DataLayout, HarmonicBlocksRefuseAChannelCodeOutsideTheChannels)
+{
+    // Both ends of the 156 channels of each kind (orders 0 to 51, three phases each).
+    struct Case { bool current; int code; bool accepted; } cases[] = {
+        {false, 9, false}, {false, 10, true}, {false, 165, true}, {false, 166, false},
+        {true, 199, false}, {true, 200, true}, {true, 355, true}, {true, 356, false},
+    };
+    for (const Case& c : cases) {
+        HarmonicsRecordFields v{.wiring = 1, .blocks = {HarmonicBlock(F2, 1), HarmonicBlock(F2, 2)}};
+        v.blocks[1].phases = {PhaseBlockFields{.channel = c.code}};
+        CurrentHarmonicsRecordFields i{.wiring = 1, .blocks = {{F2, 2, {}}, {F2, 3, {{.channel = c.code}}}}};
+        const Bytes record = c.current ? CurrentHarmonicsRecord(i) : HarmonicsRecord(v);
+        EXPECT_EQ(HarmonicBlocks(record, c.current).has_value(), c.accepted) << c.current << " " << c.code;
+    }
+}
+
 TEST(DataLayout, FlickerStatisticOffsets)
 {
     FlickerPhaseFields l1, l2;

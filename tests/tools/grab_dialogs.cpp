@@ -18,6 +18,7 @@
 #include "export/sel_export_dlg.h"
 #include "fixtures/demo_survey.h"
 #include "fixtures/temp_prog_dir.h"
+#include "look_support.h"
 #include "platform/file_io.h"
 #include "platform/prog_dirs.h"
 #include "platform/scripted_messages.h"
@@ -28,7 +29,6 @@
 
 #include <QApplication>
 #include <QComboBox>
-#include <QElapsedTimer>
 #include <QLineEdit>
 #include <QTabWidget>
 #include <QRadioButton>
@@ -38,13 +38,6 @@
 
 namespace {
 QString folder;
-
-void Settle(int ms)
-{
-    QElapsedTimer settling;
-    settling.start();
-    while (settling.elapsed() < ms) QApplication::processEvents(QEventLoop::AllEvents, 50);
-}
 
 // Saves the window as drawn (<name>.png) and, once a window manager has had time to frame it,
 // the screen around it (<name>_screen.png), then hides it again.

@@ -7,6 +7,7 @@
 // (start a window manager such as openbox first to see the windows' frames too).
 #include "app/main_form.h"
 #include "fixtures/demo_survey.h"
+#include "look_support.h"
 #include "platform/file_io.h"
 #include "platform/prog_dirs.h"
 #include "platform/scripted_messages.h"
@@ -16,7 +17,6 @@
 #include "wizards/survey_picker.h"
 
 #include <QApplication>
-#include <QElapsedTimer>
 #include <QTimer>
 #include <cstdio>
 #include <string>
@@ -24,32 +24,15 @@
 namespace {
 std::string folder;
 
-void Settle()
-{
-    QElapsedTimer settling;
-    settling.start();
-    while (settling.elapsed() < 400) QApplication::processEvents(QEventLoop::AllEvents, 50);
-}
-
-void Save(QWidget& window, const std::string& name)
-{
-    Settle();
-    window.grab().save(QString::fromStdString(folder + name + ".png"));
-}
+void Save(QWidget& window, const std::string& name) { SaveWindowPicture(window, folder, name); }
 }  // namespace
 
 int main(int argc, char** argv)
 {
-    if (argc < 2) {
-        std::fprintf(stderr, "usage: %s <folder>\n", argv[0]);
-        return 2;
-    }
     QApplication app(argc, argv);
-    folder = WithTrailingSlash(argv[1]);
-    CreateFolder(folder);
-    SetProgDir(folder + "prog/");
-    CreateFolder(ProgDir());
-    CreateProgramFolders();
+    const std::optional<std::string> look = LookFolder(argc, argv);
+    if (!look) return 2;
+    folder = *look;
     const std::string survey = WriteDemoSurvey(DataDir(), 7);
     // Dialogs answered by script: the PDF as printer, the sheet's file name.
     ScriptedMessages messages;

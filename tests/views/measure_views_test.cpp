@@ -23,6 +23,7 @@ namespace {
 struct MeasureViewFixture {
     TempProgDir dir;
     ScriptedMessages messages;
+    RecordingChildServices services;
     std::string path;
 
     MeasureViewFixture(int measure, const std::string& name, const std::vector<Bytes>& records, double from = ViewStart(),
@@ -34,7 +35,7 @@ struct MeasureViewFixture {
     template <typename Form>
     std::unique_ptr<Form> Open()
     {
-        std::unique_ptr<Form> view = CreateTrendView<Form>();
+        std::unique_ptr<Form> view = CreateTrendView<Form>(services.Context());
         view->show();
         QApplication::processEvents();
         return view;
@@ -73,9 +74,9 @@ TEST(FrequencyView, RecordsTenSecondsApart)
     MeasureViewFixture f(MeasureFrequency, "f.hze", records);
     auto v = f.Open<TShowHzForm>();
     ASSERT_FALSE(v->OpenFailed());
-    EXPECT_EQ(v->LabelIni->text(), "Start date: 15/03/2024 10:00:00");
-    EXPECT_EQ(v->LabelEnd->text(), "Stop date: 15/03/2024 10:01:30");
-    EXPECT_EQ(v->LabelNRec->text(), "Records: 9  (Rate: 10sec)");
+    EXPECT_EQ(v->Frame.LabelIni->text(), "Start date: 15/03/2024 10:00:00");
+    EXPECT_EQ(v->Frame.LabelEnd->text(), "Stop date: 15/03/2024 10:01:30");
+    EXPECT_EQ(v->Frame.LabelNRec->text(), "Records: 9  (Rate: 10sec)");
     EXPECT_EQ(v->Chart->XAxis.Title(), "Time [minutes]");
 
     v->ApplyTraces(ChooseTraces(*v, 1));
@@ -278,7 +279,7 @@ TEST(HarmonicsView, CorruptBlockTablesRefuseTheFile)
         SCOPED_TRACE(c.name);
         MeasureViewFixture f(MeasureVoltageHarmonics, "h.hme", HarmonicsRecords(3));
         PatchFile(f.path, c.at, {static_cast<std::uint8_t>(c.value & 0xFF), static_cast<std::uint8_t>(c.value >> 8)});
-        EXPECT_EQ(OpenTrendView<TShowHForm>(nullptr), nullptr);
+        EXPECT_EQ(OpenTrendView<TShowHForm>(f.services.Context(), nullptr), nullptr);
         EXPECT_EQ(f.messages.Texts(), std::vector<std::string>{"Voltage Harmonics survey is corrupted. Unable to open the file."});
     }
 }

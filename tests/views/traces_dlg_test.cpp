@@ -4,8 +4,8 @@
 #include "views/traces_dlg.h"
 
 #include "platform/scripted_messages.h"
+#include "survey/trace_colours.h"
 #include "views/colour_grid.h"
-#include "views/trace_colours.h"
 #include "views/trace_settings.h"
 
 #include <QApplication>

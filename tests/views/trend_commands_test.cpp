@@ -222,7 +222,7 @@ TEST(TrendPrint, OnePdfPageWithTitleAndPrintedOn)
     const QSize before = v.size();
     v.PrintView();
     EXPECT_EQ(v.size(), before);
-    EXPECT_FALSE(v.PanelInfo->isVisibleTo(&v));
+    EXPECT_FALSE(v.Frame.PanelInfo->isVisibleTo(&v));
     const std::string info = CommandOutput("pdfinfo '" + pdf + "'");
     EXPECT_NE(info.find("Pages:           1"), std::string::npos);
     EXPECT_NE(info.find("Title:           " + v.windowTitle().toStdString()), std::string::npos);

@@ -23,7 +23,7 @@ static_assert(!std::is_default_constructible_v<TTrendViewForm::CreationKey>);
 namespace {
 struct MemberRow {
     int measure;
-    std::function<std::unique_ptr<TTrendViewForm>()> create;
+    std::function<std::unique_ptr<TTrendViewForm>(const TChildContext&)> create;
     // Writes the measure's file, three records ten minutes apart from 15/03/2024 10:00, and
     // selects it in SurveySelection.
     std::function<void(const TempProgDir&)> writeAndSelect;
@@ -68,7 +68,7 @@ const std::vector<MemberRow>& Rows()
 {
     static const std::vector<MemberRow> rows = {
         {.measure = MeasureVoltage,
-         .create = [] { return std::unique_ptr<TTrendViewForm>(CreateTrendView<TShowVForm>()); },
+         .create = [](const TChildContext& c) { return std::unique_ptr<TTrendViewForm>(CreateTrendView<TShowVForm>(c)); },
          .writeAndSelect =
              [](const TempProgDir& dir) {
                  // Average of phase p at record i: 200 + 10 p + i.
@@ -93,7 +93,7 @@ const std::vector<MemberRow>& Rows()
          .plotted = {210, 211, 212},
          .firstReadout = "210.00 V"},
         {.measure = MeasureFrequency,
-         .create = [] { return std::unique_ptr<TTrendViewForm>(CreateTrendView<TShowHzForm>()); },
+         .create = [](const TChildContext& c) { return std::unique_ptr<TTrendViewForm>(CreateTrendView<TShowHzForm>(c)); },
          .writeAndSelect =
              [](const TempProgDir& dir) {
                  // Every 600 seconds; average 49.5 + 0.5 i. The file says three-phase, yet holds L1 only.
@@ -118,7 +118,7 @@ const std::vector<MemberRow>& Rows()
          .firstReadout = "49.50 Hz",
          .cursorTime = "15/03 10:00:00"},
         {.measure = MeasureUnbalance,
-         .create = [] { return std::unique_ptr<TTrendViewForm>(CreateTrendView<TShowUnForm>()); },
+         .create = [](const TChildContext& c) { return std::unique_ptr<TTrendViewForm>(CreateTrendView<TShowUnForm>(c)); },
          .writeAndSelect =
              [](const TempProgDir& dir) {
                  WriteAndSelect(dir, MeasureUnbalance, "m.une", [](int i) {
@@ -141,7 +141,7 @@ const std::vector<MemberRow>& Rows()
          .plotted = {1.75, 2, 2.25},
          .firstReadout = "1.75 %"},
         {.measure = MeasureVoltageHarmonics,
-         .create = [] { return std::unique_ptr<TTrendViewForm>(CreateTrendView<TShowHForm>()); },
+         .create = [](const TChildContext& c) { return std::unique_ptr<TTrendViewForm>(CreateTrendView<TShowHForm>(c)); },
          .writeAndSelect =
              [](const TempProgDir& dir) {
                  // THD with the 95 % pair, then the 5th; L3 maximum of the 5th: 3 + i.
@@ -177,7 +177,7 @@ const std::vector<MemberRow>& Rows()
          .plotted = {3, 4, 5},
          .firstReadout = "3.000 %"},
         {.measure = MeasureFlicker,
-         .create = [] { return std::unique_ptr<TTrendViewForm>(CreateTrendView<TShowFlkForm>()); },
+         .create = [](const TChildContext& c) { return std::unique_ptr<TTrendViewForm>(CreateTrendView<TShowFlkForm>(c)); },
          .writeAndSelect =
              [](const TempProgDir& dir) {
                  // The full set with CPF curves; Plt of phase p: 0.5 + 0.5 p + 0.25 i.
@@ -224,8 +224,9 @@ TEST(TrendMembers, EveryMemberOpensReadsAndPlotsThroughTheFactory)
         ASSERT_NE(row, nullptr) << "no row for measure " << member->Measure;
         TempProgDir dir;
         ScriptedMessages messages;
+        RecordingChildServices services;
         row->writeAndSelect(dir);
-        std::unique_ptr<TTrendViewForm> view = row->create();
+        std::unique_ptr<TTrendViewForm> view = row->create(services.Context());
         view->show();
         QApplication::processEvents();
         ASSERT_FALSE(view->OpenFailed());
@@ -233,10 +234,10 @@ TEST(TrendMembers, EveryMemberOpensReadsAndPlotsThroughTheFactory)
         EXPECT_EQ(view->ViewKind(), row->viewKind);
         EXPECT_TRUE(view->windowTitle().startsWith("Survey File <"));
         EXPECT_TRUE(view->windowTitle().endsWith(row->captionEnd));
-        EXPECT_EQ(view->LabelMeas->text(), row->measureLabel);
-        EXPECT_EQ(view->LabelIni->text(), "Start date: 15/03/2024 10:00");
-        EXPECT_EQ(view->LabelEnd->text(), "Stop date: 15/03/2024 10:20");
-        EXPECT_EQ(view->LabelNRec->text(), row->recordsLine);
+        EXPECT_EQ(view->Frame.LabelMeas->text(), row->measureLabel);
+        EXPECT_EQ(view->Frame.LabelIni->text(), "Start date: 15/03/2024 10:00");
+        EXPECT_EQ(view->Frame.LabelEnd->text(), "Stop date: 15/03/2024 10:20");
+        EXPECT_EQ(view->Frame.LabelNRec->text(), row->recordsLine);
         EXPECT_EQ(view->ValuesBlock().InfoPrint.RecordsLine, row->recordsLine);
         EXPECT_EQ(view->ValuesBlock().PeriodRecords, 3u);
         EXPECT_EQ(view->Chart->YAxis.Title(), row->yTitle);

@@ -186,7 +186,7 @@ TEST(VoltageViewRoad, OpenChooseTracesZoomCursorCurveAndPrint)
     form.BtnCopyClip->trigger();
     const QImage copied = QApplication::clipboard()->image();
     EXPECT_EQ(copied.size(), view->size());
-    EXPECT_FALSE(view->PanelInfo->isVisibleTo(view));
+    EXPECT_FALSE(view->Frame.PanelInfo->isVisibleTo(view));
     if (const char* folder = std::getenv("ORV_GRAB_DIR")) copied.save(QString(folder) + "/06b_clipboard.png");
 
     // The density curve of the cursor record.

@@ -17,7 +17,7 @@ TEST(TrendToolbar, ButtonsFollowTheActiveViewAndGoOffWithTheLast)
     TMainForm form;
     form.resize(1000, 640);
     form.show();
-    auto* plotted = qobject_cast<TShowVForm*>(CreateVoltageView(nullptr));
+    auto* plotted = qobject_cast<TShowVForm*>(CreateVoltageView(form.ChildContext(), nullptr));
     ASSERT_NE(plotted, nullptr);
     QPointer<QMdiSubWindow> plottedSub = form.AddChild(plotted);
     plotted->ApplyTraces(ChooseTraces(*plotted, 1));
@@ -27,7 +27,7 @@ TEST(TrendToolbar, ButtonsFollowTheActiveViewAndGoOffWithTheLast)
     EXPECT_FALSE(form.BtnMeas->isEnabled());
 
     // A new view has no trace yet: its own buttons only.
-    QPointer<QMdiSubWindow> freshSub = form.AddChild(CreateVoltageView(nullptr));
+    QPointer<QMdiSubWindow> freshSub = form.AddChild(CreateVoltageView(form.ChildContext(), nullptr));
     ASSERT_EQ(form.ActiveChild(), freshSub->widget());
     for (QAction* on : {form.BtnTraces, form.BtnValues, form.BtnCopyClip, form.BtnPrint})
         EXPECT_TRUE(on->isEnabled()) << on->text().toStdString();

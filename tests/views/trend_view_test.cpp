@@ -2,6 +2,8 @@
 // values block.
 #include "view_test_support.h"
 
+#include "app/main_form.h"
+#include "fixtures/selection_fixture.h"
 #include "graph/zr_graph.h"
 #include "views/trace_settings.h"
 
@@ -18,11 +20,11 @@ TEST(VoltageView, NewViewShowsHeadAndNoTrace)
     EXPECT_EQ(v.ViewKind(), TViewKind::Voltage);
     EXPECT_TRUE(v.windowTitle().startsWith("Survey File <"));
     EXPECT_TRUE(v.windowTitle().endsWith("> - Voltage"));
-    EXPECT_EQ(v.LabelIni->text(), "Start date: 15/03/2024 10:00");
-    EXPECT_EQ(v.LabelEnd->text(), "Stop date: 15/03/2024 11:30");
-    EXPECT_EQ(v.LabelNRec->text(), "Records: 10  (Rate: 10min)");
-    EXPECT_EQ(v.LabelDescr->text(), "Description: Feeder 3");
-    EXPECT_EQ(v.LabelInfo->text(), "Survey: <test.orv>");
+    EXPECT_EQ(v.Frame.LabelIni->text(), "Start date: 15/03/2024 10:00");
+    EXPECT_EQ(v.Frame.LabelEnd->text(), "Stop date: 15/03/2024 11:30");
+    EXPECT_EQ(v.Frame.LabelNRec->text(), "Records: 10  (Rate: 10min)");
+    EXPECT_EQ(v.Frame.LabelDescr->text(), "Description: Feeder 3");
+    EXPECT_EQ(v.Frame.LabelInfo->text(), "Survey: <test.orv>");
     for (QLabel* l : v.LegendLabels) EXPECT_EQ(l->text(), "none");
     EXPECT_FALSE(v.AnyTrace());
     EXPECT_EQ(v.Chart->FirstVisibleSeries(), 0);
@@ -36,6 +38,54 @@ TEST(VoltageView, NewViewShowsHeadAndNoTrace)
     EXPECT_EQ(b.InfoPrint.RecordsLine, "Records: 10  (Rate: 10min)");
     EXPECT_EQ(b.InfoPrint.SiteLine, "Site: Substation");
     EXPECT_TRUE(f.messages.messages.empty());
+}
+
+// A view reads the survey of its context, not the program-wide selection, which a wizard may
+// have filled anew by the time the view opens.
+TEST(VoltageView, OpensOnItsContextsSelectionNotTheProgramWideOne)
+{
+    KeptSurveySelection kept;
+    VoltageViewFixture f({.count = 10});
+    TSurveySelection own = SurveySelection();
+    own.Name = "own.orv";
+    own.Description = "Feeder 9";
+    SurveySelection() = TSurveySelection{};  // no voltage file: a view reading it could not open
+    std::unique_ptr<TShowVForm> v = CreateTrendView<TShowVForm>(f.services.Context(own));
+    ASSERT_FALSE(v->OpenFailed()) << testing::PrintToString(f.messages.Texts());
+    EXPECT_EQ(v->Frame.LabelDescr->text(), "Description: Feeder 9");
+    EXPECT_EQ(v->Frame.LabelInfo->text(), "Survey: <own.orv>");
+    EXPECT_EQ(v->ValuesBlock().SurveyName, "own.orv");
+    EXPECT_EQ(v->ValuesBlock().FileInfo.FileName, f.path);
+    EXPECT_EQ(v->ValuesBlock().PeriodRecords, 10u);
+}
+
+// The main window opens a view on a copy of the selection; the view's values sheet runs over
+// that survey and period even after the program-wide selection has changed.
+TEST(VoltageView, KeepsTheSelectionItWasOpenedOnAfterTheProgramWideOneChanges)
+{
+    KeptSurveySelection kept;
+    VoltageViewFixture f({.count = 10});
+    const TSurveySelection opened = SurveySelection();
+    TMainForm form;
+    RegisterTrendViews(form.WindowRegistry);
+    std::vector<TSurveySelection> sheetsOn;
+    form.WindowRegistry.RoadWindows().ValuesSheet = [&](const TChildContext& context, const TValuesBlock& block,
+                                                        int measureKind) -> TChildForm* {
+        sheetsOn.push_back(context.Selection());
+        EXPECT_EQ(block.SurveyName, "test.orv");
+        EXPECT_EQ(measureKind, MeasureVoltage);
+        return nullptr;
+    };
+    form.show();
+    form.OpenSurveyViews();
+    ASSERT_EQ(form.MdiArea->subWindowList().size(), 1);
+    SurveySelection().Name = "next.orv";
+    SurveySelection().Start += 7;
+    SurveySelection().Stop += 7;
+    form.BtnValuesClick();
+    ASSERT_EQ(sheetsOn.size(), 1u);
+    EXPECT_EQ(sheetsOn[0], opened);
+    EXPECT_EQ(form.ActiveChild()->Context().Selection(), opened);
 }
 
 TEST(VoltageView, ThreeTracesPlotWithGapsWhereRecordsAreMissing)
@@ -143,7 +193,7 @@ TEST(VoltageView, UnreadableStampClosesTheViewWithOneMessage)
 {
     VoltageViewFixture f({.count = 10});
     PatchFile(f.path, 8 + 5 * 60 + 3, {13});  // record 5: month 13
-    TChildForm* view = CreateVoltageView(nullptr);
+    TChildForm* view = CreateVoltageView(f.services.Context(), nullptr);
     EXPECT_EQ(view, nullptr);
     EXPECT_EQ(f.messages.Texts(), std::vector<std::string>{"Invalid Date"});
 }
@@ -152,7 +202,7 @@ TEST(VoltageView, RefusedFileIsNotRead)
 {
     VoltageViewFixture f({.count = 10});
     PatchFile(f.path, 4, {11, 0, 0, 0});  // record count no longer matches the end offset
-    EXPECT_EQ(CreateVoltageView(nullptr), nullptr);
+    EXPECT_EQ(CreateVoltageView(f.services.Context(), nullptr), nullptr);
     EXPECT_EQ(f.messages.Texts(), std::vector<std::string>{"Voltage survey is corrupted. Unable to open the file."});
 }
 

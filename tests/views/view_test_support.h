@@ -2,6 +2,8 @@
 // voltage view opened on it, shown offscreen at its creation size.
 #pragma once
 
+#include "fixtures/child_context_fixture.h"
+#include "fixtures/on_modal.h"
 #include "fixtures/temp_prog_dir.h"
 #include "fixtures/view_fixture.h"
 #include "platform/scripted_messages.h"
@@ -19,6 +21,7 @@ struct VoltageViewFixture {
     TempProgDir dir;
     ScriptedMessages messages;
     std::string path;
+    RecordingChildServices services;
     std::unique_ptr<TShowVForm> view;
 
     explicit VoltageViewFixture(VoltageSeriesFields fields = {})
@@ -29,7 +32,7 @@ struct VoltageViewFixture {
     }
     TShowVForm& Open()
     {
-        view = CreateTrendView<TShowVForm>();
+        view = CreateTrendView<TShowVForm>(services.Context());
         view->show();
         QApplication::processEvents();
         return *view;
@@ -38,21 +41,6 @@ struct VoltageViewFixture {
 
 // Traces 1 to `count` on statistic `item`, phases L1, L2, L3 in turn, offsets resolved.
 TTraceSettings ChooseTraces(const TTrendViewForm& view, int count, int item = 2);
-
-// Runs `act` on the modal window that `trigger` opens, once it is up; false when none opened.
-template <typename Dialog>
-bool OnModal(const std::function<void()>& trigger, const std::function<void(Dialog&)>& act)
-{
-    bool seen = false;
-    QTimer::singleShot(0, [&] {
-        if (auto* d = qobject_cast<Dialog*>(QApplication::activeModalWidget())) {
-            seen = true;
-            act(*d);
-        }
-    });
-    trigger();
-    return seen;
-}
 
 // What a shell command writes to its standard output (pdfinfo, pdftotext).
 std::string CommandOutput(const std::string& command);

@@ -1,7 +1,7 @@
 // The texts and colours of event records: the current-harmonic variant, the interruption rule,
 // the rows never shown, and a table of records with every text and colour they get.
 #include "fixtures/data_fixture.h"
-#include "views/event_texts.h"
+#include "survey/event_texts.h"
 
 #include <gtest/gtest.h>
 

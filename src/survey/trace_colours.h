@@ -1,5 +1,6 @@
-// The views' colour tables: the 16 standard colours of the traces dialogs' colour grid (also
-// the events list's row colours) and the colours of traces 1 to 6 in a new view. Values are
+// The colour tables of the traces and of the events rows: the 16 standard colours of the traces
+// dialogs' colour grid (also the events list's and the events export's row colours) and the
+// colours of traces 1 to 6 in a new view. Values are
 // 0x00BBGGRR, red in the low byte.
 #pragma once
 

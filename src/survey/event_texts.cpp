@@ -1,11 +1,11 @@
 // Event record texts and colours.
-#include "views/event_texts.h"
+#include "survey/event_texts.h"
 
 #include "platform/little_endian.h"
 #include "survey/data_layout.h"
 #include "survey/number_text.h"
 #include "survey/text_tables.h"
-#include "views/trace_colours.h"
+#include "survey/trace_colours.h"
 
 using namespace event_codes;
 

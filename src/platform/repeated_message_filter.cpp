@@ -1,5 +1,5 @@
 // Dropping repeated messages for the length of one reading.
-#include "views/repeated_message_filter.h"
+#include "platform/repeated_message_filter.h"
 
 TRepeatedMessageFilter::TRepeatedMessageFilter() : next_(CurrentMessageSeam()) { SetMessageSeam(this); }
 

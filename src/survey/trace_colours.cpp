@@ -1,7 +1,7 @@
-// Colour tables of the views.
-#include "views/trace_colours.h"
+// The traces' and events rows' colour tables.
+#include "survey/trace_colours.h"
 
-#include "graph/graph_types.h"
+#include "platform/colours.h"
 
 const std::array<std::uint32_t, 16> Palette16 = {clBlack, clMaroon, clGreen, clOlive, clNavy, clPurple, clTeal, clSilver,
                                                  clGray,  clRed,    clLime,  clYellow, clBlue, clFuchsia, clAqua, clWhite};
