@@ -278,7 +278,7 @@ TEST(BarReport, AWindowWithoutRecordsOrAMissingDayOrMeasureClearsItsBars)
     EXPECT_EQ(Captions(report.Bars(MeasureFlicker)), grey3);
     EXPECT_EQ(Captions(report.Bars(MeasureFrequency)), (std::vector<std::string>{"100.0%", "100.0%"}));
     EXPECT_TRUE(report.ShownDayFailed());  // the voltage window still failed
-    EXPECT_EQ(report.WindowOfDay(MeasureUnbalance, First() + 1), nullptr);
+    EXPECT_FALSE(report.WindowOfDay(MeasureUnbalance, First() + 1).has_value());
 }
 
 // Records are found as the day is scanned for: the first record not before the day, when it is
@@ -296,9 +296,11 @@ TEST(BarReport, TheWindowOfADayIsTheFirstRecordNotBeforeIt)
         int record;  // -1: none
     };
     for (const Lookup l : {Lookup{0.5, 0}, Lookup{1, -1}, Lookup{2.9, 1}, Lookup{3, -1}, Lookup{4, 4}, Lookup{5, -1}}) {
-        const TWindowResult* found = report.WindowOfDay(MeasureFlicker, First() + l.day);
-        const TWindowResult* expected = l.record < 0 ? nullptr : &report.Report().Measure(MeasureFlicker).Windows[static_cast<std::size_t>(l.record)];
-        EXPECT_EQ(found, expected) << l.day;
+        const std::optional<TWindowResult> found = report.WindowOfDay(MeasureFlicker, First() + l.day);
+        ASSERT_EQ(found.has_value(), l.record >= 0) << l.day;
+        if (found) {
+            EXPECT_EQ(*found, windows[static_cast<std::size_t>(l.record)]) << l.day;
+        }
     }
 }
 
