@@ -20,6 +20,7 @@
 #include "fuzz/fuzz_support.h"
 #include "platform/prog_dirs.h"
 #include "platform/scripted_messages.h"
+#include "setup/setup_file.h"
 #include "sheet/sheet_files.h"
 #include "summary/summary_engine.h"
 #include "summary/summary_file.h"
@@ -239,6 +240,17 @@ void SurveySeeds(SeedWriter& seeds, const Demo& demo)
     }
 }
 
+void SetupSeeds(SeedWriter& seeds, const Demo& demo)
+{
+    // The whole record, and the shorter files of older software (533 and 359 bytes).
+    std::string error;
+    const std::string path = demo.folder + "default.cfg";
+    if (!WriteSetupFile(path, DefaultSetup(), &error)) return;
+    const Bytes whole = demo.File("default.cfg");
+    seeds.Add("setup_file", "default", whole);
+    for (std::size_t size : {533u, 359u}) seeds.Add("setup_file", "first_" + std::to_string(size), Bytes(whole.begin(), whole.begin() + size));
+}
+
 void SheetSeeds(SeedWriter& seeds)
 {
     TF1Book small;
@@ -279,6 +291,7 @@ int main(int argc, char** argv)
     RepositorySeeds(seeds, demo);
     SmallRecordSeeds(seeds, demo);
     SurveySeeds(seeds, demo);
+    SetupSeeds(seeds, demo);
     SheetSeeds(seeds);
     fs::remove_all(work);
     std::printf("%d seeds in %s\n", seeds.Count(), folder.c_str());

@@ -1,14 +1,17 @@
 // Fuzz target: the analysis report file (.rep), the engine's temporary ".sta" and ".bar" files it
-// gathers, and the report sheet built from what is read. The first byte chooses the input:
+// gathers, and the report sheet and bar report built from what is read. The first byte chooses
+// the input:
 //  even: the rest is a report. A report read is written again from its sections, as the engine
-//        leaves them, and must read back the same; its sheet never shows a C library's text for
-//        a value that is no number.
+//        leaves them, and must read back the same; its sheet and its bars never show a C
+//        library's text for a value that is no number, and the bar report's day stays within
+//        its windows as it steps and searches.
 //  odd:  the rest chooses a head and holds the two temporary files of one measure. The writer
 //        writes a report that reads back with those records, or refuses and leaves every file
 //        where it was.
 #include <optional>
 #include <set>
 
+#include "analysis/bar_report.h"
 #include "analysis/report_file.h"
 #include "analysis/report_sheet.h"
 #include "analysis/report_template.h"
@@ -90,6 +93,34 @@ void CheckSheetShowsNoNonNumber(const TAnalysisReport& report)
     }
 }
 
+// The bar report over its first days and failed windows, as its buttons step and search.
+void CheckBarReport(const TAnalysisReport& report)
+{
+    if (!BarReportProblem(report).empty()) return;
+    TBarReport bars(report);
+    const auto check = [&bars] {
+        FUZZ_CHECK(bars.ShownDay() >= bars.FirstDay() && bars.ShownDay() <= bars.LastWindowDay());
+        for (const TBarMeasure& row : kBarMeasures) {
+            const std::vector<TBarLook> looks = bars.Bars(row.Measure);
+            FUZZ_CHECK(looks.size() == static_cast<std::size_t>(row.Bars));
+            for (const TBarLook& look : looks) FUZZ_CHECK(!fuzz::ShowsNonNumber(look.Caption));
+            for (int panel = 0; panel < row.Panels; ++panel) FUZZ_CHECK(!fuzz::ShowsNonNumber(bars.PanelCaption(row.Measure, panel)));
+        }
+        (void)bars.ShownDateText();
+        (void)bars.EventScale();
+    };
+    check();
+    for (int day = 0; day < 8 && bars.HasNextWindow(); ++day) {
+        bars.StepDay(1);
+        check();
+    }
+    for (int found = 0; found < 8 && bars.FindFailedDate(found < 4); ++found) check();
+    for (const auto& column : bars.HarmonicMenu())
+        for (const TBarMenuItem& item : column) bars.ChooseHarmonicChannel(item.Choice);
+    for (const TBarMenuItem& item : bars.EventMenu()) bars.ChooseEventCategory(item.Choice);
+    check();
+}
+
 // Writes the sections of a read report as the engine's temporary files, gathers them again and
 // reads the new report back.
 void RoundTrip(const fuzz::Run& run, const TAnalysisReport& report)
@@ -149,6 +180,7 @@ void ReadReport(const fuzz::Run& run, std::span<const std::uint8_t> bytes)
         FUZZ_CHECK(m.HasSummary || m.FailedIntervals.empty());
     }
     CheckSheetShowsNoNonNumber(report);
+    CheckBarReport(report);
     RoundTrip(run, report);
 }
 
