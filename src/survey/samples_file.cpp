@@ -155,7 +155,8 @@ double SampleValue(std::int32_t count, float scale, std::uint8_t content)
 double SampleTimeMs(const TSamplesRecordHead& head, int i)
 {
     if (head.SamplesPerChannel == 0) return -head.PreTrigger * 10.0;
-    return -head.PreTrigger * 10.0 + i * (head.PreTrigger + head.PostTrigger) * 10.0 / head.SamplesPerChannel;
+    // In double throughout: 65535 samples of a 655 s capture overflow a 32-bit product.
+    return -head.PreTrigger * 10.0 + static_cast<double>(i) * (head.PreTrigger + head.PostTrigger) * 10.0 / head.SamplesPerChannel;
 }
 
 std::optional<TDateTime> SamplesRecordTime(const TSamplesRecordHead& head, bool showFault)
