@@ -4,6 +4,7 @@
 // plotting also gives the peak memory it takes (VmHWM of /proc/self/status, reset before).
 #include "bench_memory.h"
 #include "bench_timing.h"
+#include "bench_widget_main.h"
 #include "fixtures/child_context_fixture.h"
 #include "fixtures/data_fixture.h"
 #include "fixtures/temp_prog_dir.h"
@@ -13,7 +14,6 @@
 #include "views/show_v_form.h"
 #include "views/trace_settings.h"
 
-#include <QApplication>
 #include <benchmark/benchmark.h>
 #include <cstdio>
 #include <fstream>
@@ -160,12 +160,4 @@ BENCHMARK(CreateViewWithoutTraces)->Unit(benchmark::kMillisecond);
 BENCHMARK(ZoomInOnHalfYear)->Unit(benchmark::kMillisecond);
 BENCHMARK(ZoomOutToYear)->Unit(benchmark::kMillisecond);
 
-int main(int argc, char** argv)
-{
-    qputenv("QT_QPA_PLATFORM", "offscreen");
-    QApplication app(argc, argv);
-    benchmark::Initialize(&argc, argv);
-    benchmark::RunSpecifiedBenchmarks();
-    benchmark::Shutdown();
-    return 0;
-}
+int main(int argc, char** argv) { return RunWidgetBenchmarks(argc, argv); }

@@ -12,6 +12,7 @@
 #include "setup/setup_form.h"
 #include "summary/sum_report_form.h"
 #include "summary/sheet_form.h"
+#include "views/show_al_vm_form.h"
 #include "views/trend_view_form.h"
 
 #include <QApplication>
@@ -23,6 +24,7 @@ int main(int argc, char** argv)
     SetMessageSeam(&messages);
     TProgramWindows windows = StartProgram(app);
     RegisterTrendViews(windows.MainForm->WindowRegistry);
+    RegisterWaveformView(windows.MainForm->WindowRegistry);
     RegisterAnalysisReportWindow(windows.MainForm->WindowRegistry);
     RegisterBarReport(windows.MainForm->WindowRegistry);
     RegisterSheetWindow(windows.MainForm->WindowRegistry);

@@ -88,12 +88,14 @@ void ApplyInterruptionRule(TEventFields& e)
         e.Type = Interruption;
 }
 
-std::string EventDateText(TDateTime time)
+std::string EventDateText(TDateTime time) { return FormatShortDate(time) + " " + EventTimeText(time); }
+
+std::string EventTimeText(TDateTime time)
 {
     const DateTimeParts parts = DecodeDateTime(time);
     std::string hundredths = std::to_string(parts.millisecond);
     if (hundredths.size() < 2) hundredths.insert(0, 1, '0');
-    return FormatShortDate(time) + " " + FormatDateTimePattern(time, "hh:mm:ss") + "." + hundredths;
+    return FormatDateTimePattern(time, "hh:mm:ss") + "." + hundredths;
 }
 
 std::string EventMeasureText(const TEventFields& e)

@@ -47,6 +47,8 @@ void ApplyInterruptionRule(TEventFields& e);
 
 // Short date, " hh:mm:ss", then the hundredths as ".%02d" (they entered the time as milliseconds).
 std::string EventDateText(TDateTime time);
+// The time alone: "hh:mm:ss" and the hundredths (events and waveform records).
+std::string EventTimeText(TDateTime time);
 std::string EventMeasureText(const TEventFields& e);
 std::string EventTypeText(const TEventFields& e);
 std::string EventUnitText(const TEventFields& e);

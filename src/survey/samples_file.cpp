@@ -152,6 +152,12 @@ double SampleValue(std::int32_t count, float scale, std::uint8_t content)
     return v > 0 ? std::sqrt(v / 100.0) : 0.0;  // a negative count has no root: shown as 0
 }
 
+double SampleIntervalMs(const TSamplesRecordHead& head)
+{
+    if (head.SamplesPerChannel == 0) return 0;
+    return (head.PreTrigger + head.PostTrigger) * 10.0 / head.SamplesPerChannel;
+}
+
 double SampleTimeMs(const TSamplesRecordHead& head, int i)
 {
     if (head.SamplesPerChannel == 0) return -head.PreTrigger * 10.0;

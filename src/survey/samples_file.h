@@ -83,6 +83,9 @@ std::size_t ChannelSamplesOffset(const TSamplesRecordHead& head, std::uint8_t fi
 std::size_t SamplesRecordMinimumLength(const TSamplesRecordHead& head, std::uint8_t fileType);
 // count x scale; for content 2 the square root of count x scale / 100.
 double SampleValue(std::int32_t count, float scale, std::uint8_t content);
+// Milliseconds between samples: (pre-trigger + post-trigger) x 10 / samples per channel; 0
+// without samples.
+double SampleIntervalMs(const TSamplesRecordHead& head);
 // Milliseconds from the trigger of sample i.
 double SampleTimeMs(const TSamplesRecordHead& head, int i);
 // The capture's date-time; nothing (message shown unless showFault is false) when it does not decode.

@@ -61,15 +61,40 @@ std::optional<TSamplesIndexEntry> IndexEntry(std::span<const std::uint8_t> index
     return e;
 }
 
-std::int32_t FindIndexEntryAtTime(std::span<const std::uint8_t> index, const TMeasureFileInfo& Info, TDateTime T)
+namespace {
+// Entries the search may probe: those of the index that the descriptor counts.
+std::int64_t SearchableEntries(std::span<const std::uint8_t> index, const TMeasureFileInfo& Info)
 {
     const std::int64_t entries = static_cast<std::int64_t>(index.size() / kSamplesIndexEntrySize);
-    const std::int64_t n = std::min<std::int64_t>(entries, std::max<std::int32_t>(Info.RecordCount, 0));
-    if (T < Info.FirstTime || n == 0) return 0;
-    if (T > Info.LastTime) return static_cast<std::int32_t>(index.size());
-    auto probe = [&](std::int64_t i) -> std::optional<TDateTime> {
+    return std::min<std::int64_t>(entries, std::max<std::int32_t>(Info.RecordCount, 0));
+}
+
+TimeProbe IndexProbe(std::span<const std::uint8_t> index)
+{
+    return [index](std::int64_t i) -> std::optional<TDateTime> {
         auto e = IndexEntry(index, i);
         return e ? std::optional(e->Time) : std::nullopt;
     };
-    return static_cast<std::int32_t>(NearestEntry(n, Info.FirstTime, Info.LastTime, T, probe) * kSamplesIndexEntrySize);
+}
+}  // namespace
+
+std::int32_t FindIndexEntryAtTime(std::span<const std::uint8_t> index, const TMeasureFileInfo& Info, TDateTime T)
+{
+    const std::int64_t n = SearchableEntries(index, Info);
+    if (T < Info.FirstTime || n == 0) return 0;
+    if (T > Info.LastTime) return static_cast<std::int32_t>(index.size());
+    return static_cast<std::int32_t>(NearestEntry(n, Info.FirstTime, Info.LastTime, T, IndexProbe(index)) *
+                                     kSamplesIndexEntrySize);
+}
+
+std::optional<TIndexRange> FindIndexEntriesInPeriod(std::span<const std::uint8_t> index, const TMeasureFileInfo& Info,
+                                                    TDateTime Start, TDateTime Stop)
+{
+    const std::int64_t n = SearchableEntries(index, Info);
+    if (n == 0 || Stop < Start) return std::nullopt;
+    const TimeProbe probe = IndexProbe(index);
+    const std::int64_t first = LowerBoundEntry(n, Info.FirstTime, Start, probe);
+    const std::int64_t last = UpperBoundEntry(n, Info.FirstTime, Stop, probe) - 1;
+    if (first >= n || last < first) return std::nullopt;
+    return TIndexRange{first, last};
 }

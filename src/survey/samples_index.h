@@ -34,3 +34,13 @@ std::optional<TSamplesIndexEntry> IndexEntry(std::span<const std::uint8_t> index
 // Byte offset in the index of the entry nearest T: 0 before Info.FirstTime, the index's length
 // after Info.LastTime (one past the last entry).
 std::int32_t FindIndexEntryAtTime(std::span<const std::uint8_t> index, const TMeasureFileInfo& Info, TDateTime T);
+
+// The entries of a period (0-based): the first at or after Start to the last at or before Stop;
+// nothing when no entry lies inside.
+struct TIndexRange {
+    std::int64_t First = 0;
+    std::int64_t Last = 0;
+    std::int64_t Count() const { return Last - First + 1; }
+};
+std::optional<TIndexRange> FindIndexEntriesInPeriod(std::span<const std::uint8_t> index, const TMeasureFileInfo& Info,
+                                                    TDateTime Start, TDateTime Stop);

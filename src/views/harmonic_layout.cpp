@@ -18,15 +18,58 @@ const TTrendBlock* BlockAt(const TTrendLayout& layout, int block)
 }
 }  // namespace
 
+std::optional<TTrendLayout> ReadCurrentHarmonicBlockLayout(const TTrendMember&, FieldView firstRecord)
+{
+    std::optional<TTrendLayout> layout = LayoutOfHead(firstRecord, CurrentHarmonicsHead::Size, CurrentHarmonicsHead::Period);
+    if (!layout) return std::nullopt;
+    layout->ThreePhase = IsThreePhaseWiring(firstRecord.U16(CurrentHarmonicsHead::Wiring));
+    const std::optional<std::vector<HarmonicBlockPlace>> places = HarmonicBlocks(firstRecord.Data(), true);
+    if (!places) return std::nullopt;
+    for (const HarmonicBlockPlace& place : *places) {
+        TTrendBlock block;
+        block.Start = static_cast<std::uint32_t>(place.start);
+        block.Flags = place.flags;
+        block.OrderName = CurrentHarmonicLabel(place.order);
+        if (place.flags & FlagMinAvgMax)
+            for (std::size_t i = 0; i < 3; ++i) block.StatNames.emplace_back(TrendStatNames[i]);
+        layout->Blocks.push_back(std::move(block));
+    }
+    return layout;
+}
+
+std::int32_t CurrentHarmonicValueOffset(const TTrendLayout& layout, int block, int stat, int phase)
+{
+    const TTrendBlock* b = BlockAt(layout, block);
+    if (!b || stat < 1 || stat >= static_cast<int>(b->StatNames.size()) || phase < 0 || phase > 2) return -1;
+    const HarmonicBlockPlace place{b->Start, b->Flags};
+    // A single-phase record holds L1 alone, which every phase then reads.
+    return static_cast<std::int32_t>(*CurrentHarmonicBlockValueOffset(place, layout.ThreePhase ? phase : 0, stat - 1));
+}
+
+TTraceRead CurrentHarmonicTrace(const TTrendLayout&, const TTraceEntry& entry)
+{
+    // A negative offset becomes one no record holds, for both columns, so the reader refuses it.
+    const auto percent = static_cast<std::uint32_t>(entry.Offset);
+    const std::uint32_t ampere = entry.Offset < 0 ? percent : percent + 4;
+    return {{TRecordColumn{percent, ColumnType::F32, 1.0f}, TRecordColumn{ampere, ColumnType::F32, 1.0f}},
+            entry.AxisIndex == 2 ? 1u : 0u};
+}
+
+std::string CurrentHarmonicTraceCaption(const TTrendLayout& layout, const TTraceEntry& entry)
+{
+    const TTrendBlock* b = BlockAt(layout, entry.Extra);
+    if (!b || entry.Item <= 0 || entry.Item >= static_cast<int>(b->StatNames.size())) return "none";
+    const int phase = std::clamp(entry.Phase, 0, 2);
+    const std::size_t value = 2 * static_cast<std::size_t>(entry.Item - 1) + (entry.AxisIndex == 2 ? 1 : 0);
+    return std::string(PhaseNames[static_cast<std::size_t>(phase + 1)]) + " " + b->OrderName + " - " +
+           std::string(CurrentHarmonicValueNames[value]);
+}
+
 std::optional<TTrendLayout> ReadHarmonicBlockLayout(const TTrendMember&, FieldView firstRecord)
 {
-    TTrendLayout layout;
-    const std::span<const std::uint8_t> head = firstRecord.Bytes(0, HarmonicsHead::Size);
-    const std::uint16_t wiring = firstRecord.U16(HarmonicsHead::Wiring);
-    layout.Period = firstRecord.I16(HarmonicsHead::Period);
-    if (!firstRecord.Ok()) return std::nullopt;
-    layout.RecordHead.assign(head.begin(), head.end());
-    layout.ThreePhase = IsThreePhaseWiring(wiring);
+    std::optional<TTrendLayout> layout = LayoutOfHead(firstRecord, HarmonicsHead::Size, HarmonicsHead::Period);
+    if (!layout) return std::nullopt;
+    layout->ThreePhase = IsThreePhaseWiring(firstRecord.U16(HarmonicsHead::Wiring));
     const std::optional<std::vector<HarmonicBlockPlace>> places = HarmonicBlocks(firstRecord.Data(), false);
     if (!places) return std::nullopt;
     for (const HarmonicBlockPlace& place : *places) {
@@ -35,8 +78,8 @@ std::optional<TTrendLayout> ReadHarmonicBlockLayout(const TTrendMember&, FieldVi
         block.Flags = place.flags;
         block.OrderName = HarmonicLabel(place.order);
         block.StatNames = StatisticNames(place.flags);
-        if (place.flags & FlagDensityCurve) layout.Columns.HasCurve = true;
-        layout.Blocks.push_back(std::move(block));
+        if (place.flags & FlagDensityCurve) layout->Columns.HasCurve = true;
+        layout->Blocks.push_back(std::move(block));
     }
     return layout;
 }

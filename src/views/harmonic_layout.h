@@ -1,7 +1,8 @@
-// The voltage-harmonics view's layout: the harmonic blocks of the file's first record, each with
-// its own flags, order and statistics; where a trace's value lies (block, statistic, phase);
-// its legend caption; and where a block's density curve lies in a record. Used by the harmonics
-// trend member, its traces dialog (TTracesHrmDlg) and the curve window.
+// The harmonics views' layouts: the harmonic blocks of the file's first record, each with its
+// own flags, order and statistics; where a trace's value lies (block, statistic, phase); its
+// legend caption; and, for voltage harmonics, where a block's density curve lies in a record.
+// Used by the two harmonics trend members, their traces dialogs (TTracesHrmDlg,
+// TTracesHrmCurrDlg) and the curve window.
 #pragma once
 
 #include <cstdint>
@@ -25,6 +26,24 @@ std::int32_t HarmonicValueOffset(const TTrendLayout& layout, int block, int stat
 
 // "none" without item, else the phase, the order, " - " and the statistic ("L1 5th - Average").
 std::string HarmonicTraceCaption(const TTrendLayout& layout, const TTraceEntry& entry);
+
+// The current-harmonics blocks walked from the first record's 12-byte head, named by their
+// index ("Thd", "DC", "1st" ...), each offering "Minimum", "Average", "Maximum" when its flags
+// hold 2. Nothing (a corrupt file) as for ReadHarmonicBlockLayout.
+std::optional<TTrendLayout> ReadCurrentHarmonicBlockLayout(const TTrendMember& member, FieldView firstRecord);
+
+// Byte offset in a current-harmonics record of the percent value of statistic `stat` (1
+// minimum, 2 average, 3 maximum) of phase `phase` of block `block`; its ampere value lies 4
+// bytes on. -1 for a block or statistic the layout does not have.
+std::int32_t CurrentHarmonicValueOffset(const TTrendLayout& layout, int block, int stat, int phase);
+
+// A current harmonic read as its pair, percent then ampere; the one its axis shows is plotted
+// (the ampere on the second axis).
+TTraceRead CurrentHarmonicTrace(const TTrendLayout& layout, const TTraceEntry& entry);
+
+// "none" without item, else the phase, the order, " - " and the statistic with its unit as the
+// axis says ("L1 5th - Average(%)", "L3 Thd - Maximum(A)").
+std::string CurrentHarmonicTraceCaption(const TTrendLayout& layout, const TTraceEntry& entry);
 
 // The blocks whose records carry a density curve (flag 32), in block order.
 std::vector<TTrendBlock> HarmonicCurveBlocks(const TTrendLayout& layout);

@@ -2,18 +2,25 @@
 #include "views/printed_frame.h"
 
 #include "dialogs/prn_form.h"
-#include "platform/date_format.h"
 
 #include <QApplication>
 #include <QDateTime>
 #include <QFrame>
 #include <QGridLayout>
+#include <QHBoxLayout>
 #include <QLabel>
-#include <QLocale>
 #include <QVBoxLayout>
 
 namespace {
 QString Q(const std::string& s) { return QString::fromStdString(s); }
+
+TDateTime LocalNow()
+{
+    const QDateTime now = QDateTime::currentDateTime();
+    const QDate d = now.date();
+    const QTime t = now.time();
+    return DateSerial(d.year(), d.month(), d.day()) + TimeFraction(t.hour(), t.minute(), t.second(), t.msec());
+}
 }  // namespace
 
 QFont ArialPixels(int pixels)
@@ -29,6 +36,16 @@ QLabel* AddPanelLabel(QWidget* parent, QGridLayout* grid, const char* caption, i
     label->setMinimumWidth(1);
     grid->addWidget(label, row, column);
     return label;
+}
+
+QFrame* NewLegendPanel(QWidget* parent, int width)
+{
+    auto* panel = new QFrame(parent);
+    panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    panel->setFixedWidth(width);
+    panel->setFont(ArialPixels(11));
+    panel->setAutoFillBackground(true);
+    return panel;
 }
 
 TPrintedFrame::TPrintedFrame(QWidget& window, const std::string& measureLabel) : window_(window)
@@ -66,6 +83,18 @@ TPrintedFrame::TPrintedFrame(QWidget& window, const std::string& measureLabel) :
     PanelInfo->hide();
 }
 
+QHBoxLayout* TPrintedFrame::PlaceHeader()
+{
+    auto* main = new QVBoxLayout(&window_);
+    main->setContentsMargins(0, 0, 0, 0);
+    main->setSpacing(0);
+    main->addWidget(PanelTop);
+    auto* body = new QHBoxLayout;
+    body->setSpacing(0);
+    main->addLayout(body, 1);
+    return body;
+}
+
 void TPrintedFrame::ShowSurvey(const TSurveySelection& selection, TInfoPrintVal& info)
 {
     LabelDescr->setText(LabelDescr->text() + " " + Q(selection.Description));
@@ -82,6 +111,7 @@ void TPrintedFrame::ShowAsPrinted(bool printed)
     PanelTop->setFrameShadow(printed ? QFrame::Sunken : QFrame::Raised);
     PanelInfo->setVisible(printed);
     for (QWidget* w : PageOnlyPanels) w->setVisible(printed);
+    for (QWidget* w : ScreenOnlyPanels) w->setVisible(!printed);
     std::vector<QWidget*> white{PanelTop};
     white.insert(white.end(), WhiteOnPage.begin(), WhiteOnPage.end());
     for (QWidget* w : white) {
@@ -96,9 +126,11 @@ QImage TPrintedFrame::CopiedPicture()
     LabelPrint->clear();
     PanelTop->setFrameShadow(QFrame::Sunken);
     PanelInfo->show();
+    for (QWidget* w : ScreenOnlyPanels) w->hide();
     for (QWidget* w : PageOnlyPanels) w->show();
     const QImage image = window_.grab().toImage();
     for (QWidget* w : PageOnlyPanels) w->hide();
+    for (QWidget* w : ScreenOnlyPanels) w->show();
     PanelInfo->hide();
     PanelTop->setFrameShadow(QFrame::Raised);
     return image;
@@ -113,8 +145,7 @@ void TPrintedFrame::Print(const std::function<void(bool printed)>& viewAsPrinted
             window_.resize(PrintingSize);
             viewAsPrinted(true);
             if (PrnForm) PrnForm->show();
-            LabelPrint->setText("Printed on: " + QLocale::c().toString(QDateTime::currentDateTime(),
-                                                                       "dddd " + Q(RunDateFormats().shortDate) + " hh:mm"));
+            LabelPrint->setText(Q(PrintLine(LocalNow())));
             ShowAsPrinted(true);
         } else {
             ShowAsPrinted(false);

@@ -9,6 +9,7 @@
 #include "platform/window_print.h"
 #include "survey/records.h"
 #include "survey/trace_records.h"
+#include "views/print_lines.h"
 
 #include <QImage>
 #include <QSize>
@@ -19,6 +20,7 @@
 class QFont;
 class QFrame;
 class QGridLayout;
+class QHBoxLayout;
 class QLabel;
 class QWidget;
 
@@ -27,6 +29,9 @@ QFont ArialPixels(int pixels);
 // A label of a view panel's grid, with its caption; in a narrow view it is cut rather than
 // widening the view beyond its window.
 QLabel* AddPanelLabel(QWidget* parent, QGridLayout* grid, const char* caption, int row, int column);
+
+// A view's legend panel: raised, `width` wide, in the panel font (Arial 11 px).
+QFrame* NewLegendPanel(QWidget* parent, int width);
 
 class TPrintedFrame {
 public:
@@ -45,8 +50,16 @@ public:
     // panels painted white on the page besides the header (the legend).
     std::vector<QWidget*> PageOnlyPanels;
     std::vector<QWidget*> WhiteOnPage;
+    // Shown widgets that give way on the page and in the copy (the waveform view's trigger
+    // grid, which its labels replace there).
+    std::vector<QWidget*> ScreenOnlyPanels;
     // The client size the window is printed at.
     QSize PrintingSize{620, 400};
+    // The information panel's date line on the page, for the moment of printing.
+    std::string (*PrintLine)(TDateTime now) = ShortDatePrintLine;
+
+    // Lays the window out: the header above a row, returned, for the view's graph and legend.
+    QHBoxLayout* PlaceHeader();
 
     // The survey's description, site, operator and name; the three header lines become lines 0
     // to 2 of `info`.

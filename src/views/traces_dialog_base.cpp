@@ -42,7 +42,7 @@ TTracesDialogBase::TTracesDialogBase(QWidget* parent, int listColumn) : QDialog(
         combo->setMinimumWidth(150);
         combo->setAcceptDrops(true);
         combo->installEventFilter(this);
-        connect(combo, &QComboBox::activated, this, &TTracesDialogBase::ComboChange);
+        connect(combo, &QComboBox::activated, this, [this, k] { ComboChange(k); });
         Combos[static_cast<std::size_t>(k)] = combo;
         traceRows_->addWidget(combo, k + 1, listColumn);
     }
@@ -50,50 +50,68 @@ TTracesDialogBase::TTracesDialogBase(QWidget* parent, int listColumn) : QDialog(
     left->addStretch();
     main->addLayout(left);
 
-    auto* right = new QVBoxLayout;
-    GroupScale = new QGroupBox("Y Axis", this);
-    auto* scale = new QGridLayout(GroupScale);
-    CBoxAuto = new QCheckBox("Auto Scale", GroupScale);
-    connect(CBoxAuto, &QCheckBox::clicked, this, &TTracesDialogBase::CBoxAutoClick);
-    scale->addWidget(CBoxAuto, 0, 0, 1, 3);
-    auto addSpin = [this, scale](int row, const char* caption, QLineEdit*& edit, QToolButton*& up, QToolButton*& down) {
-        scale->addWidget(new QLabel(caption, GroupScale), row, 0);
-        edit = new QLineEdit("0", GroupScale);
-        edit->setMaxLength(8);
-        edit->setFixedWidth(70);
-        scale->addWidget(edit, row, 1);
-        auto* spin = new QVBoxLayout;
-        spin->setSpacing(0);
-        up = new QToolButton(GroupScale);
-        up->setArrowType(Qt::UpArrow);
-        down = new QToolButton(GroupScale);
-        down->setArrowType(Qt::DownArrow);
-        for (QToolButton* b : {up, down}) b->setFixedSize(16, 11);
-        spin->addWidget(up);
-        spin->addWidget(down);
-        scale->addLayout(spin, row, 2);
-    };
-    addSpin(1, "Max", EditMax, SpinMaxUp, SpinMaxDown);
-    addSpin(2, "Min", EditMin, SpinMinUp, SpinMinDown);
-    connect(SpinMaxUp, &QToolButton::clicked, this, &TTracesDialogBase::SpinMaxUpClick);
-    connect(SpinMaxDown, &QToolButton::clicked, this, &TTracesDialogBase::SpinMaxDownClick);
-    connect(SpinMinUp, &QToolButton::clicked, this, &TTracesDialogBase::SpinMinUpClick);
-    connect(SpinMinDown, &QToolButton::clicked, this, &TTracesDialogBase::SpinMinDownClick);
-    right->addWidget(GroupScale);
+    axisColumn_ = new QVBoxLayout;
+    AxisGroups.reserve(2);
+    const TAxisGroup& first = AddAxisGroup("Y Axis");
+    GroupScale = first.Group;
+    CBoxAuto = first.CBoxAuto;
+    EditMax = first.EditMax;
+    EditMin = first.EditMin;
+    SpinMaxUp = first.SpinMaxUp;
+    SpinMaxDown = first.SpinMaxDown;
+    SpinMinUp = first.SpinMinUp;
+    SpinMinDown = first.SpinMinDown;
 
     ColorGrid = new TColorGrid(this);
-    right->addWidget(ColorGrid, 0, Qt::AlignHCenter);
-    right->addStretch();
+    axisColumn_->addWidget(ColorGrid, 0, Qt::AlignHCenter);
+    axisColumn_->addStretch();
     BtnOk = new QPushButton("&OK", this);
     BtnOk->setDefault(true);
     BtnCancel = new QPushButton("&Cancel", this);
     connect(BtnOk, &QPushButton::clicked, this, &TTracesDialogBase::BtnOkClick);
     connect(BtnCancel, &QPushButton::clicked, this, &QDialog::reject);
-    right->addWidget(BtnOk);
-    right->addWidget(BtnCancel);
-    main->addLayout(right);
+    axisColumn_->addWidget(BtnOk);
+    axisColumn_->addWidget(BtnCancel);
+    main->addLayout(axisColumn_);
 
     NoTrace.fill(true);
+}
+
+TAxisGroup& TTracesDialogBase::AddAxisGroup(const QString& caption)
+{
+    if (AxisGroups.size() == 2) return AxisGroups.back();  // a dialog has two Y axes at most
+    TAxisGroup g;
+    g.Group = new QGroupBox(caption, this);
+    auto* scale = new QGridLayout(g.Group);
+    g.CBoxAuto = new QCheckBox("Auto Scale", g.Group);
+    connect(g.CBoxAuto, &QCheckBox::clicked, this, &TTracesDialogBase::CBoxAutoClick);
+    scale->addWidget(g.CBoxAuto, 0, 0, 1, 3);
+    auto addSpin = [this, &g, scale](int row, const char* label, QLineEdit*& edit, QToolButton*& up, QToolButton*& down) {
+        scale->addWidget(new QLabel(label, g.Group), row, 0);
+        edit = new QLineEdit("0", g.Group);
+        edit->setMaxLength(8);
+        edit->setFixedWidth(70);
+        scale->addWidget(edit, row, 1);
+        auto* spin = new QVBoxLayout;
+        spin->setSpacing(0);
+        up = new QToolButton(g.Group);
+        up->setArrowType(Qt::UpArrow);
+        down = new QToolButton(g.Group);
+        down->setArrowType(Qt::DownArrow);
+        for (QToolButton* b : {up, down}) b->setFixedSize(16, 11);
+        spin->addWidget(up);
+        spin->addWidget(down);
+        scale->addLayout(spin, row, 2);
+        QLineEdit* stepped = edit;
+        connect(up, &QToolButton::clicked, this, [this, stepped] { StepEdit(stepped, 1.0f); });
+        connect(down, &QToolButton::clicked, this, [this, stepped] { StepEdit(stepped, -1.0f); });
+    };
+    addSpin(1, "Max", g.EditMax, g.SpinMaxUp, g.SpinMaxDown);
+    addSpin(2, "Min", g.EditMin, g.SpinMinUp, g.SpinMinDown);
+    // Below the groups made before, above the colour grid.
+    axisColumn_->insertWidget(static_cast<int>(AxisGroups.size()), g.Group);
+    AxisGroups.push_back(g);
+    return AxisGroups.back();
 }
 
 TTracesDialogBase::TRadioRows TTracesDialogBase::AddRadioRows(QGroupBox* group, int column)
@@ -155,36 +173,55 @@ TTracesDialogBase::TRadioRows TTracesDialogBase::AddRadioRows(QGroupBox* group, 
     return rows;
 }
 
-void TTracesDialogBase::AddPhaseRows(int column)
+void TTracesDialogBase::AddPhaseRows(int column, const QString& heading, std::vector<int> phases)
 {
-    GroupFase = new QGroupBox("  L1    L2    L3  ", this);
+    GroupFase = new QGroupBox(heading, this);
     const TRadioRows rows = AddRadioRows(GroupFase, column);
     for (std::size_t k = 0; k < kTraceCount; ++k) {
-        for (std::size_t p = 0; p < 3; ++p) {
-            Radios[k][p] = rows.Radios[k][p];
-            Radios[k][p]->setObjectName(QString("Radio%1L%2").arg(k + 1).arg(p + 1));
+        for (std::size_t c = 0; c < rows.Radios[k].size() && c < phases.size(); ++c) {
+            const int phase = phases[c];
+            QRadioButton* radio = rows.Radios[k][c];
+            Radios[k][static_cast<std::size_t>(phase)] = radio;
+            radio->setObjectName(phase == kThreePhase ? QString("Radio%13ph").arg(k + 1)
+                                                      : QString("Radio%1L%2").arg(k + 1).arg(phase + 1));
+            rows.Groups[k]->setId(radio, phase);
         }
         phaseGroups_[k] = rows.Groups[k];
     }
+}
+
+void TTracesDialogBase::CheckPhase(std::size_t row, int phase)
+{
+    if (phase >= 0 && phase < kPhaseKinds && Radios[row][static_cast<std::size_t>(phase)])
+        Radios[row][static_cast<std::size_t>(phase)]->setChecked(true);
+}
+
+void TTracesDialogBase::EnablePhase(std::size_t row, int phase, bool enabled)
+{
+    if (QRadioButton* radio = Radios[row][static_cast<std::size_t>(phase)]) radio->setEnabled(enabled);
+}
+
+bool TTracesDialogBase::PhaseChecked(std::size_t row, int phase) const
+{
+    const QRadioButton* radio = Radios[row][static_cast<std::size_t>(phase)];
+    return radio && radio->isChecked();
 }
 
 void TTracesDialogBase::EnablePhases()
 {
     if (!GroupFase) return;
     for (std::size_t k = 0; k < Radios.size(); ++k) {
-        Radios[k][0]->setEnabled(!NoTrace[k]);
-        Radios[k][1]->setEnabled(ThreePhase && !NoTrace[k]);
-        Radios[k][2]->setEnabled(ThreePhase && !NoTrace[k]);
+        EnablePhase(k, 0, !NoTrace[k]);
+        EnablePhase(k, 1, ThreePhase && !NoTrace[k]);
+        EnablePhase(k, 2, ThreePhase && !NoTrace[k]);
+        EnablePhase(k, kThreePhase, !NoTrace[k]);
     }
 }
 
 void TTracesDialogBase::ShowPhases()
 {
     if (!GroupFase) return;
-    for (std::size_t k = 0; k < Radios.size(); ++k) {
-        const int phase = Settings.Entries[k].Phase;
-        if (phase >= 0 && phase <= 2) Radios[k][static_cast<std::size_t>(phase)]->setChecked(true);
-    }
+    for (std::size_t k = 0; k < Radios.size(); ++k) CheckPhase(k, Settings.Entries[k].Phase);
 }
 
 void TTracesDialogBase::ReadPhases()
@@ -207,6 +244,19 @@ void TTracesDialogBase::FormActivate()
     ShowPhases();
 }
 
+namespace {
+struct TAxisFields {
+    bool& Auto;
+    float& Min;
+    float& Max;
+};
+TAxisFields AxisFields(TTraceSettings& s, std::size_t axis)
+{
+    if (axis == 0) return {s.Axis1Auto, s.Axis1Min, s.Axis1Max};
+    return {s.Axis2Auto, s.Axis2Min, s.Axis2Max};
+}
+}  // namespace
+
 void TTracesDialogBase::ShowSettings()
 {
     ShowTraceRows();
@@ -214,53 +264,68 @@ void TTracesDialogBase::ShowSettings()
         Combos[k]->setCurrentIndex(Settings.Entries[k].Item < Combos[k]->count() ? Settings.Entries[k].Item : 0);
         SetListColour(static_cast<int>(k), Settings.Entries[k].Colour);
     }
-    CBoxAuto->setChecked(Settings.Axis1Auto);
+    for (std::size_t a = 0; a < AxisGroups.size(); ++a) {
+        const TAxisFields axis = AxisFields(Settings, a);
+        AxisGroups[a].CBoxAuto->setChecked(axis.Auto);
+    }
     CBoxAutoClick();
-    EditMin->setText(FixedTwoDecimals(Settings.Axis1Min));
-    EditMax->setText(FixedTwoDecimals(Settings.Axis1Max));
+    for (std::size_t a = 0; a < AxisGroups.size(); ++a) {
+        const TAxisFields axis = AxisFields(Settings, a);
+        AxisGroups[a].EditMin->setText(FixedTwoDecimals(axis.Min));
+        AxisGroups[a].EditMax->setText(FixedTwoDecimals(axis.Max));
+    }
 }
 
-void TTracesDialogBase::ComboChange()
+void TTracesDialogBase::ComboChange(int sender)
 {
     for (std::size_t k = 0; k < Combos.size(); ++k) NoTrace[k] = Combos[k]->currentIndex() <= 0;
     EnablePhases();
+    if (sender >= 0 && sender < kTraceCount) TraceChosen(sender);
 }
 
 void TTracesDialogBase::CBoxAutoClick()
 {
-    const bool manual = !CBoxAuto->isChecked();
-    for (QWidget* w : std::initializer_list<QWidget*>{EditMin, EditMax, SpinMinUp, SpinMinDown, SpinMaxUp, SpinMaxDown})
-        w->setEnabled(manual);
+    for (const TAxisGroup& g : AxisGroups) {
+        const bool manual = !g.CBoxAuto->isChecked();
+        for (QWidget* w : std::initializer_list<QWidget*>{g.EditMin, g.EditMax, g.SpinMinUp, g.SpinMinDown, g.SpinMaxUp,
+                                                          g.SpinMaxDown})
+            w->setEnabled(manual);
+    }
 }
 
 void TTracesDialogBase::BtnOkClick()
 {
-    // Both numbers are checked before anything is taken, so a bad box leaves the settings as
+    // Every number is checked before anything is taken, so a bad box leaves the settings as
     // they were and the dialog open on that box.
-    float minimum = 0, maximum = 0;
-    if (!TryStrToSingle(EditMin->text().toStdString(), minimum)) {
-        EditMin->setFocus();
-        return;
-    }
-    if (!TryStrToSingle(EditMax->text().toStdString(), maximum)) {
-        EditMax->setFocus();
-        return;
+    std::vector<TAxisValues> axes(AxisGroups.size());
+    for (std::size_t a = 0; a < AxisGroups.size(); ++a) {
+        if (!TryStrToSingle(AxisGroups[a].EditMin->text().toStdString(), axes[a].Min)) {
+            AxisGroups[a].EditMin->setFocus();
+            return;
+        }
+        if (!TryStrToSingle(AxisGroups[a].EditMax->text().toStdString(), axes[a].Max)) {
+            AxisGroups[a].EditMax->setFocus();
+            return;
+        }
     }
     ReadPhases();
-    ReadSettings(minimum, maximum);
+    ReadSettings(axes);
     ResolveOffsets();
     accept();
 }
 
-void TTracesDialogBase::ReadSettings(float minimum, float maximum)
+void TTracesDialogBase::ReadSettings(const std::vector<TAxisValues>& axes)
 {
     for (std::size_t k = 0; k < Combos.size(); ++k) {
         Settings.Entries[k].Item = std::max(0, Combos[k]->currentIndex());
         Settings.Entries[k].Colour = listColours_[k];
     }
-    Settings.Axis1Auto = CBoxAuto->isChecked();
-    Settings.Axis1Min = minimum;
-    Settings.Axis1Max = maximum;
+    for (std::size_t a = 0; a < AxisGroups.size(); ++a) {
+        const TAxisFields axis = AxisFields(Settings, a);
+        axis.Auto = AxisGroups[a].CBoxAuto->isChecked();
+        axis.Min = axes[a].Min;
+        axis.Max = axes[a].Max;
+    }
 }
 
 void TTracesDialogBase::StepEdit(QLineEdit* edit, float delta)
@@ -268,6 +333,20 @@ void TTracesDialogBase::StepEdit(QLineEdit* edit, float delta)
     float value = 0;
     if (!TryStrToSingle(edit->text().toStdString(), value)) return;  // the box keeps its text
     edit->setText(FixedTwoDecimals(value + delta));
+}
+
+bool TTracesDialogBase::RunModal(TTraceSettings& settings)
+{
+    if (exec() != QDialog::Accepted) return false;
+    GetTraceSettings(settings);
+    return true;
+}
+
+void TTracesDialogBase::ShowTraces(const std::vector<std::string>& names, const TTraceSettings& settings)
+{
+    Settings = settings;
+    for (int k = 0; k < kTraceCount; ++k) SetListItems(k, names);
+    FormActivate();
 }
 
 void TTracesDialogBase::SetListItems(int index, const std::vector<std::string>& names)

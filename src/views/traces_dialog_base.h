@@ -1,9 +1,10 @@
 // What every traces dialog shares: six trace lists whose text colour is the trace's colour,
-// the colour grid dragged onto them, the Y axis group with its spin buttons, the L1 L2 L3 phase
-// radios of each trace row (L2 and L3 for a three-phase recording only, a row without trace
-// greyed), and OK, which refuses a minimum or maximum that is not a number (the dialog stays
-// open, nothing taken) before the dialog takes the lists and resolves the offsets. The twins
-// (TTracesDlg, TTracesHrmDlg) add their own rows.
+// the colour grid dragged onto them, one or two Y axis groups with their spin buttons, rows of
+// phase radios under heading words (L1 L2 L3, or 3Ph. L1 L2 L3; L2 and L3 for a three-phase
+// recording only, a row without trace greyed), and OK, which refuses a minimum or maximum that
+// is not a number (the dialog stays open, nothing taken) before the dialog takes the lists and
+// resolves the offsets. The twins (TTracesDlg, TTracesHrmDlg, TTracesWDlg, TTracesHrmCurrDlg,
+// TTracesEnDlg) add their own rows and rules.
 #pragma once
 
 #include "survey/trace_records.h"
@@ -24,19 +25,40 @@ class QLineEdit;
 class QPushButton;
 class QRadioButton;
 class QToolButton;
+class QVBoxLayout;
 class TColorGrid;
+struct TTrendLayout;
+struct TTrendMember;
+
+// The controls of one Y axis group: "Auto Scale", Max and Min with their spin buttons.
+struct TAxisGroup {
+    QGroupBox* Group = nullptr;
+    QCheckBox* CBoxAuto = nullptr;
+    QLineEdit* EditMax = nullptr;
+    QLineEdit* EditMin = nullptr;
+    QToolButton *SpinMaxUp = nullptr, *SpinMaxDown = nullptr, *SpinMinUp = nullptr, *SpinMinDown = nullptr;
+};
+
+// The phase a radio column stands for: 0 to 2 for L1 to L3, 3 for the three-phase value.
+constexpr int kThreePhase = 3;
+constexpr int kPhaseKinds = 4;
 
 class TTracesDialogBase : public QDialog {
     Q_OBJECT
 public:
     // The trace lists stand in grid column `listColumn` (a twin may put its own list before them).
+    // The first Y axis group ("Y Axis") is made here; a twin adds the second one.
     explicit TTracesDialogBase(QWidget* parent, int listColumn = 0);
 
     void GetTraceSettings(TTraceSettings& settings) const { settings = Settings; }
+    // Shown modally; on OK the edited settings replace `settings` (true).
+    bool RunModal(TTraceSettings& settings);
 
     // Handlers, public so tests drive the dialog without a modal loop.
     void FormActivate();
-    void ComboChange();
+    // The rows' rule after a list changed; `sender` is the row (0 to 5) whose list the user
+    // changed, -1 when the rule runs for all rows (at activation).
+    void ComboChange(int sender = -1);
     void CBoxAutoClick();
     void BtnOkClick();
     void SpinMaxUpClick() { StepEdit(EditMax, 1.0f); }
@@ -49,6 +71,9 @@ public:
 
     QLabel* LabelTit;
     std::array<QComboBox*, kTraceCount> Combos{};
+    // The Y axis groups: AxisGroups[0] edits axis 1, AxisGroups[1] (when made) axis 2. The
+    // first group's controls are also named on their own.
+    std::vector<TAxisGroup> AxisGroups;
     QGroupBox* GroupScale;
     QCheckBox* CBoxAuto;
     QLineEdit* EditMax;
@@ -57,9 +82,10 @@ public:
     TColorGrid* ColorGrid;
     QPushButton* BtnOk;
     QPushButton* BtnCancel;
-    // The phase radios, once AddPhaseRows made them: Radios[row][phase], rows 0 to 5.
+    // The phase radios, once AddPhaseRows made them: Radios[row][phase], rows 0 to 5, phases 0 to
+    // 2 (L1 to L3) and kThreePhase; null for a phase the dialog does not offer.
     QGroupBox* GroupFase = nullptr;
-    std::array<std::array<QRadioButton*, 3>, kTraceCount> Radios{};
+    std::array<std::array<QRadioButton*, kPhaseKinds>, kTraceCount> Radios{};
 
 protected:
     // The grid of the trace rows: the heading in row 0, trace k's list in row k + 1 of the
@@ -75,9 +101,14 @@ protected:
         std::array<QButtonGroup*, kTraceCount> Groups{};
     };
     TRadioRows AddRadioRows(QGroupBox* group, int column = 1);
-    // The L1 L2 L3 radios of every trace row in grid `column` (GroupFase, Radios).
-    void AddPhaseRows(int column);
+    // The phase radios of every trace row in grid `column` (GroupFase, Radios): one column per
+    // word of `heading`, standing for the phase of `phases` at the same place.
+    void AddPhaseRows(int column, const QString& heading = "  L1    L2    L3  ", std::vector<int> phases = {0, 1, 2});
+    // The second Y axis group, below the first; its settings are the second axis's.
+    TAxisGroup& AddAxisGroup(const QString& caption);
     void SetListItems(int index, const std::vector<std::string>& names);
+    // The settings to edit, every trace list offering `names` (item 0 "none"), shown.
+    void ShowTraces(const std::vector<std::string>& names, const TTraceSettings& settings);
     // The trace's colour on its list; a twin colours its own controls of the row too.
     virtual void SetListColour(int index, std::uint32_t colour);
     // Paints a list's text in a colour.
@@ -86,6 +117,9 @@ protected:
     // A twin's own controls of each row shown from the settings, before the lists select their
     // items (the harmonics dialog fills a row's statistics by its order here).
     virtual void ShowTraceRows() {}
+    // The user chose another item in row `row`'s list (after the rows' rule has run): a twin
+    // may check the radio the new item needs.
+    virtual void TraceChosen(int /*row*/) {}
     // Rows greyed out for "none", phases shown and read (the phase radios, when the dialog has
     // them), offsets resolved: the twins' parts.
     virtual void EnablePhases();
@@ -100,15 +134,35 @@ protected:
     std::array<bool, kTraceCount> NoTrace{};
     bool ThreePhase = false;  // L2 and L3 may be chosen
 
+    // A row's radio of a phase, when the dialog offers it.
+    void CheckPhase(std::size_t row, int phase);
+    void EnablePhase(std::size_t row, int phase, bool enabled);
+    bool PhaseChecked(std::size_t row, int phase) const;
+
 private:
+    struct TAxisValues {
+        float Min = 0, Max = 0;
+    };
     void ShowSettings();
-    void ReadSettings(float minimum, float maximum);
+    void ReadSettings(const std::vector<TAxisValues>& axes);
     void StepEdit(QLineEdit* edit, float delta);
 
     QGridLayout* traceRows_;
+    QVBoxLayout* axisColumn_;
     std::array<std::uint32_t, kTraceCount> listColours_{};
     std::array<QButtonGroup*, kTraceCount> phaseGroups_{};
 };
+
+// The traces dialog `Dialog` over `parent`, given a view's layout and settings
+// (Dialog::SetTraces), shown modally; true with the new settings in `traces` on OK. The rows of
+// the members whose dialog needs nothing but the layout name it as their dialog.
+template <typename Dialog>
+bool EditTracesOnLayout(QWidget* parent, const TTrendMember&, const TTrendLayout& layout, TTraceSettings& traces)
+{
+    Dialog dialog(parent);
+    dialog.SetTraces(layout, traces);
+    return dialog.RunModal(traces);
+}
 
 // Format("%f", value): fixed, two decimals.
 QString FixedTwoDecimals(float value);

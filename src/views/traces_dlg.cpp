@@ -15,27 +15,23 @@ bool TTracesDlg::EditTraces(QWidget* parent, const TTrendMember& member, const T
     TTracesDlg dialog(parent);
     dialog.SetMeasure(layout.ThreePhase, member.Measure);
     dialog.SetTraces(layout.Columns.StatNames, traces, layout.Columns.Columns);
-    if (dialog.exec() != QDialog::Accepted) return false;
-    dialog.GetTraceSettings(traces);
-    return true;
+    return dialog.RunModal(traces);
 }
 
 void TTracesDlg::SetMeasure(bool threePhase, int measure)
 {
     ThreePhase = threePhase;
     const TTrendMember* member = TrendMemberOf(measure);
-    if (!member || member->Dialog != TTracesDialogKind::StatisticPhase) return;
+    if (!member || member->EditTraces != &TTracesDlg::EditTraces) return;
     GroupScale->setTitle(QString::fromStdString(member->DialogScaleCaption));
     setWindowTitle(QString::fromStdString(member->DialogCaption));
 }
 
 void TTracesDlg::SetTraces(const std::vector<std::string>& names, const TTraceSettings& settings, const TColumnTable& columns)
 {
-    Settings = settings;
     Columns = columns;
     StatCount = static_cast<int>(names.size()) - 1;
-    for (int k = 0; k < kTraceCount; ++k) SetListItems(k, names);
-    FormActivate();
+    ShowTraces(names, settings);
 }
 
 void TTracesDlg::SetChannelSet(std::uint8_t channelSet)

@@ -9,7 +9,9 @@
 #include <QGroupBox>
 #include <QLabel>
 
-TTracesHrmDlg::TTracesHrmDlg(QWidget* parent) : TTracesDialogBase(parent, 1)
+TTracesHrmDlg::TTracesHrmDlg(QWidget* parent) : TTracesHrmDlg(parent, 2) {}
+
+TTracesHrmDlg::TTracesHrmDlg(QWidget* parent, int phaseColumn) : TTracesDialogBase(parent, 1)
 {
     LabelTitOrd = new QLabel("Order:", this);
     TraceRows()->addWidget(LabelTitOrd, 0, 0);
@@ -23,30 +25,16 @@ TTracesHrmDlg::TTracesHrmDlg(QWidget* parent) : TTracesDialogBase(parent, 1)
         OrderLists[static_cast<std::size_t>(k)] = list;
         TraceRows()->addWidget(list, k + 1, 0);
     }
-    AddPhaseRows(2);
-    ColorGrid->setToolTip("Drag on Measures to change color");
-}
-
-bool TTracesHrmDlg::EditTraces(QWidget* parent, const TTrendLayout& layout, TTraceSettings& traces)
-{
-    TTracesHrmDlg dialog(parent);
-    dialog.SetMeasure(layout.ThreePhase);
-    dialog.SetTraces(layout, traces);
-    if (dialog.exec() != QDialog::Accepted) return false;
-    dialog.GetTraceSettings(traces);
-    return true;
-}
-
-void TTracesHrmDlg::SetMeasure(bool threePhase)
-{
-    ThreePhase = threePhase;
+    AddPhaseRows(phaseColumn);
     GroupScale->setTitle("Y Axis (%)");
     setWindowTitle("Harmonics Traces Settings");
+    ColorGrid->setToolTip("Drag on Measures to change color");
 }
 
 void TTracesHrmDlg::SetTraces(const TTrendLayout& layout, const TTraceSettings& settings)
 {
     layout_ = layout;
+    ThreePhase = layout.ThreePhase;
     Settings = settings;
     for (QComboBox* list : OrderLists) {
         list->clear();

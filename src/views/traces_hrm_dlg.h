@@ -10,12 +10,8 @@ class TTracesHrmDlg : public TTracesDialogBase {
 public:
     explicit TTracesHrmDlg(QWidget* parent = nullptr);
 
-    // The view's traces, edited modally on its block layout; true with the new settings on OK.
-    static bool EditTraces(QWidget* parent, const TTrendLayout& layout, TTraceSettings& traces);
-
-    void SetMeasure(bool threePhase);
-    // The blocks (order names, flags, statistics) the rows choose from, and the settings: a
-    // trace's Extra is its block, Item its statistic in that block's list, Phase 0 to 2.
+    // The blocks (order names, flags, statistics) and the phases the rows choose from, and the
+    // settings: a trace's Extra is its block, Item its statistic in that block's list, Phase 0 to 2.
     void SetTraces(const TTrendLayout& layout, const TTraceSettings& settings);
 
     // A new order in row `index` (0 to 5): its statistics, set to "none".
@@ -26,11 +22,13 @@ public:
     std::array<QComboBox*, kTraceCount> OrderLists{};  // CBoxH1 to CBoxH6
 
 protected:
+    // A twin with its own controls between the statistic lists and the phases puts the phase
+    // radios in grid column `phaseColumn`.
+    TTracesHrmDlg(QWidget* parent, int phaseColumn);
+
     void ShowTraceRows() override;
     void SetListColour(int index, std::uint32_t colour) override;
     void ResolveOffsets() override;
-
-private:
     // Statistic list `index` filled with the statistics of block `block` ("none" only for none).
     void FillStatNames(int index, int block);
 

@@ -5,6 +5,7 @@
 // dialogs use the layout.
 #pragma once
 
+#include <array>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -31,6 +32,11 @@ struct TTrendLayout {
     std::int16_t Period = 0;  // recording period, in the member's period unit
     TTrendColumns Columns;     // statistic names, byte offsets per statistic and phase, curve block
     std::vector<TTrendBlock> Blocks;  // harmonic records: the blocks in record order
+    int ExtraCurrentPhases = 0;  // powers records: current phases beyond L1 (0 to 2)
+    // Powers records: whether the record holds anything for the left and the second Y axis,
+    // which a view then shows or hides; nothing where the member's shown flags stand as set.
+    std::optional<std::array<bool, 2>> AxesHeld;
+    bool PerPhase = false;       // energy records: the per-phase active energies follow the totals
 
     // Read from a first record (a view whose file was refused has none).
     bool Read() const { return !RecordHead.empty(); }
@@ -43,6 +49,11 @@ struct TTraceRead {
     std::size_t Plotted = 0;
 };
 
+// A layout holding the first record's head (its `headSize` bytes) and the recording period at
+// `periodAt` inside it; nothing when the record is shorter than its head. Every layout reader
+// starts here, then reads its own head fields.
+std::optional<TTrendLayout> LayoutOfHead(FieldView firstRecord, std::size_t headSize, std::size_t periodAt);
+
 // Records of phase blocks after the 18-byte head (voltage, frequency, unbalance): three phases
 // when the wiring word says so and the file kind keeps a block per phase, else L1 only;
 // statistics and columns from the content flags. Nothing when the head is short or the record
@@ -54,9 +65,20 @@ std::optional<TTrendLayout> ReadPhaseBlockLayout(const TTrendMember& member, Fie
 // short or the record cannot hold what the head announces.
 std::optional<TTrendLayout> ReadFlickerLayout(const TTrendMember& member, FieldView firstRecord);
 
+// Powers-and-currents records after the 18-byte head: the groups the content flags name, the
+// current phases by the wiring and current-wiring words (BuildPowerColumns). Nothing when the
+// head is short or the record cannot hold every group its head announces.
+std::optional<TTrendLayout> ReadPowerLayout(const TTrendMember& member, FieldView firstRecord);
+
+// Energy records: the eleven totals, and the per-phase active energies when the per-phase word
+// is 0 (BuildEnergyColumns). Nothing when the record cannot hold what that word announces.
+std::optional<TTrendLayout> ReadEnergyLayout(const TTrendMember& member, FieldView firstRecord);
+
 // The 32-bit float at the trace's offset, as stored.
 TTraceRead SingleValueTrace(const TTrendLayout& layout, const TTraceEntry& entry);
+// An energy counter, stored in kWh, kVArh or kVAh, read in Wh, VArh or VAh (x 1000).
+TTraceRead EnergyTrace(const TTrendLayout& layout, const TTraceEntry& entry);
 
-// "none" for a trace without item, else the phase name, a blank and the statistic's name
-// ("L2 Maximum").
+// "none" for a trace without item, else the phase name (3 is "3Ph."), a blank and the
+// statistic's name ("L2 Maximum", "3Ph. Avg. Active Power").
 std::string PhaseStatisticCaption(const TTrendLayout& layout, const TTraceEntry& entry);

@@ -111,7 +111,7 @@ TWindowValues ReadTraceWindow(TDataFile& F, const TRecordWindow& window, const T
         std::vector<double>& values = result.Values[k];
         values = std::move(data.Columns[plotted[k]]);
         traces.Entries[k].Value = static_cast<float>(values.back());
-        if (data.Highest[plotted[k]] >= 1000) result.AnyAtLeast1000 = true;
+        result.Highest[k] = data.Highest[plotted[k]];
     }
     return result;
 }

@@ -14,6 +14,7 @@
 #include "survey/records.h"
 #include "views/trend_layout.h"
 #include "views/trend_member.h"
+#include "views/trend_scale.h"
 #include "views/trend_window.h"
 
 // Opens the data file of a measure; a file whose header does not check is refused with
@@ -49,7 +50,8 @@ struct TWindowValues {
     // For each trace with an item: its plotted column, one value per record.
     std::array<std::vector<double>, kTraceCount> Values;
     bool Complete = true;          // every record of the window was read
-    bool AnyAtLeast1000 = false;   // some chosen trace reached 1000
+    // For each trace: the highest value of its plotted column (-infinity without one).
+    std::array<double, kTraceCount> Highest = NoHighest();
     std::uint32_t RecordsRead() const { return static_cast<std::uint32_t>(Times.Size()); }
 };
 

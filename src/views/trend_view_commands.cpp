@@ -94,11 +94,12 @@ void TTrendViewForm::ShowCursorValues(std::uint32_t id)
 {
     LabelCursTime->setText(Q(FormatDateTimePattern(CursorPoint_.X, Period().CursorTimePattern)));
     for (int k = 1; k <= kTraceCount; ++k) {
-        if (Values.Traces.Entries[static_cast<std::size_t>(k - 1)].Item <= 0) continue;
+        const TTraceEntry& e = Values.Traces.Entries[static_cast<std::size_t>(k - 1)];
+        if (e.Item <= 0) continue;
         std::uint32_t pointId = id;
         double x = 0, y = 0, z = 0;
         if (!Chart->GetPoint(k, pointId, x, y, z)) continue;
-        CursorLabels[static_cast<std::size_t>(k - 1)]->setText(Q(FormatCursorValue(Member, y, Kilovolts_)));
+        CursorLabels[static_cast<std::size_t>(k - 1)]->setText(Q(Member.CursorText(Member, Scale_, e, y)));
     }
 }
 

@@ -7,8 +7,6 @@
 #include "platform/repeated_message_filter.h"
 #include "views/path_shortening.h"
 #include "views/trace_settings.h"
-#include "views/traces_dlg.h"
-#include "views/traces_hrm_dlg.h"
 
 #include <QApplication>
 #include <QFontMetrics>
@@ -49,6 +47,7 @@ std::string FormatStamp(TDateTime t, const std::string& pattern) { return Format
 TTrendViewForm::TTrendViewForm(CreationKey key, const TTrendMember& member, QWidget* parent)
     : TChildForm(MeasureViewKind(member.Measure), key.Context, parent), Frame(*this, member.MeasureLabel), Member(member)
 {
+    if (Member.PrintLine) Frame.PrintLine = Member.PrintLine;
     BuildControls();
 }
 
@@ -57,14 +56,7 @@ TTrendViewForm::~TTrendViewForm() = default;
 void TTrendViewForm::BuildControls()
 {
     setFocusPolicy(Qt::StrongFocus);
-    auto* main = new QVBoxLayout(this);
-    main->setContentsMargins(0, 0, 0, 0);
-    main->setSpacing(0);
-
-    main->addWidget(Frame.PanelTop);
-
-    auto* body = new QHBoxLayout;
-    body->setSpacing(0);
+    QHBoxLayout* body = Frame.PlaceHeader();
     Chart = new TzrGraph(this);
     Chart->SetColor(clSilver);
     Chart->Appearance.SetBackgroundColor(clWhite);
@@ -81,6 +73,13 @@ void TTrendViewForm::BuildControls()
     Chart->Dimensions.SetTopMargin(15);
     Chart->Dimensions.SetYAxisTitleOffset(12);
     Chart->SetDragAllowed(false);
+    if (Member.SecondAxis) {
+        Chart->YAxis_Second.SetLabelFont(font);
+        Chart->YAxis_Second.SetTitleFont(font);
+    }
+    if (Member.RightMargin > 0) Chart->Dimensions.SetRightMargin(Member.RightMargin);
+    if (!Member.ErrorCaption.empty()) Chart->Appearance.SetErrorCaption(Member.ErrorCaption);
+    if (Member.XCursorAtStart) Chart->SetXCursor(true);
     Chart->OnMouseDown = [this](TMouseButton b, TShiftState, int x, int y) { ChartMouseDown(b, x, y); };
     Chart->OnMouseMove = [this](TShiftState, int x, int y) { ChartMouseMove(x, y); };
     Chart->OnMouseUp = [this](TMouseButton, TShiftState, int x, int y) { ChartMouseUp(x, y); };
@@ -90,11 +89,7 @@ void TTrendViewForm::BuildControls()
     ImageToPrint->hide();
     body->addWidget(ImageToPrint, 1);
 
-    PanelLegend = new QFrame(this);
-    PanelLegend->setFrameStyle(QFrame::Panel | QFrame::Raised);
-    PanelLegend->setFixedWidth(kLegendWidth);
-    PanelLegend->setFont(ArialPixels(11));
-    PanelLegend->setAutoFillBackground(true);
+    PanelLegend = NewLegendPanel(this, kLegendWidth);
     // The rows keep their height in a short window (tiled views): the legend is cut at its
     // foot, and the wheel scrolls it, instead of squeezing its rows into each other.
     auto* frame = new QVBoxLayout(PanelLegend);
@@ -153,7 +148,6 @@ void TTrendViewForm::BuildControls()
     rows->installEventFilter(this);
     for (QLabel* l : PanelLegend->findChildren<QLabel*>()) l->installEventFilter(this);
     body->addWidget(PanelLegend);
-    main->addLayout(body, 1);
 }
 
 void TTrendViewForm::FormCreate()
@@ -165,7 +159,8 @@ void TTrendViewForm::FormCreate()
     Values.FileInfo = selection.File(Member.Measure);
     FormResize();
 
-    Values.Traces = NewTraceSettings(Member.DefaultMin, Member.DefaultMax);
+    Values.Traces = NewTraceSettings(Member);
+    DecideScale(NoHighest());
     TRepeatedMessageFilter oneMessage;
     if (!ReadDataHeader()) {
         OpenFailed_ = true;
@@ -189,6 +184,10 @@ bool TTrendViewForm::ReadDataHeader()
     ZoomWindow_ = FullWindow_;
     Values.PeriodRecords = head.PeriodRecords;
     Values.Traces.RecordTime = FullWindow_.LastTime;
+    if (Layout_.AxesHeld) {
+        Values.Traces.Axis1Shown = (*Layout_.AxesHeld)[0];
+        Values.Traces.Axis2Shown = (*Layout_.AxesHeld)[1];
+    }
     CurveTime_ = FullWindow_.FirstTime;
 
     const TTrendPeriod period = Period();
@@ -207,22 +206,38 @@ void TTrendViewForm::ConfigureTraceSeries()
 {
     for (int k = 1; k <= kTraceCount; ++k) {
         const TTraceEntry& e = Values.Traces.Entries[static_cast<std::size_t>(k - 1)];
-        Chart->ConfigureSeries(k, e.Item != 0, true, false, 0.0, &Chart->YAxis);
+        Chart->ConfigureSeries(k, e.Item != 0, true, false, 0.0, e.AxisIndex == 2 ? &Chart->YAxis_Second : &Chart->YAxis);
         Chart->SetSeriesLine(k, true, e.Colour, psSolid);
         Chart->SetSeriesPoints(k, false, 1, 1, true, e.Colour);
         Chart->GetSeries(k).MaxPoints = 0;  // a year of one-minute records is a normal window
     }
 }
 
+void TTrendViewForm::DecideScale(const std::array<double, kTraceCount>& highest)
+{
+    Scale_ = Member.Scale(Member, {Values.Traces, highest, Scale_.Kept});
+}
+
 void TTrendViewForm::ApplyYAxis()
 {
-    const TYAxisScale scale = YAxisScale(Values.Traces, YAxisTitles[static_cast<std::size_t>(Member.YTitleIndex)], Kilovolts_);
-    Chart->YAxis.SetTitle(scale.Title);
-    Chart->YAxis.SetMin(scale.Min);
-    Chart->YAxis.SetMax(scale.Max);
-    Chart->YAxis.SetStepSize(scale.Step);
-    Chart->YAxis.SetAutoSizing(scale.Auto);
-    Chart->YAxis.SetAutoStepping(scale.Auto);
+    const std::array<TAxis*, 2> axes = {&Chart->YAxis, &Chart->YAxis_Second};
+    const std::array<bool, 2> shown = {Values.Traces.Axis1Shown, Values.Traces.Axis2Shown};
+    for (std::size_t a = 0; a < axes.size(); ++a) {
+        if (a == 1 && !Member.SecondAxis) break;
+        TAxis& axis = *axes[a];
+        const TYAxisScale& scale = Scale_.Axes[a];
+        if (Member.Axes[a].FollowsShownFlag) {
+            axis.SetShowAxis(shown[a]);
+            axis.SetShowLabel(shown[a]);
+            axis.SetShowTitle(shown[a]);
+        }
+        axis.SetTitle(scale.Title);
+        axis.SetMin(scale.Min);
+        axis.SetMax(scale.Max);
+        axis.SetStepSize(scale.Step);
+        axis.SetAutoSizing(scale.Auto);
+        axis.SetAutoStepping(scale.Auto);
+    }
 }
 
 void TTrendViewForm::SetupAxes()
@@ -253,14 +268,14 @@ bool TTrendViewForm::LoadAndPlot()
     // The first reading, at creation, is of the whole interval: its times serve every later one.
     if (IntervalTimes_.Times.Size() == 0) IntervalTimes_ = {v.Times, v.Joined, v.FirstIndex};
     ZoomRecords_ = v.RecordsRead();
-    Kilovolts_ = Member.KilovoltRule && PlotInKilovolts(v.AnyAtLeast1000, Values.Traces.Axis1Auto, Values.Traces.Axis1Max);
+    DecideScale(v.Highest);
     ApplyYAxis();
     for (std::size_t k = 0; k < kTraceCount; ++k) {
         std::vector<double>& values = v.Values[k];
         if (values.empty()) continue;
-        // Volts are plotted as read.
-        if (Kilovolts_)
-            for (double& value : values) value /= 1000.0;
+        // Unscaled values are plotted as read.
+        if (const double divisor = Scale_.Divisor[k]; divisor != 1)
+            for (double& value : values) value /= divisor;
         Chart->AddPoints(static_cast<int>(k) + 1, v.Times, std::move(values), v.Joined);
     }
     Chart->SetPlotting(true);
@@ -291,17 +306,14 @@ void TTrendViewForm::UpdateLegend()
             label->setPalette(p);
         }
         CursorLabels[k]->setVisible(CursorOn_ && e.Item > 0);
+        if (Member.LegendClearsReadouts) CursorLabels[k]->clear();
         LegendLabels[k]->SetFullText(Q(TraceCaption(static_cast<int>(k) + 1)));
     }
 }
 
 bool TTrendViewForm::RunTracesDialog(TTraceSettings& traces)
 {
-    switch (Member.Dialog) {
-    case TTracesDialogKind::StatisticPhase: return TTracesDlg::EditTraces(this, Member, Layout_, traces);
-    case TTracesDialogKind::HarmonicOrder: return TTracesHrmDlg::EditTraces(this, Layout_, traces);
-    }
-    return false;
+    return Member.EditTraces && Member.EditTraces(this, Member, Layout_, traces);
 }
 
 void TTrendViewForm::EditTraces()
@@ -317,7 +329,7 @@ void TTrendViewForm::ApplyTraces(const TTraceSettings& traces)
     TRepeatedMessageFilter oneMessage;
     Values.Traces = traces;
     Chart->SetPlotting(false);
-    Kilovolts_ = false;
+    DecideScale(NoHighest());
     ApplyYAxis();
     AnyTrace_ = AnyTraceChosen(Values.Traces);
     ConfigureTraceSeries();

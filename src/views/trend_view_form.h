@@ -96,7 +96,8 @@ public:
     const TTrendColumns& Columns() const { return Layout_.Columns; }
     const TCursorPoint& CursorPoint() const { return CursorPoint_; }
     bool ThreePhase() const { return Layout_.ThreePhase; }
-    bool Kilovolts() const { return Kilovolts_; }
+    // The prefix the last pass plotted in (kilovolts in the voltage view).
+    TScalePrefix ScalePrefix() const { return Scale_.Prefix; }
     bool Zoomed() const { return Zoomed_; }
     bool ZoomMode() const { return ZoomMode_; }
     bool CursorOn() const { return CursorOn_; }
@@ -153,7 +154,7 @@ protected:
     bool CursorOn_ = false;
     bool AnyTrace_ = false;
     bool OpenFailed_ = false;
-    bool Kilovolts_ = false;
+    TTrendScale Scale_;  // the last pass's scale; its kept prefix carries into the next pass
     TDateTime CurveTime_ = 0;
     int BandStart = 0, BandEnd = 0;
 
@@ -163,7 +164,10 @@ private:
     // Creation in the family's order, run once by CreateTrendView.
     void FormCreate();
     void BuildControls();
+    // The Y axes from the scale in force.
     void ApplyYAxis();
+    // The scale of a pass whose traces reached `highest`.
+    void DecideScale(const std::array<double, kTraceCount>& highest);
     void ConfigureTraceSeries();
     // The main window's buttons this view drives, published from its state.
     TTrendButtons Buttons() const;

@@ -11,4 +11,7 @@ void RegisterTrendViews(TWindowRegistry& registry)
     registry.RegisterMeasureView(MeasureUnbalance, OpenTrendView<TShowUnForm>);
     registry.RegisterMeasureView(MeasureVoltageHarmonics, OpenTrendView<TShowHForm>);
     registry.RegisterMeasureView(MeasureFlicker, OpenTrendView<TShowFlkForm>);
+    registry.RegisterMeasureView(MeasurePowers, OpenTrendView<TShowWForm>);
+    registry.RegisterMeasureView(MeasureCurrentHarmonics, OpenTrendView<TShowHmCurrForm>);
+    registry.RegisterMeasureView(MeasureEnergy, OpenTrendView<TShowEnForm>);
 }

@@ -56,28 +56,6 @@ int TimeTickIndex(std::int64_t spanMinutes)
     return static_cast<int>(TimeStepMinutes.size()) - 1;
 }
 
-bool PlotInKilovolts(bool anyValueAtLeast1000, bool axisAuto, float axisMax)
-{
-    return anyValueAtLeast1000 && (axisAuto || axisMax >= 1000);
-}
-
-TYAxisScale YAxisScale(const TTraceSettings& traces, std::string_view title, bool kilovolts)
-{
-    TYAxisScale scale;
-    scale.Auto = traces.Axis1Auto;
-    scale.Min = traces.Axis1Min;
-    scale.Max = traces.Axis1Max;
-    scale.Title = std::string(title);
-    if (kilovolts) {
-        scale.Min /= 1000;
-        scale.Max /= 1000;
-        scale.Title = std::string(KilovoltTitle);
-    }
-    const double range = std::trunc(scale.Max - scale.Min);
-    scale.Step = range >= 10 ? static_cast<double>(static_cast<std::int64_t>(range) / 10) : 0;
-    return scale;
-}
-
 bool AnyTraceChosen(const TTraceSettings& traces)
 {
     for (const TTraceEntry& e : traces.Entries)

@@ -1,7 +1,6 @@
 // The record window a trend view shows and the rules it plots by: records of a window, the
-// recording period's texts and gap unit, the time axis's tick index and titles, the gap rule
-// between consecutive points, the kilovolt decision and the Y axis scale that follows from the
-// trace settings.
+// recording period's texts and gap unit, the time axis's tick index and titles, and the gap rule
+// between consecutive points. How a pass scales its Y axes is trend_scale.h.
 #pragma once
 
 #include <array>
@@ -30,7 +29,6 @@ extern const std::array<std::int32_t, 12> TimeStepMinutes;
 extern const std::array<std::string_view, 12> TimeAxisTitles;
 // 0 "Volt", 1 "Hertz", 2 "Unbalance %", 3 "% of fundamental", 4 "p.u.".
 extern const std::array<std::string_view, 5> YAxisTitles;
-inline constexpr std::string_view KilovoltTitle = "kVolt";
 
 // The unit a member's recording period is counted in (frequency files count seconds).
 enum class TPeriodUnit { Minutes, Seconds };
@@ -73,20 +71,6 @@ inline bool JoinsPrevious(TDateTime previous, TDateTime time, std::int64_t perio
     const double period = static_cast<double>(periodSeconds);
     return seconds >= period - 0.5 && seconds < period + 0.5;
 }
-
-// Voltage views switch to kilovolts when a chosen trace reaches 1000 V in the window, unless a
-// manual scale stops below 1000. One decision serves axis, title, plotted values and readouts.
-bool PlotInKilovolts(bool anyValueAtLeast1000, bool axisAuto, float axisMax);
-
-struct TYAxisScale {
-    double Min = 0;
-    double Max = 0;
-    double Step = 0;  // Trunc(Max - Min) div 10: 0 for a range under 10
-    bool Auto = true;
-    std::string Title;
-};
-// The left Y axis from the settings; in kilovolts the range is divided by 1000 and titled "kVolt".
-TYAxisScale YAxisScale(const TTraceSettings& traces, std::string_view title, bool kilovolts);
 
 // Some entry has an item.
 bool AnyTraceChosen(const TTraceSettings& traces);

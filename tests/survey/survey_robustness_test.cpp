@@ -16,6 +16,7 @@
 #include "survey/record_search.h"
 #include "survey/samples_file.h"
 #include "survey/samples_index.h"
+#include "survey/samples_record.h"
 #include "survey/survey_file.h"
 #include "survey/text_tables.h"
 #include "survey/intake/append_checks.h"
@@ -25,6 +26,9 @@
 #include "survey/intake/repository_import.h"
 #include "views/trace_settings.h"
 #include "views/trend_reading.h"
+#include "views/waveform_navigation.h"
+#include "views/waveform_traces.h"
+#include "views/waveform_triggers.h"
 
 #include <gtest/gtest.h>
 
@@ -524,6 +528,14 @@ void ExpectSamplesFileReadOrRefused(const std::string& path, const Bytes& bytes,
         SamplesRecordMinimumLength(head, header.FileType);
         for (int c = 0; c < SamplesChannelCount(head.ChannelSet); ++c) ChannelSamplesOffset(head, header.FileType, c);
         for (int i = 0; i < head.SamplesPerChannel && i < 4; ++i) SampleTimeMs(head, i);
+        // The waveform view's reading: a checked record, its channels' values and its triggers.
+        if (auto checked = ReadSamplesRecord(file, header, entry->Offset)) {
+            EXPECT_LE(checked->Head.Length, file.Size() - entry->Offset) << what;
+            for (int c = 0; c < checked->Channels(); ++c)
+                EXPECT_EQ(checked->ChannelValues(c).size(), checked->Head.SamplesPerChannel) << what;
+            const TRecordTraces traces = BuildRecordTraces(checked->Key(), TWaveformTraceMemory(NewWaveformTraceSettings()));
+            FillTriggerGrid(*checked, traces.Settings, traces.Channels);
+        }
     }
     if (accepted) {
         for (TDateTime t : {info.FirstTime - 1, info.FirstTime, (info.FirstTime + info.LastTime) / 2, info.LastTime, info.LastTime + 1}) {
@@ -531,6 +543,12 @@ void ExpectSamplesFileReadOrRefused(const std::string& path, const Bytes& bytes,
             EXPECT_GE(at, 0) << what;
             EXPECT_LE(static_cast<std::size_t>(at), index->size()) << what;
             EXPECT_EQ(static_cast<std::size_t>(at) % kSamplesIndexEntrySize, 0u) << what;
+        }
+        TWaveformNavigation navigation;
+        if (navigation.Open(*index, info, info.FirstTime, info.LastTime)) {
+            EXPECT_LE(navigation.FirstEntry() + navigation.Count(), entries) << what;
+            navigation.GoToLast();
+            EXPECT_TRUE(navigation.CurrentEntry()) << what;
         }
     }
 }

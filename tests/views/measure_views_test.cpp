@@ -19,40 +19,12 @@
 
 namespace {
 
-// A view of a measure's records, written and selected over [from, to minute].
-struct MeasureViewFixture {
-    TempProgDir dir;
-    ScriptedMessages messages;
-    RecordingChildServices services;
-    std::string path;
-
-    MeasureViewFixture(int measure, const std::string& name, const std::vector<Bytes>& records, double from = ViewStart(),
-                       double toMinute = ViewStart() + 1)
-    {
-        path = WriteDataFile(dir / name, records);
-        SelectMeasureSurvey(measure, path, from, toMinute);
-    }
-    template <typename Form>
-    std::unique_ptr<Form> Open()
-    {
-        std::unique_ptr<Form> view = CreateTrendView<Form>(services.Context());
-        view->show();
-        QApplication::processEvents();
-        return view;
-    }
-};
-
 // The cursor placed on the record of time t.
 void ClickAt(TTrendViewForm& v, double t)
 {
     v.ChartMouseDown(TMouseButton::mbLeft, v.Chart->XToPixel(t), 100);
 }
 
-std::vector<double> Plotted(const TTrendViewForm& v, int series)
-{
-    const std::span<const double> ys = v.Chart->GetSeries(series).Ys();
-    return {ys.begin(), ys.end()};
-}
 }  // namespace
 
 // Every ten seconds, the record at 10:00:40 missing: the head lines and the cursor show the

@@ -220,3 +220,79 @@ TEST(HarmonicLayouts, CorruptFirstRecordsAreRefused)
     }
     EXPECT_FALSE(Layout(VoltageHarmonicsMember(), Bytes(15, 0)));  // not even the head
 }
+
+// Current-harmonics records: blocks named by their index, minimum, average and maximum pairs
+// of percent and ampere per phase, three phases or L1 alone.
+TEST(CurrentHarmonicLayouts, OrdersOffsetsPairsAndCaptions)
+{
+    // Block b, phase p, statistic s (0 minimum): percent 100 b + 10 p + s, ampere that + 0.5.
+    auto record = [](std::uint16_t wiring, std::vector<std::uint16_t> flags) {
+        CurrentHarmonicsRecordFields r{.wiring = wiring};
+        const int indexes[] = {0, 1, 2, 5};
+        for (std::size_t b = 0; b < flags.size(); ++b) {
+            CurrentHarmonicBlockFields block{.flags = flags[b], .index = indexes[b]};
+            for (int p = 0; p < 3; ++p) {
+                const float v = 100.0f * static_cast<float>(b) + 10.0f * static_cast<float>(p);
+                block.phases.push_back({.minPercent = v, .minAmpere = v + 0.5f, .avgPercent = v + 1, .avgAmpere = v + 1.5f,
+                                        .maxPercent = v + 2, .maxAmpere = v + 2.5f});
+            }
+            r.blocks.push_back(block);
+        }
+        return CurrentHarmonicsRecord(r);
+    };
+    const Bytes three = record(0, {2, 2, 2, 2});
+    const auto layout = Layout(CurrentHarmonicsMember(), three);
+    ASSERT_TRUE(layout);
+    EXPECT_TRUE(layout->ThreePhase);
+    EXPECT_EQ(layout->RecordHead.size(), 12u);
+    ASSERT_EQ(layout->Blocks.size(), 4u);
+    const char* names[] = {"Thd", "DC", "1st", "4th"};
+    for (std::size_t b = 0; b < 4; ++b) {
+        EXPECT_EQ(layout->Blocks[b].OrderName, names[b]);
+        EXPECT_EQ(layout->Blocks[b].StatNames, kMinAvgMax);
+    }
+    // Every block is 80 bytes: its flags word and three phase parts of 26.
+    EXPECT_EQ(CurrentHarmonicValueOffset(*layout, 0, 2, 0), 24);   // block 0, L1, average
+    EXPECT_EQ(CurrentHarmonicValueOffset(*layout, 1, 3, 1), 138);  // block 1, L2, maximum
+    EXPECT_EQ(CurrentHarmonicValueOffset(*layout, 4, 1, 0), -1);   // no such block
+    EXPECT_EQ(CurrentHarmonicValueOffset(*layout, 0, 4, 0), -1);   // no such statistic
+    FieldView view(three);
+    for (int b = 0; b < 4; ++b)
+        for (int p = 0; p < 3; ++p)
+            for (int s = 1; s <= 3; ++s) {
+                const TTraceEntry percent{.Item = s, .Offset = CurrentHarmonicValueOffset(*layout, b, s, p), .Extra = b, .Phase = p};
+                TTraceEntry ampere = percent;
+                ampere.AxisIndex = 2;
+                const float expected = 100.0f * static_cast<float>(b) + 10.0f * static_cast<float>(p) + static_cast<float>(s - 1);
+                const TTraceRead onPercent = CurrentHarmonicTrace(*layout, percent), onAmpere = CurrentHarmonicTrace(*layout, ampere);
+                EXPECT_EQ(view.F32(onPercent.Columns[onPercent.Plotted].Offset), expected);
+                EXPECT_EQ(view.F32(onAmpere.Columns[onAmpere.Plotted].Offset), expected + 0.5f);
+            }
+    EXPECT_EQ(CurrentHarmonicTraceCaption(*layout, {.Item = 2, .Extra = 3, .Phase = 0}), "L1 4th - Average(%)");
+    EXPECT_EQ(CurrentHarmonicTraceCaption(*layout, {.Item = 3, .Extra = 0, .Phase = 2, .AxisIndex = 2}), "L3 Thd - Maximum(A)");
+    EXPECT_EQ(CurrentHarmonicTraceCaption(*layout, {.Item = 0, .Extra = 1}), "none");
+
+    // A single-phase recording holds L1 alone, which every phase reads; a block without flag 2
+    // offers only "none".
+    const auto single = Layout(CurrentHarmonicsMember(), record(1, {2, 0, 2}));
+    ASSERT_TRUE(single);
+    EXPECT_FALSE(single->ThreePhase);
+    EXPECT_EQ(single->Blocks[1].StatNames, std::vector<std::string>{"none"});
+    EXPECT_EQ(single->Blocks[2].Start, 12u + (2 + 26) + (2 + 2));  // a block without flag 2 holds its code alone
+    EXPECT_EQ(CurrentHarmonicValueOffset(*single, 2, 1, 2), CurrentHarmonicValueOffset(*single, 2, 1, 0));
+}
+
+TEST(CurrentHarmonicLayouts, CorruptFirstRecordsAreRefused)
+{
+    CurrentHarmonicsRecordFields tooMany;
+    for (int b = 0; b <= kMaxHarmonicBlocks; ++b) tooMany.blocks.push_back({.index = 2});
+    EXPECT_FALSE(Layout(CurrentHarmonicsMember(), CurrentHarmonicsRecord(tooMany)));
+    tooMany.blocks.pop_back();
+    EXPECT_TRUE(Layout(CurrentHarmonicsMember(), CurrentHarmonicsRecord(tooMany)));
+
+    CurrentHarmonicsRecordFields badCode{.blocks = {{.index = 2}, {.index = 3, .phases = {{.channel = 199}}}}};
+    EXPECT_FALSE(Layout(CurrentHarmonicsMember(), CurrentHarmonicsRecord(badCode)));
+    const Bytes good = CurrentHarmonicsRecord({.blocks = {{.index = 2}}});
+    EXPECT_FALSE(Layout(CurrentHarmonicsMember(), Bytes(good.begin(), good.end() - 1)));  // past the record
+    EXPECT_FALSE(Layout(CurrentHarmonicsMember(), Bytes(11, 0)));  // not even the head
+}

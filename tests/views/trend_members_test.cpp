@@ -6,9 +6,13 @@
 
 #include "graph/zr_graph.h"
 #include "views/traces_dlg.h"
+#include "views/traces_en_dlg.h"
+#include "views/traces_hrm_curr_dlg.h"
 #include "views/traces_hrm_dlg.h"
+#include "views/traces_w_dlg.h"
 #include "views/trend_views.h"
 
+#include <QCheckBox>
 #include <QComboBox>
 #include <QGroupBox>
 #include <QLabel>
@@ -41,6 +45,8 @@ struct MemberRow {
     std::vector<double> plotted;
     const char* firstReadout;  // the cursor's value on the first record
     const char* cursorTime = "15/03 10:00";
+    int axis = 1;                        // the Y axis the trace is plotted on
+    const char* plottedTitle = nullptr;  // that axis's title once plotted (null: the Y title)
 };
 
 // Three records ten minutes apart from the view tests' start, written and selected.
@@ -204,6 +210,108 @@ const std::vector<MemberRow>& Rows()
          .legend = "L2 Plt",
          .plotted = {1, 1.25, 1.5},
          .firstReadout = "1.00 p.u."},
+        {.measure = MeasurePowers,
+         .create = [](const TChildContext& c) { return std::unique_ptr<TTrendViewForm>(CreateTrendView<TShowWForm>(c)); },
+         .writeAndSelect =
+             [](const TempProgDir& dir) {
+                 // Average active power 1500 + 100 i W: plotted in kilowatts.
+                 WriteAndSelect(dir, MeasurePowers, "m.wme", [](int i) {
+                     PowerRecordFields r{.time = RecordStamp(i), .period = 10};
+                     r.active = {1400.0f + 100.0f * static_cast<float>(i), 1500.0f + 100.0f * static_cast<float>(i), 2000};
+                     return PowerRecord(r);
+                 });
+             },
+         .viewKind = TViewKind::Powers,
+         .captionEnd = "> - Power & Current",
+         .measureLabel = "Measure: Power & Current",
+         .recordsLine = "Records: 3  (Rate: 10min)",
+         .yTitle = "Powers (W / VAr / VA)",
+         .defaultMin = 200,
+         .defaultMax = 250,
+         .dialogCaption = "Power & Current Traces Settings",
+         .dialogScaleCaption = "Powers Y Axis",
+         .chooseTrace =
+             [](QDialog& d) {
+                 auto& dialog = static_cast<TTracesWDlg&>(d);
+                 dialog.Combos[0]->setCurrentIndex(2);  // Avg. Active Power
+                 dialog.ComboChange(0);
+                 dialog.BtnOk->click();
+             },
+         .legend = "3Ph. Avg. Active Power",
+         .plotted = {1.5, 1.6, 1.7},
+         .firstReadout = "1.500 kW",
+         .plottedTitle = "Potenze (kW / kVAr / kVA)"},
+        {.measure = MeasureCurrentHarmonics,
+         .create = [](const TChildContext& c) { return std::unique_ptr<TTrendViewForm>(CreateTrendView<TShowHmCurrForm>(c)); },
+         .writeAndSelect =
+             [](const TempProgDir& dir) {
+                 // THD, then the 5th; L2 maximum of the 5th: 4 % and 2 + i A.
+                 WriteAndSelect(dir, MeasureCurrentHarmonics, "m.hmi", [](int i) {
+                     CurrentHarmonicsRecordFields r{.time = RecordStamp(i), .period = 10};
+                     r.blocks.push_back({.index = 0});
+                     CurrentHarmonicBlockFields fifth{.index = 6};
+                     for (int p = 0; p < 3; ++p)
+                         fifth.phases.push_back({.maxPercent = 4, .maxAmpere = p == 1 ? 2.0f + static_cast<float>(i) : 9});
+                     r.blocks.push_back(fifth);
+                     return CurrentHarmonicsRecord(r);
+                 });
+             },
+         .viewKind = TViewKind::CurrentHarmonics,
+         .captionEnd = "> - Current Harmonics",
+         .measureLabel = "Measure: Current Harmonics",
+         .recordsLine = "Records: 3  (Rate: 10min)",
+         .yTitle = "% of fundamental",
+         .defaultMin = 200,
+         .defaultMax = 250,
+         .dialogCaption = "Harmonics Traces Settings",
+         .dialogScaleCaption = "Y Axis (%)",
+         .chooseTrace =
+             [](QDialog& d) {
+                 auto& dialog = static_cast<TTracesHrmCurrDlg&>(d);
+                 dialog.OrderLists[0]->setCurrentIndex(1);  // 5th
+                 dialog.CBoxHChange(0);
+                 dialog.Combos[0]->setCurrentIndex(3);  // Maximum
+                 dialog.ComboChange(0);
+                 dialog.Radios[0][1]->setChecked(true);  // L2
+                 dialog.AmpBoxes[0]->setChecked(true);   // in ampere, on the second axis
+                 dialog.BtnOk->click();
+             },
+         .legend = "L2 5th - Maximum(A)",
+         .plotted = {2, 3, 4},
+         .firstReadout = "2.000 A",
+         .axis = 2,
+         .plottedTitle = "Ampere"},
+        {.measure = MeasureEnergy,
+         .create = [](const TChildContext& c) { return std::unique_ptr<TTrendViewForm>(CreateTrendView<TShowEnForm>(c)); },
+         .writeAndSelect =
+             [](const TempProgDir& dir) {
+                 // Reactive energy Q1: 1.5 + 0.25 i kVArh, read as 1500 + 250 i VArh.
+                 WriteAndSelect(dir, MeasureEnergy, "m.ene", [](int i) {
+                     EnergyRecordFields r{.time = RecordStamp(i), .period = 10};
+                     r.totals[2] = 1.5f + 0.25f * static_cast<float>(i);
+                     return EnergyRecord(r);
+                 });
+             },
+         .viewKind = TViewKind::Energy,
+         .captionEnd = "> - Energy",
+         .measureLabel = "Measure: Energy",
+         .recordsLine = "Records: 3  (Rate: 10min)",
+         .yTitle = "Energy (Wh / VArh / VAh)",
+         .defaultMin = 200,
+         .defaultMax = 250,
+         .dialogCaption = "Energy Traces Settings",
+         .dialogScaleCaption = "Y Axis",
+         .chooseTrace =
+             [](QDialog& d) {
+                 auto& dialog = static_cast<TTracesEnDlg&>(d);
+                 dialog.Combos[0]->setCurrentIndex(3);  // Reactive Energy Q1
+                 dialog.ComboChange(0);
+                 dialog.BtnOk->click();
+             },
+         .legend = "3Ph. Reactive Energy Q1",
+         .plotted = {1.5, 1.75, 2},
+         .firstReadout = "1.500 kVArh",
+         .plottedTitle = "Energy (kWh / kVArh / kVAh)"},
     };
     return rows;
 }
@@ -258,6 +366,9 @@ TEST(TrendMembers, EveryMemberOpensReadsAndPlotsThroughTheFactory)
         EXPECT_EQ(view->LegendLabels[1]->text(), "none");
         const std::span<const double> ys = view->Chart->GetSeries(1).Ys();
         EXPECT_EQ(std::vector<double>(ys.begin(), ys.end()), row->plotted);
+        const TAxis& axis = row->axis == 2 ? view->Chart->YAxis_Second : view->Chart->YAxis;
+        EXPECT_EQ(view->Chart->GetSeries(1).Axis(), &axis);
+        EXPECT_EQ(axis.Title(), row->plottedTitle ? row->plottedTitle : row->yTitle);
 
         view->ToggleCursor();
         view->ChartMouseDown(TMouseButton::mbLeft, view->Chart->XToPixel(view->FullWindow().FirstTime) + 2, 100);

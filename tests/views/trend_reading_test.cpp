@@ -10,6 +10,7 @@
 #include "views/trace_settings.h"
 
 #include <gtest/gtest.h>
+#include <limits>
 
 namespace {
 double Start() { return FixtureTime(2024, 3, 15, 10, 0); }
@@ -157,7 +158,9 @@ TEST(WindowValues, GapsWhereRecordsAreMissing)
     EXPECT_EQ(v.Values[0][3], 234);  // grid position 4
     EXPECT_EQ(v.Values[1][8], 249);
     EXPECT_TRUE(v.Values[2].empty());
-    EXPECT_FALSE(v.AnyAtLeast1000);
+    EXPECT_EQ(v.Highest[0], 239);  // each trace's highest value, for the view's scale
+    EXPECT_EQ(v.Highest[1], 249);
+    EXPECT_EQ(v.Highest[2], -std::numeric_limits<double>::infinity());
     // The settings hold the last record read, as the values sheet takes them.
     EXPECT_NEAR(traces.RecordTime, Start() + 90 * kOneMinute, 1e-9);
     EXPECT_EQ(traces.Entries[0].Value, 239);
@@ -213,7 +216,7 @@ TEST(WindowValues, StopsAtAnUnreadableRecordKeepingWhatWasRead)
     const TWindowValues v = ReadWindow(o.Head.FullWindow, o.Head.Layout, traces);
     EXPECT_FALSE(v.Complete);
     EXPECT_EQ(v.RecordsRead(), 4u);
-    EXPECT_TRUE(v.AnyAtLeast1000);  // 900, 950, 1000, 1050
+    EXPECT_EQ(v.Highest[0], 1050);  // 900, 950, 1000, 1050
     EXPECT_EQ(messages.Texts(), std::vector<std::string>{"Invalid Date"});
 }
 

@@ -2,7 +2,8 @@
 // modal dialog filled and accepted), Zoom In by a band dragged with the mouse, Zoom Out, the
 // measuring cursor by click and key, the density or CPF curve of the cursor record and a print
 // to PDF; the voltage view on a medium-voltage survey, the other views on the demonstration
-// survey. With ORV_GRAB_DIR set, each step leaves a picture there for looking at.
+// survey, the two-axis views with traces on both axes and their prefixes switched. With
+// ORV_GRAB_DIR set, each step leaves a picture there for looking at.
 #include "view_test_support.h"
 
 #include "app/main_form.h"
@@ -10,6 +11,7 @@
 #include "fixtures/demo_survey.h"
 #include "fixtures/survey_fixture.h"
 #include "graph/zr_graph.h"
+#include "platform/date_format.h"
 #include "survey/records.h"
 #include "wizards/interval_page.h"
 #include "wizards/sel_data_dlg.h"
@@ -17,7 +19,10 @@
 #include "wizards/survey_picker.h"
 #include "views/curve_form.h"
 #include "views/traces_dlg.h"
+#include "views/traces_en_dlg.h"
+#include "views/traces_hrm_curr_dlg.h"
 #include "views/traces_hrm_dlg.h"
+#include "views/traces_w_dlg.h"
 #include "views/trend_views.h"
 
 #include <QAction>
@@ -29,7 +34,10 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QKeyEvent>
+#include <QDate>
 #include <QLabel>
+#include <QLocale>
+#include <QLineEdit>
 #include <QMouseEvent>
 #include <QTimer>
 #include <cstdio>
@@ -88,16 +96,16 @@ void ShowWithTrendViews(TMainForm& form, QSize size)
     form.show();
 }
 
-// View > Open Survey... on a survey file, measures 1 to `lastMeasure` ticked where available.
-void OpenSurvey(TMainForm& form, const std::string& survey, int lastMeasure = kMeasureCount)
+// View > Open Survey... on a survey file, the measures `ticked` says ticked where available.
+void OpenSurvey(TMainForm& form, const std::string& survey, std::function<bool(int)> ticked = {})
 {
-    form.ExecModal = [survey, lastMeasure](QDialog& d) {
+    form.ExecModal = [survey, ticked](QDialog& d) {
         auto& wizard = static_cast<TSelDataDlg&>(d);
         wizard.SurveyPage->Picker->SelectFile(survey);
         wizard.BtnNextClick();
-        if (lastMeasure < kMeasureCount) {
-            for (int k = lastMeasure + 1; k <= kMeasureCount; ++k)
-                if (QCheckBox* box = wizard.DataPage->Box(k)) box->setChecked(false);
+        if (ticked) {
+            for (int k = 1; k <= kMeasureCount; ++k)
+                if (QCheckBox* box = wizard.DataPage->Box(k); box && !ticked(k)) box->setChecked(false);
             wizard.DataPage->CBoxClick();
         }
         wizard.BtnFinishClick();
@@ -141,7 +149,7 @@ TEST(VoltageViewRoad, OpenChooseTracesZoomCursorCurveAndPrint)
     ASSERT_TRUE(dialogShown);
     QApplication::processEvents();
     EXPECT_TRUE(view->AnyTrace());
-    EXPECT_TRUE(view->Kilovolts());
+    EXPECT_EQ(view->ScalePrefix(), TScalePrefix::Thousands);
     EXPECT_EQ(view->Chart->YAxis.Title(), "kVolt");
     EXPECT_EQ(view->LegendLabels[2]->text(), "L3 Average");
     EXPECT_TRUE(form.BtnZoomIn->isEnabled());
@@ -230,6 +238,46 @@ void ChooseRow(TTracesDlg& d, int row, int item, int phase)
     d.Radios[static_cast<std::size_t>(row)][static_cast<std::size_t>(phase)]->setChecked(true);
 }
 
+// The view of `kind` among the main window's children, made active and maximised; null when none.
+TTrendViewForm* MaximisedView(TMainForm& form, TViewKind kind)
+{
+    for (QMdiSubWindow* sub : form.MdiArea->subWindowList()) {
+        auto* view = qobject_cast<TTrendViewForm*>(sub->widget());
+        if (!view || view->ViewKind() != kind) continue;
+        form.MdiArea->setActiveSubWindow(sub);
+        sub->showMaximized();
+        QApplication::processEvents();
+        return view;
+    }
+    return nullptr;
+}
+
+// Zoom In, then a band dragged from a third of the plot over a quarter of it (`dragging` runs
+// while the band is held); the band's middle column, where the cursor then goes.
+int ZoomOnBand(TMainForm& form, TTrendViewForm& view, const std::function<void()>& dragging = {})
+{
+    TzrGraph& chart = *view.Chart;
+    const int row = PlotRow(chart);
+    const int width = chart.Width() - chart.Dimensions.LeftMargin() - chart.Dimensions.RightMargin();
+    const int left = chart.Dimensions.LeftMargin() + width / 3, right = left + width / 4;
+    form.BtnZoomIn->trigger();
+    Press(&chart, QPoint(left, row));
+    Move(&chart, QPoint(right, row));
+    if (dragging) dragging();
+    Release(&chart, QPoint(right, row));
+    QApplication::processEvents();
+    return (left + right) / 2;
+}
+
+// The measuring cursor switched on and placed by a click at `column`.
+void PlaceCursor(TMainForm& form, TTrendViewForm& view, int column)
+{
+    form.BtnMeas->trigger();
+    const int row = PlotRow(*view.Chart);
+    Press(view.Chart, QPoint(column, row));
+    Release(view.Chart, QPoint(column, row));
+}
+
 struct MeasureRoad {
     TViewKind kind;
     const char* name;
@@ -249,7 +297,7 @@ TEST(MeasureViewsRoad, OpenSurveyThenTracesZoomCursorAndCurveOnEachView)
     ASSERT_FALSE(survey.empty());
     TMainForm form;
     ShowWithTrendViews(form, QSize(1100, 700));
-    OpenSurvey(form, survey, MeasureFlicker);
+    OpenSurvey(form, survey, [](int measure) { return measure <= MeasureFlicker; });
     QApplication::processEvents();
     ASSERT_EQ(form.MdiArea->subWindowList().size(), 5) << ::testing::PrintToString(messages.Texts());
 
@@ -298,14 +346,8 @@ TEST(MeasureViewsRoad, OpenSurveyThenTracesZoomCursorAndCurveOnEachView)
     };
     for (const MeasureRoad& road : roads) {
         SCOPED_TRACE(road.name);
-        QMdiSubWindow* sub = nullptr;
-        for (QMdiSubWindow* s : form.MdiArea->subWindowList())
-            if (auto* child = qobject_cast<TTrendViewForm*>(s->widget()); child && child->ViewKind() == road.kind) sub = s;
-        ASSERT_NE(sub, nullptr);
-        form.MdiArea->setActiveSubWindow(sub);
-        sub->showMaximized();
-        QApplication::processEvents();
-        auto* view = qobject_cast<TTrendViewForm*>(sub->widget());
+        TTrendViewForm* view = MaximisedView(form, road.kind);
+        ASSERT_NE(view, nullptr);
         const std::string name(road.name);
 
         ASSERT_TRUE(OnModal<QDialog>([&] { form.BtnTraces->trigger(); }, road.choose));
@@ -314,21 +356,11 @@ TEST(MeasureViewsRoad, OpenSurveyThenTracesZoomCursorAndCurveOnEachView)
         EXPECT_GT(view->Chart->GetSeries(1).Count(), 0);
         Grab(form, name + "_1_traces");
 
-        TzrGraph& chart = *view->Chart;
-        const int row = PlotRow(chart);
-        const int width = chart.Width() - chart.Dimensions.LeftMargin() - chart.Dimensions.RightMargin();
-        const int left = chart.Dimensions.LeftMargin() + width / 3, right = left + width / 4;
-        form.BtnZoomIn->trigger();
-        Press(&chart, QPoint(left, row));
-        Move(&chart, QPoint(right, row));
-        Release(&chart, QPoint(right, row));
-        QApplication::processEvents();
+        const int middle = ZoomOnBand(form, *view);
         EXPECT_TRUE(view->Zoomed());
         EXPECT_LT(view->ZoomRecords(), view->ValuesBlock().PeriodRecords);
 
-        form.BtnMeas->trigger();
-        Press(&chart, QPoint((left + right) / 2, row));
-        Release(&chart, QPoint((left + right) / 2, row));
+        PlaceCursor(form, *view, middle);
         EXPECT_GT(view->CursorPoint().Id, 0);
         EXPECT_FALSE(view->CursorLabels[0]->text().isEmpty());
         EXPECT_TRUE(form.BtnCurve->isEnabled());
@@ -342,6 +374,174 @@ TEST(MeasureViewsRoad, OpenSurveyThenTracesZoomCursorAndCurveOnEachView)
         });
         EXPECT_TRUE(curveShown);
         form.BtnMeas->trigger();
+    }
+    EXPECT_TRUE(messages.messages.empty()) << ::testing::PrintToString(messages.Texts());
+}
+
+namespace {
+// A row of a two-axis dialog: its item (and order) chosen as the user does, then its phase.
+void ChooseItem(TTracesDialogBase& d, int row, int item, int phase)
+{
+    d.Combos[static_cast<std::size_t>(row)]->setCurrentIndex(item);
+    d.ComboChange(row);
+    d.Radios[static_cast<std::size_t>(row)][static_cast<std::size_t>(phase)]->setChecked(true);
+}
+
+// The first axis group set to a manual range, or back to automatic.
+void ScaleFirstAxis(TTracesDialogBase& d, bool autoScale, const char* min = "0", const char* max = "0")
+{
+    d.CBoxAuto->setChecked(autoScale);
+    d.CBoxAutoClick();
+    d.EditMin->setText(min);
+    d.EditMax->setText(max);
+}
+
+struct TwoAxisRoad {
+    TViewKind kind;
+    const char* name;
+    std::function<void(QDialog&)> choose;  // both axes' traces where the view has two
+    const char* title;                     // the left axis once plotted
+    std::function<void(QDialog&)> rescale; // a manual range that switches the prefix
+    const char* rescaledTitle;
+    std::vector<const char*> readoutUnits;  // the first traces' readouts end so
+    const char* printedDate;                // the page's date pattern under a short date "yyyy-MM-dd"
+};
+
+// The run's short date format, put back when the test ends.
+struct ShortDateFormat {
+    std::string kept = RunDateFormats().shortDate;
+    explicit ShortDateFormat(const std::string& format) { RunDateFormats().shortDate = format; }
+    ~ShortDateFormat() { RunDateFormats().shortDate = kept; }
+};
+}  // namespace
+
+// Open Survey on the demonstration survey opens the powers-and-currents, current-harmonics and
+// energy views; on each: traces on both of its axes through the toolbar, the prefix switched by a
+// manual range, a zoom band, the cursor, a copy and a print to PDF.
+TEST(TwoAxisViewsRoad, OpenSurveyThenBothAxesPrefixesZoomCursorCopyAndPrint)
+{
+    TempProgDir dir;
+    ScriptedMessages messages;
+    const std::string survey = WriteDemoSurvey(dir / "demo", 2);
+    ASSERT_FALSE(survey.empty());
+    TMainForm form;
+    const ShortDateFormat isoDates("yyyy-MM-dd");  // after the main window has set the run's formats
+    ShowWithTrendViews(form, QSize(1100, 700));
+    OpenSurvey(form, survey, [](int m) { return m == MeasurePowers || m == MeasureCurrentHarmonics || m == MeasureEnergy; });
+    QApplication::processEvents();
+    ASSERT_EQ(form.MdiArea->subWindowList().size(), 3) << ::testing::PrintToString(messages.Texts());
+
+    const TwoAxisRoad roads[] = {
+        {TViewKind::Powers, "w",
+         [](QDialog& d) {
+             auto& t = static_cast<TTracesWDlg&>(d);
+             ChooseItem(t, 0, 2, kThreePhase);  // Avg. Active Power
+             ChooseItem(t, 1, 8, kThreePhase);  // Avg. Apparent Power
+             ChooseItem(t, 2, 12, 1);           // Max. Current L2, on the right axis
+             Grab(t, "w_traces_dialog");
+             t.BtnOk->click();
+         },
+         "Potenze (kW / kVAr / kVA)",
+         [](QDialog& d) {
+             auto& t = static_cast<TTracesDialogBase&>(d);
+             ScaleFirstAxis(t, false, "0", "5000000");
+             t.BtnOk->click();
+         },
+         "Potenze (MW / MVAr / MVA)", {" kW", " kVA", " A"}, "dd/MM/yyyy"},
+        {TViewKind::CurrentHarmonics, "hi",
+         [](QDialog& d) {
+             auto& t = static_cast<TTracesHrmCurrDlg&>(d);
+             const int rows[][4] = {{2, 2, 0, 0}, {2, 2, 0, 1}, {3, 3, 2, 0}};  // order, statistic, phase, ampere
+             for (int row = 0; row < 3; ++row) {
+                 const auto r = static_cast<std::size_t>(row);
+                 t.OrderLists[r]->setCurrentIndex(rows[row][0]);
+                 t.CBoxHChange(row);
+                 ChooseItem(t, row, rows[row][1], rows[row][2]);
+                 t.AmpBoxes[r]->setChecked(rows[row][3] == 1);
+             }
+             Grab(t, "hi_traces_dialog");
+             t.BtnOk->click();
+         },
+         "% of fundamental", {}, nullptr, {" %", " A", " %"}, "yyyy-MM-dd"},
+        {TViewKind::Energy, "en",
+         [](QDialog& d) {
+             auto& t = static_cast<TTracesEnDlg&>(d);
+             ChooseItem(t, 0, 1, kThreePhase);  // Active Energy Received
+             ChooseItem(t, 1, 1, 0);            // its L1 part
+             ChooseItem(t, 2, 4, kThreePhase);  // Reactive Energy Q2
+             ChooseItem(t, 3, 5, kThreePhase);  // Reactive Energy Q3
+             Grab(t, "en_traces_dialog");
+             t.BtnOk->click();
+         },
+         "Energy (MWh / MVArh / MVAh)",
+         [](QDialog& d) {
+             auto& t = static_cast<TTracesDialogBase&>(d);
+             ScaleFirstAxis(t, false, "0", "50000");
+             t.BtnOk->click();
+         },
+         "Energy (kWh / kVArh / kVAh)", {" MWh", " MWh", " MVArh"}, "yyyy-MM-dd"},
+    };
+    for (const TwoAxisRoad& road : roads) {
+        SCOPED_TRACE(road.name);
+        TTrendViewForm* view = MaximisedView(form, road.kind);
+        ASSERT_NE(view, nullptr);
+        const std::string name(road.name);
+        EXPECT_FALSE(form.BtnCurve->isEnabled());
+        Grab(form, name + "_0_opened");
+
+        ASSERT_TRUE(OnModal<QDialog>([&] { form.BtnTraces->trigger(); }, road.choose));
+        QApplication::processEvents();
+        EXPECT_EQ(view->Chart->YAxis.Title(), road.title);
+        const bool twoAxes = view->TrendMember().SecondAxis;
+        EXPECT_EQ(view->Chart->GetSeries(2).Axis() == &view->Chart->YAxis_Second, road.kind == TViewKind::CurrentHarmonics);
+        if (road.kind == TViewKind::Powers) {
+            EXPECT_EQ(view->Chart->GetSeries(3).Axis(), &view->Chart->YAxis_Second);
+        }
+        EXPECT_EQ(view->Chart->YAxis_Second.ShowAxis(), twoAxes);
+        Grab(form, name + "_1_traces");
+
+        if (road.rescale) {
+            ASSERT_TRUE(OnModal<QDialog>([&] { form.BtnTraces->trigger(); }, road.rescale));
+            QApplication::processEvents();
+            EXPECT_EQ(view->Chart->YAxis.Title(), road.rescaledTitle);
+            Grab(form, name + "_2_rescaled");
+            ASSERT_TRUE(OnModal<QDialog>([&] { form.BtnTraces->trigger(); }, [](QDialog& d) {
+                auto& t = static_cast<TTracesDialogBase&>(d);
+                ScaleFirstAxis(t, true, "0", "250");
+                t.BtnOk->click();
+            }));
+            EXPECT_EQ(view->Chart->YAxis.Title(), road.title);
+        }
+
+        const int middle = ZoomOnBand(form, *view, [&] { Grab(form, name + "_3_zoom_band"); });
+        EXPECT_TRUE(view->Zoomed());
+        EXPECT_LT(view->ZoomRecords(), view->ValuesBlock().PeriodRecords);
+
+        PlaceCursor(form, *view, middle);
+        EXPECT_GT(view->CursorPoint().Id, 0);
+        for (std::size_t k = 0; k < road.readoutUnits.size(); ++k)
+            EXPECT_TRUE(view->CursorLabels[k]->text().endsWith(road.readoutUnits[k])) << view->CursorLabels[k]->text().toStdString();
+        EXPECT_FALSE(form.BtnCurve->isEnabled());
+        Grab(form, name + "_4_zoom_cursor");
+
+        form.BtnCopyClip->trigger();
+        const QImage copied = QApplication::clipboard()->image();
+        EXPECT_EQ(copied.size(), view->size());
+        if (const char* folder = std::getenv("ORV_GRAB_DIR")) copied.save(QString(folder) + "/" + QString::fromStdString(name) + "_5_clipboard.png");
+
+        const std::string pdf = dir / (name + ".pdf");
+        messages.PrintTo(PrintChoice{.outputFile = pdf});
+        form.BtnPrint->trigger();
+        const std::string text = CommandOutput("pdftotext '" + pdf + "' -");
+        // The powers view prints a fixed day-month-year date, the others the run's short date.
+        const std::string printed = "Printed on: " + QLocale::c().toString(QDate::currentDate(), "dddd ").toStdString() +
+                                    QDate::currentDate().toString(road.printedDate).toStdString();
+        EXPECT_NE(text.find(printed), std::string::npos) << text;
+        EXPECT_NE(text.find(view->Frame.LabelMeas->text().toStdString()), std::string::npos);
+        if (const char* folder = std::getenv("ORV_GRAB_DIR"))
+            std::system(("pdftoppm -r 90 -png '" + pdf + "' '" + std::string(folder) + "/" + name + "_6_printed'").c_str());
+        form.BtnMeas->trigger();
+        form.BtnZoomOut->trigger();
     }
     EXPECT_TRUE(messages.messages.empty()) << ::testing::PrintToString(messages.Texts());
 }

@@ -106,7 +106,7 @@ TEST(VoltageView, ThreeTracesPlotWithGapsWhereRecordsAreMissing)
         EXPECT_EQ(connects, (std::vector<std::uint8_t>{0, 1, 1, 1, 0, 1, 1, 1, 1})) << s;
     }
     EXPECT_EQ(v.Chart->GetSeries(1).Ys()[0], 230);
-    EXPECT_FALSE(v.Kilovolts());
+    EXPECT_EQ(v.ScalePrefix(), TScalePrefix::None);
     EXPECT_EQ(v.Chart->YAxis.Title(), "Volt");
 }
 
@@ -147,7 +147,7 @@ TEST(VoltageView, KilovoltsForAxisTitleValuesAndReadout)
     VoltageViewFixture f({.count = 10, .values = [](int i, int) { return MinAvgMax{0, 11000.0f + i, 0}; }});
     TShowVForm& v = f.Open();
     v.ApplyTraces(ChooseTraces(v, 1));
-    EXPECT_TRUE(v.Kilovolts());
+    EXPECT_EQ(v.ScalePrefix(), TScalePrefix::Thousands);
     EXPECT_EQ(v.Chart->YAxis.Title(), "kVolt");
     EXPECT_DOUBLE_EQ(v.Chart->GetSeries(1).Ys()[0], 11.0);
 
@@ -157,7 +157,7 @@ TEST(VoltageView, KilovoltsForAxisTitleValuesAndReadout)
     manual.Axis1Min = 0;
     manual.Axis1Max = 500;
     v.ApplyTraces(manual);
-    EXPECT_FALSE(v.Kilovolts());
+    EXPECT_EQ(v.ScalePrefix(), TScalePrefix::None);
     EXPECT_EQ(v.Chart->YAxis.Title(), "Volt");
     EXPECT_DOUBLE_EQ(v.Chart->GetSeries(1).Ys()[0], 11000.0);
     EXPECT_DOUBLE_EQ(v.Chart->YAxis.Max(), 500);
@@ -166,7 +166,7 @@ TEST(VoltageView, KilovoltsForAxisTitleValuesAndReadout)
     manual.Axis1Min = 10000;
     manual.Axis1Max = 12000;
     v.ApplyTraces(manual);
-    EXPECT_TRUE(v.Kilovolts());
+    EXPECT_EQ(v.ScalePrefix(), TScalePrefix::Thousands);
     EXPECT_DOUBLE_EQ(v.Chart->YAxis.Min(), 10);
     EXPECT_DOUBLE_EQ(v.Chart->YAxis.Max(), 12);
     EXPECT_DOUBLE_EQ(v.Chart->GetSeries(1).Ys()[0], 11.0);
@@ -183,7 +183,7 @@ TEST(VoltageView, ManualScaleAboveKilovoltWithLowValuesStaysInVolts)
     s.Axis1Min = 0;
     s.Axis1Max = 1500;
     v.ApplyTraces(s);
-    EXPECT_FALSE(v.Kilovolts());
+    EXPECT_EQ(v.ScalePrefix(), TScalePrefix::None);
     EXPECT_EQ(v.Chart->YAxis.Title(), "Volt");
     EXPECT_DOUBLE_EQ(v.Chart->YAxis.Max(), 1500);
     EXPECT_DOUBLE_EQ(v.Chart->GetSeries(1).Ys()[0], 230);

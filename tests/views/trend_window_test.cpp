@@ -1,5 +1,4 @@
-// Time ticks, the recording period's texts, the gap rule, the kilovolt decision and the Y scale.
-#include "views/trend_member.h"
+// Time ticks, the recording period's texts and the gap rule.
 #include "views/trend_window.h"
 
 #include "platform/date_time.h"
@@ -53,48 +52,6 @@ TEST(GapRule, JoinsOnlyPointsOnePeriodApart)
     EXPECT_FALSE(JoinsPrevious(At(15, 10, 0), At(15, 10, 0), 0));
 }
 
-TEST(Kilovolts, OneDecisionForAxisTitleAndValues)
-{
-    const struct {
-        bool valueAtLeast1000;
-        bool autoScale;
-        float manualMax;
-        bool kilovolts;
-    } cases[] = {
-        {true, true, 250, true},      // automatic scale follows the values
-        {false, true, 250, false},
-        {true, false, 15000, true},   // manual scale in volts above 1000
-        {true, false, 250, false},    // a manual scale below 1000 keeps volts
-        {false, false, 15000, false}, // no kV axis for values that are all below 1000
-        {false, false, 250, false},
-        {true, false, 1000, true},
-    };
-    for (const auto& c : cases)
-        EXPECT_EQ(PlotInKilovolts(c.valueAtLeast1000, c.autoScale, c.manualMax), c.kilovolts)
-            << c.valueAtLeast1000 << c.autoScale << c.manualMax;
-}
-
-TEST(Kilovolts, ScaleDividesRangeAndRecomputesStep)
-{
-    TTraceSettings s;
-    s.Axis1Auto = false;
-    s.Axis1Min = 10000;
-    s.Axis1Max = 12000;
-    TYAxisScale volts = YAxisScale(s, YAxisTitles[0], false);
-    EXPECT_EQ(volts.Title, "Volt");
-    EXPECT_EQ(volts.Step, 200);
-    TYAxisScale kv = YAxisScale(s, YAxisTitles[0], true);
-    EXPECT_EQ(kv.Title, "kVolt");
-    EXPECT_DOUBLE_EQ(kv.Min, 10);
-    EXPECT_DOUBLE_EQ(kv.Max, 12);
-    EXPECT_EQ(kv.Step, 0);  // a range under 10 gives step 0
-    s.Axis1Min = 200;
-    s.Axis1Max = 250;
-    EXPECT_EQ(YAxisScale(s, YAxisTitles[0], false).Step, 5);
-    s.Axis1Max = 150;  // minimum above maximum: no negative step
-    EXPECT_EQ(YAxisScale(s, YAxisTitles[0], false).Step, 0);
-}
-
 TEST(RecordWindow, PeriodRecordsAndOrdering)
 {
     // A one-record window still gets an X range: one period either side.
@@ -110,13 +67,6 @@ TEST(RecordWindow, PeriodRecordsAndOrdering)
     const TRecordWindow ordered = OrderedWindow(reversed);
     EXPECT_EQ(ordered, (TRecordWindow{8, 128, 1.0, 2.0}));
     EXPECT_EQ(OrderedWindow(ordered), ordered);
-}
-
-TEST(CursorReadout, VoltsWithTwoDecimalsKilovoltsWithThree)
-{
-    EXPECT_EQ(FormatCursorValue(VoltageMember(), 230.456, false), "230.46 V");
-    EXPECT_EQ(FormatCursorValue(VoltageMember(), 11.0, true), "11.000 kV");
-    EXPECT_EQ(FormatCursorValue(VoltageMember(), 5.5, false), "5.50 V");
 }
 
 TEST(RecordingPeriod, RateTextStampsAndGapByUnit)

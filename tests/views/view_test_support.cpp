@@ -1,6 +1,7 @@
 // Window test helpers.
 #include "view_test_support.h"
 
+#include "graph/zr_graph.h"
 #include "views/trace_settings.h"
 
 #include <cstdio>
@@ -14,6 +15,12 @@ TTraceSettings ChooseTraces(const TTrendViewForm& view, int count, int item)
     }
     ResolveOffsets(s, view.Columns().Columns, view.Columns().StatCount());
     return s;
+}
+
+std::vector<double> Plotted(const TTrendViewForm& view, int series)
+{
+    const std::span<const double> ys = view.Chart->GetSeries(series).Ys();
+    return {ys.begin(), ys.end()};
 }
 
 std::string CommandOutput(const std::string& command)
