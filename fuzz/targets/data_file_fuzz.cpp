@@ -1,7 +1,7 @@
 // Fuzz target: the survey data files of every fixed-record measure, through the one gate that
 // accepts them (ReadMeasureFileInfo), the interval search, the one record-window reader and the
 // trend views' layouts and trace reading. The first byte chooses the measure, the next six the
-// traces a view is asked for (as its traces dialog offers them); the rest is the file.
+// traces a view is asked for (among those its layout offers); the rest is the file.
 // Must hold: a file the gate accepts opens, its header fits the file, and every array read from
 // it holds one entry per record read, no more records than asked, all of them when complete.
 #include <array>
@@ -14,6 +14,7 @@
 #include "survey/record_window_reader.h"
 #include "views/harmonic_layout.h"
 #include "views/trace_settings.h"
+#include "views/trend_columns.h"
 #include "views/trend_member.h"
 #include "views/trend_reading.h"
 
@@ -47,28 +48,30 @@ void ReadEveryRecord(TDataFile& F)
     FUZZ_CHECK(ReadRecordWindow(F, 1, 0, columns, false).Read == 0);
 }
 
-// The traces a traces dialog could choose from the layout: for each of the six, an item of the
-// statistics offered (0: none), a phase the survey has and, for harmonics, a block.
+// Six traces chosen over the layout: for each an item of the statistics it offers (0: none), a
+// phase, and a harmonic block or a unit kind, at the offset the layout gives.
 TTraceSettings ChooseTraces(const TTrendMember& member, const TTrendLayout& layout, fuzz::InputParts& parts)
 {
-    TTraceSettings traces = NewTraceSettings(member.DefaultMin, member.DefaultMax);
+    TTraceSettings traces = NewTraceSettings(member);
     const int phases = layout.ThreePhase ? 3 : 1;
+    const bool currentHarmonics = member.ReadLayout == ReadCurrentHarmonicBlockLayout;
     for (TTraceEntry& e : traces.Entries) {
         const std::uint8_t choice = parts.Byte();
         e.Phase = choice / 16 % phases;
-        if (member.Dialog == TTracesDialogKind::HarmonicOrder) {
-            if (layout.Blocks.empty()) continue;
+        if (!layout.Blocks.empty()) {
             e.Extra = choice % 8 % static_cast<int>(layout.Blocks.size());
             const int stats = static_cast<int>(layout.Blocks[static_cast<std::size_t>(e.Extra)].StatNames.size()) - 1;
             e.Item = stats > 0 ? choice / 48 % (stats + 1) : 0;
-            e.Offset = e.Item > 0 ? HarmonicValueOffset(layout, e.Extra, e.Item, e.Phase) : 0;
+            if (e.Item > 0)
+                e.Offset = currentHarmonics ? CurrentHarmonicValueOffset(layout, e.Extra, e.Item, e.Phase)
+                                            : HarmonicValueOffset(layout, e.Extra, e.Item, e.Phase);
         } else {
             const int stats = layout.Columns.StatCount();
             e.Item = stats > 0 ? choice % (stats + 1) : 0;
+            e.Extra = choice / 32 % 4;
+            e.Offset = ColumnOffset(layout.Columns.Columns, stats, e.Phase, e.Item);
         }
     }
-    if (member.Dialog != TTracesDialogKind::HarmonicOrder)
-        ResolveOffsets(traces, layout.Columns.Columns, layout.Columns.StatCount());
     return traces;
 }
 

@@ -1,15 +1,38 @@
 // Fuzz target: the voltage-samples file (.tme) and its time index: the gate that accepts it
-// (ReadMeasureFileInfo), the file-type check, the walk that builds the index, the index searches
-// and the record heads and trigger tables the index points at.
+// (ReadMeasureFileInfo), the file-type check, the walk that builds the index, the index searches,
+// the record heads and trigger tables the index points at, and each record as the waveform view
+// reads it, with the scaling of its traces' axes.
 // Must hold: the index holds one 13-byte entry per record walked, at increasing offsets inside
 // the file, each a record whose head reads and whose length holds its head and stays in the file; the
-// index file written holds exactly those entries; a search lands on an entry or just past them.
+// index file written holds exactly those entries; a search lands on an entry or just past them; a
+// record the waveform view accepts gives each channel one value per sample, and an axis over
+// them a handful of labels.
 #include <cmath>
 
 #include "fuzz/fuzz_support.h"
 #include "survey/measure_file_info.h"
 #include "survey/samples_file.h"
 #include "survey/samples_index.h"
+#include "survey/samples_record.h"
+#include "views/waveform_scaling.h"
+
+namespace {
+void ReadAsWaveform(BinaryFile& file, std::uint32_t offset)
+{
+    TSamplesFileHeader header;
+    FUZZ_CHECK(ReadSamplesFileHeader(file, header));
+    const std::optional<TSamplesRecord> record = ReadSamplesRecord(file, header, offset);
+    if (!record) return;
+    FUZZ_CHECK(SamplesHeadUsable(record->Head, header.FileType));
+    for (int c = 0; c < record->Channels(); ++c) {
+        const std::vector<double> values = record->ChannelValues(c);
+        FUZZ_CHECK(values.size() == record->Head.SamplesPerChannel);
+        const TValueRange range = ScanSampleRange(values);
+        FUZZ_CHECK(AxisLabels(range, VoltAxisUnit(range).Divisor).size() <= 32);
+    }
+    FUZZ_CHECK(record->ChannelValues(record->Channels()).empty());
+}
+}  // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
@@ -51,6 +74,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         }
         (void)SamplesRecordTime(head, false);
         (void)SampleTimeMs(head, head.SamplesPerChannel);
+        if (n < 16) ReadAsWaveform(file, entry->Offset);
     }
     FUZZ_CHECK(!IndexEntry(*index, entries).has_value() && !IndexEntry(*index, -1).has_value());
     if (accepted) {
