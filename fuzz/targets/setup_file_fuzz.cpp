@@ -2,7 +2,8 @@
 // that fills the setup's template ("stpRef.txt", which the build copies beside the program
 // folder, one above the targets) with its values.
 // Must hold: a refused file says why and nothing is written or deleted; an opened setup saved
-// and opened again is the same setup, and its print's template fills.
+// and opened again is the same setup (offset 373 cleared, dates not set without their years), or
+// its saving is refused with a reason and writes nothing; its print's template fills.
 #include <filesystem>
 
 #include "fuzz/fuzz_support.h"
@@ -33,9 +34,17 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         return 0;
     }
     const std::string saved = run.Path("saved.cfg");
-    FUZZ_CHECK(WriteSetupFile(saved, *setup, &error));
-    const std::optional<TSetupRecord> again = ReadSetupFile(saved, &error);
-    FUZZ_CHECK(again.has_value() && again->Pack() == setup->Pack());
+    if (WriteSetupFile(saved, *setup, &error)) {
+        // Saving clears offset 373, which no field uses, and a date that is not set keeps no year.
+        TSetupRecord expected = *setup;
+        expected.Reserved373 = 0;
+        for (TPackedDate* date : {&expected.StartDate, &expected.StopDate})
+            if (date->Day == kNoDateDay) date->Year = FourDigitYear(TwoDigitYear(date->Year));
+        const std::optional<TSetupRecord> again = ReadSetupFile(saved, &error);
+        FUZZ_CHECK(again.has_value() && again->Pack() == expected.Pack());
+    } else {
+        FUZZ_CHECK(!error.empty() && !FileExists(saved));
+    }
     if (TemplateLines()) FUZZ_CHECK(FillSetupTemplate(*TemplateLines(), *setup, {path, "Site", 0}, &error).has_value());
     return 0;
 }

@@ -43,8 +43,11 @@ TBarLook ClearedBar() { return {}; }
 
 TBarLook PercentBar(bool failed, float value)
 {
+    // A damaged window may count more records out of its limits than it holds: the share lies
+    // far outside 0 to 100 and the gauge shows it empty or full.
+    const float shown = std::clamp(value, 0.0f, 100.0f);
     return {false, clWhite, failed ? kFailedColour : kPassedColour, FormatFixed(value, 1) + "%",
-            static_cast<int>(std::nearbyint(value)) - kPercentBarFloor};
+            static_cast<int>(std::nearbyint(shown)) - kPercentBarFloor};
 }
 
 TBarLook CountBar(bool failed, std::int32_t count)

@@ -57,6 +57,10 @@ TEST(BarLooks, ShareGivesCaptionColourAndFillOfTheEightyToHundredScale)
         {72.5f, true, "72.5%", 0},     // below the scale: empty, never negative
         {82.5f, true, "82.5%", 30},    // rounded half to even: 82
         {93.06f, true, "93.1%", 195},
+        // A damaged window counting more records outside its limits than it holds, or fewer
+        // than none: the gauge stays empty or full.
+        {-1.08883e10f, true, "-10888299520.0%", 0},
+        {1.5e10f, false, "15000000512.0%", 300},
     };
     for (const Case& c : cases) {
         const TBarLook bar = PercentBar(c.failed, c.value);
