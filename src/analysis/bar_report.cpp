@@ -7,6 +7,7 @@
 
 #include "analysis/analysis_windows.h"
 #include "analysis/event_classifier.h"
+#include "analysis/report_texts.h"
 #include "survey/number_text.h"
 
 const std::array<TBarMeasure, kAnalysisMeasures> kBarMeasures = {{
@@ -226,7 +227,7 @@ std::string TBarReport::PanelCaption(int measure, int panel) const
     const TLimitsRecord& l = Params().Limits;
     switch (measure) {
     case MeasureVoltage: return "Voltage " + std::to_string(l.VPerc) + "%";
-    case MeasureFrequency: return "Frequency " + FormatFixed(panel == 0 ? l.HzPerc1 : l.HzPerc2, 2) + "%";
+    case MeasureFrequency: return "Frequency " + FixedOrNoValue(panel == 0 ? l.HzPerc1 : l.HzPerc2, 2, "%");
     case MeasureUnbalance: return "Unbalance " + std::to_string(l.UnbPerc) + "%";
     case MeasureVoltageHarmonics:
         return HarmonicLabel(HarmonicOrder()) + " " + std::to_string(l.HPerc[static_cast<std::size_t>(HarmonicOrder())]) + "%";

@@ -11,6 +11,8 @@
 #include <cmath>
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace {
 // The fixture's first window.
 double First() { return FixtureTime(2024, 3, 15, 0, 0); }
@@ -127,6 +129,11 @@ TEST(BarReport, BarsOfTheShownDayFollowTheirSharesAndThresholds)
     EXPECT_EQ(report.PanelCaption(MeasureFrequency, 0), "Frequency 99.50%");
     EXPECT_EQ(report.PanelCaption(MeasureFrequency, 1), "Frequency 100.00%");
     EXPECT_EQ(report.PanelCaption(MeasureFlicker), "Flicker 95%");
+
+    // A damaged report's percentile that is no number shows as the report sheet shows it.
+    ReportFixture damaged = EveryMeasureReport();
+    damaged.limits.HzPerc2 = std::numeric_limits<float>::quiet_NaN();
+    EXPECT_EQ(BarsOf(damaged).PanelCaption(MeasureFrequency, 1), "Frequency ***");
 }
 
 TEST(BarReport, FailedDatesAreFoundAcrossMeasuresBothWays)
