@@ -5,6 +5,8 @@
 
 #include <benchmark/benchmark.h>
 
+#include <algorithm>
+#include <chrono>
 #include <ctime>
 #include <fstream>
 #include <string>
@@ -36,4 +38,18 @@ inline std::size_t ReadWholeFile(const std::string& path, std::vector<char>& buf
     while (in.read(buffer.data(), static_cast<std::streamsize>(buffer.size())) || in.gcount() > 0)
         total += static_cast<std::size_t>(in.gcount());
     return total;
+}
+
+// The median of `runs` plain timings of `work` in elapsed seconds, for a closing note's figure.
+template <typename Work>
+double MedianSeconds(Work work, int runs = 5)
+{
+    std::vector<double> seconds;
+    for (int i = 0; i < runs; ++i) {
+        const auto t0 = std::chrono::steady_clock::now();
+        work();
+        seconds.push_back(std::chrono::duration<double>(std::chrono::steady_clock::now() - t0).count());
+    }
+    std::sort(seconds.begin(), seconds.end());
+    return seconds[seconds.size() / 2];
 }

@@ -2,7 +2,9 @@
 // 26280 lowest and highest values kept per phase), run unpaced step by step, against reading
 // the same file's bytes sequentially in the same run. The summary and the engine's reading
 // report their processor time as a multiple of the read's ("x_read"), which a busy machine
-// disturbs less than the elapsed times.
+// disturbs less than the elapsed times; the summary also its peak memory ("peak_MB", VmHWM above
+// what was resident before its first run).
+#include "bench_memory.h"
 #include "bench_timing.h"
 #include "fixtures/data_fixture.h"
 #include "fixtures/temp_prog_dir.h"
@@ -44,7 +46,15 @@ struct YearSurvey {
         survey.Start = start;
         survey.Stop = start + 400;
         SetDefaultSummaryParams(params);
+        ScriptedMessages messages;
+        const double before = StatusMegabytes("VmRSS");
+        ResetPeakMemory();
+        TSummaryEngine engine(survey, params, dir / "summary.tmp");
+        while (engine.Step()) {
+        }
+        peakMegabytes = StatusMegabytes("VmHWM") - before;
     }
+    double peakMegabytes = 0;  // of the first summary of the run
 };
 
 YearSurvey& Survey()
@@ -93,6 +103,7 @@ void SummariseYearOfVoltage(benchmark::State& state)
         if (!engine.Completed()) state.SkipWithError("the summary was not written");
         benchmark::DoNotOptimize(engine.Results().VoltageHighPct);
     });
+    state.counters["peak_MB"] = year.peakMegabytes;
 }
 }  // namespace
 

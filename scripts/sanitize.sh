@@ -1,15 +1,16 @@
 #!/usr/bin/env bash
 # Builds the robustness tests (spreadsheet, survey-side files, the survey records and the event
 # texts, analysis limits and reports, the report sheet, the trend views' layouts of damaged first
-# records, the survey summary, the exporter on damaged hand-over and data files, the setup file and
-# its print) with AddressSanitizer and UndefinedBehaviorSanitizer in one build folder of their own
-# and runs them, with the fuzz targets replaying their kept findings: damaged files must be read
-# or refused without any fault.
+# records, the events list and system events over bad stamps and samples files, the survey
+# summary, the exporter on damaged hand-over and data files, the setup file and its print) with
+# AddressSanitizer and UndefinedBehaviorSanitizer in one build folder of their own and runs them,
+# with the fuzz targets replaying their kept findings: damaged files must be read or refused
+# without any fault.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 flags="-fsanitize=address,undefined -fno-sanitize-recover=all -fno-omit-frame-pointer"
 tests=(sheet/sheet_robustness_tests survey/survey_robustness_tests survey/survey_tests analysis/analysis_tests
-  analysis/report_sheet_tests views/views_tests summary/summary_tests export/export_tests setup/setup_tests)
+  analysis/report_sheet_tests views/views_tests views/events_list_tests summary/summary_tests export/export_tests setup/setup_tests)
 replays=()
 for target in fuzz/targets/*_fuzz.cpp; do
   name=${target##*/}

@@ -8,11 +8,13 @@
 #include "app/orv_application.h"
 #include "app/program_start.h"
 #include "export/export_windows.h"
+#include "export/show_values_form.h"
 #include "platform/qt_messages.h"
 #include "setup/setup_form.h"
 #include "summary/sum_report_form.h"
 #include "summary/sheet_form.h"
 #include "views/show_al_vm_form.h"
+#include "views/show_ala_form.h"
 #include "views/trend_view_form.h"
 
 #include <QApplication>
@@ -24,6 +26,7 @@ int main(int argc, char** argv)
     SetMessageSeam(&messages);
     TProgramWindows windows = StartProgram(app);
     RegisterTrendViews(windows.MainForm->WindowRegistry);
+    RegisterEventsList(windows.MainForm->WindowRegistry);
     RegisterWaveformView(windows.MainForm->WindowRegistry);
     RegisterAnalysisReportWindow(windows.MainForm->WindowRegistry);
     RegisterBarReport(windows.MainForm->WindowRegistry);
@@ -32,6 +35,7 @@ int main(int argc, char** argv)
     RegisterSummaryWindows(windows.MainForm->WindowRegistry);
     RegisterAnalysisEngine(windows.MainForm->WindowRegistry);
     RegisterExportWindows(windows.MainForm->WindowRegistry);
+    RegisterValuesSheet(windows.MainForm->WindowRegistry);
     RegisterSetupEditor(windows.MainForm->WindowRegistry, [form = windows.MainForm] { return form->UntitledSetupCount; });
     messages.SetParent(windows.MainForm);
     return app.exec();

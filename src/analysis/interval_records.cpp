@@ -30,12 +30,8 @@ bool TIntervalRecords::NextChunk()
     return true;
 }
 
-std::size_t TIntervalRecords::NextRun(std::size_t most)
+std::size_t TIntervalRecords::NextRunAfterChunk(std::size_t most)
 {
-    if (failed_) return 0;
-    if (at_ == Chunk().Count() && !NextChunk()) return 0;
-    runStart_ = at_;
-    const std::size_t run = std::min(most, Chunk().Count() - at_);
-    at_ += run;
-    return run;
+    if (failed_ || !NextChunk()) return 0;
+    return NextRun(most);
 }

@@ -1,6 +1,17 @@
 // Published command state, and the dispatch of routed commands to a child's capabilities.
 #include "app/child_form.h"
 
+#include <QMdiSubWindow>
+
+void TChildForm::SetClientSize(QSize size)
+{
+    resize(size);
+    if (auto* frame = qobject_cast<QMdiSubWindow*>(parentWidget())) {
+        const QMargins m = frame->contentsMargins();
+        frame->resize(size.width() + m.left() + m.right(), size.height() + m.top() + m.bottom());
+    }
+}
+
 void TChildForm::PublishCommandState(const TCommandState& state)
 {
     if (state == commandState_) return;

@@ -28,6 +28,8 @@ signals:
     void CommandStateChanged();
 
 protected:
+    // Sizes the window's client area; inside an MDI sub-window the frame goes around it.
+    void SetClientSize(QSize size);
     // Replaces the published state; the signal goes out only when it differs.
     void PublishCommandState(const TCommandState& state);
 

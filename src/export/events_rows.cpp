@@ -2,7 +2,6 @@
 #include "export/events_rows.h"
 
 #include "survey/data_layout.h"
-#include "survey/number_text.h"
 
 namespace {
 // Where the fields the rules read lie. The threshold's 4 bytes are read both as a float and as
@@ -53,8 +52,15 @@ bool EventPassesFilter(const TEventFields& e, const TExportMeasureSel& choices)
     }
 }
 
-TEventRows::TEventRows(TDataFile& file, std::int64_t first, std::int64_t last, const TExportMeasureSel& choices)
-    : choices_(choices), titles_(kEventTitles), cursor_(file, first, last, kEventColumns)
+TEventTable ExportEventTable(const TExportMeasureSel& choices)
+{
+    TEventTable table;
+    table.Passes = [choices](const TEventFields& e) { return EventPassesFilter(e, choices); };
+    return table;
+}
+
+TEventRows::TEventRows(TDataFile& file, std::int64_t first, std::int64_t last, TEventTable table)
+    : table_(std::move(table)), titles_(kEventTitles), cursor_(file, first, last, kEventColumns)
 {
 }
 
@@ -84,7 +90,7 @@ TEventRows::Taken TEventRows::Take(TEventFields& e)
     }
     if (!EventHasRow(e)) return Taken::NoRow;
     ApplyInterruptionRule(e);
-    return EventPassesFilter(e, choices_) ? Taken::Row : Taken::FilteredOut;
+    return table_.Passes(e) ? Taken::Row : Taken::FilteredOut;
 }
 
 RowsStep TEventRows::Step(TF1Book& book, TRowCounters& counters)
@@ -105,27 +111,42 @@ RowsStep TEventRows::Step(TF1Book& book, TRowCounters& counters)
         if (full) continue;
         ++counters.RecordsDone;
         if (taken == Taken::FilteredOut) continue;
-        if (stampFailed_) {
-            cursor_.ShowFaultMessage();
-            return RowsStep::BadStamp;
+        std::optional<TDateTime> time;
+        if (!stampFailed_) {
+            time = cursor_.Time();
+        } else {
+            if (!faultShown_) cursor_.ShowFaultMessage();
+            faultShown_ = true;
+            if (!table_.RowsWithoutDate) return RowsStep::BadStamp;
         }
-        WriteRow(book, kExportFirstDataRow + counters.RowsWritten, e);
+        const bool boldDate = table_.RowWritten && table_.RowWritten(e, time);
+        WriteRow(book, table_.Origin.FirstRow + counters.RowsWritten, e, time, boldDate);
         if (++counters.RowsWritten >= kExportRecordLimit) break;
     }
     return RowsStep::More;
 }
 
-void TEventRows::WriteRow(TF1Book& book, int row, const TEventFields& e) const
+void TEventRows::WriteRow(TF1Book& book, int row, const TEventFields& e, std::optional<TDateTime> time,
+                          bool boldDate) const
 {
-    // The export's threshold is a plain number; the list shows it in engineering notation.
-    const std::string texts[] = {EventDateText(cursor_.Time()), EventMeasureText(e),          EventTypeText(e),
-                                 EventUnitText(e),              FormatFixed(e.Threshold, 2), EventPeakText(e),
-                                 EventDurationText(e)};
-    int col = kExportDateColumn;
+    const int dateColumn = table_.Origin.DateColumn;
+    const std::string texts[] = {time ? EventDateText(*time) : std::string(), EventMeasureText(e), EventTypeText(e),
+                                 EventUnitText(e)};
+    int col = dateColumn;
     for (const std::string& text : texts) {
         if (!text.empty()) book.SetCellEntry(row, col, text);
         ++col;
     }
-    book.SetSelection(row, kExportDateColumn, row, kExportDateColumn + static_cast<int>(titles_.size()));
+    // Plain numbers go to the book as numbers; the texts that hold more are typed in.
+    if (table_.EngineeringThreshold) book.SetCellEntry(row, col++, EventThresholdText(e));
+    else book.SetCellFixed(row, col++, e.Threshold, 2);
+    if (const auto peak = EventPeakNumber(e)) book.SetCellFixed(row, col++, peak->Value, peak->Decimals);
+    else book.SetCellEntry(row, col++, EventPeakText(e));
+    const TFixedNumber duration = EventDurationNumber(e);
+    book.SetCellFixed(row, col, duration.Value, duration.Decimals);
+    book.SetSelection(row, dateColumn, row, dateColumn + static_cast<int>(titles_.size()));
     book.SetFont("Arial", 10, false, false, false, false, EventColour(e));
+    if (!boldDate) return;
+    book.SetSelection(row, dateColumn, row, dateColumn);
+    book.SetFont("Arial", 10, true, false, false, false, EventColour(e));
 }

@@ -19,7 +19,7 @@ void WriteSheetHeader(TF1Book& book, const TSurveySelection& selection, int meas
     book.SetNumSheets(1);
     book.SetSheet(1);
     book.ClearRange(-1, -1, 0, 0, 1);
-    book.SetCellText(2, kLabelColumn, "Tarn - Zidevid Phase Monitor");
+    book.SetCellText(2, kLabelColumn, std::string(kExportProductLine));
     const char* labels[] = {"Survey:",           "Description:", "Site:",     "Operator:",
                             "Exported measures:", "Start date:",  "Stop date:", "Records:"};
     // The survey's texts are stored bytes: UTF-8 when valid, else Windows-1252.

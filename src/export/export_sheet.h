@@ -8,7 +8,12 @@
 
 #include <cstdint>
 #include <string>
+#include <string_view>
 #include <vector>
+
+// The product line of the exported workbooks' first row, and of the values sheets' first row
+// and printed footer.
+inline constexpr std::string_view kExportProductLine = "Tarn - Zidevid Phase Monitor";
 
 constexpr int kExportTitleRow = 13;
 constexpr int kExportFirstDataRow = 14;

@@ -104,7 +104,7 @@ void TExporter::StepPrepare()
     const std::int64_t first = dataFile_.RecordIndex(static_cast<std::uint64_t>(range->First));
     const std::int64_t last = dataFile_.RecordIndex(static_cast<std::uint64_t>(range->Last));
     if (measure_ == MeasureEvents) {
-        rows_ = std::make_unique<TEventRows>(dataFile_, first, last, choices);
+        rows_ = std::make_unique<TEventRows>(dataFile_, first, last, ExportEventTable(choices));
     } else {
         Bytes firstRecord;
         if (!dataFile_.ReadRecord(dataFile_.RecordPosition(0), firstRecord)) return Fail("its data file cannot be read");

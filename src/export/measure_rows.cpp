@@ -50,7 +50,7 @@ RowsStep TRecordRows::Step(TF1Book& book, TRowCounters& counters)
         if (fieldOf_[c] < 0) continue;
         const TValueColumn& column = columns_.Columns[c];
         const double value = cursor_.Value(static_cast<std::size_t>(fieldOf_[c])) * column.Factor;
-        book.SetCellEntry(row, col, FormatFixed(value, column.Decimals));
+        book.SetCellFixed(row, col, value, column.Decimals);
     }
     return RowsStep::More;
 }

@@ -4,6 +4,7 @@
 #include "platform/date_format.h"
 
 #include <cctype>
+#include <charconv>
 #include <cmath>
 #include <cstdint>
 
@@ -37,11 +38,15 @@ void CivilFromDays(std::int64_t z, int& y, int& m, int& d)
 // 30/12/1899 counted from 1/1/1970.
 const std::int64_t kEpochOffset = DaysFromCivil(1899, 12, 30);
 
-std::string Padded(int value, int width)
+// Appends `value` with leading zeros to `width` digits, without a text of its own (the
+// exporters write a date for every row).
+void AppendPadded(std::string& out, int value, int width)
 {
-    std::string text = std::to_string(value);
-    if (static_cast<int>(text.size()) < width) text.insert(0, static_cast<std::size_t>(width) - text.size(), '0');
-    return text;
+    char digits[16];
+    const auto end = std::to_chars(digits, digits + sizeof digits, value).ptr;
+    const auto length = static_cast<int>(end - digits);
+    if (length < width) out.append(static_cast<std::size_t>(width - length), '0');
+    out.append(digits, end);
 }
 
 // Length of the run of `c` starting at `pattern[at]`.
@@ -125,18 +130,18 @@ std::string FormatDateTimePattern(TDateTime t, const std::string& pattern)
         const char c = pattern[i];
         std::size_t n = RunLength(pattern, i);
         switch (c) {
-        case 'd': out += Padded(p.day, n >= 2 ? 2 : 1); n = std::min<std::size_t>(n, 2); break;
-        case 'M': out += Padded(p.month, n >= 2 ? 2 : 1); n = std::min<std::size_t>(n, 2); break;
+        case 'd': AppendPadded(out, p.day, n >= 2 ? 2 : 1); n = std::min<std::size_t>(n, 2); break;
+        case 'M': AppendPadded(out, p.month, n >= 2 ? 2 : 1); n = std::min<std::size_t>(n, 2); break;
         case 'y':
-            if (n >= 4) { out += Padded(p.year, 4); n = 4; }
-            else if (n >= 2) { out += Padded(p.year % 100, 2); n = 2; }
+            if (n >= 4) { AppendPadded(out, p.year, 4); n = 4; }
+            else if (n >= 2) { AppendPadded(out, p.year % 100, 2); n = 2; }
             else out += c;
             break;
         case 'h':
-        case 'H': out += Padded(p.hour, n >= 2 ? 2 : 1); n = std::min<std::size_t>(n, 2); break;
-        case 'm': out += Padded(p.minute, n >= 2 ? 2 : 1); n = std::min<std::size_t>(n, 2); break;
-        case 's': out += Padded(p.second, n >= 2 ? 2 : 1); n = std::min<std::size_t>(n, 2); break;
-        case 'z': out += Padded(p.millisecond, n >= 3 ? 3 : 1); n = std::min<std::size_t>(n, 3); break;
+        case 'H': AppendPadded(out, p.hour, n >= 2 ? 2 : 1); n = std::min<std::size_t>(n, 2); break;
+        case 'm': AppendPadded(out, p.minute, n >= 2 ? 2 : 1); n = std::min<std::size_t>(n, 2); break;
+        case 's': AppendPadded(out, p.second, n >= 2 ? 2 : 1); n = std::min<std::size_t>(n, 2); break;
+        case 'z': AppendPadded(out, p.millisecond, n >= 3 ? 3 : 1); n = std::min<std::size_t>(n, 3); break;
         default: out.append(n, c); break;
         }
         i += n;

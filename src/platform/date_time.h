@@ -3,6 +3,8 @@
 // and shows date-times through these routines, so equal stamps compare equal.
 #pragma once
 
+#include <cmath>
+#include <cstdint>
 #include <optional>
 #include <string>
 
@@ -45,6 +47,9 @@ inline double TimeFraction(int hour, int minute, int second, int millisecond)
     return (((hour * 60 + minute) * 60 + second) * 1000 + millisecond) / kMillisecondsPerDay;
 }
 std::optional<TDateTime> EncodeDateTime(const DateTimeParts& parts);
+// A date-time in whole milliseconds, the stamps' own grid: equal stamps give equal numbers, so
+// searches and matches compare these.
+inline std::int64_t ToMilliseconds(TDateTime t) { return std::llround(t * kMillisecondsPerDay); }
 
 // A date-time of the years 1 to 9999, which the routines below can show; false for what a
 // damaged file may hold (NaN, infinities, far-off days).

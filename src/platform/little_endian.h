@@ -70,6 +70,14 @@ public:
     void Chars(const std::string& text) { Bytes(text.data(), text.size()); }
     void Bytes(const void* data, std::size_t count);
     void Zeros(std::size_t count) { bytes_.insert(bytes_.end(), count, 0); }
+    // Appends `count` zero bytes and returns where they start, for a writer that stores a
+    // record's fields into its room itself (valid until the next write).
+    std::uint8_t* Extend(std::size_t count)
+    {
+        const std::size_t at = bytes_.size();
+        bytes_.resize(at + count);
+        return bytes_.data() + at;
+    }
 
     // False once a text did not fit its short string; TooLong() is that text.
     bool Ok() const { return ok_; }

@@ -1,7 +1,12 @@
 // Dropping repeated messages for the length of one reading.
 #include "platform/repeated_message_filter.h"
 
-TRepeatedMessageFilter::TRepeatedMessageFilter() : next_(CurrentMessageSeam()) { SetMessageSeam(this); }
+TRepeatedMessageFilter::TRepeatedMessageFilter() : TRepeatedMessageFilter(ownShown_) {}
+
+TRepeatedMessageFilter::TRepeatedMessageFilter(std::set<std::string>& shown) : next_(CurrentMessageSeam()), shown_(shown)
+{
+    SetMessageSeam(this);
+}
 
 TRepeatedMessageFilter::~TRepeatedMessageFilter() { SetMessageSeam(next_); }
 

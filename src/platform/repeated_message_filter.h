@@ -1,5 +1,7 @@
 // While it lives, a message shown again with the same text is dropped: one reading of a data
-// file reports a bad stamp once, even when the search and the reader both meet it.
+// file reports a bad stamp once, even when the search and the reader both meet it. A reading
+// spread over many steps (a long job) keeps the texts shown in `shown` and installs a filter on
+// it for each step only.
 #pragma once
 
 #include "platform/messages.h"
@@ -10,6 +12,7 @@
 class TRepeatedMessageFilter : public MessageSeam {
 public:
     TRepeatedMessageFilter();
+    explicit TRepeatedMessageFilter(std::set<std::string>& shown);
     ~TRepeatedMessageFilter() override;
     TRepeatedMessageFilter(const TRepeatedMessageFilter&) = delete;
     TRepeatedMessageFilter& operator=(const TRepeatedMessageFilter&) = delete;
@@ -30,5 +33,6 @@ public:
 
 private:
     MessageSeam* next_;
-    std::set<std::string> shown_;
+    std::set<std::string> ownShown_;
+    std::set<std::string>& shown_;
 };

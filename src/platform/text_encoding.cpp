@@ -30,7 +30,7 @@ void AppendUtf8(std::string& out, char32_t cp)
 }
 
 // Decodes one UTF-8 sequence at `i`; returns its length, 0 when invalid.
-std::size_t DecodeUtf8(const std::string& s, std::size_t i, char32_t& cp)
+std::size_t DecodeUtf8(std::string_view s, std::size_t i, char32_t& cp)
 {
     auto byte = [&](std::size_t k) { return static_cast<std::uint8_t>(s[k]); };
     std::uint8_t b0 = byte(i);
@@ -51,7 +51,7 @@ std::size_t DecodeUtf8(const std::string& s, std::size_t i, char32_t& cp)
 }
 }  // namespace
 
-bool IsValidUtf8(const std::string& bytes)
+bool IsValidUtf8(std::string_view bytes)
 {
     char32_t cp;
     for (std::size_t i = 0; i < bytes.size();) {
@@ -62,7 +62,7 @@ bool IsValidUtf8(const std::string& bytes)
     return true;
 }
 
-std::string Cp1252ToUtf8(const std::string& bytes)
+std::string Cp1252ToUtf8(std::string_view bytes)
 {
     std::string out;
     out.reserve(bytes.size());
@@ -74,17 +74,17 @@ std::string Cp1252ToUtf8(const std::string& bytes)
     return out;
 }
 
-std::string DisplayText(const std::string& bytes)
+std::string DisplayText(std::string_view bytes)
 {
-    return IsValidUtf8(bytes) ? bytes : Cp1252ToUtf8(bytes);
+    return IsValidUtf8(bytes) ? std::string(bytes) : Cp1252ToUtf8(bytes);
 }
 
-std::string ToCp1252(const std::string& text)
+std::string ToCp1252(std::string_view text)
 {
-    if (!IsValidUtf8(text)) return text;
+    if (!IsValidUtf8(text)) return std::string(text);
     std::string out;
     out.reserve(text.size());
-    char32_t cp;
+    char32_t cp = 0;
     for (std::size_t i = 0; i < text.size();) {
         i += DecodeUtf8(text, i, cp);
         char c = '?';

@@ -3,10 +3,11 @@
 #pragma once
 
 #include <string>
+#include <string_view>
 
-bool IsValidUtf8(const std::string& bytes);
+bool IsValidUtf8(std::string_view bytes);
 // UTF-8 text for display of stored bytes.
-std::string DisplayText(const std::string& bytes);
-std::string Cp1252ToUtf8(const std::string& bytes);
+std::string DisplayText(std::string_view bytes);
+std::string Cp1252ToUtf8(std::string_view bytes);
 // Windows-1252 bytes of a UTF-8 text; invalid UTF-8 is taken as Windows-1252 already.
-std::string ToCp1252(const std::string& text);
+std::string ToCp1252(std::string_view text);

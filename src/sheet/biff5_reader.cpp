@@ -101,7 +101,8 @@ private:
     {
         Cell& c = Place(row, col, xf);
         c.kind = text.empty() ? CellKind::Empty : CellKind::Text;
-        c.text = text;
+        if (text.empty()) c.number = 0;
+        else c.text = book_.InternText(text);
     }
 
     // A blank sets a cell's format; one in the default format where no cell is needs no cell.
@@ -219,6 +220,20 @@ private:
         }
         if (!CheckBiff5Bof(r, kBofWorksheet, error_)) return false;
         sheet_ = &book_.SheetAt(book_.Sheet());
+        AddRowsInOrder(offset, limit);
+        // Rows that got neither a cell nor a height are not in use after all.
+        struct DropUnused {
+            Worksheet& sheet;
+            ~DropUnused()
+            {
+                auto& rows = sheet.rows;
+                const std::size_t named = rows.size();
+                rows.erase(std::remove_if(rows.begin(), rows.end(),
+                                          [](const auto& e) { return e.second.cells.empty() && e.second.height < 0; }),
+                           rows.end());
+                if (2 * rows.size() < named) rows.shrink_to_fit();
+            }
+        } dropUnused{*sheet_};
         PendingText pending;
         int depth = 0;
         while (walk.Next(r)) {
@@ -232,6 +247,33 @@ private:
         }
         if (limit < stream_.size()) return Damaged("two sheets overlap in the file");
         return Damaged(walk.damaged ? "a record runs past the end of the file" : "a sheet has no end");
+    }
+
+    // Every row a record of the sheet names, added empty in rising order before any cell is
+    // placed: cells then find their row, and a file listing its rows backwards costs no more
+    // than one listing them forwards.
+    void AddRowsInOrder(std::size_t offset, std::size_t limit)
+    {
+        std::vector<bool> named(kExcelMaxRows);
+        Biff5RecordWalker walk(stream_, offset, limit);
+        Biff5Record r;
+        for (int depth = 0; walk.Next(r);) {
+            if (r.id == kBof) ++depth;
+            if (r.id == kEof && depth-- == 0) break;
+            FieldView d(r.data);
+            const int row = d.U16(0);
+            if (!d.Ok() || row >= kExcelMaxRows) continue;
+            switch (r.id) {
+            case kLabel: case kRString: case kNumber: case kRk: case kBlank: case kBoolErr:
+            case kMulRk: case kMulBlank: case kFormula: case kFormulaOld: case kRow:
+                named[static_cast<std::size_t>(row)] = true;
+                break;
+            default: break;
+            }
+        }
+        auto& rows = sheet_->rows;
+        for (int row = 0; row < kExcelMaxRows; ++row)
+            if (named[static_cast<std::size_t>(row)]) rows.emplace_hint(rows.end(), row + 1, SheetRow{});
     }
 
     // Sizes and view state of the sheet; the print settings of the first sheet are the book's.

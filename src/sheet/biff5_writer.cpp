@@ -5,14 +5,18 @@
 #include "platform/little_endian.h"
 #include "platform/text_encoding.h"
 #include "sheet/biff5_records.h"
+#include "sheet/compound_file_writer.h"
 #include "sheet/number_format.h"
 #include "sheet/sheet_units.h"
 
 #include <algorithm>
+#include <bit>
 #include <cctype>
 #include <cmath>
+#include <cstring>
 #include <map>
 #include <set>
+#include <string_view>
 
 namespace {
 using namespace biff5;
@@ -132,14 +136,48 @@ bool ByteString(ByteWriter& body, const std::string& utf8, std::size_t limit)
 
 std::string Quoted(const std::string& text) { return "\"" + text + "\""; }
 
+// A label's Windows-1252 bytes: ASCII as it stands, other texts converted.
+class LabelBytes {
+public:
+    explicit LabelBytes(std::string_view text)
+        : ascii_(std::all_of(text.begin(), text.end(), [](unsigned char c) { return c < 0x80; })),
+          text_(text), converted_(ascii_ ? std::string() : ToCp1252(text))
+    {
+    }
+    std::string_view view() const { return ascii_ ? text_ : std::string_view(converted_); }
+    std::size_t size() const { return view().size(); }
+
+private:
+    bool ascii_;
+    std::string_view text_;
+    std::string converted_;
+};
+
+// The fields of a record stored straight into the stream: 16-bit words, then the rest.
+void StoreWords(std::uint8_t* at, std::initializer_list<std::uint16_t> words)
+{
+    if constexpr (std::endian::native == std::endian::little) {
+        std::memcpy(at, words.begin(), 2 * words.size());
+    } else {
+        for (std::uint16_t w : words) {
+            StoreU16(at, w);
+            at += 2;
+        }
+    }
+}
+
 class Biff5Writer {
 public:
-    Biff5Writer(const TF1Book& book, std::string& error) : book_(book), error_(error) {}
+    // The stream is written after `room` bytes at the start of the result (a compound file's header).
+    Biff5Writer(const TF1Book& book, std::string& error, std::size_t room) : book_(book), error_(error), room_(room) {}
 
     std::optional<std::vector<std::uint8_t>> Write()
     {
         if (!CheckSheets() || !CollectStyles()) return std::nullopt;
-        out_.Reserve(cellBytes_ + 65536);
+        // With room for a compound file's tables after the stream (4 bytes for every 512).
+        const std::size_t most = cellBytes_ + 65536;
+        out_.Reserve(room_ + most + (room_ ? most / 64 + 4096 : 0));
+        out_.Zeros(room_);
         Bof(out_, kBofGlobals);
         Word(out_, kCodePage, kCodePage1252);
         WriteWindow1();
@@ -161,7 +199,7 @@ public:
         EmptyRecord(out_, kEof);
         std::vector<std::uint32_t> sheetOffsets;
         for (int s = 1; s <= book_.NumSheets(); ++s) {
-            sheetOffsets.push_back(static_cast<std::uint32_t>(out_.Size()));
+            sheetOffsets.push_back(static_cast<std::uint32_t>(out_.Size() - room_));
             if (!WriteSheet(out_, s)) return std::nullopt;
         }
         std::vector<std::uint8_t> stream = out_.Take();
@@ -209,7 +247,7 @@ private:
             for (const auto& [r, row] : book_.SheetAt(s).rows) {
                 cellBytes_ += 20;  // for reserving the stream: the row record
                 for (const Cell& cell : row.cells) {
-                    cellBytes_ += 18 + cell.text.size();  // and a number record, or a label with its text
+                    cellBytes_ += 18 + book_.TextOf(cell).size();  // and a number record, or a label with its text
                     if (xfOfStyle_[cell.style] < 0) {
                         xfOfStyle_[cell.style] = kDefaultCellXf + static_cast<int>(usedStyles_.size());
                         usedStyles_.push_back(cell.style);
@@ -427,50 +465,57 @@ private:
                 last = cell.col - 1;
             }
         if (first < 0 && row.height < 0) return;
-        ByteWriter body;
-        body.U16(static_cast<std::uint16_t>(r));
-        body.U16(static_cast<std::uint16_t>(first < 0 ? 0 : first));
-        body.U16(static_cast<std::uint16_t>(first < 0 ? 0 : last + 1));
-        body.U16(row.height < 0 ? static_cast<std::uint16_t>(0x8000 | sheet_units::kDefaultRowHeight)
-                                : static_cast<std::uint16_t>(row.height));
-        body.U16(0);
-        body.U16(0);
-        body.U16(static_cast<std::uint16_t>(0x0100 | (row.height < 0 ? 0 : 0x40)));
-        body.U16(kDefaultCellXf);
-        Record(out, kRow, body);
+        const auto height = row.height < 0 ? static_cast<std::uint16_t>(0x8000 | sheet_units::kDefaultRowHeight)
+                                           : static_cast<std::uint16_t>(row.height);
+        StoreWords(out.Extend(20), {kRow, 16, static_cast<std::uint16_t>(r), static_cast<std::uint16_t>(first < 0 ? 0 : first),
+                                    static_cast<std::uint16_t>(first < 0 ? 0 : last + 1), height, 0, 0,
+                                    static_cast<std::uint16_t>(0x0100 | (row.height < 0 ? 0 : 0x40)), kDefaultCellXf});
     }
 
-    // Cell records go straight into the stream: a sheet has up to four million of them.
+    // Cell records go straight into the stream, a row's at once: a sheet has up to four million.
     bool WriteRowCells(ByteWriter& out, const Worksheet& sheet, const SheetRow& row, int r)
     {
+        // The row's bytes first, so that its records are stored into room taken once.
+        std::size_t bytes = 0;
+        for (const Cell& cell : row.cells) {
+            if (cell.col > kExcelMaxCols) break;
+            if (!HasContent(cell)) continue;
+            if (cell.kind == CellKind::Number) bytes += std::isfinite(cell.number) ? 18 : 12;
+            else if (cell.kind == CellKind::Text) bytes += 12 + LabelBytes(book_.TextOf(cell)).size();
+            else bytes += 10;
+        }
+        std::uint8_t* at = out.Extend(bytes);
         for (const Cell& cell : row.cells) {
             if (cell.col > kExcelMaxCols) break;
             if (!HasContent(cell)) continue;
             const int c = cell.col - 1;
+            // The record's id, length, row, column and XF; its own fields follow.
             auto place = [&](std::uint16_t id, std::size_t length) {
-                out.U16(id);
-                out.U16(static_cast<std::uint16_t>(length));
-                out.U16(static_cast<std::uint16_t>(r));
-                out.U16(static_cast<std::uint16_t>(c));
-                out.U16(static_cast<std::uint16_t>(xfOfStyle_[cell.style]));
+                StoreWords(at, {id, static_cast<std::uint16_t>(length), static_cast<std::uint16_t>(r),
+                                static_cast<std::uint16_t>(c), static_cast<std::uint16_t>(xfOfStyle_[cell.style])});
+                std::uint8_t* fields = at + 10;
+                at += 4 + length;
+                return fields;
             };
             if (cell.kind == CellKind::Number && !std::isfinite(cell.number)) {
                 // No number record holds infinity or "not a number": the cell shows the error #NUM!.
-                place(kBoolErr, 8);
-                out.U8(kErrorNum);
-                out.U8(1);
+                std::uint8_t* fields = place(kBoolErr, 8);
+                fields[0] = kErrorNum;
+                fields[1] = 1;
             } else if (cell.kind == CellKind::Number) {
-                place(kNumber, 14);
-                out.F64(cell.number);
+                const auto bits = std::bit_cast<std::uint64_t>(cell.number);
+                std::uint8_t* fields = place(kNumber, 14);
+                StoreU32(fields, static_cast<std::uint32_t>(bits));
+                StoreU32(fields + 4, static_cast<std::uint32_t>(bits >> 32));
             } else if (cell.kind == CellKind::Text) {
-                std::string bytes = ToCp1252(cell.text);
-                if (bytes.size() > static_cast<std::size_t>(kExcelMaxLabel))
+                const LabelBytes label(book_.TextOf(cell));
+                if (label.size() > static_cast<std::size_t>(kExcelMaxLabel))
                     return Fail("Cell " + CellReference(r + 1, c + 1) + " of sheet " + Quoted(sheet.name) + " holds " +
-                                std::to_string(bytes.size()) +
+                                std::to_string(label.size()) +
                                 " characters; an Excel 5.0 cell holds at most 255 characters.");
-                place(kLabel, 8 + bytes.size());
-                out.U16(static_cast<std::uint16_t>(bytes.size()));
-                out.Chars(bytes);
+                std::uint8_t* fields = place(kLabel, 8 + label.size());
+                StoreU16(fields, static_cast<std::uint16_t>(label.size()));
+                std::copy(label.view().begin(), label.view().end(), fields + 2);
             } else {
                 place(kBlank, 6);
             }
@@ -526,6 +571,7 @@ private:
 
     const TF1Book& book_;
     std::string& error_;
+    std::size_t room_;
     ByteWriter out_;
     std::vector<int> xfOfStyle_;
     std::vector<std::uint32_t> usedStyles_;
@@ -554,5 +600,12 @@ std::string CellReference(int row, int col)
 
 std::optional<std::vector<std::uint8_t>> WriteBiff5Stream(const TF1Book& book, std::string& error)
 {
-    return Biff5Writer(book, error).Write();
+    return Biff5Writer(book, error, 0).Write();
+}
+
+std::optional<std::vector<std::uint8_t>> WriteBiff5Workbook(const TF1Book& book, std::string& error)
+{
+    auto file = Biff5Writer(book, error, kCompoundFileHeaderRoom).Write();
+    if (file) CompleteCompoundFile("Book", *file);
+    return file;
 }

@@ -17,6 +17,8 @@ constexpr std::string_view kSheetNameForbidden = "[]:*?/\\";
 
 // The "Book" stream, or nothing with the reason in `error`.
 std::optional<std::vector<std::uint8_t>> WriteBiff5Stream(const TF1Book& book, std::string& error);
+// The whole Excel 5.0 file: the stream written in place inside its compound file.
+std::optional<std::vector<std::uint8_t>> WriteBiff5Workbook(const TF1Book& book, std::string& error);
 
 // The nearest name an Excel 5.0 sheet can hold: forbidden characters (and those code page 1252
 // lacks) become "_", the name is cut to its first 31 characters, an empty one is "Sheet1".

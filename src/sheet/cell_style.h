@@ -47,6 +47,11 @@ struct CellStyle {
     bool operator==(const CellStyle&) const = default;
 };
 
+// A style's hash over every field, for the style table's look-up.
+struct CellStyleHash {
+    std::size_t operator()(const CellStyle& style) const;
+};
+
 // Styles by id; id 0 is the default style and always exists.
 class StyleTable {
 public:
@@ -58,5 +63,5 @@ public:
 
 private:
     std::vector<CellStyle> styles_;
-    std::unordered_map<std::string, std::uint32_t> ids_;
+    std::unordered_map<CellStyle, std::uint32_t, CellStyleHash> ids_;
 };

@@ -33,7 +33,19 @@ void DirectoryEntry(ByteWriter& out, const std::string& name, std::uint8_t type,
 
 std::vector<std::uint8_t> WriteCompoundFile(const std::string& streamName, const std::vector<std::uint8_t>& stream)
 {
-    std::size_t size = std::max<std::size_t>(stream.size(), kMiniStreamCutoff);
+    std::vector<std::uint8_t> file;
+    file.reserve(kHeaderSize + stream.size());
+    file.resize(kHeaderSize);
+    file.insert(file.end(), stream.begin(), stream.end());
+    CompleteCompoundFile(streamName, file);
+    return file;
+}
+
+void CompleteCompoundFile(const std::string& streamName, std::vector<std::uint8_t>& file)
+{
+    static_assert(kCompoundFileHeaderRoom == kHeaderSize);
+    const std::size_t streamSize = file.size() - kHeaderSize;
+    std::size_t size = std::max<std::size_t>(streamSize, kMiniStreamCutoff);
     std::size_t dataSectors = (size + kSector - 1) / kSector;
     std::size_t fatSectors = 1, difatSectors = 0;
     for (;; ++fatSectors) {
@@ -46,30 +58,31 @@ std::vector<std::uint8_t> WriteCompoundFile(const std::string& streamName, const
     const std::uint32_t firstFat = dirSector + 1;
     const std::uint32_t firstDifat = firstFat + static_cast<std::uint32_t>(fatSectors);
 
-    ByteWriter out;
-    out.Reserve(kHeaderSize + (dataSectors + 1 + fatSectors + difatSectors) * kSector);
-    out.Bytes(kSignature, sizeof kSignature);
-    out.Zeros(16);
-    out.U16(0x003E);
-    out.U16(0x0003);
-    out.U16(0xFFFE);
-    out.U16(9);  // 512-byte sectors
-    out.U16(6);  // 64-byte mini sectors
-    out.Zeros(6);
-    out.U32(0);
-    out.U32(static_cast<std::uint32_t>(fatSectors));
-    out.U32(dirSector);
-    out.U32(0);
-    out.U32(kMiniStreamCutoff);
-    out.U32(kEndOfChain);
-    out.U32(0);
-    out.U32(difatSectors ? firstDifat : kEndOfChain);
-    out.U32(static_cast<std::uint32_t>(difatSectors));
+    ByteWriter header;
+    header.Bytes(kSignature, sizeof kSignature);
+    header.Zeros(16);
+    header.U16(0x003E);
+    header.U16(0x0003);
+    header.U16(0xFFFE);
+    header.U16(9);  // 512-byte sectors
+    header.U16(6);  // 64-byte mini sectors
+    header.Zeros(6);
+    header.U32(0);
+    header.U32(static_cast<std::uint32_t>(fatSectors));
+    header.U32(dirSector);
+    header.U32(0);
+    header.U32(kMiniStreamCutoff);
+    header.U32(kEndOfChain);
+    header.U32(0);
+    header.U32(difatSectors ? firstDifat : kEndOfChain);
+    header.U32(static_cast<std::uint32_t>(difatSectors));
     for (std::size_t i = 0; i < kHeaderDifatEntries; ++i)
-        out.U32(i < fatSectors ? firstFat + static_cast<std::uint32_t>(i) : kFreeSector);
+        header.U32(i < fatSectors ? firstFat + static_cast<std::uint32_t>(i) : kFreeSector);
+    std::copy(header.Data().begin(), header.Data().end(), file.begin());
 
-    out.Bytes(stream.data(), stream.size());
-    out.Zeros(dataSectors * kSector - stream.size());
+    ByteWriter out;
+    out.Reserve((dataSectors * kSector - streamSize) + (1 + fatSectors + difatSectors) * kSector);
+    out.Zeros(dataSectors * kSector - streamSize);
 
     DirectoryEntry(out, "Root Entry", kTypeRoot, 1, kEndOfChain, 0);
     DirectoryEntry(out, streamName, kTypeStream, kNoStream, 0, static_cast<std::uint32_t>(size));
@@ -91,5 +104,5 @@ std::vector<std::uint8_t> WriteCompoundFile(const std::string& streamName, const
         }
         out.U32(d + 1 < difatSectors ? firstDifat + static_cast<std::uint32_t>(d + 1) : kEndOfChain);
     }
-    return out.Take();
+    file.insert(file.end(), out.Data().begin(), out.Data().end());
 }

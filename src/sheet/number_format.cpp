@@ -333,7 +333,7 @@ bool ShowsCalendarDate(const std::string& format)
     return false;
 }
 
-bool ParseTypedNumber(const std::string& text, double& value, int& decimals)
+bool ParseTypedNumber(std::string_view text, double& value, int& decimals)
 {
     std::size_t i = 0, n = text.size();
     if (i < n && (text[i] == '+' || text[i] == '-')) ++i;
@@ -362,6 +362,47 @@ bool ParseTypedNumber(const std::string& text, double& value, int& decimals)
     value = v;
     decimals = exponent ? -1 : fraction;
     return true;
+}
+
+std::string FixedDecimalsText(double value, int decimals)
+{
+    std::array<char, 400> buffer;
+    const auto result = std::to_chars(buffer.data(), buffer.data() + buffer.size(), value, std::chars_format::fixed,
+                                      std::clamp(decimals, 0, kMostDecimals));
+    return std::string(buffer.data(), result.ptr);
+}
+
+double FixedDecimalsValue(double value, int decimals)
+{
+    // The text is value x 10^d rounded to a whole number n, over 10^d; read back it is the double
+    // nearest n / 10^d, which the division gives exactly while n and 10^d are exact doubles. Only
+    // a product within its own rounding error of a half could round either way: that one is
+    // left to the text.
+    static constexpr double kPowers[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11,
+                                         1e12, 1e13, 1e14, 1e15, 1e16, 1e17, 1e18, 1e19, 1e20, 1e21, 1e22};
+    if (decimals >= 0 && decimals < static_cast<int>(std::size(kPowers))) {
+        const double scale = kPowers[decimals];
+        const double scaled = value * scale;
+        if (std::fabs(scaled) < 0x1p52) {
+            // Adding and taking away 2^52 rounds to the nearest whole number, a half to even,
+            // as nearbyint does, without a call; the sign of a zero is the value's.
+            const double magic = std::copysign(0x1p52, scaled);
+            const double whole = std::copysign((scaled + magic) - magic, scaled);
+            const double fromHalf = std::fabs(std::fabs(scaled - whole) - 0.5);
+            if (fromHalf > std::fabs(scaled) * 0x1p-50 + 0x1p-60) return whole / scale;
+        }
+    }
+    const std::string text = FixedDecimalsText(value, decimals);
+    double read = 0;
+    std::from_chars(text.data(), text.data() + text.size(), read);
+    return read;
+}
+
+NumberShape NumberShapeOf(const std::string& format)
+{
+    if (IsGeneralFormat(format)) return {NumberShape::General, 0};
+    if (const int decimals = PlainFixedDecimals(format); decimals >= 0) return {NumberShape::Fixed, decimals};
+    return {};
 }
 
 std::string FixedDecimalsFormat(int decimals)

@@ -6,6 +6,7 @@
 #include "sheet/text_width.h"
 
 #include <algorithm>
+#include <cmath>
 #include <unordered_map>
 
 namespace {
@@ -18,33 +19,7 @@ CellRange Normalised(int row1, int col1, int row2, int col2)
 {
     return {std::min(row1, row2), std::min(col1, col2), std::max(row1, row2), std::max(col1, col2)};
 }
-
-// The first cell of a row's cells at or right of `col`.
-template <class Cells>
-auto FirstCellFrom(Cells& cells, int col)
-{
-    return std::lower_bound(cells.begin(), cells.end(), col, [](const Cell& c, int at) { return c.col < at; });
-}
 }  // namespace
-
-const Cell* SheetRow::Find(int col) const
-{
-    auto it = FirstCellFrom(cells, col);
-    return it != cells.end() && it->col == col ? &*it : nullptr;
-}
-
-Cell& SheetRow::At(int col)
-{
-    if (cells.empty() || cells.back().col < col) {
-        cells.emplace_back().col = static_cast<std::uint16_t>(col);
-        return cells.back();
-    }
-    if (cells.back().col == col) return cells.back();
-    auto it = FirstCellFrom(cells, col);
-    if (it->col != col) it = cells.insert(it, Cell{});
-    it->col = static_cast<std::uint16_t>(col);
-    return *it;
-}
 
 // Sheets are mostly filled row after row: the last row is looked at before the others.
 const Cell* Worksheet::Find(int row, int col) const
@@ -56,7 +31,18 @@ const Cell* Worksheet::Find(int row, int col) const
 
 Cell& Worksheet::At(int row, int col)
 {
-    if (!rows.empty() && rows.rbegin()->first == row) return rows.rbegin()->second.At(col);
+    if (!rows.empty()) {
+        auto& last = *std::prev(rows.end());
+        if (last.first == row) return last.second.At(col);
+        if (last.first < row) {
+            // A row after the last is mostly filled as the one before it was: its room is taken
+            // at once, not grown cell by cell.
+            const std::size_t likely = last.second.cells.size();
+            SheetRow& added = rows.emplace_hint(rows.end(), row, SheetRow{})->second;
+            added.cells.reserve(likely);
+            return added.At(col);
+        }
+    }
     return rows[row].At(col);
 }
 
@@ -87,7 +73,10 @@ void TF1Book::Reset()
     sheets_[0].name = "Sheet1";
     sheet_ = 1;
     styles_.Clear();
+    texts_.Clear();
+    droppedTexts_ = 0;
     decimalStyles_.clear();
+    lastDecimalKey_ = ~std::uint64_t(0);
 }
 
 void TF1Book::SetSheet(int sheet) { sheet_ = std::clamp(sheet, 1, NumSheets()); }
@@ -95,7 +84,11 @@ void TF1Book::SetSheet(int sheet) { sheet_ = std::clamp(sheet, 1, NumSheets()); 
 void TF1Book::SetNumSheets(int count)
 {
     count = std::clamp(count, 1, kMaxSheets);
-    while (NumSheets() > count) sheets_.pop_back();
+    while (NumSheets() > count) {
+        for (const auto& [r, row] : sheets_.back().rows)
+            for (const Cell& cell : row.cells) DropText(cell);
+        sheets_.pop_back();
+    }
     while (NumSheets() < count) {
         Worksheet added;
         for (int n = NumSheets() + 1;; ++n) {
@@ -106,6 +99,7 @@ void TF1Book::SetNumSheets(int count)
         sheets_.push_back(std::move(added));
     }
     SetSheet(sheet_);
+    CompactTextsIfWasteful();
 }
 
 std::string TF1Book::SheetName(int sheet) const
@@ -121,7 +115,7 @@ void TF1Book::SetSheetName(int sheet, const std::string& name)
 std::string TF1Book::DisplayText(const Cell& cell) const
 {
     switch (cell.kind) {
-    case CellKind::Text: return cell.text;
+    case CellKind::Text: return std::string(TextOf(cell));
     case CellKind::Number: return FormatCellNumber(cell.number, StyleOf(cell).numberFormat);
     case CellKind::Empty: break;
     }
@@ -137,22 +131,75 @@ std::string TF1Book::DisplayText(int sheet, int row, int col) const
 
 std::string TF1Book::CellText(int row, int col) const { return DisplayText(sheet_, row, col); }
 
-void TF1Book::SetValue(int row, int col, CellKind kind, const std::string& text, double number)
+Cell* TF1Book::SetValue(int row, int col, CellKind kind, double number, std::uint32_t text)
 {
-    if (!InBook(row, col)) return;
-    if (kind == CellKind::Empty && !Current().Find(row, col)) return;
+    if (!InBook(row, col)) return nullptr;
+    if (kind == CellKind::Empty && !Current().Find(row, col)) return nullptr;
     Cell& cell = Current().At(row, col);
+    if (cell.kind == CellKind::Text && (kind != CellKind::Text || cell.text != text)) DropText(cell);
     cell.kind = kind;
-    cell.text = text;
-    cell.number = number;
+    if (kind == CellKind::Text) cell.text = text;
+    else cell.number = number;
+    return &cell;
 }
 
-void TF1Book::SetCellText(int row, int col, const std::string& text)
+void TF1Book::DropText(const Cell& cell)
 {
-    SetValue(row, col, text.empty() ? CellKind::Empty : CellKind::Text, text, 0);
+    if (cell.kind == CellKind::Text) ++droppedTexts_;
 }
 
-void TF1Book::SetCellEntry(int row, int col, const std::string& text)
+// Texts no cell holds stay in the pool until it is compacted: once as many were dropped as
+// half of it holds, the texts still in use are gathered, so a sheet rewritten again and again
+// keeps what it shows and not all it ever showed.
+void TF1Book::CompactTextsIfWasteful()
+{
+    constexpr std::size_t kFewTexts = 4096;
+    if (droppedTexts_ < kFewTexts || 2 * droppedTexts_ < texts_.Count()) return;
+    std::vector<bool> used(texts_.Count());
+    for (const Worksheet& sheet : sheets_)
+        for (const auto& [r, row] : sheet.rows)
+            for (const Cell& cell : row.cells)
+                if (cell.kind == CellKind::Text) used[cell.text] = true;
+    std::vector<std::uint32_t> newId;
+    texts_.Compact(used, newId);
+    for (Worksheet& sheet : sheets_)
+        for (auto& [r, row] : sheet.rows)
+            for (Cell& cell : row.cells)
+                if (cell.kind == CellKind::Text) cell.text = newId[cell.text];
+    droppedTexts_ = 0;
+}
+
+void TF1Book::SetCellText(int row, int col, std::string_view text)
+{
+    if (text.empty()) {
+        SetValue(row, col, CellKind::Empty, 0);
+    } else if (InBook(row, col)) {
+        SetValue(row, col, CellKind::Text, 0, texts_.Intern(text));
+        CompactTextsIfWasteful();
+    }
+}
+
+void TF1Book::ShowDecimals(Cell& cell, int decimals)
+{
+    if (decimals <= 0) return;
+    const std::uint64_t key = (std::uint64_t{cell.style} << 16) | static_cast<std::uint64_t>(decimals);
+    if (key != lastDecimalKey_) {
+        auto known = decimalStyles_.find(key);
+        if (known != decimalStyles_.end()) {
+            lastDecimalStyle_ = known->second;
+        } else if (IsGeneralFormat(StyleOf(cell).numberFormat)) {
+            CellStyle style = StyleOf(cell);
+            style.numberFormat = FixedDecimalsFormat(decimals);
+            lastDecimalStyle_ = decimalStyles_[key] = styles_.Intern(style);
+        } else {
+            lastDecimalStyle_ = decimalStyles_[key] = cell.style;
+        }
+        lastDecimalKey_ = key;
+    }
+    cell.style = lastDecimalStyle_;
+}
+
+void TF1Book::SetCellEntry(int row, int col, std::string_view text)
 {
     double value = 0;
     int decimals = 0;
@@ -160,22 +207,17 @@ void TF1Book::SetCellEntry(int row, int col, const std::string& text)
         SetCellText(row, col, text);
         return;
     }
-    SetValue(row, col, CellKind::Number, {}, value);
     // The number is shown with the decimals it was typed with ("207.30" stays "207.30").
-    if (decimals > 0 && InBook(row, col)) {
-        Cell& cell = Current().At(row, col);
-        std::uint64_t key = (std::uint64_t{cell.style} << 16) | static_cast<std::uint64_t>(decimals);
-        auto known = decimalStyles_.find(key);
-        if (known != decimalStyles_.end()) {
-            cell.style = known->second;
-        } else if (IsGeneralFormat(StyleOf(cell).numberFormat)) {
-            CellStyle style = StyleOf(cell);
-            style.numberFormat = FixedDecimalsFormat(decimals);
-            cell.style = decimalStyles_[key] = styles_.Intern(style);
-        } else {
-            decimalStyles_[key] = cell.style;
-        }
+    if (Cell* cell = SetValue(row, col, CellKind::Number, value)) ShowDecimals(*cell, decimals);
+}
+
+void TF1Book::SetCellFixed(int row, int col, double value, int decimals)
+{
+    if (!std::isfinite(value)) {
+        SetCellText(row, col, FixedDecimalsText(value, decimals));
+        return;
     }
+    if (Cell* cell = SetValue(row, col, CellKind::Number, FixedDecimalsValue(value, decimals))) ShowDecimals(*cell, decimals);
 }
 
 double TF1Book::CellNumber(int row, int col) const
@@ -184,7 +226,7 @@ double TF1Book::CellNumber(int row, int col) const
     return cell && cell->kind == CellKind::Number ? cell->number : 0.0;
 }
 
-void TF1Book::SetCellNumber(int row, int col, double value) { SetValue(row, col, CellKind::Number, {}, value); }
+void TF1Book::SetCellNumber(int row, int col, double value) { SetValue(row, col, CellKind::Number, value); }
 
 void TF1Book::SetRow(int row)
 {
@@ -266,24 +308,73 @@ std::optional<CellRange> TF1Book::Bounded(int row1, int col1, int row2, int col2
     return r;
 }
 
+namespace {
+// One column being fitted: its widest text so far, and how large the whole part of a number of
+// the style last met may be while its text cannot beat that (so the number is not formatted).
+class FittedColumn {
+public:
+    double Widest() const { return widest_; }
+    void Widen(double pixels)
+    {
+        if (pixels <= widest_) return;
+        widest_ = pixels;
+        style_ = kNoStyle;
+    }
+    // A number of `styleId` is narrower than the widest so far, whatever its digits.
+    bool NumberCannotWiden(double value, std::uint32_t styleId, const CellStyle& style)
+    {
+        if (widest_ < 0) return false;
+        if (styleId != style_) Prepare(styleId, style);
+        const std::optional<double> whole = WholePartBound(value, shape_);
+        return whole && *whole < below_[value < 0];
+    }
+
+private:
+    static constexpr std::uint32_t kNoStyle = ~std::uint32_t(0);
+    void Prepare(std::uint32_t styleId, const CellStyle& style)
+    {
+        style_ = styleId;
+        shape_ = NumberShapeOf(style.numberFormat);
+        // Whole parts below 10^k have at most k digits.
+        for (int negative = 0; negative < 2; ++negative) {
+            below_[negative] = 0;
+            for (double k = 1, power = 10; k <= 14; ++k, power *= 10) {
+                const double most = NumberTextWidthBoundPoints(negative, static_cast<int>(k), shape_.decimals, style.font);
+                if (sheet_units::PointsToPixels(most) > widest_) break;
+                below_[negative] = power;
+            }
+        }
+    }
+
+    double widest_ = -1;  // pixels; -1 while no cell had text
+    std::uint32_t style_ = kNoStyle;
+    NumberShape shape_;
+    double below_[2] = {0, 0};  // by sign: whole parts below this cannot beat widest_
+};
+}  // namespace
+
 void TF1Book::AutoFitColumns(int row1, int col1, int row2, int col2, bool setDefaults)
 {
     auto range = Bounded(row1, col1, row2, col2);
     if (!range) return;
     constexpr double kPaddingPixels = 6;  // cell margins and the grid line
     const Worksheet& s = Current();
-    // Widest text in pixels by column of the range; -1 where the rows have no text.
-    std::vector<double> widest(static_cast<std::size_t>(range->col2 - range->col1 + 1), -1);
+    std::vector<FittedColumn> columns(static_cast<std::size_t>(range->col2 - range->col1 + 1));
     for (auto r = s.rows.lower_bound(range->row1); r != s.rows.end() && r->first <= range->row2; ++r) {
         const auto& cells = r->second.cells;
         for (auto c = FirstCellFrom(cells, range->col1); c != cells.end() && c->col <= range->col2; ++c) {
             if (c->kind == CellKind::Empty) continue;
-            double& w = widest[static_cast<std::size_t>(c->col - range->col1)];
-            w = std::max(w, sheet_units::PointsToPixels(TextWidthPoints(DisplayText(*c), StyleOf(*c).font)));
+            FittedColumn& column = columns[static_cast<std::size_t>(c->col - range->col1)];
+            const CellStyle& style = StyleOf(*c);
+            if (c->kind == CellKind::Text) {
+                column.Widen(sheet_units::PointsToPixels(TextWidthPoints(TextOf(*c), style.font)));
+            } else if (!column.NumberCannotWiden(c->number, c->style, style)) {
+                column.Widen(sheet_units::PointsToPixels(TextWidthPoints(FormatCellNumber(c->number, style.numberFormat), style.font)));
+            }
         }
     }
     for (int c = range->col1; c <= range->col2; ++c) {
-        double w = widest[static_cast<std::size_t>(c - range->col1)];
+        const double w = columns[static_cast<std::size_t>(c - range->col1)].Widest();
         if (w >= 0) SetColumnWidth(c, sheet_units::ColumnWidthFromPixels(w + kPaddingPixels));
         else if (setDefaults) SetColumnWidth(c, -1);
     }
@@ -299,26 +390,36 @@ void TF1Book::SetSelection(int row1, int col1, int row2, int col2)
     s.activeCol = range->col1;
 }
 
-// Applies `change(style, edges)` to every cell of the range; equal inputs share one result.
+// Applies `change(style, edges)` to every cell of the range, row by row over each row's run of
+// cells: a change is worked out once for each style and edge position it meets, and a cell then
+// costs one comparison with the cell before it.
 template <class Change>
 void TF1Book::ChangeStyles(const CellRange& range, Change change)
 {
     std::unordered_map<std::uint64_t, std::uint32_t> done;
-    Worksheet& s = Current();
-    for (int r = range.row1; r <= range.row2; ++r) {
-        SheetRow& row = s.rows[r];
-        for (int c = range.col1; c <= range.col2; ++c) {
-            unsigned edges = (c == range.col1 ? EdgeLeft : 0u) | (c == range.col2 ? EdgeRight : 0u) |
-                             (r == range.row1 ? EdgeTop : 0u) | (r == range.row2 ? EdgeBottom : 0u);
-            Cell& cell = row.At(c);
-            std::uint64_t key = (std::uint64_t{cell.style} << 4) | edges;
-            auto it = done.find(key);
-            if (it == done.end()) {
-                CellStyle style = styles_.Get(cell.style);
-                change(style, edges);
-                it = done.emplace(key, styles_.Intern(style)).first;
-            }
-            cell.style = it->second;
+    std::uint64_t lastKey = ~std::uint64_t(0);
+    std::uint32_t lastStyle = 0;
+    auto changed = [&](std::uint32_t style, unsigned edges) {
+        const std::uint64_t key = (std::uint64_t{style} << 4) | edges;
+        if (key == lastKey) return lastStyle;
+        auto it = done.find(key);
+        if (it == done.end()) {
+            CellStyle st = styles_.Get(style);
+            change(st, edges);
+            it = done.emplace(key, styles_.Intern(st)).first;
+        }
+        lastKey = key;
+        lastStyle = it->second;
+        return lastStyle;
+    };
+    auto& rows = Current().rows;
+    auto at = rows.lower_bound(range.row1);
+    for (int r = range.row1; r <= range.row2; ++r, ++at) {
+        if (at == rows.end() || at->first != r) at = rows.emplace_hint(at, r, SheetRow{});
+        const unsigned rowEdges = (r == range.row1 ? EdgeTop : 0u) | (r == range.row2 ? EdgeBottom : 0u);
+        for (Cell& cell : at->second.Run(range.col1, range.col2)) {
+            const unsigned edges = rowEdges | (cell.col == range.col1 ? EdgeLeft : 0u) | (cell.col == range.col2 ? EdgeRight : 0u);
+            cell.style = changed(cell.style, edges);
         }
     }
 }
@@ -394,9 +495,12 @@ void TF1Book::ClearRange(int row1, int col1, int row2, int col2, int type)
 {
     Worksheet& s = Current();
     if (type == 1 && row1 == -1 && col1 == -1) {
+        for (const auto& [r, row] : s.rows)
+            for (const Cell& cell : row.cells) DropText(cell);
         s.rows.clear();
         s.columnWidths.clear();
         s.printArea.reset();
+        CompactTextsIfWasteful();
         return;
     }
     auto range = Bounded(row1, col1, row2, col2);
@@ -404,10 +508,15 @@ void TF1Book::ClearRange(int row1, int col1, int row2, int col2, int type)
     for (auto r = s.rows.lower_bound(range->row1); r != s.rows.end() && r->first <= range->row2; ++r) {
         auto& cells = r->second.cells;
         for (auto c = FirstCellFrom(cells, range->col1); c != cells.end() && c->col <= range->col2; ++c) {
-            if (type != 2) c->kind = CellKind::Empty, c->text.clear(), c->number = 0;
+            if (type != 2) {
+                DropText(*c);
+                c->kind = CellKind::Empty;
+                c->number = 0;
+            }
             if (type != 3) c->style = 0;
         }
     }
+    CompactTextsIfWasteful();
 }
 
 void TF1Book::DeleteRange(int row1, int col1, int row2, int col2, int type)
@@ -416,13 +525,11 @@ void TF1Book::DeleteRange(int row1, int col1, int row2, int col2, int type)
     if (type == 3) {
         int first = std::max(1, std::min(row1, row2)), last = std::max(row1, row2);
         if (last < first) return;
-        s.rows.erase(s.rows.lower_bound(first), s.rows.upper_bound(last));
-        // Later rows move up; each lands before the rows still to move.
-        for (auto it = s.rows.upper_bound(last); it != s.rows.end();) {
-            auto node = s.rows.extract(it++);
-            node.key() -= last - first + 1;
-            s.rows.insert(it, std::move(node));
-        }
+        for (auto it = s.rows.lower_bound(first); it != s.rows.end() && it->first <= last; ++it)
+            for (const Cell& cell : it->second.cells) DropText(cell);
+        // Later rows move up.
+        for (auto it = s.rows.erase(s.rows.lower_bound(first), s.rows.upper_bound(last)); it != s.rows.end(); ++it)
+            it->first -= last - first + 1;
     } else if (type == 4) {
         int first = std::max(1, std::min(col1, col2)), last = std::max(col1, col2);
         if (last < first) return;
@@ -430,6 +537,7 @@ void TF1Book::DeleteRange(int row1, int col1, int row2, int col2, int type)
         for (auto& [r, row] : s.rows) {
             auto from = FirstCellFrom(row.cells, first);
             auto to = FirstCellFrom(row.cells, last + 1);
+            for (auto c = from; c != to; ++c) DropText(*c);
             for (auto c = row.cells.erase(from, to); c != row.cells.end(); ++c)
                 c->col = static_cast<std::uint16_t>(c->col - count);
         }
@@ -437,4 +545,5 @@ void TF1Book::DeleteRange(int row1, int col1, int row2, int col2, int type)
         if (first <= static_cast<int>(widths.size()))
             widths.erase(widths.begin() + (first - 1), widths.begin() + std::min(last, static_cast<int>(widths.size())));
     }
+    CompactTextsIfWasteful();
 }

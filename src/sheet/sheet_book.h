@@ -1,39 +1,21 @@
 // The spreadsheet book every sheet window, the exporter and the values sheet fill: sheets of
-// sparse cells with shared styles, view state and print settings. Plain C++; the grid view and
-// printing draw it, the Excel 5.0 and text writers save it, the Excel 5.0 reader fills it.
+// sparse cells (sheet_cells.h) with shared texts and styles, view state and print settings.
+// Plain C++; the grid view and printing draw it, the Excel 5.0 and text writers save it, the
+// Excel 5.0 reader fills it.
 // Rows, columns and sheets count from 1; -1 as a row or column means all; colours are 0x00BBGGRR.
 // Only rows and cells in use are stored, so memory follows the content, never the largest index.
 #pragma once
 
 #include "sheet/cell_style.h"
+#include "sheet/sheet_cells.h"
+#include "sheet/text_pool.h"
 
 #include <cstdint>
-#include <map>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <unordered_map>
 #include <vector>
-
-enum class CellKind : std::uint8_t { Empty, Text, Number };
-
-struct Cell {
-    std::string text;
-    double number = 0;
-    std::uint32_t style = 0;
-    std::uint16_t col = 0;  // the column the cell stands in (fits kBookMaxCols)
-    CellKind kind = CellKind::Empty;
-};
-
-// A value, or a format other than the default: what a writer writes and LastRow counts.
-inline bool HasContent(const Cell& cell) { return cell.kind != CellKind::Empty || cell.style != 0; }
-
-struct SheetRow {
-    std::vector<Cell> cells;  // by rising column; columns never used have no cell
-    int height = -1;          // twips; -1: the default height
-
-    const Cell* Find(int col) const;
-    Cell& At(int col);  // creates the cell (col 1..kBookMaxCols); filling left to right appends
-};
 
 struct CellRange {
     int row1 = 1, col1 = 1, row2 = 1, col2 = 1;
@@ -42,7 +24,7 @@ struct CellRange {
 
 struct Worksheet {
     std::string name;
-    std::map<int, SheetRow> rows;   // by row; rows without a cell or a height are absent
+    SheetRows rows;                 // rows without a cell or a height are absent
     std::vector<int> columnWidths;  // by column - 1; -1: the default width
     CellRange selection;
     int activeRow = 1, activeCol = 1;
@@ -106,11 +88,15 @@ public:
     // plain number becomes a number shown with the decimals typed; both read the displayed text
     // ("" when empty). CellNumber reads 0 for a cell without a number.
     std::string CellText(int row, int col) const;
-    void SetCellText(int row, int col, const std::string& text);
+    void SetCellText(int row, int col, std::string_view text);
     std::string CellEntry(int row, int col) const { return CellText(row, col); }
-    void SetCellEntry(int row, int col, const std::string& text);
+    void SetCellEntry(int row, int col, std::string_view text);
     double CellNumber(int row, int col) const;
     void SetCellNumber(int row, int col, double value);
+    // The number typed input gets from `value` written with `decimals` (0 to 30) decimals, as
+    // std::to_chars writes it, shown with them, without writing and reading back the text: what
+    // the exporters hand over. A value that is no number becomes that text, as typed input keeps it.
+    void SetCellFixed(int row, int col, double value, int decimals);
 
     // Active cell, scroll position and scroll limits.
     int Row() const { return Current().activeRow; }
@@ -198,6 +184,13 @@ public:
     const StyleTable& Styles() const { return styles_; }
     StyleTable& Styles() { return styles_; }
     const CellStyle& StyleOf(const Cell& cell) const { return styles_.Get(cell.style); }
+    // A text cell's text ("" for any other cell); valid until the book next changes.
+    std::string_view TextOf(const Cell& cell) const
+    {
+        return cell.kind == CellKind::Text ? texts_.Get(cell.text) : std::string_view();
+    }
+    // The id a text cell holds for `text`, for the reader that places cells itself.
+    std::uint32_t InternText(std::string_view text) { return texts_.Intern(text); }
     // Displayed text of a cell of any sheet.
     std::string DisplayText(int sheet, int row, int col) const;
     std::string DisplayText(const Cell& cell) const;
@@ -211,7 +204,15 @@ private:
     std::optional<CellRange> Bounded(int row1, int col1, int row2, int col2) const;
     template <class Change>
     void ChangeStyles(const CellRange& range, Change change);
-    void SetValue(int row, int col, CellKind kind, const std::string& text, double number);
+    // The cell after setting its value (its text's id for a text), or nullptr when it is outside
+    // the book or stays absent (an empty value where no cell is).
+    Cell* SetValue(int row, int col, CellKind kind, double number, std::uint32_t text = 0);
+    // A typed number with `decimals` digits after the point shows them: the cell's style with a
+    // fixed format of that many decimals (a General style only).
+    void ShowDecimals(Cell& cell, int decimals);
+    // A text that no cell may hold any more; texts are compacted once many are.
+    void DropText(const Cell& cell);
+    void CompactTextsIfWasteful();
 
     std::vector<Worksheet> sheets_;
     int sheet_ = 1;
@@ -220,8 +221,13 @@ private:
     std::string tableName_;
     std::string appName_;
     StyleTable styles_;
-    // Style of a typed number by (the cell's style, the decimals typed): saves an interning per cell.
+    TextPool texts_;
+    std::size_t droppedTexts_ = 0;  // texts replaced, cleared or deleted since the last compaction
+    // Style of a typed number by (the cell's style, the decimals typed): saves an interning per
+    // cell; the last one asked for is kept apart, as a column of numbers asks for it again and again.
     std::unordered_map<std::uint64_t, std::uint32_t> decimalStyles_;
+    std::uint64_t lastDecimalKey_ = ~std::uint64_t(0);
+    std::uint32_t lastDecimalStyle_ = 0;
 };
 
 inline bool InBook(int row, int col) { return row >= 1 && row <= kBookMaxRows && col >= 1 && col <= kBookMaxCols; }

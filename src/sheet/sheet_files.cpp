@@ -6,9 +6,10 @@
 #include "sheet/biff5_reader.h"
 #include "sheet/biff5_writer.h"
 #include "sheet/compound_file_reader.h"
-#include "sheet/compound_file_writer.h"
 #include "sheet/text_reader.h"
 #include "sheet/text_writer.h"
+
+#include <algorithm>
 
 std::optional<std::vector<std::uint8_t>> BookFileBytes(const TF1Book& book, int type, std::string& error)
 {
@@ -20,9 +21,7 @@ std::optional<std::vector<std::uint8_t>> BookFileBytes(const TF1Book& book, int 
         error = "Unknown spreadsheet file type " + std::to_string(type) + ".";
         return std::nullopt;
     }
-    auto stream = WriteBiff5Stream(book, error);
-    if (!stream) return std::nullopt;
-    return WriteCompoundFile("Book", *stream);
+    return WriteBiff5Workbook(book, error);
 }
 
 bool TF1Book::WriteFile(const std::string& path, int type) const
@@ -65,14 +64,21 @@ std::optional<TF1Book> ReadBookBytes(const std::vector<std::uint8_t>& bytes, int
 bool TF1Book::ReadFile(const std::string& path, int* type)
 {
     constexpr std::uint64_t kLargestFile = 256ull << 20;
-    auto bytes = ReadWholeFile(path, kLargestFile);
-    if (!bytes) {
+    const std::optional<std::uint64_t> size = FileSize(path);
+    // The first bytes tell a workbook, read whole; a text is read a block at a time.
+    const auto head = size ? ReadFileRange(path, 0, static_cast<std::size_t>(std::min<std::uint64_t>(*size, 8))) : std::nullopt;
+    const bool workbook = head && (IsCompoundFile(*head) || StartsWithBiffBof(*head));
+    std::optional<Bytes> bytes;
+    if (head && workbook) bytes = ReadWholeFile(path, kLargestFile);
+    bool unreadable = !head || *size > kLargestFile || (workbook && !bytes);
+    std::string error;
+    int readType = workbook ? kFileTypeExcel5 : kFileTypeText;
+    std::optional<TF1Book> book;
+    if (!unreadable) book = workbook ? ReadBookBytes(*bytes, readType, error) : ReadSheetTextFile(path, error, unreadable);
+    if (unreadable) {
         ShowError("Unable to read the sheet file " + path + ".");
         return false;
     }
-    std::string error;
-    int readType = 0;
-    auto book = ReadBookBytes(*bytes, readType, error);
     if (!book) {
         ShowError("Unable to open the sheet file " + path + ".\n" + error);
         return false;

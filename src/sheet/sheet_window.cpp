@@ -17,6 +17,11 @@ TSheetWindow::TSheetWindow(TViewKind kind, const TChildContext& context, QSize c
     PublishCommandState(SheetCommandState());
 }
 
+void TSheetWindow::AddHeaderPanel(QWidget* panel)
+{
+    if (auto* column = qobject_cast<QVBoxLayout*>(layout())) column->insertWidget(0, panel);
+}
+
 TCommandState TSheetWindow::SheetCommandState()
 {
     TCommandState state;

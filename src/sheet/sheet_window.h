@@ -41,6 +41,8 @@ public:
     std::int64_t PrintDevMode = 0;
 
 protected:
+    // A panel of the window's own above the grid (the events list's header).
+    void AddHeaderPanel(QWidget* panel);
     // Prints with the book's print settings and the kept printer settings, keeps the settings
     // used, and puts the active cell back at the top left.
     void PrintBookKeepingSettings();

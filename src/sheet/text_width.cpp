@@ -39,16 +39,31 @@ constexpr short kBold[224] = {
     556, 556, 556, 556, 556, 556, 889, 556, 556, 556, 556, 556, 278, 278, 278, 278,
     611, 611, 611, 611, 611, 611, 611, 549, 611, 611, 611, 611, 611, 556, 611, 556,
 };
+
+const short* TableOf(const CellFont& font) { return font.bold ? kBold : kRegular; }
+
+double PointsOfUnits(long units, const CellFont& font)
+{
+    return static_cast<double>(units) / 1000.0 * font.heightTwips / 20.0;
+}
 }  // namespace
 
-double TextWidthPoints(const std::string& text, const CellFont& font)
+double TextWidthPoints(std::string_view text, const CellFont& font)
 {
-    const short* table = font.bold ? kBold : kRegular;
+    const short* table = TableOf(font);
     // ASCII is the same in Windows-1252: the usual text needs no conversion (column fitting
     // measures every cell of a sheet).
     const bool ascii = std::all_of(text.begin(), text.end(), [](unsigned char c) { return c < 0x80; });
     const std::string converted = ascii ? std::string() : ToCp1252(text);
     long units = 0;
-    for (unsigned char c : ascii ? text : converted) units += c >= 32 ? table[c - 32] : 0;
-    return static_cast<double>(units) / 1000.0 * font.heightTwips / 20.0;
+    for (unsigned char c : ascii ? text : std::string_view(converted)) units += c >= 32 ? table[c - 32] : 0;
+    return PointsOfUnits(units, font);
+}
+
+double NumberTextWidthBoundPoints(bool negative, int wholeDigits, int decimals, const CellFont& font)
+{
+    const short* table = TableOf(font);
+    const long digit = *std::max_element(table + ('0' - 32), table + ('9' - 32) + 1);
+    const long units = (negative ? table['-' - 32] : 0) + (decimals > 0 ? table['.' - 32] : 0) + digit * (wholeDigits + decimals);
+    return PointsOfUnits(units, font);
 }

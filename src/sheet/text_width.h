@@ -3,7 +3,10 @@
 
 #include "sheet/cell_style.h"
 
-#include <string>
+#include <string_view>
 
 // Width of a UTF-8 text in points, in the given font's size and weight.
-double TextWidthPoints(const std::string& text, const CellFont& font);
+double TextWidthPoints(std::string_view text, const CellFont& font);
+// The widest a number's text can be with a sign (or none), that many digits before the point
+// and `decimals` after it: every digit as wide as the font's widest.
+double NumberTextWidthBoundPoints(bool negative, int wholeDigits, int decimals, const CellFont& font);

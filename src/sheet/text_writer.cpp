@@ -21,7 +21,7 @@ std::string WriteSheetText(const TF1Book& book)
             for (auto c = cells.begin(); c != used.base(); ++c) {
                 out.append(static_cast<std::size_t>(c->col - col), '\t');
                 col = c->col;
-                std::string text = book.DisplayText(*c);
+                std::string text = c->kind == CellKind::Text ? std::string(book.TextOf(*c)) : book.DisplayText(*c);
                 // A tab or line break inside a cell would split it, and a zero byte would make
                 // the file no text: each becomes a blank.
                 for (char& ch : text)

@@ -44,7 +44,15 @@ TKeyBins CountBins(std::span<const std::uint32_t> keys, std::uint32_t low, std::
     TKeyBins bins;
     bins.low = low;
     bins.shift = std::max(0, static_cast<int>(std::bit_width(high - low)) - kDigitBits);
-    for (const std::uint32_t key : keys) ++bins.counts[bins.Bin(key)];
+    // Four counts side by side, summed at the end: keys next to each other mostly fall in one
+    // bin, and each increment would otherwise wait for the one before.
+    std::array<std::array<std::uint32_t, std::size_t(1) << kDigitBits>, 4> parts{};
+    std::size_t i = 0;
+    for (; i + 4 <= keys.size(); i += 4)
+        for (std::size_t part = 0; part < 4; ++part) ++parts[part][bins.Bin(keys[i + part])];
+    for (; i < keys.size(); ++i) ++parts[0][bins.Bin(keys[i])];
+    for (std::size_t bin = 0; bin < bins.counts.size(); ++bin)
+        bins.counts[bin] = parts[0][bin] + parts[1][bin] + parts[2][bin] + parts[3][bin];
     return bins;
 }
 
@@ -111,15 +119,58 @@ TSummaryStatistics::TSummaryStatistics(std::int64_t k, bool keepLowest)
 {
 }
 
+TKeyPair TSummaryStatistics::KeptExtremes() const { return Extremes(std::span(keys_).first(kept_)); }
+
 TKeyPair TSummaryStatistics::KthKeys() const
 {
     // Before any cut every value is kept, and there may be fewer than K.
     const std::size_t rank = std::min(k_, kept_);
-    return KeysOfRanks(std::span(keys_).first(kept_), rank, kept_ + 1 - rank, extremes_);
+    return KeysOfRanks(std::span(keys_).first(kept_), rank, kept_ + 1 - rank, KeptExtremes());
+}
+
+float TSummaryStatistics::Minimum() const
+{
+    if (count_ == 0) return 0.0f;
+    return ValueOf(keepLowest_ ? KeptExtremes().Low : lowestKey_);
+}
+
+float TSummaryStatistics::Maximum() const { return count_ ? ValueOf(KeptExtremes().High) : 0.0f; }
+
+bool TSummaryStatistics::CutAtBins()
+{
+    // One count of the kept keys in bins: every key of the bins up to the one that holds the
+    // K-th lowest, and from the one that holds the K-th highest, is kept, at least K at each end,
+    // without a selection; the exact K-th are found once, at the end. Not when those bins are
+    // next to each other or would keep the room nearly full (many keys alike).
+    const std::span<const std::uint32_t> keys = std::span(keys_).first(kept_);
+    const TKeyPair extremes = Extremes(keys);
+    if (extremes.Low == extremes.High) return false;
+    const TKeyBins bins = CountBins(keys, extremes.Low, extremes.High);
+    std::size_t lowRank = k_, highRank = kept_ + 1 - k_;
+    const std::uint32_t lowBin = bins.BinOf(lowRank), highBin = bins.BinOf(highRank);
+    if (keepLowest_ && highBin < lowBin + 2) return false;
+    std::size_t staying = 0;
+    for (std::size_t b = highBin; b < bins.counts.size(); ++b) staying += bins.counts[b];
+    if (keepLowest_)
+        for (std::size_t b = 0; b <= lowBin; ++b) staying += bins.counts[b];
+    if (staying > room_ - (room_ - 2 * k_) / 2) return false;
+    const std::uint32_t lowEdge = extremes.Low + ((lowBin + 1) << bins.shift) - 1;  // the lowest bin's last key
+    const std::uint32_t highEdge = extremes.Low + (highBin << bins.shift);          // the highest bin's first key
+    lowCut_ = keepLowest_ ? lowEdge + 1 : 0;
+    highCut_ = highEdge - 1;
+    const std::uint32_t lowCut = lowCut_, span = highCut_ - lowCut_;
+    std::size_t kept = 0;
+    for (const std::uint32_t key : keys) {
+        keys_[kept] = key;
+        kept += key - lowCut > span;
+    }
+    kept_ = kept;
+    return true;
 }
 
 void TSummaryStatistics::Cut()
 {
+    if (CutAtBins()) return;
     // The room holds more than the K lowest and K highest, so the two never overlap.
     const TKeyPair kth = KthKeys();
     const std::uint32_t low = keepLowest_ ? kth.Low : 0, high = kth.High;

@@ -137,18 +137,29 @@ std::string EventUnitText(const TEventFields& e)
 
 std::string EventThresholdText(const TEventFields& e) { return FormatEngineering(e.Threshold); }
 
+std::optional<TFixedNumber> EventPeakNumber(const TEventFields& e)
+{
+    // Current harmonics from the fundamental on carry the current of the peak; THD (200-202) not.
+    if (e.Type != SpecialUnder && Within(e.Channel, 203, 299)) return std::nullopt;
+    return TFixedNumber{e.Peak, 2};
+}
+
 std::string EventPeakText(const TEventFields& e)
 {
-    std::string text = FormatFixed(e.Peak, 2);
-    // Current harmonics from the fundamental on carry the current of the peak; THD (200-202) not.
-    if (e.Type != SpecialUnder && Within(e.Channel, 203, 299)) text += " (" + FormatFixed(e.Current, 1) + "A)";
-    return text;
+    if (const auto number = EventPeakNumber(e)) return FormatFixed(number->Value, number->Decimals);
+    return FormatFixed(e.Peak, 2) + " (" + FormatFixed(e.Current, 1) + "A)";
+}
+
+TFixedNumber EventDurationNumber(const TEventFields& e)
+{
+    if (e.Type == SpecialUnder) return {0, 0};
+    return {e.Duration / 100.0, 2};
 }
 
 std::string EventDurationText(const TEventFields& e)
 {
-    if (e.Type == SpecialUnder) return "0";
-    return FormatFixed(e.Duration / 100.0, 2);
+    const TFixedNumber number = EventDurationNumber(e);
+    return FormatFixed(number.Value, number.Decimals);
 }
 
 int EventColourClass(const TEventFields& e)

@@ -57,6 +57,14 @@ std::string EventThresholdText(const TEventFields& e);
 std::string EventPeakText(const TEventFields& e);
 // Seconds with two decimals; "0" for type 32.
 std::string EventDurationText(const TEventFields& e);
+// A text that is a plain number with fixed decimals, for a sheet that takes the number itself.
+struct TFixedNumber {
+    double Value = 0;
+    int Decimals = 0;
+};
+// The peak's text as that number; nothing when it carries the current as well.
+std::optional<TFixedNumber> EventPeakNumber(const TEventFields& e);
+TFixedNumber EventDurationNumber(const TEventFields& e);
 // Index into Palette16 of the row's colour.
 int EventColourClass(const TEventFields& e);
 std::uint32_t EventColour(const TEventFields& e);

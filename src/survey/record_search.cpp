@@ -5,23 +5,20 @@
 #include <cmath>
 
 namespace {
-// Times are compared in whole milliseconds, the stamps' own grid, so ties are exact ties.
-std::int64_t ToMs(TDateTime t) { return std::llround(t * kMillisecondsPerDay); }
-
 // Remembers the last decodable time so an undecodable probe takes it.
 class ProbeTimes {
 public:
-    ProbeTimes(const TimeProbe& probe, TDateTime firstTime) : probe_(probe), previous_(ToMs(firstTime)) {}
+    ProbeTimes(const TimeProbe& probe, TDateTime firstTime) : probe_(probe), previous_(ToMilliseconds(firstTime)) {}
 
     std::int64_t At(std::int64_t i)
     {
-        if (auto t = probe_(i)) previous_ = ToMs(*t);
+        if (auto t = probe_(i)) previous_ = ToMilliseconds(*t);
         return previous_;
     }
     std::optional<std::int64_t> Exact(std::int64_t i)
     {
         auto t = probe_(i);
-        return t ? std::optional(ToMs(*t)) : std::nullopt;
+        return t ? std::optional(ToMilliseconds(*t)) : std::nullopt;
     }
 
 private:
@@ -65,7 +62,7 @@ std::int64_t FindWithLayout(TDataFile& F, const TMeasureFileInfo& Info, TDateTim
 std::int64_t NearestEntry(std::int64_t n, TDateTime firstTime, TDateTime lastTime, TDateTime time, const TimeProbe& probe)
 {
     if (n <= 0) return 0;
-    const std::int64_t T = ToMs(time), first = ToMs(firstTime), last = ToMs(lastTime);
+    const std::int64_t T = ToMilliseconds(time), first = ToMilliseconds(firstTime), last = ToMilliseconds(lastTime);
     if (T < first) return 0;
     if (T > last) return n - 1;
     ProbeTimes times(probe, firstTime);
@@ -114,12 +111,12 @@ std::int64_t PartitionPoint(std::int64_t n, TDateTime firstTime, const TimeProbe
 
 std::int64_t LowerBoundEntry(std::int64_t n, TDateTime firstTime, TDateTime T, const TimeProbe& probe)
 {
-    return PartitionPoint(n, firstTime, probe, [T = ToMs(T)](std::int64_t t) { return t < T; });
+    return PartitionPoint(n, firstTime, probe, [T = ToMilliseconds(T)](std::int64_t t) { return t < T; });
 }
 
 std::int64_t UpperBoundEntry(std::int64_t n, TDateTime firstTime, TDateTime T, const TimeProbe& probe)
 {
-    return PartitionPoint(n, firstTime, probe, [T = ToMs(T)](std::int64_t t) { return t <= T; });
+    return PartitionPoint(n, firstTime, probe, [T = ToMilliseconds(T)](std::int64_t t) { return t <= T; });
 }
 
 std::int64_t FindRecordAtTime(TDataFile& F, const TMeasureFileInfo& Info, TDateTime T)

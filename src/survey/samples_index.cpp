@@ -19,6 +19,34 @@ std::optional<std::string> CreateSamplesIndexFile()
     return pattern;
 }
 
+namespace {
+// The heads of a samples file read a block at a time: captures of a few kilobytes lie close
+// together, so one read takes many heads; heads far apart are read alone.
+class HeadBlocks {
+public:
+    HeadBlocks(BinaryFile& file, std::uint64_t end) : file_(file), end_(end) {}
+
+    // `size` bytes at `pos`, the record before being `previousLength` long; empty past the end.
+    std::span<const std::uint8_t> At(std::uint64_t pos, std::size_t size, std::uint64_t previousLength)
+    {
+        if (pos < blockStart_ || pos + size > blockStart_ + block_.size()) {
+            const bool close = previousLength <= kBlockBytes / 8;
+            const std::uint64_t want = close ? std::min<std::uint64_t>(kBlockBytes, end_ - pos) : size;
+            if (want < size || !file_.ReadAt(pos, static_cast<std::size_t>(want), block_)) return {};
+            blockStart_ = pos;
+        }
+        return std::span<const std::uint8_t>(block_).subspan(static_cast<std::size_t>(pos - blockStart_), size);
+    }
+
+private:
+    static constexpr std::uint64_t kBlockBytes = 64 << 10;
+    BinaryFile& file_;
+    std::uint64_t end_;
+    Bytes block_;
+    std::uint64_t blockStart_ = 0;
+};
+}  // namespace
+
 std::optional<Bytes> BuildSamplesIndexEntries(const std::string& samplesPath)
 {
     BinaryFile f;
@@ -28,12 +56,15 @@ std::optional<Bytes> BuildSamplesIndexEntries(const std::string& samplesPath)
     if (headSize == 0 || header.EndOffset > f.Size()) return std::nullopt;
 
     ByteWriter out;
+    HeadBlocks heads(f, header.EndOffset);
     std::uint64_t pos = kSamplesFileHeaderSize;
+    std::uint64_t previousLength = 0;
     TDateTime previous = 0;
     bool faultShown = false;
     while (pos < header.EndOffset) {
         TSamplesRecordHead head;
-        if (ReadSamplesRecordHead(f, pos, header.FileType, head) == 0) return std::nullopt;
+        const std::span<const std::uint8_t> bytes = heads.At(pos, headSize, previousLength);
+        if (bytes.empty() || ReadSamplesRecordHead(bytes, header.FileType, head) == 0) return std::nullopt;
         if (head.Length < headSize || head.Length > header.EndOffset - pos) return std::nullopt;
         if (auto t = SamplesRecordTime(head, !faultShown)) previous = *t;
         else faultShown = true;
@@ -41,6 +72,7 @@ std::optional<Bytes> BuildSamplesIndexEntries(const std::string& samplesPath)
         out.F64(previous);
         out.U8(0);
         pos += head.Length;
+        previousLength = head.Length;
     }
     return out.Take();
 }

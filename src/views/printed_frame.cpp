@@ -38,26 +38,40 @@ QLabel* AddPanelLabel(QWidget* parent, QGridLayout* grid, const char* caption, i
     return label;
 }
 
+namespace {
+QFrame* RaisedFrame(QWidget* parent)
+{
+    auto* frame = new QFrame(parent);
+    frame->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    frame->setFont(ArialPixels(11));
+    return frame;
+}
+}  // namespace
+
 QFrame* NewLegendPanel(QWidget* parent, int width)
 {
-    auto* panel = new QFrame(parent);
-    panel->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    QFrame* panel = RaisedFrame(parent);
     panel->setFixedWidth(width);
-    panel->setFont(ArialPixels(11));
     panel->setAutoFillBackground(true);
     return panel;
 }
 
+TPanelGrid AddRaisedPanel(QWidget* parent)
+{
+    QFrame* frame = RaisedFrame(parent);
+    auto* grid = new QGridLayout(frame);
+    grid->setContentsMargins(8, 2, 8, 2);
+    grid->setVerticalSpacing(0);
+    return {frame, grid};
+}
+
 TPrintedFrame::TPrintedFrame(QWidget& window, const std::string& measureLabel) : window_(window)
 {
-    PanelTop = new QFrame(&window);
-    PanelTop->setFrameStyle(QFrame::Panel | QFrame::Raised);
+    const TPanelGrid panel = AddRaisedPanel(&window);
+    PanelTop = panel.Frame;
     PanelTop->setFixedHeight(56);
-    PanelTop->setFont(ArialPixels(11));
     PanelTop->setAutoFillBackground(true);
-    auto* top = new QGridLayout(PanelTop);
-    top->setContentsMargins(8, 2, 8, 2);
-    top->setVerticalSpacing(0);
+    QGridLayout* top = panel.Grid;
     // The view's period on the left, the survey on the right.
     const struct {
         QLabel** label;

@@ -32,6 +32,13 @@ QLabel* AddPanelLabel(QWidget* parent, QGridLayout* grid, const char* caption, i
 
 // A view's legend panel: raised, `width` wide, in the panel font (Arial 11 px).
 QFrame* NewLegendPanel(QWidget* parent, int width);
+// A raised panel in the views' panel font, its labels in a grid with their rows close together:
+// the header of the views, of the events list and of the system events window.
+struct TPanelGrid {
+    QFrame* Frame;
+    QGridLayout* Grid;
+};
+TPanelGrid AddRaisedPanel(QWidget* parent);
 
 class TPrintedFrame {
 public:

@@ -2,8 +2,13 @@
 #include "sheet/sheet_book.h"
 #include "sheet/sheet_units.h"
 
+#include <bit>
+#include <charconv>
+#include <cmath>
 #include <gtest/gtest.h>
+#include <limits>
 #include <malloc.h>
+#include <vector>
 
 TEST(SheetBook, TypedNumbersBecomeNumbersShownAsTyped)
 {
@@ -189,4 +194,115 @@ TEST(SheetBook, AllRowsAndColumnsMeanTheUsedPart)
     book.SetRow(2);
     EXPECT_EQ(book.SelStartRow(), 2);
     EXPECT_EQ(book.SelEndRow(), 2);
+}
+
+// A number handed over with its decimals is the very cell typing its text would give: the same
+// double, the same shown text and format, and a text where the value is no number.
+TEST(SheetBook, FixedNumbersAreWhatTypingTheirTextGives)
+{
+    const double nan = std::numeric_limits<double>::quiet_NaN(), inf = std::numeric_limits<double>::infinity();
+    struct Case {
+        double value;
+        int decimals;
+    } cases[] = {
+        {230.25, 2}, {220.1f, 2}, {0.1f, 3}, {1.0 / 3, 3}, {-0.001, 2}, {-0.0, 2}, {0.125, 2}, {0.375, 2},
+        {0.015, 2}, {-0.025, 2}, {0.155, 2},  // x 100 rounds onto a half the exact value is not on
+        {2.5, 0}, {3.5, 0}, {9.995, 2}, {-9.995, 2}, {123456789.125, 2}, {1.5f * 1000.0, 3}, {1e300, 2},
+        {-4503599627370.4951, 2}, {nan, 2}, {-nan, 2}, {inf, 2}, {-inf, 3}, {7.0, 0},
+    };
+    for (const Case& c : cases) {
+        char text[512];
+        const auto end = std::to_chars(text, text + sizeof text, c.value, std::chars_format::fixed, c.decimals).ptr;
+        for (const char* format : {"General", "0.0"}) {
+            TF1Book typed, handed;
+            for (TF1Book* book : {&typed, &handed}) {
+                book->SetSelection(1, 1, 1, 1);
+                book->SetNumberFormat(format);
+            }
+            typed.SetCellEntry(1, 1, std::string_view(text, end));
+            handed.SetCellFixed(1, 1, c.value, c.decimals);
+            const std::string what = std::string(text, end) + " in " + format;
+            EXPECT_EQ(std::bit_cast<std::uint64_t>(handed.CellNumber(1, 1)), std::bit_cast<std::uint64_t>(typed.CellNumber(1, 1))) << what;
+            EXPECT_EQ(handed.CellText(1, 1), typed.CellText(1, 1)) << what;
+            EXPECT_EQ(handed.NumberFormat(), typed.NumberFormat()) << what;
+        }
+    }
+}
+
+// Equal texts are kept once; a cell rewritten with ever new texts keeps the memory of what the
+// sheet shows, not of all it ever showed.
+TEST(SheetBook, TextsAreKeptOnceAndRewritingACellKeepsMemoryBounded)
+{
+    TF1Book book;
+    for (int r = 1; r <= 1000; ++r) book.SetCellText(r, 1, "Voltage");
+    const Worksheet& s = book.SheetAt(1);
+    EXPECT_EQ(s.Find(1, 1)->text, s.Find(1000, 1)->text);
+    book.SetCellText(2, 2, "kept");
+    const std::size_t before = mallinfo2().uordblks;
+    for (int i = 0; i < 100000; ++i) book.SetCellText(1, 2, std::to_string(i) + std::string(200, 'x'));
+    EXPECT_LT(mallinfo2().uordblks - before, 4u << 20);  // 20 MB were every text kept
+    EXPECT_EQ(book.CellText(1, 2), "99999" + std::string(200, 'x'));
+    EXPECT_EQ(book.CellText(2, 2), "kept");
+    EXPECT_EQ(book.CellText(1000, 1), "Voltage");
+    book.ClearRange(-1, -1, 0, 0, 1);
+    for (int r = 1; r <= 5000; ++r) book.SetCellText(r, 1, "row " + std::to_string(r));
+    EXPECT_EQ(book.CellText(5000, 1), "row 5000");
+}
+
+// Fitting formats a number only when its text could be the widest of its column; whichever comes
+// first, each column gets the width of its widest text alone.
+TEST(SheetBook, FittingGivesEachColumnTheWidthOfItsWidestText)
+{
+    struct Column {
+        const char* format;
+        std::vector<double> numbers;
+        const char* text = nullptr;  // before the numbers
+        std::size_t widest = 0;      // the number whose text is widest; the text when there is one
+    } columns[] = {
+        {"0.00", {1.5, 2.25, 9.996, 3.0}, nullptr, 2},         // 10.00 rounded up
+        {"0.00", {5, -0.001, 8.25, -7.5, 1}, nullptr, 3},      // -7.50; -0.001 shows as 0.00
+        {"General", {7, 12, -12345, 3.5, 99}, nullptr, 2},     // -12345
+        {"General", {7, 0.123456789, 12}, nullptr, 1},         // 0.123456789
+        {"0.00", {1234567.89, 12.5}, "ab", 0},                 // 1234567.89 beats the text
+        {"0.00", {1.25}, "a long column title", 0},            // the text beats the number
+        {"0", {99999, 99999.5, 3}, nullptr, 1},                // 100000
+        {"0.0%", {0.5, 0.25, 1.0}, nullptr, 2},                // 100.0%, not bounded
+    };
+    TF1Book book;
+    int col = 1;
+    for (const Column& c : columns) {
+        int row = 1;
+        if (c.text) book.SetCellText(row++, col, c.text);
+        for (double v : c.numbers) book.SetCellNumber(row++, col, v);
+        book.SetSelection(1, col, row - 1, col);
+        book.SetNumberFormat(c.format);
+        ++col;
+    }
+    book.AutoFitColumns(-1, -1, -1, -1, false);
+    col = 1;
+    for (const Column& c : columns) {
+        TF1Book alone;
+        if (c.text && c.widest == 0 && c.numbers.size() == 1) alone.SetCellText(1, 1, c.text);
+        else alone.SetCellNumber(1, 1, c.numbers[c.widest]);
+        alone.SetSelection(1, 1, 1, 1);
+        alone.SetNumberFormat(c.format);
+        alone.AutoFitColumns(1, 1, 1, 1, false);
+        EXPECT_EQ(book.ColumnWidth(col), alone.ColumnWidth(1)) << "column " << col << ": " << book.DisplayText(1, 1, col);
+        ++col;
+    }
+}
+
+// Rows added before others (templates, readers, sheets filled out of order) keep their order.
+TEST(SheetBook, RowsSetInAnyOrderAreKeptInOrder)
+{
+    TF1Book book;
+    for (int r : {50, 10, 30, 20, 40, 10, 60}) book.SetCellNumber(r, 1, r);
+    book.SetRowHeight(25, 300);
+    const Worksheet& s = book.SheetAt(1);
+    std::vector<int> rows;
+    for (const auto& [r, row] : s.rows) rows.push_back(r);
+    EXPECT_EQ(rows, (std::vector<int>{10, 20, 25, 30, 40, 50, 60}));
+    EXPECT_DOUBLE_EQ(book.CellNumber(30, 1), 30);
+    EXPECT_EQ(book.RowHeight(25), 300);
+    EXPECT_EQ(book.LastRow(), 60);
 }

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <bit>
 #include <cmath>
 #include <functional>
 #include <random>
@@ -109,6 +110,8 @@ TEST(SummaryStatistics, ExactKthValuesThroughManyCuts)
         {"few distinct values", [&](int) { return static_cast<float>(std::uniform_int_distribution<int>(0, 6)(random)); }},
         {"all equal", [](int) { return 230.0f; }},
         {"rising", [](int i) { return static_cast<float>(i) * 0.5f; }},
+        // Keys one apart: a K-th value falls on the last key of its bin at a cut.
+        {"consecutive floats", [](int i) { return std::bit_cast<float>(0x3F800000u + static_cast<std::uint32_t>(i)); }},
         {"falling", [](int i) { return -static_cast<float>(i); }},
         {"daily swing with noise", [&](int i) {
              return 230.0f + 6.0f * std::sin(static_cast<float>(i % 1440) / 229.0f) +
@@ -134,25 +137,28 @@ TEST(SummaryStatistics, ExactKthValuesThroughManyCuts)
             SCOPED_TRACE(std::string(shape.what) + ", K = " + std::to_string(k));
             std::vector<double> column;  // as the record reader gives them
             for (int i = 0; i < kValues; ++i) column.push_back(shape.value(i));
-            TSummaryStatistics both(k), highOnly(k, false);
-            for (std::size_t at = 0; at < column.size(); at += 10) {
-                const auto run = std::span(column).subspan(at, std::min<std::size_t>(10, column.size() - at));
-                both.Add(run);
-                highOnly.Add(run);
-            }
             std::vector<float> sorted;
             for (double v : column)
                 if (!std::isnan(v)) sorted.push_back(static_cast<float>(v));
             std::sort(sorted.begin(), sorted.end());
             const std::size_t rank = std::min<std::size_t>(static_cast<std::size_t>(k), sorted.size());
-            EXPECT_EQ(both.Count(), static_cast<std::int64_t>(sorted.size()));
-            EXPECT_EQ(both.KthLowest(), sorted[rank - 1]);
-            EXPECT_EQ(both.KthHighest(), sorted[sorted.size() - rank]);
-            EXPECT_EQ(both.Minimum(), sorted.front());
-            EXPECT_EQ(both.Maximum(), sorted.back());
-            EXPECT_EQ(highOnly.KthHighest(), sorted[sorted.size() - rank]);
-            EXPECT_EQ(highOnly.Minimum(), sorted.front());
-            EXPECT_EQ(highOnly.KthLowest(), 0.0f);
+            // Ten values at a time, as a step reads them, and a chunk of the reader at a time.
+            for (const std::size_t runs : {std::size_t{10}, std::size_t{8456}}) {
+                TSummaryStatistics both(k), highOnly(k, false);
+                for (std::size_t at = 0; at < column.size(); at += runs) {
+                    const auto run = std::span(column).subspan(at, std::min(runs, column.size() - at));
+                    both.Add(run);
+                    highOnly.Add(run);
+                }
+                EXPECT_EQ(both.Count(), static_cast<std::int64_t>(sorted.size()));
+                EXPECT_EQ(both.KthLowest(), sorted[rank - 1]);
+                EXPECT_EQ(both.KthHighest(), sorted[sorted.size() - rank]);
+                EXPECT_EQ(both.Minimum(), sorted.front());
+                EXPECT_EQ(both.Maximum(), sorted.back());
+                EXPECT_EQ(highOnly.KthHighest(), sorted[sorted.size() - rank]);
+                EXPECT_EQ(highOnly.Minimum(), sorted.front());
+                EXPECT_EQ(highOnly.KthLowest(), 0.0f);
+            }
         }
     }
 }
