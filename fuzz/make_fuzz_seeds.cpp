@@ -251,6 +251,42 @@ void SetupSeeds(SeedWriter& seeds, const Demo& demo)
     for (std::size_t size : {533u, 359u}) seeds.Add("setup_file", "first_" + std::to_string(size), Bytes(whole.begin(), whole.begin() + size));
 }
 
+void EventsSeeds(SeedWriter& seeds, const Demo& demo)
+{
+    // Every event let through, then none of the voltage class; the demo day's captures, or none.
+    const Bytes all = {0xFF, 0xFF, 0xFF, 0xFF, 0xFF, 0, 0, 3}, noVoltage = {0xFE, 0xFF, 0xFF, 0xFF, 0xFF, 0x09, 0x21, 0};
+    for (const auto& [name, choice] : std::map<std::string, Bytes>{{"all", all}, {"no_voltage", noVoltage}}) {
+        Bytes input = choice;
+        fuzz::AppendPart(input, demo.File("demo.ale"));
+        seeds.Add("events_list", name, input);
+        const Bytes samples = demo.File("demo.tme");
+        input.insert(input.end(), samples.begin(), samples.end());
+        seeds.Add("events_list", name + "_with_captures", input);
+    }
+}
+
+void ValuesSheetSeeds(SeedWriter& seeds, const Demo& demo)
+{
+    // The target's measures in its order: 1 to 5, 7 to 10; six traces on the first channels.
+    const int kinds[] = {1, 2, 3, 4, 5, 7, 8, 9, 10};
+    const Bytes traces = {1, 2, 3, 9, 10, 11};
+    for (std::uint8_t i = 0; i < 9; ++i) {
+        const int k = kinds[i];
+        const Bytes file = k == 8 ? demo.File(kDataFiles[k]) : demo.Cut(kDataFiles[k], 30000);
+        seeds.Add("values_sheet", std::string(kDataFiles[k]).substr(5), Joined({{i, 0, 0}, traces, file}));
+        if (k == 4 || k == 9) seeds.Add("values_sheet", std::string(kDataFiles[k]).substr(5) + "_some", Joined({{i, 0x21, 0x05}, traces, file}));
+    }
+}
+
+void RecentFilesSeeds(SeedWriter& seeds)
+{
+    std::string lines;
+    for (const char* line : {"/surveys/feeder3.orv", "/surveys/Feeder3.ORV", "", "", "", "/reports/feeder3.rep", "", "", "", "",
+                             "/reports/summary 1.sum", "", "", "", "", "/sheets/a&b.xls", "/sheets/c.txt", "", "", ""})
+        lines += std::string(line) + "\r\n";
+    seeds.Add("recent_files", "four_lists", Bytes(lines.begin(), lines.end()));
+}
+
 void SheetSeeds(SeedWriter& seeds)
 {
     TF1Book small;
@@ -293,6 +329,9 @@ int main(int argc, char** argv)
     SurveySeeds(seeds, demo);
     SetupSeeds(seeds, demo);
     SheetSeeds(seeds);
+    EventsSeeds(seeds, demo);
+    ValuesSheetSeeds(seeds, demo);
+    RecentFilesSeeds(seeds);
     fs::remove_all(work);
     std::printf("%d seeds in %s\n", seeds.Count(), folder.c_str());
     return 0;
