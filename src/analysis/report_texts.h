@@ -7,8 +7,7 @@
 #include <string_view>
 
 #include "platform/date_time.h"
-
-inline constexpr std::string_view kNoValueText = "***";
+#include "platform/no_value_text.h"
 
 // FormatFixed (value, decimals) followed by the unit, or "***" when the value is not finite.
 std::string FixedOrNoValue(double value, int decimals, std::string_view unit = {});
