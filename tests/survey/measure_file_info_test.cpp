@@ -108,6 +108,33 @@ TEST(MeasureFileInfo, CorruptFilesAreRefusedWithTheMessage)
     }
 }
 
+// The end offset may reach the file's last byte, and bytes after it are left unread; one byte
+// beyond the file is refused.
+TEST(MeasureFileInfo, EndOffsetUpToTheFileSizeIsAccepted)
+{
+    TempProgDir dir;
+    const Bytes good = DataFileBytes({TrendRecord(1, {}), TrendRecord(1, {.time = {2024, 3, 15, 10, 1}})});
+    Bytes trailing = good;
+    trailing.insert(trailing.end(), {0xFF, 0xFF, 0xFF});
+    Bytes short1 = good;
+    short1.pop_back();
+    struct Case {
+        const char* what;
+        Bytes bytes;
+        bool accepted;
+    } cases[] = {{"ending with the file", good, true}, {"bytes after the last record", trailing, true},
+                 {"ending a byte past the file", short1, false}};
+    for (const auto& c : cases) {
+        ScriptedMessages messages;
+        TMeasureFileInfo info;
+        EXPECT_EQ(ReadMeasureFileInfo(WriteBytes(dir / "s.vme", c.bytes), MeasureVoltage, info), c.accepted) << c.what;
+        if (!c.accepted) continue;
+        EXPECT_EQ(info.RecordCount, 2) << c.what;
+        EXPECT_EQ(info.LastTime, At(1)) << c.what;
+        EXPECT_TRUE(messages.messages.empty()) << c.what;
+    }
+}
+
 TEST(MeasureFileInfo, BadStampShowsBothMessages)
 {
     TempProgDir dir;
