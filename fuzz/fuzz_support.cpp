@@ -113,9 +113,22 @@ void AppendPart(Bytes& input, std::span<const std::uint8_t> part)
 
 bool ShowsNonNumber(std::string_view text)
 {
-    std::string lower(text);
-    for (char& c : lower) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
-    return lower.find("nan") != std::string::npos || lower.find("inf") != std::string::npos;
+    // A word (a run of letters) that begins as the C library writes a non-number: "nan", "-nan",
+    // "inf", "infV", "infinity"; "info" of "Time info not received." is a word of the program's.
+    auto isLetter = [](char c) { return std::isalpha(static_cast<unsigned char>(c)) != 0; };
+    for (std::size_t i = 0; i < text.size();) {
+        if (!isLetter(text[i])) {
+            ++i;
+            continue;
+        }
+        std::size_t end = i;
+        while (end < text.size() && isLetter(text[end])) ++end;
+        std::string word(text.substr(i, end - i));
+        for (char& c : word) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+        if ((word.starts_with("nan") || word.starts_with("inf")) && word != "info" && word != "information") return true;
+        i = end;
+    }
+    return false;
 }
 
 }  // namespace fuzz
