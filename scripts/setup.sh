@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# Installs every Debian package the build, the tests and the benchmarks need (when missing), and
-# a window manager for looking at framed windows under Xvfb;
+# Installs every Debian package the build, the tests, the benchmarks and the fuzz targets (clang
+# with its libFuzzer and sanitizer runtimes) need (when missing), and a window manager for
+# looking at framed windows under Xvfb;
 # then configures and builds the project into build/. Arguments are passed on to the configure
 # (the test script turns warnings into errors with -DORV_WARNINGS_AS_ERRORS=ON).
 set -euo pipefail
@@ -15,6 +16,7 @@ packages=(
   python3-xlrd
   xvfb xauth poppler-utils gnumeric
   openbox
+  clang libclang-rt-14-dev
 )
 
 missing=()

@@ -82,6 +82,9 @@ bool TAnalysisEngine::StartMeasure()
     DeleteFile(TempPath(true));
     DeleteFile(TempPath(false));
     if (!WindowDaysAccepted(params_.WindowDays)) return Fail(kWindowDaysMessage);
+    // Events windows are calendar days: an interval of centuries would close millions of them.
+    if (std::floor(survey_.Stop) - std::floor(survey_.Start) + 1 > kMaxAnalysisDays)
+        return Fail("The analysis interval cannot be longer than " + std::to_string(kMaxAnalysisDays) + " days.");
     const TMeasureFileInfo& info = survey_.File(measure_);
     if (file_.Open(info.FileName, measure_) != DataFileFault::None) return Fail(SurveyCorruptedMessage(measure_));
     TPlanResult plan = PlanMeasure(measure_, file_, survey_, params_.Limits);

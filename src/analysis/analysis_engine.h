@@ -6,8 +6,8 @@
 // writer gathers the files into a .rep file. The run window (TRunAnalysisDlg) drives it; tests
 // and the benchmark call Step() directly.
 //
-// A fault ends the run with one message (through the message seam): a data file that cannot be
-// opened or read, a first record without average values or with a harmonic block count or
+// A fault ends the run with one message (through the message seam): an interval longer than
+// kMaxAnalysisDays, a data file that cannot be opened or read, a first record without average values or with a harmonic block count or
 // channel code outside the tables, a temporary file that cannot be written.
 #pragma once
 

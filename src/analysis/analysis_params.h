@@ -11,6 +11,9 @@
 
 // The engine keeps one day slot per day of the window.
 constexpr int kMaxWindowDays = 31;
+// The longest interval an analysis judges, in days: the analysis numbers its days in 16 bits,
+// so no report holds more windows of a measure than this and a day either side (report_file.h).
+constexpr int kMaxAnalysisDays = 32767;
 constexpr int kObservationPeriodChoices = 6;
 
 struct TAnalysisParams {

@@ -8,8 +8,10 @@
 #include <array>
 #include <cstdint>
 #include <optional>
+#include <span>
 #include <string>
 #include <string_view>
+#include <utility>
 #include <vector>
 
 #include "platform/little_endian.h"
@@ -91,3 +93,51 @@ void PackWindowResult(ByteWriter& out, const TAnalysisRecordShape& shape, const 
 TWindowResult UnpackWindowResult(ByteReader& in, const TAnalysisRecordShape& shape);
 void PackFailedInterval(ByteWriter& out, const TAnalysisRecordShape& shape, const TFailedInterval& failed);
 TFailedInterval UnpackFailedInterval(ByteReader& in, const TAnalysisRecordShape& shape);
+
+// Records of one shape kept packed as a report holds them and unpacked one at a time, so a
+// section takes no more memory than its bytes however many windows a long analysis closed.
+template <typename Record, Record (*Unpack)(ByteReader&, const TAnalysisRecordShape&)>
+class TPackedRecords {
+public:
+    TPackedRecords() = default;
+    // `bytes` holds whole records of `shape`.
+    TPackedRecords(std::vector<std::uint8_t> bytes, const TAnalysisRecordShape& shape)
+        : bytes_(std::move(bytes)), shape_(shape)
+    {
+    }
+
+    std::size_t size() const { return bytes_.size() / shape_.Size(); }
+    bool empty() const { return bytes_.empty(); }
+    Record operator[](std::size_t i) const
+    {
+        ByteReader in(std::span<const std::uint8_t>(bytes_).subspan(i * shape_.Size(), shape_.Size()));
+        return Unpack(in, shape_);
+    }
+    std::vector<Record> All() const
+    {
+        std::vector<Record> records;
+        records.reserve(size());
+        for (std::size_t i = 0; i < size(); ++i) records.push_back((*this)[i]);
+        return records;
+    }
+
+    struct Iterator {
+        const TPackedRecords* records = nullptr;
+        std::size_t index = 0;
+        Record operator*() const { return (*records)[index]; }
+        Iterator& operator++()
+        {
+            ++index;
+            return *this;
+        }
+        bool operator==(const Iterator&) const = default;
+    };
+    Iterator begin() const { return {this, 0}; }
+    Iterator end() const { return {this, size()}; }
+
+private:
+    std::vector<std::uint8_t> bytes_;
+    TAnalysisRecordShape shape_;
+};
+using TWindowResults = TPackedRecords<TWindowResult, UnpackWindowResult>;
+using TFailedIntervals = TPackedRecords<TFailedInterval, UnpackFailedInterval>;

@@ -7,6 +7,7 @@
 
 #include "analysis/analysis_windows.h"
 #include "analysis/event_classifier.h"
+#include "analysis/report_texts.h"
 #include "survey/number_text.h"
 
 const std::array<TBarMeasure, kAnalysisMeasures> kBarMeasures = {{
@@ -43,8 +44,11 @@ TBarLook ClearedBar() { return {}; }
 
 TBarLook PercentBar(bool failed, float value)
 {
+    // A damaged window may count more records out of its limits than it holds: the share lies
+    // far outside 0 to 100 and the gauge shows it empty or full.
+    const float shown = std::clamp(value, 0.0f, 100.0f);
     return {false, clWhite, failed ? kFailedColour : kPassedColour, FormatFixed(value, 1) + "%",
-            static_cast<int>(std::nearbyint(value)) - kPercentBarFloor};
+            static_cast<int>(std::nearbyint(shown)) - kPercentBarFloor};
 }
 
 TBarLook CountBar(bool failed, std::int32_t count)
@@ -68,7 +72,7 @@ TBarReport::TBarReport(TAnalysisReport report) : report_(std::move(report))
     // A day finds the first record whose day is not before it: only records later than every
     // record before them can be found, and they rise strictly.
     for (int measure = 1; measure <= kAnalysisMeasures; ++measure) {
-        const std::vector<TWindowResult>& windows = MeasureOf(measure).Windows;
+        const TWindowResults& windows = MeasureOf(measure).Windows;
         auto& days = days_[static_cast<std::size_t>(measure - 1)];
         double latest = -std::numeric_limits<double>::infinity();
         for (std::size_t r = 0; r < windows.size(); ++r) {
@@ -118,19 +122,19 @@ bool TBarReport::FindFailedDate(bool forward)
     return true;
 }
 
-const TWindowResult* TBarReport::WindowOfDay(int measure, double day) const
+std::optional<TWindowResult> TBarReport::WindowOfDay(int measure, double day) const
 {
     const double wanted = DayPart(day);
     const auto& days = days_[static_cast<std::size_t>(measure - 1)];
     const auto at = std::lower_bound(days.begin(), days.end(), wanted,
                                      [](const TDayEntry& entry, double d) { return entry.Day < d; });
-    if (at == days.end() || at->Day != wanted) return nullptr;
-    return &MeasureOf(measure).Windows[at->Record];
+    if (at == days.end() || at->Day != wanted) return std::nullopt;
+    return MeasureOf(measure).Windows[at->Record];
 }
 
 bool TBarReport::WindowFailed(int measure, double day) const
 {
-    const TWindowResult* window = WindowOfDay(measure, day);
+    const std::optional<TWindowResult> window = WindowOfDay(measure, day);
     if (!window) return false;
     const std::size_t items = JudgedItems(measure, *window, report_.Head.HarmonicChannelCount);
     return std::any_of(window->Passed.begin(), window->Passed.begin() + static_cast<std::ptrdiff_t>(items),
@@ -190,7 +194,7 @@ std::vector<TBarLook> TBarReport::Bars(int measure) const
 {
     const TBarMeasure& row = BarMeasure(measure);
     std::vector<TBarLook> bars(static_cast<std::size_t>(row.Bars), ClearedBar());
-    const TWindowResult* window = Analysed(measure) ? WindowOfDay(measure, shownDay_) : nullptr;
+    const std::optional<TWindowResult> window = Analysed(measure) ? WindowOfDay(measure, shownDay_) : std::nullopt;
     if (!window) return bars;
     const int group = BarGroup(measure, *window);
     if (group < 0) return bars;
@@ -223,7 +227,7 @@ std::string TBarReport::PanelCaption(int measure, int panel) const
     const TLimitsRecord& l = Params().Limits;
     switch (measure) {
     case MeasureVoltage: return "Voltage " + std::to_string(l.VPerc) + "%";
-    case MeasureFrequency: return "Frequency " + FormatFixed(panel == 0 ? l.HzPerc1 : l.HzPerc2, 2) + "%";
+    case MeasureFrequency: return "Frequency " + FixedOrNoValue(panel == 0 ? l.HzPerc1 : l.HzPerc2, 2, "%");
     case MeasureUnbalance: return "Unbalance " + std::to_string(l.UnbPerc) + "%";
     case MeasureVoltageHarmonics:
         return HarmonicLabel(HarmonicOrder()) + " " + std::to_string(l.HPerc[static_cast<std::size_t>(HarmonicOrder())]) + "%";

@@ -12,6 +12,7 @@
 
 #include <array>
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -99,9 +100,9 @@ public:
     // current, one in events its last failed category. False when there is none.
     bool FindFailedDate(bool forward);
 
-    // The window record of a measure that holds a day, or null: the first record whose day is
+    // The window record of a measure that holds a day, or nothing: the first record whose day is
     // not before it, when that record is of the day itself.
-    const TWindowResult* WindowOfDay(int measure, double day) const;
+    std::optional<TWindowResult> WindowOfDay(int measure, double day) const;
     // The record of that day exists and failed (any judged channel or category).
     bool WindowFailed(int measure, double day) const;
 

@@ -1,6 +1,9 @@
 // Setting up what the analysis judges in each measure.
 #include "analysis/measure_plan.h"
 
+#include <cmath>
+#include <limits>
+
 #include "analysis/analysis_records.h"
 #include "analysis/event_classifier.h"
 #include "survey/measure_file_info.h"
@@ -15,13 +18,19 @@ std::string NoAverages(int measure)
 }
 
 // The band around a nominal value: low := Un - Un x low% / 100, high := Un x high% / 100 + Un.
+// Nothing when a bound is not a finite single: a nominal of 0, infinity or NaN (a damaged first
+// record) gives a band that holds every value or none, so a broken file would pass.
 struct TBand {
     float Low = 0, High = 0;
 };
-TBand NominalBand(float nominal, float lowPercent, float highPercent)
+std::optional<TBand> NominalBand(float nominal, float lowPercent, float highPercent)
 {
+    if (!std::isfinite(nominal) || nominal == 0.0f) return std::nullopt;
     const double un = nominal;
-    return {static_cast<float>(un - un * lowPercent / 100.0), static_cast<float>(un * highPercent / 100.0 + un)};
+    const double low = un - un * lowPercent / 100.0, high = un * highPercent / 100.0 + un;
+    constexpr double kLargest = std::numeric_limits<float>::max();
+    if (!(std::fabs(low) <= kLargest) || !(std::fabs(high) <= kLargest)) return std::nullopt;
+    return TBand{static_cast<float>(low), static_cast<float>(high)};
 }
 
 TRecordColumn Float(std::int32_t offset) { return {static_cast<std::uint32_t>(offset), ColumnType::F32, 1.0f}; }
@@ -60,18 +69,20 @@ TPlanResult PlanTrend(int measure, FieldView head, const TSurveySelection& surve
     const float nominal = survey.File(measure).NominalValue();
     const auto phases = static_cast<int>(plan.Columns.size());
     if (measure == MeasureVoltage) {
-        const TBand band1 = NominalBand(nominal, limits.VLow, limits.VHigh);
-        const TBand band2 = NominalBand(nominal, limits.VLow2, limits.VHigh2);
+        const auto band1 = NominalBand(nominal, limits.VLow, limits.VHigh);
+        const auto band2 = NominalBand(nominal, limits.VLow2, limits.VHigh2);
+        if (!band1 || !band2) return Failed(Corrupted(measure));
         for (int p = 0; p < phases; ++p) {
-            plan.Bands.push_back({static_cast<std::size_t>(p), 0, p, band1.Low, band1.High});
-            plan.Bands.push_back({static_cast<std::size_t>(p), 1, p, band2.Low, band2.High});
+            plan.Bands.push_back({static_cast<std::size_t>(p), 0, p, band1->Low, band1->High});
+            plan.Bands.push_back({static_cast<std::size_t>(p), 1, p, band2->Low, band2->High});
         }
         AddPhaseTests(plan, 0, limits.VPerc);
         AddPhaseTests(plan, 1, limits.VPerc2);
     } else if (measure == MeasureFrequency) {
-        const TBand band1 = NominalBand(nominal, limits.HzLow1, limits.HzHigh1);
-        const TBand band2 = NominalBand(nominal, limits.HzLow2, limits.HzHigh2);
-        plan.Bands = {{0, 0, 0, band1.Low, band1.High}, {0, 1, 0, band2.Low, band2.High}};
+        const auto band1 = NominalBand(nominal, limits.HzLow1, limits.HzHigh1);
+        const auto band2 = NominalBand(nominal, limits.HzLow2, limits.HzHigh2);
+        if (!band1 || !band2) return Failed(Corrupted(measure));
+        plan.Bands = {{0, 0, 0, band1->Low, band1->High}, {0, 1, 0, band2->Low, band2->High}};
         plan.Tests = {{0, 0, 0, limits.HzPerc1, false, 0}, {0, 1, 0, limits.HzPerc2, false, 0}};
     } else {
         // Unbalance: the percent value itself, not relative to a nominal.

@@ -61,7 +61,8 @@ struct TPlanResult {
 };
 // The plan of measure 1 to 6 for its open data file. Fails (with its message) when the first
 // record cannot be read, lacks the average values, or holds a harmonic block count or channel
-// code outside the tables. The fundamental's harmonic columns are read only when asked (the
+// code outside the tables, and (voltage, frequency) when the slot's nominal is 0, infinite or
+// NaN or gives a band beyond single range: the file is then corrupt. The fundamental's harmonic columns are read only when asked (the
 // analysis never judges it; the summary reports it).
 TPlanResult PlanMeasure(int measure, TDataFile& file, const TSurveySelection& survey, const TLimitsRecord& limits,
                         bool readFundamental = false);

@@ -1,6 +1,8 @@
 // Reading and writing analysis report files.
 #include "analysis/report_file.h"
 
+#include <algorithm>
+#include <cmath>
 #include <limits>
 
 #include "platform/file_io.h"
@@ -9,9 +11,26 @@ static_assert(ReportHeadLayout::Survey + TSurveySelection::kReportPartSize == Re
 
 namespace {
 constexpr int kSections = 2 * kAnalysisMeasures;  // summaries 1 to 6, then windows 1 to 6
-// Far above any report: a year of daily windows of every measure stays under a megabyte.
-constexpr std::uint64_t kLargestReport = std::uint64_t(1) << 30;
 const std::string kSignatureEnd("\r\n\x1a", 3);
+
+// The items of a window that fail on their own, each with its failed interval: one per harmonic
+// channel, one per event category, else the window itself.
+int JudgedItems(int measure, int harmonicChannels)
+{
+    if (measure == MeasureVoltageHarmonics) return harmonicChannels;
+    return measure == MeasureEvents ? kAnalysisEventCategories : 1;
+}
+
+// What the head allows one measure's sections to hold.
+struct TSectionBounds {
+    std::int64_t Windows = 0;
+    int Items = 1;
+    std::int64_t FailedIntervals() const { return Windows * Items; }
+};
+TSectionBounds SectionBounds(const TReportHead& head, int measure)
+{
+    return {ReportWindowLimit(head, measure), JudgedItems(measure, head.HarmonicChannelCount)};
+}
 
 LimitsLayout LimitsLayoutOf(ReportVersion version)
 {
@@ -47,37 +66,60 @@ std::string SectionName(int section)
            std::to_string(measure);
 }
 
+std::string MoreThanAllowed(std::size_t count, const char* what, std::int64_t allowed)
+{
+    return "it holds " + std::to_string(count) + " " + what + ", more than the " + std::to_string(allowed) +
+           " its interval allows";
+}
+
 // A summary section's bytes as summary and failed intervals, or what is wrong with them.
 std::string ReadSummarySection(std::span<const std::uint8_t> bytes, int measure, ReportVersion version,
-                               TReportMeasure& out)
+                               const TSectionBounds& bounds, TReportMeasure& out)
 {
     const TAnalysisRecordShape shape = FailedIntervalShape(measure, version);
     if (bytes.size() < TMeasureSummary::kPackedSize ||
         (bytes.size() - TMeasureSummary::kPackedSize) % shape.Size() != 0)
         return "it holds " + std::to_string(bytes.size()) + " bytes";
+    const std::size_t count = (bytes.size() - TMeasureSummary::kPackedSize) / shape.Size();
+    if (count > static_cast<std::uint64_t>(bounds.FailedIntervals()))
+        return MoreThanAllowed(count, "failed intervals", bounds.FailedIntervals());
+    // The tag after each failed interval's day: a harmonic order or an event category.
+    const int tags = measure == MeasureEvents ? kAnalysisEventCategories
+                     : measure == MeasureVoltageHarmonics ? kHarmonicLimitIndexes
+                                                          : 1;
     ByteReader in(bytes);
+    for (std::size_t i = 0; i < count; ++i) {
+        in.Seek(TMeasureSummary::kPackedSize + i * shape.Size() + 8);
+        const int tag = shape.FlagBytes == 2 ? in.I16() : in.U8();
+        if (tag < 0 || tag >= tags) return "a failed interval of code " + std::to_string(tag);
+    }
+    in.Seek(0);
     out.HasSummary = true;
     out.Summary = TMeasureSummary::Unpack(in);
-    while (in.Ok() && in.Remaining() > 0) {
-        TFailedInterval failed = UnpackFailedInterval(in, shape);
-        const int tags = measure == MeasureEvents ? kAnalysisEventCategories
-                         : measure == MeasureVoltageHarmonics ? kHarmonicLimitIndexes
-                                                              : 1;
-        if (failed.Tag < 0 || failed.Tag >= tags) return "a failed interval of code " + std::to_string(failed.Tag);
-        out.FailedIntervals.push_back(std::move(failed));
-    }
+    out.FailedIntervals = TFailedIntervals(Bytes(bytes.begin() + TMeasureSummary::kPackedSize, bytes.end()), shape);
     return {};
 }
 
 std::string ReadWindowSection(std::span<const std::uint8_t> bytes, const TAnalysisRecordShape& shape,
-                              TReportMeasure& out)
+                              const TSectionBounds& bounds, TReportMeasure& out)
 {
     // An analysed measure closes at least one window.
     if (bytes.empty() || bytes.size() % shape.Size() != 0) return "it holds " + std::to_string(bytes.size()) + " bytes";
-    ByteReader in(bytes);
+    const std::size_t count = bytes.size() / shape.Size();
+    if (count > static_cast<std::uint64_t>(bounds.Windows)) return MoreThanAllowed(count, "windows", bounds.Windows);
     out.HasWindows = true;
-    while (in.Ok() && in.Remaining() > 0) out.Windows.push_back(UnpackWindowResult(in, shape));
+    out.Windows = TWindowResults(Bytes(bytes.begin(), bytes.end()), shape);
     return {};
+}
+
+// One section of a measure, by its kind: s < kAnalysisMeasures summaries, then windows.
+std::string ReadSection(std::span<const std::uint8_t> bytes, int section, const TReportHead& head,
+                        ReportVersion version, TReportMeasure& out)
+{
+    const int measure = section % kAnalysisMeasures + 1;
+    const TSectionBounds bounds = SectionBounds(head, measure);
+    if (section < kAnalysisMeasures) return ReadSummarySection(bytes, measure, version, bounds, out);
+    return ReadWindowSection(bytes, WindowResultShape(measure, head.HarmonicChannelCount, version), bounds, out);
 }
 
 TReportRead Fail(ReportFault fault, std::string detail) { return {fault, std::move(detail), std::nullopt}; }
@@ -99,6 +141,41 @@ std::string TempPath(const std::string& folder, std::string_view name) { return 
 std::size_t ReportHeadSize(ReportVersion version)
 {
     return ReportHeadLayout::Params + ParamsSize(version) + 2 + 2 * kReportOrderSlots;
+}
+
+namespace {
+// Calendar days from the day of `first` to that of `last`: none when the wrong way round, the
+// most an analysis counts when they are no numbers (a damaged head tells nothing then).
+double DaysSpanned(double first, double last)
+{
+    const double days = std::floor(last) - std::floor(first) + 1;
+    return std::isnan(days) ? kMaxAnalysisDays : std::clamp(days, 0.0, double{kMaxAnalysisDays});
+}
+}  // namespace
+
+std::int64_t ReportWindowLimit(const TReportHead& head, int measure)
+{
+    const TSurveySelection& survey = head.Survey;
+    const TMeasureFileInfo& recording = survey.File(measure);
+    const double days = std::max(DaysSpanned(survey.Start, survey.Stop), DaysSpanned(recording.FirstTime, recording.LastTime));
+    return static_cast<std::int64_t>(days) + 2;
+}
+
+std::uint64_t LargestReportSize()
+{
+    TReportHead head;
+    head.Survey.Stop = kMaxAnalysisDays - 1;
+    head.HarmonicChannelCount = kAnalysisGroups;
+    std::uint64_t size = ReportHeadSize(ReportVersion::Current);
+    for (int measure = 1; measure <= kAnalysisMeasures; ++measure) {
+        const TSectionBounds bounds = SectionBounds(head, measure);
+        size += TMeasureSummary::kPackedSize +
+                static_cast<std::uint64_t>(bounds.FailedIntervals()) *
+                    FailedIntervalShape(measure, ReportVersion::Current).Size() +
+                static_cast<std::uint64_t>(bounds.Windows) *
+                    WindowResultShape(measure, kAnalysisGroups, ReportVersion::Current).Size();
+    }
+    return size;
 }
 
 TReportRead ReadAnalysisReport(std::span<const std::uint8_t> bytes)
@@ -150,13 +227,8 @@ TReportRead ReadAnalysisReport(std::span<const std::uint8_t> bytes)
                 break;
             }
         const auto section = bytes.subspan(static_cast<std::size_t>(offset), end - static_cast<std::size_t>(offset));
-        const int measure = s % kAnalysisMeasures + 1;
-        TReportMeasure& target = report.Measures[static_cast<std::size_t>(measure - 1)];
-        const std::string problem =
-            s < kAnalysisMeasures
-                ? ReadSummarySection(section, measure, report.Version, target)
-                : ReadWindowSection(section, WindowResultShape(measure, report.Head.HarmonicChannelCount, report.Version),
-                                    target);
+        TReportMeasure& target = report.Measures[static_cast<std::size_t>(s % kAnalysisMeasures)];
+        const std::string problem = ReadSection(section, s, report.Head, report.Version, target);
         if (!problem.empty()) return Fail(ReportFault::BadSection, "the " + SectionName(s) + ": " + problem);
     }
     for (int k = 0; k < kAnalysisMeasures; ++k) {
@@ -168,7 +240,10 @@ TReportRead ReadAnalysisReport(std::span<const std::uint8_t> bytes)
 
 TReportRead ReadAnalysisReportFile(const std::string& path)
 {
-    const auto bytes = ReadWholeFile(path, kLargestReport);
+    const auto size = FileSize(path);
+    if (size && *size > LargestReportSize())
+        return Fail(ReportFault::TooLarge, "it holds " + std::to_string(*size) + " bytes, more than any report");
+    const auto bytes = ReadWholeFile(path, LargestReportSize());
     if (!bytes) return Fail(ReportFault::Unreadable, "it cannot be read");
     return ReadAnalysisReport(*bytes);
 }
@@ -196,14 +271,10 @@ TReportWrite WriteReportFile(const std::string& path, const TReportHead& head, c
         const std::string temp = TempPath(tempFolder, s < kAnalysisMeasures ? AnalysisStaFileNames[static_cast<std::size_t>(measure)]
                                                                             : AnalysisBarFileNames[static_cast<std::size_t>(measure)]);
         if (!FileExists(temp)) continue;
-        auto bytes = ReadWholeFile(temp, kLargestReport);
+        auto bytes = ReadWholeFile(temp, LargestReportSize());
         if (!bytes) return {false, "Unable to read the temporary file " + temp + "."};
         TReportMeasure check;
-        const std::string problem =
-            s < kAnalysisMeasures
-                ? ReadSummarySection(*bytes, measure, ReportVersion::Current, check)
-                : ReadWindowSection(*bytes, WindowResultShape(measure, head.HarmonicChannelCount, ReportVersion::Current),
-                                    check);
+        const std::string problem = ReadSection(*bytes, s, head, ReportVersion::Current, check);
         if (!problem.empty()) return {false, "The temporary file " + temp + " is damaged: " + problem + "."};
         sections[static_cast<std::size_t>(s)] = std::move(*bytes);
         gathered[static_cast<std::size_t>(s)] = temp;

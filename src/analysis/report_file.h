@@ -5,7 +5,12 @@
 // Reports written before the second voltage limits ("...Report file") are read too.
 //
 // The reader takes bytes and checks every offset, count and code against them before use, so a
-// damaged file is refused with a reason, never read past its end. The writer gathers the
+// damaged file is refused with a reason, never read past its end. A measure holds at most one
+// window per day of the report's interval or of its recording (the first to the last record of
+// its data file, where older programs, which took the records nearest to the interval's ends,
+// may have started or stopped), and a day either side; at most kMaxAnalysisDays of them. Its
+// failed intervals are at most one per window and judged item. A file larger than the largest such report
+// is refused unread, and what is accepted is kept packed: reading takes about twice the file. The writer gathers the
 // engine's temporary files into a new report beside the old one and replaces it only when
 // complete; the temporary files are deleted only after that.
 #pragma once
@@ -45,9 +50,9 @@ struct TReportHead {
 struct TReportMeasure {
     bool HasSummary = false;
     TMeasureSummary Summary;
-    std::vector<TFailedInterval> FailedIntervals;
+    TFailedIntervals FailedIntervals;
     bool HasWindows = false;
-    std::vector<TWindowResult> Windows;
+    TWindowResults Windows;
 };
 
 struct TAnalysisReport {
@@ -64,6 +69,7 @@ struct TAnalysisReport {
 enum class ReportFault {
     None,
     Unreadable,    // the file cannot be read
+    TooLarge,      // larger than any report can be
     BadSignature,  // not a report file
     Truncated,     // shorter than its head
     BadOffset,     // a section offset outside the file or out of order
@@ -77,6 +83,10 @@ struct TReportRead {
     std::optional<TAnalysisReport> Report;
 };
 TReportRead ReadAnalysisReport(std::span<const std::uint8_t> bytes);
+// Windows measure 1 to 6 of a report with this head can hold.
+std::int64_t ReportWindowLimit(const TReportHead& head, int measure);
+// Bytes of the largest report: every measure with its most windows and failed intervals.
+std::uint64_t LargestReportSize();
 TReportRead ReadAnalysisReportFile(const std::string& path);
 // The message a reader shows for a failed read: kInvalidReportMessage for a file that is no
 // report, else a sentence naming the file and the damage.

@@ -2,6 +2,7 @@
 #include "analysis/report_sheet.h"
 
 #include "analysis/report_template.h"
+#include "analysis/report_texts.h"
 #include "platform/date_time.h"
 #include "platform/text_encoding.h"
 #include "sheet/biff5_writer.h"
@@ -14,17 +15,13 @@
 
 namespace {
 using namespace ReportCols;
-const std::string kMissing = "***";
+const std::string kMissing(kNoValueText);
 // Alignment codes: left, centred across the selection; vertically centred.
 constexpr int kLeft = 2, kCentreAcross = 7, kMiddle = 2;
 constexpr std::uint32_t kFailedTitleColour = 0xFF0000;  // blue
 
-std::string Fixed(double value, int decimals)
-{
-    return std::isfinite(value) ? FormatFixed(value, decimals) : kMissing;
-}
 // "%3.2f %%", "%d %%", "%3.2fV".
-std::string Percent2(float value) { return std::isfinite(value) ? FormatFixed(value, 2) + " %" : kMissing; }
+std::string Percent2(float value) { return FixedOrNoValue(value, 2, " %"); }
 std::string WholePercent(int value) { return std::to_string(value) + " %"; }
 
 // A share of records, count × 100 / records: "%3.3f %%" in the summary, "%3.1f%%" in the list
@@ -32,16 +29,13 @@ std::string WholePercent(int value) { return std::to_string(value) + " %"; }
 std::string Share(std::int32_t count, std::int32_t records, int decimals, const char* unit)
 {
     if (count == kMissingPhase || records <= 0) return kMissing;
-    return Fixed(count * 100.0 / records, decimals) + unit;
+    return FixedOrNoValue(count * 100.0 / records, decimals, unit);
 }
 std::string SummaryShare(std::int32_t count, std::int32_t records) { return Share(count, records, 3, " %"); }
 std::string ListShare(std::int32_t count, std::int32_t records) { return Share(count, records, 1, "%"); }
 
-std::string DateText(TDateTime t) { return InDateTimeRange(t) ? FormatShortDate(t) : kMissing; }
-std::string DateAndMinute(TDateTime t)
-{
-    return InDateTimeRange(t) ? FormatShortDate(t) + " " + FormatDateTimePattern(t, "hh:mm") : kMissing;
-}
+std::string DateText(TDateTime t) { return DateOrNoValue(t); }
+std::string DateAndMinute(TDateTime t) { return DateAndMinuteOrNoValue(t); }
 
 // A single-phase survey marks L2 of the summary's first group; the engine marks only the first
 // harmonic channel and the first event category, but no phase beyond L1 exists on any of them.
@@ -185,7 +179,7 @@ int FillFlicker(BlockWriter& w, const BlockContext& c)
 {
     const TMeasureSummary& s = c.summary;
     w.Number(3, c.file.RecordCount);
-    w.Text(4, Fixed(c.limits.FlkHigh, 2) + (std::isfinite(c.limits.FlkHigh) ? " p.u." : ""));
+    w.Text(4, FixedOrNoValue(c.limits.FlkHigh, 2, " p.u."));
     w.Text(5, WholePercent(c.limits.FlkPerc));
     w.Number(7, s.Records);
     const bool single = SinglePhase(s);
@@ -243,7 +237,7 @@ void FillHead(TF1Book& book, const TAnalysisReport& report, bool allPassed)
     put(ReportRows::WindowDays, std::to_string(report.Head.Params.WindowDays) + " day(s)");
     put(ReportRows::Period, std::to_string(ObservationPeriodMinutes(report.Head.Params.PeriodIndex)) + " minute(s)");
     const float nominal = survey.File(MeasureVoltage).NominalValue();
-    put(ReportRows::Nominal, std::isfinite(nominal) ? FormatFixed(nominal, 2) + "V" : kMissing);
+    put(ReportRows::Nominal, FixedOrNoValue(nominal, 2, "V"));
     WriteVerdict(book, ReportRows::Verdict, allPassed, 12);
 }
 

@@ -34,5 +34,5 @@ public:
 private:
     MessageSeam* next_;
     std::set<std::string> ownShown_;
-    std::set<std::string>& shown_;
+    std::set<std::string>* shown_;
 };

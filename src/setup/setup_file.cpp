@@ -39,6 +39,14 @@ std::optional<TSetupRecord> ReadSetupFile(const std::string& path, std::string* 
 
 bool WriteSetupFile(const std::string& path, const TSetupRecord& setup, std::string* error)
 {
+    // Two digits hold the years 1995 to 2094, as the reading widens them: another year of a
+    // date would come back as a different one (a date that is not set keeps no year).
+    for (const TPackedDate& date : {setup.StartDate, setup.StopDate})
+        if (date.Day != kNoDateDay && (date.Year < kFirstSetupYear || date.Year > kLastSetupYear)) {
+            Report(error, "The year " + std::to_string(date.Year) + " cannot be stored in a setup file, which holds the years " +
+                              std::to_string(kFirstSetupYear) + " to " + std::to_string(kLastSetupYear) + ".");
+            return false;
+        }
     TSetupRecord stored = setup;
     stored.StartDate.Year = TwoDigitYear(stored.StartDate.Year);
     stored.StopDate.Year = TwoDigitYear(stored.StopDate.Year);

@@ -15,6 +15,10 @@ inline constexpr const char* kInvalidSetupFileMessage = "Invalid ORV Setup file 
 // header is not the setup header or it is shorter than 359 bytes.
 std::optional<TSetupRecord> ReadSetupFile(const std::string& path, std::string* error);
 
+// The years a setup file's two digits hold, as ReadSetupFile widens them.
+constexpr int kFirstSetupYear = 1995, kLastSetupYear = 2094;
+
 // Writes all 553 bytes with two-digit years and offset 373 cleared, replacing the file only once
-// it is complete; false, with the message in *error, when it cannot be written.
+// it is complete; false, with the message in *error, when it cannot be written or the year of a
+// date that is set lies outside kFirstSetupYear to kLastSetupYear (nothing is written then).
 bool WriteSetupFile(const std::string& path, const TSetupRecord& setup, std::string* error);

@@ -1,6 +1,7 @@
 // The spreadsheet book: cells, sizes, selection formatting, clearing and deleting.
 #include "sheet/sheet_book.h"
 
+#include "platform/no_value_text.h"
 #include "sheet/number_format.h"
 #include "sheet/sheet_units.h"
 #include "sheet/text_width.h"
@@ -214,7 +215,7 @@ void TF1Book::SetCellEntry(int row, int col, std::string_view text)
 void TF1Book::SetCellFixed(int row, int col, double value, int decimals)
 {
     if (!std::isfinite(value)) {
-        SetCellText(row, col, FixedDecimalsText(value, decimals));
+        SetCellText(row, col, std::string(kNoValueText));
         return;
     }
     if (Cell* cell = SetValue(row, col, CellKind::Number, FixedDecimalsValue(value, decimals))) ShowDecimals(*cell, decimals);

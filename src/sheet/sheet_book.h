@@ -96,7 +96,7 @@ public:
     void SetCellNumber(int row, int col, double value);
     // The number typed input gets from `value` written with `decimals` (0 to 30) decimals, as
     // std::to_chars writes it, shown with them, without writing and reading back the text: what
-    // the exporters hand over. A value that is no number becomes that text, as typed input keeps it.
+    // the exporters hand over. A value that is no number shows "***" (kNoValueText), as a text.
     void SetCellFixed(int row, int col, double value, int decimals);
 
     // Active cell, scroll position and scroll limits.

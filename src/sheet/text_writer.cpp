@@ -22,9 +22,10 @@ std::string WriteSheetText(const TF1Book& book)
                 out.append(static_cast<std::size_t>(c->col - col), '\t');
                 col = c->col;
                 std::string text = c->kind == CellKind::Text ? std::string(book.TextOf(*c)) : book.DisplayText(*c);
-                // A tab or line break inside a cell would split it; it becomes a blank.
+                // A tab or line break inside a cell would split it, and a zero byte would make
+                // the file no text: each becomes a blank.
                 for (char& ch : text)
-                    if (ch == '\t' || ch == '\r' || ch == '\n') ch = ' ';
+                    if (ch == '\t' || ch == '\r' || ch == '\n' || ch == '\0') ch = ' ';
                 out += ToCp1252(text);
             }
             out += "\r\n";

@@ -127,11 +127,9 @@ bool TSummaryEngine::StartMeasure()
     if (file_.Open(info.FileName, measure_) != DataFileFault::None) return Fail(SurveyCorruptedMessage(measure_));
     TPlanResult planned = PlanMeasure(measure_, file_, survey_, params_.Limits, true);
     if (!planned.Plan) return Fail(planned.Failure);
+    // The plan refuses a voltage or frequency nominal of 0, infinity or NaN, by which the percent
+    // deviations are computed.
     const TMeasurePlan& plan = *planned.Plan;
-    if (measure_ == MeasureVoltage || measure_ == MeasureFrequency) {
-        const float nominal = info.NominalValue();
-        if (!std::isfinite(nominal) || nominal == 0.0f) return Fail(SurveyCorruptedMessage(measure_));
-    }
 
     const auto range = FindRecordsInInterval(file_, info, survey_.Start, survey_.Stop);
     const std::int64_t records = range ? range->Count(file_.RecordSize()) : 0;

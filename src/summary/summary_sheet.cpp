@@ -2,11 +2,12 @@
 #include "summary/summary_sheet.h"
 
 #include <array>
+#include <cmath>
 #include <functional>
 #include <optional>
 #include <vector>
 
-#include "platform/date_time.h"
+#include "analysis/report_texts.h"
 #include "platform/file_io.h"
 #include "platform/text_encoding.h"
 #include "survey/number_text.h"
@@ -40,9 +41,10 @@ void Align(TF1Book& book, int row1, int col1, int row2, int col2, int horizontal
     book.SetAlignment(horizontal, false, kMiddle, 0);
 }
 
-std::string Signed(char sign, float limit) { return sign + FormatFixed(limit, 2); }
-
-std::string DateAndMinute(TDateTime t) { return FormatShortDate(t) + " " + FormatDateTimePattern(t, "hh:mm"); }
+std::string Signed(char sign, float limit)
+{
+    return std::isfinite(limit) ? sign + FormatFixed(limit, 2) : std::string(kNoValueText);
+}
 
 void WriteHeader(TF1Book& book, const TSummaryFile& summary)
 {
@@ -73,12 +75,12 @@ void WriteHeader(TF1Book& book, const TSummaryFile& summary)
     line(7, "Description:", DisplayText(survey.Description));
     line(8, "Site:", DisplayText(survey.Site));
     line(9, "Operator:", DisplayText(survey.Operator));
-    line(11, "Start date:", DateAndMinute(survey.Start));
-    line(12, "Stop date:", DateAndMinute(survey.Stop));
+    line(11, "Start date:", DateAndMinuteOrNoValue(survey.Start));
+    line(12, "Stop date:", DateAndMinuteOrNoValue(survey.Stop));
     line(13, "Limit Percentile:", std::to_string(params.SignedPercentile()) + "%");
     line(14, "Limit Values File:", DisplayText(ExtractFileName(params.LimitsFileName)));
     if (survey.File(MeasureVoltage).Selected)
-        line(15, "Nominal Value [Un]:", FormatFixed(survey.File(MeasureVoltage).NominalValue(), 2) + "V");
+        line(15, "Nominal Value [Un]:", FixedOrNoValue(survey.File(MeasureVoltage).NominalValue(), 2, "V"));
 
     book.SetCellText(10, 9, "Records");
     book.SetCellText(10, 11, "Period");
@@ -171,7 +173,12 @@ int WriteBlock(TF1Book& book, int R, std::string_view title, const std::vector<T
         book.SetCellText(row, kLimitCol, line.Limit);
         book.SetCellText(row, kUnitCol, std::string(line.Unit));
         for (const TBlockValue& v : line.Values) {
-            book.SetCellNumber(row, v.Col, v.Value);
+            // A value without a number to show (a damaged file's NaN or infinity) is shown as
+            // the analysis report shows it.
+            if (std::isfinite(v.Value))
+                book.SetCellNumber(row, v.Col, v.Value);
+            else
+                book.SetCellText(row, v.Col, std::string(kNoValueText));
             if (v.Exceeded) MarkExceeded(book, row, v.Col);
         }
     }

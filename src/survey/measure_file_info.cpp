@@ -81,6 +81,7 @@ bool FillSamples(const std::string& path, TMeasureFileInfo& info)
     if (headSize == 0 || header.RecordCount == 0 || header.EndOffset > file.Size() ||
         header.EndOffset < kSamplesFileHeaderSize + headSize)
         return false;
+    if (header.RecordCount > MostSamplesRecords(header)) return false;
     info.FileName = path;
     info.RecordCount = static_cast<std::int32_t>(header.RecordCount);
     info.RecordSize = 0;

@@ -2,6 +2,7 @@
 #include "survey/number_text.h"
 
 #include "platform/messages.h"
+#include "platform/no_value_text.h"
 
 #include <charconv>
 #include <cmath>
@@ -72,6 +73,7 @@ int DecimalsFor(double v, double oneDecimalFrom)
 
 std::string FormatFixed(double value, int decimals)
 {
+    if (!std::isfinite(value)) return std::string(kNoValueText);
     char buffer[400];
     auto result = std::to_chars(buffer, buffer + sizeof buffer, value, std::chars_format::fixed, decimals);
     return std::string(buffer, result.ptr);
@@ -102,6 +104,7 @@ int ParseCurrentHarmonicLabel(const std::string& S)
 
 std::string FormatEngineering(float Value)
 {
+    if (!std::isfinite(Value)) return std::string(kNoValueText);
     double v = Value;
     std::string prefix;
     if (std::fabs(v) >= 1000000.0) {
@@ -117,6 +120,7 @@ std::string FormatEngineering(float Value)
 
 std::string FormatEngineeringUnit(const std::string& ScaleName, const std::string& UnitName, float Value)
 {
+    if (!std::isfinite(Value)) return std::string(kNoValueText);
     const double v = Value;
     std::string prefix;
     if (UnitName != "A") prefix = ScaleName == "MVolt" ? "M" : ScaleName == "kVolt" ? "k" : "";

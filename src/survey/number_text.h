@@ -16,12 +16,13 @@ int ParseHarmonicLabel(const std::string& S);
 // "T..." gives 0, "D..." 1; otherwise the digits' number + 1; -1 when the text has no digits.
 int ParseCurrentHarmonicLabel(const std::string& S);
 
-// 1500 -> "1.500k", 2000 -> "2k", 2e9 -> "2000M", 999.5 -> "999.5", 5 -> "5".
+// 1500 -> "1.500k", 2000 -> "2k", 2e9 -> "2000M", 999.5 -> "999.5", 5 -> "5"; "***" for a
+// value that is no number, as FormatFixed and FormatEngineeringUnit give.
 std::string FormatEngineering(float Value);
 // The value unscaled, with a blank and the scale's prefix ("M" for "MVolt", "k" for "kVolt",
 // none for other scales or the unit "A").
 std::string FormatEngineeringUnit(const std::string& ScaleName, const std::string& UnitName, float Value);
-// printf-style "%.Nf" without the locale.
+// printf-style "%.Nf" without the locale; "***" (kNoValueText) for a value that is no number.
 std::string FormatFixed(double value, int decimals);
 
 // Refuses (message "Invalid float conversion", V := 0) text that is not a finite number within

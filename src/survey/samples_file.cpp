@@ -19,6 +19,13 @@ std::size_t SamplesHeadSize(std::uint8_t fileType)
     return fileType == 12 ? kLongHeadSize : kBaseHeadSize;
 }
 
+std::uint64_t MostSamplesRecords(const TSamplesFileHeader& header)
+{
+    const std::size_t head = SamplesHeadSize(header.FileType);
+    if (head == 0 || header.EndOffset < kSamplesFileHeaderSize) return 0;
+    return (header.EndOffset - kSamplesFileHeaderSize) / head;
+}
+
 bool HasTriggerTable(std::uint8_t fileType) { return fileType == 6 || fileType == 12; }
 
 std::optional<TSamplesFileHeader> LoadSamplesFileHeader(std::span<const std::uint8_t> bytes)
@@ -154,7 +161,8 @@ double SampleIntervalMs(const TSamplesRecordHead& head)
 double SampleTimeMs(const TSamplesRecordHead& head, int i)
 {
     if (head.SamplesPerChannel == 0) return -head.PreTrigger * 10.0;
-    return -head.PreTrigger * 10.0 + i * (head.PreTrigger + head.PostTrigger) * 10.0 / head.SamplesPerChannel;
+    // In double throughout: 65535 samples of a 655 s capture overflow a 32-bit product.
+    return -head.PreTrigger * 10.0 + static_cast<double>(i) * (head.PreTrigger + head.PostTrigger) * 10.0 / head.SamplesPerChannel;
 }
 
 std::optional<TDateTime> SamplesRecordTime(const TSamplesRecordHead& head, bool showFault)

@@ -48,6 +48,9 @@ using TTriggerEntries = std::array<TTriggerEntry, kTriggerEntryCount>;
 bool IsSamplesFileType(std::uint8_t type);
 // 58, or 62 for type 12; 0 for an unknown type.
 std::size_t SamplesHeadSize(std::uint8_t fileType);
+// The most records the header's end offset can hold, each at least its head (0 for an unknown
+// type): a count beyond it is no count of the file's records.
+std::uint64_t MostSamplesRecords(const TSamplesFileHeader& header);
 bool HasTriggerTable(std::uint8_t fileType);
 
 // Nothing when fewer than 9 bytes are given. The header is not checked.

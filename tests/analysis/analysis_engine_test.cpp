@@ -15,6 +15,7 @@
 #include <bit>
 #include <cstring>
 #include <filesystem>
+#include <limits>
 
 namespace {
 constexpr double kTenMinutes = 10.0 / 1440.0;
@@ -222,12 +223,12 @@ TEST(AnalysisEngine, HandComputedWeekOfVoltageAndEventsReadBackFromItsReport)
         {March(2), {0}, {{12, 17, 0}, {12, 0, 0}}, 432},
         {March(3), {1}, {{0, 17, 1}, {0, 0, 1}}, 432},
     };
-    EXPECT_EQ(rv.Windows, voltageWindows);
+    EXPECT_EQ(rv.Windows.All(), voltageWindows);
     const std::vector<TFailedInterval> voltageFailed = {
         {March(1), 0, {{22, 15, 0}, {22, 0, 0}}, 432},
         {March(2), 0, {{12, 17, 0}, {12, 0, 0}}, 432},
     };
-    EXPECT_EQ(rv.FailedIntervals, voltageFailed);
+    EXPECT_EQ(rv.FailedIntervals.All(), voltageFailed);
 
     const TReportMeasure& re = report.Measure(MeasureEvents);
     ASSERT_TRUE(re.HasSummary);
@@ -242,8 +243,8 @@ TEST(AnalysisEngine, HandComputedWeekOfVoltageAndEventsReadBackFromItsReport)
         EventsWindow(March(2), {{8, {1, 0, 0}}}, {}, 1),
         EventsWindow(March(3), {{0, {0, 0, 6}}, {3, {1, 0, 0}}, {8, {1, 0, 0}}}, {0}, 8),
     };
-    EXPECT_EQ(re.Windows, eventWindows);
-    EXPECT_EQ(re.FailedIntervals, (std::vector<TFailedInterval>{{March(3), 0, {{0, 0, 6}}, 8}}));
+    EXPECT_EQ(re.Windows.All(), eventWindows);
+    EXPECT_EQ(re.FailedIntervals.All(), (std::vector<TFailedInterval>{{March(3), 0, {{0, 0, 6}}, 8}}));
 }
 
 // N = 7: windows slide by one day once more than seven days have been seen; fewer days make
@@ -268,8 +269,8 @@ TEST(AnalysisEngine, WindowsOfSevenDaysOverThreeToEightDays)
         run.Run();
         ASSERT_TRUE(run.engine->Completed()) << c.days;
         const TReportMeasure m = run.Report().Measure(MeasureVoltage);
-        EXPECT_EQ(Days(m.Windows), c.firstDays) << c.days;
-        EXPECT_EQ(Totals(m.Windows), c.totals) << c.days;
+        EXPECT_EQ(Days(m.Windows.All()), c.firstDays) << c.days;
+        EXPECT_EQ(Totals(m.Windows.All()), c.totals) << c.days;
         EXPECT_TRUE(m.Summary.Passed) << c.days;
     }
 }
@@ -309,8 +310,8 @@ TEST(AnalysisEngine, IntervalStartingAndStoppingMidDay)
     run.Interval(March(1, 12, 10), March(4, 5, 49));
     run.Run();
     const TReportMeasure m = run.Report().Measure(MeasureVoltage);
-    EXPECT_EQ(Days(m.Windows), (std::vector<double>{March(1), March(2), March(3)}));
-    EXPECT_EQ(Totals(m.Windows), (std::vector<std::int32_t>{71 + 144, 288, 144 + 35}));
+    EXPECT_EQ(Days(m.Windows.All()), (std::vector<double>{March(1), March(2), March(3)}));
+    EXPECT_EQ(Totals(m.Windows.All()), (std::vector<std::int32_t>{71 + 144, 288, 144 + 35}));
     ASSERT_EQ(m.Windows.size(), 3u);
     EXPECT_EQ(m.Windows[0].Counts[0], (TPhaseCounts{1, 0, 0}));
     EXPECT_EQ(m.Windows[1].Counts[0], (TPhaseCounts{0, 0, 0}));
@@ -336,8 +337,8 @@ TEST(AnalysisEngine, TrendDaysWithoutRecordsDoNotCount)
     run.Interval(March(1), March(5, 23, 59));
     run.Run();
     const TReportMeasure m = run.Report().Measure(MeasureVoltage);
-    EXPECT_EQ(Days(m.Windows), (std::vector<double>{March(1), March(2)}));
-    EXPECT_EQ(Totals(m.Windows), (std::vector<std::int32_t>{288, 288}));
+    EXPECT_EQ(Days(m.Windows.All()), (std::vector<double>{March(1), March(2)}));
+    EXPECT_EQ(Totals(m.Windows.All()), (std::vector<std::int32_t>{288, 288}));
 }
 
 // Events on 1 and 12 March, N = 7: windows close on every calendar day once more than seven
@@ -350,8 +351,36 @@ TEST(AnalysisEngine, EventsWindowsAreCalendarDays)
     run.Interval(March(1), March(12, 23, 59));
     run.Run();
     const TReportMeasure m = run.Report().Measure(MeasureEvents);
-    EXPECT_EQ(Days(m.Windows), (std::vector<double>{March(1), March(2), March(3), March(4), March(5), March(6)}));
-    EXPECT_EQ(Totals(m.Windows), (std::vector<std::int32_t>{1, 0, 0, 0, 0, 1}));
+    EXPECT_EQ(Days(m.Windows.All()), (std::vector<double>{March(1), March(2), March(3), March(4), March(5), March(6)}));
+    EXPECT_EQ(Totals(m.Windows.All()), (std::vector<std::int32_t>{1, 0, 0, 0, 0, 1}));
+}
+
+// The longest interval an analysis judges, 32767 days: events on its first and last day close a
+// window on every calendar day from the seventh, and the report holds all of them. One day more
+// is refused before anything is read.
+TEST(AnalysisEngine, IntervalOfAtMost32767Days)
+{
+    const double lastDay = March(1) + kMaxAnalysisDays - 1;
+    const DateTimeParts last = DecodeDateTime(lastDay);
+    {
+        AnalysisRun run;
+        run.Select(MeasureEvents, WriteEvents(run.dir / "e.ale", {{1, 10, 0, 0, 1, 253, 260},
+                                                                  {last.day, 10, 0, 0, 1, 253, 260, 0, 0, last.month, last.year}}));
+        run.Interval(March(1), lastDay + 1439.0 / 1440);
+        run.Run();
+        ASSERT_TRUE(run.engine->Completed()) << testing::PrintToString(run.messages.Texts());
+        const TReportMeasure m = run.Report().Measure(MeasureEvents);
+        ASSERT_EQ(m.Windows.size(), static_cast<std::size_t>(kMaxAnalysisDays - 7 + 1));
+        EXPECT_EQ(m.Windows[m.Windows.size() - 1].Day, lastDay - 6);
+        EXPECT_EQ(m.Windows[m.Windows.size() - 1].Total, 1);
+    }
+    AnalysisRun run;
+    run.Select(MeasureEvents, WriteEvents(run.dir / "e.ale", {{1, 10, 0, 0, 1, 253, 260}}));
+    run.Interval(March(1), lastDay + 1 + 1439.0 / 1440);
+    run.Run();
+    EXPECT_FALSE(run.engine->Completed());
+    EXPECT_EQ(run.messages.Texts(), (std::vector<std::string>{"The analysis interval cannot be longer than 32767 days."}));
+    EXPECT_FALSE(FileExists(run.dir / "events.sta"));
 }
 
 // One event of each category on one day (N = 1) with the over-voltage and under-frequency
@@ -384,9 +413,9 @@ TEST(AnalysisEngine, EventsCountedAndJudgedByCategory)
         {{0, {1, 0, 0}}, {1, {0, 1, 0}}, {2, {0, 0, 1}}, {3, {1, 0, 0}}, {4, {1, 0, 0}}, {5, {1, 0, 0}},
          {6, {1, 0, 0}}, {7, {0, 1, 0}}, {8, {1, 0, 0}}},
         {0, 4}, 9);
-    EXPECT_EQ(m.Windows, (std::vector<TWindowResult>{expected}));
+    EXPECT_EQ(m.Windows.All(), (std::vector<TWindowResult>{expected}));
     EXPECT_EQ(m.Summary.Records, 9);
-    EXPECT_EQ(m.FailedIntervals,
+    EXPECT_EQ(m.FailedIntervals.All(),
               (std::vector<TFailedInterval>{{March(1), 0, {{1, 0, 0}}, 9}, {March(1), 4, {{1, 0, 0}}, 9}}));
 }
 
@@ -432,11 +461,11 @@ TEST(AnalysisEngine, FrequencyUnbalanceAndFlickerJudgeTheirOwnValues)
     EXPECT_EQ(run.engine->Result(MeasureFlicker).PanelColours,
               (std::array<std::uint32_t, 3>{kPassedColour, kPassedColour, kPassedColour}));
     const TAnalysisReport report = run.Report();
-    EXPECT_EQ(report.Measure(MeasureFrequency).Windows, (std::vector<TWindowResult>{{March(1), {0}, {{3, 1, 0}}, 144}}));
-    EXPECT_EQ(report.Measure(MeasureFrequency).FailedIntervals, (std::vector<TFailedInterval>{{March(1), 0, {{3, 1, 0}}, 144}}));
+    EXPECT_EQ(report.Measure(MeasureFrequency).Windows.All(), (std::vector<TWindowResult>{{March(1), {0}, {{3, 1, 0}}, 144}}));
+    EXPECT_EQ(report.Measure(MeasureFrequency).FailedIntervals.All(), (std::vector<TFailedInterval>{{March(1), 0, {{3, 1, 0}}, 144}}));
     EXPECT_EQ(report.Measure(MeasureFrequency).Summary.Totals[1], (TPhaseCounts{1, 0, 0}));
-    EXPECT_EQ(report.Measure(MeasureUnbalance).Windows, (std::vector<TWindowResult>{{March(1), {0}, {{10, 0, 0}}, 144}}));
-    EXPECT_EQ(report.Measure(MeasureFlicker).Windows, (std::vector<TWindowResult>{{March(1), {1}, {{0, 0, 3}}, 144}}));
+    EXPECT_EQ(report.Measure(MeasureUnbalance).Windows.All(), (std::vector<TWindowResult>{{March(1), {0}, {{10, 0, 0}}, 144}}));
+    EXPECT_EQ(report.Measure(MeasureFlicker).Windows.All(), (std::vector<TWindowResult>{{March(1), {1}, {{0, 0, 3}}, 144}}));
     EXPECT_TRUE(report.Measure(MeasureFlicker).Summary.Passed);
 }
 
@@ -468,8 +497,8 @@ TEST(AnalysisEngine, HarmonicBlocksJudgedByTheirOrderAndTheFundamentalNever)
     EXPECT_EQ(report.Head.HarmonicOrders[1], 1);
     EXPECT_EQ(report.Head.HarmonicOrders[2], 3);
     const TReportMeasure& m = report.Measure(MeasureVoltageHarmonics);
-    EXPECT_EQ(m.Windows, (std::vector<TWindowResult>{{March(1), Flags({0, 1, 1}, 51), {{20, 0, 0}, {0, 0, 0}, {0, 5, 0}}, 288}}));
-    EXPECT_EQ(m.FailedIntervals, (std::vector<TFailedInterval>{{March(1), 0, {{20, 0, 0}}, 288}}));
+    EXPECT_EQ(m.Windows.All(), (std::vector<TWindowResult>{{March(1), Flags({0, 1, 1}, 51), {{20, 0, 0}, {0, 0, 0}, {0, 5, 0}}, 288}}));
+    EXPECT_EQ(m.FailedIntervals.All(), (std::vector<TFailedInterval>{{March(1), 0, {{20, 0, 0}}, 288}}));
     EXPECT_EQ(m.Summary.Totals[1], (TPhaseCounts{0, 0, 0}));
     EXPECT_EQ(m.Summary.Records, 288);
 }
@@ -505,15 +534,15 @@ TEST(AnalysisEngine, SinglePhaseSurveyMarksTheMissingPhasesOnlyInTheWrittenRecor
 
     const TAnalysisReport report = run.Report();
     const TReportMeasure& v = report.Measure(MeasureVoltage);
-    EXPECT_EQ(v.Windows, (std::vector<TWindowResult>{{March(1), {0}, {{10, X, X}, {10, X, X}}, 144}}));
-    EXPECT_EQ(v.FailedIntervals, (std::vector<TFailedInterval>{{March(1), 0, {{10, X, X}, {10, X, X}}, 144}}));
+    EXPECT_EQ(v.Windows.All(), (std::vector<TWindowResult>{{March(1), {0}, {{10, X, X}, {10, X, X}}, 144}}));
+    EXPECT_EQ(v.FailedIntervals.All(), (std::vector<TFailedInterval>{{March(1), 0, {{10, X, X}, {10, X, X}}, 144}}));
     EXPECT_EQ(v.Summary.Totals[0], (TPhaseCounts{10, X, X}));
     EXPECT_EQ(v.Summary.Totals[1], (TPhaseCounts{10, X, X}));
     EXPECT_EQ(v.Summary.Totals[2], (TPhaseCounts{0, 0, 0}));
 
     const TReportMeasure& hm = report.Measure(MeasureVoltageHarmonics);
-    EXPECT_EQ(hm.Windows, (std::vector<TWindowResult>{{March(1), Flags({1, 0}, 51), {{0, X, X}, {8, 0, 0}}, 144}}));
-    EXPECT_EQ(hm.FailedIntervals, (std::vector<TFailedInterval>{{March(1), 5, {{8, 0, 0}}, 144}}));
+    EXPECT_EQ(hm.Windows.All(), (std::vector<TWindowResult>{{March(1), Flags({1, 0}, 51), {{0, X, X}, {8, 0, 0}}, 144}}));
+    EXPECT_EQ(hm.FailedIntervals.All(), (std::vector<TFailedInterval>{{March(1), 5, {{8, 0, 0}}, 144}}));
     EXPECT_EQ(hm.Summary.Totals[0], (TPhaseCounts{0, X, X}));
     EXPECT_EQ(hm.Summary.Totals[1], (TPhaseCounts{8, 0, 0}));
 
@@ -652,6 +681,44 @@ TEST(AnalysisEngine, FileCutShortWhileRunningEndsTheRunWithOneMessage)
     EXPECT_FALSE(engine.Completed());
     EXPECT_EQ(run.messages.Texts(), (std::vector<std::string>{"Voltage survey is corrupted. Unable to read the file."}));
     EXPECT_FALSE(FileExists(run.dir / std::string(AnalysisStaFileNames[MeasureVoltage])));
+}
+
+// A voltage or frequency file whose first record carries a nominal of 0, infinity or NaN, or one
+// so large that its band leaves single range, is corrupt: the bands built from it would hold
+// every value (or none), and a damaged file would pass. The run ends before any record is read.
+TEST(AnalysisEngine, ZeroOrNonFiniteNominalIsACorruptFile)
+{
+    constexpr float kInf = std::numeric_limits<float>::infinity();
+    for (int measure : {MeasureVoltage, MeasureFrequency}) {
+        for (float nominal : {0.0f, -0.0f, kInf, -kInf, std::numeric_limits<float>::quiet_NaN(), 3.4e38f}) {
+            AnalysisRun run;
+            TrendRecordFields r;
+            r.nominal = nominal;
+            r.period = measure == MeasureFrequency ? 600 : 10;
+            r.phases = {{.values = {225, 230, 235}}};
+            run.Select(measure, WriteRecordSeries(run.dir / "n.dat", measure, TrendRecord(measure, r), March(1),
+                                                  kTenMinutes, kDay));
+            run.Interval(March(1), March(1, 23, 59));
+            run.Run();
+            EXPECT_FALSE(run.engine->Completed()) << measure << " " << nominal;
+            EXPECT_FALSE(run.engine->Passed() && run.engine->Result(measure).Analysed) << measure << " " << nominal;
+            EXPECT_EQ(run.messages.Texts(), (std::vector<std::string>{SurveyCorruptedMessage(measure)}))
+                << measure << " " << nominal;
+            EXPECT_FALSE(FileExists(run.dir / std::string(AnalysisStaFileNames[static_cast<std::size_t>(measure)])));
+        }
+    }
+    // The largest nominal whose bands stay finite is analysed.
+    AnalysisRun run;
+    TrendRecordFields r;
+    r.nominal = 3.0e38f;
+    r.period = 10;
+    r.phases.assign(3, {.values = {3.0e38f, 3.0e38f, 3.0e38f}});
+    run.Select(MeasureVoltage, WriteRecordSeries(run.dir / "n.vme", 1, TrendRecord(1, r), March(1), kTenMinutes, kDay));
+    run.Interval(March(1), March(1, 23, 59));
+    run.Run();
+    EXPECT_TRUE(run.engine->Completed());
+    EXPECT_TRUE(run.engine->Passed());
+    EXPECT_TRUE(run.messages.Texts().empty());
 }
 
 // A temporary folder that cannot be written ends the run with one message.

@@ -11,6 +11,8 @@
 #include <cmath>
 #include <gtest/gtest.h>
 
+#include <limits>
+
 namespace {
 // The fixture's first window.
 double First() { return FixtureTime(2024, 3, 15, 0, 0); }
@@ -57,6 +59,10 @@ TEST(BarLooks, ShareGivesCaptionColourAndFillOfTheEightyToHundredScale)
         {72.5f, true, "72.5%", 0},     // below the scale: empty, never negative
         {82.5f, true, "82.5%", 30},    // rounded half to even: 82
         {93.06f, true, "93.1%", 195},
+        // A damaged window counting more records outside its limits than it holds, or fewer
+        // than none: the gauge stays empty or full.
+        {-1.08883e10f, true, "-10888299520.0%", 0},
+        {1.5e10f, false, "15000000512.0%", 300},
     };
     for (const Case& c : cases) {
         const TBarLook bar = PercentBar(c.failed, c.value);
@@ -123,6 +129,11 @@ TEST(BarReport, BarsOfTheShownDayFollowTheirSharesAndThresholds)
     EXPECT_EQ(report.PanelCaption(MeasureFrequency, 0), "Frequency 99.50%");
     EXPECT_EQ(report.PanelCaption(MeasureFrequency, 1), "Frequency 100.00%");
     EXPECT_EQ(report.PanelCaption(MeasureFlicker), "Flicker 95%");
+
+    // A damaged report's percentile that is no number shows as the report sheet shows it.
+    ReportFixture damaged = EveryMeasureReport();
+    damaged.limits.HzPerc2 = std::numeric_limits<float>::quiet_NaN();
+    EXPECT_EQ(BarsOf(damaged).PanelCaption(MeasureFrequency, 1), "Frequency ***");
 }
 
 TEST(BarReport, FailedDatesAreFoundAcrossMeasuresBothWays)
@@ -278,7 +289,7 @@ TEST(BarReport, AWindowWithoutRecordsOrAMissingDayOrMeasureClearsItsBars)
     EXPECT_EQ(Captions(report.Bars(MeasureFlicker)), grey3);
     EXPECT_EQ(Captions(report.Bars(MeasureFrequency)), (std::vector<std::string>{"100.0%", "100.0%"}));
     EXPECT_TRUE(report.ShownDayFailed());  // the voltage window still failed
-    EXPECT_EQ(report.WindowOfDay(MeasureUnbalance, First() + 1), nullptr);
+    EXPECT_FALSE(report.WindowOfDay(MeasureUnbalance, First() + 1).has_value());
 }
 
 // Records are found as the day is scanned for: the first record not before the day, when it is
@@ -296,9 +307,11 @@ TEST(BarReport, TheWindowOfADayIsTheFirstRecordNotBeforeIt)
         int record;  // -1: none
     };
     for (const Lookup l : {Lookup{0.5, 0}, Lookup{1, -1}, Lookup{2.9, 1}, Lookup{3, -1}, Lookup{4, 4}, Lookup{5, -1}}) {
-        const TWindowResult* found = report.WindowOfDay(MeasureFlicker, First() + l.day);
-        const TWindowResult* expected = l.record < 0 ? nullptr : &report.Report().Measure(MeasureFlicker).Windows[static_cast<std::size_t>(l.record)];
-        EXPECT_EQ(found, expected) << l.day;
+        const std::optional<TWindowResult> found = report.WindowOfDay(MeasureFlicker, First() + l.day);
+        ASSERT_EQ(found.has_value(), l.record >= 0) << l.day;
+        if (found) {
+            EXPECT_EQ(*found, windows[static_cast<std::size_t>(l.record)]) << l.day;
+        }
     }
 }
 

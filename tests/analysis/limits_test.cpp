@@ -167,6 +167,19 @@ TEST(LimitsFile, ValuesTheEnginesCannotUseAreRefused)
         {"events 10000", [](TLimitsRecord& r) { r.HzUnder = 10000; }, false, "HzUnder"},
         {"events -1", [](TLimitsRecord& r) { r.VDepth = -1; }, false, "VDepth"},
         {"fundamental never judged", [](TLimitsRecord& r) { r.HHigh[1] = 500, r.HPerc[1] = 0; }, true, ""},
+        // Each range's ends beside the values just outside them.
+        {"percentiles 1", [](TLimitsRecord& r) { r.VPerc = r.UnbPerc = r.FlkPerc = r.HPerc[50] = 1; }, true, ""},
+        {"frequency percentiles 1", [](TLimitsRecord& r) { r.HzPerc1 = r.HzPerc2 = 1; }, true, ""},
+        {"second percentile 100", [](TLimitsRecord& r) { r.VPerc2 = 100; }, true, ""},
+        {"limits 0", [](TLimitsRecord& r) {
+             r.VLow = r.VHigh = r.VLow2 = r.VHigh2 = r.HzLow1 = r.HzHigh2 = r.UnbHigh = r.HHigh[0] = r.FlkHigh = 0;
+         }, true, ""},
+        {"limits 100", [](TLimitsRecord& r) {
+             r.VLow = r.VHigh = r.VLow2 = r.VHigh2 = r.HzLow1 = r.HzHigh2 = r.UnbHigh = r.HHigh[50] = r.FlkHigh = 100;
+         }, true, ""},
+        {"harmonic limit 100.5", [](TLimitsRecord& r) { r.HHigh[50] = 100.5f; }, false, "HHigh[50]"},
+        {"flicker limit 100.5", [](TLimitsRecord& r) { r.FlkHigh = 100.5f; }, false, "FlkHigh"},
+        {"frequency limit below 0", [](TLimitsRecord& r) { r.HzHigh1 = -0.01f; }, false, "HzHigh1"},
     };
     for (const auto& c : cases) {
         ScriptedMessages messages;

@@ -9,8 +9,10 @@
 #include <gtest/gtest.h>
 
 #include <csignal>
+#include <cstdio>
 #include <filesystem>
 #include <functional>
+#include <stdexcept>
 #include <sys/resource.h>
 #include <unistd.h>
 
@@ -80,10 +82,10 @@ void ExpectReportOf(const TAnalysisReport& read, const ReportFixture& r)
         if (!m) continue;
         if (m->hasSummary) {
             EXPECT_EQ(got.Summary, m->summary) << k;
-            EXPECT_EQ(got.FailedIntervals, m->failed) << k;
+            EXPECT_EQ(got.FailedIntervals.All(), m->failed) << k;
         }
         if (m->hasWindows) {
-            EXPECT_EQ(got.Windows, m->windows) << k;
+            EXPECT_EQ(got.Windows.All(), m->windows) << k;
         }
     }
 }
@@ -97,6 +99,90 @@ void ExpectReportOf(const TAnalysisReport& read, const ReportFixture& r)
     setrlimit(RLIMIT_FSIZE, &limit);
     const TReportWrite write = WriteReportFile(path, head, tempFolder);
     _exit(!write.Saved && write.Message == "Unable to write the report file " + path + "." ? 0 : 1);
+}
+
+// The fixture with measure k's fields, to change them.
+ReportMeasureFields& MeasureOf(ReportFixture& r, int measure)
+{
+    for (auto& m : r.measures)
+        if (m.measure == measure) return m;
+    throw std::logic_error("measure not in the fixture");
+}
+
+// The fixture's windows and failed intervals of a measure repeated to `windows` and `failed`
+// records (the first of each copied).
+void Repeat(ReportFixture& r, int measure, std::size_t windows, std::size_t failed)
+{
+    ReportMeasureFields& m = MeasureOf(r, measure);
+    m.windows.resize(windows, m.windows.front());
+    m.failed.resize(failed, m.failed.empty() ? TFailedInterval{} : m.failed.front());
+}
+
+// Every measure's recording (its data file's first and last records) within `days` days from the
+// interval's start.
+void RecordingOfDays(ReportFixture& r, double days)
+{
+    for (int k = 1; k <= 6; ++k) {
+        r.survey.File(k).FirstTime = r.survey.Start;
+        r.survey.File(k).LastTime = r.survey.Start + days - 1 + 0.5;
+    }
+}
+
+// A harmonics report of 51 channels (orders 0 to 50) over the interval of the fixture.
+ReportFixture WidestHarmonics(ReportFixture r)
+{
+    r.channelCount = 51;
+    r.orders.clear();
+    for (std::uint16_t o = 0; o < 51; ++o) r.orders.push_back(o);
+    for (auto& w : MeasureOf(r, MeasureVoltageHarmonics).windows) w.Counts.resize(51);
+    return r;
+}
+
+// Writes the report of `r` holding measure `measure` alone, its first window repeated to
+// `windows` records and its first failed interval to `failed`, block by block, so that no copy of
+// a large file is held here. Returns the file's size.
+std::uint64_t WriteRepeatedReport(const std::string& path, ReportFixture r, int measure, std::size_t windows,
+                                  std::size_t failed)
+{
+    r.measures = {MeasureOf(r, measure)};
+    Repeat(r, measure, 1, failed ? 1 : 0);
+    const ReportMeasureFields& m = r.measures[0];
+    const Bytes one = ReportBytes(r);
+    const Bytes window = WindowSectionBytes(m, r.channelCount, false);
+    const std::size_t failedSize = failed ? SummarySectionBytes(m, false).size() - TMeasureSummary::kPackedSize : 0;
+    const std::size_t windowAt = one.size() - window.size();
+    Bytes head(one.begin(), one.begin() + static_cast<std::ptrdiff_t>(windowAt));
+    const std::uint64_t windowOffset = windowAt + (failed ? failed - 1 : 0) * failedSize;
+    StoreU32(head.data() + 69 + 4 * static_cast<std::size_t>(measure - 1), static_cast<std::uint32_t>(windowOffset));
+    std::FILE* file = std::fopen(path.c_str(), "wb");
+    EXPECT_NE(file, nullptr) << path;
+    if (!file) return 0;
+    std::fwrite(head.data(), 1, head.size(), file);
+    const auto repeat = [file](const std::uint8_t* record, std::size_t size, std::size_t count) {
+        Bytes block;
+        for (std::size_t i = 0; i < 4096; ++i) block.insert(block.end(), record, record + size);
+        for (std::size_t done = 0; done < count; done += 4096)
+            std::fwrite(block.data(), 1, std::min<std::size_t>(4096, count - done) * size, file);
+    };
+    if (failed > 1) repeat(head.data() + windowAt - failedSize, failedSize, failed - 1);
+    repeat(window.data(), window.size(), windows);
+    std::fclose(file);
+    return *FileSize(path);
+}
+
+// Reads the report at `path` (in a child process of its own) and exits 0 when it was accepted
+// or refused as `accepted` says and the process's peak memory grew by at most `maxGrowth`.
+[[noreturn]] void ReadWithinMemory(const std::string& path, bool accepted, std::uint64_t maxGrowth)
+{
+    rusage before{}, after{};
+    getrusage(RUSAGE_SELF, &before);
+    const TReportRead read = ReadAnalysisReportFile(path);
+    getrusage(RUSAGE_SELF, &after);
+    const auto growth = static_cast<std::uint64_t>(after.ru_maxrss - before.ru_maxrss) * 1024;
+    std::fprintf(stderr, "%s: %s (%s); peak grew by %llu bytes, at most %llu allowed\n", path.c_str(),
+                 read.Report ? "accepted" : "refused", read.Detail.c_str(), static_cast<unsigned long long>(growth),
+                 static_cast<unsigned long long>(maxGrowth));
+    _exit(read.Report.has_value() == accepted && growth <= maxGrowth ? 0 : 1);
 }
 
 ReportFixture EventsOnly()
@@ -259,6 +345,30 @@ TEST(ReportFile, DamagedReportsAreRefusedWithTheirReason)
              r.measures[5].failed[0].Tag = 9;
              return ReportBytes(r);
          }, ReportFault::BadSection},
+        {"more windows than the interval's days and a day either side", [good] {
+             ReportFixture r = good;  // 7 days of interval and of recording: at most 9 windows
+             Repeat(r, MeasureEvents, 10, 2);
+             return ReportBytes(r);
+         }, ReportFault::BadSection},
+        {"more failed intervals than windows and categories", [good] {
+             ReportFixture r = good;  // at most 9 windows of 9 categories
+             Repeat(r, MeasureEvents, 5, 82);
+             return ReportBytes(r);
+         }, ReportFault::BadSection},
+        {"four windows over one day", [good] {
+             ReportFixture r = good;
+             r.survey.Stop = r.survey.Start + 0.5;
+             RecordingOfDays(r, 1);
+             Repeat(r, MeasureFlicker, 4, 0);
+             return ReportBytes(r);
+         }, ReportFault::BadSection},
+        {"three windows over an interval and a recording the wrong way round", [good] {
+             ReportFixture r = EventsOnly();
+             r.survey.Stop = r.survey.Start - 2;  // no day of their own: a day either side
+             RecordingOfDays(r, -1);
+             Repeat(r, MeasureEvents, 3, 0);
+             return ReportBytes(r);
+         }, ReportFault::BadSection},
         {"harmonic windows sized for another channel count", [good] {
              Bytes b = ReportBytes(good);  // three channels: 99-byte windows
              b[3251] = 2;                  // two channels would make them 87 bytes
@@ -275,6 +385,103 @@ TEST(ReportFile, DamagedReportsAreRefusedWithTheirReason)
     EXPECT_NE(ReportReadMessage({ReportFault::BadOffset, "the window section of measure 6", {}}, "/x/a.rep")
                   .find("/x/a.rep"),
               std::string::npos);
+}
+
+// Beside each refusal above, the largest and smallest values a report may hold read back whole.
+TEST(ReportFile, LegalExtremesReadBack)
+{
+    const ReportFixture good = EveryMeasureReport();
+    struct Case {
+        const char* name;
+        std::function<void(ReportFixture&)> change;
+    } cases[] = {
+        {"a window of 1 day", [](ReportFixture& r) { r.windowDays = 1; }},
+        {"a window of 31 days", [](ReportFixture& r) { r.windowDays = 31; }},
+        {"period index 0", [](ReportFixture& r) { r.periodIndex = 0; }},
+        {"period index 5", [](ReportFixture& r) { r.periodIndex = 5; }},
+        {"51 harmonic channels of orders 0 to 50", [](ReportFixture& r) {
+             r = WidestHarmonics(r);
+             MeasureOf(r, MeasureVoltageHarmonics).failed[0].Tag = 50;
+         }},
+        {"no harmonic channel", [](ReportFixture& r) {
+             r.channelCount = 0;
+             r.orders.clear();
+             for (auto& w : MeasureOf(r, MeasureVoltageHarmonics).windows) w.Counts.clear();
+             MeasureOf(r, MeasureVoltageHarmonics).failed.clear();
+         }},
+        {"event category 8", [](ReportFixture& r) { MeasureOf(r, MeasureEvents).failed[1].Tag = 8; }},
+        {"the most windows and failed intervals of a 7-day interval", [](ReportFixture& r) {
+             Repeat(r, MeasureEvents, 9, 81);
+             Repeat(r, MeasureVoltage, 9, 9);
+         }},
+        {"one window without a failed interval", [](ReportFixture& r) {
+             for (auto& m : r.measures) Repeat(r, m.measure, 1, 0);
+         }},
+        {"a one-day interval and recording with their most windows", [](ReportFixture& r) {
+             r.survey.Stop = r.survey.Start + 1439.0 / 1440;
+             RecordingOfDays(r, 1);
+             for (auto& m : r.measures) Repeat(r, m.measure, 3, m.failed.empty() ? 0 : 3);
+         }},
+        {"an interval and recording the wrong way round with a day either side", [](ReportFixture& r) {
+             r.survey.Stop = r.survey.Start - 2;
+             RecordingOfDays(r, -1);
+             for (auto& m : r.measures) Repeat(r, m.measure, 2, m.failed.empty() ? 0 : 2);
+         }},
+        // Older programs took the events nearest to the interval's ends, which may lie weeks
+        // outside it: their windows run over the recording.
+        {"events windows over a 30-day recording of a 7-day interval", [](ReportFixture& r) {
+             RecordingOfDays(r, 30);
+             Repeat(r, MeasureEvents, 32, 2);
+         }},
+    };
+    for (const Case& c : cases) {
+        ReportFixture r = good;
+        c.change(r);
+        const TReportRead read = ReadAnalysisReport(ReportBytes(r));
+        ASSERT_EQ(read.Fault, ReportFault::None) << c.name << ": " << read.Detail;
+        ExpectReportOf(*read.Report, r);
+    }
+    EXPECT_EQ(ReportWindowLimit(HeadOf(good), MeasureVoltage), 9);
+}
+
+// The largest report there can be, the longest interval with 51 harmonic channels failing in
+// every window (64 MB), is read within three times its size; a 100 MB report of unbalance
+// windows is refused unread, one of 10 MB over a week refused once its windows are counted.
+TEST(ReportFile, LargeReportsAreReadWithinThreeTimesTheirSizeOrRefused)
+{
+#if defined(__SANITIZE_ADDRESS__)
+    constexpr bool kMeasured = false;  // the sanitizer's own memory hides the reader's
+#else
+    constexpr bool kMeasured = true;
+#endif
+    const auto allowed = [&](std::uint64_t bytes) { return kMeasured ? bytes : ~std::uint64_t(0); };
+    TempProgDir dir;
+    ReportFixture longest = WidestHarmonics(EveryMeasureReport());
+    longest.survey.Stop = longest.survey.Start + kMaxAnalysisDays - 1 + 0.5;
+    const std::size_t windows = kMaxAnalysisDays + 2;
+    const std::uint64_t size = WriteRepeatedReport(dir / "longest.rep", longest, MeasureVoltageHarmonics, windows, windows * 51);
+    EXPECT_EQ(size, LargestReportSize() - 5 * 617 - 32769 * (37 + 37 + 3 * (25 + 25) + 129 + 9 * 26));
+    EXPECT_EXIT(ReadWithinMemory(dir / "longest.rep", true, allowed(3 * size)), ::testing::ExitedWithCode(0), "");
+    const TReportRead read = ReadAnalysisReportFile(dir / "longest.rep");
+    ASSERT_TRUE(read.Report.has_value()) << read.Detail;
+    const TReportMeasure& harmonics = read.Report->Measure(MeasureVoltageHarmonics);
+    EXPECT_EQ(harmonics.Windows.size(), windows);
+    EXPECT_EQ(harmonics.FailedIntervals.size(), windows * 51);
+    EXPECT_EQ(harmonics.Windows[windows - 1], MeasureOf(longest, MeasureVoltageHarmonics).windows[0]);
+    EXPECT_EQ(harmonics.FailedIntervals[windows * 51 - 1], MeasureOf(longest, MeasureVoltageHarmonics).failed[0]);
+    DeleteFile(dir / "longest.rep");
+
+    const std::uint64_t huge = WriteRepeatedReport(dir / "huge.rep", longest, MeasureUnbalance, 4'000'000, 0);
+    EXPECT_GT(huge, LargestReportSize());
+    EXPECT_EQ(ReadAnalysisReportFile(dir / "huge.rep").Fault, ReportFault::TooLarge);
+    EXPECT_EXIT(ReadWithinMemory(dir / "huge.rep", false, allowed(1 << 20)), ::testing::ExitedWithCode(0), "");
+    DeleteFile(dir / "huge.rep");
+
+    const std::uint64_t week = WriteRepeatedReport(dir / "week.rep", EveryMeasureReport(), MeasureUnbalance, 400'000, 0);
+    const TReportRead refused = ReadAnalysisReportFile(dir / "week.rep");
+    EXPECT_EQ(refused.Fault, ReportFault::BadSection);
+    EXPECT_EQ(refused.Detail, "the window section of measure 3: it holds 400000 windows, more than the 9 its interval allows");
+    EXPECT_EXIT(ReadWithinMemory(dir / "week.rep", false, allowed(3 * week)), ::testing::ExitedWithCode(0), "");
 }
 
 TEST(ReportFile, EveryCutOfAReportIsRefusedUnlessItEndsBetweenTheLastSectionsRecords)
@@ -310,7 +517,7 @@ TEST(ReportFile, MissingOrUnselectedTemporaryFilesLeaveTheMeasureOut)
     EXPECT_EQ(read.Report->WindowOffsets[4], 0);
     EXPECT_FALSE(read.Report->Measure(3).HasSummary);
     EXPECT_FALSE(read.Report->Measure(5).HasWindows);
-    EXPECT_EQ(read.Report->Measure(6).Windows, fixture.measures[5].windows);
+    EXPECT_EQ(read.Report->Measure(6).Windows.All(), fixture.measures[5].windows);
 }
 
 TEST(ReportFile, WriteThatFailsHalfWayKeepsTheOldReportAndTheTemporaryFiles)

@@ -106,6 +106,8 @@ TEST(ExportParams, PathTooLongForAShortStringIsRefusedAndNothingWritten)
     EXPECT_EQ(ReadExportParams(path)->Measure(7).OutputPath, p.Measure(7).OutputPath);
 }
 
+// Each damage beside the largest or smallest value that is still read; the file is deleted
+// either way.
 TEST(ExportParams, DamagedFilesAreRefusedAndDeleted)
 {
     TempProgDir dir;
@@ -116,15 +118,21 @@ TEST(ExportParams, DamagedFilesAreRefusedAndDeleted)
         std::size_t at;  // byte patched, or the size for a cut or grown file
         std::uint8_t value;
         int sizeChange;
+        bool read;
     };
     const Case cases[] = {
-        {"one byte short", 0, 0, -1},
-        {"one byte more", 0, 0, +1},
-        {"unknown format", 4186, 2, 0},
-        {"voltage block count above 53", 4614, 54, 0},
-        {"negative current block count", 4618 + 3, 0x80, 0},
-        {"chosen voltage count above 53", 4834, 54, 0},
-        {"chosen current count above 53", 4838, 60, 0},
+        {"one byte short", 0, 0, -1, false},
+        {"one byte more", 0, 0, +1, false},
+        {"unknown format", 4186, 2, 0, false},
+        {"text format", 4186, 1, 0, true},
+        {"voltage block count above 53", 4614, 54, 0, false},
+        {"voltage block count 53", 4614, 53, 0, true},
+        {"negative current block count", 4618 + 3, 0x80, 0, false},
+        {"current block count 0", 4618, 0, 0, true},
+        {"chosen voltage count above 53", 4834, 54, 0, false},
+        {"chosen voltage count 0", 4834, 0, 0, true},
+        {"chosen current count above 53", 4838, 60, 0, false},
+        {"chosen current count 53", 4838, 53, 0, true},
     };
     for (const Case& c : cases) {
         Bytes b = good;
@@ -132,7 +140,11 @@ TEST(ExportParams, DamagedFilesAreRefusedAndDeleted)
         else if (c.sizeChange > 0) b.push_back(0);
         else b[c.at] = c.value;
         WriteFileAtomic(path, b);
-        EXPECT_FALSE(ReadExportParams(path).has_value()) << c.what;
+        const auto read = ReadExportParams(path);
+        EXPECT_EQ(read.has_value(), c.read) << c.what;
+        if (read) {
+            EXPECT_EQ(PackExportParams(*read), b) << c.what;
+        }
         EXPECT_FALSE(FileExists(path)) << c.what;
     }
     EXPECT_FALSE(ReadExportParams(path).has_value()) << "a missing file";

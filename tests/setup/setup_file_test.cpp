@@ -202,6 +202,22 @@ TEST(SetupFile, YearsBecomeFourDigits)
     EXPECT_EQ(bytes[75], 3);
     EXPECT_EQ(bytes[80], 99);
     EXPECT_EQ(bytes[82], 255);
+
+    // Two digits hold 1995 to 2094: the years beyond would come back as others, and are refused
+    // with nothing written (the stop date, not set, keeps no year).
+    for (const auto& [year, stored] : {std::pair{1995, true}, std::pair{2094, true}, std::pair{1994, false}, std::pair{2095, false}}) {
+        SCOPED_TRACE(year);
+        DeleteFile(dir / "edge.cfg");
+        s.StartDate.Year = static_cast<std::uint16_t>(year);
+        std::string error;
+        EXPECT_EQ(WriteSetupFile(dir / "edge.cfg", s, &error), stored);
+        EXPECT_EQ(FileExists(dir / "edge.cfg"), stored);
+        if (stored) {
+            EXPECT_EQ(Read(dir / "edge.cfg").StartDate.Year, year);
+        } else {
+            EXPECT_EQ(error, "The year " + std::to_string(year) + " cannot be stored in a setup file, which holds the years 1995 to 2094.");
+        }
+    }
 }
 
 // Save wrote only 533 bytes, so the last current harmonic switches, their global enable and

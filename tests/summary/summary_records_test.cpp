@@ -163,4 +163,13 @@ TEST(SummaryFile, RefusesMissingAndShortFiles)
     EXPECT_TRUE(messages.Shown("The survey summary file " + path + " is incomplete. Unable to show the summary."));
     EXPECT_FALSE(FileExists(path));
 
+    // Beside the byte short: the records alone, and bytes after them, which are not read.
+    for (std::size_t extra : {0u, 1u, 100u}) {
+        Bytes longer = bytes;
+        longer.resize(bytes.size() + extra, 0xFF);
+        WriteBytes(path, longer);
+        const TSummaryFileRead read = ReadSummaryFile(path);
+        ASSERT_EQ(read.Fault, SummaryFileFault::None) << extra;
+        EXPECT_EQ(*read.File, SampleSummary()) << extra;
+    }
 }

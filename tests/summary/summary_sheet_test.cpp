@@ -4,6 +4,9 @@
 
 #include <gtest/gtest.h>
 
+#include <cctype>
+#include <limits>
+
 namespace {
 TSummaryFile Summary(std::initializer_list<int> measures)
 {
@@ -152,4 +155,46 @@ TEST(SummarySheet, ValuesBeyondTheirLimitsAreMarked)
     EXPECT_TRUE(Marked(book, 31, 7));
     EXPECT_FALSE(Marked(book, 36, 7));
     EXPECT_EQ(book.CellNumber(36, 7), -1.5);
+}
+
+// A "summary.tmp" holding NaN or infinities (a damaged record, a damaged hand-over) shows "***"
+// where the value goes, as the analysis report does, and no cell anywhere reads "nan" or "inf".
+TEST(SummarySheet, NonFiniteValuesShowAsStars)
+{
+    constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
+    constexpr float kInf = std::numeric_limits<float>::infinity();
+    TSummaryFile s = Summary({1, 2, 3, 4, 5, 6});
+    s.Params.HarmonicSelected[0] = true;
+    StoreU32(s.Survey.File(MeasureVoltage).Nominal.data(), 0x7FC00000);  // NaN
+    s.Survey.Stop = std::numeric_limits<double>::infinity();
+    s.Params.Limits.UnbHigh = kNaN;
+    TSummaryResults& r = s.Results;
+    r.VoltageMax = {kNaN, kInf, -kInf};
+    r.VoltageMin = {-kNaN, 0, 0};
+    r.HarmonicHighPct[0] = {kInf, 1, 1};
+    r.FlickerMax = {kNaN, 0, 0};
+    r.UnbalanceMax = kInf;
+    r.FrequencyLowPct = -kInf;
+    const TF1Book book = Filled(s);
+    EXPECT_EQ(book.CellText(15, 5), "***");
+    EXPECT_EQ(book.CellText(12, 5), "***");
+    EXPECT_EQ(book.CellText(11, 5), "01/03/2024 00:00");
+    // Voltage High at row 21, L1 to L3; the percentile values stay numbers.
+    for (int col : {6, 7, 8}) EXPECT_EQ(book.DisplayText(1, 21, col), "***") << col;
+    EXPECT_EQ(book.DisplayText(1, 21, 9), "+0.0");
+    EXPECT_EQ(book.DisplayText(1, 22, 6), "***");
+    // +infinity lies beyond its limit and is marked; NaN lies nowhere and is not.
+    EXPECT_TRUE(Marked(book, 21, 7));
+    EXPECT_FALSE(Marked(book, 21, 6));
+    // Unbalance (rows 35 to 38 after harmonics with one order and flicker): its limit and maximum.
+    EXPECT_EQ(book.CellText(37, 2), "Unbalance");
+    EXPECT_EQ(book.CellText(37, 4), "***");
+    EXPECT_EQ(book.DisplayText(1, 37, 7), "***");
+    for (int row = 1; row <= book.LastRow(); ++row)
+        for (int col = 1; col <= book.LastCol(); ++col) {
+            std::string text = book.DisplayText(1, row, col);
+            for (char& c : text) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+            EXPECT_EQ(text.find("nan"), std::string::npos) << row << "," << col << ": " << text;
+            EXPECT_EQ(text.find("inf"), std::string::npos) << row << "," << col << ": " << text;
+        }
 }

@@ -108,6 +108,33 @@ TEST(MeasureFileInfo, CorruptFilesAreRefusedWithTheMessage)
     }
 }
 
+// The end offset may reach the file's last byte, and bytes after it are left unread; one byte
+// beyond the file is refused.
+TEST(MeasureFileInfo, EndOffsetUpToTheFileSizeIsAccepted)
+{
+    TempProgDir dir;
+    const Bytes good = DataFileBytes({TrendRecord(1, {}), TrendRecord(1, {.time = {2024, 3, 15, 10, 1}})});
+    Bytes trailing = good;
+    trailing.insert(trailing.end(), {0xFF, 0xFF, 0xFF});
+    Bytes short1 = good;
+    short1.pop_back();
+    struct Case {
+        const char* what;
+        Bytes bytes;
+        bool accepted;
+    } cases[] = {{"ending with the file", good, true}, {"bytes after the last record", trailing, true},
+                 {"ending a byte past the file", short1, false}};
+    for (const auto& c : cases) {
+        ScriptedMessages messages;
+        TMeasureFileInfo info;
+        EXPECT_EQ(ReadMeasureFileInfo(WriteBytes(dir / "s.vme", c.bytes), MeasureVoltage, info), c.accepted) << c.what;
+        if (!c.accepted) continue;
+        EXPECT_EQ(info.RecordCount, 2) << c.what;
+        EXPECT_EQ(info.LastTime, At(1)) << c.what;
+        EXPECT_TRUE(messages.messages.empty()) << c.what;
+    }
+}
+
 TEST(MeasureFileInfo, BadStampShowsBothMessages)
 {
     TempProgDir dir;
@@ -139,9 +166,17 @@ TEST(MeasureFileInfo, SamplesDescriptor)
     cut.resize(cut.size() - 10);
     SamplesRecordFields badStamp;
     badStamp.time.hour = 30;
+    // The most records the end offset can hold, each no more than its 62-byte head, and one more.
+    const std::uint32_t most = (*FileSize(path) - 9) / 62;
+    Bytes full = *ReadWholeFile(path);
+    StoreU32(full.data() + 5, most);
+    ASSERT_TRUE(ReadMeasureFileInfo(WriteBytes(dir / "most.tme", full), MeasureSamples, info));
+    EXPECT_EQ(info.RecordCount, static_cast<std::int32_t>(most));
+    StoreU32(full.data() + 5, most + 1);
     const std::string cases[] = {WriteBytes(dir / "cut.tme", cut), WriteSamplesFile(dir / "empty.tme", 4, {}),
                                  WriteSamplesFile(dir / "type.tme", 9, {first}),
-                                 WriteSamplesFile(dir / "stamp.tme", 4, {first, badStamp})};
+                                 WriteSamplesFile(dir / "stamp.tme", 4, {first, badStamp}),
+                                 WriteBytes(dir / "count.tme", full)};
     for (const auto& bad : cases) {
         ScriptedMessages messages;
         TMeasureFileInfo slot;
@@ -168,4 +203,18 @@ TEST(MeasureFileInfo, RecordsSmallerThanTheHeadAreRefused)
     TMeasureFileInfo info;
     EXPECT_FALSE(ReadMeasureFileInfo(WriteBytes(dir / "s.vme", bytes), MeasureVoltage, info));
     EXPECT_EQ(messages.Texts(), std::vector<std::string>{kVoltageCorrupted});
+
+    // The smallest legal record is the head alone: two 18-byte records are read.
+    TrendRecordFields f;
+    f.flags = 0;
+    f.time = StampOf(At(1));
+    Bytes first = TrendRecord(MeasureVoltage, f);
+    f.time = StampOf(At(2));
+    Bytes second = TrendRecord(MeasureVoltage, f);
+    first.resize(18), second.resize(18);
+    messages.Clear();
+    ASSERT_TRUE(ReadMeasureFileInfo(WriteDataFile(dir / "h.vme", {first, second}), MeasureVoltage, info));
+    EXPECT_EQ(info.RecordSize, 18);
+    EXPECT_EQ(info.LastTime, At(2));
+    EXPECT_TRUE(messages.Texts().empty());
 }

@@ -4,6 +4,7 @@
 #include "platform/scripted_messages.h"
 
 #include <gtest/gtest.h>
+#include <limits>
 
 TEST(NumberText, HarmonicLabels)
 {
@@ -42,6 +43,17 @@ TEST(NumberText, EngineeringTexts)
     EXPECT_EQ(FormatEngineeringUnit("kVolt", "A", 12.5f), "12.50 ");
     EXPECT_EQ(FormatEngineeringUnit("MVolt", "V", 1500), "1500 M");
     EXPECT_EQ(FormatEngineeringUnit("Volt", "V", 1.25f), "1.250 ");
+}
+
+// A damaged record's NaN or infinity shows "***" wherever its number is written, never "nan".
+TEST(NumberText, ValuesThatAreNoNumberShowNoValue)
+{
+    const float nan = std::numeric_limits<float>::quiet_NaN(), inf = std::numeric_limits<float>::infinity();
+    for (float v : {nan, -nan, inf, -inf}) {
+        EXPECT_EQ(FormatFixed(v, 2), "***") << v;
+        EXPECT_EQ(FormatEngineering(v), "***") << v;
+        EXPECT_EQ(FormatEngineeringUnit("kVolt", "V", v), "***") << v;
+    }
 }
 
 TEST(NumberText, TryStrToWordRefusesOutOfRange)

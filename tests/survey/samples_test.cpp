@@ -108,6 +108,12 @@ TEST(SamplesFile, HeadFieldsTriggersAndSamples)
     EXPECT_EQ(SampleValue(-5, 2.0f, 0), -10.0);
     EXPECT_EQ(SampleTimeMs(head, 0), -20.0);
     EXPECT_EQ(SampleTimeMs(head, 3), 40.0);
+    // The longest capture: 65535 samples over 327.67 s before and after the trigger.
+    TSamplesRecordHead longest;
+    longest.SamplesPerChannel = 65535;
+    longest.PreTrigger = longest.PostTrigger = 32767;
+    EXPECT_EQ(SampleTimeMs(longest, 65535), 327670.0);
+    EXPECT_EQ(SampleTimeMs(longest, 0), -327670.0);
 }
 
 TEST(SamplesFile, LastRecordHeadFromTheTrailingLength)

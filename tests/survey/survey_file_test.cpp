@@ -171,6 +171,28 @@ TEST(SurveyFile, LineCountsOfNoLayoutAreRefusedUnchanged)
     }
 }
 
+// A survey file of up to 1 MiB (a long description fills it) is read; a byte more is refused.
+TEST(SurveyFile, FilesUpToOneMebibyteAreRead)
+{
+    TempProgDir dir;
+    constexpr std::size_t kMost = 1 << 20;
+    SurveyFixture s;
+    const std::size_t rest = ReadText(WriteSurveyFile(dir / "s.orv", s)).size() - s.description.size();
+    for (std::size_t size : {kMost, kMost + 1}) {
+        ScriptedMessages messages;
+        s.description.assign(size - rest, 'd');
+        const std::string path = WriteSurveyFile(dir / "s.orv", s);
+        ASSERT_EQ(ReadText(path).size(), size);
+        const auto lines = OpenSurveyFile(path, SurveyUpgrade::Full);
+        EXPECT_EQ(lines.has_value(), size == kMost) << size;
+        if (lines) {
+            EXPECT_EQ(ReadSurveyInfo(*lines).Description, s.description);
+        } else {
+            EXPECT_TRUE(messages.Shown(std::string(kInvalidSurveyMessage)));
+        }
+    }
+}
+
 TEST(SurveyFile, FileThatLostItsLastEmptyLineIsRefused)
 {
     TempProgDir dir;

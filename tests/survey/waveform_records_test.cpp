@@ -128,11 +128,13 @@ TEST(SamplesRecord, SecondHarmonicValuesNeverTakeTheRootOfANegativeNumber)
     EXPECT_EQ(n->ChannelValues(0), (std::vector<double>{0, 0, 1}));
 }
 
+// Each refused head beside the smallest or largest head that is still read.
 TEST(SamplesRecord, AnUnusableHeadIsRefused)
 {
     struct Case {
         const char* name;
         SamplesRecordFields record;
+        bool usable;
     };
     auto with = [](auto change) {
         SamplesRecordFields r = Capture(0);
@@ -140,11 +142,15 @@ TEST(SamplesRecord, AnUnusableHeadIsRefused)
         return r;
     };
     const std::vector<Case> cases = {
-        {"no samples", with([](SamplesRecordFields& r) { r.samplesPerChannel = 0; })},
-        {"channel set outside the tables", with([](SamplesRecordFields& r) { r.channelSet = 8; })},
-        {"no time span", with([](SamplesRecordFields& r) { r.preTrigger = 0, r.postTrigger = 0; })},
+        {"no samples", with([](SamplesRecordFields& r) { r.samplesPerChannel = 0; }), false},
+        {"one sample", with([](SamplesRecordFields& r) { r.samplesPerChannel = 1; }), true},
+        {"channel set outside the tables", with([](SamplesRecordFields& r) { r.channelSet = 8; }), false},
+        {"the last channel set of the tables", Capture(7), true},
+        {"no time span", with([](SamplesRecordFields& r) { r.preTrigger = 0, r.postTrigger = 0; }), false},
+        {"a post-trigger time alone", with([](SamplesRecordFields& r) { r.preTrigger = 0, r.postTrigger = 1; }), true},
         // Six channels of 3 samples need 36 bytes after head and table; the head claims fewer.
-        {"channel blocks beyond the record", with([](SamplesRecordFields& r) { r.headLength = 58 + 190 + 30; })},
+        {"channel blocks beyond the record", with([](SamplesRecordFields& r) { r.headLength = 58 + 190 + 30; }), false},
+        {"channel blocks ending with the record", with([](SamplesRecordFields& r) { r.headLength = 58 + 190 + 36; }), true},
     };
     TempProgDir dir;
     for (const Case& c : cases) {
@@ -152,7 +158,11 @@ TEST(SamplesRecord, AnUnusableHeadIsRefused)
         const std::string path = WriteSamplesFile(dir / "s.tme", 6, {Capture(0), c.record});
         const std::uint32_t second = static_cast<std::uint32_t>(9 + SamplesRecord(6, Capture(0)).size());
         EXPECT_TRUE(ReadSamplesRecord(path, 9));
-        EXPECT_FALSE(ReadSamplesRecord(path, second));
+        const auto read = ReadSamplesRecord(path, second);
+        ASSERT_EQ(read.has_value(), c.usable);
+        if (c.usable) {
+            EXPECT_EQ(read->ChannelValues(0).size(), c.record.samplesPerChannel);
+        }
     }
     // Offsets outside the records.
     const std::string path = WriteSamplesFile(dir / "s.tme", 6, {Capture(0)});

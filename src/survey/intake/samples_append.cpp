@@ -14,7 +14,7 @@ std::optional<Bytes> ReadCheckedSamplesFile(const std::string& path, TSamplesFil
     auto bytes = ReadWholeFile(path);
     const auto read = bytes ? LoadSamplesFileHeader(*bytes) : std::nullopt;
     if (!read || !IsSamplesFileType(read->FileType) || read->EndOffset < kSamplesFileHeaderSize ||
-        read->EndOffset > bytes->size())
+        read->EndOffset > bytes->size() || read->RecordCount > MostSamplesRecords(*read))
         return std::nullopt;
     header = *read;
     return bytes;
