@@ -83,31 +83,29 @@ void PlotTraces(TShowVForm& view, int traces)
 
 void PlotThreeTraces(TShowVForm& view) { PlotTraces(view, 3); }
 
-void CreateViewAndPlotOneTrace(benchmark::State& state)
+// A view of the survey of `years` created and, with `traces` above 0, plotted, timed against the
+// read of the same file.
+void TimeCreateAndPlot(benchmark::State& state, int years, int traces)
 {
     ScriptedMessages messages;
     RecordingChildServices services;
-    Survey(1);
-    TimeProcessor(state, readSeconds[1], [&] {
+    Survey(years);
+    TimeProcessor(state, readSeconds[years], [&] {
         auto view = CreateTrendView<TShowVForm>(services.Context());
-        PlotTraces(*view, 1);
+        if (traces > 0) PlotTraces(*view, traces);
         benchmark::DoNotOptimize(view->ZoomRecords());
     });
 }
 
+void CreateViewAndPlotOneTrace(benchmark::State& state) { TimeCreateAndPlot(state, 1, 1); }
+
 void CreateViewAndPlotThreeTraces(benchmark::State& state)
 {
-    ScriptedMessages messages;
-    RecordingChildServices services;
     const int years = static_cast<int>(state.range(0));
     const std::string& path = Survey(years).Path();
     const double before = PeakMemoryBaseline();
     const double faults = PageFaults();
-    TimeProcessor(state, readSeconds[years], [&] {
-        auto view = CreateTrendView<TShowVForm>(services.Context());
-        PlotThreeTraces(*view);
-        benchmark::DoNotOptimize(view->ZoomRecords());
-    });
+    TimeCreateAndPlot(state, years, 3);
     state.counters["faults"] = benchmark::Counter(PageFaults() - faults, benchmark::Counter::kAvgIterations);
     state.counters["file_MB"] = static_cast<double>(std::ifstream(path, std::ios::ate | std::ios::binary).tellg()) / (1 << 20);
     const double peak = StatusMegabytes("VmHWM") - before;
@@ -116,16 +114,7 @@ void CreateViewAndPlotThreeTraces(benchmark::State& state)
 }
 
 // Creation alone: the head, and every stamp of the interval decoded once with no trace chosen.
-void CreateViewWithoutTraces(benchmark::State& state)
-{
-    ScriptedMessages messages;
-    RecordingChildServices services;
-    Survey(1);
-    TimeProcessor(state, readSeconds[1], [&] {
-        auto view = CreateTrendView<TShowVForm>(services.Context());
-        benchmark::DoNotOptimize(view->ZoomRecords());
-    });
-}
+void CreateViewWithoutTraces(benchmark::State& state) { TimeCreateAndPlot(state, 1, 0); }
 
 // A zoom band dragged over the left half of the plot area, as the mouse does it.
 void ZoomInOnLeftHalf(TShowVForm& view)
