@@ -1,7 +1,9 @@
 // Reading one trace of every record of a year of one-minute three-phase voltage records, through
 // the record-window reader and through the per-record trend reader, against a plain sequential
-// read of the same file's bytes.
+// read of the same file's bytes; the window reader's processor time also as a multiple of the
+// plain read's in the same run ("x_read").
 #include "bench_memory.h"
+#include "bench_timing.h"
 #include "fixtures/data_fixture.h"
 #include "platform/process_memory.h"
 #include "survey/data_file.h"
@@ -33,18 +35,21 @@ const YearOnDisk kYear;
 const std::string& YearFile() { return kYear.path; }
 }  // namespace
 
+// The plain read's processor time, the base of "x_read".
+static double readSeconds = 0;
+
 static void BM_SequentialBytes(benchmark::State& state)
 {
     const std::string& path = YearFile();
     std::vector<std::uint8_t> buffer(1 << 20);
-    for (auto _ : state) {
+    readSeconds = TimeProcessor(state, 0, [&] {
         std::FILE* f = std::fopen(path.c_str(), "rb");
         std::uint64_t sum = 0;
         for (std::size_t n; (n = std::fread(buffer.data(), 1, buffer.size(), f)) > 0;)
             for (std::size_t i = 0; i < n; i += 60) sum += buffer[i];
         std::fclose(f);
         benchmark::DoNotOptimize(sum);
-    }
+    });
     state.SetItemsProcessed(state.iterations() * kYearOfMinutes);
 }
 BENCHMARK(BM_SequentialBytes)->Unit(benchmark::kMillisecond);
@@ -78,13 +83,13 @@ static void BM_ReadRecordWindowOneTrace(benchmark::State& state)
     const std::string& path = YearFile();
     const TRecordColumn average{24, ColumnType::F32, 1.0f};  // L1 average
     const double faults = PageFaults();
-    for (auto _ : state) {
+    TimeProcessor(state, readSeconds, [&] {
         TDataFile file;
         if (file.Open(path, MeasureVoltage) != DataFileFault::None) state.SkipWithError("file refused");
         const TRecordWindowData window = ReadRecordWindow(file, 0, file.RecordCount() - 1, std::span(&average, 1));
         if (!window.Complete || window.Count() != kYearOfMinutes) state.SkipWithError("records unread");
         benchmark::DoNotOptimize(window.Columns[0].data());
-    }
+    });
     state.counters["faults"] = benchmark::Counter(PageFaults() - faults, benchmark::Counter::kAvgIterations);
     state.SetItemsProcessed(state.iterations() * kYearOfMinutes);
 }

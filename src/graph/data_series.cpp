@@ -417,61 +417,75 @@ T Smaller(T a, T b) { return b < a ? b : a; }
 template <typename T>
 T Larger(T a, T b) { return a < b ? b : a; }
 
-// The smallest and largest of the 16 values at y, and y - y (0 for a finite y, not a number
-// otherwise) added to the eight lanes of `check`. The 16 are halved level by level, the pairs
-// of a level compared side by side (the order of finite values does not change their extremes).
-// Out of line: inlined into the block loop, the compiler no longer takes the pairs side by side.
+// One processor vector of values (four floats or two doubles), which every x86-64 processor
+// compares and takes the smaller or larger of in one instruction each.
 template <typename T>
-[[gnu::noinline]] void SixteenExtremes(const T* y, T& low, T& high, T* check)
+struct VectorOf;
+template <>
+struct VectorOf<float> {
+    using Type = float __attribute__((vector_size(16)));
+    using Mask = std::int32_t __attribute__((vector_size(16)));
+};
+template <>
+struct VectorOf<double> {
+    using Type = double __attribute__((vector_size(16)));
+    using Mask = std::int64_t __attribute__((vector_size(16)));
+};
+
+// The smallest and largest of the `Block` values at y, a vector at a time: each lane's extremes
+// over the block, the lanes folded at its end. A value that is not a number sets its lane of
+// `notNumbers` (the comparisons pass over it); an infinite one shows as an infinite extreme.
+template <std::size_t Block, typename T>
+void OneBlockExtremes(const T* y, T& low, T& high, typename VectorOf<T>::Mask& notNumbers)
 {
-    T lo8[8], hi8[8];
-    for (std::size_t j = 0; j < 8; ++j) {
-        lo8[j] = Smaller(y[j], y[j + 8]);
-        hi8[j] = Larger(y[j], y[j + 8]);
-        check[j] += (y[j] - y[j]) + (y[j + 8] - y[j + 8]);
+    using Vector = typename VectorOf<T>::Type;
+    constexpr std::size_t lanes = sizeof(Vector) / sizeof(T);
+    static_assert(Block % lanes == 0);
+    Vector lo, hi;
+    std::memcpy(&lo, y, sizeof lo);
+    hi = lo;
+    notNumbers |= lo != lo;
+    for (std::size_t k = lanes; k < Block; k += lanes) {
+        Vector v;
+        std::memcpy(&v, y + k, sizeof v);
+        lo = v < lo ? v : lo;
+        hi = hi < v ? v : hi;
+        notNumbers |= v != v;
     }
-    T lo4[4], hi4[4];
-    for (std::size_t j = 0; j < 4; ++j) {
-        lo4[j] = Smaller(lo8[j], lo8[j + 4]);
-        hi4[j] = Larger(hi8[j], hi8[j + 4]);
+    low = lo[0];
+    high = hi[0];
+    for (std::size_t j = 1; j < lanes; ++j) {
+        low = Smaller(low, lo[j]);
+        high = Larger(high, hi[j]);
     }
-    low = Smaller(Smaller(lo4[0], lo4[2]), Smaller(lo4[1], lo4[3]));
-    high = Larger(Larger(hi4[0], hi4[2]), Larger(hi4[1], hi4[3]));
 }
 
-// The smallest and largest of each block of `Block` values (a multiple of 16) of
-// ys[first block * Block, n) into low and high; false when one of those values is not finite.
-// No branch per value.
+// The smallest and largest of each block of `Block` values of ys[first block * Block, n) into
+// low and high; false when one of those values is not finite. No branch per value.
 template <std::size_t Block, typename T>
 bool BlockExtremes(const T* ys, std::size_t n, std::size_t firstBlock, T* low, T* high)
 {
-    static_assert(Block % 16 == 0);
-    T check[8] = {};
+    typename VectorOf<T>::Mask notNumbers = {};
+    T extremes = 0;  // low - low + high - high of every block: 0 while each is finite
     const std::size_t whole = n / Block;
     for (std::size_t b = firstBlock; b < whole; ++b) {
-        const T* y = ys + b * Block;
-        SixteenExtremes(y, low[b], high[b], check);
-        for (std::size_t k = 16; k < Block; k += 16) {
-            T lo = 0, hi = 0;
-            SixteenExtremes(y + k, lo, hi, check);
-            low[b] = Smaller(low[b], lo);
-            high[b] = Larger(high[b], hi);
-        }
+        OneBlockExtremes<Block>(ys + b * Block, low[b], high[b], notNumbers);
+        extremes += (low[b] - low[b]) + (high[b] - high[b]);
     }
-    T tail = 0;
     if (whole * Block < n && firstBlock <= whole) {
         const T* y = ys + whole * Block;
         T lo = y[0], hi = y[0];
         for (std::size_t i = 0; i < n - whole * Block; ++i) {
             lo = Smaller(lo, y[i]);
             hi = Larger(hi, y[i]);
-            tail += y[i] - y[i];
+            extremes += y[i] - y[i];
         }
         low[whole] = lo;
         high[whole] = hi;
     }
-    for (T lane : check) tail += lane;
-    return tail == 0;
+    bool numbers = extremes == 0;
+    for (std::size_t j = 0; j < sizeof(notNumbers) / sizeof(notNumbers[0]); ++j) numbers = numbers && notNumbers[j] == 0;
+    return numbers;
 }
 
 // The smallest and largest of ys[begin, end), begin < end, whole blocks taken from the envelope.

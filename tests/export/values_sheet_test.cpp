@@ -11,6 +11,7 @@
 #include "../sheet/xlrd_check.h"
 
 #include <cstring>
+#include <filesystem>
 #include <gtest/gtest.h>
 
 namespace {
@@ -396,6 +397,25 @@ TEST(ValuesSheet, ARecordThatDoesNotDecodeKeepsTheRowsBeforeIt)
     EXPECT_EQ(job->RowsWritten(), 2);
     EXPECT_EQ(run.book.CellText(4, 2), "15/03/2024 10:01");
     EXPECT_EQ(run.book.CellText(5, 2), "");
+}
+
+// A data file cut short while the job reads it (one byte short of what its header counts): the
+// sheet keeps a row for every whole record still in the file, and the user is told once.
+TEST(ValuesSheet, FileCutShortWhileReadingKeepsEveryWholeRecordAndSaysSoOnce)
+{
+    ValuesRun run;
+    constexpr std::int64_t kRecords = 276;
+    TrendRecordFields f = ThreePhaseTrend(Stamp(0, 0), 230);
+    const std::string path = WriteRecordSeries(run.dir / "feeder.vme", 1, TrendRecord(1, f), At(0, 0), kMinute, kRecords);
+    run.UseFile(MeasureVoltage, path, At(0, 0), At(0, 0) + static_cast<double>(kRecords) * kMinute);
+    TValuesSheetJob job(run.book, run.request, {});
+    ASSERT_TRUE(job.Step());  // the file is open
+    std::filesystem::resize_file(path, std::filesystem::file_size(path) - 1);
+    while (job.Step()) {}
+    EXPECT_EQ(job.RowsWritten(), kRecords - 1);
+    EXPECT_EQ(run.book.CellText(3 + kRecords - 2, 2), "15/03/2024 04:34");
+    EXPECT_EQ(run.book.CellText(3 + kRecords - 1, 2), "");
+    EXPECT_EQ(run.messages.Texts(), (std::vector<std::string>{std::string(kValuesErrorMessage) + "\nThe file cannot be read."}));
 }
 
 TEST(ValuesSheet, AbortEndsAtOnceWithoutASheetOrAMessage)
