@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <filesystem>
+
 namespace {
 constexpr double kMinute = 1.0 / 1440.0;
 double Ten() { return FixtureTime(2024, 3, 15, 10, 0); }
@@ -114,6 +116,26 @@ TEST(Exporter, BadStampEndsTheExportKeepingTheWorkbooksAlreadyWritten)
               (std::vector<std::string>{"Invalid Date", "Error in export.\nExported:\nVoltage\nNot exported:\n"
                                                         "Energy: a record's time stamp does not decode."}));
     EXPECT_EQ(run.messages.messages.back().type, MsgType::Error);
+}
+
+// A data file cut short once its measure's export has begun (one byte short of what its header
+// counts): the measure ends with one message naming the failed read, not a stamp, and no
+// workbook that lacks records is left.
+TEST(Exporter, FileCutShortWhileExportingEndsTheMeasureWithOneMessage)
+{
+    ExportRun run;
+    VoltageOnly(run, 5, 30);
+    TExporter exporter(run.selection, run.params);
+    while (exporter.State() != ExportState::WriteRows && exporter.Step()) {
+    }
+    ASSERT_EQ(exporter.State(), ExportState::WriteRows);
+    const std::string& path = run.selection.File(1).FileName;
+    std::filesystem::resize_file(path, std::filesystem::file_size(path) - 1);
+    while (exporter.Step()) {
+    }
+    EXPECT_FALSE(exporter.Completed());
+    EXPECT_EQ(run.messages.Texts(), (std::vector<std::string>{"Error in export.\nNot exported:\nVoltage: its data file cannot be read."}));
+    EXPECT_FALSE(FileExists(run.Workbook(1)));
 }
 
 TEST(Exporter, MeasuresAfterAnErrorAreNamedAsNotReached)
