@@ -37,6 +37,9 @@ std::string GeneralText(double v)
     if (!std::isfinite(v)) return "#NUM!";
     if (v == 0) return "0";  // negative zero too
     if (v == std::floor(v) && std::fabs(v) < 1e11) return ToChars(v, std::chars_format::fixed, 0);
+    // Eleven integer digits fill the cell: shown whole, not as "1.222222222E+10", which would
+    // read back as another number.
+    if (const double whole = std::fabs(std::round(v)); whole >= 1e10 && whole < 1e11) return ToChars(std::round(v), std::chars_format::fixed, 0);
     return GeneralDigits(v, 10);
 }
 

@@ -18,6 +18,9 @@ TEST(NumberFormat, FormatsNumbersAsTheFormatSays)
         {5, "\"Value \"0", "Value 5"},   {3, "[Red]0", "3"},            {0, "0;-0;\"zero\"", "zero"},
         {-0.0, "General", "0"},          {-0.0, "0.00", "0.00"},        {-0.0, "General\" V\"", "0 V"},
         {-1e-300, "General", "-1E-300"},
+        // A fraction of eleven integer digits shows them, rounded; one that rounds to twelve does not.
+        {12222222222.2222, "General", "12222222222"}, {-12345678901.5, "General", "-12345678902"},
+        {9999999999.5, "General", "10000000000"}, {99999999999.7, "General", "1E+11"},
         // Plain fixed formats, rounded half away from zero on 15 digits, carries included.
         {1.005, "0.00", "1.01"},         {9.995, "0.00", "10.00"},      {999.5, "0", "1000"},
         {0, "0.00", "0.00"},             {-0.0, "0.0", "0.0"},          {1e-20, "0.000", "0.000"},
