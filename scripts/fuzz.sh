@@ -6,7 +6,8 @@
 # all) fails the run; the input that found it is kept in build-fuzz/findings/<target>/ and the
 # end of the target's log is printed.
 #   scripts/fuzz.sh [target...]      every target, or those named
-# FUZZ_SECONDS: seconds per target (30); FUZZ_RUNS: inputs per target instead of a time;
+# FUZZ_SECONDS: seconds per target (30); FUZZ_RUNS: inputs per target instead of a time (with
+# FUZZ_SECONDS too, the run ends at whichever comes first);
 # FUZZ_JOBS: targets run at once (all cores);
 # BUILD_JOBS: build jobs (all cores). Each target's corpus grows in build-fuzz/corpus/<target>/
 # and is kept for the next run.
@@ -41,8 +42,10 @@ run_target() {
   for folder in "build-fuzz/fuzz/seeds/$name" "fuzz/regressions/$name"; do
     [ -d "$folder" ] && corpora+=("$folder")
   done
+  # With FUZZ_RUNS alone the count is the bound; with both, whichever comes first.
   local bound=(-max_total_time="$seconds")
   [ -n "${FUZZ_RUNS:-}" ] && bound=(-runs="$FUZZ_RUNS")
+  [ -n "${FUZZ_RUNS:-}" ] && [ -n "${FUZZ_SECONDS:-}" ] && bound+=(-max_total_time="$seconds")
   build-fuzz/fuzz/fuzz_"$name" "${bound[@]}" -max_len="$maxlen" -rss_limit_mb=2048 \
     -malloc_limit_mb="$memory" -timeout=10 -print_final_stats=1 -artifact_prefix="build-fuzz/findings/$name/" \
     "${corpora[@]}" > "build-fuzz/logs/$name.log" 2>&1
