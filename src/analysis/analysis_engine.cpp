@@ -104,8 +104,8 @@ bool TAnalysisEngine::StartMeasure()
         FinishMeasure();
         return !Finished();
     }
-    pass_ = std::make_unique<TMeasurePass>(std::move(*plan.Plan), file_, file_.RecordIndex(range->First),
-                                           file_.RecordIndex(range->Last), params_.WindowDays, stopDay);
+    pass_ = std::make_unique<TMeasurePass>(std::move(*plan.Plan), file_, file_.RecordIndex(static_cast<std::uint64_t>(range->First)),
+                                           file_.RecordIndex(static_cast<std::uint64_t>(range->Last)), params_.WindowDays, stopDay);
     if (!pass_->Begin()) return Fail(SurveyUnreadableMessage(measure_));
     stage_ = Stage::Days;
     return true;

@@ -53,11 +53,11 @@ void HarmonicPicker::Setup(const HarmonicNumbers& avail, const HarmonicNumbers& 
     destination.Clear();
     for (int i = 0; i < availCount; ++i) {
         if (skipFundamental && i == 2) continue;
-        source.Append(Label(avail[i]));
+        source.Append(Label(avail[static_cast<std::size_t>(i)]));
     }
     for (int i = 0; i < chosenCount; ++i) {
         if (skipFundamental && i == 2) continue;
-        const std::string label = Label(chosen[i]);
+        const std::string label = Label(chosen[static_cast<std::size_t>(i)]);
         destination.Append(label);
         auto at = std::find(source.items.begin(), source.items.end(), label);
         if (at != source.items.end()) source.RemoveAt(static_cast<int>(at - source.items.begin()));
@@ -120,8 +120,8 @@ std::string HarmonicPicker::Label(std::uint16_t number) const
 void HarmonicPicker::MoveSelectedItems(PickerList& from, PickerList& to)
 {
     for (int i = from.Count() - 1; i >= 0; --i) {
-        if (!from.selected[i]) continue;
-        to.Append(from.items[i]);
+        if (!from.selected[static_cast<std::size_t>(i)]) continue;
+        to.Append(from.items[static_cast<std::size_t>(i)]);
         from.RemoveAt(i);
     }
 }
@@ -147,5 +147,5 @@ void HarmonicPicker::SelectItemAt(PickerList& list, PickerSide side, int index)
     focus = side;
     if (index == -1) index = 0;
     if (index > list.Count() - 1) index = list.Count() - 1;
-    if (index >= 0) list.selected[index] = true;
+    if (index >= 0) list.selected[static_cast<std::size_t>(index)] = true;
 }

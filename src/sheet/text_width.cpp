@@ -56,7 +56,10 @@ double TextWidthPoints(std::string_view text, const CellFont& font)
     const bool ascii = std::all_of(text.begin(), text.end(), [](unsigned char c) { return c < 0x80; });
     const std::string converted = ascii ? std::string() : ToCp1252(text);
     long units = 0;
-    for (unsigned char c : ascii ? text : std::string_view(converted)) units += c >= 32 ? table[c - 32] : 0;
+    for (const char byte : ascii ? text : std::string_view(converted)) {
+        const auto c = static_cast<unsigned char>(byte);
+        units += c >= 32 ? table[c - 32] : 0;
+    }
     return PointsOfUnits(units, font);
 }
 

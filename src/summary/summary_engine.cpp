@@ -157,7 +157,8 @@ bool TSummaryEngine::StartMeasure()
     }
     // The summary never looks at a record's time, but a stamp that does not decode still ends
     // the run: the stamps are only checked.
-    records_ = std::make_unique<TIntervalRecords>(file_, file_.RecordIndex(range->First), file_.RecordIndex(range->Last),
+    records_ = std::make_unique<TIntervalRecords>(file_, file_.RecordIndex(static_cast<std::uint64_t>(range->First)),
+                                                  file_.RecordIndex(static_cast<std::uint64_t>(range->Last)),
                                                   std::move(columns), StampUse::CheckOnly);
     done_ = 0;
     stage_ = Stage::Records;

@@ -116,7 +116,7 @@ std::int32_t FindIndexEntryAtTime(std::span<const std::uint8_t> index, const TMe
     if (T < Info.FirstTime || n == 0) return 0;
     if (T > Info.LastTime) return static_cast<std::int32_t>(index.size());
     return static_cast<std::int32_t>(NearestEntry(n, Info.FirstTime, Info.LastTime, T, IndexProbe(index)) *
-                                     kSamplesIndexEntrySize);
+                                     static_cast<std::int64_t>(kSamplesIndexEntrySize));
 }
 
 std::optional<TIndexRange> FindIndexEntriesInPeriod(std::span<const std::uint8_t> index, const TMeasureFileInfo& Info,
