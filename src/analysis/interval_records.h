@@ -13,9 +13,10 @@
 class TIntervalRecords {
 public:
     // Records first..last (indexes, inclusive) of an open file; `columns` are checked against
-    // the record size by the window reader; with StampUse::CheckOnly the chunks hold no times.
+    // the record size by the window reader; with StampUse::CheckOnly the chunks hold no times,
+    // with ColumnPrecision::Single their columns are Singles.
     TIntervalRecords(TDataFile& file, std::int64_t first, std::int64_t last, std::vector<TRecordColumn> columns,
-                     StampUse stamps = StampUse::Times);
+                     StampUse stamps = StampUse::Times, ColumnPrecision precision = ColumnPrecision::Double);
 
     // Reads the next chunk; false at the end of the interval or when a chunk could not be read
     // whole (Failed()).
@@ -45,6 +46,7 @@ private:
     std::int64_t first_, last_;
     std::vector<TRecordColumn> columns_;
     StampUse stamps_;
+    ColumnPrecision precision_;
     std::int64_t chunkRecords_;
     std::int64_t next_;  // the record the next chunk starts at
     TRecordWindowRefill reader_;  // the chunk's arrays, refilled in place

@@ -156,10 +156,12 @@ bool TSummaryEngine::StartMeasure()
         }
     }
     // The summary never looks at a record's time, but a stamp that does not decode still ends
-    // the run: the stamps are only checked.
-    records_ = std::make_unique<TIntervalRecords>(file_, file_.RecordIndex(static_cast<std::uint64_t>(range->First)),
-                                                  file_.RecordIndex(static_cast<std::uint64_t>(range->Last)),
-                                                  std::move(columns), StampUse::CheckOnly);
+    // the run: the stamps are only checked. The values summarised are float fields, kept in
+    // single precision; the events' fields are counted from doubles.
+    records_ = std::make_unique<TIntervalRecords>(
+        file_, file_.RecordIndex(static_cast<std::uint64_t>(range->First)),
+        file_.RecordIndex(static_cast<std::uint64_t>(range->Last)), std::move(columns), StampUse::CheckOnly,
+        measure_ == MeasureEvents ? ColumnPrecision::Double : ColumnPrecision::Single);
     done_ = 0;
     stage_ = Stage::Records;
     return true;
@@ -198,7 +200,7 @@ bool TSummaryEngine::ReadRecords()
             // The values are kept a whole chunk at a time, once the steps have read to its end:
             // what is kept does not depend on the order, and one long loop costs far less than
             // thousands of ten values each.
-            for (TSeries& s : series_) s.Statistics.Add(std::span(chunk.Columns[s.Column]));
+            for (TSeries& s : series_) s.Statistics.Add(std::span(chunk.Singles[s.Column]));
         }
         done_ += static_cast<std::int64_t>(run);
         wanted -= static_cast<std::int64_t>(run);

@@ -30,9 +30,9 @@ public:
     // Keeps the K lowest (when `keepLowest`) and the K highest values; K at least 1.
     explicit TSummaryStatistics(std::int64_t k, bool keepLowest = true);
 
-    // The values of a column run, as the record reader gives them (each a float widened). A NaN
+    // The values of a column run, as the record reader gives them in single precision. A NaN
     // is not a value and is left out; infinities are values; -0 counts as 0.
-    void Add(std::span<const double> values)
+    void Add(std::span<const float> values)
     {
         // Blocks of values are first looked over in a loop of whole-number operations without a
         // branch, which the compiler vectorises (its count fixed, so even at -O2): once the
@@ -42,11 +42,7 @@ public:
         for (; from + kBlock <= values.size(); from += kBlock) Scan(values.subspan(from).first<kBlock>());
         if (from < values.size()) Scan(values.subspan(from));
     }
-    void Add(float value)
-    {
-        const double wide = value;
-        Add(std::span(&wide, 1));
-    }
+    void Add(float value) { Add(std::span(&value, 1)); }
 
     std::int64_t Count() const { return count_; }
     // 0 while no value was added.
@@ -86,14 +82,14 @@ private:
     // only then the keys that beat are kept, one store each. The lowest and highest are among
     // the kept keys (each beat the cut it met), but for the lowest when they are not kept.
     template <std::size_t Count>
-    void Scan(std::span<const double, Count> block)
+    void Scan(std::span<const float, Count> block)
     {
         std::uint32_t keys[kBlock], beat[kBlock];
         // Kept: outside [lowCut, lowCut + span], in one unsigned compare.
         const std::uint32_t lowCut = lowCut_, span = highCut_ - lowCut_;
         std::uint32_t numbers = 0, beats = 0;
         for (std::size_t i = 0; i < block.size(); ++i) {
-            const std::uint32_t key = KeyOf(static_cast<float>(block[i]));
+            const std::uint32_t key = KeyOf(block[i]);
             const std::uint32_t number = IsNumberKey(key);
             numbers += number;
             keys[i] = key;

@@ -10,6 +10,7 @@
 #include <algorithm>
 #include <array>
 #include <limits>
+#include <type_traits>
 
 std::size_t ColumnBytes(ColumnType type)
 {
@@ -227,27 +228,34 @@ double TakeRecordColumn(Out* out, const TRecordColumn& c, const std::uint8_t* re
 
 // Where a read puts its values: the arrays of a TRecordWindowData, grown piece by piece
 // (sizes kept from an earlier window are reused as they are), their memory first touched where
-// it is written.
+// it is written. Double columns (Columns) come with their largest; single ones (Singles) alone.
+template <typename Value>
 class VectorTarget {
 public:
+    static constexpr bool kHighest = std::is_same_v<Value, double>;
     // Without `keepTimes` the times array stays empty.
     VectorTarget(TRecordWindowData& data, bool keepTimes) : data_(data), keepTimes_(keepTimes) {}
     void Prepare(std::size_t columns, std::size_t expected)
     {
-        data_.Columns.resize(columns);
+        Arrays().resize(columns);
         if (keepTimes_) data_.Times.reserve(expected);
-        for (auto& column : data_.Columns) column.reserve(expected);
+        for (auto& column : Arrays()) column.reserve(expected);
     }
     TDateTime* Times(std::size_t at, std::size_t count) { return keepTimes_ ? Room(data_.Times, at, count) : nullptr; }
-    double* Column(std::size_t c, std::size_t at, std::size_t count) { return Room(data_.Columns[c], at, count); }
+    Value* Column(std::size_t c, std::size_t at, std::size_t count) { return Room(Arrays()[c], at, count); }
     // The arrays hold exactly the records read, whichever way the read ends.
     void Finish(std::size_t read)
     {
         data_.Times.resize(keepTimes_ ? read : 0);
-        for (auto& column : data_.Columns) column.resize(read);
+        for (auto& column : Arrays()) column.resize(read);
     }
 
 private:
+    std::vector<TUnsetArray<Value>>& Arrays()
+    {
+        if constexpr (kHighest) return data_.Columns;
+        else return data_.Singles;
+    }
     template <typename T>
     static T* Room(TUnsetArray<T>& v, std::size_t at, std::size_t count)
     {
@@ -261,6 +269,7 @@ private:
 // The caller's arrays, each with room for the whole window.
 class ArrayTarget {
 public:
+    static constexpr bool kHighest = true;
     ArrayTarget(TDateTime* times, std::span<float* const> values) : times_(times), values_(values) {}
     void Prepare(std::size_t, std::size_t) {}
     TDateTime* Times(std::size_t at, std::size_t) { return times_ ? times_ + at : nullptr; }
@@ -273,8 +282,8 @@ private:
 };
 
 // The reading of every entry point: records first..last into `target`, the largest of each
-// column into `highest` (one per column); with no stamp work every record counts as read, and
-// with DecodeWithGaps the gaps go into `steps`.
+// column into `highest` (one per column; none for a target without them); with no stamp work
+// every record counts as read, and with DecodeWithGaps the gaps go into `steps`.
 template <typename Target>
 TWindowRead ReadWindow(TDataFile& F, std::int64_t first, std::int64_t last, std::span<const TRecordColumn> columns,
                        StampWork work, TTimeSteps* steps, bool showFault, Target& target, std::span<double> highest)
@@ -321,8 +330,10 @@ TWindowRead ReadWindow(TDataFile& F, std::int64_t first, std::int64_t last, std:
             std::size_t decoded = pieceCount;
             if (decoder) decoded = decoder(piece, size, pieceCount, state, target.Times(result.Read, pieceCount));
             for (std::size_t c = 0; c < columns.size(); ++c)
-                if (auto* out = target.Column(c, result.Read, decoded))
-                    highest[c] = std::max(highest[c], TakeRecordColumn(out, columns[c], piece, size, decoded));
+                if (auto* out = target.Column(c, result.Read, decoded)) {
+                    const double largest = TakeRecordColumn(out, columns[c], piece, size, decoded);
+                    if constexpr (Target::kHighest) highest[c] = std::max(highest[c], largest);
+                }
             result.Read += decoded;
             if (decoded < pieceCount) {
                 const std::uint8_t* bad = piece + decoded * size;
@@ -340,13 +351,22 @@ TWindowRead ReadWindow(TDataFile& F, std::int64_t first, std::int64_t last, std:
 }
 
 void ReadIntoData(TDataFile& F, std::int64_t first, std::int64_t last, std::span<const TRecordColumn> columns,
-                  bool showFault, StampUse stamps, TRecordWindowData& data)
+                  bool showFault, StampUse stamps, TRecordWindowData& data,
+                  ColumnPrecision precision = ColumnPrecision::Double)
 {
     const bool keepTimes = stamps == StampUse::Times;
-    VectorTarget target(data, keepTimes);
+    const StampWork work = keepTimes ? StampWork::Decode : StampWork::Check;
+    if (precision == ColumnPrecision::Single) {
+        data.Columns.clear();
+        data.Highest.clear();
+        VectorTarget<float> target(data, keepTimes);
+        static_cast<TWindowRead&>(data) = ReadWindow(F, first, last, columns, work, nullptr, showFault, target, {});
+        return;
+    }
+    data.Singles.clear();
+    VectorTarget<double> target(data, keepTimes);
     data.Highest.resize(columns.size());
-    static_cast<TWindowRead&>(data) = ReadWindow(F, first, last, columns, keepTimes ? StampWork::Decode : StampWork::Check,
-                                                 nullptr, showFault, target, data.Highest);
+    static_cast<TWindowRead&>(data) = ReadWindow(F, first, last, columns, work, nullptr, showFault, target, data.Highest);
 }
 }  // namespace
 
@@ -370,8 +390,8 @@ TWindowRead ReadRecordWindowInto(TDataFile& F, std::int64_t first, std::int64_t 
 
 const TRecordWindowData& TRecordWindowRefill::Read(TDataFile& F, std::int64_t first, std::int64_t last,
                                                    std::span<const TRecordColumn> columns, bool showFault,
-                                                   StampUse stamps)
+                                                   StampUse stamps, ColumnPrecision precision)
 {
-    ReadIntoData(F, first, last, columns, showFault, stamps, data_);
+    ReadIntoData(F, first, last, columns, showFault, stamps, data_, precision);
     return data_;
 }

@@ -46,11 +46,17 @@ struct TWindowRead {
 // of records of one day are checked once.
 enum class StampUse : std::uint8_t { Times, CheckOnly };
 
+// What a read keeps of each column: its values in double precision and its largest (Columns,
+// Highest), or only its values in single precision (Singles), exact for the float fields, for a
+// caller that needs no more (the summary).
+enum class ColumnPrecision : std::uint8_t { Double, Single };
+
 // The arrays are filled as they grow, never zeroed first (TUnsetArray).
 struct TRecordWindowData : TWindowRead {
     TUnsetArray<TDateTime> Times;              // one per record read, in file order; empty with StampUse::CheckOnly
-    std::vector<TUnsetArray<double>> Columns;  // Columns[c][i]: column c of record i
-    std::vector<double> Highest;               // Highest[c]: the largest of column c (-infinity: none)
+    std::vector<TUnsetArray<double>> Columns;  // Columns[c][i]: column c of record i; empty with ColumnPrecision::Single
+    std::vector<double> Highest;               // Highest[c]: the largest of column c (-infinity: none); as Columns
+    std::vector<TUnsetArray<float>> Singles;   // Singles[c][i], with ColumnPrecision::Single only
 };
 
 // Records first..last (record indexes, inclusive) of F, whose stamp layout is its measure's;
@@ -90,7 +96,8 @@ public:
     // As ReadRecordWindow; the previous window's data is replaced.
     const TRecordWindowData& Read(TDataFile& F, std::int64_t first, std::int64_t last,
                                   std::span<const TRecordColumn> columns, bool showFault = true,
-                                  StampUse stamps = StampUse::Times);
+                                  StampUse stamps = StampUse::Times,
+                                  ColumnPrecision precision = ColumnPrecision::Double);
     const TRecordWindowData& Data() const { return data_; }
 
 private:

@@ -135,11 +135,11 @@ TEST(SummaryStatistics, ExactKthValuesThroughManyCuts)
     for (const Shape& shape : shapes) {
         for (std::int64_t k : {1, 7, 4000, 30000, 70000}) {
             SCOPED_TRACE(std::string(shape.what) + ", K = " + std::to_string(k));
-            std::vector<double> column;  // as the record reader gives them
+            std::vector<float> column;  // as the record reader gives them
             for (int i = 0; i < kValues; ++i) column.push_back(shape.value(i));
             std::vector<float> sorted;
-            for (double v : column)
-                if (!std::isnan(v)) sorted.push_back(static_cast<float>(v));
+            for (float v : column)
+                if (!std::isnan(v)) sorted.push_back(v);
             std::sort(sorted.begin(), sorted.end());
             const std::size_t rank = std::min<std::size_t>(static_cast<std::size_t>(k), sorted.size());
             // Ten values at a time, as a step reads them, and a chunk of the reader at a time.

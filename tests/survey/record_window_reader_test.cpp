@@ -547,9 +547,10 @@ TEST(RecordWindowReader, WideIntegerColumnsReadExactly)
     EXPECT_EQ(Plain(w.Columns[1]), (std::vector<double>{16777217.0, -1.0}));
 }
 
-// One refilling reader over windows of every size in turn, failed and refused ones among them:
-// each read gives what a reader of that window alone gives, with nothing left from the
-// windows before it.
+// One refilling reader over windows of every size in turn, failed and refused ones among them,
+// each read once with doubles and once with singles and checked stamps: each read gives what a
+// reader of that window alone gives, the singles the doubles narrowed, with nothing left from
+// the windows before it.
 TEST(RecordWindowReader, RefilledWindowsEqualWindowsReadAlone)
 {
     ScriptedMessages messages;
@@ -591,10 +592,24 @@ TEST(RecordWindowReader, RefilledWindowsEqualWindowsReadAlone)
         } else {
             EXPECT_EQ(w.Highest[0], -HUGE_VAL);
         }
+        EXPECT_TRUE(w.Singles.empty());
         const TRecordWindowData alone = ReadRecordWindow(file, c.first, c.last, columns, false);
         EXPECT_EQ(w.Times, alone.Times);
         EXPECT_EQ(w.Columns, alone.Columns);
         EXPECT_EQ(w.Highest, alone.Highest);
+
+        const TRecordWindowData& singles =
+            refill.Read(file, c.first, c.last, columns, false, StampUse::CheckOnly, ColumnPrecision::Single);
+        EXPECT_EQ(singles.Complete, c.complete);
+        ASSERT_EQ(singles.Count(), c.count);
+        EXPECT_TRUE(singles.Times.empty());
+        EXPECT_TRUE(singles.Columns.empty());
+        EXPECT_TRUE(singles.Highest.empty());
+        ASSERT_EQ(singles.Singles.size(), 2u);
+        for (std::size_t k = 0; k < 2; ++k) {
+            ASSERT_EQ(singles.Singles[k].size(), c.count);
+            for (std::size_t i = 0; i < c.count; ++i) ASSERT_EQ(singles.Singles[k][i], static_cast<float>(alone.Columns[k][i]));
+        }
     }
     EXPECT_TRUE(messages.Texts().empty());
 }
