@@ -204,8 +204,10 @@ double TakeColumn(Out* out, const std::uint8_t* p, std::size_t stride, std::size
     return take([&](const std::uint8_t* q) { return static_cast<Out>(load(q) * scale); });
 }
 
+// Inlined into each read: one that keeps no largest (the summary's singles) then drops the
+// comparisons.
 template <typename Out>
-double TakeRecordColumn(Out* out, const TRecordColumn& c, const std::uint8_t* records, std::size_t size, std::size_t count)
+[[gnu::always_inline]] inline double TakeRecordColumn(Out* out, const TRecordColumn& c, const std::uint8_t* records, std::size_t size, std::size_t count)
 {
     const std::uint8_t* p = records + c.Offset;
     switch (c.Type) {
