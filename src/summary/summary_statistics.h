@@ -77,7 +77,9 @@ public:
     }
 
 private:
-    static constexpr std::size_t kBlock = 32;
+    // Values looked over at a time: the longer the block, the less its own work (its totals,
+    // the test of its beats, the members it loads and stores) costs each value.
+    static constexpr std::size_t kBlock = 64;
     // A block of at most kBlock values: their keys and which beat a cut, in the vectorised loop;
     // only then the keys that beat are kept, one store each. The lowest and highest are among
     // the kept keys (each beat the cut it met), but for the lowest when they are not kept.
