@@ -16,6 +16,8 @@
 #include <span>
 #include <vector>
 
+#include "platform/unset_array.h"
+
 // K for a summary percentile p over N records: Round((100 - p) x N / 100), rounded half to even;
 // 0 when it rounds to nothing (the caller decides what that means), negative for p above 100.
 std::int64_t PercentileRank(int percentile, std::int64_t records);
@@ -156,7 +158,7 @@ private:
     // Kept, the first kept_ of room_ keys: every value below lowCut_ or above highCut_ (each a
     // K-th at the last cut; lowCut_ is 0 while the lowest are not kept); before the first cut,
     // when both are 0 (a NaN's key), every value.
-    std::vector<std::uint32_t> keys_;
+    TUnsetArray<std::uint32_t> keys_;  // the room is written before it is read: no zeroing
     std::size_t kept_ = 0;
     std::uint32_t lowCut_ = 0, highCut_ = 0;
 };

@@ -139,6 +139,7 @@ std::size_t CheckStamps(const std::uint8_t* records, std::size_t size, std::size
     std::uint64_t lastKey = state.key;
     const std::uint8_t* r = records;
     std::size_t i = 0;
+#pragma GCC unroll 4
     for (; i < count; ++i, r += size) {
         const std::uint32_t key = LoadU32(r + Layout->dateAt);
         if (key != lastKey) [[unlikely]] {
