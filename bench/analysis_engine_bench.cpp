@@ -92,18 +92,18 @@ YearSurvey& Survey()
     return survey;
 }
 
-double readSeconds = 0;
+ReadBaseline readBaseline;
 
 void ReadFilesSequentially(benchmark::State& state)
 {
     Survey();  // written before the timing starts
     std::vector<char> buffer(1 << 20);
     std::size_t total = 0;
-    readSeconds = TimeProcessor(state, 0, [&] {
+    readBaseline.Add(TimeProcessor(state, 0, [&] {
         total = 0;
         for (const std::string& path : Survey().paths) total += ReadWholeFile(path, buffer);
         benchmark::DoNotOptimize(total);
-    });
+    }));
     state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * total));
 }
 
@@ -111,7 +111,7 @@ void AnalyseYearUnpaced(benchmark::State& state)
 {
     YearSurvey& year = Survey();
     int steps = 0;
-    TimeProcessor(state, readSeconds, [&] {
+    TimeProcessor(state, readBaseline.Seconds(), [&] {
         TAnalysisEngine engine(year.survey, year.params, year.dir.Path());
         steps = 0;
         while (engine.Step()) ++steps;

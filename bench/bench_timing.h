@@ -30,6 +30,24 @@ double TimeProcessor(benchmark::State& state, double readSeconds, Run run)
     return seconds;
 }
 
+// The plain read's processor time that a job's "x_read" is a multiple of: the median of the
+// read's repetitions (every repetition of a benchmark runs before the next benchmark's), so one
+// disturbed read does not move every ratio of the run.
+class ReadBaseline {
+public:
+    void Add(double seconds) { seconds_.push_back(seconds); }
+    double Seconds() const
+    {
+        if (seconds_.empty()) return 0;
+        std::vector<double> sorted = seconds_;
+        std::sort(sorted.begin(), sorted.end());
+        return sorted[sorted.size() / 2];
+    }
+
+private:
+    std::vector<double> seconds_;
+};
+
 // The file's bytes read front to back through `buffer`; how many there were.
 inline std::size_t ReadWholeFile(const std::string& path, std::vector<char>& buffer)
 {

@@ -63,13 +63,13 @@ YearSurvey& Survey()
     return survey;
 }
 
-double readSeconds = 0;
+ReadBaseline readBaseline;
 
 void ReadFileSequentially(benchmark::State& state)
 {
     std::vector<char> buffer(1 << 20);
     const std::string path = Survey().survey.File(1).FileName;  // written before the timing starts
-    readSeconds = TimeProcessor(state, 0, [&] { benchmark::DoNotOptimize(ReadWholeFile(path, buffer)); });
+    readBaseline.Add(TimeProcessor(state, 0, [&] { benchmark::DoNotOptimize(ReadWholeFile(path, buffer)); }));
 }
 
 // The engine's reading alone: the three averages of every record through the interval reader,
@@ -79,7 +79,7 @@ void ReadAveragesOnly(benchmark::State& state)
     YearSurvey& year = Survey();
     const std::vector<TRecordColumn> columns = {{24, ColumnType::F32, 1.0f}, {38, ColumnType::F32, 1.0f},
                                                 {52, ColumnType::F32, 1.0f}};
-    TimeProcessor(state, readSeconds, [&] {
+    TimeProcessor(state, readBaseline.Seconds(), [&] {
         TDataFile file;
         if (file.Open(year.survey.File(1).FileName, 1) != DataFileFault::None) state.SkipWithError("file refused");
         TIntervalRecords records(file, 0, kYearOfMinutes - 1, columns, StampUse::CheckOnly);
@@ -96,7 +96,7 @@ void SummariseYearOfVoltage(benchmark::State& state)
     ScriptedMessages messages;
     YearSurvey& year = Survey();
     const std::string output = year.dir / "summary.tmp";
-    TimeProcessor(state, readSeconds, [&] {
+    TimeProcessor(state, readBaseline.Seconds(), [&] {
         TSummaryEngine engine(year.survey, year.params, output);
         while (engine.Step()) {
         }

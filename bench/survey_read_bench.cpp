@@ -36,20 +36,20 @@ const std::string& YearFile() { return kYear.path; }
 }  // namespace
 
 // The plain read's processor time, the base of "x_read".
-static double readSeconds = 0;
+static ReadBaseline readBaseline;
 
 static void BM_SequentialBytes(benchmark::State& state)
 {
     const std::string& path = YearFile();
     std::vector<std::uint8_t> buffer(1 << 20);
-    readSeconds = TimeProcessor(state, 0, [&] {
+    readBaseline.Add(TimeProcessor(state, 0, [&] {
         std::FILE* f = std::fopen(path.c_str(), "rb");
         std::uint64_t sum = 0;
         for (std::size_t n; (n = std::fread(buffer.data(), 1, buffer.size(), f)) > 0;)
             for (std::size_t i = 0; i < n; i += 60) sum += buffer[i];
         std::fclose(f);
         benchmark::DoNotOptimize(sum);
-    });
+    }));
     state.SetItemsProcessed(state.iterations() * kYearOfMinutes);
 }
 BENCHMARK(BM_SequentialBytes)->Unit(benchmark::kMillisecond);
@@ -83,7 +83,7 @@ static void BM_ReadRecordWindowOneTrace(benchmark::State& state)
     const std::string& path = YearFile();
     const TRecordColumn average{24, ColumnType::F32, 1.0f};  // L1 average
     const double faults = PageFaults();
-    TimeProcessor(state, readSeconds, [&] {
+    TimeProcessor(state, readBaseline.Seconds(), [&] {
         TDataFile file;
         if (file.Open(path, MeasureVoltage) != DataFileFault::None) state.SkipWithError("file refused");
         const TRecordWindowData window = ReadRecordWindow(file, 0, file.RecordCount() - 1, std::span(&average, 1));

@@ -59,14 +59,14 @@ const RecordedSurvey& Survey(int years)
 }
 
 // The sequential read's processor time per survey length in years, the base of "x_read".
-std::map<int, double> readSeconds;
+std::map<int, ReadBaseline> readBaselines;
 
 void ReadFileSequentially(benchmark::State& state)
 {
     const int years = static_cast<int>(state.range(0));
     const std::string& path = Survey(years).Path();
     std::vector<char> buffer(1 << 20);
-    readSeconds[years] = TimeProcessor(state, 0, [&] { benchmark::DoNotOptimize(ReadWholeFile(path, buffer)); });
+    readBaselines[years].Add(TimeProcessor(state, 0, [&] { benchmark::DoNotOptimize(ReadWholeFile(path, buffer)); }));
 }
 
 // The average of L1, and of L2 and L3 when `traces` is 3.
@@ -90,7 +90,7 @@ void TimeCreateAndPlot(benchmark::State& state, int years, int traces)
     ScriptedMessages messages;
     RecordingChildServices services;
     Survey(years);
-    TimeProcessor(state, readSeconds[years], [&] {
+    TimeProcessor(state, readBaselines[years].Seconds(), [&] {
         auto view = CreateTrendView<TShowVForm>(services.Context());
         if (traces > 0) PlotTraces(*view, traces);
         benchmark::DoNotOptimize(view->ZoomRecords());
