@@ -531,16 +531,19 @@ bool TDataSeries::ExtendEnvelope() const
 }
 
 namespace {
-// The envelope of a window's values, also built for processors with AVX2 (picked as the program
-// starts), whose three-operand instructions spare the register copies of the basic ones.
+// The envelope of a window's values, in blocks of kSharedBlock, also built for processors with
+// AVX2 (picked as the program starts), whose three-operand instructions spare the register
+// copies of the basic ones.
+constexpr std::size_t kSharedBlock = 32;
 [[gnu::target_clones("avx2", "default")]] bool SharedBlockExtremes(const float* ys, std::size_t n, float* low, float* high)
 {
-    return BlockExtremes<32>(ys, n, 0, low, high);
+    return BlockExtremes<kSharedBlock>(ys, n, 0, low, high);
 }
 }  // namespace
 
 bool TDataSeries::BuildSharedEnvelope()
 {
+    static_assert(SharedEnvelopeBlock == kSharedBlock);
     const std::span<const float> ys = sharedYs_.Stored();
     const std::size_t blocks = (ys.size() + SharedEnvelopeBlock - 1) / SharedEnvelopeBlock;
     sharedLow_.resize(blocks);
