@@ -2,6 +2,8 @@
 // is one, and on some machines a costly one) and the peak resident size (VmHWM).
 #pragma once
 
+#include "platform/huge_page_blocks.h"
+
 #include <fstream>
 #include <malloc.h>
 #include <string>
@@ -23,6 +25,14 @@ inline double StatusMegabytes(const std::string& field)
     return 0;
 }
 
+// Every freed block the process keeps for reuse handed back to the system, so what follows
+// takes new pages, as the first job or view of a run does.
+inline void HandBackFreedMemory()
+{
+    malloc_trim(0);
+    HandBackKeptHugePageBlocks();
+}
+
 // From here on VmHWM is the peak of what follows.
 inline void ResetPeakMemory() { std::ofstream("/proc/self/clear_refs") << "5"; }
 
@@ -30,7 +40,7 @@ inline void ResetPeakMemory() { std::ofstream("/proc/self/clear_refs") << "5"; }
 // to it: VmHWM minus this is the peak of what follows, whatever earlier work left for reuse.
 inline double PeakMemoryBaseline()
 {
-    malloc_trim(0);
+    HandBackFreedMemory();
     ResetPeakMemory();
     return StatusMegabytes("VmRSS");
 }

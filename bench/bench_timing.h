@@ -10,17 +10,23 @@
 #include <ctime>
 #include <fstream>
 #include <string>
+#include <type_traits>
 #include <vector>
 
 inline double ProcessorSeconds() { return static_cast<double>(std::clock()) / CLOCKS_PER_SEC; }
 
-// Processor seconds per iteration of `run`; with the read's own (readSeconds above 0), the
-// multiple of it as the counter "x_read".
-template <typename Run>
-double TimeProcessor(benchmark::State& state, double readSeconds, Run run)
+// Processor seconds per iteration of `run`, each after `prepare` unless it is null (not timed);
+// with the read's own (readSeconds above 0), the multiple of it as the counter "x_read".
+template <typename Prepare, typename Run>
+double TimeProcessor(benchmark::State& state, double readSeconds, Prepare prepare, Run run)
 {
     double seconds = 0;
     for (auto _ : state) {
+        if constexpr (!std::is_null_pointer_v<Prepare>) {
+            state.PauseTiming();
+            prepare();
+            state.ResumeTiming();
+        }
         const double started = ProcessorSeconds();
         run();
         seconds += ProcessorSeconds() - started;
@@ -28,6 +34,12 @@ double TimeProcessor(benchmark::State& state, double readSeconds, Run run)
     seconds /= static_cast<double>(state.iterations());
     if (readSeconds > 0) state.counters["x_read"] = seconds / readSeconds;
     return seconds;
+}
+
+template <typename Run>
+double TimeProcessor(benchmark::State& state, double readSeconds, Run run)
+{
+    return TimeProcessor(state, readSeconds, nullptr, run);
 }
 
 // The plain read's processor time that a job's "x_read" is a multiple of: the median of the

@@ -2,8 +2,9 @@
 // the benchmarks, which measure the program, do the same).
 #pragma once
 
-// Freed memory is kept for reuse instead of being handed back to the system at once: the arrays
-// of a view or a job (some 10 MB for a year of one-minute records, ten times that for ten years)
-// are freed and made again at every view opened and every job run, and memory handed back costs
-// a page fault and a zeroed page for every 4 KB the next time it is taken.
+// Freed memory is kept for reuse instead of being handed back to the system at once: the smaller
+// arrays and blocks of a view or a job are freed and made again at every view opened and every
+// job run, and memory handed back costs a page fault and a zeroed page for every 4 KB the next
+// time it is taken (the large arrays of a record window keep their own blocks:
+// platform/huge_page_blocks.h).
 void KeepFreedMemoryForReuse();

@@ -2,9 +2,19 @@
 // new elements unset, since zeroing megabytes that are written next costs a pass over them.
 #pragma once
 
+#include <cstddef>
 #include <memory>
 #include <type_traits>
 #include <vector>
+
+#include "platform/huge_page_blocks.h"
+
+// Under the address sanitizer every array comes from the allocator, whose blocks it checks.
+#if defined(__SANITIZE_ADDRESS__)
+inline constexpr bool kLargeArraysOnHugePages = false;
+#else
+inline constexpr bool kLargeArraysOnHugePages = true;
+#endif
 
 template <typename T>
 class TUnsetAllocator : public std::allocator<T> {
@@ -20,17 +30,20 @@ public:
     TUnsetAllocator(const TUnsetAllocator<U>&) noexcept
     {
     }
-    // Default-initialised: a plain value stays as the memory held it.
-    template <typename U>
-    void construct(U* p) noexcept
+    // A large array (a record window's) takes a block on huge pages (platform/huge_page_blocks.h).
+    T* allocate(std::size_t n)
     {
-        ::new (static_cast<void*>(p)) U;
+        if (!OnHugePages(n)) return std::allocator<T>::allocate(n);
+        return static_cast<T*>(TakeHugePageBlock(n * sizeof(T)));
     }
-    template <typename U, typename... Args>
-    void construct(U* p, Args&&... args)
+    void deallocate(T* p, std::size_t n)
     {
-        ::new (static_cast<void*>(p)) U(std::forward<Args>(args)...);
+        if (!OnHugePages(n)) std::allocator<T>::deallocate(p, n);
+        else GiveBackHugePageBlock(p, n * sizeof(T));
     }
+
+private:
+    static bool OnHugePages(std::size_t n) { return kLargeArraysOnHugePages && n * sizeof(T) >= kHugePageBytes; }
 };
 
 template <typename T>
