@@ -5,6 +5,7 @@
 #include <cstddef>
 #include <memory>
 #include <type_traits>
+#include <utility>
 #include <vector>
 
 #include "platform/huge_page_blocks.h"
@@ -29,6 +30,17 @@ public:
     template <typename U>
     TUnsetAllocator(const TUnsetAllocator<U>&) noexcept
     {
+    }
+    // Default-initialised: a plain value stays as the memory held it.
+    template <typename U>
+    void construct(U* p) noexcept
+    {
+        ::new (static_cast<void*>(p)) U;
+    }
+    template <typename U, typename... Args>
+    void construct(U* p, Args&&... args)
+    {
+        ::new (static_cast<void*>(p)) U(std::forward<Args>(args)...);
     }
     // A large array (a record window's) takes a block on huge pages (platform/huge_page_blocks.h).
     T* allocate(std::size_t n)

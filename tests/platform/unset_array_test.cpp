@@ -28,6 +28,9 @@ std::string MappingFlags(const void* address)
 bool HugePagesAdvised(const void* address) { return MappingFlags(address).find(" hg") != std::string::npos; }
 }  // namespace
 
+// Growing an array constructs its new elements through the allocator, which leaves them unset.
+static_assert(requires(TUnsetAllocator<float> allocator, float* p) { allocator.construct(p); });
+
 TEST(UnsetArray, LargeArraysLieOnHugePagesAndTheirFreedBlocksServeTheNext)
 {
     const int probe = 0;
