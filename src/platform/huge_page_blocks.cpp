@@ -1,6 +1,8 @@
+// Large arrays' blocks: mapped on huge pages, kept when freed, cut to the next array's length.
 #include "platform/huge_page_blocks.h"
 
-#include <algorithm>
+#include "platform/process_memory.h"
+
 #include <cstdint>
 #include <mutex>
 #include <new>
@@ -9,9 +11,6 @@
 
 namespace {
 constexpr std::uintptr_t kPageBytes = 4096;
-// As much freed memory as the allocator keeps for reuse (KeepFreedMemoryForReuse).
-constexpr std::size_t kKeptBytes = std::size_t(256) << 20;
-
 std::size_t MappedLength(std::size_t bytes) { return (bytes + kPageBytes - 1) & ~(kPageBytes - 1); }
 
 void* MapBlock(std::size_t length)
@@ -63,7 +62,7 @@ public:
     bool Keep(void* block, std::size_t length)
     {
         std::lock_guard lock(mutex_);
-        if (kept_ + length > kKeptBytes) return false;
+        if (kept_ + length > kKeptFreedBytes) return false;
         blocks_.push_back({block, length});
         kept_ += length;
         return true;

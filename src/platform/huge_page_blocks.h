@@ -1,7 +1,8 @@
 // The memory of large arrays (a record window's times and values): blocks mapped on their own,
 // on huge pages where the system gives them, so that filling a new one costs a page fault every
-// 2 MB instead of every 4 KB; a freed block is kept for the next one of about its size (a view
-// opened again, the next window of a job), up to a bound, as the allocator keeps smaller ones.
+// 2 MB instead of every 4 KB; a freed block is kept for the next array it can hold (a view
+// opened again, the next window of a job), cut to that array's length, up to the bound the
+// allocator keeps smaller ones to (kKeptFreedBytes).
 #pragma once
 
 #include <cstddef>
